@@ -1,0 +1,7 @@
+#pragma once
+
+// The BSON classes of the host: the legacy MongoDB driver's, under the name
+// the terminal uses for them.
+#include <mongo/bson/bson.h>
+
+namespace bson = mongo;

@@ -1,0 +1,49 @@
+#include "ttservice/IData.h"
+
+namespace ttservice {
+
+const char *const KEY_SPLITTER = "|";
+
+void readField(const bson::BSONObj &obj, const char *name, int &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.isNumber())
+        out = e.numberInt();
+}
+
+void readField(const bson::BSONObj &obj, const char *name, long long &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.isNumber())
+        out = e.numberLong();
+}
+
+void readField(const bson::BSONObj &obj, const char *name, double &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.isNumber())
+        out = e.numberDouble();
+}
+
+void readField(const bson::BSONObj &obj, const char *name, bool &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.type() == bson::Bool)
+        out = e.boolean();
+}
+
+void readField(const bson::BSONObj &obj, const char *name, std::string &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.type() == bson::String)
+        out = e.String();
+}
+
+void readField(const bson::BSONObj &obj, const char *name, bson::BSONObj &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.type() == bson::Object)
+        out = e.Obj().getOwned();
+}
+
+} // namespace ttservice
