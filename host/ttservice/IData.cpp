@@ -46,4 +46,18 @@ void readField(const bson::BSONObj &obj, const char *name, bson::BSONObj &out)
         out = e.Obj().getOwned();
 }
 
+void readField(const bson::BSONObj &obj, const char *name, std::vector<bson::BSONObj> &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.type() != bson::Array)
+        return;
+    out.clear();
+    bson::BSONObjIterator it(e.Obj());
+    while (it.more()) {
+        const bson::BSONElement item = it.next();
+        if (item.type() == bson::Object)
+            out.push_back(item.Obj().getOwned());
+    }
+}
+
 } // namespace ttservice

@@ -6,6 +6,7 @@
 #include <climits>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace ttservice {
 
@@ -40,5 +41,35 @@ void readField(const bson::BSONObj &obj, const char *name, double &out);
 void readField(const bson::BSONObj &obj, const char *name, bool &out);
 void readField(const bson::BSONObj &obj, const char *name, std::string &out);
 void readField(const bson::BSONObj &obj, const char *name, bson::BSONObj &out);
+// An array of sub-objects; `out` is replaced only when the field is an array.
+void readField(const bson::BSONObj &obj, const char *name, std::vector<bson::BSONObj> &out);
+
+// A record held by pointer, written as a sub-object; a null record is left out.
+template<class T>
+void appendRecord(bson::BSONObjBuilder &b, const char *name, const boost::shared_ptr<T> &record)
+{
+    if (record)
+        b.append(name, record->toBson());
+}
+
+// Reads a sub-object into a fresh record; an absent field keeps `out` as it was.
+template<class T>
+void readRecord(const bson::BSONObj &obj, const char *name, boost::shared_ptr<T> &out)
+{
+    const bson::BSONElement e = obj.getField(name);
+    if (e.type() != bson::Object)
+        return;
+    boost::shared_ptr<T> record(new T());
+    record->bsonValueFromObj(e.Obj());
+    out = record;
+}
+
+// Two record pointers hold equal records (or are both null).
+template<class T> bool sameRecord(const boost::shared_ptr<T> &a, const boost::shared_ptr<T> &b)
+{
+    if (!a || !b)
+        return !a && !b;
+    return *a == *b;
+}
 
 } // namespace ttservice

@@ -22,10 +22,12 @@ enum EOperationType {
     OPERATION_TYPE_SELL = 1053,
 };
 
+// Login state of an account at its counter. The order checks compare with the
+// raw values: 0 is logged in, 5 is refreshing, anything else is not logged in.
 enum EBROKER_LOGIN_STATUS {
-    BROKER_LOGIN_STATUS_NOT_LOGIN = 0,
-    BROKER_LOGIN_STATUS_OK = 1,
-    BROKER_LOGIN_STATUS_REFRESHING = 2,
+    BROKER_LOGIN_STATUS_OK = 0,
+    BROKER_LOGIN_STATUS_NOT_LOGIN = 1,
+    BROKER_LOGIN_STATUS_REFRESHING = 5,
 };
 
 } // namespace ttservice

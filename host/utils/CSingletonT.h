@@ -6,22 +6,48 @@
 // CManualSingletonT does the same but lets the terminal (and tests) destroy
 // and recreate the object explicitly.
 //
-// Both templates carry default visibility so that the module, which is built
-// with hidden symbols, shares the terminal's instances instead of making its own.
+// The instances live in one registry inside the host library, keyed by type
+// name, so a module built with hidden symbols shares the terminal's instances
+// instead of instantiating its own copy of the template's static.
+
+#include <atomic>
+#include <typeinfo>
 
 #include <boost/thread/mutex.hpp>
 
 namespace utils {
 
+namespace detail {
+
+struct SingletonSlot
+{
+    std::atomic<void *> object{nullptr};
+    boost::mutex mutex;
+};
+
+// The slot of `typeName`, created on first request; slots are never removed.
+SingletonSlot &singletonSlot(const char *typeName);
+
+} // namespace detail
+
 template <class T>
-class __attribute__((visibility("default"))) CSingletonT
+class CSingletonT
 {
 public:
     // Never destroyed: services may be reached during static destruction.
     static T *instance()
     {
-        static T *object = new T();
-        return object;
+        static detail::SingletonSlot &slot = detail::singletonSlot(typeid(T).name());
+        void *p = slot.object.load(std::memory_order_acquire);
+        if (!p) {
+            boost::mutex::scoped_lock lock(slot.mutex);
+            p = slot.object.load(std::memory_order_relaxed);
+            if (!p) {
+                p = new T();
+                slot.object.store(p, std::memory_order_release);
+            }
+        }
+        return static_cast<T *>(p);
     }
 
 private:
@@ -29,44 +55,44 @@ private:
 };
 
 template <class T>
-class __attribute__((visibility("default"))) CManualSingletonT
+class CManualSingletonT
 {
 public:
     static T *instance()
     {
-        T *p = slot();
+        detail::SingletonSlot &s = slot();
+        void *p = s.object.load(std::memory_order_acquire);
         if (!p) {
-            boost::mutex::scoped_lock lock(guard());
-            p = slot();
+            boost::mutex::scoped_lock lock(s.mutex);
+            p = s.object.load(std::memory_order_relaxed);
             if (!p) {
                 p = new T();
-                slot() = p;
+                s.object.store(p, std::memory_order_release);
             }
         }
-        return p;
+        return static_cast<T *>(p);
     }
 
-    static bool exists() { return slot() != nullptr; }
+    static bool exists() { return slot().object.load(std::memory_order_acquire) != nullptr; }
 
     // Destroys the instance; the next instance() call creates a fresh one.
     static void destroyInstance()
     {
-        boost::mutex::scoped_lock lock(guard());
-        delete slot();
-        slot() = nullptr;
+        detail::SingletonSlot &s = slot();
+        T *p = nullptr;
+        {
+            boost::mutex::scoped_lock lock(s.mutex);
+            p = static_cast<T *>(s.object.exchange(nullptr));
+        }
+        delete p;
     }
 
 private:
     CManualSingletonT() = delete;
-    static T *&slot()
+    static detail::SingletonSlot &slot()
     {
-        static T *p = nullptr;
-        return p;
-    }
-    static boost::mutex &guard()
-    {
-        static boost::mutex m;
-        return m;
+        static detail::SingletonSlot &s = detail::singletonSlot(typeid(T).name());
+        return s;
     }
 };
 

@@ -1,0 +1,94 @@
+#include "shell/CFiccOperationPanel.h"
+
+#include "shell/CDealerDirectory.h"
+#include "shell/COperationFiccWidget.h"
+#include "tc/CUserManager.h"
+
+namespace TC {
+
+namespace {
+// Deployments that carry the FICC content; any other deployment gets an empty panel.
+bool deploymentOffersFicc(int code)
+{
+    switch (code) {
+    case 90:
+    case 91:
+    case 100:
+    case 400:
+    case 200:
+    case 101:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+CFiccOperationPanel::CFiccOperationPanel(int id, QWidget *parent)
+    : COperationPanel(id, parent)
+    , m_operationWidget(nullptr)
+{
+    setTradeType(ttservice::VQ_TRADER_TYPE_FICC);
+    createUi();
+}
+
+CFiccOperationPanel::~CFiccOperationPanel() = default;
+
+void CFiccOperationPanel::createUi()
+{
+    const int code = utils::CSingletonT<CUserManager>::instance()->getUserConfig()->deploymentCode;
+    if (!deploymentOffersFicc(code))
+        return;
+    m_operationWidget = new COperationFiccWidget(this);
+    setInnerStretchWidget(m_operationWidget, 0, 0, 0, 0);
+}
+
+void CFiccOperationPanel::setParam(const QString &text)
+{
+    if (!m_operationWidget)
+        return;
+    m_operationWidget->setParam(text);
+    CDealerDirectory::instance()->loadDefault();
+}
+
+QString CFiccOperationPanel::param() const
+{
+    QString text;
+    if (m_operationWidget) {
+        text.append(m_operationWidget->param());
+        CDealerDirectory::instance()->save();
+    }
+    return text;
+}
+
+void CFiccOperationPanel::requestAccount(const ttservice::CAccountInfo &)
+{
+    if (m_operationWidget)
+        m_operationWidget->refreshAccounts();
+}
+
+void CFiccOperationPanel::loadAccountGroupSettings()
+{
+    if (m_operationWidget)
+        m_operationWidget->loadAccountGroupSettings();
+}
+
+void CFiccOperationPanel::refreshAccounts()
+{
+    if (m_operationWidget)
+        m_operationWidget->refreshAccounts();
+}
+
+void CFiccOperationPanel::doSlotCanOrderNum()
+{
+    if (m_operationWidget)
+        m_operationWidget->doSlotCanOrderNum();
+}
+
+void CFiccOperationPanel::setCurrentOperationType(ETradeOperationType type)
+{
+    if (m_operationWidget)
+        m_operationWidget->setCurrentOperationType(type);
+}
+
+} // namespace TC

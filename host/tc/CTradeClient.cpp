@@ -1,0 +1,90 @@
+#include "tc/CTradeClient.h"
+
+namespace TC {
+
+CTradeClient::CTradeClient() = default;
+CTradeClient::~CTradeClient() = default;
+
+ttservice::EBROKER_LOGIN_STATUS CTradeClient::getLoginStatus(const std::string &key) const
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    const auto it = m_loginStatus.find(key);
+    return it == m_loginStatus.end() ? ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN : it->second;
+}
+
+void CTradeClient::setLoginStatus(const std::string &key, ttservice::EBROKER_LOGIN_STATUS status)
+{
+    {
+        boost::mutex::scoped_lock lock(m_mutex);
+        const auto it = m_loginStatus.find(key);
+        if (it != m_loginStatus.end() && it->second == status)
+            return;
+        m_loginStatus[key] = status;
+    }
+    Q_EMIT sigLoginStatusChanged(QString::fromStdString(key));
+}
+
+bool CTradeClient::queryData(ttservice::CQueryDataReqPtr request, QueryHandler handler, int option)
+{
+    if (!request || !handler)
+        return false;
+    CQueryCall call { request, handler, option };
+    IQueryAnswererPtr answerer;
+    {
+        boost::mutex::scoped_lock lock(m_mutex);
+        m_received.push_back(request);
+        answerer = m_answerer;
+        if (!answerer)
+            m_pending.push_back(call);
+    }
+    // Outside the lock: an answerer may answer at once, and the handler may query again.
+    return answerer ? answerer->answer(call) : true;
+}
+
+void CTradeClient::setQueryAnswerer(IQueryAnswererPtr answerer)
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    m_answerer = std::move(answerer);
+}
+
+IQueryAnswererPtr CTradeClient::queryAnswerer() const
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    return m_answerer;
+}
+
+std::vector<CQueryCall> CTradeClient::pendingQueries() const
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    return m_pending;
+}
+
+std::vector<CQueryCall> CTradeClient::takePendingQueries()
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    std::vector<CQueryCall> taken;
+    taken.swap(m_pending);
+    return taken;
+}
+
+std::vector<ttservice::CQueryDataReqPtr> CTradeClient::receivedQueries() const
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    return m_received;
+}
+
+void CTradeClient::notifyInitDataFinish()
+{
+    Q_EMIT sigInitDataFinish();
+}
+
+void CTradeClient::reset()
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    m_loginStatus.clear();
+    m_answerer.reset();
+    m_pending.clear();
+    m_received.clear();
+}
+
+} // namespace TC

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "tc/IQueryAnswerer.h"
+#include "ttservice/Types.h"
+
+#include <QObject>
+#include <QString>
+
+#include <boost/thread/mutex.hpp>
+
+#include <map>
+#include <vector>
+
+namespace TC {
+
+// The terminal's connection to the trading counters: login states of the
+// accounts and data queries. Reached as utils::CManualSingletonT<TC::CTradeClient>.
+// Queries go to the installed answerer; without one they wait in
+// pendingQueries() until someone answers them.
+class CTradeClient : public QObject
+{
+    Q_OBJECT
+public:
+    CTradeClient();
+    ~CTradeClient() override;
+
+    // Unknown accounts are not logged in.
+    ttservice::EBROKER_LOGIN_STATUS getLoginStatus(const std::string &key) const;
+    // Emits sigLoginStatusChanged when the status changes.
+    void setLoginStatus(const std::string &key, ttservice::EBROKER_LOGIN_STATUS status);
+
+    // False for a null request or handler, or when the answerer refuses it.
+    bool queryData(ttservice::CQueryDataReqPtr request, QueryHandler handler, int option);
+
+    void setQueryAnswerer(IQueryAnswererPtr answerer);
+    IQueryAnswererPtr queryAnswerer() const;
+    // Queries taken while no answerer was installed, oldest first.
+    std::vector<CQueryCall> pendingQueries() const;
+    // Hands the pending queries over to the caller and forgets them.
+    std::vector<CQueryCall> takePendingQueries();
+    // Every request received, in order.
+    std::vector<ttservice::CQueryDataReqPtr> receivedQueries() const;
+
+    // Announces that the trading data is loaded.
+    void notifyInitDataFinish();
+
+    // No login states, no queries, no answerer.
+    void reset();
+
+Q_SIGNALS:
+    void sigInitDataFinish();
+    void sigLoginStatusChanged(QString key);
+
+private:
+    mutable boost::mutex m_mutex;
+    std::map<std::string, ttservice::EBROKER_LOGIN_STATUS> m_loginStatus;
+    IQueryAnswererPtr m_answerer;
+    std::vector<CQueryCall> m_pending;
+    std::vector<ttservice::CQueryDataReqPtr> m_received;
+};
+
+} // namespace TC

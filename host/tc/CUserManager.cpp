@@ -1,0 +1,12 @@
+#include "tc/CUserManager.h"
+
+#include "utils/CSingletonT.h"
+
+namespace TC {
+
+CUserConfig *getUserConfig()
+{
+    return utils::CSingletonT<CUserManager>::instance()->getUserConfig();
+}
+
+} // namespace TC

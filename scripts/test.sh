@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   clang build with AddressSanitizer + UBSan in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+
+SANITIZE=0
+for arg in "$@"; do
+  case "$arg" in
+    --sanitize) SANITIZE=1 ;;
+    *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+  esac
+done
+
+scripts/install-deps.sh
+
+JOBS=$(nproc)
+if [ "$SANITIZE" = 1 ]; then
+  BUILD=build-asan
+  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_CXX_FLAGS="-O1 -g" \
+    -DFICC_SANITIZE=ON -DFICC_BUILD_BENCH=OFF >/dev/null
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$ROOT/scripts/lsan.supp"
+else
+  BUILD=build
+  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+
+cmake --build "$BUILD" -j "$JOBS"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS" --timeout 300

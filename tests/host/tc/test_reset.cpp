@@ -1,0 +1,91 @@
+#include "HostFixture.h"
+
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CHostClock.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "tc/ConfigDir.h"
+#include "tc/HostReset.h"
+#include "ttservice/StockTypeCenter.h"
+#include "ttservice/TraderCenter.h"
+#include "ttservice/TypeManager.h"
+#include "utils/CSingletonT.h"
+
+#include <QTemporaryDir>
+
+#include <boost/make_shared.hpp>
+
+namespace {
+class KeepAnswerer : public TC::IQueryAnswerer
+{
+public:
+    bool answer(const TC::CQueryCall &) override { return true; }
+};
+class AcceptAll : public TC::ICommandAcceptor
+{
+public:
+    bool accept(const TC::CCommandRecord &, utils::TTError &) override { return true; }
+};
+} // namespace
+
+class HostResetTest : public HostFixture
+{
+};
+
+TEST_F(HostResetTest, returnsEveryServiceToItsEmptyState)
+{
+    QTemporaryDir dir;
+    TC::setConfigDir(dir.path());
+    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
+    auto *commands = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
+    auto *msgs = utils::CManualSingletonT<TC::CMsgService>::instance();
+    auto *stockTypes = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    auto *types = ttservice::TypeManager::instance();
+    ttservice::TraderCenter *trader = ttservice::TraderCenter::instance();
+
+    TC::getUserConfig()->setGlobalOrderHints(1);
+    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(1);
+    client->queryData(
+        boost::make_shared<ttservice::CQueryDataReq>(),
+        [](utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj) {}, 0);
+    client->setQueryAnswerer(boost::make_shared<KeepAnswerer>());
+    commands->setCommandAcceptor(boost::make_shared<AcceptAll>());
+    commands->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
+    msgs->showMsg("x", 4, 1, false, false);
+    stockTypes->addTypedStock(186, "SH", "019547");
+    types->setEnumItemName("ttservice::EStkProp", 48, "改过");
+    TC::CAlgorithmHelpDialog::tryHelp({});
+    TC::CHostClock::setToday(QDate(2020, 1, 2));
+
+    TC::resetHostForTests();
+
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_TRUE(config->userName.isEmpty());
+    EXPECT_EQ(0, config->deploymentCode);
+    EXPECT_FALSE(config->hasPledgeAgreeRepurchase() || config->hasQuotationRepurchase()
+                 || config->hasSpotTrade());
+    EXPECT_TRUE(config->getAccountDatas().empty());
+    EXPECT_FALSE(config->getAccountData(QStringLiteral("10001")));
+    EXPECT_FALSE(config->testGlobalOrderHint(1));
+    EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
+
+    EXPECT_TRUE(trader->getDataCenter()->accountKeys().empty());
+    EXPECT_TRUE(trader->getInstCenter()->getAllInstruments().empty());
+    EXPECT_FALSE(stockTypes->isTypedStock(186, "SH", "019547"));
+    EXPECT_EQ("非限售股", types->getEnumItemName("ttservice::EStkProp", 48, 1));
+
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, client->getLoginStatus("10001"));
+    EXPECT_FALSE(client->queryAnswerer());
+    EXPECT_TRUE(client->pendingQueries().empty());
+    EXPECT_TRUE(client->receivedQueries().empty());
+
+    EXPECT_TRUE(commands->commands().empty());
+    EXPECT_FALSE(commands->getCommand(1));
+    EXPECT_TRUE(msgs->messages().empty());
+    EXPECT_EQ(0, TC::CAlgorithmHelpDialog::callCount());
+    EXPECT_FALSE(TC::CHostClock::isFixed());
+
+    EXPECT_EQ(QDir::cleanPath(dir.path()), TC::getConfigDir());
+}

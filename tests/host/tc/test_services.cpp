@@ -1,0 +1,112 @@
+#include "HostFixture.h"
+
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
+#include "tc/CMsgService.h"
+#include "tc/HostReset.h"
+#include "utils/CSingletonT.h"
+
+namespace {
+
+TC::CMsgService *messages()
+{
+    return utils::CManualSingletonT<TC::CMsgService>::instance();
+}
+
+TC::CExchangeClient *exchange()
+{
+    return utils::CManualSingletonT<TC::CExchangeClient>::instance();
+}
+
+} // namespace
+
+class HostServicesTest : public HostFixture
+{
+};
+
+TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
+{
+    QStringList announced;
+    QObject guard;
+    QObject::connect(messages(), &TC::CMsgService::sigMessage, &guard,
+                     [&](QString text, int type, int level) {
+                         announced << QStringLiteral("%1/%2/%3").arg(text).arg(type).arg(level);
+                     });
+    messages()->showMsg("没有选择账号, 无法下单!", 4, 1, false, false);
+    messages()->showMsg("second", 1, 2, true, true);
+
+    const std::vector<TC::CHostMessage> kept = messages()->messages();
+    ASSERT_EQ(2u, kept.size());
+    EXPECT_EQ("没有选择账号, 无法下单!", kept[0].text);
+    EXPECT_EQ(4, kept[0].type);
+    EXPECT_EQ(1, kept[0].level);
+    EXPECT_EQ(QStringList(
+                  { QStringLiteral("没有选择账号, 无法下单!/4/1"), QStringLiteral("second/1/2") }),
+              announced);
+    EXPECT_EQ(QStringLiteral("报警信息"), TC::CMsgService::typeName(4));
+    messages()->clear();
+    EXPECT_TRUE(messages()->messages().empty());
+}
+
+TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodes)
+{
+    const auto bare = exchange()->getCodeInfo(QStringLiteral("019547"));
+    ASSERT_TRUE(bare);
+    EXPECT_EQ("SH", bare->market);
+    EXPECT_DOUBLE_EQ(kAccruedSH019547, bare->accruedInterest);
+    ASSERT_TRUE(bare->bondDetail);
+    EXPECT_EQ(100.0, bare->bondDetail->faceValue);
+
+    const auto spaced = exchange()->getCodeInfo(QStringLiteral("SZ 101901"));
+    ASSERT_TRUE(spaced);
+    EXPECT_EQ("国债1902", spaced->instrumentName);
+    EXPECT_TRUE(exchange()->getCodeInfo(QStringLiteral("SZ|101901")));
+    EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("SH 101901")));
+    EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("600000")));
+    EXPECT_FALSE(exchange()->getCodeInfo(QString()));
+}
+
+TEST_F(HostServicesTest, codeInfoOutlivesTheDirectory)
+{
+    const auto held = exchange()->getCodeInfo(QStringLiteral("122000"));
+    ASSERT_TRUE(held);
+    TC::resetHostForTests(); // the directory lets go of its record
+    EXPECT_EQ("公司债A", held->instrumentName);
+    EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("122000")));
+}
+
+TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
+{
+    EXPECT_FALSE(TC::CHostClock::isFixed());
+    std::vector<std::string> days;
+    QObject guard;
+    QObject::connect(exchange(), &TC::CExchangeClient::sigNewTradingDate, &guard,
+                     [&](const std::string &day, const std::string &previous) {
+                         days.push_back(day + "<" + previous);
+                     });
+    exchange()->notifyNewTradingDate("20240311", "20240308");
+    EXPECT_EQ(std::vector<std::string> { "20240311<20240308" }, days);
+    EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
+
+    exchange()->notifyNewTradingDate("bad", "20240311"); // announced, clock unchanged
+    EXPECT_EQ(2u, days.size());
+    EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
+    TC::CHostClock::useRealDate();
+    EXPECT_EQ(QDate::currentDate(), TC::CHostClock::today());
+}
+
+TEST_F(HostServicesTest, algorithmHelperRecordsEachOffer)
+{
+    std::vector<ttservice::CCodeOrderParam> orders(2);
+    orders[1].stock.stockCode = "019547";
+    size_t shown = 0;
+    TC::CAlgorithmHelpDialog::setHelper(
+        [&](const std::vector<ttservice::CCodeOrderParam> &o) { shown = o.size(); });
+    TC::CAlgorithmHelpDialog::tryHelp(orders);
+    TC::CAlgorithmHelpDialog::tryHelp(orders);
+    EXPECT_EQ(2, TC::CAlgorithmHelpDialog::callCount());
+    EXPECT_EQ(2u, shown);
+    ASSERT_EQ(2u, TC::CAlgorithmHelpDialog::lastOrders().size());
+    EXPECT_EQ("019547", TC::CAlgorithmHelpDialog::lastOrders()[1].stock.stockCode);
+}

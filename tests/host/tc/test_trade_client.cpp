@@ -1,0 +1,164 @@
+#include "HostFixture.h"
+
+#include "tc/CTradeClient.h"
+#include "utils/CSingletonT.h"
+
+#include <boost/make_shared.hpp>
+
+#include <thread>
+
+namespace {
+
+TC::CTradeClient *client()
+{
+    return utils::CManualSingletonT<TC::CTradeClient>::instance();
+}
+
+ttservice::CQueryDataReqPtr request(int type)
+{
+    auto req = boost::make_shared<ttservice::CQueryDataReq>();
+    req->dataType = type;
+    return req;
+}
+
+// What a handler received.
+struct Answer
+{
+    int calls = 0;
+    bool success = false;
+    size_t records = 0;
+    std::thread::id thread;
+
+    TC::QueryHandler handler()
+    {
+        return [this](utils::TTError e, std::vector<ttservice::IDataPtr> r, bson::BSONObj) {
+            ++calls;
+            success = e.isSuccess();
+            records = r.size();
+            thread = std::this_thread::get_id();
+        };
+    }
+};
+
+// Answers with one record, at once or by keeping the call for later.
+class TestAnswerer : public TC::IQueryAnswerer
+{
+public:
+    enum Mode { Now, Later, Never, Refuse };
+    explicit TestAnswerer(Mode m)
+        : mode(m)
+    {
+    }
+    bool answer(const TC::CQueryCall &call) override
+    {
+        if (mode == Refuse)
+            return false;
+        if (mode == Now)
+            call.answer(utils::TTError(), { request(call.request->dataType) });
+        else if (mode == Later)
+            kept.push_back(call);
+        return true;
+    }
+    Mode mode;
+    std::vector<TC::CQueryCall> kept;
+};
+
+} // namespace
+
+class TradeClientTest : public HostFixture
+{
+};
+
+TEST_F(TradeClientTest, loginStatusOfTheUsualAccounts)
+{
+    EXPECT_EQ(0, client()->getLoginStatus(kLoggedInAccount));
+    EXPECT_EQ(5, client()->getLoginStatus(kRefreshingAccount));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN,
+              client()->getLoginStatus(kLoggedOutAccount));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, client()->getLoginStatus("99999"));
+}
+
+TEST_F(TradeClientTest, announcesLoginChangesOnly)
+{
+    QStringList changed;
+    QObject guard;
+    QObject::connect(client(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
+                     [&](QString key) { changed << key; });
+    client()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    client()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, client()->getLoginStatus(kLoggedOutAccount));
+
+    int finished = 0;
+    QObject::connect(client(), &TC::CTradeClient::sigInitDataFinish, &guard, [&] { ++finished; });
+    client()->notifyInitDataFinish();
+    EXPECT_EQ(1, finished);
+}
+
+TEST_F(TradeClientTest, withoutAnswererQueriesWaitUntilAnswered)
+{
+    Answer answer;
+    EXPECT_TRUE(client()->queryData(request(788), answer.handler(), 0));
+    EXPECT_EQ(0, answer.calls);
+    const std::vector<TC::CQueryCall> pending = client()->takePendingQueries();
+    ASSERT_EQ(1u, pending.size());
+    EXPECT_EQ(788, pending[0].request->dataType);
+    EXPECT_TRUE(client()->pendingQueries().empty());
+
+    pending[0].answer(utils::TTError(3, "断开"), {});
+    EXPECT_EQ(1, answer.calls);
+    EXPECT_FALSE(answer.success);
+}
+
+TEST_F(TradeClientTest, answererAnswersNowLaterOrNever)
+{
+    auto now = boost::make_shared<TestAnswerer>(TestAnswerer::Now);
+    client()->setQueryAnswerer(now);
+    Answer a;
+    EXPECT_TRUE(client()->queryData(request(795), a.handler(), 0));
+    EXPECT_EQ(1, a.calls);
+    EXPECT_TRUE(a.success);
+    EXPECT_EQ(1u, a.records);
+
+    auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
+    client()->setQueryAnswerer(later);
+    Answer b;
+    EXPECT_TRUE(client()->queryData(request(793), b.handler(), 0));
+    EXPECT_EQ(0, b.calls);
+    ASSERT_EQ(1u, later->kept.size());
+    later->kept[0].answer(utils::TTError(), {});
+    EXPECT_EQ(1, b.calls);
+
+    client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Never));
+    Answer c;
+    EXPECT_TRUE(client()->queryData(request(794), c.handler(), 0));
+    EXPECT_EQ(0, c.calls);
+    EXPECT_TRUE(client()->pendingQueries().empty()); // the answerer has it
+
+    EXPECT_EQ(3u, client()->receivedQueries().size());
+}
+
+TEST_F(TradeClientTest, refusedOrIncompleteQueriesReturnFalse)
+{
+    Answer a;
+    EXPECT_FALSE(client()->queryData(ttservice::CQueryDataReqPtr(), a.handler(), 0));
+    EXPECT_FALSE(client()->queryData(request(788), TC::QueryHandler(), 0));
+    client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
+    EXPECT_FALSE(client()->queryData(request(788), a.handler(), 0));
+    EXPECT_EQ(0, a.calls);
+}
+
+TEST_F(TradeClientTest, answerFromAnotherThreadRunsTheHandlerThere)
+{
+    auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
+    client()->setQueryAnswerer(later);
+    Answer a;
+    ASSERT_TRUE(client()->queryData(request(788), a.handler(), 7));
+    ASSERT_EQ(1u, later->kept.size());
+    EXPECT_EQ(7, later->kept[0].option);
+    std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
+    const std::thread::id workerId = worker.get_id();
+    worker.join();
+    EXPECT_EQ(1, a.calls);
+    EXPECT_EQ(workerId, a.thread);
+}

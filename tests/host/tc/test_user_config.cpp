@@ -1,0 +1,86 @@
+#include "HostFixture.h"
+
+#include "tc/AccountHelper.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+
+class UserConfigTest : public HostFixture
+{
+};
+
+TEST_F(UserConfigTest, theUsualWorldIsInPlace)
+{
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_EQ(config, utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig());
+    EXPECT_EQ(QStringLiteral("trader01"), config->userName);
+    EXPECT_EQ(100, config->deploymentCode);
+    EXPECT_TRUE(config->hasPledgeAgreeRepurchase());
+    EXPECT_TRUE(config->hasQuotationRepurchase());
+    EXPECT_TRUE(config->hasSpotTrade());
+
+    std::vector<std::string> keys;
+    for (const TC::CAccountPtr &a : config->getAccountDatas())
+        keys.push_back(a->getKey());
+    EXPECT_EQ((std::vector<std::string> { "10001", "10002", "10003" }), keys);
+}
+
+TEST_F(UserConfigTest, accountLookupsShareTheDataCentresAccountData)
+{
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_FALSE(config->getAccountData(QStringLiteral("99999")));
+    const TC::CAccountPtr first = account(kLoggedInAccount);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->getAccountData(),
+              ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("10001"));
+    EXPECT_EQ(first->getAccountInfo(), first->getAccountData()->getAccountInfo());
+
+    ASSERT_TRUE(config->getAccountDetail(*first->getAccountInfo()));
+    EXPECT_EQ(1000000.0, config->getAccountDetail(*first->getAccountInfo())->availableFunds);
+    EXPECT_FALSE(config->getAccountDetail(*account(kLoggedOutAccount)->getAccountInfo()));
+    ttservice::CAccountInfo stranger;
+    stranger.accountId = "99999";
+    EXPECT_FALSE(config->getAccountDetail(stranger));
+}
+
+TEST_F(UserConfigTest, addingAnAccountTwiceKeepsTheFirst)
+{
+    ttservice::CAccountInfo again;
+    again.accountId = kLoggedInAccount;
+    again.accountName = "另一个名字";
+    const TC::CAccountPtr returned = TC::getUserConfig()->addAccount(again);
+    EXPECT_EQ(account(kLoggedInAccount), returned);
+    EXPECT_EQ(3u, TC::getUserConfig()->getAccountDatas().size());
+    EXPECT_NE("另一个名字", returned->getAccountInfo()->accountName);
+}
+
+TEST_F(UserConfigTest, orderHintsAreBitTests)
+{
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_FALSE(config->testGlobalOrderHint(1));
+    EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
+    config->setGlobalOrderHints(0x3);
+    config->getTradeSetting()->setHintBeforeOrderFlags(0x2);
+    EXPECT_TRUE(config->testGlobalOrderHint(1));
+    EXPECT_FALSE(config->testGlobalOrderHint(4));
+    EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
+    EXPECT_TRUE(config->getTradeSetting()->testHintBeforeOrderFlag(2));
+}
+
+TEST_F(UserConfigTest, brokerTypeServesTraderTypesByBits)
+{
+    EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(1, ttservice::VQ_TRADER_TYPE_STOCK));
+    EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, 1));
+    EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, ttservice::VQ_TRADER_TYPE_FICC));
+    EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(0x100000, 1));
+    EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(2, ttservice::VQ_TRADER_TYPE_STOCK));
+}
+
+TEST_F(UserConfigTest, displayIdPrefersTheDisplayText)
+{
+    EXPECT_EQ(QStringLiteral("A-10003"),
+              TC::accountDisplayIDQs(*account(kRefreshingAccount)->getAccountInfo()));
+    EXPECT_EQ(QStringLiteral("10001"),
+              TC::accountDisplayIDQs(*account(kLoggedInAccount)->getAccountInfo()));
+}

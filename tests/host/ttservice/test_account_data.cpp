@@ -1,0 +1,188 @@
+#include "ttservice/CAccountData.h"
+#include "ttservice/CPositionStatics.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace ttservice;
+
+namespace {
+
+CAccountDataPtr makeAccount()
+{
+    auto info = boost::make_shared<CAccountInfo>();
+    info->accountId = "10001";
+    return boost::make_shared<CAccountData>(info);
+}
+
+CPositionStaticsPtr position(const std::string &code, long long usable)
+{
+    auto p = boost::make_shared<CPositionStatics>();
+    p->market = "SH";
+    p->instrumentCode = code;
+    p->usableVolume = usable;
+    return p;
+}
+
+std::string key(const std::string &code)
+{
+    return std::string("SH") + KEY_SPLITTER + code;
+}
+
+long long usableOf(const IDataPtr &data)
+{
+    const auto p = boost::dynamic_pointer_cast<CPositionStatics>(data);
+    return p ? p->usableVolume : -1;
+}
+
+} // namespace
+
+TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
+{
+    const CAccountDataPtr data = makeAccount();
+    data->updateData(position("019547", 10), false);
+    data->updateData(position("010107", 20), false);
+    data->updateData(position("019547", 30), false); // replaces, keeps its place
+
+    std::vector<IDataPtr> out { position("stale", 1) };
+    data->getVector(547, out);
+    ASSERT_EQ(2u, out.size());
+    EXPECT_EQ(30, usableOf(out[0]));
+    EXPECT_EQ(20, usableOf(out[1]));
+    EXPECT_EQ(30, usableOf(data->getData(547, key("019547"))));
+    EXPECT_FALSE(data->getData(547, key("999999")));
+    EXPECT_FALSE(data->getData(788, key("019547")));
+    data->getVector(788, out);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(AccountData, accountDetailIsTheType543Record)
+{
+    const CAccountDataPtr data = makeAccount();
+    EXPECT_FALSE(data->getAccountDetail());
+    int calls = 0;
+    const CSubscribeRequestPtr request = data->subscribe(543, "", [&](IDataPtr) { ++calls; });
+    auto detail = boost::make_shared<CAccountDetail>();
+    detail->accountId = "10001";
+    detail->availableFunds = 88.0;
+    data->setAccountDetail(detail);
+    EXPECT_EQ(detail, data->getAccountDetail());
+    EXPECT_EQ(detail, data->getData(543, "10001"));
+    EXPECT_EQ(1, calls);
+
+    auto newer = boost::make_shared<CAccountDetail>(*detail);
+    newer->availableFunds = 99.0;
+    data->updateData(newer, true);
+    EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
+    EXPECT_EQ(2, calls);
+}
+
+TEST(AccountData, subscriptionSeesItsTypeAndKeyOnlyWhenNotified)
+{
+    const CAccountDataPtr data = makeAccount();
+    std::vector<long long> all;
+    std::vector<long long> one;
+    const auto allRequest
+        = data->subscribe(547, "", [&](IDataPtr d) { all.push_back(usableOf(d)); });
+    const auto oneRequest
+        = data->subscribe(547, key("010107"), [&](IDataPtr d) { one.push_back(usableOf(d)); });
+    ASSERT_TRUE(allRequest && oneRequest);
+
+    data->updateData(position("019547", 1), true);
+    data->updateData(position("010107", 2), true);
+    data->updateData(position("010107", 3), false); // stored silently
+    auto detail = boost::make_shared<CAccountDetail>();
+    data->updateData(detail, true); // another type
+
+    EXPECT_EQ((std::vector<long long> { 1, 2 }), all);
+    EXPECT_EQ((std::vector<long long> { 2 }), one);
+    EXPECT_EQ(3, usableOf(data->getData(547, key("010107"))));
+    EXPECT_FALSE(data->subscribe(547, "", CAccountData::Callback()));
+}
+
+TEST(AccountData, droppingTheRequestEndsTheSubscription)
+{
+    const CAccountDataPtr data = makeAccount();
+    int calls = 0;
+    CSubscribeRequestPtr request = data->subscribe(547, "", [&](IDataPtr) { ++calls; });
+    data->updateData(position("019547", 1), true);
+    EXPECT_EQ(1, data->subscriptionCount());
+    request.reset();
+    data->updateData(position("019547", 2), true);
+    EXPECT_EQ(1, calls);
+    EXPECT_EQ(0, data->subscriptionCount());
+}
+
+TEST(AccountData, callbackMayReadDataAndDropItsOwnRequest)
+{
+    const CAccountDataPtr data = makeAccount();
+    CSubscribeRequestPtr request;
+    int calls = 0;
+    long long seen = 0;
+    request = data->subscribe(547, "", [&](IDataPtr d) {
+        ++calls;
+        seen = usableOf(data->getData(547, d->getKey())); // no self-deadlock
+        request.reset();
+    });
+    data->updateData(position("019547", 7), true);
+    data->updateData(position("019547", 8), true);
+    EXPECT_EQ(1, calls);
+    EXPECT_EQ(7, seen);
+}
+
+TEST(AccountData, pusherThreadCallsSubscribersOnItsOwnThread)
+{
+    const CAccountDataPtr data = makeAccount();
+    std::atomic<int> calls { 0 };
+    std::thread::id callbackThread;
+    CSubscribeRequestPtr request = data->subscribe(547, "", [&](IDataPtr) {
+        callbackThread = std::this_thread::get_id();
+        ++calls;
+    });
+    std::thread pusher([&] { data->updateData(position("019547", 1), true); });
+    const std::thread::id pusherId = pusher.get_id();
+    pusher.join();
+    EXPECT_EQ(1, calls.load());
+    EXPECT_EQ(pusherId, callbackThread);
+
+    request.reset();
+    std::thread later([&] { data->updateData(position("019547", 2), true); });
+    later.join();
+    EXPECT_EQ(1, calls.load());
+}
+
+// A pusher keeps pushing while the subscriber subscribes and drops over and
+// over: no callback may start after its request was dropped.
+TEST(AccountData, noCallAfterDropWhileAnotherThreadPushes)
+{
+    const CAccountDataPtr data = makeAccount();
+    std::atomic<bool> stop { false };
+    std::atomic<int> lateCalls { 0 };
+    std::atomic<int> calls { 0 };
+    std::thread pusher([&] {
+        long long n = 0;
+        while (!stop)
+            data->updateData(position("019547", ++n), true);
+    });
+    for (int round = 0; round < 2000; ++round) {
+        auto dropped = std::make_shared<std::atomic<bool>>(false);
+        CSubscribeRequestPtr request
+            = data->subscribe(547, "", [dropped, &lateCalls, &calls](IDataPtr) {
+                  ++calls;
+                  if (*dropped)
+                      ++lateCalls;
+              });
+        while (calls == 0 && round == 0)
+            std::this_thread::yield(); // the pusher is really running
+        request.reset();
+        *dropped = true;
+    }
+    stop = true;
+    pusher.join();
+    EXPECT_GT(calls.load(), 0);
+    EXPECT_EQ(0, lateCalls.load());
+    EXPECT_EQ(0, data->subscriptionCount());
+}

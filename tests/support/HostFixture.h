@@ -1,0 +1,39 @@
+#pragma once
+
+// The usual world of the host for tests:
+//  - user "trader01", deployment 100, all three businesses offered, no order hints;
+//  - accounts, in this order:
+//      "10001" logged in, cash broker type (1), funds 1,000,000.00, a position
+//              of 12,345 张 usable in SH 019547;
+//      "10002" not logged in, broker type 0x100001, counter type 2, no funds record;
+//      "10003" refreshing, display id "A-10003", funds 50,000.00;
+//  - instruments (face value 100): SH 019547 "国债1901", SH 122000 "公司债A",
+//    SZ 101901 "国债1902", with the accrued interest below.
+// SetUp resets the host first and TearDown resets it again, so nothing leaks
+// between tests.
+#include "tc/CAccount.h"
+#include "ttservice/CInstrumentDetail.h"
+
+#include <gtest/gtest.h>
+
+class HostFixture : public ::testing::Test
+{
+protected:
+    static constexpr const char *kLoggedInAccount = "10001";
+    static constexpr const char *kLoggedOutAccount = "10002";
+    static constexpr const char *kRefreshingAccount = "10003";
+    static constexpr double kAccruedSH019547 = 1.2345;
+    static constexpr double kAccruedSH122000 = 2.5;
+    static constexpr double kAccruedSZ101901 = 0.875;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // An account of the world; fails the test when it is not configured.
+    TC::CAccountPtr account(const std::string &key) const;
+    ttservice::CAccountDataPtr accountData(const std::string &key) const;
+
+    static ttservice::CInstrumentDetailPtr makeBond(const std::string &market,
+                                                    const std::string &code,
+                                                    const std::string &name, double accrued);
+};
