@@ -1,1 +1,80 @@
-int main() { return 0; }
+// The demo terminal: the FICC panels docked in a host window over a simulated
+// trading host seeded from the shipped data files.
+#include "CSimulatedHost.h"
+#include "CTerminalWindow.h"
+
+#include "tc/ConfigDir.h"
+#include "xp/DefaultStyle.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
+
+#include <log4cxx/basicconfigurator.h>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ficc-terminal"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("FICC order-entry panels on a simulated trading host."));
+    parser.addHelpOption();
+    const QCommandLineOption configDirOpt(QStringLiteral("config-dir"),
+                                          QStringLiteral("Configuration directory (layout, dealer file, host overrides)."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption screenshotOpt(QStringLiteral("screenshot"),
+                                           QStringLiteral("Render the terminal to a PNG file and exit."),
+                                           QStringLiteral("FILE"));
+    const QCommandLineOption journalOpt(QStringLiteral("journal"),
+                                        QStringLiteral("Append each order command to FILE as one JSON line."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption dataDirOpt(QStringLiteral("data-dir"),
+                                        QStringLiteral("Directory of the simulated host's seed data."),
+                                        QStringLiteral("DIR"), QStringLiteral(FICC_APP_DATA_DIR));
+    parser.addOptions({configDirOpt, screenshotOpt, journalOpt, dataDirOpt});
+    parser.process(app);
+
+    log4cxx::BasicConfigurator::configure();
+
+    if (parser.isSet(configDirOpt))
+        TC::setConfigDir(QDir(parser.value(configDirOpt)).absolutePath());
+    const QString configDir = TC::getConfigDir();
+
+    XP::applyDefaultStyle(&app);
+
+    app::CSimulatedHost host;
+    QString error;
+    if (!host.load(parser.value(dataDirOpt), configDir, &error)) {
+        std::fprintf(stderr, "ficc-terminal: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    app::CTerminalWindow window(configDir);
+    if (parser.isSet(journalOpt))
+        window.setJournalFile(parser.value(journalOpt));
+    window.restorePanels();
+    host.start();
+
+    if (parser.isSet(screenshotOpt)) {
+        const QString file = parser.value(screenshotOpt);
+        window.resize(1400, 860);
+        window.show();
+        // Let the simulated host answer its first queries before the picture is taken.
+        QTimer::singleShot(600, &app, [&]() {
+            const bool ok = window.grab().save(file, "PNG");
+            window.savePanels();
+            if (!ok)
+                std::fprintf(stderr, "ficc-terminal: cannot write %s\n", qPrintable(file));
+            app.exit(ok ? 0 : 1);
+        });
+        return app.exec();
+    }
+
+    window.resize(1400, 860);
+    window.show();
+    return app.exec();
+}

@@ -3,6 +3,7 @@
 #include "shell/CDealerDirectory.h"
 #include "shell/COperationFiccWidget.h"
 #include "tc/CUserManager.h"
+#include "utils/CSingletonT.h"
 
 namespace TC {
 

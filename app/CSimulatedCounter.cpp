@@ -1,0 +1,51 @@
+#include "CSimulatedCounter.h"
+
+#include "ttservice/TraderCenter.h"
+
+#include <QThread>
+
+namespace app {
+
+CSimulatedCounter::CSimulatedCounter(int delayMs) : m_delayMs(delayMs)
+{
+    m_pool.setMaxThreadCount(1);
+}
+
+CSimulatedCounter::~CSimulatedCounter()
+{
+    shutdown();
+}
+
+void CSimulatedCounter::shutdown()
+{
+    m_stopped = true;
+    m_pool.waitForDone();
+}
+
+bool CSimulatedCounter::answer(const TC::CQueryCall &call)
+{
+    if (m_stopped || !call.request)
+        return false;
+    m_pool.start([this, call]() {
+        QThread::msleep(m_delayMs);
+        if (m_stopped)
+            return;
+        std::vector<ttservice::IDataPtr> records;
+        const ttservice::CQueryDataReq &req = *call.request;
+        if (!req.accountInfo) {
+            call.answer(utils::TTError(1, "查询缺少账户"), records);
+            return;
+        }
+        ttservice::CAccountDataPtr data
+            = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(req.accountInfo->getKey());
+        if (!data) {
+            call.answer(utils::TTError(2, "账户不存在"), records);
+            return;
+        }
+        data->getVector(req.dataType, records);
+        call.answer(utils::TTError::success(), records);
+    });
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QListWidget;
+class QTreeWidget;
+
+namespace TC {
+class CFiccOperationPanel;
+class CReservationSerialPanel;
+} // namespace TC
+
+namespace app {
+
+class CCommandJournal;
+
+// The demo terminal's main window, acting as the host of the two panels: it
+// constructs them through their exported constructors, docks them, hands them
+// their saved parameter strings at start and collects them at exit, lists what
+// the message service received and journals every order command.
+class CTerminalWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // `configDir` holds "layout.ini", where the panels' parameter strings live.
+    explicit CTerminalWindow(const QString &configDir, QWidget *parent = nullptr);
+    ~CTerminalWindow() override;
+
+    // Hands each panel the parameter string saved for it (empty when none).
+    void restorePanels();
+    // Collects each panel's parameter string and stores it.
+    void savePanels();
+
+    // Appends every command as one JSON line to `path` as well.
+    void setJournalFile(const QString &path);
+
+    TC::CFiccOperationPanel *ficcPanel() const { return m_ficcPanel; }
+    TC::CReservationSerialPanel *reservationPanel() const { return m_reservationPanel; }
+    QListWidget *messageList() const { return m_messages; }
+    QTreeWidget *journalView() const { return m_journalView; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildUi();
+    void connectHost();
+    void appendMessage(const QString &text, int type, int level);
+    void appendCommand(int commandNo);
+    QString layoutFile() const;
+
+    QString m_configDir;
+    TC::CFiccOperationPanel *m_ficcPanel = nullptr;               // owned through its dock
+    TC::CReservationSerialPanel *m_reservationPanel = nullptr;    // owned through its dock
+    QListWidget *m_messages = nullptr;
+    QTreeWidget *m_journalView = nullptr;
+    CCommandJournal *m_journal = nullptr;
+    bool m_saved = false;
+};
+
+} // namespace app

@@ -1,0 +1,215 @@
+#include "CCommandJournal.h"
+#include "CSimulatedHost.h"
+#include "CTerminalWindow.h"
+
+#include "shell/CFiccOperationPanel.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "tc/ConfigDir.h"
+#include "tc/HostReset.h"
+#include "ttservice/CCodeOrderParam.h"
+#include "ttservice/COrderComandParam.h"
+#include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+
+#include <boost/make_shared.hpp>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QListWidget>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TerminalTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TC::resetHostForTests();
+        ASSERT_TRUE(dir.isValid());
+        TC::setConfigDir(dir.path());
+    }
+    void TearDown() override { TC::resetHostForTests(); }
+
+    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QTemporaryDir dir;
+};
+
+ttservice::COrderComandParamPtr agreementCommand()
+{
+    auto command = boost::make_shared<ttservice::COrderComandParam>();
+    command->commandKind = 0x100000;
+    command->manual = true;
+    ttservice::CCodeOrderParam order;
+    order.accountInfo = boost::make_shared<ttservice::CAccountInfo>();
+    order.accountInfo->accountId = "880001";
+    order.orderKind = 49;
+    order.operationType = ttservice::EOperationType(1052);
+    order.stock.market = "SH";
+    order.stock.stockCode = "204001";
+    order.volume = 1000;
+    order.paramKind = 2;
+    ttservice::CRepurchaseAgreementParam agreement;
+    agreement.bondCode = "019547";
+    agreement.repurchaseRate = 0.0235;
+    agreement.repurchaseDays = 7;
+    agreement.counterpartyDealerName = "海通证券";
+    order.agreementParam = agreement.toBson();
+    command->orders.push_back(order);
+    return command;
+}
+
+} // namespace
+
+TEST_F(TerminalTest, simulatedHostSeedsServicesFromShippedData)
+{
+    app::CSimulatedHost host;
+    QString error;
+    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error)) << error.toStdString();
+    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join("\n").toStdString();
+
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_EQ(config->deploymentCode, 100);
+    EXPECT_TRUE(config->hasSpotTrade());
+    ASSERT_GE(config->getAccountDatas().size(), 3u);
+    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
+    std::set<int> states;
+    for (const TC::CAccountPtr &a : config->getAccountDatas())
+        states.insert(client->getLoginStatus(a->getKey()));
+    EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
+    EXPECT_GE(ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments().size(), 4u);
+    // The dealer file is handed to the configuration directory, bytes unchanged.
+    QFile shipped(QDir(QStringLiteral(FICC_APP_DATA_DIR)).filePath("FiccDealerConfig.csv"));
+    QFile copied(path("FiccDealerConfig.csv"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), copied.readAll());
+}
+
+TEST_F(TerminalTest, configDirectoryOverridesAndMalformedLinesAreSkipped)
+{
+    write("host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n");
+    write("accounts.csv", "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n3,c,,x,0,logged_in,5\n");
+    app::CSimulatedHost host;
+    QString error;
+    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
+    EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
+    EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
+    // Three bad account lines; the shipped positions then name accounts this host lacks.
+    EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:")).size(), 3);
+    EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
+}
+
+TEST_F(TerminalTest, missingSeedFileIsAnError)
+{
+    app::CSimulatedHost host;
+    QString error;
+    EXPECT_FALSE(host.load(path("nowhere"), path("nothing-here"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(TerminalTest, simulatedCounterAnswersQueriesOnItsOwnThread)
+{
+    app::CSimulatedHost host;
+    QString error;
+    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    host.start();
+    auto req = boost::make_shared<ttservice::CQueryDataReq>();
+    req->dataType = 547;
+    req->accountInfo = TC::getUserConfig()->getAccountData("880001")->getAccountInfo();
+    std::atomic<int> count{-1};
+    std::atomic<bool> ok{false};
+    ASSERT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
+        req, [&](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
+            ok = e.isSuccess();
+            count = int(rows.size());
+        },
+        0));
+    QElapsedTimer t;
+    t.start();
+    while (count < 0 && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(count, 2);
+}
+
+TEST_F(TerminalTest, journalDecodesAgreementParametersFromBson)
+{
+    const QJsonObject entry = app::CCommandJournal::commandToJson(5, *agreementCommand());
+    EXPECT_EQ(entry["commandNo"].toInt(), 5);
+    EXPECT_EQ(entry["commandKind"].toInt(), 0x100000);
+    const QJsonObject order = entry["orders"].toArray().at(0).toObject();
+    EXPECT_EQ(order["accountId"].toString(), "880001");
+    EXPECT_EQ(order["operationType"].toInt(), 1052);
+    EXPECT_EQ(order["volume"].toString(), "1000");
+    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
+    const QJsonObject agreement = order["agreementParam"].toObject();
+    EXPECT_EQ(agreement["bondCode"].toString(), "019547");
+    EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
+    EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
+    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("海通证券"));
+    EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
+}
+
+TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
+{
+    TC::getUserConfig()->deploymentCode = 100;
+    app::CTerminalWindow window(dir.path());
+    window.setJournalFile(path("journal.jsonl"));
+    auto *center = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
+    ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
+    ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
+    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg("请输入正确的回购天数", 4, 1, false, false);
+
+    EXPECT_EQ(window.journalView()->topLevelItemCount(), 2);
+    ASSERT_EQ(window.messageList()->count(), 1);
+    EXPECT_TRUE(window.messageList()->item(0)->text().contains(QStringLiteral("请输入正确的回购天数")));
+    EXPECT_TRUE(window.messageList()->item(0)->text().contains(QStringLiteral("报警信息")));
+
+    QFile journal(path("journal.jsonl"));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = journal.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3); // two lines and the final newline
+    const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
+    EXPECT_EQ(second["commandNo"].toInt(), 2);
+    EXPECT_EQ(second["orders"].toArray().at(0).toObject()["agreementParam"].toObject()["bondCode"].toString(),
+              "019547");
+}
+
+TEST_F(TerminalTest, panelParametersSurviveARestart)
+{
+    TC::getUserConfig()->deploymentCode = 100;
+    {
+        QSettings s(path("layout.ini"), QSettings::IniFormat);
+        s.setValue("panels/ficc", "kept");
+    }
+    {
+        app::CTerminalWindow window(dir.path());
+        window.restorePanels();
+        window.savePanels();
+    }
+    QSettings s(path("layout.ini"), QSettings::IniFormat);
+    // The panel writes its own text back; whatever it wrote is what a restart restores.
+    app::CTerminalWindow again(dir.path());
+    EXPECT_EQ(s.value("panels/ficc").toString(), again.ficcPanel()->param());
+    EXPECT_EQ(s.value("panels/rnsl").toString(), QString(""));
+}
