@@ -127,3 +127,19 @@ TEST_F(FiccOperationPanelTest, paramSavesDealerDirectory)
     EXPECT_TRUE(text.startsWith(QString::fromUtf8(kHeader)));
     EXPECT_TRUE(text.contains(QStringLiteral("1001,海通证券,100101,海通证券自营,T001,张伟")));
 }
+
+TEST_F(FiccOperationPanelTest, savingBeforeAnyLoadKeepsTheTradersFile)
+{
+    setDeployment(100);
+    // A file the directory cannot read (wrong header) must survive param().
+    QFile f(dealerFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(utils::utf8ToGbk(QStringLiteral("代码,名称\n1001,海通证券,100101,海通证券自营\n")));
+    f.close();
+    TC::CFiccOperationPanel panel(1, nullptr);
+    EXPECT_EQ(panel.param(), QString(""));
+    panel.setParam(QString()); // load fails
+    EXPECT_EQ(panel.param(), QString(""));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(utils::safeGbk2Utf8(f.readAll()), QStringLiteral("代码,名称\n1001,海通证券,100101,海通证券自营\n"));
+}

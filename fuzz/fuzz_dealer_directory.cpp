@@ -1,0 +1,76 @@
+// libFuzzer target: arbitrary bytes as a dealer file.
+//
+//   fuzz_dealer_directory -max_total_time=60 -max_len=4096 corpus/
+#include "shell/CDealerDirectory.h"
+
+#include "utils/StringHelper.h"
+#include "xp/CPortfolioSearchModel.h"
+
+#include <QByteArray>
+#include <QSet>
+#include <QStringList>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            __builtin_trap();                                                                      \
+    } while (0)
+
+// The directory decodes a file in one call. That must cut the same lines as
+// decoding line by line, except that a lead byte cut off by a line end becomes
+// U+FFFD instead of vanishing.
+void checkWholeFileDecoding(const QByteArray &bytes)
+{
+    const QStringList whole = utils::safeGbk2Utf8(bytes).split(QLatin1Char('\n'));
+    const QList<QByteArray> raw = bytes.split('\n');
+    FUZZ_CHECK(whole.size() == raw.size());
+    for (int i = 0; i < raw.size(); ++i) {
+        const QString line = utils::safeGbk2Utf8(raw.at(i));
+        FUZZ_CHECK(whole.at(i) == line || whole.at(i) == line + QChar(0xFFFD));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+    checkWholeFileDecoding(bytes);
+
+    TC::CDealerDirectory *directory = TC::CDealerDirectory::instance();
+    const QStringList before = directory->dealerList();
+    QString error;
+    if (!directory->loadData(bytes, error)) {
+        FUZZ_CHECK(directory->dealerList() == before);
+        return 0;
+    }
+
+    const QStringList dealers = directory->dealerList();
+    FUZZ_CHECK(directory->model(0)->getDataList() == dealers);
+    FUZZ_CHECK(QSet<QString>(dealers.cbegin(), dealers.cend()).size() == dealers.size());
+    XP::CPortfolioSearchModel model;
+    for (const QString &code : directory->dealerCodes()) {
+        FUZZ_CHECK(!directory->dealer(code).subjects.isEmpty());
+        for (int kind = 0; kind <= TC::CDealerDirectory::kKindCount; ++kind)
+            directory->fillModel(code, &model, kind);
+    }
+
+    // What save() would write loads back with the same dealers, as long as their
+    // codes hold no blank (the file's entries are "code name") and survive GBK.
+    const QByteArray saved = directory->fileContent();
+    const QStringList codes = directory->dealerCodes();
+    for (const QString &code : codes) {
+        if (code.contains(QLatin1Char(' ')) || utils::safeGbk2Utf8(utils::utf8ToGbk(code)) != code)
+            return 0;
+    }
+    if (!codes.isEmpty()) {
+        FUZZ_CHECK(directory->loadData(saved, error));
+        FUZZ_CHECK(directory->dealerCodes() == codes);
+    }
+    return 0;
+}

@@ -1,0 +1,297 @@
+#include "shell/CDealerDirectory.h"
+
+#include "tc/ConfigDir.h"
+#include "utils/StringHelper.h"
+#include "xp/CAutoKeyboardWidget.h"
+#include "xp/CPortfolioSearchModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using TC::CDealerDirectory;
+
+const char kHeader[] = "交易商代码,交易商名称,交易主体代码,交易主体名称,交易员代码,交易员名称";
+
+// A repeated dealer, fewer trader names than codes, traders on a later line, a
+// dealer whose only line is too short, and a six-field line without traders.
+const char kSample[] = "交易商代码,交易商名称,交易主体代码,交易主体名称,交易员代码,交易员名称\n"
+                       "D1,银行甲,S1,主体一,T1|T2,张三\n"
+                       "D2,券商乙,S3,主体三\n"
+                       "D1,银行甲,S2,主体二,T3,李四\n"
+                       "D3,基金丙,S4\n"
+                       "D2,券商乙,S5,主体五,,\n";
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+class DealerDirectoryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        TC::setConfigDir(m_tmp.path());
+        dir()->resetForTests();
+    }
+    void TearDown() override { dir()->resetForTests(); }
+
+    static CDealerDirectory *dir() { return CDealerDirectory::instance(); }
+    QStringList model0() { return dir()->model(0)->getDataList(); }
+
+    QString writeBytes(const QByteArray &bytes, const QString &name = "in.csv")
+    {
+        const QString path = m_tmp.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    bool loadText(const QString &text)
+    {
+        QString error;
+        return dir()->load(writeBytes(utils::utf8ToGbk(text)), error);
+    }
+    void expectSampleLoaded()
+    {
+        EXPECT_EQ(dir()->dealerCodes(), QStringList({ "D1", "D2" }));
+        EXPECT_EQ(dir()->dealerList(), QStringList({ "D1 银行甲", "D2 券商乙" }));
+        EXPECT_EQ(model0(), dir()->dealerList());
+    }
+
+    QTemporaryDir m_tmp;
+};
+
+// First in the file so that the threads race for the creation itself.
+TEST(DealerDirectoryInstance, isOneObjectForAllThreads)
+{
+    std::vector<CDealerDirectory *> seen(8, nullptr);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < seen.size(); ++i)
+        threads.emplace_back([&seen, i] { seen[i] = CDealerDirectory::instance(); });
+    for (std::thread &t : threads)
+        t.join();
+    for (CDealerDirectory *p : seen)
+        EXPECT_EQ(p, CDealerDirectory::instance());
+}
+
+TEST_F(DealerDirectoryTest, loadGroupsSubjectsAndTradersByDealer)
+{
+    ASSERT_TRUE(loadText(kSample));
+    expectSampleLoaded();
+    const CDealerDirectory::DealerEntry d1 = dir()->dealer("D1");
+    EXPECT_EQ(d1.subjects, QStringList({ "S1 主体一", "S2 主体二" }));
+    EXPECT_EQ(d1.traders, QStringList({ "T1 张三", "T2", "T3 李四" }));
+    const CDealerDirectory::DealerEntry d2 = dir()->dealer("D2");
+    EXPECT_EQ(d2.subjects, QStringList({ "S3 主体三", "S5 主体五" }));
+    EXPECT_TRUE(d2.traders.isEmpty());
+}
+
+TEST_F(DealerDirectoryTest, saveWritesOneGbkLinePerSubjectWithTradersOnTheFirst)
+{
+    ASSERT_TRUE(loadText(kSample));
+    ASSERT_TRUE(dir()->save());
+    const QByteArray bytes = readAll(CDealerDirectory::filePath());
+    EXPECT_TRUE(bytes.startsWith("\xBD\xBB\xD2\xD7\xC9\xCC")); // 交易商 in GBK
+    const QStringList lines = { kHeader,
+                                "D1,银行甲,S1,主体一,T1|T2|T3,张三|T2|李四",
+                                "D1,银行甲,S2,主体二",
+                                "D2,券商乙,S3,主体三,,",
+                                "D2,券商乙,S5,主体五",
+                                "" };
+    EXPECT_EQ(utils::safeGbk2Utf8(bytes), lines.join('\n'));
+
+    // What was saved loads back to the same directory, and saves identically.
+    dir()->resetForTests();
+    dir()->loadDefault();
+    EXPECT_EQ(dir()->dealerCodes(), QStringList({ "D1", "D2" }));
+    // A trader saved without a name comes back with its code as the name.
+    EXPECT_EQ(dir()->dealer("D1").traders, QStringList({ "T1 张三", "T2 T2", "T3 李四" }));
+    EXPECT_EQ(dir()->dealer("D2").subjects, QStringList({ "S3 主体三", "S5 主体五" }));
+    EXPECT_EQ(dir()->fileContent(), bytes);
+}
+
+TEST_F(DealerDirectoryTest, readsRawGbkAndCrlfLines)
+{
+    // 0xBF7C is "縷": its second byte is a '|' that must not cut the trader names.
+    QString error;
+    ASSERT_TRUE(dir()->load(writeBytes("\xBD\xBB\xD2\xD7\xC9\xCC,b,c,d,e,f\r\n"
+                                       "D9,\xBD\xBB\xD2\xD7\xC9\xCC,S9,x,T9|T8,\xBF\x7C|z\r\n"),
+                            error));
+    EXPECT_EQ(dir()->dealerList(), QStringList({ "D9 交易商" }));
+    EXPECT_EQ(dir()->dealer("D9").subjects, QStringList({ "S9 x" }));
+    EXPECT_EQ(dir()->dealer("D9").traders, QStringList({ "T9 縷", "T8 z" }));
+}
+
+TEST_F(DealerDirectoryTest, dealerUnderTwoNamesIsListedTwiceButSavedOnce)
+{
+    ASSERT_TRUE(loadText(QString(kHeader) + "\nD1,甲,S1,s1,T1,t1\nD1,乙,S2,s2\n"));
+    EXPECT_EQ(dir()->dealerList(), QStringList({ "D1 甲", "D1 乙" }));
+    EXPECT_EQ(utils::safeGbk2Utf8(dir()->fileContent()),
+              QString(kHeader) + "\nD1,甲,S1,s1,T1,t1\nD1,甲,S2,s2\n");
+}
+
+TEST_F(DealerDirectoryTest, usableHeaderWithoutUsableRowsEmptiesTheDirectory)
+{
+    ASSERT_TRUE(loadText(kSample));
+    ASSERT_TRUE(loadText(QString(kHeader) + "\nD1,only two\n\n"));
+    EXPECT_TRUE(dir()->dealerCodes().isEmpty());
+    EXPECT_TRUE(dir()->dealerList().isEmpty());
+    EXPECT_TRUE(model0().isEmpty());
+}
+
+TEST_F(DealerDirectoryTest, rejectedFilesLeaveTheDirectoryAsItWas)
+{
+    ASSERT_TRUE(loadText(kSample));
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        QString error; // expected error text
+    };
+    static const char kBinary[] = "\x00\xff\xfe\x01,\x80\n\x00\x00,,,,,\n";
+    const QString kept = "kept";
+    const QString headerError = "表头格式错误";
+    const std::vector<Case> cases = {
+        { "empty", "", kept },
+        { "header only", utils::utf8ToGbk(kHeader) + "\n", kept },
+        { "wrong header", "code,name,a,b,c,d\nD7,n,S,s\n", headerError },
+        { "five header fields", utils::utf8ToGbk("交易商代码,a,b,c,d\nD7,n,S,s\n"), headerError },
+        { "binary", QByteArray(kBinary, sizeof kBinary - 1), headerError },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QString error = kept;
+        EXPECT_FALSE(dir()->load(writeBytes(c.bytes), error));
+        EXPECT_EQ(error, c.error);
+        expectSampleLoaded();
+    }
+    QString error = kept;
+    EXPECT_FALSE(dir()->load(m_tmp.filePath("missing.csv"), error));
+    EXPECT_FALSE(dir()->load(m_tmp.path(), error)); // exists but cannot be read
+    EXPECT_EQ(error, kept);
+    expectSampleLoaded();
+}
+
+TEST_F(DealerDirectoryTest, survivesHostileContent)
+{
+    QByteArray hostile = utils::utf8ToGbk(kHeader) + "\n";
+    hostile += "D1,\x81\x20\xff,S1,\x80\x80,T1|||T2,\xfe|\n"; // invalid GBK bytes
+    hostile += "D2," + QByteArray(1 << 20, 'x') + ",S2,s,T,\n"; // a very long field
+    hostile += QByteArray(300, ',') + "\n|||,|,,\n"; // only separators
+    hostile += "D4,n,S4,s,T4\n"; // five fields: no traders
+    hostile += "D3,n,S3,\xC5"; // cut inside a character
+    QString error;
+    ASSERT_TRUE(dir()->load(writeBytes(hostile), error));
+    EXPECT_TRUE(dir()->dealerCodes().contains("D1"));
+    EXPECT_EQ(dir()->dealer("D1").traders.size(), 2);
+    EXPECT_EQ(dir()->dealer("D2").subjects, QStringList({ "S2 s" }));
+    EXPECT_TRUE(dir()->dealerCodes().contains("D3"));
+    EXPECT_TRUE(dir()->dealer("D4").traders.isEmpty());
+    for (const QString &code : dir()->dealerCodes())
+        EXPECT_FALSE(dir()->dealer(code).subjects.isEmpty());
+    EXPECT_TRUE(dir()->save());
+}
+
+TEST_F(DealerDirectoryTest, fillModelPicksSubjectsOrTradersOfOneDealer)
+{
+    ASSERT_TRUE(loadText(kSample));
+    XP::CPortfolioSearchModel target;
+    for (int kind : { 1, 3 }) {
+        dir()->fillModel("D1", &target, kind);
+        EXPECT_EQ(target.getDataList(), QStringList({ "S1 主体一", "S2 主体二" }));
+    }
+    for (int kind : { 2, 4 }) {
+        target.init({});
+        dir()->fillModel("D1", &target, kind);
+        EXPECT_EQ(target.getDataList(), QStringList({ "T1 张三", "T2", "T3 李四" }));
+    }
+    const quint64 generation = target.generation();
+    for (int kind : { 0, 5, -1 })
+        dir()->fillModel("D1", &target, kind);
+    dir()->fillModel("D404", &target, 1);
+    dir()->fillModel("D1", nullptr, 1);
+    EXPECT_EQ(target.generation(), generation);
+
+    EXPECT_EQ(dir()->model(5), nullptr);
+    EXPECT_EQ(dir()->model(-1), nullptr);
+    EXPECT_NE(dir()->model(4), nullptr);
+    EXPECT_EQ(dir()->model(4), dir()->model(4));
+}
+
+TEST_F(DealerDirectoryTest, loadDropsCachedMatchesOfLiveKeyboardWidgets)
+{
+    auto *kept = new XP::CAutoKeyboardWidget(dir()->model(0));
+    auto *gone = new XP::CAutoKeyboardWidget(dir()->model(0));
+    dir()->registerKeyboardWidget(0, kept);
+    dir()->registerKeyboardWidget(0, gone);
+    dir()->registerKeyboardWidget(1, nullptr);
+    kept->matches("D");
+    delete gone; // its form was closed
+
+    EXPECT_FALSE(loadText("no header\nD1,n,S,s\n"));
+    EXPECT_EQ(kept->cachedTexts(), 1);
+    ASSERT_TRUE(loadText(kSample));
+    EXPECT_EQ(kept->cachedTexts(), 0);
+    EXPECT_EQ(kept->matches("D2"), QStringList({ "D2 券商乙" }));
+    delete kept;
+    EXPECT_TRUE(loadText(kSample));
+}
+
+TEST_F(DealerDirectoryTest, importSavesOnlyWhatLoaded)
+{
+    QString error;
+    EXPECT_FALSE(dir()->importFile(writeBytes("bad\nfile\n"), error));
+    EXPECT_FALSE(QFile::exists(CDealerDirectory::filePath()));
+    ASSERT_TRUE(dir()->importFile(writeBytes(utils::utf8ToGbk(kSample)), error));
+    EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
+}
+
+TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
+{
+    ASSERT_TRUE(loadText(kSample));
+    ASSERT_TRUE(dir()->save());
+    const QByteArray previous = readAll(CDealerDirectory::filePath());
+
+    // Grow the directory past what the file may hold, then cap the file size:
+    // writes fail with EFBIG as they would on a full disk, even for root.
+    QString text = QString(kHeader) + "\n";
+    for (int i = 0; i < 2000; ++i)
+        text += QString("D%1,交易商%1,S%1,主体%1,T%1,交易员%1\n").arg(i);
+    ASSERT_TRUE(loadText(text));
+    rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit capped = old;
+    capped.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
+    const bool saved = dir()->save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readAll(CDealerDirectory::filePath()), previous);
+    EXPECT_EQ(QDir(m_tmp.path()).entryList(QDir::Files),
+              QStringList({ "FiccDealerConfig.csv", "in.csv" }));
+
+    // A directory in the file's place, and a configuration directory below a file.
+    ASSERT_TRUE(QFile::remove(CDealerDirectory::filePath()));
+    ASSERT_TRUE(QDir(m_tmp.path()).mkdir("FiccDealerConfig.csv"));
+    EXPECT_FALSE(dir()->save());
+    EXPECT_TRUE(QFileInfo(CDealerDirectory::filePath()).isDir());
+    TC::setConfigDir(m_tmp.filePath("in.csv/sub"));
+    EXPECT_FALSE(dir()->save());
+}
+
+} // namespace
