@@ -61,8 +61,9 @@ void CUiResource::loadDefaultTheme()
         {"clr_clickable_simple_text", accent},
         {"clr_operation_frame_line_color", QColor(0x3d, 0x44, 0x4f)},
         {"clr_order_operation_background", QColor(0x1e, 0x22, 0x28)},
-        {"clr_param_table_order_mode_active", accent},
-        {"clr_param_table_order_mode_inactive", muted},
+        // Text of the operation selectors, drawn on the buy and sell colours.
+        {"clr_param_table_order_mode_active", QColor(0xff, 0xff, 0xff)},
+        {"clr_param_table_order_mode_inactive", QColor(0xd2, 0xdc, 0xe4)},
         {"clr_table_background", QColor(0x1b, 0x1f, 0x24)},
         {"clr_table_background2", QColor(0x22, 0x27, 0x2d)},
         {"clr_table_pledge_bond_background", QColor(0x24, 0x2a, 0x33)},
@@ -79,6 +80,19 @@ void CUiResource::loadDefaultTheme()
         {"clr_edit_border", QColor(0x3d, 0x44, 0x4f)},
         {"clr_button_background", QColor(0x2d, 0x33, 0x3c)},
         {"clr_selection_background", QColor(0x2a, 0x4a, 0x70)},
+        // Toolkit controls.
+        {"clr_text_on_button", QColor(0xf4, 0xf6, 0xf8)},
+        {"clr_button_hover", QColor(0x38, 0x40, 0x4b)},
+        {"clr_button_press", QColor(0x44, 0x4d, 0x5a)},
+        {"clr_button_disable", QColor(0x26, 0x2b, 0x32)},
+        {"clr_primary_btn_normal", accent.darker(115)},
+        {"clr_primary_btn_hover", accent},
+        {"clr_primary_btn_press", accent.darker(135)},
+        {"clr_edit_unit_text", muted},
+        {"clr_tip_background", QColor(0x2b, 0x30, 0x38)},
+        {"clr_tip_info", text},
+        {"clr_tip_ok", sell},
+        {"clr_tip_warning", QColor(0xf0, 0xa0, 0x3c)},
     };
 
     QFont base(QStringLiteral("WenQuanYi Micro Hei"));

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "QtPrinters.h"
+#include "xp/CBaseWidget.h"
+
+#include <QVariant>
+#include <QVector>
+
+// A widget that records the events reaching its handleEvent, into a log that
+// can be shared by several recorders to see the order of the walk.
+struct RecordedEvent
+{
+    QString who;
+    int event;
+    int a;
+    int b;
+    QString text;
+    void *data;
+};
+
+class EventRecorder : public XP::CBaseWidget
+{
+public:
+    EventRecorder(const QString &name, QWidget *parent, QVector<RecordedEvent> *log = nullptr)
+        : XP::CBaseWidget(name, false, parent)
+        , m_log(log ? log : &m_ownLog)
+    {
+    }
+
+    bool handleEvent(int event, int a, int b, QString text, void *data) override
+    {
+        m_log->append({ objectName(), event, a, b, text, data });
+        return consumes.contains(event);
+    }
+
+    const QVector<RecordedEvent> &log() const { return *m_log; }
+    int count(int event) const
+    {
+        int n = 0;
+        for (const RecordedEvent &e : *m_log)
+            n += (e.event == event && e.who == objectName()) ? 1 : 0;
+        return n;
+    }
+    const RecordedEvent *last(int event) const
+    {
+        for (auto it = m_log->crbegin(); it != m_log->crend(); ++it)
+            if (it->event == event)
+                return &*it;
+        return nullptr;
+    }
+
+    QList<int> consumes;
+
+private:
+    QVector<RecordedEvent> m_ownLog;
+    QVector<RecordedEvent> *m_log;
+};

@@ -1,0 +1,148 @@
+#include "EventRecorder.h"
+
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CAutoKeyboardWidget.h"
+#include "xp/CPortfolioSearchModel.h"
+#include "xp/IPinyinAdapter.h"
+#include "xp/WidgetEvents.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace XP;
+
+namespace {
+
+void pressKey(QWidget *w, int key, const QString &text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+}
+
+void type(QWidget *w, const QString &text)
+{
+    for (const QChar c : text)
+        pressKey(w, c.unicode() < 128 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown),
+                 QString(c));
+}
+
+struct Dealers
+{
+    CPortfolioSearchModel model;
+    EventRecorder form { QStringLiteral("form"), nullptr };
+    CAutoKeyboardLineEdit *cell;
+
+    Dealers()
+    {
+        model.init({ QStringLiteral("100001 工商银行"), QStringLiteral("100002 建设银行"),
+                     QStringLiteral("200001 中信证券") });
+        cell = new CAutoKeyboardLineEdit(&model, 12, &form, true);
+        form.resize(300, 100);
+        form.show();
+    }
+};
+
+TEST(AutoKeyboardLineEdit, typingListsMatchesAndReturnPicksTheCurrentOne)
+{
+    Dealers d;
+    QLineEdit *edit = d.cell->getLineEdit();
+    type(edit, QStringLiteral("1000"));
+    ASSERT_TRUE(d.cell->isPopupVisible());
+    EXPECT_EQ(d.cell->getAutoKeyboardWidget()->count(), 2);
+    pressKey(edit, Qt::Key_Down);
+    pressKey(edit, Qt::Key_Return);
+    EXPECT_FALSE(d.cell->isPopupVisible());
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("100002 建设银行"));
+    ASSERT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
+    EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->a, 12);
+    EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->text, QStringLiteral("100002 建设银行"));
+}
+
+TEST(AutoKeyboardLineEdit, clickingAnEntryPicksIt)
+{
+    Dealers d;
+    type(d.cell->getLineEdit(), QStringLiteral("中信"));
+    CAutoKeyboardWidget *list = d.cell->getAutoKeyboardWidget();
+    ASSERT_EQ(list->count(), 1);
+    const QPoint at = list->visualItemRect(list->item(0)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QApplication::sendEvent(list->viewport(), &release);
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 中信证券"));
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
+}
+
+TEST(AutoKeyboardLineEdit, typedTextIsFilteredAndUpperCased)
+{
+    Dealers d;
+    d.cell->setFilterChars(QStringLiteral("-_"));
+    d.cell->setAutoUpper(true);
+    type(d.cell->getLineEdit(), QStringLiteral("a-b_c"));
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("ABC"));
+    d.cell->setFilterSpecialChars(true);
+    EXPECT_EQ(d.cell->cleanText(QStringLiteral("x#1 银行!")), QStringLiteral("X1 银行"));
+}
+
+TEST(AutoKeyboardLineEdit, validatorAndLengthLimitTheTyping)
+{
+    Dealers d;
+    d.cell->setValidatorRegExp(QStringLiteral("^[\\w ,，.。!！?？]+$"));
+    d.cell->setMaxLength(5);
+    type(d.cell->getLineEdit(), QStringLiteral("12#3456"));
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("12345"));
+}
+
+TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
+{
+    Dealers d;
+    d.cell->setAllowCustomInput(false);
+    type(d.cell->getLineEdit(), QStringLiteral("2000"));
+    pressKey(d.cell->getLineEdit(), Qt::Key_Escape);
+    pressKey(d.cell->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 中信证券"));
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
+
+    d.cell->setText(QStringLiteral("zzz"));
+    pressKey(d.cell->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(d.cell->getText(), QString());
+}
+
+TEST(AutoKeyboardWidget, refilledModelIsSearchedAfresh)
+{
+    Dealers d;
+    CAutoKeyboardWidget *list = d.cell->getAutoKeyboardWidget();
+    EXPECT_EQ(list->matches(QStringLiteral("3")).size(), 0);
+    d.model.init({ QStringLiteral("300001 交易员甲") });
+    EXPECT_EQ(list->matches(QStringLiteral("3")).size(), 1);
+    list->clearCache();
+    EXPECT_EQ(list->cachedTexts(), 0);
+    EXPECT_EQ(list->count(), 0);
+}
+
+class InitialsAdapter : public IPinyinAdapter
+{
+public:
+    QString initials(const QString &text) const override
+    {
+        QString out = text;
+        out.replace(QStringLiteral("工商银行"), QStringLiteral("gsyh"));
+        return out;
+    }
+};
+
+TEST(AutoKeyboardWidget, pinyinAdapterAddsMatchesByInitials)
+{
+    Dealers d;
+    InitialsAdapter adapter;
+    CAutoKeyboardWidget *list = d.cell->getAutoKeyboardWidget();
+    EXPECT_TRUE(list->matches(QStringLiteral("GSY")).isEmpty());
+    d.cell->setPinyinAdapter(&adapter);
+    EXPECT_EQ(list->matches(QStringLiteral("GSY")),
+              QStringList { QStringLiteral("100001 工商银行") });
+}
+
+} // namespace
