@@ -1,0 +1,272 @@
+#include "HostFixture.h"
+
+#include "tc/COpAccountsModel.h"
+#include "tc/COpAccountsWidget.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "utils/CSingletonT.h"
+#include "xp/CUiResource.h"
+#include "xp/WidgetEvents.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <boost/make_shared.hpp>
+
+#include <thread>
+
+using Model = TC::COpAccountsModel;
+using Keys = std::set<QString>;
+
+namespace {
+
+// Stands where the mode switcher stands: above the list, seeing what bubbles up.
+class SelectionRecorder : public XP::CBaseWidget
+{
+public:
+    SelectionRecorder()
+        : XP::CBaseWidget(QStringLiteral("recorder"), false, nullptr)
+    {
+    }
+
+    bool handleEvent(int event, int a, int b, QString text, void *data) override
+    {
+        if (event != XP::EVT_SELECTED_ACCOUNTS_CHANGED)
+            return false;
+        ++selectionEvents;
+        argumentsPlain = argumentsPlain && a == 0 && b == 0 && text.isEmpty() && !data;
+        return true;
+    }
+
+    int selectionEvents = 0;
+    bool argumentsPlain = true;
+};
+
+TC::CTradeClient *tradeClient()
+{
+    return utils::CManualSingletonT<TC::CTradeClient>::instance();
+}
+
+QTableView *table(TC::COpAccountsWidget &list)
+{
+    return list.findChild<QTableView *>(QStringLiteral("tc_opaccountswidget_table"));
+}
+
+QModelIndex cellOf(TC::COpAccountsWidget &list, const char *key, int column)
+{
+    auto *model = qobject_cast<Model *>(table(list)->model());
+    return model->index(model->rowOfKey(QString::fromUtf8(key)), column);
+}
+
+QString text(TC::COpAccountsWidget &list, const char *key, int column)
+{
+    return cellOf(list, key, column).data().toString();
+}
+
+QColor textColor(TC::COpAccountsWidget &list, const char *key, int column)
+{
+    return cellOf(list, key, column).data(Qt::ForegroundRole).value<QColor>();
+}
+
+QColor theme(const char *key)
+{
+    return *XP::uiResource()->getColor(QString::fromLatin1(key));
+}
+
+void clickRow(TC::COpAccountsWidget &list, const char *key)
+{
+    QWidget *viewport = table(list)->viewport();
+    const QPoint at = table(list)->visualRect(cellOf(list, key, Model::ColAccountName)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QApplication::sendEvent(viewport, &release);
+}
+
+} // namespace
+
+class OpAccountsWidgetTest : public HostFixture
+{
+protected:
+    // The list shown inside its recorder, so that rows have a place to be clicked.
+    TC::COpAccountsWidget *makeList(bool multiSelect, int traderType = 1)
+    {
+        auto *list = new TC::COpAccountsWidget(4, true, multiSelect, &parent, traderType);
+        parent.setInnerStretchWidget(list, 0, 0, 0, 0);
+        parent.resize(720, 200);
+        parent.show();
+        return list;
+    }
+
+    SelectionRecorder parent;
+};
+
+TEST_F(OpAccountsWidgetTest, listsAccountsOfTheTraderTypeWithTheirState)
+{
+    XP::uiResource()->clearMissingKeys();
+    TC::COpAccountsWidget &list = *makeList(true);
+    EXPECT_EQ(QStringLiteral("tc_opaccountswidget"), list.objectName());
+    EXPECT_EQ(Keys({ "10001", "10002", "10003" }), list.getDisplayedAccounts());
+
+    EXPECT_EQ(QStringLiteral("10001"), text(list, "10001", Model::ColAccountId));
+    EXPECT_EQ(QStringLiteral("账户10001"), text(list, "10001", Model::ColAccountName));
+    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10001", Model::ColLoginStatus));
+    EXPECT_EQ(QStringLiteral("1,000,000.00"), text(list, "10001", Model::ColAvailableFunds));
+    EXPECT_EQ(QStringLiteral("未登录"), text(list, "10002", Model::ColLoginStatus));
+    EXPECT_EQ(QStringLiteral("--"), text(list, "10002", Model::ColAvailableFunds));
+    EXPECT_EQ(QStringLiteral("A-10003"), text(list, "10003", Model::ColAccountId));
+    EXPECT_EQ(QStringLiteral("刷新中"), text(list, "10003", Model::ColLoginStatus));
+    EXPECT_EQ(QStringLiteral("--"), text(list, "10003", Model::ColBuyVolume));
+
+    // Accounts that cannot trade now are dimmed, the others are not.
+    EXPECT_EQ(theme("clr_disable_color"), textColor(list, "10002", Model::ColAccountName));
+    EXPECT_EQ(theme("clr_disable_color"), textColor(list, "10003", Model::ColAccountName));
+    EXPECT_EQ(theme("clr_text_default"), textColor(list, "10001", Model::ColAccountName));
+    list.grab(); // paints every cell and the header
+    EXPECT_TRUE(XP::uiResource()->missingKeys().isEmpty())
+        << XP::uiResource()->missingKeys().join(',').toStdString();
+
+    TC::COpAccountsWidget ficcOnly(4, true, true, nullptr, 0x100000);
+    EXPECT_EQ(Keys({ "10002" }), ficcOnly.getDisplayedAccounts());
+}
+
+TEST_F(OpAccountsWidgetTest, loginStatusAndFundsFollowPushersOnOtherThreads)
+{
+    TC::COpAccountsWidget &list = *makeList(true);
+    tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+    EXPECT_EQ(QStringLiteral("刷新中"), text(list, "10001", Model::ColLoginStatus));
+
+    const ttservice::CAccountDataPtr data = accountData(kRefreshingAccount);
+    const int subscriptionsBefore = data->subscriptionCount();
+    std::thread counter([&data] {
+        tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+        auto detail = boost::make_shared<ttservice::CAccountDetail>();
+        detail->accountId = kRefreshingAccount;
+        detail->availableFunds = 1234567.891;
+        data->setAccountDetail(detail);
+    });
+    counter.join();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10003", Model::ColLoginStatus));
+    EXPECT_EQ(theme("clr_text_default"), textColor(list, "10003", Model::ColAccountName));
+    EXPECT_EQ(QStringLiteral("1,234,567.89"), text(list, "10003", Model::ColAvailableFunds));
+
+    // A list that is gone no longer listens, and late pushes are harmless.
+    delete &list;
+    EXPECT_EQ(subscriptionsBefore - 1, data->subscriptionCount());
+    data->setAccountDetail(boost::make_shared<ttservice::CAccountDetail>());
+    QCoreApplication::sendPostedEvents();
+}
+
+TEST_F(OpAccountsWidgetTest, multiSelectDeliversSelectionChangesOnly)
+{
+    TC::COpAccountsWidget &list = *makeList(true);
+    clickRow(list, "10001");
+    EXPECT_EQ(Keys({ "10001" }), list.getSelectedAccounts());
+    EXPECT_EQ(1, parent.selectionEvents);
+
+    EXPECT_TRUE(list.setSelectedAccount(QStringLiteral("10003"), true));
+    EXPECT_EQ(Keys({ "10001", "10003" }), list.getSelectedAccounts());
+    EXPECT_EQ(2, parent.selectionEvents);
+    EXPECT_TRUE(list.setSelectedAccount(QStringLiteral("10003"), true)); // already ticked
+    EXPECT_EQ(2, parent.selectionEvents);
+    EXPECT_FALSE(list.setSelectedAccount(QStringLiteral("99999"), true));
+    EXPECT_EQ(2, parent.selectionEvents);
+
+    clickRow(list, "10001"); // a second click unticks
+    EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
+    EXPECT_EQ(3, parent.selectionEvents);
+    EXPECT_EQ(int(Qt::Unchecked),
+              cellOf(list, "10001", Model::ColCheck).data(Qt::CheckStateRole).toInt());
+    EXPECT_TRUE(parent.argumentsPlain);
+}
+
+TEST_F(OpAccountsWidgetTest, singleSelectKeepsExactlyOneTick)
+{
+    TC::COpAccountsWidget &list = *makeList(false);
+    list.setSelectedAccount(QStringLiteral("10001"), true);
+    clickRow(list, "10003");
+    EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
+    EXPECT_EQ(2, parent.selectionEvents);
+    clickRow(list, "10003"); // the ticked account stays ticked
+    EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
+    EXPECT_EQ(2, parent.selectionEvents);
+
+    table(list)->setCurrentIndex(cellOf(list, "10002", Model::ColAccountName));
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(table(list), &space);
+    EXPECT_EQ(Keys({ "10002" }), list.getSelectedAccounts());
+    EXPECT_EQ(3, parent.selectionEvents);
+}
+
+TEST_F(OpAccountsWidgetTest, quantitiesAreKeptAndShownInTheirCells)
+{
+    TC::COpAccountsWidget &list = *makeList(true);
+    TC::CCanOrderNum num;
+    EXPECT_FALSE(list.canOrderNum(QStringLiteral("10001"), &num));
+    list.setCanOrderNum(kLoggedInAccount, TC::CCanOrderNum { 1234567, 12345 });
+    list.setCanOrderNum("99999", TC::CCanOrderNum { 1, 1 });
+    ASSERT_TRUE(list.canOrderNum(QStringLiteral("10001"), &num));
+    EXPECT_EQ(1234567, num.buyVolume);
+    EXPECT_EQ(12345, num.sellVolume);
+    EXPECT_FALSE(list.canOrderNum(QStringLiteral("99999"), &num));
+    EXPECT_EQ(QStringLiteral("1,234,567"), text(list, "10001", Model::ColBuyVolume));
+    EXPECT_EQ(QStringLiteral("12,345"), text(list, "10001", Model::ColSellVolume));
+
+    list.setOperationType(ttservice::OPERATION_TYPE_SELL);
+    EXPECT_EQ(theme("clr_basket_param_sell_btn_nomal"),
+              textColor(list, "10001", Model::ColSellVolume));
+    EXPECT_EQ(theme("clr_text_default"), textColor(list, "10001", Model::ColBuyVolume));
+    list.setOperationType(ttservice::OPERATION_TYPE_BUY);
+    EXPECT_EQ(theme("clr_basket_param_buy_btn_nomal"),
+              textColor(list, "10001", Model::ColBuyVolume));
+
+    list.setAccountSplitVol({ { "10001", qMakePair(250.0, 0.0) } });
+    EXPECT_EQ(qMakePair(250.0, 0.0), list.accountSplitVol(QStringLiteral("10001")));
+    EXPECT_EQ(QStringLiteral("250"), text(list, "10001", Model::ColSplitVolume));
+    // Each split replaces the last one: the order went to another account.
+    list.setAccountSplitVol({ { "10003", qMakePair(30.5, 0.0) } });
+    EXPECT_EQ(qMakePair(0.0, 0.0), list.accountSplitVol(QStringLiteral("10001")));
+    EXPECT_EQ(QStringLiteral("--"), text(list, "10001", Model::ColSplitVolume));
+    EXPECT_EQ(QStringLiteral("30.5"), text(list, "10003", Model::ColSplitVolume));
+
+    EXPECT_FALSE(table(list)->isColumnHidden(Model::ColSplitVolume));
+    list.setSplitVisible(false);
+    EXPECT_TRUE(table(list)->isColumnHidden(Model::ColSplitVolume));
+}
+
+TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
+{
+    TC::COpAccountsWidget &list = *makeList(true);
+    list.setSplitVisible(false);
+    list.setSelectedAccount(QStringLiteral("10001"), true);
+    list.setSelectedAccount(QStringLiteral("10003"), true);
+    list.setCanOrderNum(kLoggedInAccount, TC::CCanOrderNum { 100, 200 });
+    list.loadAccountGroupSettings();
+    EXPECT_EQ(2, parent.selectionEvents); // nothing changed
+    EXPECT_TRUE(table(list)->isColumnHidden(Model::ColSplitVolume));
+
+    // The configuration is replaced: 10003 is gone, 10004 is new.
+    const TC::CAccountPtr first = account(kLoggedInAccount);
+    TC::getUserConfig()->reset();
+    TC::getUserConfig()->addAccount(*first->getAccountInfo());
+    ttservice::CAccountInfo added;
+    added.accountId = "10004";
+    added.accountName = "新账户";
+    tradeClient()->setLoginStatus("10004", ttservice::BROKER_LOGIN_STATUS_OK);
+    TC::getUserConfig()->addAccount(added);
+
+    list.loadAccountGroupSettings();
+    EXPECT_EQ(Keys({ "10001", "10004" }), list.getDisplayedAccounts());
+    EXPECT_EQ(Keys({ "10001" }), list.getSelectedAccounts());
+    EXPECT_EQ(3, parent.selectionEvents);
+    EXPECT_EQ(QStringLiteral("新账户"), text(list, "10004", Model::ColAccountName));
+    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10004", Model::ColLoginStatus));
+    EXPECT_EQ(QStringLiteral("100"), text(list, "10001", Model::ColBuyVolume));
+    EXPECT_EQ(int(Qt::Checked),
+              cellOf(list, "10001", Model::ColCheck).data(Qt::CheckStateRole).toInt());
+    EXPECT_TRUE(table(list)->isColumnHidden(Model::ColSplitVolume));
+}
