@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tc/TradeOperationType.h"
+#include "xp/CBaseWidget.h"
+
+#include <string>
+
+namespace TC {
+
+// The pledged positions table: the account's pledgeable positions, or the
+// bonds pledged under a chosen contract. Its rows arrive with the positions
+// business; for now it takes the switcher's and the page's calls and shows nothing.
+class CAgreementPledgePosWidget : public XP::CBaseWidget
+{
+    Q_OBJECT
+public:
+    CAgreementPledgePosWidget(bool editable, QWidget *parent);
+    ~CAgreementPledgePosWidget() override;
+
+    void showAccountPositions(const std::string &accountKey, ETradeOperationType type);
+    void showContractBonds(const std::string &contractKey);
+    std::string shownContract() const { return m_contractKey; }
+
+private:
+    std::string m_contractKey;
+};
+
+} // namespace TC

@@ -1,0 +1,220 @@
+#include "agreement/COpAgreementRepurchaseWidget.h"
+
+#include "agreement/CAgreementConfirmWidget.h"
+#include "agreement/CAgreementPledgeBondWidget.h"
+#include "agreement/CAgreementPledgePosWidget.h"
+#include "agreement/CAgreementTableWidget.h"
+#include "agreement/CAgreementTurnDealWidget.h"
+#include "shell/FiccEvents.h"
+#include "tc/AccountHelper.h"
+#include "tc/CUserManager.h"
+#include "xp/CFrameSplitterLine.h"
+#include "xp/CPushButton.h"
+#include "xp/CPushButtonGroup.h"
+#include "xp/CWidgetList.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace TC {
+
+namespace {
+
+struct OperationButton
+{
+    int id;
+    const char *text;
+};
+
+const OperationButton kButtons[] = {
+    {1000, "意向申报(沪)"}, {1001, "成交申报"},   {1002, "到期确认"}, {1003, "提前购回"},
+    {1004, "到期续做"},     {1005, "质押券变更"}, {1006, "解除质押"},
+};
+
+bool contains(std::initializer_list<int> list, int value)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// Deployments that offer an operation. Early repurchase is also offered to
+// the sell-only deployment 400.
+bool buttonOffered(int id, int deploymentCode)
+{
+    if (contains({90, 91, 101, 100, 200, 80}, deploymentCode))
+        return true;
+    return id == 1003 && deploymentCode == 400;
+}
+
+} // namespace
+
+COpAgreementRepurchaseWidget::COpAgreementRepurchaseWidget(QWidget *parent)
+    : XP::CBaseWidget(QStringLiteral("zolp_ficc_agreementrepurchasewidget"), false, parent)
+{
+    loadAccountKeys();
+    buildUi();
+}
+
+COpAgreementRepurchaseWidget::~COpAgreementRepurchaseWidget() = default;
+
+void COpAgreementRepurchaseWidget::loadAccountKeys()
+{
+    CUserConfig *config = getUserConfig();
+    for (const CAccountPtr &account : config->getAccountDatas()) {
+        if (!account)
+            continue;
+        const ttservice::CAccountInfoPtr info = account->getAccountInfo();
+        const ttservice::CAccountDetailPtr detail = info ? config->getAccountDetail(*info) : nullptr;
+        if (!detail)
+            continue;
+        if (isBrokerTypeMatchTradeType(info->brokerType, 1))
+            m_accountKeys.insert(info->getKey());
+    }
+}
+
+void COpAgreementRepurchaseWidget::buildUi()
+{
+    auto *outer = new XP::CWidgetList(Qt::Vertical, this);
+    outer->setMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    m_buttonGroup = new XP::CPushButtonGroup(Qt::Horizontal, 0,
+                                             QStringLiteral("clr_order_operation_background"), outer);
+    m_buttonGroup->setSpacing(0);
+    const XP::CButtonColorKeys colors{QStringLiteral("clr_basket_param_sell_btn_nomal"),
+                                      QStringLiteral("clr_basket_param_sell_btn_hover"),
+                                      QStringLiteral("clr_basket_param_sell_btn_press"),
+                                      QStringLiteral("clr_basket_param_sell_btn_disable")};
+    const int deploymentCode = getUserConfig()->deploymentCode;
+    bool has1000 = false;
+    bool has1003 = false;
+    for (const OperationButton &b : kButtons) {
+        if (!buttonOffered(b.id, deploymentCode))
+            continue;
+        auto *button = new XP::CPushButton(colors, b.id, m_buttonGroup);
+        button->setText(QString::fromUtf8(b.text));
+        button->setTextColor(QStringLiteral("clr_param_table_order_mode_inactive"),
+                             QStringLiteral("clr_param_table_order_mode_active"),
+                             QStringLiteral("clr_param_table_order_mode_active"),
+                             QStringLiteral("clr_param_table_order_mode_inactive"));
+        button->setHorizontalText(true);
+        button->setCheckable(true);
+        button->setFixedWidth(100);
+        m_buttonGroup->addPushButton(button, true);
+        has1000 = has1000 || b.id == 1000;
+        has1003 = has1003 || b.id == 1003;
+    }
+    m_currentId = has1000 ? 1000 : (has1003 ? 1003 : -1);
+    m_buttonGroup->setCheckedByID(m_currentId);
+    m_buttonGroup->setFixedHeight(22);
+
+    auto *line = new XP::CFrameSplitterLine(QStringLiteral("clr_operation_frame_line_color"), outer);
+    line->setFixedHeight(1);
+    line->setContentsMargins(0, 0, 3, 0);
+
+    outer->addFixedSpace(2);
+    outer->addFixedWidget(m_buttonGroup, 3);
+    outer->addFixedSpace(2);
+    outer->addFixedWidget(line, 3);
+
+    // The operation widgets go into this row as the operations arrive.
+    auto *inner = new XP::CWidgetList(Qt::Horizontal, outer);
+    outer->addStretchWidget(inner, 1, 3);
+    setInnerStretchWidget(outer, 0, 0, 0, 0);
+    setFixedWidth(720);
+
+    selectOperation(m_currentId);
+}
+
+IBaseAgreementRepurchaseWidget *COpAgreementRepurchaseWidget::currentOperationWidget() const
+{
+    const auto it = m_operationWidgets.find(m_currentId);
+    return it == m_operationWidgets.end() ? nullptr : it->second;
+}
+
+void COpAgreementRepurchaseWidget::showPage(bool show)
+{
+    setVisible(show);
+    if (show)
+        updateOperationVisibility();
+}
+
+QString COpAgreementRepurchaseWidget::param() const
+{
+    QStringList fields;
+    const int checked = m_buttonGroup ? m_buttonGroup->checkedId() : -1;
+    if (checked >= 0)
+        fields << QString("%1").arg(checked);
+    return fields.join(QLatin1Char('#'));
+}
+
+void COpAgreementRepurchaseWidget::setParam(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('#'), Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return;
+    const int id = parts.first().toInt();
+    if (m_buttonGroup)
+        m_buttonGroup->setCheckedByID(id);
+    selectOperation(id);
+}
+
+void COpAgreementRepurchaseWidget::selectOperation(int id)
+{
+    m_currentId = id;
+    // Operation widgets report their own type; until one exists for the id the
+    // type stays as it was.
+    updateOperationVisibility();
+}
+
+void COpAgreementRepurchaseWidget::updateOperationVisibility()
+{
+    const ETradeOperationType t = m_currentType;
+    const auto show = [t](QWidget *table, std::initializer_list<int> types) {
+        const bool visible = contains(types, t);
+        table->setVisible(visible);
+        return visible;
+    };
+    IBaseAgreementRepurchaseWidget *current = currentOperationWidget();
+    if (m_contractTable && show(m_contractTable, {14008, 14009, 14010, 14013, 14015}))
+        m_contractTable->setOperationWidget(current);
+    if (m_pledgeBondTable && show(m_pledgeBondTable, {14012}))
+        m_pledgeBondTable->clearCheckedRows();
+    if (m_pledgePosTable)
+        show(m_pledgePosTable, {14006, 14011, 14013});
+    if (m_turnDealTable && show(m_turnDealTable, {14011, 14012}))
+        m_turnDealTable->setOperationWidget(current);
+    if (m_confirmTable && show(m_confirmTable, {14006, 14009, 14010, 14013, 14015}))
+        m_confirmTable->setOperationWidget(current);
+}
+
+void COpAgreementRepurchaseWidget::applyTableSelection()
+{
+    // Selections go to the current operation widget, which arrives with the operations.
+}
+
+void COpAgreementRepurchaseWidget::declareDealFromTurnDeal(const QString &)
+{
+    if (m_buttonGroup)
+        m_buttonGroup->setCheckedByID(1001);
+    selectOperation(1001);
+    m_currentType = OPT_AGREEMENT_DEAL_DECLARATION;
+    updateOperationVisibility();
+}
+
+void COpAgreementRepurchaseWidget::refreshOperations() {}
+
+bool COpAgreementRepurchaseWidget::handleEvent(int event, int a, int b, QString text, void *data)
+{
+    if (event == EVT_BUTTON_CHECKED) {
+        if (a >= 1000 && a <= 1006)
+            selectOperation(a);
+        return true;
+    }
+    if (event == EVT_COMBO_CHANGED)
+        return true;
+    return XP::CBaseWidget::handleEvent(event, a, b, text, data);
+}
+
+} // namespace TC

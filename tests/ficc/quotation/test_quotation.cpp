@@ -1,0 +1,69 @@
+#include "quotation/COpQuotationRepurchaseWidget.h"
+#include "quotation/CQuotationRepurchaseWidgets.h"
+#include "quotation/CQuotationTableWidget.h"
+
+#include <QMetaObject>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+TEST(QuotationPage, keepsNoParametersAndOnlyShowsOrHides)
+{
+    TC::COpQuotationRepurchaseWidget page(nullptr);
+    EXPECT_EQ(page.objectName(), QStringLiteral("zolp_marbeth_operationcreditwidget"));
+    EXPECT_EQ(page.param(), QString(""));
+    for (const char *text : {"1#2#3", "#", "a/b", ""}) {
+        page.setParam(QString::fromUtf8(text));
+        EXPECT_EQ(page.param(), QString("")) << text;
+    }
+    EXPECT_TRUE(page.children().isEmpty());
+    EXPECT_EQ(page.layout(), nullptr);
+
+    TC::CQuotationTableWidget table(nullptr);
+    page.setQuotationTableWidget(&table);
+    EXPECT_EQ(table.parent(), nullptr) << "the page neither adopts nor keeps the table";
+    page.showPage(true);
+    EXPECT_FALSE(page.isHidden());
+    page.showPage(false);
+    EXPECT_TRUE(page.isHidden());
+}
+
+TEST(QuotationTable, isEmptyAndRecognisedByQtCasts)
+{
+    TC::CQuotationTableWidget table(nullptr);
+    EXPECT_EQ(table.objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
+    EXPECT_TRUE(table.children().isEmpty());
+    const QMetaObject *mo = table.metaObject();
+    EXPECT_STREQ(mo->className(), "TC::CQuotationTableWidget");
+    EXPECT_EQ(mo->methodCount(), mo->methodOffset());
+    EXPECT_EQ(mo->propertyCount(), mo->propertyOffset());
+    QObject *asObject = &table;
+    EXPECT_EQ(qobject_cast<TC::CQuotationTableWidget *>(asObject), &table);
+    QWidget plain;
+    EXPECT_EQ(qobject_cast<TC::CQuotationTableWidget *>(static_cast<QObject *>(&plain)), nullptr);
+}
+
+TEST(QuotationOperationWidgets, doNothingAndBuildNoOrders)
+{
+    std::vector<std::unique_ptr<TC::IBaseQuotationRepurchaseWidget>> widgets;
+    widgets.emplace_back(new TC::CQuotationRepurchaseWidgetBefore(nullptr));
+    widgets.emplace_back(new TC::CQuotationRepurchaseWidgetBuy(nullptr));
+    widgets.emplace_back(new TC::CQuotationRepurchaseWidgetCancel(nullptr));
+    widgets.emplace_back(new TC::CQuotationRepurchaseWidgetReservation(nullptr));
+    widgets.emplace_back(new TC::CQuotationRepurchaseWidgetStop(nullptr));
+    for (auto &w : widgets) {
+        std::set<std::string> keys{"10001"};
+        std::vector<ttservice::CCodeOrderParam> orders;
+        w->setAccountKeys(&keys);
+        w->refreshAccountInfo();
+        w->setQuotationTableWidget(nullptr);
+        w->doOperation();
+        w->clearForm();
+        w->updateEnabledFields();
+        EXPECT_EQ(w->currentAccountKey(), QString(""));
+        EXPECT_FALSE(w->buildOrders(orders));
+        EXPECT_TRUE(orders.empty());
+        EXPECT_EQ(w->getAccountDataPtr(), nullptr);
+        EXPECT_EQ(w->objectName(), QStringLiteral("zolp_quvio_basewidget"));
+    }
+}

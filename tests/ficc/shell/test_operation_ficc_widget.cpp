@@ -1,0 +1,322 @@
+#include "HostFixture.h"
+
+#include "agreement/CAgreementConfirmWidget.h"
+#include "agreement/CAgreementPledgeBondWidget.h"
+#include "agreement/CAgreementPledgePosWidget.h"
+#include "agreement/CAgreementTableWidget.h"
+#include "agreement/CAgreementTurnDealWidget.h"
+#include "agreement/COpAgreementRepurchaseWidget.h"
+#include "quotation/COpQuotationRepurchaseWidget.h"
+#include "quotation/CQuotationTableWidget.h"
+#include "shell/COperationFiccWidget.h"
+#include "spot/COpTransactionInCashWidget.h"
+#include "tc/CCanOrderNum.h"
+#include "tc/COpAccountsWidget.h"
+#include "tc/COperationPushButtonGroup.h"
+#include "tc/CUserManager.h"
+#include "xp/CPushButton.h"
+#include "xp/CWidgetList.h"
+
+#include <QMap>
+#include <QPair>
+#include <memory>
+
+namespace {
+
+struct Offer {
+    bool quotation;
+    bool agreement;
+    bool spot;
+};
+
+std::string offerName(const Offer &o)
+{
+    return std::string(o.quotation ? "Q" : "") + (o.agreement ? "A" : "") + (o.spot ? "S" : "")
+        + (o.quotation || o.agreement || o.spot ? "" : "none");
+}
+
+class SwitcherTest : public HostFixture
+{
+protected:
+    std::unique_ptr<TC::COperationFiccWidget> build(const Offer &o)
+    {
+        TC::CUserConfig *config = TC::getUserConfig();
+        config->setQuotationRepurchase(o.quotation);
+        config->setPledgeAgreeRepurchase(o.agreement);
+        config->setSpotTrade(o.spot);
+        auto w = std::make_unique<TC::COperationFiccWidget>(nullptr);
+        w->resize(1200, 500);
+        return w;
+    }
+
+    static QStringList tabTexts(TC::COperationFiccWidget &w)
+    {
+        QStringList texts;
+        for (XP::CPushButton *b : w.tabGroup()->buttons())
+            texts << b->text();
+        return texts;
+    }
+
+    // Which page the switcher shows (ignores the hidden widget attribute of a parentless test).
+    static int shownMode(TC::COperationFiccWidget &w)
+    {
+        int shown = 0;
+        int count = 0;
+        if (w.quotationPage() && !w.quotationPage()->isHidden()) {
+            shown = 1;
+            ++count;
+        }
+        if (w.agreementPage() && !w.agreementPage()->isHidden()) {
+            shown = 2;
+            ++count;
+        }
+        if (w.spotPage() && !w.spotPage()->isHidden()) {
+            shown = 3;
+            ++count;
+        }
+        return count > 1 ? -1 : shown;
+    }
+};
+
+const Offer kAllOffers[] = {
+    {false, false, false}, {true, false, false}, {false, true, false}, {false, false, true},
+    {true, true, false},   {true, false, true},  {false, true, true},  {true, true, true},
+};
+
+} // namespace
+
+TEST_F(SwitcherTest, tabsAndPagesFollowTheOfferedBusinesses)
+{
+    for (const Offer &o : kAllOffers) {
+        SCOPED_TRACE(offerName(o));
+        auto w = build(o);
+        QStringList expected;
+        if (o.quotation)
+            expected << QStringLiteral("报价回购");
+        if (o.agreement)
+            expected << QStringLiteral("协议回购");
+        if (o.spot)
+            expected << QStringLiteral("现券交易");
+        EXPECT_EQ(tabTexts(*w), expected);
+
+        // Only the last tab closes the column with the mode image.
+        const QList<XP::CPushButton *> tabs = w->tabGroup()->buttons();
+        for (int i = 0; i < tabs.size(); ++i)
+            EXPECT_EQ(tabs[i]->imageKey(), i + 1 == tabs.size() ? QStringLiteral("tc_img_btn_left_tab_mode")
+                                                                : QStringLiteral("tc_img_btn_left_tab_top"));
+
+        EXPECT_EQ(w->quotationPage() != nullptr, o.quotation);
+        EXPECT_EQ(w->agreementPage() != nullptr, o.agreement);
+        EXPECT_EQ(w->agreementList() != nullptr, o.agreement);
+        EXPECT_EQ(w->contractTable() != nullptr, o.agreement);
+        EXPECT_EQ(w->spotPage() != nullptr, o.spot);
+        EXPECT_EQ(w->spotAccounts() != nullptr, o.spot);
+        // The quotation table always exists, and is never shown.
+        ASSERT_NE(w->quotationTable(), nullptr);
+        EXPECT_TRUE(w->quotationTable()->isHidden());
+
+        const int firstOffered = o.quotation ? 1 : o.agreement ? 2 : o.spot ? 3 : 0;
+        EXPECT_EQ(w->tabGroup()->checkedId(), firstOffered ? firstOffered : -1);
+        EXPECT_EQ(shownMode(*w), firstOffered);
+    }
+}
+
+TEST_F(SwitcherTest, agreementTablesStartHiddenButTheTurnDealList)
+{
+    auto w = build({false, true, false});
+    EXPECT_TRUE(w->contractTable()->isHidden());
+    EXPECT_TRUE(w->pledgeBondTable()->isHidden());
+    EXPECT_TRUE(w->pledgePosTable()->isHidden());
+    EXPECT_TRUE(w->confirmTable()->isHidden());
+    EXPECT_EQ(w->agreementList()->widgets(),
+              (QList<QWidget *>{w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
+                                w->turnDealTable(), w->confirmTable()}));
+}
+
+TEST_F(SwitcherTest, parameterStringKeepsFieldPositionsForEveryOffer)
+{
+    for (const Offer &o : kAllOffers) {
+        for (int mode = 1; mode <= 3; ++mode) {
+            const bool offered = (mode == 1 && o.quotation) || (mode == 2 && o.agreement) || (mode == 3 && o.spot);
+            if (!offered)
+                continue;
+            SCOPED_TRACE(offerName(o) + " mode " + std::to_string(mode));
+            auto w = build(o);
+            w->setCurrentOperationType(TC::COperationFiccWidget::operationTypeOfMode(mode));
+            QString expected = QString::number(mode);
+            if (o.quotation || o.agreement)
+                expected += "/";
+            if (o.agreement)
+                expected += "/1000"; // deployment 100 starts on the intention declaration
+            EXPECT_EQ(w->param(), expected);
+
+            // A fresh switcher restores the mode from the text.
+            auto restored = build(o);
+            restored->setParam(expected);
+            EXPECT_EQ(restored->tabGroup()->checkedId(), mode);
+            EXPECT_EQ(shownMode(*restored), mode);
+            EXPECT_EQ(restored->param(), expected);
+        }
+    }
+    auto none = build({false, false, false});
+    EXPECT_EQ(none->param(), QString(""));
+}
+
+TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
+{
+    auto w = build({false, true, true});
+    w->setCurrentOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    w->setParam(QStringLiteral("2//1001"));
+    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1001"));
+    EXPECT_EQ(w->param(), QStringLiteral("2//1001"));
+
+    w->setParam(QStringLiteral("3"));
+    EXPECT_EQ(shownMode(*w), 3);
+    EXPECT_EQ(w->param(), QStringLiteral("3//1001"));
+
+    // An unknown mode leaves the mode but still hands the agreement field over.
+    auto all = build({true, true, true});
+    all->setParam(QStringLiteral("5//1001"));
+    EXPECT_EQ(all->tabGroup()->checkedId(), 1);
+    EXPECT_EQ(shownMode(*all), 1);
+    EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1001"));
+}
+
+TEST_F(SwitcherTest, modeOfAWithdrawnBusinessIsIgnored)
+{
+    auto w = build({true, false, true});
+    w->setParam(QStringLiteral("2//1003"));
+    EXPECT_EQ(w->tabGroup()->checkedId(), 1);
+    EXPECT_EQ(shownMode(*w), 1);
+}
+
+TEST_F(SwitcherTest, garbageParameterStringsRestoreWhatTheyCan)
+{
+    const QStringList garbage = {
+        "", "/", "//", "///////", "abc", "3abc", " 3", "-1//1001", "99999999999999999999//1001",
+        "2//99999999999999999999", "2//abc#def", "2//##", "2//1005#1003", QString(5000, QChar('/')),
+        QString("3") + QString(3000, QChar('/')) + "x", QStringLiteral("２//1001"), QString(QChar(0)),
+    };
+    for (const QString &text : garbage) {
+        SCOPED_TRACE(text.left(40).toStdString());
+        auto w = build({true, true, true});
+        w->setParam(text);
+        const int mode = w->tabGroup()->checkedId();
+        EXPECT_TRUE(mode >= 1 && mode <= 3);
+        EXPECT_EQ(shownMode(*w), mode);
+        const QString written = w->param();
+        EXPECT_TRUE(written.startsWith(QString::number(mode) + "//"));
+    }
+    auto w = build({true, true, true});
+    w->setParam(QStringLiteral("2//1005#1003"));
+    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1005"));
+    w->setParam(QStringLiteral("3abc//1004"));
+    EXPECT_EQ(w->tabGroup()->checkedId(), 2) << "a non-numeric mode is ignored";
+    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1004"));
+}
+
+TEST_F(SwitcherTest, setCurrentOperationTypeSwitchesOnlyForTheThreeModes)
+{
+    auto w = build({true, true, true});
+    w->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
+    EXPECT_EQ(shownMode(*w), 3);
+    for (TC::ETradeOperationType t : {TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_PLEDGE_RELEASE,
+                                      TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE}) {
+        w->setCurrentOperationType(t);
+        EXPECT_EQ(shownMode(*w), 3);
+        EXPECT_EQ(w->tabGroup()->checkedId(), 3);
+    }
+    // Neither the stored type nor the account list follow this call.
+    EXPECT_EQ(w->currentOperationType(), TC::OPT_NONE);
+    w->setCurrentOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    EXPECT_EQ(shownMode(*w), 2);
+    EXPECT_TRUE(w->spotAccounts()->isHidden());
+}
+
+TEST_F(SwitcherTest, tabClickStoresTypeAndSetsUpTheSpotAccountList)
+{
+    auto w = build({true, true, true});
+    w->spotAccounts()->setOperationType(ttservice::OPERATION_TYPE_SELL);
+    EXPECT_TRUE(w->handleEvent(5, 3, 0, QString(), nullptr));
+    EXPECT_EQ(w->currentOperationType(), TC::OPT_SPOT_BOND_TRADE);
+    EXPECT_EQ(w->spotAccounts()->tradeOpType(), TC::OPT_SPOT_BOND_TRADE);
+    EXPECT_EQ(w->spotAccounts()->operationType(), ttservice::OPERATION_TYPE_BUY);
+    EXPECT_EQ(shownMode(*w), 3);
+    EXPECT_FALSE(w->spotAccounts()->isHidden());
+    // The spot page starts on the first logged-in account.
+    EXPECT_EQ(w->spotPage()->currentAccount(), kLoggedInAccount);
+
+    EXPECT_TRUE(w->handleEvent(5, 2, 0, QString(), nullptr));
+    EXPECT_EQ(w->currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    EXPECT_EQ(w->spotAccounts()->tradeOpType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    EXPECT_EQ(shownMode(*w), 2);
+    EXPECT_TRUE(w->spotAccounts()->isHidden());
+
+    // An unknown tab id reports the quoted repurchase type and switches nothing.
+    EXPECT_TRUE(w->handleEvent(5, 7, 0, QString(), nullptr));
+    EXPECT_EQ(w->currentOperationType(), TC::OPT_QUOTATION_REPURCHASE);
+    EXPECT_EQ(shownMode(*w), 2);
+}
+
+TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
+{
+    auto w = build({false, false, true});
+    TC::COpAccountsWidget *accounts = w->spotAccounts();
+
+    EXPECT_TRUE(w->handleEvent(1158, 0, Qt::AlignLeft, QString(), nullptr));
+    EXPECT_EQ(w->spotPage()->accountsAlignment(), int(Qt::AlignLeft));
+    EXPECT_TRUE(w->handleEvent(1158, 0, 4, QString(), nullptr));
+    EXPECT_EQ(w->spotPage()->accountsAlignment(), int(Qt::AlignLeft));
+
+    QMap<std::string, QPair<double, double>> split;
+    split.insert(kLoggedInAccount, qMakePair(30.0, 0.0));
+    EXPECT_TRUE(w->handleEvent(1159, 14014, 0, QString(), nullptr));
+    EXPECT_TRUE(w->handleEvent(1159, 14014, 0, QString(), &split));
+    EXPECT_EQ(accounts->accountSplitVol(kLoggedInAccount), qMakePair(30.0, 0.0));
+
+    TC::CCanOrderNum num;
+    num.buyVolume = 1200;
+    num.sellVolume = 340;
+    TC::CCanOrderNum out;
+    EXPECT_TRUE(w->handleEvent(1160, 1051, 0, kLoggedInAccount, &num));
+    EXPECT_FALSE(accounts->canOrderNum(kLoggedInAccount, &out));
+    EXPECT_TRUE(w->handleEvent(1160, 1052, 0, kLoggedInAccount, nullptr));
+    EXPECT_FALSE(accounts->canOrderNum(kLoggedInAccount, &out));
+    EXPECT_TRUE(w->handleEvent(1160, 1053, 0, kLoggedInAccount, &num));
+    ASSERT_TRUE(accounts->canOrderNum(kLoggedInAccount, &out));
+    EXPECT_EQ(out.buyVolume, 1200);
+    EXPECT_EQ(out.sellVolume, 340);
+
+    // The list announces its selection; the page follows it.
+    accounts->setSelectedAccount(kRefreshingAccount, true);
+    EXPECT_TRUE(w->handleEvent(1161, 0, 0, QString(), nullptr));
+    const std::set<QString> selected = accounts->getSelectedAccounts();
+    ASSERT_FALSE(selected.empty());
+    EXPECT_EQ(w->spotPage()->currentAccount(), selected.rbegin()->toStdString());
+}
+
+TEST_F(SwitcherTest, agreementEventsReachThePageAndPositionsTable)
+{
+    auto w = build({true, true, true});
+    EXPECT_TRUE(w->handleEvent(1291, 0, 0, QString(), nullptr));
+    EXPECT_TRUE(w->handleEvent(1292, 0, 0, QStringLiteral("SH|T0001"), nullptr));
+    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1001"));
+    EXPECT_EQ(w->agreementPage()->currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
+
+    // Bubbling from a table placed below the page reaches the switcher.
+    EXPECT_TRUE(w->contractTable()->deliverEvent(1293, 0, 0, QStringLiteral("合同C001")));
+    EXPECT_EQ(w->pledgePosTable()->shownContract(), std::string("合同C001"));
+}
+
+TEST_F(SwitcherTest, eventsWithoutTargetAreSwallowedAndOthersPassOn)
+{
+    auto w = build({false, false, false});
+    TC::CCanOrderNum num;
+    QMap<std::string, QPair<double, double>> split;
+    for (int e : {5, 1158, 1159, 1160, 1161, 1291, 1292, 1293})
+        EXPECT_TRUE(w->handleEvent(e, 1052, 1, QStringLiteral("x"), e == 1159 ? static_cast<void *>(&split)
+                                                                              : static_cast<void *>(&num)))
+            << e;
+    EXPECT_FALSE(w->handleEvent(103, 0, 0, QString(), nullptr));
+    EXPECT_FALSE(w->handleEvent(71, 0, 0, QString(), nullptr));
+}
