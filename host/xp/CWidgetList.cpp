@@ -17,6 +17,9 @@ CWidgetList::CWidgetList(Qt::Orientation orientation, QWidget *parent)
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
+    // Widgets pack at the start of the list: when no stretch widget is shown,
+    // this closing spacer takes the free length instead of centring the rest.
+    m_layout->addStretch(0);
 }
 
 CWidgetList::~CWidgetList() = default;
@@ -48,7 +51,7 @@ void CWidgetList::addWidget(QWidget *widget, int stretch, int anchor, bool keepS
         widget->setSizePolicy(policy);
     }
     widget->setProperty(kAnchorProperty, anchor);
-    m_layout->addWidget(widget, stretch, alignmentForAnchor(anchor));
+    m_layout->insertWidget(m_layout->count() - 1, widget, stretch, alignmentForAnchor(anchor));
 }
 
 void CWidgetList::addFixedWidget(QWidget *widget, int anchor, bool keepSpaceWhenHidden)
@@ -86,12 +89,12 @@ void CWidgetList::addStretchWidget(QWidget *widget, int stretch, int anchor,
 
 void CWidgetList::addFixedSpace(int length)
 {
-    m_layout->addSpacing(length);
+    m_layout->insertSpacing(m_layout->count() - 1, length);
 }
 
 void CWidgetList::addStretchSpace(int stretch)
 {
-    m_layout->addStretch(stretch);
+    m_layout->insertStretch(m_layout->count() - 1, stretch);
 }
 
 void CWidgetList::setMargins(int left, int top, int right, int bottom)
