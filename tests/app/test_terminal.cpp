@@ -195,21 +195,25 @@ TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
               "019547");
 }
 
-TEST_F(TerminalTest, panelParametersSurviveARestart)
+TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
 {
-    TC::getUserConfig()->deploymentCode = 100;
-    {
-        QSettings s(path("layout.ini"), QSettings::IniFormat);
-        s.setValue("panels/ficc", "kept");
-    }
+    app::CSimulatedHost host;
+    QString error;
+    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
     {
         app::CTerminalWindow window(dir.path());
-        window.restorePanels();
+        window.restorePanels(); // nothing saved yet: the panel starts on its first mode
+        EXPECT_EQ(window.ficcPanel()->param(), QStringLiteral("1//1000"));
+        window.ficcPanel()->setParam(QStringLiteral("2//1004"));
+        window.ficcPanel()->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
         window.savePanels();
     }
     QSettings s(path("layout.ini"), QSettings::IniFormat);
-    // The panel writes its own text back; whatever it wrote is what a restart restores.
-    app::CTerminalWindow again(dir.path());
-    EXPECT_EQ(s.value("panels/ficc").toString(), again.ficcPanel()->param());
+    EXPECT_EQ(s.value("panels/ficc").toString(), QStringLiteral("3//1004"));
     EXPECT_EQ(s.value("panels/rnsl").toString(), QString(""));
+
+    app::CTerminalWindow again(dir.path());
+    EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("1//1000"));
+    again.restorePanels();
+    EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("3//1004"));
 }
