@@ -1,0 +1,205 @@
+#include "CSimulatedHost.h"
+#include "CTerminalWindow.h"
+
+#include "shell/CFiccOperationPanel.h"
+#include "tc/COpAccountsWidget.h"
+#include "tc/COpButton.h"
+#include "tc/CStockCodeLineEdit.h"
+#include "tc/ConfigDir.h"
+#include "tc/HostReset.h"
+#include "xp/CLineEdit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+void sendKey(QWidget *w, int key, const QString &text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// Selects what the editor holds and types over it, then presses Return.
+void enter(QLineEdit *w, const QString &text)
+{
+    w->selectAll();
+    for (const QChar c : text)
+        sendKey(w, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A, QString(c));
+    sendKey(w, Qt::Key_Return);
+}
+
+// A trader at the demo terminal, in the spot bond mode of the FICC panel.
+class SpotTerminalTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TC::resetHostForTests();
+        ASSERT_TRUE(dir.isValid());
+        TC::setConfigDir(dir.path());
+        QString error;
+        ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error))
+            << error.toStdString();
+        window = std::make_unique<app::CTerminalWindow>(dir.path());
+        window->setJournalFile(journalPath());
+        window->ficcPanel()->setParam(QStringLiteral("3"));
+        page = window->ficcPanel()->findChild<QWidget *>(
+            QStringLiteral("zolpcoptransactionincashwidget"));
+        ASSERT_NE(page, nullptr);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        TC::resetHostForTests();
+    }
+
+    QString journalPath() const
+    {
+        return QDir(dir.path()).filePath(QStringLiteral("journal.jsonl"));
+    }
+    template<class T> T *part(const char *name) const
+    {
+        T *found = page->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    XP::CLineEdit *editor(const char *name) const { return part<XP::CLineEdit>(name); }
+
+    QList<QJsonObject> journalLines() const
+    {
+        QList<QJsonObject> lines;
+        QFile file(journalPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return lines;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            if (!line.isEmpty())
+                lines << QJsonDocument::fromJson(line).object();
+        }
+        return lines;
+    }
+
+    QTemporaryDir dir;
+    app::CSimulatedHost host;
+    std::unique_ptr<app::CTerminalWindow> window;
+    QWidget *page = nullptr;
+};
+
+} // namespace
+
+TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
+{
+    EXPECT_FALSE(page->isHidden());
+    auto *accounts = window->ficcPanel()->findChild<TC::COpAccountsWidget *>();
+    ASSERT_NE(accounts, nullptr);
+    EXPECT_EQ(accounts->getSelectedAccounts(), (std::set<QString> { "880001" }))
+        << "the first logged-in account is chosen";
+
+    // Five digits list the bond; Return picks it.
+    auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
+    for (const QChar c : QStringLiteral("10150"))
+        sendKey(code->getLineEdit(), Qt::Key_0 + c.digitValue(), QString(c));
+    ASSERT_TRUE(code->isPopupVisible());
+    sendKey(code->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(code->code(), QStringLiteral("101501"));
+    EXPECT_EQ(editor("zolp_spot_name")->text(), QStringLiteral("15附息国债01"));
+
+    enter(editor("zolp_spot_price"), QStringLiteral("101.25"));
+    enter(editor("zolp_spot_quantity"), QStringLiteral("1000"));
+    enter(editor("zolp_spot_trader"), QStringLiteral("Wang"));
+    enter(editor("zolp_spot_agreementno"), QStringLiteral("1234567"));
+    EXPECT_EQ(editor("zolp_spot_fullprice")->text(), QStringLiteral("103.127"));
+    EXPECT_EQ(editor("zolp_spot_accrued")->text(), QStringLiteral("1876.500"));
+    EXPECT_EQ(editor("zolp_spot_settlement")->text(), QStringLiteral("103126.500"));
+
+    // 52,000,000.00 at 103.1265 buys 504,235 张; 50,000 张 are held.
+    TC::CCanOrderNum num;
+    ASSERT_TRUE(accounts->canOrderNum(QStringLiteral("880001"), &num));
+    EXPECT_EQ(num.buyVolume, 504230);
+    EXPECT_EQ(num.sellVolume, 50000);
+
+    part<TC::COpButton>("zolp_spot_buy")->click();
+
+    EXPECT_EQ(window->messageList()->count(), 0)
+        << window->messageList()->item(0)->text().toStdString();
+    ASSERT_EQ(window->journalView()->topLevelItemCount(), 1);
+    const QList<QJsonObject> lines = journalLines();
+    ASSERT_EQ(lines.size(), 1);
+    const QJsonObject &command = lines.front();
+    EXPECT_EQ(command["commandKind"].toInt(), 0x100000);
+    EXPECT_EQ(command["commandSubKind"].toInt(), 0);
+    EXPECT_TRUE(command["manual"].toBool());
+    EXPECT_EQ(command["commandMode"].toInt(), 0);
+    EXPECT_EQ(command["commandOption"].toInt(), 0);
+    EXPECT_EQ(command["commandText"].toString(), QString());
+    const QJsonArray orders = command["orders"].toArray();
+    ASSERT_EQ(orders.size(), 1);
+    const QJsonObject order = orders.at(0).toObject();
+    EXPECT_EQ(order["accountId"].toString(), QStringLiteral("880001"));
+    EXPECT_EQ(order["accountName"].toString(), QStringLiteral("华泰稳健债券基金"));
+    EXPECT_EQ(order["orderKind"].toInt(), 49);
+    EXPECT_EQ(order["operationType"].toInt(), 1052);
+    EXPECT_EQ(order["market"].toString(), QStringLiteral("SZ"));
+    EXPECT_EQ(order["stockCode"].toString(), QStringLiteral("101501"));
+    EXPECT_EQ(order["stockName"].toString(), QStringLiteral("15附息国债01"));
+    EXPECT_EQ(order["instrumentTag"].toString(), QStringLiteral("BOND"));
+    EXPECT_EQ(order["priceMode"].toInt(), 11);
+    EXPECT_DOUBLE_EQ(order["price"].toDouble(), 101.25);
+    EXPECT_EQ(order["volume"].toString(), QStringLiteral("1000"));
+    EXPECT_EQ(order["userName"].toString(), QStringLiteral("trader01"));
+    EXPECT_EQ(order["counterpartyTrader"].toString(), QStringLiteral("Wang"));
+    EXPECT_EQ(order["agreementNo"].toInt(), 1234567);
+    EXPECT_FALSE(order.contains("agreementParam"));
+
+    // The journal view lists the order with its fields.
+    QTreeWidgetItem *orderItem = window->journalView()->topLevelItem(0)->child(0);
+    ASSERT_NE(orderItem, nullptr);
+    EXPECT_EQ(orderItem->childCount(), order.size());
+}
+
+TEST_F(SpotTerminalTest, badInputEndsInTheMessageListAndNothingIsJournalled)
+{
+    auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
+    for (const QChar c : QStringLiteral("019547"))
+        sendKey(code->getLineEdit(), Qt::Key_0 + c.digitValue(), QString(c));
+    EXPECT_EQ(editor("zolp_spot_name")->text(), QStringLiteral("16国债19"));
+
+    // Letters, minus signs and extra points never reach the editors.
+    enter(editor("zolp_spot_quantity"), QStringLiteral("-1x2.5"));
+    EXPECT_EQ(editor("zolp_spot_quantity")->text(), QStringLiteral("125"));
+    enter(editor("zolp_spot_price"), QStringLiteral("9..9-"));
+    EXPECT_EQ(editor("zolp_spot_price")->text(), QStringLiteral("9.900"));
+    enter(editor("zolp_spot_agreementno"), QStringLiteral("1234"));
+
+    part<TC::COpButton>("zolp_spot_sell")->click();
+    ASSERT_EQ(window->messageList()->count(), 1);
+    EXPECT_TRUE(window->messageList()->item(0)->text().contains(
+        QStringLiteral("约定号:请输入100~999之间的整数!")));
+
+    enter(editor("zolp_spot_agreementno"), QStringLiteral("321"));
+    part<TC::COpButton>("zolp_spot_sell")->click();
+    EXPECT_TRUE(window->messageList()->item(1)->text().contains(
+        QStringLiteral("没有输入对方交易员, 无法下单!")));
+
+    // A sell beyond the position is capped by it: 120,000 张 of 16国债19 are held.
+    enter(editor("zolp_spot_trader"), QStringLiteral("Zhao"));
+    enter(editor("zolp_spot_quantity"), QStringLiteral("999999999"));
+    part<TC::COpButton>("zolp_spot_sell")->click();
+    ASSERT_EQ(journalLines().size(), 1);
+    const QJsonObject order = journalLines().front()["orders"].toArray().at(0).toObject();
+    EXPECT_EQ(order["operationType"].toInt(), 1053);
+    EXPECT_EQ(order["volume"].toString(), QStringLiteral("120000"));
+    EXPECT_EQ(window->messageList()->count(), 2);
+}

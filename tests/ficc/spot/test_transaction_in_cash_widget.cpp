@@ -1,0 +1,685 @@
+#include "../../host/xp/QtPrinters.h"
+#include "HostFixture.h"
+
+#include "spot/COpTransactionInCashWidget.h"
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CCanOrderNum.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "tc/COpAccountsWidget.h"
+#include "tc/COpButton.h"
+#include "tc/CStockCodeLineEdit.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+#include "utils/TTLog.h"
+#include "xp/CComboBox.h"
+#include "xp/CDoubleValidator.h"
+#include "xp/CIntValidator.h"
+#include "xp/CLineEdit.h"
+#include "xp/CMessageTip.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSimpleTextWidget.h"
+#include "xp/CUiResource.h"
+#include "xp/CWidgetList.h"
+#include "xp/WidgetEvents.h"
+
+#include <boost/make_shared.hpp>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMap>
+#include <QPair>
+
+#include <log4cxx/appenderskeleton.h>
+#include <log4cxx/helpers/pool.h>
+#include <log4cxx/spi/loggingevent.h>
+
+#include <cfloat>
+#include <memory>
+
+using TC::COpTransactionInCashWidget;
+
+namespace {
+
+using SplitMap = QMap<std::string, QPair<double, double>>;
+
+// Stands where the switcher stands: keeps what the page sends upwards.
+class Recorder : public XP::CBaseWidget
+{
+public:
+    Recorder()
+        : XP::CBaseWidget(QStringLiteral("recorder"), false, nullptr)
+    {
+    }
+
+    struct CanOrder
+    {
+        int side;
+        QString key;
+        TC::CCanOrderNum num;
+    };
+    std::vector<CanOrder> canOrder;
+    std::vector<SplitMap> splits;
+    std::vector<int> splitSenders;
+
+    bool handleEvent(int event, int a, int, QString text, void *data) override
+    {
+        if (event == XP::EVT_CAN_ORDER_NUM && data)
+            canOrder.push_back({ a, text, *static_cast<TC::CCanOrderNum *>(data) });
+        else if (event == XP::EVT_ACCOUNT_SPLIT_VOLUME && data) {
+            splits.push_back(*static_cast<SplitMap *>(data));
+            splitSenders.push_back(a);
+        }
+        return true;
+    }
+};
+
+class LogCapture : public log4cxx::AppenderSkeleton
+{
+public:
+    std::vector<std::string> lines;
+    void append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::helpers::Pool &) override
+    {
+        const log4cxx::LogString msg = event->getMessage();
+        lines.emplace_back(msg.begin(), msg.end());
+    }
+    void close() override { }
+    bool requiresLayout() const override { return false; }
+};
+
+void sendKey(QWidget *w, int key, const QString &text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// Types as a trader does: one key per character, the validator judging each.
+void type(QWidget *w, const QString &text)
+{
+    for (const QChar c : text)
+        sendKey(w, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A, QString(c));
+}
+
+// Replaces the editor's text, as a trader selecting what is there and typing over it.
+void enter(QLineEdit *w, const QString &text)
+{
+    w->selectAll();
+    type(w, text);
+    sendKey(w, Qt::Key_Return);
+}
+
+class SpotPageTest : public HostFixture
+{
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        build();
+    }
+
+    void build()
+    {
+        page = nullptr;
+        recorder = std::make_unique<Recorder>();
+        accounts = new TC::COpAccountsWidget(4, true, true, recorder.get(), 1);
+        page = new COpTransactionInCashWidget(recorder.get());
+        page->setAccountsWidget(accounts);
+    }
+
+    XP::CLineEdit *edit(int id) const { return page->editor(id); }
+
+    void enterCode(const QString &code)
+    {
+        page->codeEdit()->getLineEdit()->selectAll();
+        type(page->codeEdit()->getLineEdit(), code);
+    }
+
+    // A complete buy form for the logged-in account: 1000 张 of SH 019547 at 100.
+    void fillForm()
+    {
+        page->setCurrentAccount(kLoggedInAccount);
+        enterCode(QStringLiteral("019547"));
+        enter(edit(COpTransactionInCashWidget::ID_PRICE), QStringLiteral("100"));
+        enter(edit(COpTransactionInCashWidget::ID_QUANTITY), QStringLiteral("1000"));
+        enter(edit(COpTransactionInCashWidget::ID_COUNTERPARTY_TRADER), QStringLiteral("Li"));
+        enter(edit(COpTransactionInCashWidget::ID_AGREEMENT_NO), QStringLiteral("123"));
+    }
+
+    static const std::vector<TC::CCommandRecord> &commands()
+    {
+        return utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands();
+    }
+    static std::vector<TC::CHostMessage> messages()
+    {
+        return utils::CManualSingletonT<TC::CMsgService>::instance()->messages();
+    }
+    static QString lastMessage()
+    {
+        const auto all = messages();
+        return all.empty() ? QString() : QString::fromStdString(all.back().text);
+    }
+
+    std::unique_ptr<Recorder> recorder;
+    TC::COpAccountsWidget *accounts = nullptr;
+    COpTransactionInCashWidget *page = nullptr;
+};
+
+} // namespace
+
+TEST_F(SpotPageTest, formHasItsRowsEditorsAndValidators)
+{
+    QStringList labels;
+    for (XP::CSimpleTextWidget *label : page->form()->findChildren<XP::CSimpleTextWidget *>())
+        labels << label->text();
+    EXPECT_EQ(labels,
+              (QStringList { "债券代码", "债券名称", "委托类别", "委托数量", "委托净价", "全价价格",
+                             "总应计利息", "结算金额", "对方交易员", "约定号" }));
+    for (int id : { 0, 3, 4, 5, 6, 7, 9, 10 }) {
+        ASSERT_NE(edit(id), nullptr) << id;
+        EXPECT_EQ(edit(id)->id(), id);
+        EXPECT_EQ(edit(id)->size(), QSize(140, 22)) << id;
+        // Only the quantity, price, trader and agreement number are typed in.
+        EXPECT_EQ(edit(id)->isEnabled(), id == 3 || id == 4 || id == 9 || id == 10) << id;
+    }
+
+    auto *quantity = qobject_cast<const XP::CIntValidator *>(edit(3)->validator());
+    ASSERT_NE(quantity, nullptr);
+    EXPECT_EQ(quantity->bottom(), 10);
+    EXPECT_EQ(quantity->top(), 2147483647);
+    EXPECT_EQ(edit(3)->unit(), QStringLiteral("张"));
+    EXPECT_DOUBLE_EQ(edit(3)->spinStep(), 10.0);
+    auto *price = qobject_cast<const XP::CDoubleValidator *>(edit(4)->validator());
+    ASSERT_NE(price, nullptr);
+    EXPECT_DOUBLE_EQ(price->top(), 1000000.0);
+    EXPECT_EQ(price->decimals(), 3);
+    EXPECT_DOUBLE_EQ(price->minStep(), 0.001);
+    EXPECT_EQ(edit(4)->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(page->categoryCombo()->itemText(0), QStringLiteral("指定对手方报价申报"));
+    EXPECT_EQ(page->codeEdit()->traderType(), 0x100000);
+    EXPECT_EQ(page->codeEdit()->filterFlag(), 4);
+
+    // The form is 280 wide and at least ten rows, the buttons and 40 high;
+    // the page adds the empty 130-wide column.
+    EXPECT_EQ(page->form()->width(), 280);
+    EXPECT_GE(page->form()->height(), 10 * 22 + 36 + 40);
+    EXPECT_EQ(page->minimumSize(), QSize(280 + 130, page->form()->height()));
+    EXPECT_TRUE(XP::uiResource()->missingKeys().isEmpty())
+        << XP::uiResource()->missingKeys().join(",").toStdString();
+}
+
+TEST_F(SpotPageTest, orderButtonsAreThemedOrderButtons)
+{
+    for (TC::COpButton *button : { page->buyButton(), page->sellButton() }) {
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->size(), QSize(90, 36));
+        EXPECT_EQ(button->focusPolicy(), Qt::StrongFocus);
+        EXPECT_TRUE(button->isBoldOnHover());
+        EXPECT_EQ(button->textFontKey(), QStringLiteral("tc_fnt_operation_btn_text_option"));
+        EXPECT_EQ(button->priceFontKey(), QStringLiteral("tc_fnt_operation_btn_text_price"));
+        EXPECT_EQ(button->volumeFontKey(), QStringLiteral("tc_fnt_operation_btn_text_volume"));
+    }
+    EXPECT_EQ(page->buyButton()->id(), 11);
+    EXPECT_EQ(page->buyButton()->buttonType(), XP::NBT_BUY);
+    EXPECT_EQ(page->buyButton()->text(), QStringLiteral("买 入"));
+    EXPECT_EQ(page->buyButton()->backgroundColors().normal,
+              QStringLiteral("clr_basket_param_buy_btn_nomal"));
+    EXPECT_EQ(page->sellButton()->id(), 12);
+    EXPECT_EQ(page->sellButton()->buttonType(), XP::NBT_SELL);
+    EXPECT_EQ(page->sellButton()->text(), QStringLiteral("卖 出"));
+    EXPECT_EQ(page->sellButton()->backgroundColors().normal,
+              QStringLiteral("clr_basket_param_sell_btn_nomal"));
+
+    TC::COpButton *buy = page->buyButton();
+    QEvent enterEvent(QEvent::Enter);
+    QApplication::sendEvent(buy, &enterEvent);
+    EXPECT_TRUE(buy->currentTextFont().bold());
+
+    page->setOperationEnabled(ttservice::OPERATION_TYPE_SELL, false);
+    EXPECT_FALSE(page->sellButton()->isEnabled());
+    EXPECT_TRUE(page->buyButton()->isEnabled());
+    page->setOperationEnabled(ttservice::OPERATION_TYPE_BUY, false);
+    page->setOperationEnabled(ttservice::EOperationType(1051), true);
+    EXPECT_FALSE(page->buyButton()->isEnabled());
+    page->setOperationEnabled(ttservice::OPERATION_TYPE_BUY, true);
+    EXPECT_TRUE(page->buyButton()->isEnabled());
+}
+
+TEST_F(SpotPageTest, deploymentDecidesTheButtonsAndWhetherOrdersGoOut)
+{
+    struct Case
+    {
+        int code;
+        bool buy;
+        bool sell;
+        bool sends;
+    };
+    const Case cases[] = {
+        { 90, true, true, true },   { 91, true, true, true },   { 101, true, true, true },
+        { 100, true, true, true },  { 80, true, true, true },   { 400, false, true, true },
+        { 200, true, true, false }, { 0, false, false, false }, { 300, false, false, false },
+    };
+    auto *center = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.code);
+        center->reset();
+        TC::getUserConfig()->deploymentCode = c.code;
+        build();
+        EXPECT_EQ(page->buyButton() != nullptr, c.buy);
+        EXPECT_EQ(page->sellButton() != nullptr, c.sell);
+        const bool readOnly = c.code == 200;
+        EXPECT_EQ(page->codeEdit()->isEnabled(), !readOnly);
+        EXPECT_EQ(page->categoryCombo()->isEnabled(), !readOnly);
+        for (int id : { 3, 4, 9 })
+            EXPECT_EQ(edit(id)->isEnabled(), !readOnly) << id;
+        EXPECT_TRUE(edit(10)->isEnabled());
+        if (readOnly) {
+            EXPECT_FALSE(page->buyButton()->isEnabled());
+            EXPECT_FALSE(page->sellButton()->isEnabled());
+        }
+
+        // A complete sell order (the form is filled by the program where it is read-only).
+        page->setCurrentAccount(kLoggedInAccount);
+        page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
+        edit(4)->setText(QStringLiteral("100"));
+        page->handleEvent(XP::EVT_EDIT_FINISHED, 4, 0, QStringLiteral("100"), nullptr);
+        edit(3)->setText(QStringLiteral("100"));
+        edit(9)->setText(QStringLiteral("Li"));
+        edit(10)->setText(QStringLiteral("123"));
+        EXPECT_TRUE(page->handleEvent(XP::EVT_BUTTON_CHECKED, 12, 0, QString(), nullptr));
+        page->doOperation();
+        EXPECT_EQ(commands().size(), c.sends ? 2u : 0u);
+    }
+}
+
+TEST_F(SpotPageTest, buyOrderFromTheFormReachesTheCommandCentre)
+{
+    auto capture = std::make_shared<LogCapture>();
+    utils::stdFileLogger()->addAppender(capture);
+    utils::stdFileLogger()->setLevel(log4cxx::Level::getInfo());
+
+    fillForm();
+    EXPECT_EQ(page->codeEdit()->code(), QStringLiteral("019547"));
+    EXPECT_EQ(edit(0)->text(), QStringLiteral("国债1901"));
+    EXPECT_NEAR(edit(7)->toDouble(), 101.2345, 0.0006);
+    EXPECT_NEAR(edit(6)->toDouble(), 1234.5, 0.0006);
+    EXPECT_NEAR(edit(5)->toDouble(), 101234.5, 0.0006);
+
+    page->buyButton()->click();
+    utils::stdFileLogger()->removeAppender(capture);
+
+    EXPECT_TRUE(messages().empty()) << lastMessage().toStdString();
+    ASSERT_EQ(commands().size(), 1u);
+    const ttservice::COrderComandParam &command = *commands().front().param;
+    EXPECT_EQ(command.commandKind, 0x100000);
+    EXPECT_EQ(command.commandSubKind, 0);
+    EXPECT_TRUE(command.manual);
+    EXPECT_EQ(command.commandMode, 0);
+    EXPECT_EQ(command.commandOption, 0);
+    EXPECT_TRUE(command.commandText.empty());
+    EXPECT_TRUE(commands().front().confirm);
+    ASSERT_EQ(command.orders.size(), 1u);
+    const ttservice::CCodeOrderParam &order = command.orders.front();
+    EXPECT_EQ(order.accountInfo->accountId, kLoggedInAccount);
+    EXPECT_EQ(order.operationType, ttservice::OPERATION_TYPE_BUY);
+    EXPECT_EQ(order.volume, 1000);
+    EXPECT_EQ(order.counterpartyTrader, "Li");
+    EXPECT_EQ(TC::CAlgorithmHelpDialog::callCount(), 1);
+    EXPECT_EQ(TC::CAlgorithmHelpDialog::lastOrders().size(), 1u);
+
+    const std::string address
+        = std::to_string(static_cast<long long>(reinterpret_cast<std::intptr_t>(page)));
+    ASSERT_EQ(capture->lines.size(), 2u);
+    EXPECT_EQ(capture->lines[0],
+              "[" + address
+                  + "] [TC::COpTransactionInCashWidget::handleEvent] User "
+                    "trader01 do ticc tradeOptype 11");
+    EXPECT_EQ(capture->lines[1],
+              "[" + address
+                  + "] [TC::COpTransactionInCashWidget::doOperation] "
+                    "placeCommands: [manual] Transaction in cash.");
+
+    // The side follows the button: a sell of the same form.
+    page->sellButton()->click();
+    ASSERT_EQ(commands().size(), 2u);
+    EXPECT_EQ(commands().back().param->orders.front().operationType,
+              ttservice::OPERATION_TYPE_SELL);
+    EXPECT_EQ(page->operationType(), ttservice::OPERATION_TYPE_SELL);
+    // Other ids keep the side.
+    page->handleEvent(XP::EVT_BUTTON_CHECKED, 77, 0, QString(), nullptr);
+    EXPECT_EQ(commands().back().param->orders.front().operationType,
+              ttservice::OPERATION_TYPE_SELL);
+}
+
+TEST_F(SpotPageTest, orderFailureAsksForAttentionWhenHintsAreOn)
+{
+    XP::CScriptedDialogResponder responder;
+    TC::getUserConfig()->setGlobalOrderHints(1);
+    page->buyButton()->click(); // a failed check: the message list only, even with hints
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages().front().text, "没有选择账号, 无法下单!");
+    EXPECT_EQ(messages().front().type, 4);
+    EXPECT_EQ(messages().front().level, 1);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_CRITICAL), 0);
+    TC::getUserConfig()->setGlobalOrderHints(0);
+
+    fillForm();
+    edit(3)->setText(QStringLiteral("5"));
+
+    page->buyButton()->click(); // no hints: the message list only
+    EXPECT_EQ(lastMessage(), QStringLiteral("可下单量不足, 无法下单!"));
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_CRITICAL), 0);
+
+    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(1);
+    page->buyButton()->click();
+    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_CRITICAL), 1);
+    EXPECT_EQ(responder.lastMessage().title, QStringLiteral("参数错误"));
+    EXPECT_EQ(responder.lastMessage().text, QStringLiteral("可下单量不足, 无法下单!"));
+    EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(messages().size(), 3u) << "the message list gets it as well";
+
+    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(0);
+    TC::getUserConfig()->setGlobalOrderHints(1);
+    page->buyButton()->click();
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_CRITICAL), 2);
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(TC::CAlgorithmHelpDialog::callCount(), 0);
+}
+
+TEST_F(SpotPageTest, accountThatChangesStateBeforeOrderingIsRefused)
+{
+    fillForm();
+    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
+    client->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
+    page->buyButton()->click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("账号 [10001] 尚未登录, 无法下单!"));
+    client->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+    page->buyButton()->click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("账号 [10001] 正在刷新, 无法下单!"));
+    client->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    ttservice::TraderCenter::instance()->getDataCenter()->clear();
+    page->buyButton()->click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("账号列表丢失!"));
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(SpotPageTest, editorsTakeOnlyWhatTheirValidatorsAllow)
+{
+    XP::CLineEdit *quantity = edit(3);
+    type(quantity, QStringLiteral("abc-1.5e3"));
+    EXPECT_EQ(quantity->text(), QStringLiteral("153"));
+    quantity->clear();
+    type(quantity, QStringLiteral("99999999999"));
+    EXPECT_EQ(quantity->text(), QStringLiteral("999999999")) << "stops below an int's limit";
+
+    XP::CLineEdit *price = edit(4);
+    for (const auto &typed :
+         std::vector<std::pair<QString, QString>> { { "1.2.3", "1.23" },
+                                                    { "-5", "5" },
+                                                    { "abc", "" },
+                                                    { "1000001", "100000" },
+                                                    { "0.0005", "0.000" },
+                                                    { "12.34567", "12.345" } }) {
+        price->clear();
+        type(price, typed.first);
+        EXPECT_EQ(price->text(), typed.second) << typed.first.toStdString();
+    }
+
+    // Garbage that slips in anyway ends in the check's message, never in an order.
+    fillForm();
+    edit(3)->setText(QStringLiteral("99999999999"));
+    page->buyButton()->click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("委托数量为0, 无法下单!"));
+    edit(3)->setText(QStringLiteral("1000"));
+    edit(4)->clear();
+    type(edit(4), QStringLiteral("0.0005"));
+    page->buyButton()->click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("委托价为0, 无法下单!"));
+    EXPECT_TRUE(commands().empty());
+
+    // Spin steps stay inside the range.
+    quantity->clear();
+    quantity->stepBy(1);
+    EXPECT_EQ(quantity->text(), QStringLiteral("10"));
+    quantity->stepBy(-3);
+    EXPECT_EQ(quantity->text(), QStringLiteral("10"));
+    price->setDouble(0);
+    price->stepBy(2);
+    EXPECT_EQ(price->text(), QStringLiteral("0.002"));
+}
+
+TEST_F(SpotPageTest, editingTipsGuideTheAgreementNumberAndTrader)
+{
+    XP::CLineEdit *agreement = edit(10);
+    enter(agreement, QStringLiteral("123"));
+    EXPECT_TRUE(agreement->text().isEmpty()) << "no code yet: the number is cleared";
+    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请先选择证券代码!"));
+    EXPECT_EQ(XP::CMessageTip::lastTipEditor(), agreement);
+
+    QWidget sentinel;
+    const auto noTipFor = [&](const QString &text) {
+        XP::CMessageTip::showTip(&sentinel, 0, QStringLiteral("sentinel"));
+        agreement->clear();
+        enter(agreement, text);
+        return XP::CMessageTip::lastTipEditor() == &sentinel;
+    };
+    enterCode(QStringLiteral("019547")); // SH
+    EXPECT_TRUE(noTipFor(QStringLiteral("012")));
+    EXPECT_FALSE(noTipFor(QStringLiteral("12")));
+    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入100~999之间的整数!"));
+    EXPECT_EQ(agreement->text(), QStringLiteral("12")) << "a tip changes nothing";
+
+    enterCode(QStringLiteral("101901")); // SZ
+    EXPECT_TRUE(noTipFor(QStringLiteral("1234567")));
+    EXPECT_FALSE(noTipFor(QStringLiteral("12345678")));
+    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入0~999999之间的整数!"));
+
+    // Eight digits on SZ are tipped but still ordered.
+    page->setCurrentAccount(kLoggedInAccount);
+    enter(edit(4), QStringLiteral("99"));
+    enter(edit(3), QStringLiteral("100"));
+    edit(9)->setText(QStringLiteral("Li"));
+    page->buyButton()->click();
+    ASSERT_EQ(commands().size(), 1u) << lastMessage().toStdString();
+    EXPECT_EQ(commands().front().param->orders.front().agreementNo, 12345678);
+
+    edit(9)->clear();
+    sendKey(edit(9), Qt::Key_Return);
+    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入对方交易员!"));
+    EXPECT_EQ(XP::CMessageTip::lastTipEditor(), edit(9));
+}
+
+TEST_F(SpotPageTest, newCodeClearsTheFormAndShowsTheBond)
+{
+    fillForm();
+    page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("122000"), nullptr);
+    EXPECT_EQ(page->stockCode(), QStringLiteral("122000"));
+    EXPECT_EQ(edit(0)->text(), QStringLiteral("公司债A"));
+    EXPECT_EQ(edit(3)->text(), QStringLiteral("0"));
+    EXPECT_EQ(edit(4)->text(), QStringLiteral("0.000"));
+    EXPECT_TRUE(edit(9)->text().isEmpty());
+    EXPECT_TRUE(edit(10)->text().isEmpty());
+    EXPECT_EQ(edit(7)->text(), QStringLiteral("2.500")) << "clean 0 plus the accrued interest";
+    EXPECT_EQ(edit(6)->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(page->currentAccount(), kLoggedInAccount);
+
+    // An unlisted code: the form is cleared, name and amounts are not filled in.
+    page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("999999"), nullptr);
+    EXPECT_TRUE(edit(0)->text().isEmpty());
+    EXPECT_EQ(edit(7)->text(), QStringLiteral("0.000"));
+    page->setStockCode(QStringLiteral("999999"));
+    edit(3)->setText(QStringLiteral("10"));
+    page->updateAmounts();
+    EXPECT_EQ(edit(5)->text(), QStringLiteral("0.000"));
+}
+
+TEST_F(SpotPageTest, orderableQuantitiesGoToTheAccountListPerDisplayedAccount)
+{
+    page->setCurrentAccount(kLoggedInAccount);
+    EXPECT_TRUE(recorder->canOrder.empty()) << "no bond yet";
+    enterCode(QStringLiteral("019547"));
+    recorder->canOrder.clear();
+
+    enter(edit(4), QStringLiteral("100"));
+    ASSERT_EQ(recorder->canOrder.size(), accounts->getDisplayedAccounts().size());
+    std::map<QString, TC::CCanOrderNum> byKey;
+    for (const auto &r : recorder->canOrder) {
+        EXPECT_EQ(r.side, 1052);
+        byKey[r.key] = r.num;
+    }
+    EXPECT_EQ(byKey[kLoggedInAccount].buyVolume, 9870);
+    EXPECT_EQ(byKey[kLoggedInAccount].sellVolume, 12340);
+    EXPECT_EQ(byKey[kRefreshingAccount].buyVolume, 490); // 50,000 / 101.2345
+    EXPECT_EQ(byKey[kRefreshingAccount].sellVolume, 0);
+    EXPECT_EQ(byKey[kLoggedOutAccount].buyVolume, 0);
+
+    // After a sell click the side travels with the figures.
+    page->handleEvent(XP::EVT_BUTTON_CHECKED, 12, 0, QString(), nullptr);
+    recorder->canOrder.clear();
+    page->queryCanOrderNum();
+    ASSERT_FALSE(recorder->canOrder.empty());
+    EXPECT_EQ(recorder->canOrder.front().side, 1053);
+
+    // A zero price buys nothing.
+    recorder->canOrder.clear();
+    enter(edit(4), QStringLiteral("0"));
+    ASSERT_FALSE(recorder->canOrder.empty());
+    for (const auto &r : recorder->canOrder)
+        EXPECT_EQ(r.num.buyVolume, 0);
+
+    // A new code reports once more for the code it replaces.
+    recorder->canOrder.clear();
+    page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("999999"), nullptr);
+    EXPECT_EQ(recorder->canOrder.size(), accounts->getDisplayedAccounts().size());
+    recorder->canOrder.clear();
+    page->queryCanOrderNum();
+    EXPECT_TRUE(recorder->canOrder.empty()) << "an unlisted code reports nothing";
+}
+
+TEST_F(SpotPageTest, enteredQuantityIsPublishedForTheCurrentAccount)
+{
+    page->setCurrentAccount(kRefreshingAccount);
+    ASSERT_FALSE(recorder->splits.empty());
+    EXPECT_EQ(recorder->splitSenders.back(), 14014);
+    EXPECT_EQ(recorder->splits.back(), (SplitMap { { kRefreshingAccount, qMakePair(0.0, 0.0) } }));
+    enter(edit(3), QStringLiteral("250"));
+    EXPECT_EQ(recorder->splits.back(),
+              (SplitMap { { kRefreshingAccount, qMakePair(250.0, 0.0) } }));
+    EXPECT_EQ(page->currentAccount(), kRefreshingAccount);
+}
+
+TEST_F(SpotPageTest, accountListIsPlacedByAlignment)
+{
+    const int t = 24, wMin = 260, hMin = 120; // the default theme
+    const QSize f = page->minimumSize();
+    page->setAvailableSize(QSize(1000, 600));
+    const QRect before = page->geometry();
+    page->setAccountsAlignment(4);
+    EXPECT_EQ(page->accountsAlignment(), int(Qt::AlignRight));
+    EXPECT_EQ(page->geometry(), before) << "an unknown alignment is ignored";
+
+    page->setAccountsAlignment(Qt::AlignRight);
+    EXPECT_EQ(accounts->geometry(), QRect(t + f.width() + 2, 0, 1000 - f.width(), f.height()));
+    EXPECT_EQ(page->geometry(), QRect(t - 6, 0, f.width(), f.height()));
+
+    page->setAccountsAlignment(Qt::AlignLeft);
+    EXPECT_EQ(accounts->geometry(), QRect(t - 5, 0, 1000 - f.width(), f.height()));
+    EXPECT_EQ(page->geometry(), QRect(t - 5 + 1000 - f.width(), 0, f.width(), f.height()));
+
+    const int h = std::max(hMin, 600 - f.height());
+    page->setAccountsAlignment(Qt::AlignTop);
+    EXPECT_EQ(accounts->geometry(), QRect(t - 5, 0, t + f.width() + 200, h));
+    EXPECT_EQ(page->geometry(), QRect(t - 5, h, f.width(), f.height()));
+
+    page->setAccountsAlignment(Qt::AlignBottom);
+    EXPECT_EQ(accounts->geometry(), QRect(t - 5, f.height() + 2, t + f.width() + 200, h));
+    EXPECT_EQ(page->geometry(), QRect(t - 6, 0, f.width(), f.height()));
+
+    // A narrow, low switcher: the list keeps its minimum size. Only the next paint lays out.
+    page->setAvailableSize(QSize(100, 50));
+    EXPECT_EQ(accounts->geometry().height(), h);
+    page->grab();
+    EXPECT_EQ(accounts->geometry().height(), hMin);
+    page->setAccountsAlignment(Qt::AlignRight);
+    EXPECT_EQ(accounts->geometry().width(), wMin);
+
+    // Without an account list the page stays where it is.
+    page->setAccountsWidget(nullptr);
+    page->setGeometry(1, 2, 500, 450);
+    page->setAccountsAlignment(Qt::AlignLeft);
+    EXPECT_EQ(page->geometry(), QRect(1, 2, 500, 450));
+}
+
+TEST_F(SpotPageTest, codeEditorAnnouncesCompleteListedCodes)
+{
+    struct CodeCatcher : XP::CBaseWidget
+    {
+        CodeCatcher()
+            : XP::CBaseWidget(QStringLiteral("catcher"), false, nullptr)
+        {
+        }
+        QStringList codes;
+        bool handleEvent(int event, int, int, QString text, void *) override
+        {
+            if (event == XP::EVT_CODE_ENTERED)
+                codes << text;
+            return true;
+        }
+    } catcher;
+    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    auto repo = makeBond("SH", "204001", "GC001", 0);
+    repo->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
+    instruments->addInstrument(repo);
+    auto stock = makeBond("SZ", "000001", "平安银行", 0);
+    stock->bondDetail.reset();
+    instruments->addInstrument(stock);
+
+    auto *code = new TC::CStockCodeLineEdit(0, 1, &catcher);
+    code->setEnableAll();
+    code->setTraderType(0x100000);
+    code->setFilterFlag(4);
+    QLineEdit *line = code->getLineEdit();
+
+    type(line, QStringLiteral("01954"));
+    EXPECT_TRUE(catcher.codes.isEmpty());
+    type(line, QStringLiteral("7"));
+    EXPECT_EQ(catcher.codes, QStringList { "019547" });
+    EXPECT_EQ(code->code(), QStringLiteral("019547"));
+    sendKey(line, Qt::Key_Return);
+    EXPECT_EQ(catcher.codes.size(), 1) << "the same code is not announced twice";
+
+    // Repurchase varieties, shares and unlisted codes are not bonds to trade.
+    for (const QString &other :
+         { QStringLiteral("204001"), QStringLiteral("000001"), QStringLiteral("999999") }) {
+        code->clearCode();
+        type(line, other);
+        sendKey(line, Qt::Key_Return);
+    }
+    EXPECT_EQ(catcher.codes.size(), 1);
+    EXPECT_TRUE(code->code().isEmpty());
+
+    // A pick from the list enters the code without its name.
+    code->pick(QStringLiteral("122000 公司债A"));
+    EXPECT_EQ(catcher.codes.last(), QStringLiteral("122000"));
+    EXPECT_EQ(code->getText(), QStringLiteral("122000"));
+
+    // A code listed in both markets needs its market.
+    instruments->addInstrument(makeBond("SZ", "122000", "公司债B", 1.0));
+    code->reloadCodes();
+    code->clearCode();
+    type(line, QStringLiteral("122000"));
+    EXPECT_EQ(catcher.codes.size(), 2);
+    code->pick(QStringLiteral("122000 公司债B SZ"));
+    EXPECT_EQ(catcher.codes.last(), QStringLiteral("SZ 122000"));
+
+    // A trader type that trades no exchange bonds is offered nothing.
+    auto *bare = new TC::CStockCodeLineEdit(0, 0, &catcher);
+    bare->setFilterFlag(4);
+    EXPECT_EQ(bare->offeredInstrument(QStringLiteral("019547")), nullptr);
+    bare->setTraderType(1);
+    EXPECT_NE(bare->offeredInstrument(QStringLiteral("019547")), nullptr);
+}
