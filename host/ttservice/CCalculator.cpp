@@ -17,6 +17,8 @@ long long roundDownToLot(long long volume)
 
 long long maxBuy(const CAccountData &account, double price)
 {
+    if (!(price > 0.0) || price == kUnsetDouble)
+        return 0;
     const CAccountDetailPtr detail = account.getAccountDetail();
     if (!detail || detail->availableFunds == kUnsetDouble || !(detail->availableFunds > 0.0))
         return 0;
@@ -39,7 +41,9 @@ long long maxSell(const CAccountData &account, const CalcParameter &param)
 
 long long CCalculator::calcMaxOrderQuantity(const CalcParameter &param) const
 {
-    if (!param.accountData || !(param.price > 0.0))
+    // What can be sold does not depend on the price: a seller who has not
+    // typed a price yet still sees the position he holds.
+    if (!param.accountData)
         return 0;
     switch (param.operationType) {
     case OPERATION_TYPE_BUY:

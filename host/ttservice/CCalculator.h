@@ -8,8 +8,9 @@ namespace ttservice {
 //  - buy (1052): available funds / price, rounded down to a multiple of 10;
 //  - sell (1053): the account's usable position (type 547 record keyed
 //    market + KEY_SPLITTER + code), rounded down to a multiple of 10.
-// 0 when the account data, its funds or the position is missing, when the
-// price is not positive, or for any other operation.
+// The sell side does not depend on the price. 0 when the account data, its
+// funds or the position is missing, when a buy price is not positive, or for
+// any other operation.
 class CCalculator
 {
 public:

@@ -65,12 +65,15 @@ TEST(Calculator, sellsTheUsablePositionInLotsOfTen)
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 9), OPERATION_TYPE_SELL, 101.0));
 }
 
-TEST(Calculator, answersZeroWithoutAccountPriceOrKnownOperation)
+TEST(Calculator, answersZeroWithoutAccountBuyPriceOrKnownOperation)
 {
     const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(0, maxQuantity(CAccountDataPtr(), OPERATION_TYPE_BUY, 100.0));
     EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, 0.0));
-    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_SELL, -1.0));
+    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, kUnsetDouble));
+    // A seller who has not typed a price still sees his position.
+    EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 0.0));
+    EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, -1.0));
     EXPECT_EQ(0, maxQuantity(data, 1054, 100.0));
 }
 
