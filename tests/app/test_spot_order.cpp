@@ -167,6 +167,13 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     QTreeWidgetItem *orderItem = window->journalView()->topLevelItem(0)->child(0);
     ASSERT_NE(orderItem, nullptr);
     EXPECT_EQ(orderItem->childCount(), order.size());
+
+    // For a person checking the terminal by eye: FICC_TEST_SCREENSHOT=/tmp/x.png
+    if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
+        window->resize(1400, 900);
+        window->journalView()->expandAll();
+        window->grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
+    }
 }
 
 TEST_F(SpotTerminalTest, badInputEndsInTheMessageListAndNothingIsJournalled)
