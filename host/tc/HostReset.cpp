@@ -4,6 +4,7 @@
 #include "tc/CHostClock.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
+#include "tc/CTradingCalendar.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/StockTypeCenter.h"
@@ -28,6 +29,7 @@ void resetHostForTests()
     utils::CManualSingletonT<CMsgService>::instance()->clear();
     CAlgorithmHelpDialog::reset();
     CHostClock::useRealDate();
+    utils::CSingletonT<CTradingCalendar>::instance()->clear();
 }
 
 } // namespace TC

@@ -12,7 +12,8 @@ namespace TC {
 //  - command centre: no commands, numbering from 1, no acceptor, callbacks of
 //    earlier commands silenced;
 //  - message service empty; algorithm helper uncalled and without helper;
-//  - host clock back to the real date.
+//  - host clock back to the real date; trading calendar without closures
+//    (weekends only).
 // The configuration directory is left as it is. Call it on the GUI thread,
 // with no pusher thread running.
 void resetHostForTests();
