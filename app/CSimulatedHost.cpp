@@ -3,11 +3,14 @@
 #include "CSimulatedCounter.h"
 
 #include "tc/CTradeClient.h"
+#include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/CBondDetail.h"
+#include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
 #include "ttservice/CPositionStatics.h"
+#include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
@@ -101,10 +104,14 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
                                          | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     }
 
-    return loadUser(pick(QStringLiteral("host.ini")), error)
+    const bool loaded = loadUser(pick(QStringLiteral("host.ini")), error)
         && loadAccounts(pick(QStringLiteral("accounts.csv")), error)
         && loadInstruments(pick(QStringLiteral("instruments.csv")), error)
-        && loadPositions(pick(QStringLiteral("positions.csv")), error);
+        && loadPositions(pick(QStringLiteral("positions.csv")), error)
+        && loadRepoVarieties(pick(QStringLiteral("repo_varieties.csv")), error);
+    if (loaded)
+        loadTradingCalendar();
+    return loaded;
 }
 
 bool CSimulatedHost::loadUser(const QString &path, QString *error)
@@ -197,6 +204,51 @@ bool CSimulatedHost::loadPositions(const QString &path, QString *error)
         data->updateData(pos, false);
         return true;
     });
+}
+
+bool CSimulatedHost::loadRepoVarieties(const QString &path, QString *error)
+{
+    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    // market,code,name,minDays,maxDays,typeId
+    return readCsv(path, 6, &m_warnings, error, [&](const QStringList &f) {
+        bool okMin = false, okMax = false, okType = false;
+        auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
+        variety->market = f[0].trimmed().toStdString();
+        variety->instrumentCode = f[1].trimmed().toStdString();
+        variety->instrumentName = f[2].trimmed().toStdString();
+        variety->minDays = f[3].toInt(&okMin);
+        variety->maxDays = f[4].toInt(&okMax);
+        const int type = f[5].toInt(&okType);
+        // Shanghai varieties are typed 279-287, Shenzhen ones 10057-10065.
+        const bool typeFits = (variety->market == "SH" && type >= 279 && type <= 287)
+            || (variety->market == "SZ" && type >= 10057 && type <= 10065);
+        if (variety->instrumentCode.empty() || !okMin || !okMax || !okType || !typeFits
+            || variety->minDays < 1 || variety->maxDays < variety->minDays)
+            return false;
+        auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
+        inst->market = variety->market;
+        inst->instrumentCode = variety->instrumentCode;
+        inst->instrumentName = variety->instrumentName;
+        inst->instrumentTag = "REPO";
+        inst->extraDetail = variety;
+        instruments->addInstrument(inst);
+        types->addTypedStock(type, inst->market, inst->instrumentCode);
+        return true;
+    });
+}
+
+void CSimulatedHost::loadTradingCalendar()
+{
+    auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
+    calendar->clear();
+    const QString fileName = TC::CTradingCalendar::fileName();
+    const QString shipped = QDir(m_dataDir).filePath(fileName);
+    if (!calendar->loadClosures(shipped, &m_warnings))
+        m_warnings.append(QStringLiteral("%1: cannot read, weekends only").arg(fileName));
+    const QString own = QDir(m_configDir).filePath(fileName);
+    if (QFileInfo::exists(own) && own != shipped)
+        calendar->loadClosures(own, &m_warnings);
 }
 
 void CSimulatedHost::start()

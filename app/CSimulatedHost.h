@@ -15,10 +15,16 @@ class CSimulatedCounter;
 //   accounts.csv     fund accounts with login state and available funds
 //   instruments.csv  listed bonds with face value and accrued interest per 张
 //   positions.csv    usable positions per account
+//   repo_varieties.csv  agreement repurchase varieties (market, code, name,
+//                    day range, type id), listed with their instrument types
 // Each file is read from the configuration directory when it is there (so a
 // trader can change the simulated host for one directory), else from the
 // shipped data directory. The shipped dealer file is copied into the
 // configuration directory when that has none, so the panels start with dealers.
+//
+// The exchange closures ("ExchangeHolidays.csv") are read from the data
+// directory and then, when there is one, from the configuration directory,
+// whose lines add closures to the trading calendar.
 class CSimulatedHost
 {
 public:
@@ -42,6 +48,8 @@ private:
     bool loadAccounts(const QString &path, QString *error);
     bool loadInstruments(const QString &path, QString *error);
     bool loadPositions(const QString &path, QString *error);
+    bool loadRepoVarieties(const QString &path, QString *error);
+    void loadTradingCalendar();
     QString pick(const QString &name) const;
 
     QString m_dataDir;

@@ -5,6 +5,7 @@
 #include "agreement/CAgreementPledgePosWidget.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
+#include "agreement/IBaseAgreementContentWidget.h"
 #include "shell/FiccEvents.h"
 #include "tc/AccountHelper.h"
 #include "tc/CUserManager.h"
@@ -45,6 +46,30 @@ bool buttonOffered(int id, int deploymentCode)
     if (contains({90, 91, 101, 100, 200, 80}, deploymentCode))
         return true;
     return id == 1003 && deploymentCode == 400;
+}
+
+// The form each operation button works on; the intention declaration starts
+// on its repo side.
+ETradeOperationType contentTypeOf(int id)
+{
+    switch (id) {
+    case 1000:
+        return OPT_AGREEMENT_INTENTION_REPO;
+    case 1001:
+        return OPT_AGREEMENT_DEAL_DECLARATION;
+    case 1002:
+        return OPT_AGREEMENT_MATURITY_CONFIRM;
+    case 1003:
+        return OPT_AGREEMENT_EARLY_REPURCHASE;
+    case 1004:
+        return OPT_AGREEMENT_MATURITY_RENEWAL;
+    case 1005:
+        return OPT_AGREEMENT_PLEDGE_CHANGE;
+    case 1006:
+        return OPT_AGREEMENT_PLEDGE_RELEASE;
+    default:
+        return OPT_NONE;
+    }
 }
 
 } // namespace
@@ -121,6 +146,7 @@ void COpAgreementRepurchaseWidget::buildUi()
     // The operation widgets go into this row as the operations arrive.
     auto *inner = new XP::CWidgetList(Qt::Horizontal, outer);
     outer->addStretchWidget(inner, 1, 3);
+    m_operationRow = inner;
     setInnerStretchWidget(outer, 0, 0, 0, 0);
     setFixedWidth(720);
 
@@ -131,6 +157,29 @@ IBaseAgreementRepurchaseWidget *COpAgreementRepurchaseWidget::currentOperationWi
 {
     const auto it = m_operationWidgets.find(m_currentId);
     return it == m_operationWidgets.end() ? nullptr : it->second;
+}
+
+IBaseAgreementContentWidget *COpAgreementRepurchaseWidget::currentContentForm() const
+{
+    const auto it = m_contentForms.find(m_currentId);
+    return it == m_contentForms.end() ? nullptr : it->second;
+}
+
+void COpAgreementRepurchaseWidget::showContentForm()
+{
+    if (!m_operationRow)
+        return;
+    for (const auto &entry : m_contentForms)
+        entry.second->setVisible(entry.first == m_currentId);
+    const ETradeOperationType type = contentTypeOf(m_currentId);
+    if (type == OPT_NONE || m_contentForms.count(m_currentId))
+        return;
+    auto *form = new IBaseAgreementContentWidget(
+        type, m_operationRow, QStringLiteral("zolp_ficc_agreementcontentwidget"), false);
+    m_operationRow->addFixedWidget(form, XP::CWidgetList::ANCHOR_START);
+    m_contentForms[m_currentId] = form;
+    form->setAccountKeys(m_accountKeys);
+    form->refreshAccountInfo();
 }
 
 void COpAgreementRepurchaseWidget::showPage(bool show)
@@ -165,6 +214,7 @@ void COpAgreementRepurchaseWidget::selectOperation(int id)
     m_currentId = id;
     // Operation widgets report their own type; until one exists for the id the
     // type stays as it was.
+    showContentForm();
     updateOperationVisibility();
 }
 

@@ -9,7 +9,8 @@
 
 namespace XP {
 class CPushButtonGroup;
-}
+class CWidgetList;
+} // namespace XP
 
 namespace TC {
 
@@ -18,6 +19,7 @@ class CAgreementPledgeBondWidget;
 class CAgreementPledgePosWidget;
 class CAgreementTableWidget;
 class CAgreementTurnDealWidget;
+class IBaseAgreementContentWidget;
 class IBaseAgreementRepurchaseWidget;
 
 // The agreement repurchase (协议回购) page: a row of operation buttons, the
@@ -52,11 +54,14 @@ public:
     ETradeOperationType currentOperationType() const { return m_currentType; }
     XP::CPushButtonGroup *buttonGroup() const { return m_buttonGroup; }
     const std::set<std::string> &accountKeys() const { return m_accountKeys; }
+    // The content form shown for the checked operation, or null.
+    IBaseAgreementContentWidget *currentContentForm() const;
 
 private:
     void loadAccountKeys();
     void buildUi();
     IBaseAgreementRepurchaseWidget *currentOperationWidget() const;
+    void showContentForm();
 
     XP::CPushButtonGroup *m_buttonGroup = nullptr;
     int m_currentId = -1;
@@ -69,6 +74,9 @@ private:
     CAgreementTurnDealWidget *m_turnDealTable = nullptr;
     CAgreementConfirmWidget *m_confirmTable = nullptr;
     std::set<std::string> m_accountKeys;
+    XP::CWidgetList *m_operationRow = nullptr;
+    // One form per operation id, built when the operation is first checked.
+    std::map<int, IBaseAgreementContentWidget *> m_contentForms; // owned through Qt parentage
 };
 
 } // namespace TC

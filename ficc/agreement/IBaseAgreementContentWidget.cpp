@@ -1,0 +1,603 @@
+#include "agreement/IBaseAgreementContentWidget.h"
+
+#include "agreement/CAgreementFieldTable.h"
+#include "shell/CDealerDirectory.h"
+#include "shell/FiccEvents.h"
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/DataTypes.h"
+#include "ttservice/StockTypeCenter.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+#include "utils/TTLog.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CComboBox.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
+#include "xp/CSimpleTextWidget.h"
+#include "xp/CWidgetList.h"
+#include "xp/IDialogResponder.h"
+#include "xp/NumberFormat.h"
+
+#include <QVariant>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace TC {
+
+namespace {
+
+const char kDateFormat[] = "yyyyMMdd";
+
+bool isDeployment200()
+{
+    return getUserConfig()->deploymentCode == 200;
+}
+
+QString moneyText(double value)
+{
+    return XP::formatDoubleNumber(value, 2, XP::NF_NONE, false, QStringLiteral("非法值"));
+}
+
+// A whole number of days as the days cells hold it; 0 for anything else.
+int dayCount(const QString &text)
+{
+    bool ok = false;
+    const int days = text.trimmed().toInt(&ok);
+    return ok ? days : 0;
+}
+
+} // namespace
+
+IBaseAgreementContentWidget::IBaseAgreementContentWidget(ETradeOperationType type, QWidget *parent,
+                                                         const QString &objectName,
+                                                         bool styledBackground)
+    : XP::CBaseWidget(objectName, styledBackground, parent)
+    , m_operationType(type)
+{
+    reloadTradingCalendar();
+    buildUi();
+    loadRepurchaseVarieties();
+    updateEnabledFields();
+    setFocusPolicy(Qt::StrongFocus);
+
+    // The host may deliver its instruments after the form exists, and moves
+    // "today" on at the start of each trading day.
+    connect(utils::CManualSingletonT<CTradeClient>::instance(), &CTradeClient::sigInitDataFinish,
+            this, [this] { loadRepurchaseVarieties(); });
+    connect(utils::CManualSingletonT<CExchangeClient>::instance(),
+            &CExchangeClient::sigNewTradingDate, this, [this] {
+                reloadTradingCalendar();
+                recalculate();
+            });
+}
+
+IBaseAgreementContentWidget::~IBaseAgreementContentWidget() = default;
+
+bool IBaseAgreementContentWidget::hasType(std::initializer_list<int> types) const
+{
+    return std::find(types.begin(), types.end(), int(m_operationType)) != types.end();
+}
+
+void IBaseAgreementContentWidget::buildUi()
+{
+    auto *columns = new XP::CWidgetList(Qt::Horizontal, this);
+    columns->setMargins(0, 0, 0, 0);
+    columns->setSpacing(5);
+    XP::CWidgetList *lists[2];
+    for (XP::CWidgetList *&list : lists) {
+        list = new XP::CWidgetList(Qt::Vertical, columns);
+        list->setMargins(2, 2, 0, 0);
+        list->setSpacing(0);
+        list->setMinimumWidth(CAgreementFieldTable::kRowWidth);
+        columns->addFixedWidget(list, XP::CWidgetList::ANCHOR_START);
+    }
+
+    const bool code200 = isDeployment200();
+    for (const CAgreementFieldTable::Spec &spec : CAgreementFieldTable::specs()) {
+        if (!spec.createdFor(m_operationType))
+            continue;
+        XP::CWidgetList *column = lists[spec.column == 2 ? 1 : 0];
+        auto *row = new XP::CWidgetList(Qt::Horizontal, column);
+        row->setMargins(2, 0, 2, 0);
+        row->setFixedSize(CAgreementFieldTable::kRowWidth, CAgreementFieldTable::kRowHeight);
+        const QString label = QString::fromUtf8(spec.label);
+
+        QWidget *editor = nullptr;
+        QWidget *focusTarget = nullptr;
+        if (spec.kind == CAgreementFieldTable::Spec::KIND_DEALER) {
+            auto *text = new XP::CSimpleTextWidget(label, row);
+            m_labels.append(text);
+            row->addStretchWidget(text, 1);
+            editor = focusTarget = m_dealerCells.add(spec.id, spec.dealerKind, this, row);
+        } else {
+            XP::CSimpleTextWidget *text = nullptr;
+            editor = CAgreementFieldTable::buildEditor(spec, row, &text, &focusTarget);
+            m_labels.append(text);
+        }
+        // The field table's initial state; updateEnabledFields() follows.
+        CAgreementFieldTable::applyInitialState(spec, editor, focusTarget, m_operationType,
+                                                code200);
+
+        column->addFixedSpace(5);
+        column->addFixedWidget(row, XP::CWidgetList::ANCHOR_START);
+        m_rows.append(row);
+        m_fields.push_back(Field { spec.id, label, spec.column, editor });
+        CAgreementFieldTable::assign(spec, editor, m_cells);
+    }
+    setInnerStretchWidget(columns, 0, 0, 0, 0);
+}
+
+QStringList IBaseAgreementContentWidget::columnLabels(int column) const
+{
+    QStringList labels;
+    for (const Field &field : m_fields) {
+        if (field.column == column)
+            labels.append(field.label);
+    }
+    return labels;
+}
+
+std::string IBaseAgreementContentWidget::traderCode() const
+{
+    return m_dealerCells.code(CELL_TRADER).toStdString();
+}
+
+// --- accounts ---------------------------------------------------------------
+
+void IBaseAgreementContentWidget::setAccountKeys(const std::set<std::string> &keys)
+{
+    m_accountKeys = keys;
+    if (!m_cells.account)
+        return;
+    m_cells.account->clear();
+    for (const std::string &key : m_accountKeys) {
+        const QString qkey = QString::fromStdString(key);
+        const CAccountPtr account = getUserConfig()->getAccountData(qkey);
+        if (!account)
+            continue;
+        m_cells.account->addItem(QString::fromStdString(account->getAccountInfo()->accountId),
+                                 qkey);
+    }
+}
+
+QString IBaseAgreementContentWidget::currentAccountKey() const
+{
+    if (!m_cells.account)
+        return QString();
+    return m_cells.account->currentData(Qt::UserRole).toString();
+}
+
+void IBaseAgreementContentWidget::setCurrentAccount(const QString &key)
+{
+    if (key.isEmpty() || !m_cells.account)
+        return;
+    const int index = m_cells.account->indexOfData(key);
+    if (index >= 0)
+        m_cells.account->setCurrentIndex(index);
+}
+
+ttservice::CAccountDataPtr IBaseAgreementContentWidget::getAccountDataPtr()
+{
+    const QString key = currentAccountKey();
+    ttservice::CAccountDataPtr data
+        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(key.toStdString());
+    if (!data)
+        TT_LOG_INFO(boost::format(
+                        "agreement repurchase table match account %1%, but null account data ptr.")
+                    % key.toStdString());
+    return data;
+}
+
+void IBaseAgreementContentWidget::showAvailableFunds()
+{
+    if (!m_cells.funds)
+        return;
+    const ttservice::CAccountDataPtr data = getAccountDataPtr();
+    const ttservice::CAccountDetailPtr detail = data ? data->getAccountDetail() : nullptr;
+    if (detail)
+        m_cells.funds->setText(moneyText(detail->availableFunds));
+}
+
+void IBaseAgreementContentWidget::refreshAccountInfo()
+{
+    showAvailableFunds();
+    if (m_cells.account) {
+        const int index = m_cells.account->indexOfData(currentAccountKey());
+        QVariant itemData
+            = index >= 0 ? m_cells.account->itemData(index, Qt::UserRole) : QVariant();
+        deliverEvent(EVT_COMBO_CHANGED, CELL_ACCOUNT, index, QString(), &itemData);
+    }
+    if (const ttservice::CAccountDataPtr data = getAccountDataPtr()) {
+        // Keeps the counter pushing this account's records; the form reads them on demand.
+        m_accountSubscription = data->subscribe(ttservice::DATA_TYPE_ACCOUNT_DETAIL, std::string(),
+                                                [](ttservice::IDataPtr) {});
+    }
+}
+
+ttservice::CRepurchaseAgreementContractInfoPtr
+IBaseAgreementContentWidget::findContract(const std::string &key)
+{
+    const ttservice::CAccountDataPtr data = getAccountDataPtr();
+    if (!data)
+        return nullptr;
+    return boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(
+        data->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, key));
+}
+
+// --- filling from contracts, turn-deal rows and pledge tables ---------------
+
+void IBaseAgreementContentWidget::setContract(const std::string &contractKey)
+{
+    m_contractKey = contractKey;
+    const ttservice::CRepurchaseAgreementContractInfoPtr contract = findContract(contractKey);
+    if (!contract)
+        return;
+    const bool confirmAdvanceRelease
+        = hasType({ OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE,
+                    OPT_AGREEMENT_PLEDGE_RELEASE });
+    if (confirmAdvanceRelease && m_cells.firstSettleDate)
+        m_cells.firstSettleDate->setText(QString::number(contract->firstSettleDate));
+
+    if (isDeployment200()) {
+        if (hasType({ OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_PLEDGE_CHANGE })
+            && m_cells.maturityAmount)
+            m_cells.maturityAmount->setDouble(contract->maturitySettleAmount, 2);
+        if (m_operationType == OPT_AGREEMENT_EARLY_REPURCHASE && m_cells.amount)
+            m_cells.amount->setDouble(contract->repurchaseAmount, 2);
+        return;
+    }
+
+    if (m_cells.contractNo)
+        m_cells.contractNo->setText(QString::fromStdString(contract->contractNo));
+    if (m_cells.amount) {
+        // The amount cannot exceed the face value of the pledged bonds (or,
+        // for a pledge change, the contract's amount).
+        const double top = m_operationType == OPT_AGREEMENT_PLEDGE_CHANGE
+            ? contract->repurchaseAmount
+            : CAgreementCalculator::contractPledgeValue(
+                *contract, *ttservice::TraderCenter::instance()->getInstCenter());
+        m_cells.amount->setDoubleValidator(0.01, top, 2, QString());
+        m_cells.amount->setDouble(contract->repurchaseAmount, 2);
+    }
+    if (m_cells.ratio)
+        m_cells.ratio->setDouble(contract->conversionRatio * 100);
+    if (m_cells.rate)
+        m_cells.rate->setDouble(contract->repurchaseRate * 100);
+    if (m_cells.maturityAmount) {
+        if (confirmAdvanceRelease)
+            recalculateContractSettlement();
+        else if (m_operationType != OPT_AGREEMENT_MATURITY_RENEWAL)
+            m_cells.maturityAmount->setDouble(contract->maturitySettleAmount, 2);
+    }
+    m_dealerCells.setText(CELL_TRADER, contract->trader);
+    m_dealerCells.setText(CELL_COUNTERPARTY_TRADER, contract->counterpartyTrader);
+    m_dealerCells.setText(CELL_COUNTERPARTY_DEALER, contract->counterpartyDealer);
+    if (m_cells.counterpartyDealerName)
+        m_cells.counterpartyDealerName->setText(
+            QString::fromStdString(contract->counterpartyDealerName));
+    if (m_cells.originalPledgeAmount)
+        m_cells.originalPledgeAmount->setDouble(contract->repurchaseAmount, 2);
+    if (m_cells.originalInterest)
+        m_cells.originalInterest->setDouble(contract->maturitySettleAmount
+                                            - contract->repurchaseAmount);
+    if (m_cells.supplementaryTerms)
+        m_cells.supplementaryTerms->setText(QString::fromStdString(contract->supplementaryTerms));
+    m_dealerCells.setText(CELL_DEALER, contract->dealer);
+    m_dealerCells.setText(CELL_SUBJECT, contract->tradingEntity);
+    m_dealerCells.setText(CELL_COUNTERPARTY_SUBJECT, contract->counterpartyEntity);
+    if (m_cells.settlementAmount && contract->market == "SZ")
+        m_cells.settlementAmount->setDouble(contract->maturitySettleAmount);
+    if (m_operationType == OPT_AGREEMENT_PLEDGE_CHANGE && m_cells.originalPledgeCode
+        && !contract->pledgedBonds.empty() && contract->pledgedBonds.front())
+        m_cells.originalPledgeCode->setText(
+            QString::fromStdString(contract->pledgedBonds.front()->bondCode));
+    m_market = contract->market;
+    updateEnabledFields();
+    // The contract's own term decides the variety, none when no range covers it.
+    m_selectedVariety = CAgreementCalculator::findVariety(
+        varieties(m_market), contract->repurchaseDays, CAgreementCalculator::LAST_MATCH);
+}
+
+void IBaseAgreementContentWidget::fillFromTurnDeal(const QString &turnDealKey)
+{
+    if (isDeployment200())
+        return;
+    const ttservice::CAccountDataPtr data = getAccountDataPtr();
+    const auto order = data
+        ? boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(
+            data->getData(ttservice::DATA_TYPE_INTENTION_ORDER, turnDealKey.toStdString()))
+        : nullptr;
+    if (!order)
+        return;
+    if (m_cells.days)
+        m_cells.days->setInt(order->repurchaseDays);
+    if (m_cells.rate)
+        m_cells.rate->setDouble(order->repurchaseRate * 100);
+    m_dealerCells.setText(CELL_COUNTERPARTY_TRADER, order->trader);
+    m_dealerCells.setText(CELL_COUNTERPARTY_DEALER, order->dealer);
+    if (m_cells.counterpartyDealerName)
+        m_cells.counterpartyDealerName->setText(QString::fromStdString(order->dealerName));
+    // Days and rate came in: the variety, dates and interest follow them.
+    recalculate();
+}
+
+void IBaseAgreementContentWidget::setPledgeSelection(const PledgeRows &rows)
+{
+    if (isDeployment200())
+        return;
+    m_firstSelection = rows;
+    if (m_cells.amount) {
+        m_firstSelectionTotal = 0.0;
+        for (const ttservice::CPledgedBondInfo &row : rows)
+            m_firstSelectionTotal += row.pledgeAmount;
+    }
+    if (m_operationType != OPT_AGREEMENT_PLEDGE_CHANGE) {
+        if (!rows.isEmpty()) {
+            m_market = rows.first().market;
+            updateEnabledFields();
+        }
+        if (m_cells.amount) {
+            m_cells.amount->setDoubleValidator(0.01, m_firstSelectionTotal, 2, QString());
+            m_cells.amount->setDouble(m_firstSelectionTotal, 2);
+        }
+    }
+    // The amount may have changed: interest and maturity amount follow it,
+    // and the ratio last.
+    recalculate();
+}
+
+void IBaseAgreementContentWidget::setSecondPledgeSelection(const PledgeRows &rows)
+{
+    if (isDeployment200())
+        return;
+    m_secondSelection = rows;
+    if (m_cells.amount) {
+        m_secondSelectionTotal = 0.0;
+        for (const ttservice::CPledgedBondInfo &row : m_secondSelection)
+            m_secondSelectionTotal += row.pledgeAmount;
+    }
+    updateConversionRatio();
+}
+
+// --- varieties and enabled states -------------------------------------------
+
+CAgreementCalculator::VarietyList
+IBaseAgreementContentWidget::varieties(const std::string &market) const
+{
+    const auto it = m_varietyTable.find(market);
+    return it == m_varietyTable.end() ? CAgreementCalculator::VarietyList() : it->second;
+}
+
+void IBaseAgreementContentWidget::loadRepurchaseVarieties()
+{
+    if (m_varietiesLoaded)
+        return;
+    std::map<std::string, CAgreementCalculator::VarietyList> table
+        = CAgreementCalculator::varietyTable(
+            *ttservice::TraderCenter::instance()->getInstCenter(),
+            *utils::CSingletonT<ttservice::StockTypeCenter>::instance());
+    if (table.empty())
+        return; // a later sigInitDataFinish tries again
+    m_varietyTable = table;
+    m_varietiesLoaded = true;
+}
+
+void IBaseAgreementContentWidget::selectVarietyForDays(int days,
+                                                       CAgreementCalculator::EVarietyMatch match)
+{
+    const ttservice::CBondInfoDetailPtr variety
+        = CAgreementCalculator::findVariety(varieties(m_market), days, match);
+    if (variety)
+        m_selectedVariety = variety;
+    if (m_cells.variety)
+        m_cells.variety->setText(variety ? QString::fromStdString(variety->instrumentName)
+                                         : QString());
+}
+
+void IBaseAgreementContentWidget::updateEnabledFields()
+{
+    const bool code200 = isDeployment200();
+    const bool isSH = m_market != "SZ";
+    for (int id : { CELL_TRADER, CELL_COUNTERPARTY_TRADER, CELL_COUNTERPARTY_DEALER }) {
+        if (XP::CAutoKeyboardLineEdit *cell = m_dealerCells.cell(id))
+            cell->setEnabled(!code200);
+    }
+    if (m_cells.counterpartyDealerName)
+        m_cells.counterpartyDealerName->setEnabled(false);
+    if (m_cells.supplementaryTerms)
+        m_cells.supplementaryTerms->setEnabled(isSH && !code200);
+    if (m_cells.days) {
+        const int days = dayCount(m_cells.days->text());
+        if (days > 0)
+            selectVarietyForDays(days, CAgreementCalculator::LAST_MATCH);
+    }
+    if (m_cells.renewType && m_operationType == OPT_AGREEMENT_MATURITY_RENEWAL)
+        m_cells.renewType->setEnabled(!code200);
+    if (m_cells.amount) {
+        const bool typed
+            = hasType({ OPT_AGREEMENT_DEAL_DECLARATION, OPT_AGREEMENT_INTENTION_REPO,
+                        OPT_AGREEMENT_INTENTION_REVERSE_REPO, OPT_AGREEMENT_MATURITY_RENEWAL });
+        m_cells.amount->setEnabled(typed && !code200);
+    }
+    if (m_cells.originalInterest)
+        m_cells.originalInterest->setEnabled(!isSH && !code200);
+    if (m_cells.settlementAmount)
+        m_cells.settlementAmount->setEnabled(!isSH);
+}
+
+// --- calculations -------------------------------------------------------------
+
+void IBaseAgreementContentWidget::setTradingCalendar(const CTradingCalendar::DayMap &calendar)
+{
+    m_tradingCalendar = calendar;
+}
+
+void IBaseAgreementContentWidget::reloadTradingCalendar()
+{
+    m_tradingCalendar
+        = utils::CSingletonT<CTradingCalendar>::instance()->dayMapAround(CHostClock::today());
+}
+
+void IBaseAgreementContentWidget::recalculate()
+{
+    if (m_cells.account && m_cells.funds)
+        showAvailableFunds();
+
+    if (m_cells.days) {
+        const QString daysText = m_cells.days->text();
+        const int days = dayCount(daysText);
+        if (daysText.isEmpty() || days <= 0) {
+            for (XP::CLineEdit *edit :
+                 { m_cells.variety, m_cells.firstSettleDate, m_cells.maturitySettleDate }) {
+                if (edit)
+                    edit->setText(QString());
+            }
+            for (XP::CParameterCell *cell :
+                 { m_cells.days, m_cells.actualDays, m_cells.interest, m_cells.maturityAmount }) {
+                if (cell)
+                    cell->setText(QString());
+            }
+        } else {
+            selectVarietyForDays(days, CAgreementCalculator::FIRST_MATCH);
+            if (m_cells.firstSettleDate && m_cells.maturitySettleDate) {
+                setSettleAccountDate();
+                const QDate first = QDate::fromString(m_cells.firstSettleDate->text(),
+                                                      QLatin1String(kDateFormat));
+                const QString maturityText = m_cells.maturitySettleDate->text();
+                const QDate maturity = QDate::fromString(maturityText, QLatin1String(kDateFormat));
+                if (m_cells.actualDays) {
+                    if (maturityText.isEmpty())
+                        m_cells.actualDays->setText(QString());
+                    else
+                        m_cells.actualDays->setInt(first.daysTo(maturity));
+                }
+            }
+        }
+    }
+
+    if (m_cells.days && m_cells.rate && m_cells.amount) {
+        const QString daysText = m_cells.days->text();
+        const long long occupied = m_cells.actualDays ? dayCount(m_cells.actualDays->text()) : 0;
+        const CAgreementCalculator::RepoAmounts amounts = CAgreementCalculator::repoAmounts(
+            m_cells.amount->text(), m_cells.rate->text(), occupied);
+        const bool valid = !daysText.isEmpty() && dayCount(daysText) > 0 && amounts.valid;
+        if (m_cells.interest)
+            m_cells.interest->setText(valid ? moneyText(amounts.interest) : QString());
+        if (m_cells.maturityAmount)
+            m_cells.maturityAmount->setText(valid ? moneyText(amounts.maturityAmount) : QString());
+    }
+
+    if (hasType({ OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE,
+                  OPT_AGREEMENT_PLEDGE_RELEASE }))
+        recalculateContractSettlement();
+    if (m_cells.amount)
+        updateConversionRatio();
+}
+
+void IBaseAgreementContentWidget::setSettleAccountDate()
+{
+    const int days = m_cells.days ? dayCount(m_cells.days->text()) : 0;
+    const QDate today = CHostClock::today();
+    const QDate maturity = CAgreementCalculator::maturitySettleDate(today, days, m_tradingCalendar);
+    if (!maturity.isValid()) {
+        TT_LOG_ERROR("The scope of the trading day is not enough");
+        if (m_cells.firstSettleDate)
+            m_cells.firstSettleDate->setText(QString());
+        if (m_cells.maturitySettleDate)
+            m_cells.maturitySettleDate->setText(QString());
+        return;
+    }
+    if (m_cells.firstSettleDate)
+        m_cells.firstSettleDate->setText(today.toString(QLatin1String(kDateFormat)));
+    if (m_cells.maturitySettleDate)
+        m_cells.maturitySettleDate->setText(maturity.toString(QLatin1String(kDateFormat)));
+}
+
+void IBaseAgreementContentWidget::recalculateContractSettlement()
+{
+    if (!m_cells.amount)
+        return;
+    const QDate first
+        = QDate::fromString(m_cells.firstSettleDate ? m_cells.firstSettleDate->text() : QString(),
+                            QLatin1String(kDateFormat));
+    const qint64 days = first.isValid() ? first.daysTo(CHostClock::today()) : 0;
+    if (days <= 0 || !m_cells.maturityAmount)
+        return;
+    const CAgreementCalculator::RepoAmounts amounts = CAgreementCalculator::repoAmounts(
+        m_cells.amount->text(), m_cells.rate ? m_cells.rate->text() : QStringLiteral("0"), days);
+    if (amounts.valid)
+        m_cells.maturityAmount->setDouble(amounts.maturityAmount, 2);
+}
+
+void IBaseAgreementContentWidget::updateConversionRatio()
+{
+    double value = 0.0;
+    if (!m_contractKey.empty()) {
+        if (const auto contract = findContract(m_contractKey))
+            value = CAgreementCalculator::contractPledgeValue(
+                *contract, *ttservice::TraderCenter::instance()->getInstCenter());
+    }
+    value += m_firstSelectionTotal - m_secondSelectionTotal;
+    double ratio = 0.0;
+    const double amount = m_cells.amount ? m_cells.amount->toDouble() : 0.0;
+    if (m_cells.ratio && CAgreementCalculator::conversionRatio(amount, value, &ratio))
+        m_cells.ratio->setDouble(ratio);
+}
+
+// --- events -------------------------------------------------------------------
+
+void IBaseAgreementContentWidget::importDealers()
+{
+    const QString path = XP::getOpenFileName(this, QStringLiteral("导入交易商"), QString(),
+                                             QStringLiteral("Excel Files(*.csv);"));
+    if (path.isEmpty())
+        return;
+    // A file that is no dealer file leaves the directory as it was.
+    QString error;
+    CDealerDirectory::instance()->importFile(path, error);
+}
+
+bool IBaseAgreementContentWidget::handleEvent(int event, int a, int b, QString text, void *data)
+{
+    switch (event) {
+    case XP::EVT_BUTTON_CHECKED:
+        if (a == CELL_IMPORT)
+            importDealers();
+        return true;
+    case XP::EVT_COMBO_CHANGED:
+        if (a == CELL_ACCOUNT) {
+            recalculate();
+            return false; // the operation widget and the page follow the account too
+        }
+        return a == CELL_SUBJECT_TYPE;
+    case XP::EVT_EDIT_FINISHED:
+        if (a == CELL_DAYS || a == CELL_RATE)
+            recalculate();
+        return true;
+    case XP::EVT_PARAM_CELL_EDITED:
+        if (a == CELL_DAYS || a == CELL_AMOUNT || a == CELL_RATE || a == CELL_ACTUAL_DAYS)
+            recalculate();
+        return true;
+    case XP::EVT_AUTOKEYBOARD_PICKED:
+        if (a == CELL_DEALER || a == CELL_COUNTERPARTY_DEALER)
+            m_dealerCells.refillFor(a);
+        return true;
+    default:
+        return XP::CBaseWidget::handleEvent(event, a, b, text, data);
+    }
+}
+
+void IBaseAgreementContentWidget::setFixFont()
+{
+    for (XP::CSimpleTextWidget *label : m_labels)
+        label->resize(label->sizeHint());
+    for (XP::CWidgetList *row : m_rows)
+        row->updateWidgetLengths();
+}
+
+} // namespace TC

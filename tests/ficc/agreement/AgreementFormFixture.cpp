@@ -1,0 +1,202 @@
+#include "AgreementFormFixture.h"
+
+#include "shell/CDealerDirectory.h"
+#include "tc/CHostClock.h"
+#include "tc/CTradingCalendar.h"
+#include "tc/CUserManager.h"
+#include "tc/ConfigDir.h"
+#include "ttservice/StockTypeCenter.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+#include "utils/StringHelper.h"
+#include "utils/TTLog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <log4cxx/appenderskeleton.h>
+#include <log4cxx/helpers/pool.h>
+#include <log4cxx/spi/loggingevent.h>
+
+#include <boost/make_shared.hpp>
+
+struct LogCapture::Appender : public log4cxx::AppenderSkeleton
+{
+    std::vector<Line> lines;
+    void append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::helpers::Pool &) override
+    {
+        const log4cxx::LogString msg = event->getMessage();
+        lines.push_back(Line { std::string(msg.begin(), msg.end()), event->getLevel()->toInt() });
+    }
+    void close() override { }
+    bool requiresLayout() const override { return false; }
+};
+
+LogCapture::LogCapture()
+    : m_appender(std::make_shared<Appender>())
+{
+    utils::stdFileLogger()->addAppender(m_appender);
+    utils::stdFileLogger()->setLevel(log4cxx::Level::getInfo());
+}
+
+LogCapture::~LogCapture()
+{
+    utils::stdFileLogger()->removeAppender(m_appender);
+}
+
+std::vector<LogCapture::Line> LogCapture::lines() const
+{
+    return m_appender->lines;
+}
+
+int LogCapture::count(const std::string &text) const
+{
+    int n = 0;
+    for (const Line &line : m_appender->lines)
+        n += line.message.find(text) != std::string::npos ? 1 : 0;
+    return n;
+}
+
+EventSink::EventSink()
+    : XP::CBaseWidget(QStringLiteral("test_eventsink"), false, nullptr)
+{
+}
+
+bool EventSink::handleEvent(int event, int a, int b, QString text, void *data)
+{
+    QVariant value;
+    if (event == 71 && data)
+        value = *static_cast<QVariant *>(data);
+    events.push_back(Event { event, a, b, text, value });
+    return true;
+}
+
+void AgreementFormFixture::SetUp()
+{
+    HostFixture::SetUp();
+    ASSERT_TRUE(m_tmp.isValid());
+    TC::setConfigDir(m_tmp.path());
+    TC::CDealerDirectory::instance()->resetForTests();
+    auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
+    calendar->clear();
+    ASSERT_TRUE(calendar->loadClosures(shippedHolidayFile()));
+    TC::CHostClock::setToday(QDate(2026, 2, 12));
+    addVarieties();
+}
+
+void AgreementFormFixture::TearDown()
+{
+    utils::CSingletonT<TC::CTradingCalendar>::instance()->clear();
+    TC::CDealerDirectory::instance()->resetForTests();
+    HostFixture::TearDown();
+}
+
+std::unique_ptr<AgreementFormFixture::Form>
+AgreementFormFixture::makeForm(TC::ETradeOperationType type, QWidget *parent)
+{
+    auto form = std::make_unique<Form>(type, parent, QStringLiteral("zolp_test_form"), false);
+    form->setAccountKeys({ kLoggedInAccount, kRefreshingAccount });
+    return form;
+}
+
+void AgreementFormFixture::addVarieties()
+{
+    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    const int ranges[9][2] = { { 1, 1 },   { 2, 3 },   { 4, 7 },    { 8, 14 },   { 15, 28 },
+                               { 29, 63 }, { 64, 91 }, { 92, 182 }, { 183, 365 } };
+    for (const auto &market : { std::make_pair("SH", 279), std::make_pair("SZ", 10057) }) {
+        for (int i = 0; i < 9; ++i) {
+            auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
+            variety->market = market.first;
+            variety->instrumentCode = (market.first == std::string("SH") ? "206" : "138")
+                + QString::number(ranges[i][1]).rightJustified(3, '0').toStdString();
+            variety->instrumentName
+                = std::string(market.first) + "回购" + std::to_string(ranges[i][1]) + "天";
+            variety->minDays = ranges[i][0];
+            variety->maxDays = ranges[i][1];
+            auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
+            inst->market = variety->market;
+            inst->instrumentCode = variety->instrumentCode;
+            inst->instrumentName = variety->instrumentName;
+            inst->extraDetail = variety;
+            instruments->addInstrument(inst);
+            types->addTypedStock(market.second + i, inst->market, inst->instrumentCode);
+        }
+    }
+}
+
+QString AgreementFormFixture::shippedHolidayFile()
+{
+    return QFileInfo(QStringLiteral(__FILE__))
+        .absoluteDir()
+        .filePath(QStringLiteral("../../../app/data/ExchangeHolidays.csv"));
+}
+
+void AgreementFormFixture::typeInto(QLineEdit *edit, const QString &text)
+{
+    // Select everything and type over it; an empty text is a Backspace.
+    edit->selectAll();
+    if (text.isEmpty()) {
+        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(edit, &backspace);
+    }
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+ttservice::CRepurchaseAgreementContractInfoPtr
+AgreementFormFixture::addContract(const std::string &no, int volume)
+{
+    auto contract = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
+    contract->contractNo = no;
+    contract->market = "SH";
+    contract->direction = '1';
+    contract->repurchaseAmount = 1000000;
+    contract->conversionRatio = 0.6;
+    contract->repurchaseRate = 0.0365;
+    contract->repurchaseDays = 7;
+    contract->firstSettleDate = 20260202;
+    contract->maturitySettleDate = 20260209;
+    contract->maturitySettleAmount = 1000700;
+    contract->trader = "T1 张三";
+    contract->counterpartyTrader = "T7";
+    contract->counterpartyDealer = "D2 券商乙";
+    contract->counterpartyDealerName = "券商乙";
+    contract->supplementaryTerms = "按约定";
+    contract->dealer = "D1 银行甲";
+    contract->tradingEntity = "S1 主体一";
+    contract->counterpartyEntity = "S3 主体三";
+    auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+    bond->market = "SH";
+    bond->bondCode = "019547";
+    bond->pledgeVolume = volume;
+    contract->pledgedBonds.push_back(bond);
+    TC::getUserConfig()
+        ->getAccountData(QString::fromLatin1(kLoggedInAccount))
+        ->getAccountData()
+        ->updateData(contract, false);
+    return contract;
+}
+
+QString AgreementFormFixture::writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_tmp.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
+void AgreementFormFixture::loadDealers(const QString &utf8Text)
+{
+    QString error;
+    ASSERT_TRUE(TC::CDealerDirectory::instance()->load(
+        writeFile(QStringLiteral("dealers.csv"), utils::utf8ToGbk(utf8Text)), error))
+        << error.toStdString();
+}

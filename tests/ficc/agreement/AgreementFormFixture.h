@@ -1,0 +1,88 @@
+#pragma once
+
+// The host world of HostFixture plus what the agreement forms consult: the
+// shipped exchange closures, the demo's repurchase varieties (nine day ranges
+// per market, typed 279-287 and 10057-10065), a configuration directory of
+// its own for the dealer file, and today fixed at Thursday 2026-02-12.
+#include "HostFixture.h"
+
+#include "agreement/IBaseAgreementContentWidget.h"
+#include "xp/CBaseWidget.h"
+
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+
+// Readable failure messages for the texts the form tests compare.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+// Every log line of the "TTStdFile" logger while it lives.
+class LogCapture
+{
+public:
+    struct Line
+    {
+        std::string message;
+        int level = 0;
+    };
+    LogCapture();
+    ~LogCapture();
+    std::vector<Line> lines() const;
+    // Lines whose message contains `text`.
+    int count(const std::string &text) const;
+
+private:
+    struct Appender;
+    std::shared_ptr<Appender> m_appender;
+};
+
+// A parent that records the events bubbling out of a form and consumes them.
+class EventSink : public XP::CBaseWidget
+{
+public:
+    struct Event
+    {
+        int event, a, b;
+        QString text;
+        QVariant data;
+    };
+    EventSink();
+    bool handleEvent(int event, int a, int b, QString text, void *data) override;
+    std::vector<Event> events;
+};
+
+class AgreementFormFixture : public HostFixture
+{
+protected:
+    using Form = TC::IBaseAgreementContentWidget;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // A form of `type` under `parent` (owned by the parent when given), with
+    // the accounts 10001 and 10003 offered.
+    std::unique_ptr<Form> makeForm(TC::ETradeOperationType type, QWidget *parent = nullptr);
+
+    static void addVarieties();
+    static QString shippedHolidayFile();
+    // Types `text` over the editor's text key by key, as the trader does, so
+    // that validators and the editor's signals take part.
+    static void typeInto(QLineEdit *edit, const QString &text);
+    // A contract (type 788) of account 10001 pledging `volume` 张 of SH 019547.
+    static ttservice::CRepurchaseAgreementContractInfoPtr addContract(const std::string &no,
+                                                                      int volume);
+    // Writes a GBK dealer file into the configuration directory and loads it.
+    void loadDealers(const QString &utf8Text);
+    QString writeFile(const QString &name, const QByteArray &bytes);
+
+    QTemporaryDir m_tmp;
+};

@@ -1,0 +1,266 @@
+#include "agreement/CAgreementCalculator.h"
+
+#include "HostFixture.h"
+
+#include "ttservice/CInstrumentCenter.h"
+#include "ttservice/StockTypeCenter.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+#include "xp/NumberFormat.h"
+
+#include <boost/make_shared.hpp>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using TC::CAgreementCalculator;
+using TC::CTradingCalendar;
+
+ttservice::CBondInfoDetailPtr variety(const std::string &code, int minDays, int maxDays)
+{
+    auto v = boost::make_shared<ttservice::CBondInfoDetail>();
+    v->market = "SH";
+    v->instrumentCode = code;
+    v->instrumentName = "协议回购" + code;
+    v->minDays = minDays;
+    v->maxDays = maxDays;
+    return v;
+}
+
+std::string codeOf(const ttservice::CBondInfoDetailPtr &v)
+{
+    return v ? v->instrumentCode : std::string("none");
+}
+
+// Interest and maturity amount as the form shows them.
+std::pair<QString, QString> shown(const QString &amount, const QString &rate, long long days)
+{
+    const CAgreementCalculator::RepoAmounts r
+        = CAgreementCalculator::repoAmounts(amount, rate, days);
+    if (!r.valid)
+        return { "invalid", "invalid" };
+    return { XP::formatDoubleNumber(r.interest, 2), XP::formatDoubleNumber(r.maturityAmount, 2) };
+}
+
+// Every day from `from` for `count` days, trading on weekdays except `closed`.
+CTradingCalendar::DayMap weekdays(const QDate &from, int count, const QList<QDate> &closed = {})
+{
+    CTradingCalendar::DayMap days;
+    for (int i = 0; i < count; ++i) {
+        const QDate d = from.addDays(i);
+        CTradingCalendar::DayRecord record;
+        record.tradingDay = d.dayOfWeek() < 6 && !closed.contains(d) ? 1 : 0;
+        days.insert(CTradingCalendar::dateKey(d), record);
+    }
+    return days;
+}
+
+} // namespace
+
+TEST(AgreementCalculatorVariety, firstOrLastCoveringVarietyAtRangeBoundaries)
+{
+    const CAgreementCalculator::VarietyList list
+        = { variety("R001", 1, 1), variety("R007", 1, 7), variety("R014", 7, 14),
+            variety("R028", 15, 28), variety("R365", 183, 365) };
+    using M = CAgreementCalculator::EVarietyMatch;
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 1, M::FIRST_MATCH)), "R001");
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 1, M::LAST_MATCH)), "R007");
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 7, M::FIRST_MATCH)), "R007");
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 7, M::LAST_MATCH)), "R014");
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 14, M::FIRST_MATCH)), "R014");
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 15, M::FIRST_MATCH)), "R028");
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 365, M::FIRST_MATCH)), "R365");
+    for (int gap : { 0, -3, 29, 182, 366 })
+        EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, gap, M::FIRST_MATCH)), "none")
+            << gap;
+    // A record the host sent without a day range never matches.
+    auto unset = boost::make_shared<ttservice::CBondInfoDetail>();
+    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety({ unset, nullptr }, 7, M::FIRST_MATCH)),
+              "none");
+}
+
+TEST(AgreementCalculatorDates, maturityMovesToTheNextTradingDay)
+{
+    const QDate thursday(2026, 3, 12);
+    const CTradingCalendar::DayMap calendar
+        = weekdays(thursday, 60, { QDate(2026, 3, 23), QDate(2026, 3, 24) });
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 1, calendar), QDate(2026, 3, 13));
+    // Saturday and Sunday move on to Monday.
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 2, calendar), QDate(2026, 3, 16));
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 3, calendar), QDate(2026, 3, 16));
+    // A weekend followed by two closed days.
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 9, calendar), QDate(2026, 3, 25));
+    // Days 0 settles today when today trades.
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 0, calendar), thursday);
+}
+
+TEST(AgreementCalculatorDates, noTradingDayWithinTheCandidatesGivesNoDate)
+{
+    const QDate today(2026, 3, 12);
+    // Closed everywhere, or the calendar does not reach far enough.
+    CTradingCalendar::DayMap closed;
+    for (int i = 0; i < 800; ++i)
+        closed.insert(CTradingCalendar::dateKey(today.addDays(i)), CTradingCalendar::DayRecord());
+    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(today, 7, closed).isValid());
+    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(today, 7, {}).isValid());
+    const CTradingCalendar::DayMap shortCalendar = weekdays(today, 30);
+    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(today, 40, shortCalendar).isValid());
+    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(QDate(), 7, shortCalendar).isValid());
+
+    // The last of the 365 candidates still counts.
+    CTradingCalendar::DayMap lastOnly = closed;
+    lastOnly[CTradingCalendar::dateKey(today.addDays(7 + 364))].tradingDay = 1;
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(today, 7, lastOnly), today.addDays(371));
+}
+
+TEST(AgreementCalculatorMoney, interestAndMaturityAmountOfTypicalTerms)
+{
+    EXPECT_EQ(shown("1000000", "3.65", 10),
+              std::make_pair(QString("1000.00"), QString("1001000.00")));
+    EXPECT_EQ(shown("1000000", "2.555", 7),
+              std::make_pair(QString("490.00"), QString("1000490.00")));
+    EXPECT_EQ(shown("1000500.00", "2.555", 7),
+              std::make_pair(QString("490.25"), QString("1000990.25"))); // exactly 490.245
+    EXPECT_EQ(shown("1000000", "0", 30), std::make_pair(QString("0.00"), QString("1000000.00")));
+    EXPECT_EQ(shown("1000000.00", "3.650", 0),
+              std::make_pair(QString("0.00"), QString("1000000.00")));
+    EXPECT_EQ(shown("1,500,000.00", " 2.5", 14),
+              std::make_pair(QString("1438.36"), QString("1501438.36")));
+    EXPECT_EQ(shown("0.01", "99.999", 365), std::make_pair(QString("0.01"), QString("0.02")));
+}
+
+// Terms whose interest ends in exactly half a cent: the trader is owed the cent.
+// Worked out on doubles and printed with two decimals, each of these comes out
+// one cent low.
+TEST(AgreementCalculatorMoney, halfCentsRoundUpFromTheTypedDecimals)
+{
+    struct Case
+    {
+        const char *amount, *rate;
+        int days;
+        const char *interest, *maturity;
+    };
+    const Case cases[] = {
+        { "1000005.00", "3.650", 10, "1000.01", "1001005.01" }, // exactly 1000.005
+        { "1000050.00", "1.825", 14, "700.04", "1000750.04" }, // 700.035
+        { "1000250.00", "2.190", 91, "5461.37", "1005711.37" }, // 5461.365
+        { "13687.50", "1.160", 1, "0.44", "13687.94" }, // 0.435
+        { "36500.00", "1.005", 1, "1.01", "36501.01" }, // 1.005
+        { "21900.00", "1.075", 1, "0.65", "21900.65" }, // 0.645
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.amount) + " " + c.rate + " " + std::to_string(c.days));
+        EXPECT_EQ(shown(c.amount, c.rate, c.days),
+                  std::make_pair(QString(c.interest), QString(c.maturity)));
+        const double onDoubles = std::stod(c.amount) * (std::stod(c.rate) / 100) * c.days / 365;
+        EXPECT_EQ(QString::asprintf("%.2f", onDoubles).right(1).toInt() + 1,
+                  QString(c.interest).right(1).toInt())
+            << "a case binary doubles get wrong";
+    }
+}
+
+// Near a half cent, large amounts lose the deciding digits in a double
+// product; the typed decimals keep them.
+TEST(AgreementCalculatorMoney, largeAmountsNearAHalfCentKeepTheirCent)
+{
+    EXPECT_EQ(shown("999999999.99", "4.121", 182).first, QString("20548547.94"));
+    EXPECT_EQ(shown("12345678901.23", "0.902", 337).first, QString("102815490.36"));
+    EXPECT_EQ(shown("9936293505.75", "11.702", 263).second, QString("10774107073.88"));
+    EXPECT_EQ(shown("99377939.96", "20.416", 235).second, QString("112440720.92"));
+}
+
+TEST(AgreementCalculatorMoney, textsThatAreNoAmountAreInvalid)
+{
+    for (const char *bad : { "", " ", "abc", "1.2.3", "1e5", "-100", "12-3", "--1" })
+        EXPECT_FALSE(CAgreementCalculator::repoAmounts(bad, "3.65", 7).valid) << bad;
+    for (const char *bad : { "", "x", "-0.5", "." })
+        EXPECT_FALSE(CAgreementCalculator::repoAmounts("1000", bad, 7).valid) << bad;
+    // Too many digits to work out exactly is refused rather than guessed.
+    EXPECT_FALSE(CAgreementCalculator::repoAmounts("123456789012345678901", "1", 7).valid);
+    // Negative days count as none; a very long term is still exact.
+    EXPECT_EQ(shown("1000000", "3.65", -5).first, QString("0.00"));
+    EXPECT_EQ(shown("1000000", "3.65", 3650).first, QString("365000.00"));
+    EXPECT_EQ(shown("+1000", ".5", 73).first, QString("1.00"));
+}
+
+TEST(AgreementCalculatorMoney, toolkitFormattingRoundsTypedHalfCentsUp)
+{
+    // The toolkit rounds at 15 significant digits, so a value that stands for
+    // a typed half cent is not rounded down by its binary error.
+    EXPECT_EQ(XP::formatDoubleNumber(1.005, 2), QString("1.01"));
+    EXPECT_EQ(XP::formatDoubleNumber(1000990.245, 2), QString("1000990.25"));
+    EXPECT_EQ(XP::formatDoubleNumber(1000005.0 * (3.65 / 100) * 10 / 365, 2), QString("1000.01"));
+    EXPECT_EQ(XP::formatDoubleNumber(1000250.0 * (2.19 / 100) * 91 / 365, 2), QString("5461.37"));
+    EXPECT_EQ(XP::formatDoubleNumber(0.645, 2), QString("0.65"));
+}
+
+TEST(AgreementCalculatorRatio, ratioOfAmountToPledgedFaceValue)
+{
+    double ratio = -1;
+    ASSERT_TRUE(CAgreementCalculator::conversionRatio(1500000, 2000000, &ratio));
+    EXPECT_DOUBLE_EQ(ratio, 75.0);
+    EXPECT_FALSE(CAgreementCalculator::conversionRatio(1500000, 0, &ratio));
+    EXPECT_FALSE(CAgreementCalculator::conversionRatio(1500000, -10, &ratio));
+    EXPECT_DOUBLE_EQ(ratio, 75.0) << "kept when there is no pledged value";
+}
+
+class AgreementCalculatorHostTest : public HostFixture
+{
+};
+
+TEST_F(AgreementCalculatorHostTest, pledgeValueCountsOnlyBondsTheDirectoryKnows)
+{
+    ttservice::CRepurchaseAgreementContractInfo contract;
+    for (const auto &b : { std::make_pair("019547", 10000), std::make_pair("999999", 5000),
+                           std::make_pair("122000", 2500) }) {
+        auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+        bond->market = "SH";
+        bond->bondCode = b.first;
+        bond->pledgeVolume = b.second;
+        contract.pledgedBonds.push_back(bond);
+    }
+    contract.pledgedBonds.push_back(nullptr);
+    const auto &instruments = *ttservice::TraderCenter::instance()->getInstCenter();
+    EXPECT_DOUBLE_EQ(CAgreementCalculator::contractPledgeValue(contract, instruments), 1250000.0);
+}
+
+TEST_F(AgreementCalculatorHostTest, varietyTableTakesTypedInstrumentsPerMarket)
+{
+    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    const auto addRepo = [&](const std::string &market, const std::string &code, int type,
+                             int minDays, int maxDays) {
+        auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
+        inst->market = market;
+        inst->instrumentCode = code;
+        inst->instrumentName = "回购" + code;
+        if (minDays > 0) {
+            inst->extraDetail = variety(code, minDays, maxDays);
+            inst->extraDetail->market = market;
+        }
+        instruments->addInstrument(inst);
+        if (type > 0)
+            types->addTypedStock(type, market, code);
+    };
+    addRepo("SH", "206007", 281, 4, 7);
+    addRepo("SH", "206001", 279, 1, 1);
+    addRepo("SZ", "138007", 10059, 4, 7);
+    addRepo("SH", "206999", 0, 1, 365); // not typed: no variety
+    addRepo("SH", "206888", 287, 0, 0); // typed without a day range
+    addRepo("SZ", "138365", 287, 183, 365); // a Shanghai type id names the market SH
+
+    const auto table = CAgreementCalculator::varietyTable(*instruments, *types);
+    ASSERT_EQ(table.size(), 2u);
+    std::vector<std::string> sh, sz;
+    for (const auto &v : table.at("SH"))
+        sh.push_back(v->instrumentCode);
+    for (const auto &v : table.at("SZ"))
+        sz.push_back(v->instrumentCode);
+    EXPECT_EQ(sh, (std::vector<std::string> { "206001", "206007", "206888", "138365" }));
+    EXPECT_EQ(sz, (std::vector<std::string> { "138007" }));
+    EXPECT_EQ(table.at("SH")[1]->minDays, 4);
+    EXPECT_EQ(table.at("SH")[1]->maxDays, 7);
+    EXPECT_EQ(table.at("SH")[2]->minDays, ttservice::kUnsetInt);
+    EXPECT_EQ(table.at("SZ")[0]->instrumentName, "回购138007");
+}

@@ -1,0 +1,366 @@
+#include "AgreementFormFixture.h"
+
+#include "tc/CUserManager.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CComboBox.h"
+#include "xp/CDoubleValidator.h"
+#include "xp/CIntValidator.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
+#include "xp/CPushButton.h"
+
+#include <boost/make_shared.hpp>
+
+#include <cfloat>
+#include <climits>
+
+namespace {
+
+using namespace TC;
+
+// Labels exactly as the trader sees them, leading blanks included.
+const QString kAccount
+    = "资金账号",
+    kFunds = "可用资金", kContract = "合同编号", kRenewType = "续做类型", kRenewDays = "续做天数",
+    kDays = "回购天数", kVariety = "回购品种", kRate = "回购利率", kAmount = "回购金额",
+    kDealer = "  交易商", kSubject = "交易主体", kTrader = "  交易员", kRatio = "折算比例",
+    kSubjectType = "主体类型", kRate2 = "      回购利率", kFirst = "  首次结算日期",
+    kMaturity = "  到期结算日期", kActual = "  实际占款天数", kOrigInterest = "    原回购利息",
+    kInterest = "      回购利息", kMaturityAmount = "  到期结算金额", kContact = "        联系人",
+    kContactWay = "      联系方式", kOrigCode = "    原质押代码", kOrigAmount = "    原质押金额",
+    kCpTrader = "    对方交易员", kCpDealer = "    对手交易商", kCpName = "对手交易商名称",
+    kCpSubject = "  对方交易主体", kTerms = "      补充条款", kSettlement = "      结算金额",
+    kSwap = "      换出孳息", kImport = "    导入交易商:";
+
+class ContentFormTest : public AgreementFormFixture
+{
+};
+
+const XP::CDoubleValidator *doubleValidator(const XP::CParameterCell *cell)
+{
+    return qobject_cast<const XP::CDoubleValidator *>(cell->getLineEdit()->validator());
+}
+
+} // namespace
+
+TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
+{
+    struct Expected
+    {
+        ETradeOperationType type;
+        QStringList column1, column2;
+    };
+    const Expected all[] = {
+        { OPT_AGREEMENT_DEAL_DECLARATION,
+          { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
+            kSubjectType },
+          { kFirst, kMaturity, kActual, kInterest, kMaturityAmount, kCpTrader, kCpDealer, kCpName,
+            kCpSubject, kTerms, kImport } },
+        { OPT_AGREEMENT_MATURITY_CONFIRM,
+          { kAccount, kFunds, kContract, kAmount, kDealer, kSubject, kTrader, kRatio,
+            kSubjectType },
+          { kRate2, kFirst, kMaturityAmount, kCpTrader, kCpDealer, kCpName, kCpSubject, kImport } },
+        { OPT_AGREEMENT_EARLY_REPURCHASE,
+          { kAccount, kFunds, kContract, kAmount, kDealer, kSubject, kTrader, kRatio,
+            kSubjectType },
+          { kRate2, kFirst, kMaturityAmount, kCpTrader, kCpDealer, kCpName, kCpSubject, kTerms,
+            kImport } },
+        { OPT_AGREEMENT_MATURITY_RENEWAL,
+          { kAccount, kFunds, kContract, kRenewType, kRenewDays, kRate, kAmount, kDealer, kSubject,
+            kTrader, kRatio, kSubjectType },
+          { kFirst, kMaturity, kActual, kOrigInterest, kInterest, kMaturityAmount, kCpTrader,
+            kCpDealer, kCpName, kCpSubject, kTerms, kImport } },
+        { OPT_AGREEMENT_INTENTION_REPO,
+          { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kTrader, kRatio },
+          { kFirst, kMaturity, kActual, kInterest, kMaturityAmount, kContact, kContactWay, kTerms,
+            kImport } },
+        { OPT_AGREEMENT_INTENTION_REVERSE_REPO,
+          { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kTrader, kRatio },
+          { kFirst, kMaturity, kActual, kInterest, kMaturityAmount, kContact, kContactWay, kTerms,
+            kImport } },
+        { OPT_AGREEMENT_PLEDGE_CHANGE,
+          { kAccount, kFunds, kContract, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
+            kSubjectType },
+          { kMaturityAmount, kOrigCode, kOrigAmount, kCpTrader, kCpDealer, kCpName, kCpSubject,
+            kTerms, kSwap, kImport } },
+        { OPT_AGREEMENT_PLEDGE_RELEASE,
+          { kAccount, kFunds, kContract, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
+            kSubjectType },
+          { kFirst, kMaturityAmount, kCpTrader, kCpDealer, kCpName, kCpSubject, kTerms, kSettlement,
+            kImport } },
+    };
+    for (const Expected &e : all) {
+        SCOPED_TRACE(int(e.type));
+        const auto form = makeForm(e.type);
+        EXPECT_EQ(form->columnLabels(1), e.column1);
+        EXPECT_EQ(form->columnLabels(2), e.column2);
+        // Every row has its editor, and the cells the type lacks stay null.
+        for (const Form::Field &f : form->fields())
+            EXPECT_NE(f.editor, nullptr) << f.label.toStdString();
+        const Form::Cells &c = form->cells();
+        EXPECT_EQ(c.variety != nullptr, e.column1.contains(kVariety));
+        EXPECT_EQ(c.contractNo != nullptr, e.column1.contains(kContract));
+        EXPECT_EQ(c.interest != nullptr, e.column2.contains(kInterest));
+        EXPECT_EQ(c.days != nullptr, e.column1.contains(kDays) || e.column1.contains(kRenewDays));
+        EXPECT_EQ(form->dealerCell(21) != nullptr, e.column2.contains(kCpDealer));
+        EXPECT_EQ(form->dealerCell(13) != nullptr, e.column1.contains(kSubject));
+        EXPECT_NE(c.ratio, c.days) << "the ratio and days cells share id 2 but not the cell";
+    }
+}
+
+TEST_F(ContentFormTest, renewalRowsCarryTheirIdsAndComboItems)
+{
+    const auto form = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    QList<int> ids;
+    for (const Form::Field &f : form->fields())
+        ids << f.id;
+    EXPECT_EQ(ids, (QList<int> { 0,  1, 8, 25, 2,  4,  3,  12, 13, 10, 11, 5,
+                                 24, 6, 7, 19, 20, 21, 22, 14, 2,  23, 29, 28 }));
+    const Form::Cells &c = form->cells();
+    ASSERT_TRUE(c.renewType && c.subjectType);
+    EXPECT_EQ(c.renewType->count(), 2);
+    EXPECT_EQ(c.renewType->itemText(1), QString("三方续做"));
+    EXPECT_EQ(c.renewType->itemData(0).toInt(), 48);
+    EXPECT_EQ(c.renewType->itemData(1).toInt(), 49);
+    QList<int> subjectData;
+    for (int i = 0; i < c.subjectType->count(); ++i)
+        subjectData << c.subjectType->itemData(i).toInt();
+    EXPECT_EQ(subjectData, (QList<int> { 2, 0, 1, 3 }));
+    EXPECT_EQ(c.subjectType->itemText(3), QString("自营交易者"));
+    EXPECT_EQ(c.days->label(), kRenewDays);
+    EXPECT_EQ(c.days->id(), 2);
+    EXPECT_EQ(c.ratio->id(), 2);
+    EXPECT_EQ(c.rate->getLineEdit()->unit(), QString("%"));
+    EXPECT_EQ(c.amount->getLineEdit()->unit(), QString("元"));
+}
+
+TEST_F(ContentFormTest, validatorsAndSpinStepsFollowTheFieldTable)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    const Form::Cells &c = form->cells();
+    struct Expected
+    {
+        XP::CParameterCell *cell;
+        double bottom, top;
+        int decimals;
+        double step;
+    };
+    const Expected doubles[] = {
+        { c.funds, 0, DBL_MAX, 0, 1 },       { c.days, 0, 365, 0, 1 },
+        { c.rate, 0.001, 99.999, 3, 0.001 }, { c.amount, 0.01, DBL_MAX, 2, 0.01 },
+        { c.actualDays, 0, INT_MAX, 0, 1 },  { c.ratio, 0.01, 100, 2, 0.01 },
+    };
+    for (const Expected &e : doubles) {
+        SCOPED_TRACE(e.cell->label().toStdString());
+        const XP::CDoubleValidator *v = doubleValidator(e.cell);
+        ASSERT_NE(v, nullptr);
+        EXPECT_DOUBLE_EQ(v->bottom(), e.bottom);
+        EXPECT_DOUBLE_EQ(v->top(), e.top);
+        EXPECT_EQ(v->decimals(), e.decimals);
+        EXPECT_TRUE(e.cell->getLineEdit()->isSpinEnabled());
+        EXPECT_DOUBLE_EQ(e.cell->getLineEdit()->spinStep(), e.step);
+        EXPECT_EQ(e.cell->getLineEdit()->invalidText(), QString());
+    }
+    for (XP::CParameterCell *cell : { c.interest, c.maturityAmount }) {
+        const auto *v = qobject_cast<const XP::CIntValidator *>(cell->getLineEdit()->validator());
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->bottom(), 0);
+        EXPECT_EQ(v->top(), INT_MAX);
+        EXPECT_EQ(v->maxDigits(), 10);
+        EXPECT_DOUBLE_EQ(cell->getLineEdit()->spinStep(), 1);
+    }
+
+    // Days outside 0-365 and letters cannot be typed.
+    typeInto(c.days->getLineEdit(), "366");
+    EXPECT_EQ(c.days->text(), QString("36"));
+    typeInto(c.days->getLineEdit(), "7x");
+    EXPECT_EQ(c.days->text(), QString("7"));
+    typeInto(c.rate->getLineEdit(), "100");
+    EXPECT_EQ(c.rate->text(), QString("10"));
+    typeInto(c.rate->getLineEdit(), "2.5555");
+    EXPECT_EQ(c.rate->text(), QString("2.555"));
+
+    const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
+    typeInto(intention->cells().contactMethod, "138a0");
+    EXPECT_EQ(intention->cells().contactMethod->text(), QString("1380"));
+}
+
+TEST_F(ContentFormTest, enabledStatesForAFullTradingDeployment)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    const Form::Cells &c = form->cells();
+    EXPECT_TRUE(c.account->isEnabled());
+    EXPECT_FALSE(c.funds->getLineEdit()->isEnabled());
+    EXPECT_EQ(c.funds->getLineEdit()->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(c.days->getLineEdit()->isEnabled());
+    EXPECT_EQ(c.days->getLineEdit()->focusPolicy(), Qt::ClickFocus);
+    EXPECT_TRUE(c.days->text().isEmpty());
+    EXPECT_FALSE(c.variety->isEnabled());
+    EXPECT_EQ(c.variety->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(c.rate->isEnabled());
+    EXPECT_TRUE(c.amount->isEnabled());
+    EXPECT_FALSE(c.firstSettleDate->isEnabled());
+    EXPECT_FALSE(c.maturitySettleDate->isEnabled());
+    EXPECT_FALSE(c.actualDays->getLineEdit()->isEnabled());
+    EXPECT_FALSE(c.interest->isEnabled());
+    EXPECT_FALSE(c.maturityAmount->isEnabled());
+    EXPECT_FALSE(c.counterpartyDealerName->isEnabled());
+    EXPECT_FALSE(c.ratio->isEnabled());
+    EXPECT_TRUE(c.supplementaryTerms->isEnabled());
+    EXPECT_TRUE(c.subjectType->isEnabled());
+    for (int id : { 12, 13, 14, 19, 20, 21 })
+        EXPECT_TRUE(form->dealerCell(id)->isEnabled()) << id;
+
+    // Running-contract operations: the amount comes from the contract.
+    for (auto type : { OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE,
+                       OPT_AGREEMENT_PLEDGE_CHANGE, OPT_AGREEMENT_PLEDGE_RELEASE }) {
+        const auto contractForm = makeForm(type);
+        EXPECT_FALSE(contractForm->cells().amount->isEnabled()) << type;
+        EXPECT_FALSE(contractForm->cells().contractNo->isEnabled()) << type;
+        EXPECT_TRUE(contractForm->dealerCell(21)->isEnabled()) << type;
+    }
+    EXPECT_FALSE(makeForm(OPT_AGREEMENT_PLEDGE_CHANGE)->cells().rate->isEnabled());
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    EXPECT_TRUE(renewal->cells().amount->isEnabled());
+    EXPECT_TRUE(renewal->cells().renewType->isEnabled());
+    EXPECT_FALSE(renewal->cells().originalInterest->isEnabled())
+        << "Shanghai: no original interest";
+}
+
+TEST_F(ContentFormTest, deployment200MakesTheFormReadOnly)
+{
+    getUserConfig()->deploymentCode = 200;
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    const Form::Cells &c = form->cells();
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             c.account, c.days, c.rate, c.amount, c.supplementaryTerms, c.subjectType,
+             form->dealerCell(19), form->dealerCell(20), form->dealerCell(21) })
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(form->dealerCell(12)->isEnabled());
+    EXPECT_TRUE(c.importButton->isEnabled());
+
+    const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
+    EXPECT_FALSE(intention->cells().contactPerson->isEnabled());
+    EXPECT_FALSE(intention->cells().contactMethod->isEnabled());
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    EXPECT_FALSE(renewal->cells().renewType->isEnabled());
+    EXPECT_FALSE(renewal->cells().amount->isEnabled());
+    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
+    EXPECT_FALSE(release->cells().settlementAmount->isEnabled());
+    const auto change = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
+    EXPECT_FALSE(change->cells().swapIncome->isEnabled());
+
+    // Selections and turn-deal rows are ignored.
+    ttservice::CPledgedBondInfo row;
+    row.market = "SZ";
+    row.pledgeAmount = 500000;
+    form->setPledgeSelection({ row });
+    EXPECT_TRUE(form->firstSelection().isEmpty());
+    EXPECT_EQ(form->market(), "SH");
+    EXPECT_TRUE(c.amount->text().isEmpty());
+}
+
+TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    typeInto(form->cells().days->getLineEdit(), "7");
+    EXPECT_EQ(form->cells().variety->text(), QString("SH回购7天"));
+
+    ttservice::CPledgedBondInfo row;
+    row.market = "SZ";
+    row.bondCode = "101901";
+    row.pledgeAmount = 800000;
+    row.pledgeVolume = 8000;
+    form->setPledgeSelection({ row, row });
+    EXPECT_EQ(form->market(), "SZ");
+    EXPECT_FALSE(form->cells().supplementaryTerms->isEnabled());
+    EXPECT_EQ(form->cells().variety->text(), QString("SZ回购7天"));
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "138007");
+    EXPECT_DOUBLE_EQ(form->firstSelectionTotal(), 1600000);
+    EXPECT_EQ(form->cells().amount->text(), QString("1600000.00"));
+    EXPECT_DOUBLE_EQ(doubleValidator(form->cells().amount)->top(), 1600000);
+    EXPECT_EQ(form->cells().ratio->text(), QString("100.00"));
+
+    // The renewal and release rows of a Shenzhen contract open up.
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
+    auto contract = addContract("SZ01", 10000);
+    contract->market = "SZ";
+    renewal->setContract("SZ01");
+    release->setContract("SZ01");
+    EXPECT_TRUE(renewal->cells().originalInterest->isEnabled());
+    EXPECT_EQ(renewal->cells().originalInterest->text(), QString("700.00"));
+    EXPECT_TRUE(release->cells().settlementAmount->isEnabled());
+    EXPECT_EQ(release->cells().settlementAmount->text(), QString("1000700.00"));
+    EXPECT_FALSE(release->cells().supplementaryTerms->isEnabled());
+}
+
+TEST_F(ContentFormTest, accountsComboOffersConfiguredAccounts)
+{
+    EventSink sink;
+    auto *form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION, &sink).release(); // owned by the sink
+    form->setAccountKeys({ kLoggedInAccount, "99999", kRefreshingAccount });
+    XP::CComboBox *combo = form->cells().account;
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), QString(kLoggedInAccount));
+    EXPECT_EQ(combo->itemText(1), QString(kRefreshingAccount));
+    EXPECT_EQ(form->currentAccountKey(), QString(kLoggedInAccount));
+    EXPECT_EQ(form->accountKeys().size(), 3u);
+
+    form->setCurrentAccount(QStringLiteral("nobody"));
+    form->setCurrentAccount(QString());
+    EXPECT_EQ(form->currentAccountKey(), QString(kLoggedInAccount));
+
+    sink.events.clear();
+    form->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+    EXPECT_EQ(form->currentAccountKey(), QString(kRefreshingAccount));
+    EXPECT_EQ(form->cells().funds->text(), QString("50000.00"));
+    // The account change travels on to the page.
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(sink.events[0].event, 71);
+    EXPECT_EQ(sink.events[0].a, 0);
+    EXPECT_EQ(sink.events[0].b, 1);
+}
+
+TEST_F(ContentFormTest, refreshAccountInfoShowsFundsAnnouncesAndSubscribes)
+{
+    EventSink sink;
+    auto *form = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE, &sink).release();
+    const ttservice::CAccountDataPtr data = accountData(kLoggedInAccount);
+    form->cells().funds->setText(QString());
+    sink.events.clear();
+    form->refreshAccountInfo();
+    EXPECT_EQ(form->cells().funds->text(), QString("1000000.00"));
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(sink.events[0].event, 71);
+    EXPECT_EQ(sink.events[0].b, 0);
+    EXPECT_EQ(sink.events[0].data.toString(), QString(kLoggedInAccount));
+    EXPECT_EQ(data->subscriptionCount(), 1);
+    form->refreshAccountInfo();
+    EXPECT_EQ(data->subscriptionCount(), 1) << "a refresh replaces the subscription";
+
+    // Funds change on the counter: the next refresh shows them.
+    auto detail = boost::make_shared<ttservice::CAccountDetail>(*data->getAccountDetail());
+    detail->availableFunds = 1234.565;
+    data->setAccountDetail(detail);
+    form->refreshAccountInfo();
+    EXPECT_EQ(form->cells().funds->text(), QString("1234.57"));
+}
+
+TEST_F(ContentFormTest, missingAccountDataIsLoggedAndChangesNothing)
+{
+    LogCapture log;
+    const auto form
+        = std::make_unique<Form>(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, "zolp_test", false);
+    EXPECT_EQ(form->getAccountDataPtr(), nullptr);
+    const std::string expected = "] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
+                                 "repurchase table match account , but null account data ptr.";
+    ASSERT_GE(log.count(expected), 1);
+    EXPECT_EQ(log.lines().back().level, 20000);
+    form->refreshAccountInfo();
+    EXPECT_TRUE(form->cells().funds->text().isEmpty());
+    form->setContract("C001");
+    EXPECT_EQ(form->contractKey(), "C001");
+    form->fillFromTurnDeal(QStringLiteral("IO1"));
+    EXPECT_TRUE(form->cells().days->text().isEmpty());
+}

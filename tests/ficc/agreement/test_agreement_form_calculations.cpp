@@ -1,0 +1,381 @@
+#include "AgreementFormFixture.h"
+
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/StockTypeCenter.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CDoubleValidator.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
+
+#include <boost/make_shared.hpp>
+
+namespace {
+
+using namespace TC;
+
+class FormCalculationTest : public AgreementFormFixture
+{
+protected:
+    // Days, rate and amount typed into a deal declaration, as the trader types them.
+    void type(Form &form, const QString &days, const QString &rate, const QString &amount)
+    {
+        typeInto(form.cells().rate->getLineEdit(), rate);
+        typeInto(form.cells().amount->getLineEdit(), amount);
+        typeInto(form.cells().days->getLineEdit(), days);
+    }
+    static QStringList derived(const Form &form)
+    {
+        const Form::Cells &c = form.cells();
+        return { c.variety->text(),    c.firstSettleDate->text(), c.maturitySettleDate->text(),
+                 c.actualDays->text(), c.interest->text(),        c.maturityAmount->text() };
+    }
+};
+
+} // namespace
+
+TEST_F(FormCalculationTest, typingTermsFillsVarietyDatesInterestAndMaturityAmount)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    type(*form, "1", "2.555", "1000000");
+    // Thursday 2026-02-12 plus one day: Friday.
+    EXPECT_EQ(derived(*form),
+              (QStringList { "SH回购1天", "20260212", "20260213", "1", "70.00", "1000070.00" }));
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206001");
+
+    // Three days land on Sunday 15 February, inside the Spring Festival closure
+    // (15-23 February): the money comes back on Tuesday 24 February, 12 days on.
+    typeInto(form->cells().days->getLineEdit(), "3");
+    EXPECT_EQ(derived(*form),
+              (QStringList { "SH回购3天", "20260212", "20260224", "12", "840.00", "1000840.00" }));
+
+    // The amount and rate follow as they are typed.
+    typeInto(form->cells().amount->getLineEdit(), "1000005");
+    typeInto(form->cells().rate->getLineEdit(), "3.65");
+    typeInto(form->cells().days->getLineEdit(), "10");
+    EXPECT_EQ(
+        derived(*form),
+        (QStringList { "SH回购14天", "20260212", "20260224", "12", "1200.01", "1001205.01" }));
+}
+
+TEST_F(FormCalculationTest, settlementDatesAcrossWeekendsAndThe2026Closures)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    type(*form, "7", "2", "1000000");
+    struct Case
+    {
+        QDate today;
+        int days;
+        const char *maturity;
+        const char *occupied;
+    };
+    const Case cases[] = {
+        { QDate(2026, 9, 24), 7, "20261008", "14" }, // 1 October: National Day week
+        { QDate(2026, 9, 24), 1, "20260928", "4" }, // 25-27 September: Mid-Autumn, weekend
+        { QDate(2026, 4, 2), 1, "20260403", "1" }, // Friday before Qingming
+        { QDate(2026, 4, 2), 2, "20260407", "5" }, // Qingming 4-6 April
+        { QDate(2026, 4, 30), 1, "20260506", "6" }, // Labour Day 1-5 May
+        { QDate(2026, 6, 18), 1, "20260622", "4" }, // Dragon Boat 19-21 June
+        { QDate(2025, 12, 31), 1, "20260105", "5" }, // New Year 1-3 January, then Sunday
+        { QDate(2026, 2, 12), 365, "20270212", "365" }, // 2027: weekends only
+        { QDate(2026, 3, 6), 1, "20260309", "3" }, // plain weekend
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString() + " +" + std::to_string(c.days));
+        CHostClock::setToday(c.today);
+        form->reloadTradingCalendar();
+        typeInto(form->cells().days->getLineEdit(), QString::number(c.days));
+        EXPECT_EQ(form->cells().firstSettleDate->text(), c.today.toString("yyyyMMdd"));
+        EXPECT_EQ(form->cells().maturitySettleDate->text(), QString(c.maturity));
+        EXPECT_EQ(form->cells().actualDays->text(), QString(c.occupied));
+    }
+}
+
+TEST_F(FormCalculationTest, noTradingDayInReachLogsAndLeavesTheDatesEmpty)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    CTradingCalendar::DayMap closed;
+    for (int i = 0; i < 800; ++i)
+        closed.insert(CTradingCalendar::dateKey(QDate(2026, 2, 12).addDays(i)),
+                      CTradingCalendar::DayRecord());
+    form->setTradingCalendar(closed);
+    LogCapture log;
+    type(*form, "7", "3.65", "1000000");
+    EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "", "", "", "0.00", "1000000.00" }));
+    const std::string line = "] [TC::IBaseAgreementContentWidget::setSettleAccountDate] The "
+                             "scope of the trading day is not enough";
+    EXPECT_GE(log.count(line), 1);
+    for (const LogCapture::Line &l : log.lines()) {
+        if (l.message.find("scope of the trading day") != std::string::npos) {
+            EXPECT_EQ(l.level, 40000);
+        }
+    }
+
+    // An empty calendar ends the same way.
+    form->setTradingCalendar({});
+    form->setSettleAccountDate();
+    EXPECT_TRUE(form->cells().firstSettleDate->text().isEmpty());
+    EXPECT_TRUE(form->cells().maturitySettleDate->text().isEmpty());
+}
+
+TEST_F(FormCalculationTest, emptyOrNonPositiveDaysClearTheDerivedCells)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    type(*form, "14", "2.1", "2000000");
+    ASSERT_FALSE(form->cells().interest->text().isEmpty());
+    typeInto(form->cells().days->getLineEdit(), "0");
+    EXPECT_EQ(derived(*form), QStringList({ "", "", "", "", "", "" }));
+    EXPECT_TRUE(form->cells().days->text().isEmpty());
+    // The selected variety stays for the order checks to judge.
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206014");
+
+    type(*form, "14", "2.1", "2000000");
+    form->cells().days->setText(QStringLiteral("abc"));
+    form->recalculate();
+    EXPECT_EQ(derived(*form), QStringList({ "", "", "", "", "", "" }));
+    // The typed rate and amount are kept.
+    EXPECT_EQ(form->cells().rate->text(), QString("2.1"));
+    EXPECT_EQ(form->cells().amount->text(), QString("2000000"));
+}
+
+TEST_F(FormCalculationTest, missingRateOrAmountEmptiesOnlyTheMoney)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    type(*form, "7", "3.65", "1000000");
+    typeInto(form->cells().rate->getLineEdit(), "");
+    EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "20260212", "20260224", "12", "", "" }));
+    typeInto(form->cells().rate->getLineEdit(), "0");
+    EXPECT_EQ(form->cells().interest->text(), QString("0.00"));
+    EXPECT_EQ(form->cells().maturityAmount->text(), QString("1000000.00"));
+    typeInto(form->cells().amount->getLineEdit(), "");
+    EXPECT_EQ(form->cells().interest->text(), QString());
+    form->cells().amount->setText(QStringLiteral("1,000,000.00"));
+    form->recalculate();
+    EXPECT_EQ(form->cells().maturityAmount->text(), QString("1000000.00"));
+}
+
+TEST_F(FormCalculationTest, daysWithoutAVarietyKeepThePreviousOne)
+{
+    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    instruments->clear();
+    addVarieties();
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    type(*form, "7", "2", "100000");
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
+    // 366 cannot be typed; a programmatic 400 matches no variety.
+    form->cells().days->setText(QStringLiteral("400"));
+    form->recalculate();
+    EXPECT_EQ(form->cells().variety->text(), QString());
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
+}
+
+TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
+{
+    addContract("C001", 15000);
+    const auto form = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
+    // First settled on 2 February, repurchased on 12 February: ten days.
+    form->setContract("C001");
+    const Form::Cells &c = form->cells();
+    EXPECT_EQ(c.firstSettleDate->text(), QString("20260202"));
+    EXPECT_EQ(c.contractNo->text(), QString("C001"));
+    EXPECT_EQ(c.amount->text(), QString("1000000.00"));
+    EXPECT_EQ(c.rate->text(), QString("3.650"));
+    EXPECT_EQ(c.ratio->text(), QString("60.00"));
+    EXPECT_EQ(c.maturityAmount->text(), QString("1001000.00"));
+    EXPECT_DOUBLE_EQ(
+        qobject_cast<const XP::CDoubleValidator *>(c.amount->getLineEdit()->validator())->top(),
+        1500000.0);
+    EXPECT_EQ(form->dealerCode(19), QString("T1"));
+    EXPECT_EQ(form->traderCode(), "T1");
+    EXPECT_EQ(form->dealerCell(21)->getText(), QString("D2 券商乙"));
+    EXPECT_EQ(form->dealerCell(14)->getText(), QString("S3 主体三"));
+    EXPECT_EQ(c.counterpartyDealerName->text(), QString("券商乙"));
+    EXPECT_EQ(c.supplementaryTerms->text(), QString("按约定"));
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
+
+    // A later trading day adds the days in between.
+    CHostClock::setToday(QDate(2026, 2, 24));
+    form->recalculate();
+    EXPECT_EQ(c.maturityAmount->text(), QString("1002200.00"));
+
+    // Settled today: nothing accrued yet, the amount stays as it was.
+    CHostClock::setToday(QDate(2026, 2, 2));
+    c.maturityAmount->setText(QStringLiteral("kept"));
+    form->recalculateContractSettlement();
+    EXPECT_EQ(c.maturityAmount->text(), QString("kept"));
+}
+
+TEST_F(FormCalculationTest, unknownContractChangesNothingButTheKey)
+{
+    const auto form = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM);
+    form->cells().maturityAmount->setText(QStringLiteral("5.00"));
+    form->setContract("NOPE");
+    EXPECT_EQ(form->contractKey(), "NOPE");
+    EXPECT_TRUE(form->cells().contractNo->text().isEmpty());
+    EXPECT_EQ(form->cells().maturityAmount->text(), QString("5.00"));
+}
+
+TEST_F(FormCalculationTest, contractUnderDeployment200ShowsOnlyItsAmounts)
+{
+    getUserConfig()->deploymentCode = 200;
+    addContract("C001", 15000);
+    const auto confirm = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM);
+    confirm->setContract("C001");
+    EXPECT_EQ(confirm->cells().firstSettleDate->text(), QString("20260202"));
+    EXPECT_EQ(confirm->cells().maturityAmount->text(), QString("1000700.00"));
+    EXPECT_TRUE(confirm->cells().contractNo->text().isEmpty());
+    const auto advance = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
+    advance->setContract("C001");
+    EXPECT_EQ(advance->cells().amount->text(), QString("1000000.00"));
+    EXPECT_TRUE(advance->cells().rate->text().isEmpty());
+}
+
+TEST_F(FormCalculationTest, conversionRatioFromSelectionsWithoutAContract)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    ttservice::CPledgedBondInfo a, b;
+    a.market = b.market = "SH";
+    a.bondCode = "019547";
+    b.bondCode = "122000";
+    a.pledgeAmount = 1200000;
+    b.pledgeAmount = 800000;
+    form->setPledgeSelection({ a, b });
+    EXPECT_EQ(form->cells().amount->text(), QString("2000000.00"));
+    typeInto(form->cells().amount->getLineEdit(), "1500000");
+    EXPECT_EQ(form->cells().ratio->text(), QString("75.00"));
+    // More than the pledged bonds cover cannot be typed.
+    typeInto(form->cells().amount->getLineEdit(), "2500000");
+    EXPECT_EQ(form->cells().amount->text(), QString("250000"));
+    EXPECT_EQ(form->cells().ratio->text(), QString("12.50"));
+
+    // No selection: nothing to relate the amount to, the ratio keeps its value.
+    form->setPledgeSelection({});
+    EXPECT_EQ(form->cells().ratio->text(), QString("12.50"));
+}
+
+TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
+{
+    auto contract = addContract("C002", 10000); // 1,000,000 of face value
+    contract->repurchaseAmount = 600000;
+    const auto form = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
+    form->setContract("C002");
+    EXPECT_EQ(form->cells().amount->text(), QString("600000.00"));
+    EXPECT_EQ(form->cells().originalPledgeCode->text(), QString("019547"));
+    EXPECT_EQ(form->cells().originalPledgeAmount->text(), QString("600000.00"));
+
+    ttservice::CPledgedBondInfo in, out;
+    in.market = out.market = "SH";
+    in.bondCode = "122000";
+    in.pledgeAmount = 500000;
+    out.bondCode = "019547";
+    out.pledgeAmount = 300000;
+    form->setPledgeSelection({ in });
+    EXPECT_EQ(form->cells().amount->text(), QString("600000.00")) << "a change keeps the amount";
+    EXPECT_EQ(form->cells().ratio->text(), QString("40.00"));
+    form->setSecondPledgeSelection({ out });
+    EXPECT_DOUBLE_EQ(form->secondSelectionTotal(), 300000);
+    EXPECT_EQ(form->cells().ratio->text(), QString("50.00"));
+    // Swapping out everything pledged leaves nothing to relate to: kept.
+    out.pledgeAmount = 1500000;
+    form->setSecondPledgeSelection({ out });
+    EXPECT_EQ(form->cells().ratio->text(), QString("50.00"));
+}
+
+TEST_F(FormCalculationTest, turnDealRowFillsTermsAndCounterparty)
+{
+    auto order = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
+    order->orderNo = "IO1";
+    order->market = "SH";
+    order->direction = '1';
+    order->repurchaseDays = 7;
+    order->repurchaseRate = 0.0235;
+    order->trader = "T9 王五";
+    order->dealer = "D9 基金丁";
+    order->dealerName = "基金丁";
+    accountData(kLoggedInAccount)->updateData(order, false);
+
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    form->fillFromTurnDeal(QStringLiteral("missing"));
+    EXPECT_TRUE(form->cells().days->text().isEmpty());
+    form->fillFromTurnDeal(QStringLiteral("IO1"));
+    EXPECT_EQ(form->cells().days->text(), QString("7"));
+    EXPECT_EQ(form->cells().rate->text(), QString("2.350"));
+    EXPECT_EQ(form->dealerCode(20), QString("T9"));
+    EXPECT_EQ(form->dealerCode(21), QString("D9"));
+    EXPECT_EQ(form->cells().counterpartyDealerName->text(), QString("基金丁"));
+    EXPECT_EQ(form->cells().variety->text(), QString("SH回购7天"));
+    // 19 February falls in the Spring Festival closure.
+    EXPECT_EQ(form->cells().maturitySettleDate->text(), QString("20260224"));
+
+    getUserConfig()->deploymentCode = 200;
+    const auto readOnly = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    readOnly->fillFromTurnDeal(QStringLiteral("IO1"));
+    EXPECT_TRUE(readOnly->cells().days->text().isEmpty());
+}
+
+TEST_F(FormCalculationTest, varietiesArriveWithTheHostsInitialData)
+{
+    ttservice::TraderCenter::instance()->getInstCenter()->clear();
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    EXPECT_TRUE(form->varieties("SH").empty());
+    utils::CManualSingletonT<CTradeClient>::instance()->notifyInitDataFinish();
+    EXPECT_TRUE(form->varieties("SH").empty()) << "still nothing: tries again next time";
+    addVarieties();
+    utils::CManualSingletonT<CTradeClient>::instance()->notifyInitDataFinish();
+    EXPECT_EQ(form->varieties("SH").size(), 9u);
+    EXPECT_EQ(form->varieties("SZ").size(), 9u);
+    typeInto(form->cells().days->getLineEdit(), "91");
+    EXPECT_EQ(form->cells().variety->text(), QString("SH回购91天"));
+    // Once loaded, the table stays as it was.
+    ttservice::TraderCenter::instance()->getInstCenter()->clear();
+    utils::CManualSingletonT<CTradeClient>::instance()->notifyInitDataFinish();
+    EXPECT_EQ(form->varieties("SH").size(), 9u);
+}
+
+TEST_F(FormCalculationTest, newTradingDayMovesTheSettlementDates)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    type(*form, "1", "2", "1000000");
+    EXPECT_EQ(form->cells().maturitySettleDate->text(), QString("20260213"));
+    utils::CManualSingletonT<CExchangeClient>::instance()->notifyNewTradingDate("20260924",
+                                                                                "20260923");
+    EXPECT_EQ(form->cells().firstSettleDate->text(), QString("20260924"));
+    EXPECT_EQ(form->cells().maturitySettleDate->text(), QString("20260928"));
+    EXPECT_EQ(form->cells().actualDays->text(), QString("4"));
+    EXPECT_TRUE(form->tradingCalendar().contains("2027-09-24"));
+}
+
+TEST_F(FormCalculationTest, overlappingVarietiesTypedDaysTakeTheFirstAContractTheLast)
+{
+    // Listed before the others, a variety covering 7 to 14 days overlaps the 4-7 one.
+    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
+    variety->market = "SH";
+    variety->instrumentCode = "206000";
+    variety->minDays = 7;
+    variety->maxDays = 14;
+    auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
+    inst->market = "SH";
+    inst->instrumentCode = "206000";
+    inst->instrumentName = "重叠品种";
+    inst->extraDetail = variety;
+    ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(inst);
+    utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(282, "SH", "206000");
+
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    typeInto(form->cells().days->getLineEdit(), "7");
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206000");
+    EXPECT_EQ(form->cells().variety->text(), QString("重叠品种"));
+    form->updateEnabledFields();
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
+    EXPECT_EQ(form->cells().variety->text(), QString("SH回购7天"));
+
+    addContract("C007", 1000);
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    renewal->setContract("C007");
+    EXPECT_EQ(renewal->selectedVariety()->instrumentCode, "206007");
+}

@@ -1,0 +1,168 @@
+#include "AgreementFormFixture.h"
+
+#include "shell/CDealerDirectory.h"
+#include "utils/StringHelper.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CAutoKeyboardWidget.h"
+#include "xp/CComboBox.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
+#include "xp/CPortfolioSearchModel.h"
+#include "xp/CPushButton.h"
+#include "xp/CScriptedDialogResponder.h"
+
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+using namespace TC;
+
+const char kDealers[] = "交易商代码,交易商名称,交易主体代码,交易主体名称,交易员代码,交易员名称\n"
+                        "D1,银行甲,S1,主体一,T1|T2,张三\n"
+                        "D1,银行甲,S2,主体二\n"
+                        "D2,券商乙,S3,主体三,T7|T8,王五|赵六\n";
+
+class FormDealerTest : public AgreementFormFixture
+{
+protected:
+    static QStringList entries(Form &form, int id)
+    {
+        return form.dealerCellModel(id) ? form.dealerCellModel(id)->getDataList() : QStringList();
+    }
+};
+
+} // namespace
+
+TEST_F(FormDealerTest, dealerCellsAreBuiltForSearchAsYouType)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    CDealerDirectory *directory = CDealerDirectory::instance();
+    const std::pair<int, int> kinds[]
+        = { { 12, 0 }, { 13, 1 }, { 19, 2 }, { 14, 3 }, { 20, 4 }, { 21, 0 } };
+    for (const auto &k : kinds) {
+        XP::CAutoKeyboardLineEdit *cell = form->dealerCell(k.first);
+        ASSERT_NE(cell, nullptr) << k.first;
+        EXPECT_EQ(form->dealerCellModel(k.first), directory->model(k.second));
+        EXPECT_EQ(cell->model(), directory->model(k.second));
+        EXPECT_EQ(cell->size(), QSize(140, 22));
+        EXPECT_EQ(cell->getLineEdit()->maxLength(), 100);
+    }
+    XP::CAutoKeyboardLineEdit *dealer = form->dealerCell(12);
+    EXPECT_EQ(dealer->cleanText("a-b_c 银行"), QString("abc 银行")) << "'-' and '_' dropped";
+    // The validator keeps word characters, blanks and the usual punctuation.
+    int pos = 0;
+    QString ok = QStringLiteral("D1 银行甲，好!");
+    QString bad = QStringLiteral("D1;");
+    EXPECT_EQ(dealer->getLineEdit()->validator()->validate(ok, pos), QValidator::Acceptable);
+    EXPECT_NE(dealer->getLineEdit()->validator()->validate(bad, pos), QValidator::Acceptable);
+    EXPECT_FALSE(form->dealerCell(99));
+}
+
+TEST_F(FormDealerTest, typedTextOffersMatchingDealers)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    loadDealers(QString::fromUtf8(kDealers));
+    XP::CAutoKeyboardWidget *list = form->dealerCell(12)->getAutoKeyboardWidget();
+    EXPECT_EQ(list->matches("D"), QStringList({ "D1 银行甲", "D2 券商乙" }));
+    EXPECT_EQ(list->matches("券商"), QStringList({ "D2 券商乙" }));
+    EXPECT_EQ(form->dealerCell(21)->getAutoKeyboardWidget()->matches("银行"),
+              QStringList({ "D1 银行甲" }));
+}
+
+TEST_F(FormDealerTest, pickingADealerOffersItsTradersAndSubjects)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    loadDealers(QString::fromUtf8(kDealers));
+    form->dealerCell(12)->pick(QStringLiteral("D1 银行甲"));
+    EXPECT_EQ(entries(*form, 19), QStringList({ "T1 张三", "T2" }));
+    EXPECT_EQ(entries(*form, 13), QStringList({ "S1 主体一", "S2 主体二" }));
+    EXPECT_EQ(form->dealerCell(19)->getAutoKeyboardWidget()->matches("T"),
+              QStringList({ "T1 张三", "T2" }));
+
+    form->dealerCell(21)->pick(QStringLiteral("D2 券商乙"));
+    EXPECT_EQ(entries(*form, 14), QStringList({ "S3 主体三" }));
+    EXPECT_EQ(entries(*form, 20), QStringList({ "T7 王五", "T8 赵六" }));
+    EXPECT_EQ(entries(*form, 19), QStringList({ "T1 张三", "T2" })) << "own side untouched";
+
+    form->dealerCell(19)->pick(QStringLiteral("T1 张三"));
+    EXPECT_EQ(form->traderCode(), "T1");
+
+    // A text without a code part leaves the models alone.
+    form->dealerCell(12)->pick(QStringLiteral(" 银行甲"));
+    EXPECT_EQ(entries(*form, 19), QStringList({ "T1 张三", "T2" }));
+    // An unknown dealer fills nothing either.
+    form->dealerCell(12)->pick(QStringLiteral("D9 不在名录"));
+    EXPECT_EQ(entries(*form, 13), QStringList({ "S1 主体一", "S2 主体二" }));
+}
+
+TEST_F(FormDealerTest, intentionFormHasOnlyItsOwnSide)
+{
+    const auto form = makeForm(OPT_AGREEMENT_INTENTION_REPO);
+    loadDealers(QString::fromUtf8(kDealers));
+    form->dealerCell(12)->pick(QStringLiteral("D1 银行甲"));
+    EXPECT_EQ(entries(*form, 19), QStringList({ "T1 张三", "T2" }));
+    EXPECT_EQ(form->dealerCell(13), nullptr);
+    EXPECT_EQ(form->dealerCell(20), nullptr);
+}
+
+TEST_F(FormDealerTest, importLoadsAndKeepsADealerFile)
+{
+    XP::CScriptedDialogResponder responder;
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    const QString file = writeFile("import.csv", utils::utf8ToGbk(QString::fromUtf8(kDealers)));
+    responder.answerFile(file);
+    form->cells().importButton->click();
+    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 1);
+    EXPECT_EQ(responder.asked().at(0).title, QString("导入交易商"));
+    EXPECT_EQ(responder.asked().at(0).text, QString("Excel Files(*.csv);"));
+    EXPECT_EQ(CDealerDirectory::instance()->dealerList(),
+              QStringList({ "D1 银行甲", "D2 券商乙" }));
+    EXPECT_TRUE(QFile::exists(CDealerDirectory::filePath())) << "saved for the next start";
+    EXPECT_EQ(form->dealerCell(12)->getAutoKeyboardWidget()->matches("D2"),
+              QStringList({ "D2 券商乙" }));
+}
+
+TEST_F(FormDealerTest, failedOrCancelledImportLosesNothing)
+{
+    XP::CScriptedDialogResponder responder;
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    loadDealers(QString::fromUtf8(kDealers));
+    form->dealerCell(12)->setText(QStringLiteral("D1 银行甲"));
+    typeInto(form->cells().amount->getLineEdit(), "1000000");
+    const QStringList before = CDealerDirectory::instance()->dealerList();
+
+    responder.answerFile(writeFile("notes.csv", "just,some\nnotes,here\n"));
+    responder.answerFile(writeFile("empty.csv", ""));
+    responder.answerFile(m_tmp.filePath("gone.csv"));
+    responder.answerFile(QString()); // cancelled
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(form->handleEvent(5, Form::CELL_IMPORT, 0, QString(), nullptr));
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 4);
+    EXPECT_EQ(CDealerDirectory::instance()->dealerList(), before);
+    EXPECT_EQ(form->dealerCell(12)->getText(), QString("D1 银行甲"));
+    EXPECT_EQ(form->cells().amount->text(), QString("1000000"));
+}
+
+TEST_F(FormDealerTest, eventsAreConsumedAsTheFormHandlesThem)
+{
+    EventSink sink;
+    auto *form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION, &sink).release();
+    XP::CScriptedDialogResponder responder;
+    EXPECT_TRUE(form->handleEvent(5, 3, 0, QString(), nullptr));
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 0);
+    EXPECT_FALSE(form->handleEvent(71, 0, 0, QString(), nullptr)) << "the page follows the account";
+    EXPECT_TRUE(form->handleEvent(71, 28, 1, QString(), nullptr));
+    EXPECT_FALSE(form->handleEvent(71, 25, 1, QString(), nullptr));
+    for (int id : { 2, 4, 8, 22 })
+        EXPECT_TRUE(form->handleEvent(103, id, 0, QString(), nullptr)) << id;
+    for (int id : { 1, 2, 3, 4, 5, 27 })
+        EXPECT_TRUE(form->handleEvent(120, id, 0, QString(), nullptr)) << id;
+    EXPECT_TRUE(form->handleEvent(252, 19, 0, QString(), nullptr));
+    EXPECT_FALSE(form->handleEvent(1082, 0, 0, QString("019547"), nullptr));
+
+    // A subject type choice stays in the form.
+    sink.events.clear();
+    form->cells().subjectType->setCurrentIndex(2);
+    EXPECT_TRUE(sink.events.empty());
+}
