@@ -60,3 +60,9 @@ print(f"panel ({int(last['BM_PanelWarm']['widgets'])} widgets, plain form "
       f"cold {u['BM_PanelCold']:.1f} vs {u['BM_PlainFormCold']:.1f} us = "
       f"{u['BM_PanelCold'] / u['BM_PlainFormCold']:.2f}x")
 PY
+
+# Agreement orders: checking and building one order (agreement part in BSON)
+# per operation type, without widgets; target at most 10 us per order.
+echo
+make -C "$build" -j2 bench_agreement_orders
+"$build/bench/bench_agreement_orders" "$@"

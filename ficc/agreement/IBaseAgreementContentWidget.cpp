@@ -549,6 +549,93 @@ void IBaseAgreementContentWidget::updateConversionRatio()
         m_cells.ratio->setDouble(ratio);
 }
 
+// --- orders -------------------------------------------------------------------
+
+CAgreementOrderBuilder::Input IBaseAgreementContentWidget::orderInput()
+{
+    CAgreementOrderBuilder::Input in;
+    in.operationType = m_operationType;
+    in.accountKey = currentAccountKey();
+    in.contractKey = m_contractKey;
+    if (!m_contractKey.empty() && !in.accountKey.isEmpty())
+        in.contract = findContract(m_contractKey);
+    in.instructionKey = m_instructionKey;
+    in.market = m_market;
+    in.variety = m_selectedVariety;
+    in.firstSelection = m_firstSelection;
+    in.secondSelection = m_secondSelection;
+    in.firstSelectionTotal = m_firstSelectionTotal;
+    in.secondSelectionTotal = m_secondSelectionTotal;
+
+    const Cells &c = m_cells;
+    if (c.days)
+        in.days = c.days->toInt();
+    if (c.variety)
+        in.varietyName = c.variety->text();
+    if (c.rate)
+        in.rate = c.rate->toDouble();
+    if (c.amount)
+        in.amount = c.amount->toDouble();
+    if (c.actualDays)
+        in.actualDays = c.actualDays->toInt();
+    if (c.maturitySettleDate)
+        in.maturitySettleDate = c.maturitySettleDate->toInt();
+    if (c.maturityAmount)
+        in.maturityAmount = c.maturityAmount->toDouble();
+    if (c.originalInterest)
+        in.originalInterest = c.originalInterest->toDouble();
+    if (c.contactPerson)
+        in.contactPerson = c.contactPerson->text();
+    if (c.contactMethod)
+        in.contactMethod = c.contactMethod->text();
+    if (c.counterpartyDealerName)
+        in.counterpartyDealerName = c.counterpartyDealerName->text();
+    if (c.supplementaryTerms)
+        in.supplementaryTerms = c.supplementaryTerms->text();
+    if (c.renewType)
+        in.renewType = c.renewType->currentData(Qt::UserRole).toInt();
+    if (c.subjectType)
+        in.subjectType = c.subjectType->currentData(Qt::UserRole).toInt();
+    if (c.ratio)
+        in.ratio = c.ratio->toDouble();
+    if (c.settlementAmount)
+        in.settlementAmount = c.settlementAmount->toDouble();
+    if (c.swapIncome)
+        in.swapIncome = c.swapIncome->toDouble();
+
+    const auto dealerCode = [this](int id) -> std::optional<QString> {
+        if (!m_dealerCells.cell(id))
+            return std::nullopt;
+        return m_dealerCells.code(id);
+    };
+    in.dealer = dealerCode(CELL_DEALER);
+    in.tradingEntity = dealerCode(CELL_SUBJECT);
+    in.counterpartyEntity = dealerCode(CELL_COUNTERPARTY_SUBJECT);
+    in.trader = dealerCode(CELL_TRADER);
+    in.counterpartyTrader = dealerCode(CELL_COUNTERPARTY_TRADER);
+    in.counterpartyDealer = dealerCode(CELL_COUNTERPARTY_DEALER);
+    return in;
+}
+
+bool IBaseAgreementContentWidget::checkOrderInput(QString &error)
+{
+    return CAgreementOrderBuilder::checkOrderInput(orderInput(), error);
+}
+
+int IBaseAgreementContentWidget::orderOperationType()
+{
+    const ttservice::CRepurchaseAgreementContractInfoPtr contract
+        = m_contractKey.empty() ? nullptr : findContract(m_contractKey);
+    return CAgreementOrderBuilder::orderOperationType(m_operationType, contract.get());
+}
+
+bool IBaseAgreementContentWidget::buildOrders(std::vector<ttservice::CCodeOrderParam> &orders,
+                                              QString &error, QString &text)
+{
+    Q_UNUSED(text);
+    return CAgreementOrderBuilder::buildOrders(orderInput(), orders, error);
+}
+
 // --- events -------------------------------------------------------------------
 
 void IBaseAgreementContentWidget::importDealers()

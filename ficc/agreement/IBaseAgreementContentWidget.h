@@ -2,10 +2,12 @@
 
 #include "agreement/CAgreementCalculator.h"
 #include "agreement/CAgreementDealerCells.h"
+#include "agreement/CAgreementOrderBuilder.h"
 #include "tc/CTradingCalendar.h"
 #include "tc/TradeOperationType.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/CBondInfoDetail.h"
+#include "ttservice/CCodeOrderParam.h"
 #include "ttservice/CPledgedBondInfo.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "xp/CBaseWidget.h"
@@ -185,6 +187,19 @@ public:
     void setSettleAccountDate();
     void recalculateContractSettlement();
     void updateConversionRatio();
+
+    // The form's values as the order rules read them.
+    CAgreementOrderBuilder::Input orderInput();
+    // The first failed input check; false with its message in `error`.
+    bool checkOrderInput(QString &error);
+    // The counter's operation code of the order; -1 without a usable contract.
+    int orderOperationType();
+    // Checks the input and builds the order; `text` is not used.
+    bool buildOrders(std::vector<ttservice::CCodeOrderParam> &orders, QString &error,
+                     QString &text);
+    // The instruction an order must fit; none (empty) unless one is given.
+    const std::string &instructionKey() const { return m_instructionKey; }
+    void setInstructionKey(const std::string &key) { m_instructionKey = key; }
 
     bool handleEvent(int event, int a, int b, QString text, void *data) override;
     void setFixFont() override;

@@ -1,0 +1,548 @@
+#include "AgreementFormFixture.h"
+
+#include "agreement/CAgreementOrderBuilder.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CTradeClient.h"
+#include "ttservice/COrderCommand.h"
+#include "utils/CSingletonT.h"
+
+#include <boost/make_shared.hpp>
+
+#include <functional>
+
+namespace {
+
+using namespace TC;
+using Builder = CAgreementOrderBuilder;
+using Input = CAgreementOrderBuilder::Input;
+
+ttservice::CPledgedBondInfo row(const std::string &market, const std::string &code, double amount,
+                                int volume, int property = '0')
+{
+    ttservice::CPledgedBondInfo r;
+    r.market = market;
+    r.bondCode = code;
+    r.pledgeAmount = amount;
+    r.pledgeVolume = volume;
+    r.stockProperty = property;
+    return r;
+}
+
+ttservice::CBondInfoDetailPtr variety(const std::string &market, const std::string &code)
+{
+    auto v = boost::make_shared<ttservice::CBondInfoDetail>();
+    v->market = market;
+    v->instrumentCode = code;
+    v->instrumentName = market + "回购7天";
+    v->minDays = 4;
+    v->maxDays = 7;
+    return v;
+}
+
+class AgreementOrderTest : public AgreementFormFixture
+{
+protected:
+    // What a fully and correctly filled form of `type` holds, as its cells exist for the type.
+    Input validInput(ETradeOperationType type)
+    {
+        Input in;
+        in.operationType = type;
+        in.accountKey = kLoggedInAccount;
+        in.variety = variety("SH", "206007");
+        in.rate = 3.65;
+        in.amount = 1000000;
+        in.ratio = 60;
+        in.maturityAmount = 1000700;
+        in.dealer = QStringLiteral("D1");
+        in.trader = QStringLiteral("T1");
+        const bool intention
+            = type == OPT_AGREEMENT_INTENTION_REPO || type == OPT_AGREEMENT_INTENTION_REVERSE_REPO;
+        const bool declaration = intention || type == OPT_AGREEMENT_DEAL_DECLARATION;
+        if (!intention) {
+            in.tradingEntity = QStringLiteral("S1");
+            in.counterpartyEntity = QStringLiteral("S3");
+            in.counterpartyTrader = QStringLiteral("T7");
+            in.counterpartyDealer = QStringLiteral("D2");
+            in.counterpartyDealerName = QStringLiteral(" 券商乙 ");
+            in.subjectType = 2;
+        }
+        if (type != OPT_AGREEMENT_MATURITY_CONFIRM)
+            in.supplementaryTerms = QStringLiteral(" 按约定 ");
+        if (declaration || type == OPT_AGREEMENT_MATURITY_RENEWAL) {
+            in.days = 7;
+            in.actualDays = 12;
+            in.maturitySettleDate = 20260224;
+        }
+        if (declaration) {
+            in.varietyName = QStringLiteral("SH回购7天");
+            in.firstSelection = { row("SH", "019547", 1200000, 12000) };
+            in.firstSelectionTotal = 1200000;
+        }
+        if (intention) {
+            in.contactPerson = QStringLiteral(" 张三 ");
+            in.contactMethod = QStringLiteral("13800000000 ");
+        }
+        if (!declaration) {
+            in.contractKey = "C001";
+            in.contract = addContract("C001", 15000);
+        }
+        if (type == OPT_AGREEMENT_MATURITY_RENEWAL) {
+            in.renewType = 49;
+            in.originalInterest = 700;
+        }
+        if (type == OPT_AGREEMENT_PLEDGE_CHANGE) {
+            in.swapIncome = 0;
+            in.firstSelection = { row("SH", "122000", 500000, 5000) };
+            in.firstSelectionTotal = 500000;
+        }
+        if (type == OPT_AGREEMENT_PLEDGE_RELEASE)
+            in.settlementAmount = 1000700;
+        return in;
+    }
+
+    static QString check(const Input &in)
+    {
+        QString error = QStringLiteral("stale");
+        const bool ok = Builder::checkOrderInput(in, error);
+        EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
+        return error;
+    }
+
+    // Builds the one order and decodes its agreement part.
+    static ttservice::CRepurchaseAgreementParam build(const Input &in,
+                                                      ttservice::CCodeOrderParam &order)
+    {
+        std::vector<ttservice::CCodeOrderParam> orders;
+        QString error;
+        EXPECT_TRUE(Builder::buildOrders(in, orders, error)) << error.toStdString();
+        EXPECT_EQ(orders.size(), 1u);
+        ttservice::CRepurchaseAgreementParam agreement;
+        if (orders.size() == 1) {
+            order = orders.front();
+            agreement.bsonValueFromObj(order.agreementParam);
+        }
+        return agreement;
+    }
+};
+
+struct CheckCase
+{
+    const char *what;
+    ETradeOperationType type;
+    std::function<void(Input &)> spoil;
+    const char *message;
+};
+
+} // namespace
+
+TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
+{
+    const CheckCase cases[] = {
+        { "no account", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.accountKey.clear(); },
+          "没有选择账号, 无法下单!" },
+        { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
+          [](Input &in) { in.accountKey = "99999"; }, "账号 [99999] 不存在, 无法下单!" },
+        { "refreshing, shown by display id", OPT_AGREEMENT_DEAL_DECLARATION,
+          [](Input &in) { in.accountKey = kRefreshingAccount; },
+          "账号 [A-10003] 正在刷新, 无法下单!" },
+        { "logged out", OPT_AGREEMENT_DEAL_DECLARATION,
+          [](Input &in) { in.accountKey = kLoggedOutAccount; },
+          "账号 [10002] 尚未登录, 无法下单!" },
+        { "no contract", OPT_AGREEMENT_EARLY_REPURCHASE,
+          [](Input &in) {
+              in.contract.reset();
+              in.contractKey = "C404";
+          },
+          "合约信息不存在或没有选中任何合约 [C404] , 无法下单!" },
+        { "no pledge rows", OPT_AGREEMENT_DEAL_DECLARATION,
+          [](Input &in) { in.firstSelection.clear(); }, "未选择质押券或质押金额为0，无法下单！" },
+        { "intention in Shenzhen", OPT_AGREEMENT_INTENTION_REVERSE_REPO,
+          [](Input &in) { in.firstSelection = { row("SZ", "101901", 100, 1) }; },
+          "意向申报只支持上海协议回购 , 无法下单!" },
+        { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
+          [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
+        { "change swapping out more than pledged", OPT_AGREEMENT_PLEDGE_CHANGE,
+          [](Input &in) {
+              in.secondSelection = { row("SH", "019547", 1600000, 16000) };
+              in.secondSelectionTotal = 1600000; // 1,500,000 + 500,000 - 1,600,000 left
+              in.amount = 400000.01;
+          },
+          "换出债券金额过大，请调整换入债券金额!" },
+        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE,
+          [](Input &in) {
+              in.secondSelection = { row("SH", "019547", 2000000, 20000) };
+              in.secondSelectionTotal = 2000000;
+              in.amount = 0.01;
+          },
+          "换出债券金额过大，请调整换入债券金额!" },
+        { "no variety", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.variety.reset(); },
+          "协议回购合约代码不存在" },
+        { "zero days", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.days = 0; },
+          "回购天数必须大于0且小于366" },
+        { "366 days", OPT_AGREEMENT_MATURITY_RENEWAL, [](Input &in) { in.days = 366; },
+          "回购天数必须大于0且小于366" },
+        { "blank variety", OPT_AGREEMENT_INTENTION_REPO,
+          [](Input &in) { in.varietyName = QStringLiteral("  "); }, "回购品种为空" },
+        { "rate of 100", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.rate = 100; },
+          "回购利率必须大于0且小于1" },
+        { "rate of 0", OPT_AGREEMENT_PLEDGE_RELEASE, [](Input &in) { in.rate = 0; },
+          "回购利率必须大于0且小于1" },
+        { "zero amount", OPT_AGREEMENT_MATURITY_CONFIRM, [](Input &in) { in.amount = 0; },
+          "回购金额必须大于0" },
+        { "blank contact", OPT_AGREEMENT_INTENTION_REPO,
+          [](Input &in) { in.contactPerson = QStringLiteral(" "); }, "联系人为空" },
+        { "blank contact method", OPT_AGREEMENT_INTENTION_REVERSE_REPO,
+          [](Input &in) { in.contactMethod = QString(); }, "联系方式为空" },
+        { "Shanghai renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
+          [](Input &in) { in.originalInterest = 0; }, "原合约利息必须大于0" },
+        { "no trader", OPT_AGREEMENT_MATURITY_RENEWAL, [](Input &in) { in.trader = QString(); },
+          "交易员为空" },
+        { "no counterparty trader", OPT_AGREEMENT_DEAL_DECLARATION,
+          [](Input &in) { in.counterpartyTrader = QString(); }, "对手交易员为空" },
+        { "no counterparty dealer", OPT_AGREEMENT_PLEDGE_CHANGE,
+          [](Input &in) { in.counterpartyDealer = QString(); }, "对手交易商为空" },
+        { "Shenzhen release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
+          [](Input &in) {
+              in.market = "SZ";
+              in.settlementAmount = 0;
+          },
+          "解除质押结算金额必须大于0!" },
+    };
+    for (const CheckCase &c : cases) {
+        Input in = validInput(c.type);
+        c.spoil(in);
+        EXPECT_EQ(check(in), QString::fromUtf8(c.message)) << c.what;
+    }
+}
+
+TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
+{
+    // Everything wrong at once; fixing one fault at a time shows the next check.
+    Input in = validInput(OPT_AGREEMENT_INTENTION_REPO);
+    in.accountKey.clear();
+    in.firstSelection.clear();
+    in.variety.reset();
+    in.days = 400;
+    in.varietyName = QString();
+    in.rate = 0;
+    in.amount = -1;
+    in.contactPerson = QString();
+    in.contactMethod = QString();
+    in.trader = QString();
+    const std::vector<std::pair<const char *, std::function<void()>>> steps = {
+        { "没有选择账号, 无法下单!", [&] { in.accountKey = kLoggedInAccount; } },
+        { "未选择质押券或质押金额为0，无法下单！",
+          [&] { in.firstSelection = { row("SZ", "101901", 100, 1) }; } },
+        { "意向申报只支持上海协议回购 , 无法下单!",
+          [&] { in.firstSelection = { row("SH", "019547", 100, 1) }; } },
+        { "协议回购合约代码不存在", [&] { in.variety = variety("SH", "206007"); } },
+        { "回购天数必须大于0且小于366", [&] { in.days = 365; } },
+        { "回购品种为空", [&] { in.varietyName = QStringLiteral("SH回购365天"); } },
+        { "回购利率必须大于0且小于1", [&] { in.rate = 99.999; } },
+        { "回购金额必须大于0", [&] { in.amount = 0.01; } },
+        { "联系人为空", [&] { in.contactPerson = QStringLiteral("张三"); } },
+        { "联系方式为空", [&] { in.contactMethod = QStringLiteral("8"); } },
+        { "交易员为空", [&] { in.trader = QStringLiteral("T1"); } },
+    };
+    for (const auto &step : steps) {
+        EXPECT_EQ(check(in), QString::fromUtf8(step.first));
+        step.second();
+    }
+    EXPECT_EQ(check(in), QString()) << "365 days and a rate of 99.999 pass";
+}
+
+TEST_F(AgreementOrderTest, marketRulesApplyOnlyToTheirExchange)
+{
+    // Shenzhen skips the contact and original interest checks...
+    Input renewal = validInput(OPT_AGREEMENT_MATURITY_RENEWAL);
+    renewal.market = "SZ";
+    renewal.originalInterest = 0;
+    EXPECT_EQ(check(renewal), QString());
+    // ...and Shanghai the release settlement amount.
+    Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
+    release.settlementAmount = 0;
+    EXPECT_EQ(check(release), QString());
+    // A change that swaps out income names no bonds and is not weighed.
+    Input change = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
+    change.firstSelection.clear();
+    change.swapIncome = 5;
+    EXPECT_EQ(check(change), QString());
+    // Exactly the remaining pledge value is still allowed.
+    change = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
+    change.secondSelection = { row("SH", "019547", 1600000, 16000) };
+    change.secondSelectionTotal = 1600000;
+    change.amount = 400000;
+    EXPECT_EQ(check(change), QString());
+}
+
+TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
+{
+    ttservice::CRepurchaseAgreementContractInfo contract;
+    const auto code = [&contract](ETradeOperationType type, int direction) {
+        contract.direction = direction;
+        return Builder::orderOperationType(type, &contract);
+    };
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr), 1045);
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr), 1063);
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr), 1064);
+    EXPECT_EQ(code(OPT_AGREEMENT_EARLY_REPURCHASE, '1'), 1048);
+    EXPECT_EQ(code(OPT_AGREEMENT_EARLY_REPURCHASE, '2'), 1049);
+    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_RENEWAL, '1'), 1050);
+    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_RENEWAL, '2'), 1051);
+    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_CONFIRM, '1'), 1047);
+    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_CONFIRM, '2'), 1077);
+    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_CHANGE, '1'), 1069);
+    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_CHANGE, '2'), 1069);
+    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_RELEASE, '1'), 1074);
+    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_RELEASE, '2'), 1094);
+    // A direction the counter does not know, or no contract at all.
+    for (ETradeOperationType type :
+         { OPT_AGREEMENT_EARLY_REPURCHASE, OPT_AGREEMENT_MATURITY_RENEWAL,
+           OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_PLEDGE_RELEASE }) {
+        EXPECT_EQ(code(type, '0'), -1) << type;
+        EXPECT_EQ(code(type, ttservice::kUnsetInt), -1) << type;
+        EXPECT_EQ(Builder::orderOperationType(type, nullptr), -1) << type;
+    }
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_PLEDGE_CHANGE, nullptr), -1);
+    EXPECT_EQ(Builder::orderOperationType(OPT_SPOT_BOND_TRADE, &contract), -1);
+}
+
+TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
+{
+    Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
+    in.firstSelection = { row("SH", "019547", 500000, 5000), row("SH", "122000", 400000, 4000),
+                          row("SH", "019548", 300000, 3000, '1') };
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = build(in, order);
+
+    EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
+    EXPECT_EQ(order.orderKind, 49);
+    EXPECT_EQ(order.operationType, 1045);
+    EXPECT_EQ(order.stock.market, "SH");
+    EXPECT_EQ(order.stock.stockCode, "206007");
+    EXPECT_EQ(order.stock.stockName, "SH回购7天");
+    EXPECT_DOUBLE_EQ(order.price, 0.0365) << "the rate, not the placeholder 100";
+    EXPECT_EQ(order.volume, 3000);
+    EXPECT_EQ(order.userName, "trader01");
+    EXPECT_EQ(order.paramKind, 2);
+    EXPECT_TRUE(order.contactPerson.empty());
+
+    EXPECT_EQ(a.bondMarket, "SH");
+    EXPECT_EQ(a.bondCode, "019548");
+    EXPECT_EQ(a.stockProperty, '1');
+    EXPECT_EQ(a.maturitySettleDate, 20260224);
+    EXPECT_EQ(a.repurchaseDays, 12) << "the occupied days";
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+    EXPECT_DOUBLE_EQ(a.repurchaseRate, 0.0365);
+    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.6);
+    EXPECT_EQ(a.trader, "T1");
+    EXPECT_EQ(a.dealer, "D1");
+    EXPECT_EQ(a.tradingEntity, "S1");
+    EXPECT_EQ(a.counterpartyTrader, "T7");
+    EXPECT_EQ(a.counterpartyDealer, "D2");
+    EXPECT_EQ(a.counterpartyEntity, "S3");
+    EXPECT_EQ(a.counterpartyDealerName, "券商乙");
+    EXPECT_EQ(a.supplementaryTerms, "按约定");
+    EXPECT_EQ(a.subjectType, 2);
+    EXPECT_EQ(a.renewType, ttservice::kUnsetInt);
+    EXPECT_EQ(a.firstSettleDate, ttservice::kUnsetInt);
+    EXPECT_TRUE(a.contractNo.empty());
+    EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble);
+    EXPECT_TRUE(a.swapBondCode.empty());
+}
+
+TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheirSide)
+{
+    for (ETradeOperationType type :
+         { OPT_AGREEMENT_INTENTION_REPO, OPT_AGREEMENT_INTENTION_REVERSE_REPO }) {
+        ttservice::CCodeOrderParam order;
+        const ttservice::CRepurchaseAgreementParam a = build(validInput(type), order);
+        EXPECT_EQ(order.operationType, type == OPT_AGREEMENT_INTENTION_REPO ? 1063 : 1064);
+        EXPECT_EQ(order.contactPerson, "张三");
+        EXPECT_EQ(order.contactMethod, "13800000000");
+        EXPECT_EQ(order.volume, 12000);
+        EXPECT_EQ(a.bondCode, "019547");
+        EXPECT_TRUE(a.counterpartyTrader.empty());
+        EXPECT_TRUE(a.counterpartyDealerName.empty());
+        EXPECT_EQ(a.subjectType, ttservice::kUnsetInt);
+    }
+}
+
+TEST_F(AgreementOrderTest, shenzhenDeclarationPledgesShenzhenBonds)
+{
+    Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
+    in.market = "SZ";
+    in.variety = variety("SZ", "138007");
+    in.firstSelection = { row("SZ", "101901", 800000, 8000) };
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = build(in, order);
+    EXPECT_EQ(order.stock.market, "SZ");
+    EXPECT_EQ(order.stock.stockCode, "138007");
+    EXPECT_EQ(a.bondMarket, "SZ");
+    EXPECT_EQ(a.bondCode, "101901");
+    EXPECT_EQ(order.volume, 8000);
+}
+
+TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
+{
+    struct Case
+    {
+        ETradeOperationType type;
+        int direction;
+        int code;
+    };
+    for (const Case &c : { Case { OPT_AGREEMENT_MATURITY_CONFIRM, '2', 1077 },
+                           Case { OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1048 },
+                           Case { OPT_AGREEMENT_PLEDGE_RELEASE, '2', 1094 } }) {
+        Input in = validInput(c.type);
+        in.contract->direction = c.direction;
+        in.contract->referenceNo = "REF9";
+        // A bond with nothing pledged is passed over.
+        auto empty = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+        empty->market = "SH";
+        empty->bondCode = "122000";
+        in.contract->pledgedBonds.push_back(empty);
+        in.maturityAmount = 1001000;
+        ttservice::CCodeOrderParam order;
+        const ttservice::CRepurchaseAgreementParam a = build(in, order);
+        EXPECT_EQ(order.operationType, c.code) << c.type;
+        EXPECT_EQ(order.volume, 15000) << c.type;
+        EXPECT_EQ(a.bondCode, "019547") << c.type;
+        EXPECT_EQ(a.stockProperty, '0') << c.type;
+        EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000) << "maturity amount, type " << c.type;
+        EXPECT_EQ(a.repurchaseDays, 7) << c.type;
+        EXPECT_EQ(a.maturitySettleDate, 20260209) << c.type;
+        EXPECT_EQ(a.firstSettleDate, 20260202) << c.type;
+        EXPECT_EQ(a.contractNo, "C001") << c.type;
+        EXPECT_EQ(a.referenceNo, "REF9") << c.type;
+        EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble) << "Shanghai, type " << c.type;
+    }
+}
+
+TEST_F(AgreementOrderTest, shenzhenReleaseSendsItsSettlementAmount)
+{
+    Input in = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
+    in.market = "SZ";
+    in.settlementAmount = 1000123.45;
+    ttservice::CCodeOrderParam order;
+    EXPECT_DOUBLE_EQ(build(in, order).settlementAmount, 1000123.45);
+    EXPECT_EQ(order.operationType, 1074);
+}
+
+TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
+{
+    Input in = validInput(OPT_AGREEMENT_MATURITY_RENEWAL);
+    in.contract->direction = '2';
+    ttservice::CCodeOrderParam order;
+    ttservice::CRepurchaseAgreementParam a = build(in, order);
+    EXPECT_EQ(order.operationType, 1051);
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700) << "interest rolled into the amount";
+    EXPECT_EQ(a.renewType, 49);
+    EXPECT_EQ(a.repurchaseDays, 12) << "the new term's occupied days";
+    EXPECT_EQ(a.maturitySettleDate, 20260224) << "the new maturity";
+    EXPECT_EQ(a.firstSettleDate, 20260202);
+    EXPECT_EQ(a.contractNo, "C001");
+    EXPECT_EQ(order.volume, 15000);
+
+    // Account 10002 trades through the counter that wants the bare amount.
+    utils::CManualSingletonT<CTradeClient>::instance()->setLoginStatus(
+        kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    in.accountKey = kLoggedOutAccount;
+    a = build(in, order);
+    EXPECT_EQ(order.accountInfo->getKey(), kLoggedOutAccount);
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+}
+
+TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOut)
+{
+    Input in = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
+    in.secondSelection
+        = { row("SH", "019547", 100000, 1000), row("SH", "019549", 200000, 2000, '1') };
+    in.secondSelectionTotal = 300000;
+    ttservice::CCodeOrderParam order;
+    ttservice::CRepurchaseAgreementParam a = build(in, order);
+    EXPECT_EQ(order.operationType, 1069);
+    EXPECT_EQ(a.bondCode, "122000") << "bond swapped in";
+    EXPECT_EQ(order.volume, 5000) << "volume of the bond swapped in";
+    EXPECT_EQ(a.swapBondCode, "019549");
+    EXPECT_EQ(a.swapPledgeVolume, 2000);
+    EXPECT_EQ(a.swapStockProperty, '1');
+    EXPECT_EQ(a.bondMarket, "SH");
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 0);
+    EXPECT_EQ(a.repurchaseDays, 7);
+    EXPECT_EQ(a.maturitySettleDate, 20260209);
+
+    // Swapping out only: the volume is that of the bond swapped out.
+    in.firstSelection.clear();
+    in.firstSelectionTotal = 0;
+    a = build(in, order);
+    EXPECT_TRUE(a.bondCode.empty());
+    EXPECT_EQ(order.volume, 2000);
+}
+
+TEST_F(AgreementOrderTest, pledgeChangeOfIncomeAloneSendsTenAndTheIncome)
+{
+    Input in = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
+    in.firstSelection.clear();
+    in.swapIncome = 5;
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = build(in, order);
+    EXPECT_EQ(order.volume, 10);
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 5);
+    EXPECT_TRUE(a.bondCode.empty());
+    EXPECT_TRUE(a.swapBondCode.empty());
+    EXPECT_EQ(a.contractNo, "C001");
+}
+
+TEST_F(AgreementOrderTest, failedCheckBuildsNothingAndKeepsTheOrders)
+{
+    Input in = validInput(OPT_AGREEMENT_EARLY_REPURCHASE);
+    in.rate = 100;
+    std::vector<ttservice::CCodeOrderParam> orders(2);
+    QString error;
+    EXPECT_FALSE(Builder::buildOrders(in, orders, error));
+    EXPECT_EQ(error, QStringLiteral("回购利率必须大于0且小于1"));
+    EXPECT_EQ(orders.size(), 2u);
+    EXPECT_TRUE(utils::CManualSingletonT<CItCommandCenter>::instance()->commands().empty());
+}
+
+TEST_F(AgreementOrderTest, orderMustFitTheInstructionItIsPlacedAgainst)
+{
+    auto *center = utils::CManualSingletonT<CItCommandCenter>::instance();
+    auto instruction = boost::make_shared<ttservice::COrderCommand>();
+    instruction->commandNo = 42;
+    ttservice::CCodeOrderParam allowed;
+    allowed.accountInfo = account(kLoggedInAccount)->getAccountInfo();
+    allowed.operationType = static_cast<ttservice::EOperationType>(1045);
+    allowed.volume = 15000;
+    allowed.placedVolume = 2999.5; // rounds to 3000 placed
+    instruction->orders.push_back(allowed);
+    center->addCommand(instruction);
+
+    Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
+    in.instructionKey = "42";
+    std::vector<ttservice::CCodeOrderParam> orders;
+    QString error;
+    in.firstSelection = { row("SH", "019547", 1200000, 12000) };
+    EXPECT_TRUE(Builder::buildOrders(in, orders, error)) << error.toStdString();
+    EXPECT_EQ(orders.size(), 1u);
+
+    in.firstSelection = { row("SH", "019547", 1200100, 12001) };
+    EXPECT_FALSE(Builder::buildOrders(in, orders, error));
+    EXPECT_EQ(
+        error,
+        QStringLiteral("账号 10001 下单量超出指令 42 允许的剩余最大下单量 12000 , 下单无法完成"));
+    EXPECT_TRUE(orders.empty());
+
+    // The instruction allows no early repurchase for the account.
+    Input other = validInput(OPT_AGREEMENT_EARLY_REPURCHASE);
+    other.instructionKey = "42";
+    EXPECT_FALSE(Builder::buildOrders(other, orders, error));
+    EXPECT_EQ(error, QStringLiteral("当前下单参数不属于指令范围, 下单无法完成"));
+
+    // No key, or a key the command centre does not know: no instruction to fit.
+    other.instructionKey.clear();
+    EXPECT_TRUE(Builder::buildOrders(other, orders, error));
+    other.instructionKey = "77";
+    EXPECT_TRUE(Builder::buildOrders(other, orders, error));
+}

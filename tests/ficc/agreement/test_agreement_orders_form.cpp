@@ -1,0 +1,232 @@
+#include "AgreementFormFixture.h"
+
+#include "agreement/IBaseAgreementRepurchaseWidget.h"
+#include "tc/CItCommandCenter.h"
+#include "utils/CSingletonT.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CComboBox.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
+
+#include <memory>
+
+namespace {
+
+using namespace TC;
+
+// The smallest operation widget: one form, forwarding as the variants do.
+class ProbeOperationWidget : public IBaseAgreementRepurchaseWidget
+{
+public:
+    explicit ProbeOperationWidget(IBaseAgreementContentWidget *form)
+        : IBaseAgreementRepurchaseWidget(nullptr)
+        , form(form)
+    {
+    }
+    void setAccountKeys(std::set<std::string> *keys) override { form->setAccountKeys(*keys); }
+    void refreshAccountInfo() override { form->refreshAccountInfo(); }
+    void setContract(const std::string &key) override { form->setContract(key); }
+    QString currentAccountKey() const override { return accountKey; }
+    void setCurrentAccount(const QString &key) override { accountKey = key; }
+    void doOperation() override { }
+    void contractListReloaded() override { }
+    std::string traderCode() const override { return form->traderCode(); }
+
+    IBaseAgreementContentWidget *form; // not owned
+    QString accountKey;
+};
+
+ttservice::CPledgedBondInfo row(const std::string &code, double amount, int volume)
+{
+    ttservice::CPledgedBondInfo r;
+    r.market = "SH";
+    r.bondCode = code;
+    r.pledgeAmount = amount;
+    r.pledgeVolume = volume;
+    return r;
+}
+
+class AgreementOrderFormTest : public AgreementFormFixture
+{
+protected:
+    static void fillDealers(Form &form)
+    {
+        const std::pair<int, const char *> texts[]
+            = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" },
+                { 19, "T1 张三" },   { 20, "T7 王五" },   { 21, "D2 券商乙" } };
+        for (const auto &t : texts) {
+            if (XP::CAutoKeyboardLineEdit *cell = form.dealerCell(t.first))
+                cell->setText(QString::fromUtf8(t.second));
+        }
+    }
+
+    static ttservice::CRepurchaseAgreementParam buildOne(Form &form,
+                                                         ttservice::CCodeOrderParam &order)
+    {
+        std::vector<ttservice::CCodeOrderParam> orders;
+        QString error, unused;
+        EXPECT_TRUE(form.buildOrders(orders, error, unused)) << error.toStdString();
+        ttservice::CRepurchaseAgreementParam agreement;
+        EXPECT_EQ(orders.size(), 1u);
+        if (!orders.empty()) {
+            order = orders.front();
+            agreement.bsonValueFromObj(order.agreementParam);
+        }
+        return agreement;
+    }
+};
+
+} // namespace
+
+TEST_F(AgreementOrderFormTest, dealDeclarationFormBuildsWhatItShows)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    form->setPledgeSelection(
+        { row("019547", 500000, 5000), row("122000", 400000, 4000), row("019548", 300000, 3000) });
+    typeInto(form->cells().rate->getLineEdit(), "2.5");
+    typeInto(form->cells().amount->getLineEdit(), "1000000");
+    typeInto(form->cells().days->getLineEdit(), "3");
+    fillDealers(*form);
+    form->cells().counterpartyDealerName->setText(QStringLiteral(" 券商乙 "));
+    form->cells().subjectType->setCurrentIndex(3);
+
+    QString error;
+    EXPECT_TRUE(form->checkOrderInput(error)) << error.toStdString();
+    EXPECT_EQ(form->orderOperationType(), 1045);
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
+    EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
+    EXPECT_EQ(order.stock.stockCode, "206003");
+    EXPECT_EQ(order.stock.stockName, "SH回购3天");
+    EXPECT_DOUBLE_EQ(order.price, 0.025);
+    EXPECT_EQ(order.volume, 3000);
+    EXPECT_EQ(a.bondCode, "019548");
+    // Three days from Thursday 12 February settle after the Spring Festival.
+    EXPECT_EQ(a.maturitySettleDate, 20260224);
+    EXPECT_EQ(a.repurchaseDays, 12);
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
+    EXPECT_EQ(a.dealer, "D1");
+    EXPECT_EQ(a.tradingEntity, "S1");
+    EXPECT_EQ(a.counterpartyEntity, "S3");
+    EXPECT_EQ(a.trader, "T1");
+    EXPECT_EQ(a.counterpartyTrader, "T7");
+    EXPECT_EQ(a.counterpartyDealer, "D2");
+    EXPECT_EQ(a.counterpartyDealerName, "券商乙");
+    EXPECT_EQ(a.subjectType, 3);
+}
+
+TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    QString error;
+    EXPECT_FALSE(form->checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("未选择质押券或质押金额为0，无法下单！"));
+
+    // Pledge rows but days that no variety covers.
+    form->setPledgeSelection({ row("019547", 500000, 5000) });
+    EXPECT_FALSE(form->checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("协议回购合约代码不存在"));
+
+    typeInto(form->cells().rate->getLineEdit(), "2.5");
+    typeInto(form->cells().days->getLineEdit(), "7");
+    EXPECT_FALSE(form->checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("交易员为空"));
+
+    form->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+    std::vector<ttservice::CCodeOrderParam> orders;
+    QString unused;
+    EXPECT_FALSE(form->buildOrders(orders, error, unused));
+    EXPECT_EQ(error, QStringLiteral("账号 [A-10003] 正在刷新, 无法下单!"));
+    EXPECT_TRUE(orders.empty());
+    EXPECT_TRUE(utils::CManualSingletonT<CItCommandCenter>::instance()->commands().empty());
+
+    // A form without accounts has none chosen.
+    Form bare(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
+    EXPECT_FALSE(bare.checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("没有选择账号, 无法下单!"));
+}
+
+TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
+{
+    const auto contract = addContract("C001", 15000);
+    const auto form = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
+    EXPECT_EQ(form->orderOperationType(), -1) << "no contract picked";
+    form->setContract("C404");
+    QString error;
+    EXPECT_FALSE(form->checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("合约信息不存在或没有选中任何合约 [C404] , 无法下单!"));
+
+    form->setContract("C001");
+    EXPECT_EQ(form->orderOperationType(), 1048);
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
+    EXPECT_EQ(order.stock.stockCode, "206007");
+    EXPECT_EQ(order.volume, 15000);
+    EXPECT_EQ(a.contractNo, "C001");
+    EXPECT_EQ(a.firstSettleDate, 20260202);
+    EXPECT_EQ(a.repurchaseDays, 7);
+    // Ten days used of the contract, from 2 to 12 February.
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000);
+    EXPECT_EQ(a.trader, "T1");
+    EXPECT_EQ(a.counterpartyDealer, "D2");
+
+    contract->direction = '2';
+    EXPECT_EQ(form->orderOperationType(), 1049);
+}
+
+TEST_F(AgreementOrderFormTest, renewalFormSendsTheNewTermAndRenewType)
+{
+    addContract("C001", 15000);
+    const auto form = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    form->setContract("C001");
+    typeInto(form->cells().days->getLineEdit(), "7");
+    form->cells().renewType->setCurrentIndex(1);
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
+    EXPECT_EQ(order.operationType, 1050);
+    EXPECT_EQ(a.renewType, 49);
+    EXPECT_EQ(a.maturitySettleDate, 20260224);
+    EXPECT_EQ(a.repurchaseDays, 12);
+    // Counter type 0: the original interest (700) goes with the amount.
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700);
+}
+
+TEST_F(AgreementOrderFormTest, operationWidgetBaseDefaults)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    ProbeOperationWidget widget(form.get());
+    EXPECT_EQ(widget.objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
+    EXPECT_EQ(widget.operationType(), OPT_NONE);
+    widget.setOperationType(OPT_AGREEMENT_PLEDGE_CHANGE);
+    EXPECT_EQ(widget.operationType(), OPT_AGREEMENT_PLEDGE_CHANGE);
+    widget.setParam(QStringLiteral("11"));
+    EXPECT_EQ(widget.param(), QString());
+    // Through the base, selections reach no form.
+    IBaseAgreementRepurchaseWidget &base = widget;
+    base.setPledgeBondSelection({ row("019547", 1, 1) });
+    base.setPledgePosSelection({ row("019547", 1, 1) });
+    base.setPledgePosSecondSelection({ row("019547", 1, 1) });
+    EXPECT_TRUE(form->firstSelection().isEmpty());
+    EXPECT_TRUE(form->secondSelection().isEmpty());
+}
+
+TEST_F(AgreementOrderFormTest, operationWidgetFindsAccountDataOrLogsItsAbsence)
+{
+    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    ProbeOperationWidget widget(form.get());
+    widget.setCurrentAccount(QString::fromLatin1(kLoggedInAccount));
+    EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
+
+    LogCapture log;
+    widget.setCurrentAccount(QStringLiteral("99999"));
+    EXPECT_FALSE(widget.getAccountDataPtr());
+    const auto lines = log.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].message.find("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] "
+                                    "agreement repurchase table match account 99999, but null "
+                                    "account data ptr."),
+              std::string::npos)
+        << lines[0].message;
+    EXPECT_EQ(lines[0].level, 20000);
+}
