@@ -11,4 +11,10 @@ CAgreementPledgeBondWidget::~CAgreementPledgeBondWidget() = default;
 
 void CAgreementPledgeBondWidget::clearCheckedRows() {}
 
+std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
+CAgreementPledgeBondWidget::checkedPledgeBonds() const
+{
+    return {}; // no rows until bonds can be entered
+}
+
 } // namespace TC

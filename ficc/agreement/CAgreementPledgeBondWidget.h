@@ -1,6 +1,11 @@
 #pragma once
 
+#include "ttservice/CPledgedBondInfo.h"
 #include "xp/CBaseWidget.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <vector>
 
 namespace TC {
 
@@ -14,6 +19,8 @@ public:
     ~CAgreementPledgeBondWidget() override;
 
     void clearCheckedRows();
+    // The ticked bonds with a pledge amount, in row order.
+    std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> checkedPledgeBonds() const;
 };
 
 } // namespace TC

@@ -17,3 +17,18 @@ void CAgreementPledgePosWidget::showContractBonds(const std::string &contractKey
 }
 
 } // namespace TC
+
+namespace TC {
+
+// No rows until the positions are listed.
+std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> CAgreementPledgePosWidget::checkedPositionBonds() const
+{
+    return {};
+}
+
+std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> CAgreementPledgePosWidget::checkedContractBonds() const
+{
+    return {};
+}
+
+} // namespace TC

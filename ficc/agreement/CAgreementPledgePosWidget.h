@@ -1,9 +1,13 @@
 #pragma once
 
 #include "tc/TradeOperationType.h"
+#include "ttservice/CPledgedBondInfo.h"
 #include "xp/CBaseWidget.h"
 
+#include <boost/shared_ptr.hpp>
+
 #include <string>
+#include <vector>
 
 namespace TC {
 
@@ -20,6 +24,10 @@ public:
     void showAccountPositions(const std::string &accountKey, ETradeOperationType type);
     void showContractBonds(const std::string &contractKey);
     std::string shownContract() const { return m_contractKey; }
+    // The ticked rows with a pledge amount, in row order: of the account's
+    // positions, and of the chosen contract's pledged bonds.
+    std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> checkedPositionBonds() const;
+    std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> checkedContractBonds() const;
 
 private:
     std::string m_contractKey;

@@ -3,9 +3,15 @@
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosWidget.h"
+#include "agreement/CAgreementRepurchaseWidgetAdvance.h"
+#include "agreement/CAgreementRepurchaseWidgetChange.h"
+#include "agreement/CAgreementRepurchaseWidgetConfirm.h"
+#include "agreement/CAgreementRepurchaseWidgetDec.h"
+#include "agreement/CAgreementRepurchaseWidgetIntention.h"
+#include "agreement/CAgreementRepurchaseWidgetRelease.h"
+#include "agreement/CAgreementRepurchaseWidgetRenew.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
-#include "agreement/IBaseAgreementContentWidget.h"
 #include "shell/FiccEvents.h"
 #include "tc/AccountHelper.h"
 #include "tc/CUserManager.h"
@@ -30,8 +36,8 @@ struct OperationButton
 };
 
 const OperationButton kButtons[] = {
-    {1000, "意向申报(沪)"}, {1001, "成交申报"},   {1002, "到期确认"}, {1003, "提前购回"},
-    {1004, "到期续做"},     {1005, "质押券变更"}, {1006, "解除质押"},
+    { 1000, "意向申报(沪)" }, { 1001, "成交申报" },   { 1002, "到期确认" }, { 1003, "提前购回" },
+    { 1004, "到期续做" },     { 1005, "质押券变更" }, { 1006, "解除质押" },
 };
 
 bool contains(std::initializer_list<int> list, int value)
@@ -43,32 +49,31 @@ bool contains(std::initializer_list<int> list, int value)
 // the sell-only deployment 400.
 bool buttonOffered(int id, int deploymentCode)
 {
-    if (contains({90, 91, 101, 100, 200, 80}, deploymentCode))
+    if (contains({ 90, 91, 101, 100, 200, 80 }, deploymentCode))
         return true;
     return id == 1003 && deploymentCode == 400;
 }
 
-// The form each operation button works on; the intention declaration starts
-// on its repo side.
-ETradeOperationType contentTypeOf(int id)
+// The operation widget of each id shows only for the operation types it works on.
+bool widgetShownFor(int id, int type)
 {
     switch (id) {
     case 1000:
-        return OPT_AGREEMENT_INTENTION_REPO;
+        return type == OPT_AGREEMENT_INTENTION_REPO || type == OPT_AGREEMENT_INTENTION_REVERSE_REPO;
     case 1001:
-        return OPT_AGREEMENT_DEAL_DECLARATION;
+        return type == OPT_AGREEMENT_DEAL_DECLARATION;
     case 1002:
-        return OPT_AGREEMENT_MATURITY_CONFIRM;
+        return type == OPT_AGREEMENT_MATURITY_CONFIRM;
     case 1003:
-        return OPT_AGREEMENT_EARLY_REPURCHASE;
+        return type == OPT_AGREEMENT_EARLY_REPURCHASE;
     case 1004:
-        return OPT_AGREEMENT_MATURITY_RENEWAL;
+        return type == OPT_AGREEMENT_MATURITY_RENEWAL;
     case 1005:
-        return OPT_AGREEMENT_PLEDGE_CHANGE;
+        return type == OPT_AGREEMENT_PLEDGE_CHANGE;
     case 1006:
-        return OPT_AGREEMENT_PLEDGE_RELEASE;
+        return type == OPT_AGREEMENT_PLEDGE_RELEASE;
     default:
-        return OPT_NONE;
+        return false;
     }
 }
 
@@ -90,7 +95,8 @@ void COpAgreementRepurchaseWidget::loadAccountKeys()
         if (!account)
             continue;
         const ttservice::CAccountInfoPtr info = account->getAccountInfo();
-        const ttservice::CAccountDetailPtr detail = info ? config->getAccountDetail(*info) : nullptr;
+        const ttservice::CAccountDetailPtr detail
+            = info ? config->getAccountDetail(*info) : nullptr;
         if (!detail)
             continue;
         if (isBrokerTypeMatchTradeType(info->brokerType, 1))
@@ -104,13 +110,13 @@ void COpAgreementRepurchaseWidget::buildUi()
     outer->setMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    m_buttonGroup = new XP::CPushButtonGroup(Qt::Horizontal, 0,
-                                             QStringLiteral("clr_order_operation_background"), outer);
+    m_buttonGroup = new XP::CPushButtonGroup(
+        Qt::Horizontal, 0, QStringLiteral("clr_order_operation_background"), outer);
     m_buttonGroup->setSpacing(0);
-    const XP::CButtonColorKeys colors{QStringLiteral("clr_basket_param_sell_btn_nomal"),
-                                      QStringLiteral("clr_basket_param_sell_btn_hover"),
-                                      QStringLiteral("clr_basket_param_sell_btn_press"),
-                                      QStringLiteral("clr_basket_param_sell_btn_disable")};
+    const XP::CButtonColorKeys colors { QStringLiteral("clr_basket_param_sell_btn_nomal"),
+                                        QStringLiteral("clr_basket_param_sell_btn_hover"),
+                                        QStringLiteral("clr_basket_param_sell_btn_press"),
+                                        QStringLiteral("clr_basket_param_sell_btn_disable") };
     const int deploymentCode = getUserConfig()->deploymentCode;
     bool has1000 = false;
     bool has1003 = false;
@@ -134,7 +140,8 @@ void COpAgreementRepurchaseWidget::buildUi()
     m_buttonGroup->setCheckedByID(m_currentId);
     m_buttonGroup->setFixedHeight(22);
 
-    auto *line = new XP::CFrameSplitterLine(QStringLiteral("clr_operation_frame_line_color"), outer);
+    auto *line
+        = new XP::CFrameSplitterLine(QStringLiteral("clr_operation_frame_line_color"), outer);
     line->setFixedHeight(1);
     line->setContentsMargins(0, 0, 3, 0);
 
@@ -143,10 +150,23 @@ void COpAgreementRepurchaseWidget::buildUi()
     outer->addFixedSpace(2);
     outer->addFixedWidget(line, 3);
 
-    // The operation widgets go into this row as the operations arrive.
     auto *inner = new XP::CWidgetList(Qt::Horizontal, outer);
-    outer->addStretchWidget(inner, 1, 3);
-    m_operationRow = inner;
+    const std::pair<int, IBaseAgreementRepurchaseWidget *> widgets[] = {
+        { 1000, new CAgreementRepurchaseWidgetIntention(inner) },
+        { 1001, new CAgreementRepurchaseWidgetDec(inner) },
+        { 1002, new CAgreementRepurchaseWidgetConfirm(inner) },
+        { 1003, new CAgreementRepurchaseWidgetAdvance(inner) },
+        { 1004, new CAgreementRepurchaseWidgetRenew(inner) },
+        { 1005, new CAgreementRepurchaseWidgetChange(inner) },
+        { 1006, new CAgreementRepurchaseWidgetRelease(inner) },
+    };
+    for (const auto &entry : widgets) {
+        entry.second->setAccountKeys(&m_accountKeys);
+        entry.second->hide();
+        inner->addStretchWidget(entry.second, 1, XP::CWidgetList::ANCHOR_FILL);
+        m_operationWidgets[entry.first] = entry.second;
+    }
+    outer->addStretchWidget(inner, 1, XP::CWidgetList::ANCHOR_FILL);
     setInnerStretchWidget(outer, 0, 0, 0, 0);
     setFixedWidth(720);
 
@@ -155,31 +175,13 @@ void COpAgreementRepurchaseWidget::buildUi()
 
 IBaseAgreementRepurchaseWidget *COpAgreementRepurchaseWidget::currentOperationWidget() const
 {
-    const auto it = m_operationWidgets.find(m_currentId);
+    return operationWidget(m_currentId);
+}
+
+IBaseAgreementRepurchaseWidget *COpAgreementRepurchaseWidget::operationWidget(int id) const
+{
+    const auto it = m_operationWidgets.find(id);
     return it == m_operationWidgets.end() ? nullptr : it->second;
-}
-
-IBaseAgreementContentWidget *COpAgreementRepurchaseWidget::currentContentForm() const
-{
-    const auto it = m_contentForms.find(m_currentId);
-    return it == m_contentForms.end() ? nullptr : it->second;
-}
-
-void COpAgreementRepurchaseWidget::showContentForm()
-{
-    if (!m_operationRow)
-        return;
-    for (const auto &entry : m_contentForms)
-        entry.second->setVisible(entry.first == m_currentId);
-    const ETradeOperationType type = contentTypeOf(m_currentId);
-    if (type == OPT_NONE || m_contentForms.count(m_currentId))
-        return;
-    auto *form = new IBaseAgreementContentWidget(
-        type, m_operationRow, QStringLiteral("zolp_ficc_agreementcontentwidget"), false);
-    m_operationRow->addFixedWidget(form, XP::CWidgetList::ANCHOR_START);
-    m_contentForms[m_currentId] = form;
-    form->setAccountKeys(m_accountKeys);
-    form->refreshAccountInfo();
 }
 
 void COpAgreementRepurchaseWidget::showPage(bool show)
@@ -212,14 +214,18 @@ void COpAgreementRepurchaseWidget::setParam(const QString &text)
 void COpAgreementRepurchaseWidget::selectOperation(int id)
 {
     m_currentId = id;
-    // Operation widgets report their own type; until one exists for the id the
-    // type stays as it was.
-    showContentForm();
+    if (IBaseAgreementRepurchaseWidget *widget = currentOperationWidget())
+        m_currentType = widget->operationType();
     updateOperationVisibility();
 }
 
 void COpAgreementRepurchaseWidget::updateOperationVisibility()
 {
+    // Only the chosen operation's widget shows; a chosen id without a widget shows none.
+    for (const auto &entry : m_operationWidgets)
+        entry.second->setVisible(entry.first == m_currentId
+                                 && widgetShownFor(entry.first, m_currentType));
+
     const ETradeOperationType t = m_currentType;
     const auto show = [t](QWidget *table, std::initializer_list<int> types) {
         const bool visible = contains(types, t);
@@ -227,43 +233,109 @@ void COpAgreementRepurchaseWidget::updateOperationVisibility()
         return visible;
     };
     IBaseAgreementRepurchaseWidget *current = currentOperationWidget();
-    if (m_contractTable && show(m_contractTable, {14008, 14009, 14010, 14013, 14015}))
+    if (m_contractTable && show(m_contractTable, { 14008, 14009, 14010, 14013, 14015 }))
         m_contractTable->setOperationWidget(current);
-    if (m_pledgeBondTable && show(m_pledgeBondTable, {14012}))
+    if (m_pledgeBondTable && show(m_pledgeBondTable, { 14012 }))
         m_pledgeBondTable->clearCheckedRows();
-    if (m_pledgePosTable)
-        show(m_pledgePosTable, {14006, 14011, 14013});
-    if (m_turnDealTable && show(m_turnDealTable, {14011, 14012}))
+    if (m_pledgePosTable && show(m_pledgePosTable, { 14006, 14011, 14013 }) && current)
+        m_pledgePosTable->showAccountPositions(current->currentAccountKey().toStdString(),
+                                               current->operationType());
+    if (m_turnDealTable && show(m_turnDealTable, { 14011, 14012 }))
         m_turnDealTable->setOperationWidget(current);
-    if (m_confirmTable && show(m_confirmTable, {14006, 14009, 14010, 14013, 14015}))
+    if (m_confirmTable && show(m_confirmTable, { 14006, 14009, 14010, 14013, 14015 }))
         m_confirmTable->setOperationWidget(current);
 }
 
+namespace {
+QList<ttservice::CPledgedBondInfo>
+toSelection(const std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> &rows)
+{
+    QList<ttservice::CPledgedBondInfo> list;
+    for (const auto &row : rows) {
+        if (row)
+            list.append(*row);
+    }
+    return list;
+}
+} // namespace
+
 void COpAgreementRepurchaseWidget::applyTableSelection()
 {
-    // Selections go to the current operation widget, which arrives with the operations.
+    IBaseAgreementRepurchaseWidget *widget = currentOperationWidget();
+    if (!widget)
+        return;
+    switch (widget->operationType()) {
+    case OPT_AGREEMENT_DEAL_DECLARATION:
+    case OPT_AGREEMENT_INTENTION_REPO:
+    case OPT_AGREEMENT_PLEDGE_CHANGE:
+        if (m_pledgePosTable) {
+            widget->setPledgePosSelection(toSelection(m_pledgePosTable->checkedPositionBonds()));
+            if (widget->operationType() == OPT_AGREEMENT_PLEDGE_CHANGE)
+                widget->setPledgePosSecondSelection(
+                    toSelection(m_pledgePosTable->checkedContractBonds()));
+        }
+        break;
+    case OPT_AGREEMENT_INTENTION_REVERSE_REPO:
+        if (m_pledgeBondTable)
+            widget->setPledgeBondSelection(toSelection(m_pledgeBondTable->checkedPledgeBonds()));
+        break;
+    default:
+        break;
+    }
 }
 
-void COpAgreementRepurchaseWidget::declareDealFromTurnDeal(const QString &)
+void COpAgreementRepurchaseWidget::declareDealFromTurnDeal(const QString &key)
 {
     if (m_buttonGroup)
         m_buttonGroup->setCheckedByID(1001);
     selectOperation(1001);
-    m_currentType = OPT_AGREEMENT_DEAL_DECLARATION;
-    updateOperationVisibility();
+    if (auto *dec = dynamic_cast<CAgreementRepurchaseWidgetDec *>(operationWidget(1001))) {
+        dec->fillFromTurnDeal(key);
+        m_currentType = OPT_AGREEMENT_DEAL_DECLARATION;
+        updateOperationVisibility();
+    }
 }
 
-void COpAgreementRepurchaseWidget::refreshOperations() {}
+void COpAgreementRepurchaseWidget::refreshOperations()
+{
+    for (const auto &entry : m_operationWidgets)
+        entry.second->refreshAccountInfo();
+}
 
 bool COpAgreementRepurchaseWidget::handleEvent(int event, int a, int b, QString text, void *data)
 {
     if (event == EVT_BUTTON_CHECKED) {
-        if (a >= 1000 && a <= 1006)
+        IBaseAgreementRepurchaseWidget *current = currentOperationWidget();
+        if (a >= 1000 && a <= 1006) {
             selectOperation(a);
+        } else if ((a >= 100 && a <= 101) || (a >= 10 && a <= 11)) {
+            // The intention widget has switched its side already.
+            if (current)
+                m_currentType = current->operationType();
+            updateOperationVisibility();
+        } else if (a >= 0 && a <= 8) {
+            if (current)
+                current->doOperation();
+        }
         return true;
     }
-    if (event == EVT_COMBO_CHANGED)
+    if (event == EVT_COMBO_CHANGED) {
+        // A form's account changed: the tables follow the account.
+        IBaseAgreementRepurchaseWidget *current = currentOperationWidget();
+        if (current) {
+            const int t = current->operationType();
+            if (m_pledgePosTable && contains({ 14006, 14011, 14013 }, t))
+                m_pledgePosTable->showAccountPositions(current->currentAccountKey().toStdString(),
+                                                       current->operationType());
+            if (m_contractTable && contains({ 14008, 14009, 14010, 14013, 14015 }, t))
+                m_contractTable->queryContracts(false);
+            if (m_turnDealTable && contains({ 14011, 14012 }, t))
+                m_turnDealTable->queryFromServer();
+            if (m_confirmTable && contains({ 14009, 14010, 14013, 14015 }, t))
+                m_confirmTable->queryPendingDeclarations();
+        }
         return true;
+    }
     return XP::CBaseWidget::handleEvent(event, a, b, text, data);
 }
 

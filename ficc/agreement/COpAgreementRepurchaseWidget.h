@@ -9,7 +9,6 @@
 
 namespace XP {
 class CPushButtonGroup;
-class CWidgetList;
 } // namespace XP
 
 namespace TC {
@@ -19,7 +18,6 @@ class CAgreementPledgeBondWidget;
 class CAgreementPledgePosWidget;
 class CAgreementTableWidget;
 class CAgreementTurnDealWidget;
-class IBaseAgreementContentWidget;
 class IBaseAgreementRepurchaseWidget;
 
 // The agreement repurchase (协议回购) page: a row of operation buttons, the
@@ -54,19 +52,20 @@ public:
     ETradeOperationType currentOperationType() const { return m_currentType; }
     XP::CPushButtonGroup *buttonGroup() const { return m_buttonGroup; }
     const std::set<std::string> &accountKeys() const { return m_accountKeys; }
-    // The content form shown for the checked operation, or null.
-    IBaseAgreementContentWidget *currentContentForm() const;
+    // The operation widget of the checked operation, or null.
+    IBaseAgreementRepurchaseWidget *currentOperationWidget() const;
+    // The operation widget of `id` (1000-1006), or null.
+    IBaseAgreementRepurchaseWidget *operationWidget(int id) const;
 
 private:
     void loadAccountKeys();
     void buildUi();
-    IBaseAgreementRepurchaseWidget *currentOperationWidget() const;
-    void showContentForm();
 
     XP::CPushButtonGroup *m_buttonGroup = nullptr;
     int m_currentId = -1;
     ETradeOperationType m_currentType = OPT_NONE;
-    std::map<int, IBaseAgreementRepurchaseWidget *> m_operationWidgets; // owned through Qt parentage
+    std::map<int, IBaseAgreementRepurchaseWidget *>
+        m_operationWidgets; // owned through Qt parentage
     // Not owned: the mode switcher owns and places the tables.
     CAgreementTableWidget *m_contractTable = nullptr;
     CAgreementPledgeBondWidget *m_pledgeBondTable = nullptr;
@@ -74,9 +73,6 @@ private:
     CAgreementTurnDealWidget *m_turnDealTable = nullptr;
     CAgreementConfirmWidget *m_confirmTable = nullptr;
     std::set<std::string> m_accountKeys;
-    XP::CWidgetList *m_operationRow = nullptr;
-    // One form per operation id, built when the operation is first checked.
-    std::map<int, IBaseAgreementContentWidget *> m_contentForms; // owned through Qt parentage
 };
 
 } // namespace TC

@@ -1,6 +1,13 @@
 #include "AgreementFormFixture.h"
 
 #include "agreement/COpAgreementRepurchaseWidget.h"
+#include "agreement/CAgreementRepurchaseWidgetAdvance.h"
+#include "agreement/CAgreementRepurchaseWidgetChange.h"
+#include "agreement/CAgreementRepurchaseWidgetConfirm.h"
+#include "agreement/CAgreementRepurchaseWidgetDec.h"
+#include "agreement/CAgreementRepurchaseWidgetIntention.h"
+#include "agreement/CAgreementRepurchaseWidgetRelease.h"
+#include "agreement/CAgreementRepurchaseWidgetRenew.h"
 #include "tc/CUserManager.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
@@ -15,6 +22,29 @@ using namespace TC;
 
 class AgreementPageFormTest : public AgreementFormFixture
 {
+protected:
+    // The form the page's visible operation widget shows, or null.
+    static Form *shownForm(const COpAgreementRepurchaseWidget &page)
+    {
+        IBaseAgreementRepurchaseWidget *w = page.currentOperationWidget();
+        if (!w || w->isHidden())
+            return nullptr;
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetIntention *>(w))
+            return v->currentForm();
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetDec *>(w))
+            return v->form();
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetConfirm *>(w))
+            return v->form();
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetAdvance *>(w))
+            return v->form();
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetRenew *>(w))
+            return v->form();
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetChange *>(w))
+            return v->form();
+        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetRelease *>(w))
+            return v->form();
+        return nullptr;
+    }
 };
 
 } // namespace
@@ -22,7 +52,8 @@ class AgreementPageFormTest : public AgreementFormFixture
 TEST_F(AgreementPageFormTest, pageShowsTheFormOfTheCheckedOperation)
 {
     COpAgreementRepurchaseWidget page(nullptr);
-    Form *intention = page.currentContentForm();
+    page.refreshOperations();
+    Form *intention = shownForm(page);
     ASSERT_NE(intention, nullptr);
     EXPECT_EQ(intention->operationType(), OPT_AGREEMENT_INTENTION_REPO);
     EXPECT_EQ(intention->cells().account->count(), 2) << "the page's cash accounts";
@@ -34,24 +65,24 @@ TEST_F(AgreementPageFormTest, pageShowsTheFormOfTheCheckedOperation)
             { 1005, OPT_AGREEMENT_PLEDGE_CHANGE },    { 1006, OPT_AGREEMENT_PLEDGE_RELEASE } };
     for (const auto &op : operations) {
         EXPECT_TRUE(page.handleEvent(5, op.first, 0, QString(), nullptr));
-        Form *form = page.currentContentForm();
+        Form *form = shownForm(page);
         ASSERT_NE(form, nullptr) << op.first;
         EXPECT_EQ(form->operationType(), op.second);
-        EXPECT_FALSE(form->isHidden());
-        EXPECT_TRUE(intention->isHidden());
+        EXPECT_EQ(page.currentOperationType(), op.second);
+        EXPECT_TRUE(page.operationWidget(1000)->isHidden());
     }
     // Coming back finds the form as the trader left it.
     page.handleEvent(5, 1000, 0, QString(), nullptr);
-    EXPECT_EQ(page.currentContentForm(), intention);
-    EXPECT_FALSE(intention->isHidden());
-    EXPECT_EQ(page.currentOperationType(), OPT_NONE) << "the tables still wait for the operations";
+    EXPECT_EQ(shownForm(page), intention);
+    EXPECT_FALSE(page.operationWidget(1000)->isHidden());
+    EXPECT_EQ(page.currentOperationType(), OPT_AGREEMENT_INTENTION_REPO);
 }
 
 TEST_F(AgreementPageFormTest, typingInThePageRecalculatesLive)
 {
     COpAgreementRepurchaseWidget page(nullptr);
     page.handleEvent(5, 1001, 0, QString(), nullptr);
-    Form *form = page.currentContentForm();
+    Form *form = shownForm(page);
     ASSERT_NE(form, nullptr);
     typeInto(form->cells().rate->getLineEdit(), "2.555");
     typeInto(form->cells().amount->getLineEdit(), "1000500");
@@ -81,9 +112,10 @@ TEST_F(AgreementPageFormTest, noOperationOfferedMeansNoForm)
 {
     getUserConfig()->deploymentCode = 7;
     COpAgreementRepurchaseWidget page(nullptr);
-    EXPECT_EQ(page.currentContentForm(), nullptr);
+    EXPECT_EQ(shownForm(page), nullptr);
+    EXPECT_EQ(page.currentOperationType(), OPT_NONE);
     getUserConfig()->deploymentCode = 400;
     COpAgreementRepurchaseWidget sellOnly(nullptr);
-    ASSERT_NE(sellOnly.currentContentForm(), nullptr);
-    EXPECT_EQ(sellOnly.currentContentForm()->operationType(), OPT_AGREEMENT_EARLY_REPURCHASE);
+    ASSERT_NE(shownForm(sellOnly), nullptr);
+    EXPECT_EQ(shownForm(sellOnly)->operationType(), OPT_AGREEMENT_EARLY_REPURCHASE);
 }

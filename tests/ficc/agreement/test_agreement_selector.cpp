@@ -1,6 +1,15 @@
 #include "HostFixture.h"
 
+#include "agreement/CAgreementConfirmWidget.h"
+#include "agreement/CAgreementPledgeBondWidget.h"
+#include "agreement/CAgreementPledgePosWidget.h"
+#include "agreement/CAgreementRepurchaseWidgetIntention.h"
+#include "agreement/CAgreementTableWidget.h"
+#include "agreement/CAgreementTurnDealWidget.h"
 #include "agreement/COpAgreementRepurchaseWidget.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "utils/CSingletonT.h"
 #include "tc/CUserManager.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
@@ -16,6 +25,42 @@ protected:
         for (XP::CPushButton *b : page.buttonGroup()->buttons())
             ids << b->id();
         return ids;
+    }
+};
+
+// The page with the five tables below it, as the mode switcher wires them.
+struct WiredPage
+{
+    TC::COpAgreementRepurchaseWidget page{nullptr};
+    TC::CAgreementTableWidget contracts{nullptr};
+    TC::CAgreementPledgeBondWidget pledgeBonds{true, nullptr};
+    TC::CAgreementPledgePosWidget positions{true, nullptr};
+    TC::CAgreementTurnDealWidget turnDeals{nullptr};
+    TC::CAgreementConfirmWidget confirmations{nullptr};
+
+    WiredPage()
+    {
+        page.setContractTableWidget(&contracts);
+        page.setPledgeBondWidget(&pledgeBonds);
+        page.setPledgePosWidget(&positions);
+        page.setTurnDealWidget(&turnDeals);
+        page.setConfirmWidget(&confirmations);
+    }
+    // Which tables show: contracts, pledge bonds, positions, turn deals, confirmations.
+    std::string shownTables() const
+    {
+        std::string s;
+        for (const QWidget *t : std::initializer_list<const QWidget *>{
+                 &contracts, &pledgeBonds, &positions, &turnDeals, &confirmations})
+            s += t->isHidden() ? '-' : 'x';
+        return s;
+    }
+    int shownWidgets() const
+    {
+        int n = 0;
+        for (int id = 1000; id <= 1006; ++id)
+            n += page.operationWidget(id)->isHidden() ? 0 : 1;
+        return n;
     }
 };
 
@@ -82,4 +127,122 @@ TEST_F(AgreementSelectorTest, buttonEventsAreConsumedWhateverTheirId)
     EXPECT_TRUE(page.handleEvent(5, 1004, 0, QString(), nullptr));
     EXPECT_EQ(page.currentOperationId(), 1004);
     EXPECT_FALSE(page.handleEvent(103, 0, 0, QString(), nullptr));
+}
+
+TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
+{
+    WiredPage w;
+    struct Expect
+    {
+        int id;
+        TC::ETradeOperationType type;
+        const char *tables;
+    };
+    const Expect expected[] = {
+        {1001, TC::OPT_AGREEMENT_DEAL_DECLARATION, "--x-x"},
+        {1002, TC::OPT_AGREEMENT_MATURITY_CONFIRM, "x----"},
+        {1003, TC::OPT_AGREEMENT_EARLY_REPURCHASE, "x---x"},
+        {1004, TC::OPT_AGREEMENT_MATURITY_RENEWAL, "x---x"},
+        {1005, TC::OPT_AGREEMENT_PLEDGE_CHANGE, "x-x-x"},
+        {1006, TC::OPT_AGREEMENT_PLEDGE_RELEASE, "x---x"},
+        {1000, TC::OPT_AGREEMENT_INTENTION_REPO, "--xx-"},
+    };
+    for (const Expect &e : expected) {
+        EXPECT_TRUE(w.page.handleEvent(5, e.id, 0, QString(), nullptr));
+        TC::IBaseAgreementRepurchaseWidget *current = w.page.currentOperationWidget();
+        ASSERT_NE(current, nullptr);
+        EXPECT_EQ(current, w.page.operationWidget(e.id));
+        EXPECT_EQ(current->operationType(), e.type);
+        EXPECT_EQ(w.page.currentOperationType(), e.type);
+        EXPECT_FALSE(current->isHidden()) << e.id;
+        EXPECT_EQ(w.shownWidgets(), 1) << e.id;
+        EXPECT_EQ(w.shownTables(), std::string(e.tables)) << e.id;
+        // A table that shows works on the visible widget.
+        if (!w.contracts.isHidden()) {
+            EXPECT_EQ(w.contracts.operationWidget(), current) << e.id;
+        }
+        if (!w.confirmations.isHidden()) {
+            EXPECT_EQ(w.confirmations.operationWidget(), current) << e.id;
+        }
+        if (!w.turnDeals.isHidden()) {
+            EXPECT_EQ(w.turnDeals.operationWidget(), current) << e.id;
+        }
+    }
+}
+
+TEST_F(AgreementSelectorTest, intentionSideSwitchTurnsThePledgeBondTableOn)
+{
+    WiredPage w;
+    w.page.updateOperationVisibility();
+    EXPECT_EQ(w.shownTables(), std::string("--xx-"));
+    auto *intention
+        = dynamic_cast<TC::CAgreementRepurchaseWidgetIntention *>(w.page.operationWidget(1000));
+    ASSERT_NE(intention, nullptr);
+    // The click bubbles from the side group through the intention widget to the page.
+    intention->sideGroup()->button(11)->click();
+    EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO);
+    EXPECT_EQ(w.shownTables(), std::string("-x-x-"));
+    EXPECT_FALSE(intention->isHidden());
+    EXPECT_EQ(w.turnDeals.operationWidget(), intention);
+    intention->sideGroup()->button(10)->click();
+    EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_INTENTION_REPO);
+    EXPECT_EQ(w.shownTables(), std::string("--xx-"));
+}
+
+TEST_F(AgreementSelectorTest, restoredOperationShowsItsWidgetAndTables)
+{
+    WiredPage w;
+    w.page.setParam(QStringLiteral("1005"));
+    EXPECT_EQ(w.page.param(), QStringLiteral("1005"));
+    EXPECT_EQ(w.page.buttonGroup()->checkedId(), 1005);
+    EXPECT_FALSE(w.page.operationWidget(1005)->isHidden());
+    EXPECT_EQ(w.shownWidgets(), 1);
+    EXPECT_EQ(w.shownTables(), std::string("x-x-x"));
+
+    // An id without a widget hides every widget and keeps the tables of the type.
+    w.page.selectOperation(1009);
+    EXPECT_EQ(w.shownWidgets(), 0);
+    EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_PLEDGE_CHANGE);
+    EXPECT_EQ(w.shownTables(), std::string("x-x-x"));
+}
+
+TEST_F(AgreementSelectorTest, noOfferedOperationLeavesEveryWidgetHidden)
+{
+    TC::getUserConfig()->deploymentCode = 7;
+    WiredPage w;
+    w.page.showPage(true);
+    EXPECT_EQ(w.shownWidgets(), 0);
+    EXPECT_EQ(w.page.currentOperationWidget(), nullptr);
+    EXPECT_EQ(w.shownTables(), std::string("-----"));
+    // Every operation widget exists whatever the deployment.
+    for (int id = 1000; id <= 1006; ++id)
+        EXPECT_NE(w.page.operationWidget(id), nullptr) << id;
+    EXPECT_TRUE(w.page.handleEvent(5, 3, 0, QString(), nullptr));
+    EXPECT_TRUE(w.page.handleEvent(71, 0, 0, QString(), nullptr));
+}
+
+TEST_F(AgreementSelectorTest, turnDealChoiceOpensTheDealDeclaration)
+{
+    WiredPage w;
+    w.page.declareDealFromTurnDeal(QStringLiteral("SH|T0001"));
+    EXPECT_EQ(w.page.param(), QStringLiteral("1001"));
+    EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    EXPECT_FALSE(w.page.operationWidget(1001)->isHidden());
+    EXPECT_EQ(w.shownTables(), std::string("--x-x"));
+}
+
+TEST_F(AgreementSelectorTest, orderButtonClicksRunTheVisibleOperation)
+{
+    TC::COpAgreementRepurchaseWidget page(nullptr);
+    auto *centre = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
+    auto *msgs = utils::CManualSingletonT<TC::CMsgService>::instance();
+    // The empty intention form refuses; the refusal shows the page did run it.
+    EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
+    EXPECT_EQ(msgs->messages().size(), 1u);
+    EXPECT_TRUE(page.handleEvent(5, 8, 0, QString(), nullptr));
+    EXPECT_EQ(msgs->messages().size(), 2u);
+    for (int id : {9, 12, 99, 102})
+        EXPECT_TRUE(page.handleEvent(5, id, 0, QString(), nullptr)) << id;
+    EXPECT_EQ(msgs->messages().size(), 2u);
+    EXPECT_TRUE(centre->commands().empty());
 }

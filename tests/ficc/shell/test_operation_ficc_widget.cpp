@@ -121,12 +121,13 @@ TEST_F(SwitcherTest, tabsAndPagesFollowTheOfferedBusinesses)
     }
 }
 
-TEST_F(SwitcherTest, agreementTablesStartHiddenButTheTurnDealList)
+TEST_F(SwitcherTest, agreementTablesStartWithThoseOfTheRepoIntention)
 {
     auto w = build({false, true, false});
     EXPECT_TRUE(w->contractTable()->isHidden());
     EXPECT_TRUE(w->pledgeBondTable()->isHidden());
-    EXPECT_TRUE(w->pledgePosTable()->isHidden());
+    EXPECT_FALSE(w->pledgePosTable()->isHidden());
+    EXPECT_FALSE(w->turnDealTable()->isHidden());
     EXPECT_TRUE(w->confirmTable()->isHidden());
     EXPECT_EQ(w->agreementList()->widgets(),
               (QList<QWidget *>{w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),

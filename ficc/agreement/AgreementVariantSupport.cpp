@@ -1,0 +1,97 @@
+#include "agreement/AgreementVariantSupport.h"
+
+#include "agreement/IBaseAgreementContentWidget.h"
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "tc/CUserManager.h"
+#include "ttservice/COrderComandParam.h"
+#include "ttservice/Types.h"
+#include "utils/CSingletonT.h"
+#include "xp/CSmallNormalButton.h"
+#include "xp/CWidgetList.h"
+
+#include <boost/make_shared.hpp>
+
+#include <algorithm>
+
+namespace TC {
+namespace agreement {
+
+bool deploymentPlaces(std::initializer_list<int> placingCodes)
+{
+    const int code = getUserConfig()->deploymentCode;
+    return std::find(placingCodes.begin(), placingCodes.end(), code) != placingCodes.end();
+}
+
+XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &text,
+                                        QWidget *parent)
+{
+    auto *button = new XP::CSmallNormalButton(id, true, buttonType, parent);
+    button->setText(text);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedSize(100, 30);
+    // Deployment 200 watches the agreement business without trading it.
+    if (getUserConfig()->deploymentCode == 200)
+        button->setEnabled(false);
+    return button;
+}
+
+IBaseAgreementContentWidget *buildSingleFormPage(XP::CBaseWidget *variant,
+                                                 const SingleFormPage &page,
+                                                 XP::CSmallNormalButton *&button)
+{
+    button = nullptr;
+    auto *outer = new XP::CWidgetList(Qt::Vertical, variant);
+    if (page.zeroMargins) {
+        outer->setMargins(0, 0, 0, 0);
+        outer->setSpacing(0);
+    }
+    auto *form = new IBaseAgreementContentWidget(page.type, outer,
+                                                 QStringLiteral("zolp_quvio_basewidget"), false);
+    form->setFixedHeight(page.formHeight);
+    outer->addFixedWidget(form, XP::CWidgetList::ANCHOR_FILL);
+
+    auto *row = new XP::CWidgetList(Qt::Horizontal, outer);
+    row->setMargins(10, 0, 0, 0);
+    row->setSpacing(0);
+    button
+        = makeOrderButton(page.buttonId, page.buttonType, QString::fromUtf8(page.buttonText), row);
+    row->addStretchSpace(1);
+    row->addFixedWidget(button, XP::CWidgetList::ANCHOR_FILL);
+    row->addFixedSpace(30);
+    outer->addFixedWidget(row, XP::CWidgetList::ANCHOR_FILL);
+
+    variant->setInnerStretchWidget(outer, 0, 0, 0, 0);
+    return form;
+}
+
+bool buildFormOrders(IBaseAgreementContentWidget *form,
+                     std::vector<ttservice::CCodeOrderParam> &orders)
+{
+    QString error;
+    QString text;
+    if (form->buildOrders(orders, error, text))
+        return true;
+    utils::CManualSingletonT<CMsgService>::instance()->showMsg(error.toUtf8().toStdString(), 4, 1,
+                                                               false, false);
+    return false;
+}
+
+void placeOrders(const std::vector<ttservice::CCodeOrderParam> &orders)
+{
+    CAlgorithmHelpDialog::tryHelp(orders);
+    auto command = boost::make_shared<ttservice::COrderComandParam>();
+    command->commandKind = ttservice::VQ_TRADER_TYPE_FICC;
+    command->commandSubKind = 0;
+    command->orders = orders;
+    command->commandText = std::string();
+    command->manual = true;
+    command->commandMode = 0;
+    command->commandOption = 0;
+    utils::CManualSingletonT<CItCommandCenter>::instance()->createCommand(
+        command, CItCommandCenter::Callback(), true, 0);
+}
+
+} // namespace agreement
+} // namespace TC

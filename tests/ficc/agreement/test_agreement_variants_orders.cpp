@@ -1,0 +1,182 @@
+#include "AgreementFormFixture.h"
+
+#include "agreement/CAgreementRepurchaseWidgetAdvance.h"
+#include "agreement/CAgreementRepurchaseWidgetDec.h"
+#include "agreement/CAgreementRepurchaseWidgetIntention.h"
+#include "agreement/COpAgreementRepurchaseWidget.h"
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "tc/CUserManager.h"
+#include "utils/CSingletonT.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CComboBox.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
+#include "xp/CSmallNormalButton.h"
+
+namespace {
+
+using namespace TC;
+
+ttservice::CPledgedBondInfo row(const std::string &code, double amount, int volume)
+{
+    ttservice::CPledgedBondInfo r;
+    r.market = "SH";
+    r.bondCode = code;
+    r.pledgeAmount = amount;
+    r.pledgeVolume = volume;
+    return r;
+}
+
+class AgreementVariantOrderTest : public AgreementFormFixture
+{
+protected:
+    static CItCommandCenter *commandCenter()
+    {
+        return utils::CManualSingletonT<CItCommandCenter>::instance();
+    }
+    static std::vector<CHostMessage> messages()
+    {
+        return utils::CManualSingletonT<CMsgService>::instance()->messages();
+    }
+
+    // A deal declaration the form accepts: 1,000,000 for 3 days at 2.5%
+    // against 019547, 122000 and 019548.
+    void fillValidDeclaration(CAgreementRepurchaseWidgetDec &dec)
+    {
+        dec.setAccountKeys(&m_keys);
+        dec.setPledgePosSelection({ row("019547", 500000, 5000), row("122000", 400000, 4000),
+                                    row("019548", 300000, 3000) });
+        Form &form = *dec.form();
+        typeInto(form.cells().rate->getLineEdit(), "2.5");
+        typeInto(form.cells().amount->getLineEdit(), "1000000");
+        typeInto(form.cells().days->getLineEdit(), "3");
+        const std::pair<int, const char *> texts[]
+            = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" },
+                { 19, "T1 张三" },   { 20, "T7 王五" },   { 21, "D2 券商乙" } };
+        for (const auto &t : texts) {
+            if (XP::CAutoKeyboardLineEdit *cell = form.dealerCell(t.first))
+                cell->setText(QString::fromUtf8(t.second));
+        }
+        form.cells().counterpartyDealerName->setText(QStringLiteral("券商乙"));
+        form.cells().subjectType->setCurrentIndex(3);
+    }
+
+    std::set<std::string> m_keys { kLoggedInAccount, kRefreshingAccount };
+};
+
+} // namespace
+
+TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommand)
+{
+    CAgreementRepurchaseWidgetDec dec(nullptr);
+    fillValidDeclaration(dec);
+    LogCapture log;
+    dec.doOperation();
+
+    ASSERT_EQ(commandCenter()->commands().size(), 1u);
+    const CCommandRecord &record = commandCenter()->commands().front();
+    ASSERT_TRUE(record.param);
+    const ttservice::COrderComandParam &command = *record.param;
+    EXPECT_EQ(command.commandKind, 0x100000);
+    EXPECT_EQ(command.commandSubKind, 0);
+    EXPECT_TRUE(command.manual);
+    EXPECT_EQ(command.commandMode, 0);
+    EXPECT_EQ(command.commandOption, 0);
+    EXPECT_TRUE(command.commandText.empty());
+    EXPECT_TRUE(record.confirm);
+    EXPECT_EQ(record.option, 0);
+
+    // The orders are the form's own.
+    std::vector<ttservice::CCodeOrderParam> expected;
+    QString error, unused;
+    ASSERT_TRUE(dec.form()->buildOrders(expected, error, unused)) << error.toStdString();
+    EXPECT_EQ(command.orders, expected);
+    ASSERT_EQ(command.orders.size(), 1u);
+    EXPECT_EQ(command.orders.front().operationType, 1045);
+    EXPECT_EQ(command.orders.front().volume, 3000);
+
+    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), 1);
+    EXPECT_EQ(CAlgorithmHelpDialog::lastOrders(), expected);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(log.count("[TC::CAgreementRepurchaseWidgetDec::doOperation] "
+                        "placeCommands: [manual] repurchase deal."),
+              1);
+}
+
+TEST_F(AgreementVariantOrderTest, failedCheckShowsTheMessageAndPlacesNothing)
+{
+    CAgreementRepurchaseWidgetDec dec(nullptr);
+    fillValidDeclaration(dec);
+    dec.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+    LogCapture log;
+    dec.doOperation();
+    EXPECT_TRUE(commandCenter()->commands().empty());
+    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), 0);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages().front().text, "账号 [A-10003] 正在刷新, 无法下单!");
+    EXPECT_EQ(messages().front().type, 4);
+    EXPECT_EQ(messages().front().level, 1);
+    EXPECT_EQ(log.count("placeCommands"), 0);
+
+    // An empty intention fails its checks the same way.
+    CAgreementRepurchaseWidgetIntention intention(nullptr);
+    intention.setAccountKeys(&m_keys);
+    intention.switchSide(11);
+    intention.doOperation();
+    EXPECT_TRUE(commandCenter()->commands().empty());
+    EXPECT_EQ(messages().size(), 2u);
+}
+
+TEST_F(AgreementVariantOrderTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
+{
+    // The declaration is filled while trading is on; the deployment then
+    // changes under it, so only the placing rule can stop the order.
+    for (int code : { 200, 92, 7, 0 }) {
+        getUserConfig()->deploymentCode = 100;
+        CAgreementRepurchaseWidgetDec dec(nullptr);
+        fillValidDeclaration(dec);
+        getUserConfig()->deploymentCode = code;
+        LogCapture log;
+        dec.doOperation();
+        EXPECT_TRUE(commandCenter()->commands().empty()) << code;
+        EXPECT_EQ(CAlgorithmHelpDialog::callCount(), 0) << code;
+        for (const CHostMessage &m : messages())
+            ADD_FAILURE() << "not silent under " << code << ": " << m.text;
+        EXPECT_EQ(log.count("placeCommands"), 0) << code;
+    }
+    size_t placed = 0;
+    for (int code : { 90, 91, 101, 100, 400, 80 }) {
+        getUserConfig()->deploymentCode = code;
+        CAgreementRepurchaseWidgetDec dec(nullptr);
+        fillValidDeclaration(dec);
+        dec.doOperation();
+        EXPECT_EQ(commandCenter()->commands().size(), ++placed) << code;
+    }
+}
+
+TEST_F(AgreementVariantOrderTest, earlyRepurchaseWithoutContractIsRefusedUnderEveryDeployment)
+{
+    for (int code : { 100, 400, 200 }) {
+        getUserConfig()->deploymentCode = code;
+        CAgreementRepurchaseWidgetAdvance advance(nullptr);
+        advance.setAccountKeys(&m_keys);
+        advance.doOperation();
+        EXPECT_TRUE(commandCenter()->commands().empty()) << code;
+    }
+    EXPECT_EQ(messages().size(), 3u) << "the check runs whatever the deployment";
+}
+
+TEST_F(AgreementVariantOrderTest, clickOnTheOrderButtonOfThePagePlacesTheDeclaration)
+{
+    COpAgreementRepurchaseWidget page(nullptr);
+    page.setParam(QStringLiteral("1001"));
+    auto *dec = dynamic_cast<CAgreementRepurchaseWidgetDec *>(page.currentOperationWidget());
+    ASSERT_NE(dec, nullptr);
+    fillValidDeclaration(*dec);
+    // The click bubbles from the button through the declaration widget to the page.
+    dec->orderButton()->click();
+    ASSERT_EQ(commandCenter()->commands().size(), 1u);
+    EXPECT_EQ(commandCenter()->commands().front().param->orders.size(), 1u);
+}
