@@ -24,6 +24,11 @@ bool deploymentPlaces(std::initializer_list<int> placingCodes)
     return std::find(placingCodes.begin(), placingCodes.end(), code) != placingCodes.end();
 }
 
+bool deploymentPlacesAgreementOrders()
+{
+    return deploymentPlaces({ 90, 91, 101, 100, 400, 80 });
+}
+
 XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &text,
                                         QWidget *parent)
 {

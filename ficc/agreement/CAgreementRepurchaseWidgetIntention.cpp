@@ -180,7 +180,7 @@ void CAgreementRepurchaseWidgetIntention::doOperation()
     IBaseAgreementContentWidget *form = currentForm();
     std::vector<ttservice::CCodeOrderParam> orders;
     if (!form || !agreement::buildFormOrders(form, orders)
-        || !agreement::deploymentPlaces({ 90, 91, 101, 100, 400, 80 }))
+        || !agreement::deploymentPlacesAgreementOrders())
         return;
     TT_LOG_INFO("placeCommands: [manual] repurchase deal.");
     agreement::placeOrders(orders);
