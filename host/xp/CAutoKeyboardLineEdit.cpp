@@ -29,11 +29,6 @@ CAutoKeyboardLineEdit::CAutoKeyboardLineEdit(ISearchDataModel *model, int id, QW
     layout->addWidget(m_edit);
     setFocusProxy(m_edit);
 
-    // A window of its own that never takes the focus: typing goes on in the editor.
-    m_popup->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
-    m_popup->setAttribute(Qt::WA_ShowWithoutActivating);
-    m_popup->hide();
-
     m_edit->installEventFilter(this);
     connect(m_edit, &QLineEdit::textEdited, this, &CAutoKeyboardLineEdit::onTextEdited);
     connect(m_edit, &QLineEdit::editingFinished, this, &CAutoKeyboardLineEdit::onEditingFinished);
@@ -114,9 +109,8 @@ void CAutoKeyboardLineEdit::setValidatorRegExp(const QString &pattern)
 void CAutoKeyboardLineEdit::setFixFont()
 {
     if (!m_fontKey.isEmpty()) {
-        const QFont font = *uiResource()->getFont(m_fontKey);
-        m_edit->setFont(font);
-        m_popup->setFont(font);
+        applyThemeFont(m_edit, m_fontKey);
+        applyThemeFont(m_popup, m_fontKey);
     }
 }
 

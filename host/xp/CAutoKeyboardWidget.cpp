@@ -3,18 +3,47 @@
 #include "xp/CPortfolioSearchModel.h"
 #include "xp/IPinyinAdapter.h"
 
+#include <QEvent>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QVBoxLayout>
+
 namespace XP {
 
 CAutoKeyboardWidget::CAutoKeyboardWidget(ISearchDataModel *model, QWidget *parent)
-    : QListWidget(parent)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint)
     , m_model(model)
 {
     setObjectName(QStringLiteral("xp_autokeyboardwidget"));
     setFocusPolicy(Qt::NoFocus);
-    setUniformItemSizes(true);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(this, &QListWidget::itemClicked, this,
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+CAutoKeyboardWidget::~CAutoKeyboardWidget() = default;
+
+QListWidget *CAutoKeyboardWidget::ensureList()
+{
+    if (m_list)
+        return m_list;
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("xp_autokeyboardlist"));
+    m_list->setFocusPolicy(Qt::NoFocus);
+    m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { emit picked(item->text()); });
+    return m_list;
+}
+
+void CAutoKeyboardWidget::changeEvent(QEvent *event)
+{
+    // A window does not hand its font on to its children by itself.
+    if (event->type() == QEvent::FontChange && m_list)
+        m_list->setFont(font());
+    QWidget::changeEvent(event);
 }
 
 void CAutoKeyboardWidget::setSearchModel(ISearchDataModel *model)
@@ -59,10 +88,13 @@ QStringList CAutoKeyboardWidget::matches(const QString &text)
 
 void CAutoKeyboardWidget::showMatches(const QString &text)
 {
-    clear();
-    addItems(matches(text));
-    if (count() > 0)
-        setCurrentRow(0);
+    QListWidget *list = ensureList();
+    if (list->font() != font())
+        list->setFont(font());
+    list->clear();
+    list->addItems(matches(text));
+    if (list->count() > 0)
+        list->setCurrentRow(0);
 }
 
 void CAutoKeyboardWidget::resetCacheMap()
@@ -73,7 +105,24 @@ void CAutoKeyboardWidget::resetCacheMap()
 void CAutoKeyboardWidget::clearCache()
 {
     m_cache.clear();
-    clear();
+    if (m_list)
+        m_list->clear();
+}
+
+int CAutoKeyboardWidget::count() const
+{
+    return m_list ? m_list->count() : 0;
+}
+
+int CAutoKeyboardWidget::currentRow() const
+{
+    return m_list ? m_list->currentRow() : -1;
+}
+
+void CAutoKeyboardWidget::setCurrentRow(int row)
+{
+    if (m_list)
+        m_list->setCurrentRow(row);
 }
 
 void CAutoKeyboardWidget::moveCurrent(int delta)
@@ -88,14 +137,16 @@ void CAutoKeyboardWidget::moveCurrent(int delta)
 
 QString CAutoKeyboardWidget::currentText() const
 {
-    const QListWidgetItem *item = currentItem();
+    const QListWidgetItem *item = m_list ? m_list->currentItem() : nullptr;
     return item ? item->text() : QString();
 }
 
 int CAutoKeyboardWidget::heightForRows(int rows) const
 {
-    const int rowHeight = count() > 0 ? qMax(sizeHintForRow(0), 1) : fontMetrics().height() + 4;
-    return rowHeight * qMax(1, rows) + 2 * frameWidth();
+    const int rowHeight
+        = count() > 0 ? qMax(m_list->sizeHintForRow(0), 1) : fontMetrics().height() + 4;
+    const int frame = m_list ? 2 * m_list->frameWidth() : 0;
+    return rowHeight * qMax(1, rows) + frame;
 }
 
 } // namespace XP

@@ -32,7 +32,14 @@ void CComboBox::onIndexChanged(int index)
 
 void CComboBox::setViewWidth(int width)
 {
-    view()->setMinimumWidth(width);
+    m_viewWidth = width;
+}
+
+void CComboBox::showPopup()
+{
+    if (view()->minimumWidth() != m_viewWidth)
+        view()->setMinimumWidth(m_viewWidth);
+    QComboBox::showPopup();
 }
 
 int CComboBox::indexOfData(const QVariant &data) const
@@ -42,7 +49,7 @@ int CComboBox::indexOfData(const QVariant &data) const
 
 void CComboBox::setFixFont()
 {
-    setFont(*uiResource()->getFont(QStringLiteral("fnt_default_normal_fix")));
+    applyThemeFont(this, QStringLiteral("fnt_default_normal_fix"));
 }
 
 } // namespace XP

@@ -22,8 +22,12 @@ public:
     int id() const { return m_id; }
     void setId(int id) { m_id = id; }
 
-    // Width of the drop-down list, when wider than the box itself.
+    // Width of the drop-down list, when wider than the box itself; applied
+    // when the list is first opened, so that a box never opened never builds it.
     void setViewWidth(int width);
+    int viewWidth() const { return m_viewWidth; }
+
+    void showPopup() override;
 
     // Index of the first item whose data equals `data`, or -1.
     int indexOfData(const QVariant &data) const;
@@ -34,6 +38,7 @@ private:
     void onIndexChanged(int index);
 
     int m_id;
+    int m_viewWidth = 0;
     QVariant m_deliveredData;
 };
 

@@ -52,8 +52,8 @@ CLineEdit::~CLineEdit() = default;
 
 void CLineEdit::setFixFont()
 {
-    setFont(*uiResource()->getFont(QStringLiteral("fnt_default_normal_fix")));
-    if (m_unitLabel)
+    applyThemeFont(this, QStringLiteral("fnt_default_normal_fix"));
+    if (m_unitLabel && m_unitLabel->font() != font())
         m_unitLabel->setFont(font());
     placeUnitLabel();
 }

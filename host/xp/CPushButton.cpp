@@ -185,7 +185,7 @@ void CPushButton::setIconKey(const QString &imageKey)
 void CPushButton::setFixFont()
 {
     if (!m_fontKey.isEmpty())
-        setFont(*uiResource()->getFont(m_fontKey));
+        applyThemeFont(this, m_fontKey);
     updateGeometry();
 }
 

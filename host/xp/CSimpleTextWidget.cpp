@@ -68,7 +68,7 @@ void CSimpleTextWidget::setAlignment(Qt::Alignment alignment)
 void CSimpleTextWidget::setFixFont()
 {
     if (!m_fontKey.isEmpty())
-        setFont(*uiResource()->getFont(m_fontKey));
+        applyThemeFont(this, m_fontKey);
     updateGeometry();
     update();
 }

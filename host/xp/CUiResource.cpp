@@ -5,6 +5,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 
 namespace XP {
 
@@ -202,6 +203,13 @@ CUiResourceChangeHandler::CUiResourceChangeHandler()
 CUiResourceChangeHandler::~CUiResourceChangeHandler()
 {
     uiResource()->unregisterHandler(this);
+}
+
+void applyThemeFont(QWidget *widget, const QString &key)
+{
+    const QFont &font = *uiResource()->getFont(key);
+    if (widget->font() != font)
+        widget->setFont(font);
 }
 
 } // namespace XP

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace XP {
 
 class CUiResourceChangeHandler;
@@ -61,10 +63,19 @@ private:
     QHash<QString, QPixmap> m_images;
     QSet<QString> m_missing;
     QSet<CUiResourceChangeHandler *> m_handlers;
-    QColor m_missingColor{255, 0, 255};
+    QColor m_missingColor { 255, 0, 255 };
     QFont m_missingFont;
 };
 
-inline CUiResource *uiResource() { return utils::CSingletonT<CUiResource>::instance(); }
+inline CUiResource *uiResource()
+{
+    return utils::CSingletonT<CUiResource>::instance();
+}
+
+// Gives `widget` the theme font `key` unless it already shows exactly that
+// font. Most widgets inherit the theme's default font from the application,
+// and a font change is not free: it re-lays out the widget and its children,
+// and a combo box builds its drop-down list for it.
+void applyThemeFont(QWidget *widget, const QString &key);
 
 } // namespace XP

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <gtest/gtest.h>
 
 using namespace XP;
@@ -64,7 +65,8 @@ TEST(AutoKeyboardLineEdit, clickingAnEntryPicksIt)
 {
     Dealers d;
     type(d.cell->getLineEdit(), QStringLiteral("中信"));
-    CAutoKeyboardWidget *list = d.cell->getAutoKeyboardWidget();
+    QListWidget *list = d.cell->getAutoKeyboardWidget()->listView();
+    ASSERT_TRUE(list);
     ASSERT_EQ(list->count(), 1);
     const QPoint at = list->visualItemRect(list->item(0)).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
