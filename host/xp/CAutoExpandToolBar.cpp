@@ -1,6 +1,7 @@
 #include "xp/CAutoExpandToolBar.h"
 
 #include "xp/CFrameSplitterLine.h"
+#include "xp/ShowWithParent.h"
 
 #include <QEvent>
 
@@ -30,7 +31,7 @@ void CAutoExpandToolBar::addToolItem(QWidget *item, bool expanding)
         return;
     if (item->parentWidget() != this)
         item->setParent(this);
-    item->show();
+    showWithParent(item);
     m_items.append({ item, expanding });
     updateGeometry();
     arrange(width(), true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "xp/CEventDeliverer.h"
+#include "xp/ShowWithParent.h"
 
 #include <QGridLayout>
 #include <QWidget>
@@ -8,11 +9,13 @@
 namespace XP {
 
 // A Qt widget of type W that takes part in widget event delivery.
-template <class W>
-class CEventWidgetT : public W, public CEventDeliverer
+template<class W> class CEventWidgetT : public W, public CEventDeliverer
 {
 public:
-    explicit CEventWidgetT(QWidget *parent = nullptr) : W(parent) {}
+    explicit CEventWidgetT(QWidget *parent = nullptr)
+        : W(parent)
+    {
+    }
 
     // Makes `widget` fill this widget, inside the given margins. A second call
     // replaces the previous stretch widget (which stays a child).
@@ -31,7 +34,7 @@ public:
             if (widget->parentWidget() != this)
                 widget->setParent(this);
             grid->addWidget(widget, 0, 0);
-            widget->show();
+            showWithParent(widget);
         }
     }
 

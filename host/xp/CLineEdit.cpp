@@ -4,6 +4,7 @@
 #include "xp/CEventDeliverer.h"
 #include "xp/CIntValidator.h"
 #include "xp/CUiResource.h"
+#include "xp/ShowWithParent.h"
 #include "xp/WidgetEvents.h"
 
 #include <QKeyEvent>
@@ -124,7 +125,7 @@ void CLineEdit::setLabels(const QString &unit)
         m_unitLabel->setPalette(pal);
     }
     m_unitLabel->setText(unit);
-    m_unitLabel->show();
+    showWithParent(m_unitLabel);
     placeUnitLabel();
 }
 
