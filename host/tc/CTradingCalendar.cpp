@@ -59,6 +59,7 @@ bool CTradingCalendar::addClosure(const QDate &first, const QDate &last)
     boost::mutex::scoped_lock lock(m_mutex);
     for (qint64 day = first.toJulianDay(); day <= last.toJulianDay(); ++day)
         m_closures.insert(day);
+    forgetAroundLocked();
     return true;
 }
 
@@ -103,10 +104,15 @@ int CTradingCalendar::closureCount() const
 
 CTradingCalendar::DayMap CTradingCalendar::dayMap(const QDate &from, const QDate &to) const
 {
+    boost::mutex::scoped_lock lock(m_mutex);
+    return dayMapLocked(from, to);
+}
+
+CTradingCalendar::DayMap CTradingCalendar::dayMapLocked(const QDate &from, const QDate &to) const
+{
     DayMap days;
     if (!from.isValid() || !to.isValid() || to < from)
         return days;
-    boost::mutex::scoped_lock lock(m_mutex);
     for (QDate day = from; day <= to; day = day.addDays(1)) {
         DayRecord record;
         record.tradingDay = (!isWeekend(day) && !isClosureLocked(day)) ? 1 : 0;
@@ -117,13 +123,26 @@ CTradingCalendar::DayMap CTradingCalendar::dayMap(const QDate &from, const QDate
 
 CTradingCalendar::DayMap CTradingCalendar::dayMapAround(const QDate &today) const
 {
-    return dayMap(today.addDays(-kDaysBack), today.addDays(kDaysAhead));
+    // Every order form asks for the same two years around today; they share one map.
+    boost::mutex::scoped_lock lock(m_mutex);
+    if (!m_aroundDay.isValid() || m_aroundDay != today) {
+        m_around = dayMapLocked(today.addDays(-kDaysBack), today.addDays(kDaysAhead));
+        m_aroundDay = today;
+    }
+    return m_around;
 }
 
 void CTradingCalendar::clear()
 {
     boost::mutex::scoped_lock lock(m_mutex);
     m_closures.clear();
+    forgetAroundLocked();
+}
+
+void CTradingCalendar::forgetAroundLocked()
+{
+    m_around.clear();
+    m_aroundDay = QDate();
 }
 
 } // namespace TC

@@ -72,9 +72,14 @@ public:
 
 private:
     bool isClosureLocked(const QDate &date) const;
+    DayMap dayMapLocked(const QDate &from, const QDate &to) const;
+    void forgetAroundLocked();
 
     mutable boost::mutex m_mutex;
     std::set<qint64> m_closures; // Julian day numbers
+    // The last dayMapAround() answer and its day; dropped when closures change.
+    mutable DayMap m_around;
+    mutable QDate m_aroundDay;
 };
 
 } // namespace TC

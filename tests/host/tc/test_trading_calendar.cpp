@@ -143,6 +143,13 @@ TEST_F(TradingCalendarTest, dayMapFlagsEachDayOfTheRange)
     EXPECT_EQ(around.value("2026-02-24").tradingDay, 1);
     // A 365-day term from today may still move on by a year.
     EXPECT_TRUE(around.contains(CTradingCalendar::dateKey(day(2026, 2, 12).addDays(730))));
+
+    // The map is kept for the forms, but follows a new closure, a new day and a cleared calendar.
+    ASSERT_TRUE(m_calendar.addClosure(day(2026, 3, 2), day(2026, 3, 2)));
+    EXPECT_EQ(m_calendar.dayMapAround(day(2026, 2, 12)).value("2026-03-02").tradingDay, 0);
+    EXPECT_EQ(m_calendar.dayMapAround(day(2026, 2, 13)).firstKey(), QStringLiteral("2026-01-13"));
+    m_calendar.clear();
+    EXPECT_EQ(m_calendar.dayMapAround(day(2026, 2, 13)).value("2026-02-16").tradingDay, 1);
 }
 
 TEST_F(TradingCalendarTest, nextTradingDaySkipsClosuresAndWeekendsAndGivesUp)
