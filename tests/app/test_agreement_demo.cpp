@@ -1,13 +1,11 @@
 // The agreement tab as a trader meets it in the demo terminal: switching
 // operations and pressing an order button on an incomplete form.
-#include "CSimulatedHost.h"
 #include "CTerminalWindow.h"
+#include "TerminalFixture.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
-#include "tc/ConfigDir.h"
-#include "tc/HostReset.h"
 #include "utils/CSingletonT.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
@@ -17,61 +15,54 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-TEST(AgreementDemo, orderButtonOnAnIncompleteFormShowsTheFirstCheckMessageOnly)
+using AgreementDemo = TerminalFixture;
+
+TEST_F(AgreementDemo, orderButtonOnAnIncompleteFormShowsTheFirstCheckMessageOnly)
 {
-    TC::resetHostForTests();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    TC::setConfigDir(dir.path());
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
-    {
-        app::CTerminalWindow window(dir.path());
-        window.ficcPanel()->setParam(QStringLiteral("2//1001"));
-        window.ficcPanel()->refreshAccounts();
-        // Only what the terminal sees: the exported panel and its widget tree.
-        auto *page = window.ficcPanel()->findChild<QWidget *>(QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
-        ASSERT_NE(page, nullptr);
-        auto *operations = page->findChild<XP::CPushButtonGroup *>();
-        ASSERT_NE(operations, nullptr);
-        EXPECT_EQ(operations->checkedId(), 1001);
-        const auto visibleOrderButtons = [page]() {
-            QList<XP::CSmallNormalButton *> shown;
-            for (XP::CSmallNormalButton *b : page->findChildren<XP::CSmallNormalButton *>())
-                if (b->isVisibleTo(page))
-                    shown << b;
-            return shown;
-        };
-        ASSERT_EQ(visibleOrderButtons().size(), 1);
-        visibleOrderButtons().front()->click();
+    ASSERT_TRUE(load(host));
+    app::CTerminalWindow window(dir.path());
+    window.ficcPanel()->setParam(QStringLiteral("2//1001"));
+    window.ficcPanel()->refreshAccounts();
+    // Only what the terminal sees: the exported panel and its widget tree.
+    auto *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+    auto *operations = page->findChild<XP::CPushButtonGroup *>();
+    ASSERT_NE(operations, nullptr);
+    EXPECT_EQ(operations->checkedId(), 1001);
+    const auto visibleOrderButtons = [page]() {
+        QList<XP::CSmallNormalButton *> shown;
+        for (XP::CSmallNormalButton *b : page->findChildren<XP::CSmallNormalButton *>())
+            if (b->isVisibleTo(page))
+                shown << b;
+        return shown;
+    };
+    ASSERT_EQ(visibleOrderButtons().size(), 1);
+    visibleOrderButtons().front()->click();
 
-        auto *messages = utils::CManualSingletonT<TC::CMsgService>::instance();
-        ASSERT_EQ(messages->messages().size(), 1u);
-        ASSERT_EQ(window.messageList()->count(), 1);
-        EXPECT_TRUE(window.messageList()->item(0)->text().contains(
-            QString::fromStdString(messages->messages().front().text)));
-        EXPECT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands().empty());
+    auto *messages = utils::CManualSingletonT<TC::CMsgService>::instance();
+    ASSERT_EQ(messages->messages().size(), 1u);
+    ASSERT_EQ(window.messageList()->count(), 1);
+    EXPECT_TRUE(window.messageList()->item(0)->text().contains(
+        QString::fromStdString(messages->messages().front().text)));
+    EXPECT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands().empty());
 
-        // Switching operations shows another operation's order button.
-        XP::CSmallNormalButton *decButton = visibleOrderButtons().front();
-        operations->button(1003)->click();
-        ASSERT_EQ(visibleOrderButtons().size(), 1);
-        EXPECT_NE(visibleOrderButtons().front(), decButton);
-        operations->button(1001)->click();
-        EXPECT_EQ(visibleOrderButtons().front(), decButton);
+    // Switching operations shows another operation's order button.
+    XP::CSmallNormalButton *decButton = visibleOrderButtons().front();
+    operations->button(1003)->click();
+    ASSERT_EQ(visibleOrderButtons().size(), 1);
+    EXPECT_NE(visibleOrderButtons().front(), decButton);
+    operations->button(1001)->click();
+    EXPECT_EQ(visibleOrderButtons().front(), decButton);
 
-        // For a person checking the terminal by eye: FICC_TEST_SCREENSHOT=/tmp/x.png
-        if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
-            XP::applyDefaultStyle(qApp);
-            window.findChild<QTabWidget *>(QStringLiteral("terminal_tabs"))->setCurrentIndex(1);
-            window.resize(1400, 860);
-            window.show();
-            window.grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
-        }
+    // For a person checking the terminal by eye: FICC_TEST_SCREENSHOT=/tmp/x.png
+    if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
+        XP::applyDefaultStyle(qApp);
+        window.findChild<QTabWidget *>(QStringLiteral("terminal_tabs"))->setCurrentIndex(1);
+        window.resize(1400, 860);
+        window.show();
+        window.grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
     }
-    TC::resetHostForTests();
 }

@@ -1,58 +1,25 @@
-#include "CSimulatedHost.h"
+#include "TerminalFixture.h"
 
 #include "tc/CTradingCalendar.h"
-#include "tc/ConfigDir.h"
-#include "tc/HostReset.h"
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 namespace {
 
-class SimulatedRepoHostTest : public ::testing::Test
+using SimulatedRepoHostTest = TerminalFixture;
+
+TC::CTradingCalendar *calendar()
 {
-protected:
-    void SetUp() override
-    {
-        TC::resetHostForTests();
-        calendar()->clear();
-        ASSERT_TRUE(dir.isValid());
-        TC::setConfigDir(dir.path());
-    }
-    void TearDown() override
-    {
-        calendar()->clear();
-        TC::resetHostForTests();
-    }
-
-    static TC::CTradingCalendar *calendar()
-    {
-        return utils::CSingletonT<TC::CTradingCalendar>::instance();
-    }
-    void write(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(QDir(dir.path()).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QTemporaryDir dir;
-};
+    return utils::CSingletonT<TC::CTradingCalendar>::instance();
+}
 
 } // namespace
 
 TEST_F(SimulatedRepoHostTest, shippedVarietiesCoverOneToThreeHundredSixtyFiveDaysPerMarket)
 {
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error))
-        << error.toStdString();
+    ASSERT_TRUE(load(host));
     EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join("\n").toStdString();
 
     const auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
@@ -87,8 +54,7 @@ TEST_F(SimulatedRepoHostTest, configDirectoryHolidaysAddToTheShippedOnes)
 {
     write("ExchangeHolidays.csv", "first,last,name\n2027-01-01,,元旦\nnot-a-date,,x\n");
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    ASSERT_TRUE(load(host));
     EXPECT_FALSE(calendar()->isTradingDay(QDate(2027, 1, 1)));
     EXPECT_FALSE(calendar()->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
     EXPECT_EQ(host.warnings(), QStringList({ "ExchangeHolidays.csv:3: not a date" }));
@@ -104,8 +70,7 @@ TEST_F(SimulatedRepoHostTest, malformedVarietyLinesAreSkipped)
           "SZ,,no code,1,1,10057\n"
           "SZ,138001,深1天,1,1,10057\n");
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    ASSERT_TRUE(load(host));
     EXPECT_EQ(host.warnings().filter("repo_varieties.csv").size(), 3);
     const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
     EXPECT_TRUE(instruments->getInstrument("SH", "206007"));

@@ -1,14 +1,12 @@
 #include "CCommandJournal.h"
-#include "CSimulatedHost.h"
 #include "CTerminalWindow.h"
+#include "TerminalFixture.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "tc/ConfigDir.h"
-#include "tc/HostReset.h"
 #include "ttservice/CCodeOrderParam.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
@@ -18,40 +16,15 @@
 #include <boost/make_shared.hpp>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QListWidget>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
-class TerminalTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        TC::resetHostForTests();
-        ASSERT_TRUE(dir.isValid());
-        TC::setConfigDir(dir.path());
-    }
-    void TearDown() override { TC::resetHostForTests(); }
-
-    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
-    void write(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QTemporaryDir dir;
-};
+using TerminalTest = TerminalFixture;
 
 ttservice::COrderComandParamPtr agreementCommand()
 {
@@ -82,8 +55,7 @@ ttservice::COrderComandParamPtr agreementCommand()
 TEST_F(TerminalTest, simulatedHostSeedsServicesFromShippedData)
 {
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error)) << error.toStdString();
+    ASSERT_TRUE(load(host));
     EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join("\n").toStdString();
 
     TC::CUserConfig *config = TC::getUserConfig();
@@ -107,10 +79,10 @@ TEST_F(TerminalTest, simulatedHostSeedsServicesFromShippedData)
 TEST_F(TerminalTest, configDirectoryOverridesAndMalformedLinesAreSkipped)
 {
     write("host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n");
-    write("accounts.csv", "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n3,c,,x,0,logged_in,5\n");
+    write("accounts.csv",
+          "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n3,c,,x,0,logged_in,5\n");
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    ASSERT_TRUE(load(host));
     EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
     EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
     EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
@@ -130,16 +102,16 @@ TEST_F(TerminalTest, missingSeedFileIsAnError)
 TEST_F(TerminalTest, simulatedCounterAnswersQueriesOnItsOwnThread)
 {
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    ASSERT_TRUE(load(host));
     host.start();
     auto req = boost::make_shared<ttservice::CQueryDataReq>();
     req->dataType = 547;
     req->accountInfo = TC::getUserConfig()->getAccountData("880001")->getAccountInfo();
-    std::atomic<int> count{-1};
-    std::atomic<bool> ok{false};
+    std::atomic<int> count { -1 };
+    std::atomic<bool> ok { false };
     ASSERT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
-        req, [&](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
+        req,
+        [&](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
             ok = e.isSuccess();
             count = int(rows.size());
         },
@@ -178,28 +150,25 @@ TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
     auto *center = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
     ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
     ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
-    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg("请输入正确的回购天数", 4, 1, false, false);
+    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg("请输入正确的回购天数", 4, 1,
+                                                                   false, false);
 
     EXPECT_EQ(window.journalView()->topLevelItemCount(), 2);
     ASSERT_EQ(window.messageList()->count(), 1);
-    EXPECT_TRUE(window.messageList()->item(0)->text().contains(QStringLiteral("请输入正确的回购天数")));
+    EXPECT_TRUE(
+        window.messageList()->item(0)->text().contains(QStringLiteral("请输入正确的回购天数")));
     EXPECT_TRUE(window.messageList()->item(0)->text().contains(QStringLiteral("报警信息")));
 
-    QFile journal(path("journal.jsonl"));
-    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = journal.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 3); // two lines and the final newline
-    const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
-    EXPECT_EQ(second["commandNo"].toInt(), 2);
-    EXPECT_EQ(second["orders"].toArray().at(0).toObject()["agreementParam"].toObject()["bondCode"].toString(),
-              "019547");
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1]["commandNo"].toInt(), 2);
+    EXPECT_EQ(lines[1]["orders"][0]["agreementParam"]["bondCode"].toString(), "019547");
 }
 
 TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
 {
     app::CSimulatedHost host;
-    QString error;
-    ASSERT_TRUE(host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error));
+    ASSERT_TRUE(load(host));
     {
         app::CTerminalWindow window(dir.path());
         window.restorePanels(); // nothing saved yet: the panel starts on its first mode

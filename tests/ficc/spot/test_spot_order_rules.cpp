@@ -13,16 +13,21 @@
 #include <functional>
 
 using TC::CSpotOrderRules;
+using Input = CSpotOrderRules::Input;
+using ttservice::OPERATION_TYPE_BUY;
+using ttservice::OPERATION_TYPE_SELL;
 
 namespace {
+
+using Edit = std::function<void(Input &)>;
 
 class SpotOrderRulesTest : public HostFixture
 {
 protected:
-    // An order the logged-in account can place: 1000 张 of SH 019547 at 100.
-    static CSpotOrderRules::Input validInput()
+    // An order the logged-in account can place (1000 张 of SH 019547 at 100), then `edit`.
+    static Input validInput(const Edit &edit = Edit())
     {
-        CSpotOrderRules::Input in;
+        Input in;
         in.accountKey = kLoggedInAccount;
         in.stockCode = QStringLiteral("019547");
         in.agreementNo = QStringLiteral("123");
@@ -30,17 +35,21 @@ protected:
         in.quantityText = QStringLiteral("1000");
         in.counterpartyTrader = QStringLiteral("张三");
         in.fullPrice = 100.0 + kAccruedSH019547;
+        if (edit)
+            edit(in);
         return in;
     }
 
-    static QString checkError(const CSpotOrderRules::Input &in)
+    // The first failed check; empty when the form may be ordered.
+    static QString check(const Input &in)
     {
         QString error;
-        EXPECT_FALSE(CSpotOrderRules::checkInput(in, error));
+        const bool ok = CSpotOrderRules::checkInput(in, error);
+        EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
         return error;
     }
 
-    static QString buildError(const CSpotOrderRules::Input &in, ttservice::EOperationType side,
+    static QString buildError(const Input &in, ttservice::EOperationType side,
                               const std::string &instruction = std::string())
     {
         std::vector<ttservice::CCodeOrderParam> orders(1);
@@ -50,8 +59,7 @@ protected:
         return error;
     }
 
-    static ttservice::CCodeOrderParam built(const CSpotOrderRules::Input &in,
-                                            ttservice::EOperationType side,
+    static ttservice::CCodeOrderParam built(const Input &in, ttservice::EOperationType side,
                                             const std::string &instruction = std::string())
     {
         std::vector<ttservice::CCodeOrderParam> orders;
@@ -84,16 +92,10 @@ protected:
 TEST_F(SpotOrderRulesTest, checksStopAtTheFirstFailureInFormOrder)
 {
     // Start with everything wrong and put the form right one check at a time.
-    CSpotOrderRules::Input in;
-    in.stockCode.clear();
+    Input in;
     in.quantityText = QStringLiteral("0");
     in.priceText = QStringLiteral("0.000");
-    struct Step
-    {
-        QString message;
-        std::function<void(CSpotOrderRules::Input &)> fix;
-    };
-    const std::vector<Step> steps = {
+    const std::vector<std::pair<QString, Edit>> steps = {
         { "没有选择账号, 无法下单!", [](auto &i) { i.accountKey = "99999"; } },
         { "账号 [99999] 不存在, 无法下单!", [](auto &i) { i.accountKey = kRefreshingAccount; } },
         { "账号 [A-10003] 正在刷新, 无法下单!", [](auto &i) { i.accountKey = kLoggedOutAccount; } },
@@ -106,50 +108,47 @@ TEST_F(SpotOrderRulesTest, checksStopAtTheFirstFailureInFormOrder)
         { "委托数量为0, 无法下单!", [](auto &i) { i.quantityText.clear(); } },
         { "没有输入委托数量, 无法下单!", [](auto &i) { i.quantityText = "30"; } },
         { "没有输入对方交易员, 无法下单!", [](auto &i) { i.counterpartyTrader = "李四"; } },
+        { "", nullptr },
     };
-    for (const Step &step : steps) {
-        EXPECT_EQ(checkError(in), step.message);
-        step.fix(in);
+    for (const auto &step : steps) {
+        EXPECT_EQ(check(in), step.first);
+        if (step.second)
+            step.second(in);
     }
-    QString error;
-    EXPECT_TRUE(CSpotOrderRules::checkInput(in, error)) << error.toStdString();
 
     // Any login state but logged in and refreshing counts as not logged in.
     utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
         kLoggedInAccount, static_cast<ttservice::EBROKER_LOGIN_STATUS>(3));
-    EXPECT_EQ(checkError(in), "账号 [10001] 尚未登录, 无法下单!");
+    EXPECT_EQ(check(in), "账号 [10001] 尚未登录, 无法下单!");
 }
 
 TEST_F(SpotOrderRulesTest, missingEditorsAndOtherMarketsSkipTheirChecks)
 {
-    CSpotOrderRules::Input in = validInput();
-    QString error;
+    Input in = validInput();
     in.hasAgreementEditor = false;
     in.agreementNo.clear();
     in.stockCode = "101901"; // SZ: the agreement number is only checked while editing
-    EXPECT_TRUE(CSpotOrderRules::checkInput(in, error)) << error.toStdString();
-
+    EXPECT_EQ(check(in), "");
     in = validInput();
     in.hasCodeEditor = false;
     in.stockCode.clear();
-    EXPECT_TRUE(CSpotOrderRules::checkInput(in, error)) << error.toStdString();
-
+    EXPECT_EQ(check(in), "");
     in = validInput();
     in.stockCode = "999999"; // not listed: no market rule
     in.agreementNo = "abc";
-    EXPECT_TRUE(CSpotOrderRules::checkInput(in, error)) << error.toStdString();
+    EXPECT_EQ(check(in), "");
 
     in = validInput();
     in.agreementNo = "1000";
-    EXPECT_EQ(checkError(in), "约定号:请输入100~999之间的整数!");
+    EXPECT_EQ(check(in), "约定号:请输入100~999之间的整数!");
     in.quantityText = "99999999999"; // beyond an int: reads as 0, after the agreement check
     in.agreementNo = "999";
-    EXPECT_EQ(checkError(in), "委托数量为0, 无法下单!");
+    EXPECT_EQ(check(in), "委托数量为0, 无法下单!");
     in.quantityText = "1000";
-    in.priceText = "0.000009";
-    EXPECT_EQ(checkError(in), "委托价为0, 无法下单!");
-    in.priceText = "abc";
-    EXPECT_EQ(checkError(in), "委托价为0, 无法下单!");
+    for (const char *price : { "0.000009", "abc" }) {
+        in.priceText = price;
+        EXPECT_EQ(check(in), "委托价为0, 无法下单!") << price;
+    }
 }
 
 TEST_F(SpotOrderRulesTest, agreementNumberTipsFollowTheExchange)
@@ -190,14 +189,13 @@ TEST_F(SpotOrderRulesTest, quantityIsCappedAndRoundedDownToLots)
     EXPECT_EQ(CSpotOrderRules::orderVolume(2147483647, 9000000000000000000LL), 2147483640);
 }
 
-TEST_F(SpotOrderRulesTest, buyOrderCarriesEveryFieldOfTheForm)
+TEST_F(SpotOrderRulesTest, orderCarriesEveryFieldOfTheFormWithinWhatCanBeOrdered)
 {
-    CSpotOrderRules::Input in = validInput();
-    in.quantityText = "25";
-    const ttservice::CCodeOrderParam order = built(in, ttservice::OPERATION_TYPE_BUY);
+    Input in = validInput([](Input &i) { i.quantityText = "25"; });
+    const ttservice::CCodeOrderParam order = built(in, OPERATION_TYPE_BUY);
     ASSERT_TRUE(order.accountInfo);
     EXPECT_EQ(order.accountInfo->accountId, kLoggedInAccount);
-    EXPECT_EQ(order.operationType, ttservice::OPERATION_TYPE_BUY);
+    EXPECT_EQ(order.operationType, OPERATION_TYPE_BUY);
     EXPECT_EQ(order.userName, "trader01");
     EXPECT_EQ(order.stock.market, "SH");
     EXPECT_EQ(order.stock.stockCode, "019547");
@@ -212,81 +210,71 @@ TEST_F(SpotOrderRulesTest, buyOrderCarriesEveryFieldOfTheForm)
 
     // Funds of 1,000,000 at the full price of 101.2345 buy 9878 张: 9870 in lots.
     in.quantityText = "100000";
-    EXPECT_EQ(built(in, ttservice::OPERATION_TYPE_BUY).volume, 9870);
-}
-
-TEST_F(SpotOrderRulesTest, sellOrderIsCappedByTheUsablePosition)
-{
-    CSpotOrderRules::Input in = validInput();
+    EXPECT_EQ(built(in, OPERATION_TYPE_BUY).volume, 9870);
+    // A sale is capped by the usable position.
     in.quantityText = "20000";
-    const ttservice::CCodeOrderParam order = built(in, ttservice::OPERATION_TYPE_SELL);
-    EXPECT_EQ(order.operationType, ttservice::OPERATION_TYPE_SELL);
-    EXPECT_EQ(order.volume, 12340);
-    in.stockCode = "122000"; // not held
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_SELL), "可卖量为0, 无法下单!");
+    const ttservice::CCodeOrderParam sell = built(in, OPERATION_TYPE_SELL);
+    EXPECT_EQ(sell.operationType, OPERATION_TYPE_SELL);
+    EXPECT_EQ(sell.volume, 12340);
+
+    // An unlisted code orders without a bond.
+    in = validInput([](Input &i) {
+        i.stockCode = "999999";
+        i.agreementNo = "77777";
+    });
+    const ttservice::CCodeOrderParam unlisted = built(in, OPERATION_TYPE_BUY);
+    EXPECT_TRUE(unlisted.stock.market.empty());
+    EXPECT_TRUE(unlisted.stock.stockCode.empty());
+    EXPECT_EQ(unlisted.volume, 1000);
+    EXPECT_EQ(unlisted.agreementNo, 77777);
 }
 
 TEST_F(SpotOrderRulesTest, ordersFailWithTheirMessages)
 {
-    CSpotOrderRules::Input in = validInput();
-    in.quantityText = "9";
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_BUY), "可下单量不足, 无法下单!");
-
-    in = validInput();
-    in.accountKey = kLoggedOutAccount; // no funds record
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_BUY), "可买量为0, 无法下单!");
-
-    in = validInput();
-    in.fullPrice = 0.0;
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_BUY), "可买量为0, 无法下单!");
-
-    in = validInput();
-    in.accountKey = "gone";
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_BUY), "账号列表丢失!");
+    const std::vector<std::tuple<ttservice::EOperationType, Edit, QString>> cases = {
+        { OPERATION_TYPE_SELL, [](Input &i) { i.stockCode = "122000"; }, "可卖量为0, 无法下单!" },
+        { OPERATION_TYPE_BUY, [](Input &i) { i.quantityText = "9"; }, "可下单量不足, 无法下单!" },
+        // No funds record.
+        { OPERATION_TYPE_BUY, [](Input &i) { i.accountKey = kLoggedOutAccount; },
+          "可买量为0, 无法下单!" },
+        { OPERATION_TYPE_BUY, [](Input &i) { i.fullPrice = 0.0; }, "可买量为0, 无法下单!" },
+        { OPERATION_TYPE_BUY, [](Input &i) { i.accountKey = "gone"; }, "账号列表丢失!" },
+    };
+    for (size_t n = 0; n < cases.size(); ++n) {
+        const auto &c = cases[n];
+        EXPECT_EQ(buildError(validInput(std::get<1>(c)), std::get<0>(c)), std::get<2>(c))
+            << "case " << n;
+    }
     ttservice::TraderCenter::instance()->getDataCenter()->clear();
-    EXPECT_EQ(buildError(validInput(), ttservice::OPERATION_TYPE_BUY), "账号列表丢失!");
-}
-
-TEST_F(SpotOrderRulesTest, unlistedCodeBuildsAnOrderWithoutStock)
-{
-    CSpotOrderRules::Input in = validInput();
-    in.stockCode = "999999";
-    in.agreementNo = "77777";
-    const ttservice::CCodeOrderParam order = built(in, ttservice::OPERATION_TYPE_BUY);
-    EXPECT_TRUE(order.stock.market.empty());
-    EXPECT_TRUE(order.stock.stockCode.empty());
-    EXPECT_EQ(order.volume, 1000);
-    EXPECT_EQ(order.agreementNo, 77777);
+    EXPECT_EQ(buildError(validInput(), OPERATION_TYPE_BUY), "账号列表丢失!");
 }
 
 TEST_F(SpotOrderRulesTest, instructionLimitsTheRemainingQuantity)
 {
     // 500 allowed, 279.5 placed: 280 counts as placed, 220 remain.
-    const int no = addInstruction(ttservice::OPERATION_TYPE_BUY, 500, 279.5);
+    const int no = addInstruction(OPERATION_TYPE_BUY, 500, 279.5);
     const std::string key = std::to_string(no);
-    CSpotOrderRules::Input in = validInput();
-    in.quantityText = "230";
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_BUY, key),
+    Input in = validInput([](Input &i) { i.quantityText = "230"; });
+    EXPECT_EQ(buildError(in, OPERATION_TYPE_BUY, key),
               QStringLiteral("账号 10001 下单量超出指令 %1 允许的剩余最大下单量 220 , 下单无法完成")
                   .arg(no));
     in.quantityText = "229"; // 220 after rounding to lots
-    EXPECT_EQ(built(in, ttservice::OPERATION_TYPE_BUY, key).volume, 220);
+    EXPECT_EQ(built(in, OPERATION_TYPE_BUY, key).volume, 220);
 
     // The other side is not within the instruction.
-    EXPECT_EQ(buildError(in, ttservice::OPERATION_TYPE_SELL, key),
-              "当前下单参数不属于指令范围, 下单无法完成");
+    EXPECT_EQ(buildError(in, OPERATION_TYPE_SELL, key), "当前下单参数不属于指令范围, 下单无法完成");
 
     // Nothing placed yet: the whole volume remains.
-    const std::string fresh = std::to_string(
-        addInstruction(ttservice::OPERATION_TYPE_SELL, 500, ttservice::kUnsetDouble));
+    const std::string fresh
+        = std::to_string(addInstruction(OPERATION_TYPE_SELL, 500, ttservice::kUnsetDouble));
     in.quantityText = "500";
-    EXPECT_EQ(built(in, ttservice::OPERATION_TYPE_SELL, fresh).volume, 500);
+    EXPECT_EQ(built(in, OPERATION_TYPE_SELL, fresh).volume, 500);
     in.quantityText = "510";
-    EXPECT_FALSE(buildError(in, ttservice::OPERATION_TYPE_SELL, fresh).isEmpty());
+    EXPECT_FALSE(buildError(in, OPERATION_TYPE_SELL, fresh).isEmpty());
 
     // Instructions the command centre does not know leave the order alone.
     for (const char *unknown : { "", "4711", "abc" })
-        EXPECT_EQ(built(in, ttservice::OPERATION_TYPE_SELL, unknown).volume, 510) << unknown;
+        EXPECT_EQ(built(in, OPERATION_TYPE_SELL, unknown).volume, 510) << unknown;
 }
 
 TEST_F(SpotOrderRulesTest, orderableQuantitiesNeedAUsablePriceToBuy)
@@ -299,15 +287,14 @@ TEST_F(SpotOrderRulesTest, orderableQuantitiesNeedAUsablePriceToBuy)
     EXPECT_EQ(num.buyVolume, 9870);
     EXPECT_EQ(num.sellVolume, 12340);
 
-    // An invalid full price: no purchase, but the position is still reported.
-    num = CSpotOrderRules::canOrderNum(data, *bond, 100.0, ttservice::kUnsetDouble, &fresh);
-    EXPECT_FALSE(fresh);
-    EXPECT_EQ(num.buyVolume, 0);
-    EXPECT_EQ(num.sellVolume, 12340);
-
-    num = CSpotOrderRules::canOrderNum(data, *bond, 0.000001, 101.2345, &fresh);
-    EXPECT_FALSE(fresh);
-    EXPECT_EQ(num.buyVolume, 0);
+    // No usable clean or full price: no purchase, but the position is still reported.
+    for (const auto &prices :
+         { std::make_pair(100.0, ttservice::kUnsetDouble), std::make_pair(0.000001, 101.2345) }) {
+        num = CSpotOrderRules::canOrderNum(data, *bond, prices.first, prices.second, &fresh);
+        EXPECT_FALSE(fresh) << prices.first;
+        EXPECT_EQ(num.buyVolume, 0) << prices.first;
+        EXPECT_EQ(num.sellVolume, 12340) << prices.first;
+    }
 
     num = CSpotOrderRules::canOrderNum(ttservice::CAccountDataPtr(), *bond, 100.0, 101.0, &fresh);
     EXPECT_TRUE(fresh);
