@@ -61,6 +61,15 @@ int LogCapture::count(const std::string &text) const
     return n;
 }
 
+int LogCapture::levelOf(const std::string &text) const
+{
+    for (const Line &line : m_appender->lines) {
+        if (line.message.find(text) != std::string::npos)
+            return line.level;
+    }
+    return -1;
+}
+
 EventSink::EventSink()
     : XP::CBaseWidget(QStringLiteral("test_eventsink"), false, nullptr)
 {
@@ -105,29 +114,36 @@ AgreementFormFixture::makeForm(TC::ETradeOperationType type, QWidget *parent)
 
 void AgreementFormFixture::addVarieties()
 {
-    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
-    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
     const int ranges[9][2] = { { 1, 1 },   { 2, 3 },   { 4, 7 },    { 8, 14 },   { 15, 28 },
                                { 29, 63 }, { 64, 91 }, { 92, 182 }, { 183, 365 } };
     for (const auto &market : { std::make_pair("SH", 279), std::make_pair("SZ", 10057) }) {
         for (int i = 0; i < 9; ++i) {
-            auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
-            variety->market = market.first;
-            variety->instrumentCode = (market.first == std::string("SH") ? "206" : "138")
-                + QString::number(ranges[i][1]).rightJustified(3, '0').toStdString();
-            variety->instrumentName
-                = std::string(market.first) + "回购" + std::to_string(ranges[i][1]) + "天";
-            variety->minDays = ranges[i][0];
-            variety->maxDays = ranges[i][1];
-            auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
-            inst->market = variety->market;
-            inst->instrumentCode = variety->instrumentCode;
-            inst->instrumentName = variety->instrumentName;
-            inst->extraDetail = variety;
-            instruments->addInstrument(inst);
-            types->addTypedStock(market.second + i, inst->market, inst->instrumentCode);
+            const std::string days = std::to_string(ranges[i][1]);
+            addVariety(market.first,
+                       (market.first == std::string("SH") ? "206" : "138")
+                           + QString::fromStdString(days).rightJustified(3, '0').toStdString(),
+                       market.first + std::string("回购") + days + "天", ranges[i][0], ranges[i][1],
+                       market.second + i);
         }
     }
+}
+
+void AgreementFormFixture::addVariety(const std::string &market, const std::string &code,
+                                      const std::string &name, int minDays, int maxDays, int typeId)
+{
+    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
+    variety->market = market;
+    variety->instrumentCode = code;
+    variety->instrumentName = name;
+    variety->minDays = minDays;
+    variety->maxDays = maxDays;
+    auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
+    inst->market = market;
+    inst->instrumentCode = code;
+    inst->instrumentName = name;
+    inst->extraDetail = variety;
+    ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(inst);
+    utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(typeId, market, code);
 }
 
 QString AgreementFormFixture::shippedHolidayFile()
@@ -183,6 +199,27 @@ AgreementFormFixture::addContract(const std::string &no, int volume)
         ->getAccountData()
         ->updateData(contract, false);
     return contract;
+}
+
+ttservice::CPledgedBondInfo AgreementFormFixture::pledgeRow(const std::string &code, double amount,
+                                                            int volume, const std::string &market,
+                                                            int property)
+{
+    ttservice::CPledgedBondInfo row;
+    row.market = market;
+    row.bondCode = code;
+    row.pledgeAmount = amount;
+    row.pledgeVolume = volume;
+    row.stockProperty = property;
+    return row;
+}
+
+ttservice::CRepurchaseAgreementParam
+AgreementFormFixture::agreementOf(const ttservice::CCodeOrderParam &order)
+{
+    ttservice::CRepurchaseAgreementParam agreement;
+    agreement.bsonValueFromObj(order.agreementParam);
+    return agreement;
 }
 
 QString AgreementFormFixture::writeFile(const QString &name, const QByteArray &bytes)

@@ -7,8 +7,10 @@
 #include "HostFixture.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
+#include "ttservice/CRepurchaseAgreementParam.h"
 #include "xp/CBaseWidget.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
@@ -39,6 +41,8 @@ public:
     std::vector<Line> lines() const;
     // Lines whose message contains `text`.
     int count(const std::string &text) const;
+    // The level of the first line containing `text`; -1 without one.
+    int levelOf(const std::string &text) const;
 
 private:
     struct Appender;
@@ -72,7 +76,16 @@ protected:
     // the accounts 10001 and 10003 offered.
     std::unique_ptr<Form> makeForm(TC::ETradeOperationType type, QWidget *parent = nullptr);
 
+    // The texts of `cells` in order, to compare several cells of a form at once.
+    template<class... Cells> static QStringList texts(const Cells *...cells)
+    {
+        return { cells->text()... };
+    }
+
     static void addVarieties();
+    // A repurchase variety of `minDays` to `maxDays` days, registered under `typeId`.
+    static void addVariety(const std::string &market, const std::string &code,
+                           const std::string &name, int minDays, int maxDays, int typeId);
     static QString shippedHolidayFile();
     // Types `text` over the editor's text key by key, as the trader does, so
     // that validators and the editor's signals take part.
@@ -80,6 +93,12 @@ protected:
     // A contract (type 788) of account 10001 pledging `volume` 张 of SH 019547.
     static ttservice::CRepurchaseAgreementContractInfoPtr addContract(const std::string &no,
                                                                       int volume);
+    static ttservice::CPledgedBondInfo pledgeRow(const std::string &code, double amount, int volume,
+                                                 const std::string &market = "SH",
+                                                 int property = '0');
+    // The agreement part an order carries.
+    static ttservice::CRepurchaseAgreementParam
+    agreementOf(const ttservice::CCodeOrderParam &order);
     // Writes a GBK dealer file into the configuration directory and loads it.
     void loadDealers(const QString &utf8Text);
     QString writeFile(const QString &name, const QByteArray &bytes);

@@ -32,9 +32,7 @@ const QString kAccount
     kCpSubject = "  对方交易主体", kTerms = "      补充条款", kSettlement = "      结算金额",
     kSwap = "      换出孳息", kImport = "    导入交易商:";
 
-class ContentFormTest : public AgreementFormFixture
-{
-};
+using ContentFormTest = AgreementFormFixture;
 
 const XP::CDoubleValidator *doubleValidator(const XP::CParameterCell *cell)
 {
@@ -189,25 +187,19 @@ TEST_F(ContentFormTest, enabledStatesForAFullTradingDeployment)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     const Form::Cells &c = form->cells();
-    EXPECT_TRUE(c.account->isEnabled());
-    EXPECT_FALSE(c.funds->getLineEdit()->isEnabled());
+    for (QWidget *w :
+         std::initializer_list<QWidget *> { c.account, c.days->getLineEdit(), c.rate, c.amount,
+                                            c.supplementaryTerms, c.subjectType })
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             c.funds->getLineEdit(), c.variety, c.firstSettleDate, c.maturitySettleDate,
+             c.actualDays->getLineEdit(), c.interest, c.maturityAmount, c.counterpartyDealerName,
+             c.ratio })
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(c.funds->getLineEdit()->focusPolicy(), Qt::NoFocus);
-    EXPECT_TRUE(c.days->getLineEdit()->isEnabled());
     EXPECT_EQ(c.days->getLineEdit()->focusPolicy(), Qt::ClickFocus);
-    EXPECT_TRUE(c.days->text().isEmpty());
-    EXPECT_FALSE(c.variety->isEnabled());
     EXPECT_EQ(c.variety->focusPolicy(), Qt::NoFocus);
-    EXPECT_TRUE(c.rate->isEnabled());
-    EXPECT_TRUE(c.amount->isEnabled());
-    EXPECT_FALSE(c.firstSettleDate->isEnabled());
-    EXPECT_FALSE(c.maturitySettleDate->isEnabled());
-    EXPECT_FALSE(c.actualDays->getLineEdit()->isEnabled());
-    EXPECT_FALSE(c.interest->isEnabled());
-    EXPECT_FALSE(c.maturityAmount->isEnabled());
-    EXPECT_FALSE(c.counterpartyDealerName->isEnabled());
-    EXPECT_FALSE(c.ratio->isEnabled());
-    EXPECT_TRUE(c.supplementaryTerms->isEnabled());
-    EXPECT_TRUE(c.subjectType->isEnabled());
+    EXPECT_TRUE(c.days->text().isEmpty());
     for (int id : { 12, 13, 14, 19, 20, 21 })
         EXPECT_TRUE(form->dealerCell(id)->isEnabled()) << id;
 
@@ -232,29 +224,22 @@ TEST_F(ContentFormTest, deployment200MakesTheFormReadOnly)
     getUserConfig()->deploymentCode = 200;
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     const Form::Cells &c = form->cells();
+    const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
+    const auto change = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
     for (QWidget *w : std::initializer_list<QWidget *> {
              c.account, c.days, c.rate, c.amount, c.supplementaryTerms, c.subjectType,
-             form->dealerCell(19), form->dealerCell(20), form->dealerCell(21) })
+             form->dealerCell(19), form->dealerCell(20), form->dealerCell(21),
+             intention->cells().contactPerson, intention->cells().contactMethod,
+             renewal->cells().renewType, renewal->cells().amount, release->cells().settlementAmount,
+             change->cells().swapIncome })
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(form->dealerCell(12)->isEnabled());
     EXPECT_TRUE(c.importButton->isEnabled());
 
-    const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
-    EXPECT_FALSE(intention->cells().contactPerson->isEnabled());
-    EXPECT_FALSE(intention->cells().contactMethod->isEnabled());
-    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    EXPECT_FALSE(renewal->cells().renewType->isEnabled());
-    EXPECT_FALSE(renewal->cells().amount->isEnabled());
-    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
-    EXPECT_FALSE(release->cells().settlementAmount->isEnabled());
-    const auto change = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
-    EXPECT_FALSE(change->cells().swapIncome->isEnabled());
-
     // Selections and turn-deal rows are ignored.
-    ttservice::CPledgedBondInfo row;
-    row.market = "SZ";
-    row.pledgeAmount = 500000;
-    form->setPledgeSelection({ row });
+    form->setPledgeSelection({ pledgeRow("101901", 500000, 5000, "SZ") });
     EXPECT_TRUE(form->firstSelection().isEmpty());
     EXPECT_EQ(form->market(), "SH");
     EXPECT_TRUE(c.amount->text().isEmpty());
@@ -266,20 +251,16 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     typeInto(form->cells().days->getLineEdit(), "7");
     EXPECT_EQ(form->cells().variety->text(), QString("SH回购7天"));
 
-    ttservice::CPledgedBondInfo row;
-    row.market = "SZ";
-    row.bondCode = "101901";
-    row.pledgeAmount = 800000;
-    row.pledgeVolume = 8000;
+    const ttservice::CPledgedBondInfo row = pledgeRow("101901", 800000, 8000, "SZ");
     form->setPledgeSelection({ row, row });
+    const Form::Cells &c = form->cells();
     EXPECT_EQ(form->market(), "SZ");
-    EXPECT_FALSE(form->cells().supplementaryTerms->isEnabled());
-    EXPECT_EQ(form->cells().variety->text(), QString("SZ回购7天"));
+    EXPECT_FALSE(c.supplementaryTerms->isEnabled());
+    EXPECT_EQ(texts(c.variety, c.amount, c.ratio),
+              (QStringList { "SZ回购7天", "1600000.00", "100.00" }));
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "138007");
     EXPECT_DOUBLE_EQ(form->firstSelectionTotal(), 1600000);
-    EXPECT_EQ(form->cells().amount->text(), QString("1600000.00"));
-    EXPECT_DOUBLE_EQ(doubleValidator(form->cells().amount)->top(), 1600000);
-    EXPECT_EQ(form->cells().ratio->text(), QString("100.00"));
+    EXPECT_DOUBLE_EQ(doubleValidator(c.amount)->top(), 1600000);
 
     // The renewal and release rows of a Shenzhen contract open up.
     const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
@@ -295,7 +276,7 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     EXPECT_FALSE(release->cells().supplementaryTerms->isEnabled());
 }
 
-TEST_F(ContentFormTest, accountsComboOffersConfiguredAccounts)
+TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
 {
     EventSink sink;
     auto *form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION, &sink).release(); // owned by the sink
@@ -311,21 +292,7 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccounts)
     form->setCurrentAccount(QString());
     EXPECT_EQ(form->currentAccountKey(), QString(kLoggedInAccount));
 
-    sink.events.clear();
-    form->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-    EXPECT_EQ(form->currentAccountKey(), QString(kRefreshingAccount));
-    EXPECT_EQ(form->cells().funds->text(), QString("50000.00"));
-    // The account change travels on to the page.
-    ASSERT_EQ(sink.events.size(), 1u);
-    EXPECT_EQ(sink.events[0].event, 71);
-    EXPECT_EQ(sink.events[0].a, 0);
-    EXPECT_EQ(sink.events[0].b, 1);
-}
-
-TEST_F(ContentFormTest, refreshAccountInfoShowsFundsAnnouncesAndSubscribes)
-{
-    EventSink sink;
-    auto *form = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE, &sink).release();
+    // A refresh shows the funds, announces the account to the page and subscribes once.
     const ttservice::CAccountDataPtr data = accountData(kLoggedInAccount);
     form->cells().funds->setText(QString());
     sink.events.clear();
@@ -338,13 +305,22 @@ TEST_F(ContentFormTest, refreshAccountInfoShowsFundsAnnouncesAndSubscribes)
     EXPECT_EQ(data->subscriptionCount(), 1);
     form->refreshAccountInfo();
     EXPECT_EQ(data->subscriptionCount(), 1) << "a refresh replaces the subscription";
-
     // Funds change on the counter: the next refresh shows them.
     auto detail = boost::make_shared<ttservice::CAccountDetail>(*data->getAccountDetail());
     detail->availableFunds = 1234.565;
     data->setAccountDetail(detail);
     form->refreshAccountInfo();
     EXPECT_EQ(form->cells().funds->text(), QString("1234.57"));
+
+    sink.events.clear();
+    form->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+    EXPECT_EQ(form->currentAccountKey(), QString(kRefreshingAccount));
+    EXPECT_EQ(form->cells().funds->text(), QString("50000.00"));
+    // The account change travels on to the page.
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(sink.events[0].event, 71);
+    EXPECT_EQ(sink.events[0].a, 0);
+    EXPECT_EQ(sink.events[0].b, 1);
 }
 
 TEST_F(ContentFormTest, missingAccountDataIsLoggedAndChangesNothing)
@@ -353,10 +329,9 @@ TEST_F(ContentFormTest, missingAccountDataIsLoggedAndChangesNothing)
     const auto form
         = std::make_unique<Form>(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, "zolp_test", false);
     EXPECT_EQ(form->getAccountDataPtr(), nullptr);
-    const std::string expected = "] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
-                                 "repurchase table match account , but null account data ptr.";
-    ASSERT_GE(log.count(expected), 1);
-    EXPECT_EQ(log.lines().back().level, 20000);
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account , but null account data ptr."),
+              20000);
     form->refreshAccountInfo();
     EXPECT_TRUE(form->cells().funds->text().isEmpty());
     form->setContract("C001");

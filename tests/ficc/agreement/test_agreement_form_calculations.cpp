@@ -5,7 +5,6 @@
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
-#include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 #include "xp/CAutoKeyboardLineEdit.h"
@@ -32,8 +31,8 @@ protected:
     static QStringList derived(const Form &form)
     {
         const Form::Cells &c = form.cells();
-        return { c.variety->text(),    c.firstSettleDate->text(), c.maturitySettleDate->text(),
-                 c.actualDays->text(), c.interest->text(),        c.maturityAmount->text() };
+        return texts(c.variety, c.firstSettleDate, c.maturitySettleDate, c.actualDays, c.interest,
+                     c.maturityAmount);
     }
 };
 
@@ -94,6 +93,12 @@ TEST_F(FormCalculationTest, settlementDatesAcrossWeekendsAndThe2026Closures)
         EXPECT_EQ(form->cells().maturitySettleDate->text(), QString(c.maturity));
         EXPECT_EQ(form->cells().actualDays->text(), QString(c.occupied));
     }
+
+    // The exchange's new trading day moves today and the calendar around it.
+    utils::CManualSingletonT<CExchangeClient>::instance()->notifyNewTradingDate("20260924",
+                                                                                "20260923");
+    EXPECT_EQ(derived(*form).mid(1, 3), (QStringList { "20260924", "20260928", "4" }));
+    EXPECT_TRUE(form->tradingCalendar().contains("2027-09-24"));
 }
 
 TEST_F(FormCalculationTest, noTradingDayInReachLogsAndLeavesTheDatesEmpty)
@@ -107,14 +112,9 @@ TEST_F(FormCalculationTest, noTradingDayInReachLogsAndLeavesTheDatesEmpty)
     LogCapture log;
     type(*form, "7", "3.65", "1000000");
     EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "", "", "", "0.00", "1000000.00" }));
-    const std::string line = "] [TC::IBaseAgreementContentWidget::setSettleAccountDate] The "
-                             "scope of the trading day is not enough";
-    EXPECT_GE(log.count(line), 1);
-    for (const LogCapture::Line &l : log.lines()) {
-        if (l.message.find("scope of the trading day") != std::string::npos) {
-            EXPECT_EQ(l.level, 40000);
-        }
-    }
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::setSettleAccountDate] The scope "
+                          "of the trading day is not enough"),
+              40000);
 
     // An empty calendar ends the same way.
     form->setTradingCalendar({});
@@ -141,6 +141,14 @@ TEST_F(FormCalculationTest, emptyOrNonPositiveDaysClearTheDerivedCells)
     // The typed rate and amount are kept.
     EXPECT_EQ(form->cells().rate->text(), QString("2.1"));
     EXPECT_EQ(form->cells().amount->text(), QString("2000000"));
+
+    // 366 cannot be typed; a programmatic 400 matches no variety and keeps the last one.
+    type(*form, "7", "2", "100000");
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
+    form->cells().days->setText(QStringLiteral("400"));
+    form->recalculate();
+    EXPECT_EQ(form->cells().variety->text(), QString());
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
 }
 
 TEST_F(FormCalculationTest, missingRateOrAmountEmptiesOnlyTheMoney)
@@ -159,34 +167,23 @@ TEST_F(FormCalculationTest, missingRateOrAmountEmptiesOnlyTheMoney)
     EXPECT_EQ(form->cells().maturityAmount->text(), QString("1000000.00"));
 }
 
-TEST_F(FormCalculationTest, daysWithoutAVarietyKeepThePreviousOne)
-{
-    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
-    instruments->clear();
-    addVarieties();
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "7", "2", "100000");
-    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
-    // 366 cannot be typed; a programmatic 400 matches no variety.
-    form->cells().days->setText(QStringLiteral("400"));
-    form->recalculate();
-    EXPECT_EQ(form->cells().variety->text(), QString());
-    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
-}
-
 TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
 {
     addContract("C001", 15000);
     const auto form = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
+    const Form::Cells &c = form->cells();
+    // An unknown contract changes nothing.
+    c.maturityAmount->setText(QStringLiteral("5.00"));
+    form->setContract("NOPE");
+    EXPECT_TRUE(c.contractNo->text().isEmpty());
+    EXPECT_EQ(c.maturityAmount->text(), QString("5.00"));
+
     // First settled on 2 February, repurchased on 12 February: ten days.
     form->setContract("C001");
-    const Form::Cells &c = form->cells();
-    EXPECT_EQ(c.firstSettleDate->text(), QString("20260202"));
-    EXPECT_EQ(c.contractNo->text(), QString("C001"));
-    EXPECT_EQ(c.amount->text(), QString("1000000.00"));
-    EXPECT_EQ(c.rate->text(), QString("3.650"));
-    EXPECT_EQ(c.ratio->text(), QString("60.00"));
-    EXPECT_EQ(c.maturityAmount->text(), QString("1001000.00"));
+    EXPECT_EQ(texts(c.firstSettleDate, c.contractNo, c.amount, c.rate, c.ratio, c.maturityAmount,
+                    c.counterpartyDealerName, c.supplementaryTerms),
+              (QStringList { "20260202", "C001", "1000000.00", "3.650", "60.00", "1001000.00",
+                             "券商乙", "按约定" }));
     EXPECT_DOUBLE_EQ(
         qobject_cast<const XP::CDoubleValidator *>(c.amount->getLineEdit()->validator())->top(),
         1500000.0);
@@ -194,8 +191,6 @@ TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
     EXPECT_EQ(form->traderCode(), "T1");
     EXPECT_EQ(form->dealerCell(21)->getText(), QString("D2 券商乙"));
     EXPECT_EQ(form->dealerCell(14)->getText(), QString("S3 主体三"));
-    EXPECT_EQ(c.counterpartyDealerName->text(), QString("券商乙"));
-    EXPECT_EQ(c.supplementaryTerms->text(), QString("按约定"));
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
 
     // A later trading day adds the days in between.
@@ -210,25 +205,15 @@ TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
     EXPECT_EQ(c.maturityAmount->text(), QString("kept"));
 }
 
-TEST_F(FormCalculationTest, unknownContractChangesNothingButTheKey)
-{
-    const auto form = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM);
-    form->cells().maturityAmount->setText(QStringLiteral("5.00"));
-    form->setContract("NOPE");
-    EXPECT_EQ(form->contractKey(), "NOPE");
-    EXPECT_TRUE(form->cells().contractNo->text().isEmpty());
-    EXPECT_EQ(form->cells().maturityAmount->text(), QString("5.00"));
-}
-
 TEST_F(FormCalculationTest, contractUnderDeployment200ShowsOnlyItsAmounts)
 {
     getUserConfig()->deploymentCode = 200;
     addContract("C001", 15000);
     const auto confirm = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM);
     confirm->setContract("C001");
-    EXPECT_EQ(confirm->cells().firstSettleDate->text(), QString("20260202"));
-    EXPECT_EQ(confirm->cells().maturityAmount->text(), QString("1000700.00"));
-    EXPECT_TRUE(confirm->cells().contractNo->text().isEmpty());
+    const Form::Cells &c = confirm->cells();
+    EXPECT_EQ(texts(c.firstSettleDate, c.maturityAmount, c.contractNo),
+              (QStringList { "20260202", "1000700.00", "" }));
     const auto advance = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
     advance->setContract("C001");
     EXPECT_EQ(advance->cells().amount->text(), QString("1000000.00"));
@@ -238,13 +223,7 @@ TEST_F(FormCalculationTest, contractUnderDeployment200ShowsOnlyItsAmounts)
 TEST_F(FormCalculationTest, conversionRatioFromSelectionsWithoutAContract)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    ttservice::CPledgedBondInfo a, b;
-    a.market = b.market = "SH";
-    a.bondCode = "019547";
-    b.bondCode = "122000";
-    a.pledgeAmount = 1200000;
-    b.pledgeAmount = 800000;
-    form->setPledgeSelection({ a, b });
+    form->setPledgeSelection({ pledgeRow("019547", 1200000, 0), pledgeRow("122000", 800000, 0) });
     EXPECT_EQ(form->cells().amount->text(), QString("2000000.00"));
     typeInto(form->cells().amount->getLineEdit(), "1500000");
     EXPECT_EQ(form->cells().ratio->text(), QString("75.00"));
@@ -268,21 +247,14 @@ TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
     EXPECT_EQ(form->cells().originalPledgeCode->text(), QString("019547"));
     EXPECT_EQ(form->cells().originalPledgeAmount->text(), QString("600000.00"));
 
-    ttservice::CPledgedBondInfo in, out;
-    in.market = out.market = "SH";
-    in.bondCode = "122000";
-    in.pledgeAmount = 500000;
-    out.bondCode = "019547";
-    out.pledgeAmount = 300000;
-    form->setPledgeSelection({ in });
+    form->setPledgeSelection({ pledgeRow("122000", 500000, 0) });
     EXPECT_EQ(form->cells().amount->text(), QString("600000.00")) << "a change keeps the amount";
     EXPECT_EQ(form->cells().ratio->text(), QString("40.00"));
-    form->setSecondPledgeSelection({ out });
+    form->setSecondPledgeSelection({ pledgeRow("019547", 300000, 0) });
     EXPECT_DOUBLE_EQ(form->secondSelectionTotal(), 300000);
     EXPECT_EQ(form->cells().ratio->text(), QString("50.00"));
     // Swapping out everything pledged leaves nothing to relate to: kept.
-    out.pledgeAmount = 1500000;
-    form->setSecondPledgeSelection({ out });
+    form->setSecondPledgeSelection({ pledgeRow("019547", 1500000, 0) });
     EXPECT_EQ(form->cells().ratio->text(), QString("50.00"));
 }
 
@@ -303,14 +275,12 @@ TEST_F(FormCalculationTest, turnDealRowFillsTermsAndCounterparty)
     form->fillFromTurnDeal(QStringLiteral("missing"));
     EXPECT_TRUE(form->cells().days->text().isEmpty());
     form->fillFromTurnDeal(QStringLiteral("IO1"));
-    EXPECT_EQ(form->cells().days->text(), QString("7"));
-    EXPECT_EQ(form->cells().rate->text(), QString("2.350"));
+    const Form::Cells &c = form->cells();
+    // 19 February falls in the Spring Festival closure.
+    EXPECT_EQ(texts(c.days, c.rate, c.counterpartyDealerName, c.variety, c.maturitySettleDate),
+              (QStringList { "7", "2.350", "基金丁", "SH回购7天", "20260224" }));
     EXPECT_EQ(form->dealerCode(20), QString("T9"));
     EXPECT_EQ(form->dealerCode(21), QString("D9"));
-    EXPECT_EQ(form->cells().counterpartyDealerName->text(), QString("基金丁"));
-    EXPECT_EQ(form->cells().variety->text(), QString("SH回购7天"));
-    // 19 February falls in the Spring Festival closure.
-    EXPECT_EQ(form->cells().maturitySettleDate->text(), QString("20260224"));
 
     getUserConfig()->deploymentCode = 200;
     const auto readOnly = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
@@ -337,34 +307,10 @@ TEST_F(FormCalculationTest, varietiesArriveWithTheHostsInitialData)
     EXPECT_EQ(form->varieties("SH").size(), 9u);
 }
 
-TEST_F(FormCalculationTest, newTradingDayMovesTheSettlementDates)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "1", "2", "1000000");
-    EXPECT_EQ(form->cells().maturitySettleDate->text(), QString("20260213"));
-    utils::CManualSingletonT<CExchangeClient>::instance()->notifyNewTradingDate("20260924",
-                                                                                "20260923");
-    EXPECT_EQ(form->cells().firstSettleDate->text(), QString("20260924"));
-    EXPECT_EQ(form->cells().maturitySettleDate->text(), QString("20260928"));
-    EXPECT_EQ(form->cells().actualDays->text(), QString("4"));
-    EXPECT_TRUE(form->tradingCalendar().contains("2027-09-24"));
-}
-
 TEST_F(FormCalculationTest, overlappingVarietiesTypedDaysTakeTheFirstAContractTheLast)
 {
     // Listed before the others, a variety covering 7 to 14 days overlaps the 4-7 one.
-    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
-    variety->market = "SH";
-    variety->instrumentCode = "206000";
-    variety->minDays = 7;
-    variety->maxDays = 14;
-    auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
-    inst->market = "SH";
-    inst->instrumentCode = "206000";
-    inst->instrumentName = "重叠品种";
-    inst->extraDetail = variety;
-    ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(inst);
-    utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(282, "SH", "206000");
+    addVariety("SH", "206000", "重叠品种", 7, 14, 282);
 
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     typeInto(form->cells().days->getLineEdit(), "7");

@@ -59,7 +59,7 @@ TEST_F(FormDealerTest, dealerCellsAreBuiltForSearchAsYouType)
     EXPECT_FALSE(form->dealerCell(99));
 }
 
-TEST_F(FormDealerTest, typedTextOffersMatchingDealers)
+TEST_F(FormDealerTest, typedTextOffersDealersAndAPickedOneItsTradersAndSubjects)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     loadDealers(QString::fromUtf8(kDealers));
@@ -68,12 +68,7 @@ TEST_F(FormDealerTest, typedTextOffersMatchingDealers)
     EXPECT_EQ(list->matches("券商"), QStringList({ "D2 券商乙" }));
     EXPECT_EQ(form->dealerCell(21)->getAutoKeyboardWidget()->matches("银行"),
               QStringList({ "D1 银行甲" }));
-}
 
-TEST_F(FormDealerTest, pickingADealerOffersItsTradersAndSubjects)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    loadDealers(QString::fromUtf8(kDealers));
     form->dealerCell(12)->pick(QStringLiteral("D1 银行甲"));
     EXPECT_EQ(entries(*form, 19), QStringList({ "T1 张三", "T2" }));
     EXPECT_EQ(entries(*form, 13), QStringList({ "S1 主体一", "S2 主体二" }));
@@ -94,52 +89,40 @@ TEST_F(FormDealerTest, pickingADealerOffersItsTradersAndSubjects)
     // An unknown dealer fills nothing either.
     form->dealerCell(12)->pick(QStringLiteral("D9 不在名录"));
     EXPECT_EQ(entries(*form, 13), QStringList({ "S1 主体一", "S2 主体二" }));
+
+    // An intention form has only its own side: no counterparty to refill.
+    const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
+    EXPECT_EQ(intention->dealerCell(20), nullptr);
+    intention->dealerCell(12)->pick(QStringLiteral("D2 券商乙"));
+    EXPECT_EQ(entries(*intention, 19), QStringList({ "T7 王五", "T8 赵六" }));
 }
 
-TEST_F(FormDealerTest, intentionFormHasOnlyItsOwnSide)
-{
-    const auto form = makeForm(OPT_AGREEMENT_INTENTION_REPO);
-    loadDealers(QString::fromUtf8(kDealers));
-    form->dealerCell(12)->pick(QStringLiteral("D1 银行甲"));
-    EXPECT_EQ(entries(*form, 19), QStringList({ "T1 张三", "T2" }));
-    EXPECT_EQ(form->dealerCell(13), nullptr);
-    EXPECT_EQ(form->dealerCell(20), nullptr);
-}
-
-TEST_F(FormDealerTest, importLoadsAndKeepsADealerFile)
+TEST_F(FormDealerTest, importLoadsAndKeepsADealerFileAndAFailedOneLosesNothing)
 {
     XP::CScriptedDialogResponder responder;
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    const QString file = writeFile("import.csv", utils::utf8ToGbk(QString::fromUtf8(kDealers)));
-    responder.answerFile(file);
+    responder.answerFile(writeFile("import.csv", utils::utf8ToGbk(QString::fromUtf8(kDealers))));
     form->cells().importButton->click();
     ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 1);
     EXPECT_EQ(responder.asked().at(0).title, QString("导入交易商"));
     EXPECT_EQ(responder.asked().at(0).text, QString("Excel Files(*.csv);"));
-    EXPECT_EQ(CDealerDirectory::instance()->dealerList(),
-              QStringList({ "D1 银行甲", "D2 券商乙" }));
+    const QStringList dealers = CDealerDirectory::instance()->dealerList();
+    EXPECT_EQ(dealers, QStringList({ "D1 银行甲", "D2 券商乙" }));
     EXPECT_TRUE(QFile::exists(CDealerDirectory::filePath())) << "saved for the next start";
     EXPECT_EQ(form->dealerCell(12)->getAutoKeyboardWidget()->matches("D2"),
               QStringList({ "D2 券商乙" }));
-}
 
-TEST_F(FormDealerTest, failedOrCancelledImportLosesNothing)
-{
-    XP::CScriptedDialogResponder responder;
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    loadDealers(QString::fromUtf8(kDealers));
+    // No dealer file, an empty or a missing file, or a cancelled dialog.
     form->dealerCell(12)->setText(QStringLiteral("D1 银行甲"));
     typeInto(form->cells().amount->getLineEdit(), "1000000");
-    const QStringList before = CDealerDirectory::instance()->dealerList();
-
     responder.answerFile(writeFile("notes.csv", "just,some\nnotes,here\n"));
     responder.answerFile(writeFile("empty.csv", ""));
     responder.answerFile(m_tmp.filePath("gone.csv"));
-    responder.answerFile(QString()); // cancelled
+    responder.answerFile(QString());
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(form->handleEvent(5, Form::CELL_IMPORT, 0, QString(), nullptr));
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 4);
-    EXPECT_EQ(CDealerDirectory::instance()->dealerList(), before);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 5);
+    EXPECT_EQ(CDealerDirectory::instance()->dealerList(), dealers);
     EXPECT_EQ(form->dealerCell(12)->getText(), QString("D1 银行甲"));
     EXPECT_EQ(form->cells().amount->text(), QString("1000000"));
 }

@@ -16,18 +16,6 @@ using namespace TC;
 using Builder = CAgreementOrderBuilder;
 using Input = CAgreementOrderBuilder::Input;
 
-ttservice::CPledgedBondInfo row(const std::string &market, const std::string &code, double amount,
-                                int volume, int property = '0')
-{
-    ttservice::CPledgedBondInfo r;
-    r.market = market;
-    r.bondCode = code;
-    r.pledgeAmount = amount;
-    r.pledgeVolume = volume;
-    r.stockProperty = property;
-    return r;
-}
-
 ttservice::CBondInfoDetailPtr variety(const std::string &market, const std::string &code)
 {
     auto v = boost::make_shared<ttservice::CBondInfoDetail>();
@@ -75,7 +63,7 @@ protected:
         }
         if (declaration) {
             in.varietyName = QStringLiteral("SH回购7天");
-            in.firstSelection = { row("SH", "019547", 1200000, 12000) };
+            in.firstSelection = { pledgeRow("019547", 1200000, 12000) };
             in.firstSelectionTotal = 1200000;
         }
         if (intention) {
@@ -92,7 +80,7 @@ protected:
         }
         if (type == OPT_AGREEMENT_PLEDGE_CHANGE) {
             in.swapIncome = 0;
-            in.firstSelection = { row("SH", "122000", 500000, 5000) };
+            in.firstSelection = { pledgeRow("122000", 500000, 5000) };
             in.firstSelectionTotal = 500000;
         }
         if (type == OPT_AGREEMENT_PLEDGE_RELEASE)
@@ -116,12 +104,10 @@ protected:
         QString error;
         EXPECT_TRUE(Builder::buildOrders(in, orders, error)) << error.toStdString();
         EXPECT_EQ(orders.size(), 1u);
-        ttservice::CRepurchaseAgreementParam agreement;
-        if (orders.size() == 1) {
-            order = orders.front();
-            agreement.bsonValueFromObj(order.agreementParam);
-        }
-        return agreement;
+        if (orders.size() != 1)
+            return {};
+        order = orders.front();
+        return agreementOf(order);
     }
 };
 
@@ -138,45 +124,30 @@ struct CheckCase
 TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
 {
     const CheckCase cases[] = {
-        { "no account", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.accountKey.clear(); },
-          "没有选择账号, 无法下单!" },
         { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
           [](Input &in) { in.accountKey = "99999"; }, "账号 [99999] 不存在, 无法下单!" },
-        { "refreshing, shown by display id", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.accountKey = kRefreshingAccount; },
-          "账号 [A-10003] 正在刷新, 无法下单!" },
         { "logged out", OPT_AGREEMENT_DEAL_DECLARATION,
           [](Input &in) { in.accountKey = kLoggedOutAccount; },
           "账号 [10002] 尚未登录, 无法下单!" },
-        { "no contract", OPT_AGREEMENT_EARLY_REPURCHASE,
-          [](Input &in) {
-              in.contract.reset();
-              in.contractKey = "C404";
-          },
-          "合约信息不存在或没有选中任何合约 [C404] , 无法下单!" },
-        { "no pledge rows", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.firstSelection.clear(); }, "未选择质押券或质押金额为0，无法下单！" },
         { "intention in Shenzhen", OPT_AGREEMENT_INTENTION_REVERSE_REPO,
-          [](Input &in) { in.firstSelection = { row("SZ", "101901", 100, 1) }; },
+          [](Input &in) { in.firstSelection = { pledgeRow("101901", 100, 1, "SZ") }; },
           "意向申报只支持上海协议回购 , 无法下单!" },
         { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
           [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
         { "change swapping out more than pledged", OPT_AGREEMENT_PLEDGE_CHANGE,
           [](Input &in) {
-              in.secondSelection = { row("SH", "019547", 1600000, 16000) };
+              in.secondSelection = { pledgeRow("019547", 1600000, 16000) };
               in.secondSelectionTotal = 1600000; // 1,500,000 + 500,000 - 1,600,000 left
               in.amount = 400000.01;
           },
           "换出债券金额过大，请调整换入债券金额!" },
         { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE,
           [](Input &in) {
-              in.secondSelection = { row("SH", "019547", 2000000, 20000) };
+              in.secondSelection = { pledgeRow("019547", 2000000, 20000) };
               in.secondSelectionTotal = 2000000;
               in.amount = 0.01;
           },
           "换出债券金额过大，请调整换入债券金额!" },
-        { "no variety", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.variety.reset(); },
-          "协议回购合约代码不存在" },
         { "zero days", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.days = 0; },
           "回购天数必须大于0且小于366" },
         { "366 days", OPT_AGREEMENT_MATURITY_RENEWAL, [](Input &in) { in.days = 366; },
@@ -191,12 +162,8 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
           "回购金额必须大于0" },
         { "blank contact", OPT_AGREEMENT_INTENTION_REPO,
           [](Input &in) { in.contactPerson = QStringLiteral(" "); }, "联系人为空" },
-        { "blank contact method", OPT_AGREEMENT_INTENTION_REVERSE_REPO,
-          [](Input &in) { in.contactMethod = QString(); }, "联系方式为空" },
         { "Shanghai renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
           [](Input &in) { in.originalInterest = 0; }, "原合约利息必须大于0" },
-        { "no trader", OPT_AGREEMENT_MATURITY_RENEWAL, [](Input &in) { in.trader = QString(); },
-          "交易员为空" },
         { "no counterparty trader", OPT_AGREEMENT_DEAL_DECLARATION,
           [](Input &in) { in.counterpartyTrader = QString(); }, "对手交易员为空" },
         { "no counterparty dealer", OPT_AGREEMENT_PLEDGE_CHANGE,
@@ -232,9 +199,9 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
     const std::vector<std::pair<const char *, std::function<void()>>> steps = {
         { "没有选择账号, 无法下单!", [&] { in.accountKey = kLoggedInAccount; } },
         { "未选择质押券或质押金额为0，无法下单！",
-          [&] { in.firstSelection = { row("SZ", "101901", 100, 1) }; } },
+          [&] { in.firstSelection = { pledgeRow("101901", 100, 1, "SZ") }; } },
         { "意向申报只支持上海协议回购 , 无法下单!",
-          [&] { in.firstSelection = { row("SH", "019547", 100, 1) }; } },
+          [&] { in.firstSelection = { pledgeRow("019547", 100, 1) }; } },
         { "协议回购合约代码不存在", [&] { in.variety = variety("SH", "206007"); } },
         { "回购天数必须大于0且小于366", [&] { in.days = 365; } },
         { "回购品种为空", [&] { in.varietyName = QStringLiteral("SH回购365天"); } },
@@ -262,14 +229,9 @@ TEST_F(AgreementOrderTest, marketRulesApplyOnlyToTheirExchange)
     Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
     release.settlementAmount = 0;
     EXPECT_EQ(check(release), QString());
-    // A change that swaps out income names no bonds and is not weighed.
+    // Exactly the remaining pledge value is still allowed in a change.
     Input change = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
-    change.firstSelection.clear();
-    change.swapIncome = 5;
-    EXPECT_EQ(check(change), QString());
-    // Exactly the remaining pledge value is still allowed.
-    change = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
-    change.secondSelection = { row("SH", "019547", 1600000, 16000) };
+    change.secondSelection = { pledgeRow("019547", 1600000, 16000) };
     change.secondSelectionTotal = 1600000;
     change.amount = 400000;
     EXPECT_EQ(check(change), QString());
@@ -277,43 +239,41 @@ TEST_F(AgreementOrderTest, marketRulesApplyOnlyToTheirExchange)
 
 TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
 {
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr), 1045);
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr), 1063);
+    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr), 1064);
     ttservice::CRepurchaseAgreementContractInfo contract;
     const auto code = [&contract](ETradeOperationType type, int direction) {
         contract.direction = direction;
         return Builder::orderOperationType(type, &contract);
     };
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr), 1045);
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr), 1063);
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr), 1064);
-    EXPECT_EQ(code(OPT_AGREEMENT_EARLY_REPURCHASE, '1'), 1048);
-    EXPECT_EQ(code(OPT_AGREEMENT_EARLY_REPURCHASE, '2'), 1049);
-    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_RENEWAL, '1'), 1050);
-    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_RENEWAL, '2'), 1051);
-    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_CONFIRM, '1'), 1047);
-    EXPECT_EQ(code(OPT_AGREEMENT_MATURITY_CONFIRM, '2'), 1077);
-    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_CHANGE, '1'), 1069);
-    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_CHANGE, '2'), 1069);
-    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_RELEASE, '1'), 1074);
-    EXPECT_EQ(code(OPT_AGREEMENT_PLEDGE_RELEASE, '2'), 1094);
-    // A direction the counter does not know, or no contract at all.
-    for (ETradeOperationType type :
-         { OPT_AGREEMENT_EARLY_REPURCHASE, OPT_AGREEMENT_MATURITY_RENEWAL,
-           OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_PLEDGE_RELEASE }) {
-        EXPECT_EQ(code(type, '0'), -1) << type;
-        EXPECT_EQ(code(type, ttservice::kUnsetInt), -1) << type;
-        EXPECT_EQ(Builder::orderOperationType(type, nullptr), -1) << type;
+    // Repo side '1', reverse side '2'.
+    const std::tuple<ETradeOperationType, int, int> sides[]
+        = { { OPT_AGREEMENT_EARLY_REPURCHASE, 1048, 1049 },
+            { OPT_AGREEMENT_MATURITY_RENEWAL, 1050, 1051 },
+            { OPT_AGREEMENT_MATURITY_CONFIRM, 1047, 1077 },
+            { OPT_AGREEMENT_PLEDGE_CHANGE, 1069, 1069 },
+            { OPT_AGREEMENT_PLEDGE_RELEASE, 1074, 1094 } };
+    for (const auto &[type, repo, reverse] : sides) {
+        EXPECT_EQ(code(type, '1'), repo) << type;
+        EXPECT_EQ(code(type, '2'), reverse) << type;
+        EXPECT_EQ(Builder::orderOperationType(type, nullptr), -1) << "no contract, type " << type;
+        // A direction the counter does not know; a change does not look at it.
+        if (type != OPT_AGREEMENT_PLEDGE_CHANGE) {
+            EXPECT_EQ(code(type, '0'), -1) << type;
+            EXPECT_EQ(code(type, ttservice::kUnsetInt), -1) << type;
+        }
     }
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_PLEDGE_CHANGE, nullptr), -1);
     EXPECT_EQ(Builder::orderOperationType(OPT_SPOT_BOND_TRADE, &contract), -1);
 }
 
 TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
 {
     Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
-    in.firstSelection = { row("SH", "019547", 500000, 5000), row("SH", "122000", 400000, 4000),
-                          row("SH", "019548", 300000, 3000, '1') };
+    in.firstSelection = { pledgeRow("019547", 500000, 5000), pledgeRow("122000", 400000, 4000),
+                          pledgeRow("019548", 300000, 3000, "SH", '1') };
     ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = build(in, order);
+    ttservice::CRepurchaseAgreementParam a = build(in, order);
 
     EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
     EXPECT_EQ(order.orderKind, 49);
@@ -335,20 +295,29 @@ TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
     EXPECT_DOUBLE_EQ(a.repurchaseRate, 0.0365);
     EXPECT_DOUBLE_EQ(a.conversionRatio, 0.6);
-    EXPECT_EQ(a.trader, "T1");
-    EXPECT_EQ(a.dealer, "D1");
-    EXPECT_EQ(a.tradingEntity, "S1");
-    EXPECT_EQ(a.counterpartyTrader, "T7");
-    EXPECT_EQ(a.counterpartyDealer, "D2");
-    EXPECT_EQ(a.counterpartyEntity, "S3");
-    EXPECT_EQ(a.counterpartyDealerName, "券商乙");
-    EXPECT_EQ(a.supplementaryTerms, "按约定");
+    // The parties by code, the free texts trimmed.
+    EXPECT_EQ(
+        (std::vector<std::string> { a.trader, a.dealer, a.tradingEntity, a.counterpartyTrader,
+                                    a.counterpartyDealer, a.counterpartyEntity,
+                                    a.counterpartyDealerName, a.supplementaryTerms }),
+        (std::vector<std::string> { "T1", "D1", "S1", "T7", "D2", "S3", "券商乙", "按约定" }));
     EXPECT_EQ(a.subjectType, 2);
     EXPECT_EQ(a.renewType, ttservice::kUnsetInt);
     EXPECT_EQ(a.firstSettleDate, ttservice::kUnsetInt);
     EXPECT_TRUE(a.contractNo.empty());
     EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble);
     EXPECT_TRUE(a.swapBondCode.empty());
+
+    // In Shenzhen the variety and the bond are Shenzhen's.
+    in.market = "SZ";
+    in.variety = variety("SZ", "138007");
+    in.firstSelection = { pledgeRow("101901", 800000, 8000, "SZ") };
+    a = build(in, order);
+    EXPECT_EQ(order.stock.market, "SZ");
+    EXPECT_EQ(order.stock.stockCode, "138007");
+    EXPECT_EQ(a.bondMarket, "SZ");
+    EXPECT_EQ(a.bondCode, "101901");
+    EXPECT_EQ(order.volume, 8000);
 }
 
 TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheirSide)
@@ -366,21 +335,6 @@ TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheirSide)
         EXPECT_TRUE(a.counterpartyDealerName.empty());
         EXPECT_EQ(a.subjectType, ttservice::kUnsetInt);
     }
-}
-
-TEST_F(AgreementOrderTest, shenzhenDeclarationPledgesShenzhenBonds)
-{
-    Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
-    in.market = "SZ";
-    in.variety = variety("SZ", "138007");
-    in.firstSelection = { row("SZ", "101901", 800000, 8000) };
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = build(in, order);
-    EXPECT_EQ(order.stock.market, "SZ");
-    EXPECT_EQ(order.stock.stockCode, "138007");
-    EXPECT_EQ(a.bondMarket, "SZ");
-    EXPECT_EQ(a.bondCode, "101901");
-    EXPECT_EQ(order.volume, 8000);
 }
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
@@ -417,15 +371,12 @@ TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
         EXPECT_EQ(a.referenceNo, "REF9") << c.type;
         EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble) << "Shanghai, type " << c.type;
     }
-}
-
-TEST_F(AgreementOrderTest, shenzhenReleaseSendsItsSettlementAmount)
-{
-    Input in = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
-    in.market = "SZ";
-    in.settlementAmount = 1000123.45;
+    // Only a Shenzhen release sends its settlement amount.
+    Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
+    release.market = "SZ";
+    release.settlementAmount = 1000123.45;
     ttservice::CCodeOrderParam order;
-    EXPECT_DOUBLE_EQ(build(in, order).settlementAmount, 1000123.45);
+    EXPECT_DOUBLE_EQ(build(release, order).settlementAmount, 1000123.45);
     EXPECT_EQ(order.operationType, 1074);
 }
 
@@ -453,11 +404,11 @@ TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
 }
 
-TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOut)
+TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
 {
     Input in = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
     in.secondSelection
-        = { row("SH", "019547", 100000, 1000), row("SH", "019549", 200000, 2000, '1') };
+        = { pledgeRow("019547", 100000, 1000), pledgeRow("019549", 200000, 2000, "SH", '1') };
     in.secondSelectionTotal = 300000;
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
@@ -478,15 +429,11 @@ TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOut)
     a = build(in, order);
     EXPECT_TRUE(a.bondCode.empty());
     EXPECT_EQ(order.volume, 2000);
-}
 
-TEST_F(AgreementOrderTest, pledgeChangeOfIncomeAloneSendsTenAndTheIncome)
-{
-    Input in = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
-    in.firstSelection.clear();
+    // Swapping out income alone names no bonds and is not weighed: ten and the income.
+    in.secondSelection.clear();
     in.swapIncome = 5;
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = build(in, order);
+    a = build(in, order);
     EXPECT_EQ(order.volume, 10);
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 5);
     EXPECT_TRUE(a.bondCode.empty());
@@ -494,19 +441,7 @@ TEST_F(AgreementOrderTest, pledgeChangeOfIncomeAloneSendsTenAndTheIncome)
     EXPECT_EQ(a.contractNo, "C001");
 }
 
-TEST_F(AgreementOrderTest, failedCheckBuildsNothingAndKeepsTheOrders)
-{
-    Input in = validInput(OPT_AGREEMENT_EARLY_REPURCHASE);
-    in.rate = 100;
-    std::vector<ttservice::CCodeOrderParam> orders(2);
-    QString error;
-    EXPECT_FALSE(Builder::buildOrders(in, orders, error));
-    EXPECT_EQ(error, QStringLiteral("回购利率必须大于0且小于1"));
-    EXPECT_EQ(orders.size(), 2u);
-    EXPECT_TRUE(utils::CManualSingletonT<CItCommandCenter>::instance()->commands().empty());
-}
-
-TEST_F(AgreementOrderTest, orderMustFitTheInstructionItIsPlacedAgainst)
+TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedAgainst)
 {
     auto *center = utils::CManualSingletonT<CItCommandCenter>::instance();
     auto instruction = boost::make_shared<ttservice::COrderCommand>();
@@ -523,11 +458,10 @@ TEST_F(AgreementOrderTest, orderMustFitTheInstructionItIsPlacedAgainst)
     in.instructionKey = "42";
     std::vector<ttservice::CCodeOrderParam> orders;
     QString error;
-    in.firstSelection = { row("SH", "019547", 1200000, 12000) };
     EXPECT_TRUE(Builder::buildOrders(in, orders, error)) << error.toStdString();
     EXPECT_EQ(orders.size(), 1u);
 
-    in.firstSelection = { row("SH", "019547", 1200100, 12001) };
+    in.firstSelection = { pledgeRow("019547", 1200100, 12001) };
     EXPECT_FALSE(Builder::buildOrders(in, orders, error));
     EXPECT_EQ(
         error,
@@ -539,6 +473,13 @@ TEST_F(AgreementOrderTest, orderMustFitTheInstructionItIsPlacedAgainst)
     other.instructionKey = "42";
     EXPECT_FALSE(Builder::buildOrders(other, orders, error));
     EXPECT_EQ(error, QStringLiteral("当前下单参数不属于指令范围, 下单无法完成"));
+    // A failed check builds nothing and leaves the orders as they were.
+    other.rate = 100;
+    orders.resize(2);
+    EXPECT_FALSE(Builder::buildOrders(other, orders, error));
+    EXPECT_EQ(error, QStringLiteral("回购利率必须大于0且小于1"));
+    EXPECT_EQ(orders.size(), 2u);
+    other.rate = 3.65;
 
     // No key, or a key the command centre does not know: no instruction to fit.
     other.instructionKey.clear();

@@ -1,9 +1,6 @@
 #include "AgreementFormFixture.h"
 
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "tc/CItCommandCenter.h"
-#include "utils/CSingletonT.h"
-#include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
@@ -36,85 +33,24 @@ public:
     QString accountKey;
 };
 
-ttservice::CPledgedBondInfo row(const std::string &code, double amount, int volume)
-{
-    ttservice::CPledgedBondInfo r;
-    r.market = "SH";
-    r.bondCode = code;
-    r.pledgeAmount = amount;
-    r.pledgeVolume = volume;
-    return r;
-}
-
 class AgreementOrderFormTest : public AgreementFormFixture
 {
 protected:
-    static void fillDealers(Form &form)
-    {
-        const std::pair<int, const char *> texts[]
-            = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" },
-                { 19, "T1 张三" },   { 20, "T7 王五" },   { 21, "D2 券商乙" } };
-        for (const auto &t : texts) {
-            if (XP::CAutoKeyboardLineEdit *cell = form.dealerCell(t.first))
-                cell->setText(QString::fromUtf8(t.second));
-        }
-    }
-
     static ttservice::CRepurchaseAgreementParam buildOne(Form &form,
                                                          ttservice::CCodeOrderParam &order)
     {
         std::vector<ttservice::CCodeOrderParam> orders;
         QString error, unused;
         EXPECT_TRUE(form.buildOrders(orders, error, unused)) << error.toStdString();
-        ttservice::CRepurchaseAgreementParam agreement;
         EXPECT_EQ(orders.size(), 1u);
-        if (!orders.empty()) {
-            order = orders.front();
-            agreement.bsonValueFromObj(order.agreementParam);
-        }
-        return agreement;
+        if (orders.empty())
+            return {};
+        order = orders.front();
+        return agreementOf(order);
     }
 };
 
 } // namespace
-
-TEST_F(AgreementOrderFormTest, dealDeclarationFormBuildsWhatItShows)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    form->setPledgeSelection(
-        { row("019547", 500000, 5000), row("122000", 400000, 4000), row("019548", 300000, 3000) });
-    typeInto(form->cells().rate->getLineEdit(), "2.5");
-    typeInto(form->cells().amount->getLineEdit(), "1000000");
-    typeInto(form->cells().days->getLineEdit(), "3");
-    fillDealers(*form);
-    form->cells().counterpartyDealerName->setText(QStringLiteral(" 券商乙 "));
-    form->cells().subjectType->setCurrentIndex(3);
-
-    QString error;
-    EXPECT_TRUE(form->checkOrderInput(error)) << error.toStdString();
-    EXPECT_EQ(form->orderOperationType(), 1045);
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
-    EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
-    EXPECT_EQ(order.stock.stockCode, "206003");
-    EXPECT_EQ(order.stock.stockName, "SH回购3天");
-    EXPECT_DOUBLE_EQ(order.price, 0.025);
-    EXPECT_EQ(order.volume, 3000);
-    EXPECT_EQ(a.bondCode, "019548");
-    // Three days from Thursday 12 February settle after the Spring Festival.
-    EXPECT_EQ(a.maturitySettleDate, 20260224);
-    EXPECT_EQ(a.repurchaseDays, 12);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
-    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
-    EXPECT_EQ(a.dealer, "D1");
-    EXPECT_EQ(a.tradingEntity, "S1");
-    EXPECT_EQ(a.counterpartyEntity, "S3");
-    EXPECT_EQ(a.trader, "T1");
-    EXPECT_EQ(a.counterpartyTrader, "T7");
-    EXPECT_EQ(a.counterpartyDealer, "D2");
-    EXPECT_EQ(a.counterpartyDealerName, "券商乙");
-    EXPECT_EQ(a.subjectType, 3);
-}
 
 TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
 {
@@ -124,7 +60,7 @@ TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
     EXPECT_EQ(error, QStringLiteral("未选择质押券或质押金额为0，无法下单！"));
 
     // Pledge rows but days that no variety covers.
-    form->setPledgeSelection({ row("019547", 500000, 5000) });
+    form->setPledgeSelection({ pledgeRow("019547", 500000, 5000) });
     EXPECT_FALSE(form->checkOrderInput(error));
     EXPECT_EQ(error, QStringLiteral("协议回购合约代码不存在"));
 
@@ -132,14 +68,6 @@ TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
     typeInto(form->cells().days->getLineEdit(), "7");
     EXPECT_FALSE(form->checkOrderInput(error));
     EXPECT_EQ(error, QStringLiteral("交易员为空"));
-
-    form->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-    std::vector<ttservice::CCodeOrderParam> orders;
-    QString unused;
-    EXPECT_FALSE(form->buildOrders(orders, error, unused));
-    EXPECT_EQ(error, QStringLiteral("账号 [A-10003] 正在刷新, 无法下单!"));
-    EXPECT_TRUE(orders.empty());
-    EXPECT_TRUE(utils::CManualSingletonT<CItCommandCenter>::instance()->commands().empty());
 
     // A form without accounts has none chosen.
     Form bare(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
@@ -192,41 +120,29 @@ TEST_F(AgreementOrderFormTest, renewalFormSendsTheNewTermAndRenewType)
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700);
 }
 
-TEST_F(AgreementOrderFormTest, operationWidgetBaseDefaults)
+TEST_F(AgreementOrderFormTest, operationWidgetBaseDefaultsAndAccountData)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     ProbeOperationWidget widget(form.get());
     EXPECT_EQ(widget.objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
     EXPECT_EQ(widget.operationType(), OPT_NONE);
-    widget.setOperationType(OPT_AGREEMENT_PLEDGE_CHANGE);
-    EXPECT_EQ(widget.operationType(), OPT_AGREEMENT_PLEDGE_CHANGE);
     widget.setParam(QStringLiteral("11"));
     EXPECT_EQ(widget.param(), QString());
     // Through the base, selections reach no form.
     IBaseAgreementRepurchaseWidget &base = widget;
-    base.setPledgeBondSelection({ row("019547", 1, 1) });
-    base.setPledgePosSelection({ row("019547", 1, 1) });
-    base.setPledgePosSecondSelection({ row("019547", 1, 1) });
+    base.setPledgeBondSelection({ pledgeRow("019547", 1, 1) });
+    base.setPledgePosSelection({ pledgeRow("019547", 1, 1) });
+    base.setPledgePosSecondSelection({ pledgeRow("019547", 1, 1) });
     EXPECT_TRUE(form->firstSelection().isEmpty());
     EXPECT_TRUE(form->secondSelection().isEmpty());
-}
 
-TEST_F(AgreementOrderFormTest, operationWidgetFindsAccountDataOrLogsItsAbsence)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    ProbeOperationWidget widget(form.get());
     widget.setCurrentAccount(QString::fromLatin1(kLoggedInAccount));
     EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
-
     LogCapture log;
     widget.setCurrentAccount(QStringLiteral("99999"));
     EXPECT_FALSE(widget.getAccountDataPtr());
-    const auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].message.find("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] "
-                                    "agreement repurchase table match account 99999, but null "
-                                    "account data ptr."),
-              std::string::npos)
-        << lines[0].message;
-    EXPECT_EQ(lines[0].level, 20000);
+    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account 99999, but null account data ptr."),
+              20000);
 }

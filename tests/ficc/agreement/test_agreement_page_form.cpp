@@ -1,13 +1,10 @@
 #include "AgreementFormFixture.h"
 
-#include "agreement/COpAgreementRepurchaseWidget.h"
-#include "agreement/CAgreementRepurchaseWidgetAdvance.h"
-#include "agreement/CAgreementRepurchaseWidgetChange.h"
-#include "agreement/CAgreementRepurchaseWidgetConfirm.h"
-#include "agreement/CAgreementRepurchaseWidgetDec.h"
+#include "agreement/CAgreementPledgeBondWidget.h"
+#include "agreement/CAgreementPledgePosWidget.h"
 #include "agreement/CAgreementRepurchaseWidgetIntention.h"
-#include "agreement/CAgreementRepurchaseWidgetRelease.h"
-#include "agreement/CAgreementRepurchaseWidgetRenew.h"
+#include "agreement/CAgreementSingleFormWidget.h"
+#include "agreement/COpAgreementRepurchaseWidget.h"
 #include "tc/CUserManager.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
@@ -31,17 +28,7 @@ protected:
             return nullptr;
         if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetIntention *>(w))
             return v->currentForm();
-        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetDec *>(w))
-            return v->form();
-        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetConfirm *>(w))
-            return v->form();
-        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetAdvance *>(w))
-            return v->form();
-        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetRenew *>(w))
-            return v->form();
-        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetChange *>(w))
-            return v->form();
-        if (auto *v = dynamic_cast<CAgreementRepurchaseWidgetRelease *>(w))
+        if (auto *v = dynamic_cast<CAgreementSingleFormWidget *>(w))
             return v->form();
         return nullptr;
     }
@@ -59,23 +46,22 @@ TEST_F(AgreementPageFormTest, pageShowsTheFormOfTheCheckedOperation)
     EXPECT_EQ(intention->cells().account->count(), 2) << "the page's cash accounts";
     EXPECT_EQ(intention->cells().funds->text(), QString("1000000.00"));
 
-    const std::pair<int, ETradeOperationType> operations[]
-        = { { 1001, OPT_AGREEMENT_DEAL_DECLARATION }, { 1002, OPT_AGREEMENT_MATURITY_CONFIRM },
-            { 1003, OPT_AGREEMENT_EARLY_REPURCHASE }, { 1004, OPT_AGREEMENT_MATURITY_RENEWAL },
-            { 1005, OPT_AGREEMENT_PLEDGE_CHANGE },    { 1006, OPT_AGREEMENT_PLEDGE_RELEASE } };
-    for (const auto &op : operations) {
-        EXPECT_TRUE(page.handleEvent(5, op.first, 0, QString(), nullptr));
-        Form *form = shownForm(page);
-        ASSERT_NE(form, nullptr) << op.first;
-        EXPECT_EQ(form->operationType(), op.second);
-        EXPECT_EQ(page.currentOperationType(), op.second);
-        EXPECT_TRUE(page.operationWidget(1000)->isHidden());
-    }
+    EXPECT_TRUE(page.handleEvent(5, 1005, 0, QString(), nullptr));
+    ASSERT_NE(shownForm(page), nullptr);
+    EXPECT_EQ(shownForm(page)->operationType(), OPT_AGREEMENT_PLEDGE_CHANGE);
     // Coming back finds the form as the trader left it.
     page.handleEvent(5, 1000, 0, QString(), nullptr);
     EXPECT_EQ(shownForm(page), intention);
-    EXPECT_FALSE(page.operationWidget(1000)->isHidden());
-    EXPECT_EQ(page.currentOperationType(), OPT_AGREEMENT_INTENTION_REPO);
+
+    // Without an offered operation there is no form; selling only offers 提前购回.
+    getUserConfig()->deploymentCode = 7;
+    COpAgreementRepurchaseWidget none(nullptr);
+    EXPECT_EQ(shownForm(none), nullptr);
+    EXPECT_EQ(none.currentOperationType(), OPT_NONE);
+    getUserConfig()->deploymentCode = 400;
+    COpAgreementRepurchaseWidget sellOnly(nullptr);
+    ASSERT_NE(shownForm(sellOnly), nullptr);
+    EXPECT_EQ(shownForm(sellOnly)->operationType(), OPT_AGREEMENT_EARLY_REPURCHASE);
 }
 
 TEST_F(AgreementPageFormTest, typingInThePageRecalculatesLive)
@@ -84,17 +70,14 @@ TEST_F(AgreementPageFormTest, typingInThePageRecalculatesLive)
     page.handleEvent(5, 1001, 0, QString(), nullptr);
     Form *form = shownForm(page);
     ASSERT_NE(form, nullptr);
-    typeInto(form->cells().rate->getLineEdit(), "2.555");
-    typeInto(form->cells().amount->getLineEdit(), "1000500");
-    typeInto(form->cells().days->getLineEdit(), "7");
     const Form::Cells &c = form->cells();
-    EXPECT_EQ(c.variety->text(), QString("SH回购7天"));
-    EXPECT_EQ(c.firstSettleDate->text(), QString("20260212"));
-    EXPECT_EQ(c.maturitySettleDate->text(), QString("20260224"));
-    EXPECT_EQ(c.actualDays->text(), QString("12"));
+    typeInto(c.rate->getLineEdit(), "2.555");
+    typeInto(c.amount->getLineEdit(), "1000500");
+    typeInto(c.days->getLineEdit(), "7");
     // 1,000,500 x 2.555% x 12 / 365 = 840.4200...
-    EXPECT_EQ(c.interest->text(), QString("840.42"));
-    EXPECT_EQ(c.maturityAmount->text(), QString("1001340.42"));
+    EXPECT_EQ(texts(c.variety, c.firstSettleDate, c.maturitySettleDate, c.actualDays, c.interest,
+                    c.maturityAmount),
+              (QStringList { "SH回购7天", "20260212", "20260224", "12", "840.42", "1001340.42" }));
 
     // For a person checking the form by eye: FICC_TEST_SCREENSHOT=/tmp/x.png
     if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
@@ -108,14 +91,34 @@ TEST_F(AgreementPageFormTest, typingInThePageRecalculatesLive)
     EXPECT_EQ(c.funds->text(), QString("50000.00"));
 }
 
-TEST_F(AgreementPageFormTest, noOperationOfferedMeansNoForm)
+// A declaration takes its amount from the ticked positions: the tables'
+// current (empty) selection replaces whatever amount was typed. Operations
+// on a contract take nothing from the tables.
+TEST_F(AgreementPageFormTest, tableSelectionReachesOnlyTheFormsThatPledgeIt)
 {
-    getUserConfig()->deploymentCode = 7;
+    CAgreementPledgeBondWidget bonds(true, nullptr);
+    CAgreementPledgePosWidget positions(true, nullptr);
     COpAgreementRepurchaseWidget page(nullptr);
-    EXPECT_EQ(shownForm(page), nullptr);
-    EXPECT_EQ(page.currentOperationType(), OPT_NONE);
-    getUserConfig()->deploymentCode = 400;
-    COpAgreementRepurchaseWidget sellOnly(nullptr);
-    ASSERT_NE(shownForm(sellOnly), nullptr);
-    EXPECT_EQ(shownForm(sellOnly)->operationType(), OPT_AGREEMENT_EARLY_REPURCHASE);
+    page.setPledgeBondWidget(&bonds);
+    page.setPledgePosWidget(&positions);
+
+    page.handleEvent(5, 1001, 0, QString(), nullptr);
+    ASSERT_NE(shownForm(page), nullptr);
+    XP::CParameterCell *amount = shownForm(page)->cells().amount;
+    typeInto(amount->getLineEdit(), "1000500");
+    ASSERT_EQ(amount->text(), QString("1000500"));
+    page.applyTableSelection();
+    EXPECT_EQ(amount->text(), QString("0.00"));
+
+    page.handleEvent(5, 1003, 0, QString(), nullptr);
+    ASSERT_NE(shownForm(page), nullptr);
+    amount = shownForm(page)->cells().amount;
+    amount->setText(QStringLiteral("1000500.00"));
+    page.applyTableSelection();
+    EXPECT_EQ(amount->text(), QString("1000500.00"));
+
+    // Without an operation widget nothing happens, and nothing crashes.
+    page.selectOperation(4711);
+    page.applyTableSelection();
+    EXPECT_EQ(page.currentOperationWidget(), nullptr);
 }

@@ -9,8 +9,8 @@
 #include "agreement/COpAgreementRepurchaseWidget.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
-#include "utils/CSingletonT.h"
 #include "tc/CUserManager.h"
+#include "utils/CSingletonT.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
 
@@ -31,12 +31,12 @@ protected:
 // The page with the five tables below it, as the mode switcher wires them.
 struct WiredPage
 {
-    TC::COpAgreementRepurchaseWidget page{nullptr};
-    TC::CAgreementTableWidget contracts{nullptr};
-    TC::CAgreementPledgeBondWidget pledgeBonds{true, nullptr};
-    TC::CAgreementPledgePosWidget positions{true, nullptr};
-    TC::CAgreementTurnDealWidget turnDeals{nullptr};
-    TC::CAgreementConfirmWidget confirmations{nullptr};
+    TC::COpAgreementRepurchaseWidget page { nullptr };
+    TC::CAgreementTableWidget contracts { nullptr };
+    TC::CAgreementPledgeBondWidget pledgeBonds { true, nullptr };
+    TC::CAgreementPledgePosWidget positions { true, nullptr };
+    TC::CAgreementTurnDealWidget turnDeals { nullptr };
+    TC::CAgreementConfirmWidget confirmations { nullptr };
 
     WiredPage()
     {
@@ -50,16 +50,20 @@ struct WiredPage
     std::string shownTables() const
     {
         std::string s;
-        for (const QWidget *t : std::initializer_list<const QWidget *>{
-                 &contracts, &pledgeBonds, &positions, &turnDeals, &confirmations})
+        for (const QWidget *t : std::initializer_list<const QWidget *> {
+                 &contracts, &pledgeBonds, &positions, &turnDeals, &confirmations })
             s += t->isHidden() ? '-' : 'x';
         return s;
     }
+    // Every operation widget exists, whatever the deployment; how many show.
     int shownWidgets() const
     {
         int n = 0;
-        for (int id = 1000; id <= 1006; ++id)
-            n += page.operationWidget(id)->isHidden() ? 0 : 1;
+        for (int id = 1000; id <= 1006; ++id) {
+            const QWidget *w = page.operationWidget(id);
+            EXPECT_NE(w, nullptr) << id;
+            n += w && !w->isHidden() ? 1 : 0;
+        }
         return n;
     }
 };
@@ -68,16 +72,17 @@ struct WiredPage
 
 TEST_F(AgreementSelectorTest, buttonsFollowTheDeployment)
 {
-    for (int code : {90, 91, 101, 100, 200, 80}) {
+    for (int code : { 90, 91, 101, 100, 200, 80 }) {
         TC::getUserConfig()->deploymentCode = code;
         TC::COpAgreementRepurchaseWidget page(nullptr);
-        EXPECT_EQ(buttonIds(page), (QList<int>{1000, 1001, 1002, 1003, 1004, 1005, 1006})) << code;
+        EXPECT_EQ(buttonIds(page), (QList<int> { 1000, 1001, 1002, 1003, 1004, 1005, 1006 }))
+            << code;
         EXPECT_EQ(page.currentOperationId(), 1000);
         EXPECT_EQ(page.param(), QStringLiteral("1000"));
     }
     TC::getUserConfig()->deploymentCode = 400;
     TC::COpAgreementRepurchaseWidget sellOnly(nullptr);
-    EXPECT_EQ(buttonIds(sellOnly), QList<int>{1003});
+    EXPECT_EQ(buttonIds(sellOnly), QList<int> { 1003 });
     EXPECT_EQ(sellOnly.currentOperationId(), 1003);
     EXPECT_EQ(sellOnly.param(), QStringLiteral("1003"));
 
@@ -88,41 +93,36 @@ TEST_F(AgreementSelectorTest, buttonsFollowTheDeployment)
     EXPECT_EQ(none.param(), QString(""));
 }
 
-TEST_F(AgreementSelectorTest, buttonTextsAndPageWidth)
+TEST_F(AgreementSelectorTest, buttonTextsPageWidthAndCashAccounts)
 {
     TC::COpAgreementRepurchaseWidget page(nullptr);
     QStringList texts;
     for (XP::CPushButton *b : page.buttonGroup()->buttons())
         texts << b->text();
-    EXPECT_EQ(texts, (QStringList{"意向申报(沪)", "成交申报", "到期确认", "提前购回", "到期续做", "质押券变更", "解除质押"}));
+    EXPECT_EQ(texts,
+              (QStringList { "意向申报(沪)", "成交申报", "到期确认", "提前购回", "到期续做",
+                             "质押券变更", "解除质押" }));
     EXPECT_EQ(page.width(), 720);
     EXPECT_EQ(page.objectName(), QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
-}
-
-TEST_F(AgreementSelectorTest, parameterTextNamesTheCheckedOperation)
-{
-    TC::COpAgreementRepurchaseWidget page(nullptr);
-    page.setParam(QStringLiteral("1005"));
-    EXPECT_EQ(page.param(), QStringLiteral("1005"));
-    EXPECT_EQ(page.currentOperationId(), 1005);
-    page.setParam(QString());
-    EXPECT_EQ(page.param(), QStringLiteral("1005"));
-    page.setParam(QStringLiteral("##1002#1004"));
-    EXPECT_EQ(page.param(), QStringLiteral("1002"));
-}
-
-TEST_F(AgreementSelectorTest, onlyAccountsOfTheCashTraderTypeWithFundsAreOffered)
-{
-    TC::COpAgreementRepurchaseWidget page(nullptr);
     // 10002 has no funds record; the other two are cash accounts with funds.
-    EXPECT_EQ(page.accountKeys(), (std::set<std::string>{kLoggedInAccount, kRefreshingAccount}));
+    EXPECT_EQ(page.accountKeys(), (std::set<std::string> { kLoggedInAccount, kRefreshingAccount }));
 }
 
-TEST_F(AgreementSelectorTest, buttonEventsAreConsumedWhateverTheirId)
+TEST_F(AgreementSelectorTest, buttonEventsSwitchOrRunTheVisibleOperationAndAreConsumed)
 {
     TC::COpAgreementRepurchaseWidget page(nullptr);
-    for (int id : {9, 12, 0, 8, 100, 1007})
+    auto *msgs = utils::CManualSingletonT<TC::CMsgService>::instance();
+    // Order buttons run the visible operation: the empty intention form refuses,
+    // and the refusal shows the page did run it.
+    EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
+    EXPECT_EQ(msgs->messages().size(), 1u);
+    EXPECT_TRUE(page.handleEvent(5, 8, 0, QString(), nullptr));
+    EXPECT_EQ(msgs->messages().size(), 2u);
+    // Other ids neither run nor switch anything.
+    for (int id : { 9, 12, 99, 100, 102, 1007 })
         EXPECT_TRUE(page.handleEvent(5, id, 0, QString(), nullptr)) << id;
+    EXPECT_EQ(msgs->messages().size(), 2u);
+    EXPECT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands().empty());
     EXPECT_EQ(page.currentOperationId(), 1000);
     EXPECT_TRUE(page.handleEvent(5, 1004, 0, QString(), nullptr));
     EXPECT_EQ(page.currentOperationId(), 1004);
@@ -139,13 +139,13 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
         const char *tables;
     };
     const Expect expected[] = {
-        {1001, TC::OPT_AGREEMENT_DEAL_DECLARATION, "--x-x"},
-        {1002, TC::OPT_AGREEMENT_MATURITY_CONFIRM, "x----"},
-        {1003, TC::OPT_AGREEMENT_EARLY_REPURCHASE, "x---x"},
-        {1004, TC::OPT_AGREEMENT_MATURITY_RENEWAL, "x---x"},
-        {1005, TC::OPT_AGREEMENT_PLEDGE_CHANGE, "x-x-x"},
-        {1006, TC::OPT_AGREEMENT_PLEDGE_RELEASE, "x---x"},
-        {1000, TC::OPT_AGREEMENT_INTENTION_REPO, "--xx-"},
+        { 1001, TC::OPT_AGREEMENT_DEAL_DECLARATION, "--x-x" },
+        { 1002, TC::OPT_AGREEMENT_MATURITY_CONFIRM, "x----" },
+        { 1003, TC::OPT_AGREEMENT_EARLY_REPURCHASE, "x---x" },
+        { 1004, TC::OPT_AGREEMENT_MATURITY_RENEWAL, "x---x" },
+        { 1005, TC::OPT_AGREEMENT_PLEDGE_CHANGE, "x-x-x" },
+        { 1006, TC::OPT_AGREEMENT_PLEDGE_RELEASE, "x---x" },
+        { 1000, TC::OPT_AGREEMENT_INTENTION_REPO, "--xx-" },
     };
     for (const Expect &e : expected) {
         EXPECT_TRUE(w.page.handleEvent(5, e.id, 0, QString(), nullptr));
@@ -194,10 +194,17 @@ TEST_F(AgreementSelectorTest, restoredOperationShowsItsWidgetAndTables)
     WiredPage w;
     w.page.setParam(QStringLiteral("1005"));
     EXPECT_EQ(w.page.param(), QStringLiteral("1005"));
+    EXPECT_EQ(w.page.currentOperationId(), 1005);
     EXPECT_EQ(w.page.buttonGroup()->checkedId(), 1005);
     EXPECT_FALSE(w.page.operationWidget(1005)->isHidden());
     EXPECT_EQ(w.shownWidgets(), 1);
     EXPECT_EQ(w.shownTables(), std::string("x-x-x"));
+    // An empty text keeps the operation; of several numbers the first counts.
+    w.page.setParam(QString());
+    EXPECT_EQ(w.page.param(), QStringLiteral("1005"));
+    w.page.setParam(QStringLiteral("##1002#1004"));
+    EXPECT_EQ(w.page.param(), QStringLiteral("1002"));
+    w.page.setParam(QStringLiteral("1005"));
 
     // An id without a widget hides every widget and keeps the tables of the type.
     w.page.selectOperation(1009);
@@ -214,9 +221,6 @@ TEST_F(AgreementSelectorTest, noOfferedOperationLeavesEveryWidgetHidden)
     EXPECT_EQ(w.shownWidgets(), 0);
     EXPECT_EQ(w.page.currentOperationWidget(), nullptr);
     EXPECT_EQ(w.shownTables(), std::string("-----"));
-    // Every operation widget exists whatever the deployment.
-    for (int id = 1000; id <= 1006; ++id)
-        EXPECT_NE(w.page.operationWidget(id), nullptr) << id;
     EXPECT_TRUE(w.page.handleEvent(5, 3, 0, QString(), nullptr));
     EXPECT_TRUE(w.page.handleEvent(71, 0, 0, QString(), nullptr));
 }
@@ -229,20 +233,4 @@ TEST_F(AgreementSelectorTest, turnDealChoiceOpensTheDealDeclaration)
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
     EXPECT_FALSE(w.page.operationWidget(1001)->isHidden());
     EXPECT_EQ(w.shownTables(), std::string("--x-x"));
-}
-
-TEST_F(AgreementSelectorTest, orderButtonClicksRunTheVisibleOperation)
-{
-    TC::COpAgreementRepurchaseWidget page(nullptr);
-    auto *centre = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
-    auto *msgs = utils::CManualSingletonT<TC::CMsgService>::instance();
-    // The empty intention form refuses; the refusal shows the page did run it.
-    EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
-    EXPECT_EQ(msgs->messages().size(), 1u);
-    EXPECT_TRUE(page.handleEvent(5, 8, 0, QString(), nullptr));
-    EXPECT_EQ(msgs->messages().size(), 2u);
-    for (int id : {9, 12, 99, 102})
-        EXPECT_TRUE(page.handleEvent(5, id, 0, QString(), nullptr)) << id;
-    EXPECT_EQ(msgs->messages().size(), 2u);
-    EXPECT_TRUE(centre->commands().empty());
 }

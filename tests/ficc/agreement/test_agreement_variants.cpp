@@ -7,77 +7,48 @@
 #include "agreement/CAgreementRepurchaseWidgetIntention.h"
 #include "agreement/CAgreementRepurchaseWidgetRelease.h"
 #include "agreement/CAgreementRepurchaseWidgetRenew.h"
+#include "agreement/CAgreementSingleFormWidget.h"
 #include "tc/CUserManager.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CComboBox.h"
 #include "xp/CPushButtonGroup.h"
 #include "xp/CSmallNormalButton.h"
 
-#include <functional>
 #include <memory>
 
 namespace {
 
 using namespace TC;
 
-ttservice::CPledgedBondInfo row(const std::string &code, double amount, int volume)
-{
-    ttservice::CPledgedBondInfo r;
-    r.market = "SH";
-    r.bondCode = code;
-    r.pledgeAmount = amount;
-    r.pledgeVolume = volume;
-    return r;
-}
-
 struct SingleVariant
 {
     const char *name;
-    std::function<IBaseAgreementRepurchaseWidget *()> make;
-    std::function<IBaseAgreementContentWidget *(IBaseAgreementRepurchaseWidget *)> form;
-    std::function<XP::CSmallNormalButton *(IBaseAgreementRepurchaseWidget *)> button;
+    CAgreementSingleFormWidget *(*make)();
     ETradeOperationType type;
     int formHeight, buttonId, buttonType;
-    QString buttonText;
+    const char *buttonText;
     bool takesPositions, takesSecond;
 };
 
-template<class T>
-SingleVariant variant(const char *name, ETradeOperationType type, int formHeight, int buttonId,
-                      int buttonType, const char *text, bool takesPositions, bool takesSecond)
+template<class T> CAgreementSingleFormWidget *make()
 {
-    return SingleVariant {
-        name,
-        [] { return new T(nullptr); },
-        [](IBaseAgreementRepurchaseWidget *w) { return static_cast<T *>(w)->form(); },
-        [](IBaseAgreementRepurchaseWidget *w) { return static_cast<T *>(w)->orderButton(); },
-        type,
-        formHeight,
-        buttonId,
-        buttonType,
-        QString::fromUtf8(text),
-        takesPositions,
-        takesSecond
-    };
+    return new T(nullptr);
 }
 
-std::vector<SingleVariant> singleVariants()
-{
-    return {
-        variant<CAgreementRepurchaseWidgetDec>("Dec", OPT_AGREEMENT_DEAL_DECLARATION, 340, 2, 3,
-                                               "正回购", true, false),
-        variant<CAgreementRepurchaseWidgetConfirm>("Confirm", OPT_AGREEMENT_MATURITY_CONFIRM, 300,
-                                                   4, 0, "到期确认", false, false),
-        variant<CAgreementRepurchaseWidgetAdvance>("Advance", OPT_AGREEMENT_EARLY_REPURCHASE, 300,
-                                                   5, 0, "提前购回", false, false),
-        variant<CAgreementRepurchaseWidgetRenew>("Renew", OPT_AGREEMENT_MATURITY_RENEWAL, 400, 6, 0,
-                                                 "到期续做", false, false),
-        variant<CAgreementRepurchaseWidgetChange>("Change", OPT_AGREEMENT_PLEDGE_CHANGE, 300, 7, 0,
-                                                  "质押券变更", true, true),
-        variant<CAgreementRepurchaseWidgetRelease>("Release", OPT_AGREEMENT_PLEDGE_RELEASE, 300, 8,
-                                                   0, "解除质押", false, false),
-    };
-}
+const SingleVariant kSingleVariants[] = {
+    { "Dec", make<CAgreementRepurchaseWidgetDec>, OPT_AGREEMENT_DEAL_DECLARATION, 340, 2, 3,
+      "正回购", true, false },
+    { "Confirm", make<CAgreementRepurchaseWidgetConfirm>, OPT_AGREEMENT_MATURITY_CONFIRM, 300, 4, 0,
+      "到期确认", false, false },
+    { "Advance", make<CAgreementRepurchaseWidgetAdvance>, OPT_AGREEMENT_EARLY_REPURCHASE, 300, 5, 0,
+      "提前购回", false, false },
+    { "Renew", make<CAgreementRepurchaseWidgetRenew>, OPT_AGREEMENT_MATURITY_RENEWAL, 400, 6, 0,
+      "到期续做", false, false },
+    { "Change", make<CAgreementRepurchaseWidgetChange>, OPT_AGREEMENT_PLEDGE_CHANGE, 300, 7, 0,
+      "质押券变更", true, true },
+    { "Release", make<CAgreementRepurchaseWidgetRelease>, OPT_AGREEMENT_PLEDGE_RELEASE, 300, 8, 0,
+      "解除质押", false, false },
+};
 
 class AgreementVariantTest : public AgreementFormFixture
 {
@@ -89,22 +60,22 @@ protected:
 
 TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndOrderButton)
 {
-    for (const SingleVariant &v : singleVariants()) {
+    for (const SingleVariant &v : kSingleVariants) {
         SCOPED_TRACE(v.name);
-        std::unique_ptr<IBaseAgreementRepurchaseWidget> w(v.make());
+        std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
         EXPECT_EQ(w->operationType(), v.type);
         EXPECT_EQ(w->objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
         EXPECT_EQ(w->focusPolicy(), Qt::StrongFocus);
-        Form *form = v.form(w.get());
+        Form *form = w->form();
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->operationType(), v.type);
         EXPECT_EQ(form->objectName(), QStringLiteral("zolp_quvio_basewidget"));
         EXPECT_EQ(form->height(), v.formHeight);
-        XP::CSmallNormalButton *button = v.button(w.get());
+        XP::CSmallNormalButton *button = w->orderButton();
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->id(), v.buttonId);
         EXPECT_EQ(button->buttonType(), v.buttonType);
-        EXPECT_EQ(button->text(), v.buttonText);
+        EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
         EXPECT_EQ(button->size(), QSize(100, 30));
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
         EXPECT_TRUE(button->isEnabled());
@@ -116,9 +87,9 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndOrderButton)
 TEST_F(AgreementVariantTest, readOnlyDeploymentDisablesEveryOrderButton)
 {
     getUserConfig()->deploymentCode = 200;
-    for (const SingleVariant &v : singleVariants()) {
-        std::unique_ptr<IBaseAgreementRepurchaseWidget> w(v.make());
-        EXPECT_FALSE(v.button(w.get())->isEnabled()) << v.name;
+    for (const SingleVariant &v : kSingleVariants) {
+        std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
+        EXPECT_FALSE(w->orderButton()->isEnabled()) << v.name;
     }
     CAgreementRepurchaseWidgetIntention intention(nullptr);
     EXPECT_FALSE(intention.repoButton()->isEnabled());
@@ -127,10 +98,10 @@ TEST_F(AgreementVariantTest, readOnlyDeploymentDisablesEveryOrderButton)
 
 TEST_F(AgreementVariantTest, singleFormVariantsForwardToTheirForm)
 {
-    for (const SingleVariant &v : singleVariants()) {
+    for (const SingleVariant &v : kSingleVariants) {
         SCOPED_TRACE(v.name);
-        std::unique_ptr<IBaseAgreementRepurchaseWidget> w(v.make());
-        Form *form = v.form(w.get());
+        std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
+        Form *form = w->form();
         w->setAccountKeys(&m_keys);
         EXPECT_EQ(form->accountKeys(), m_keys);
         ASSERT_NE(form->cells().account, nullptr);
@@ -147,9 +118,9 @@ TEST_F(AgreementVariantTest, singleFormVariantsForwardToTheirForm)
             EXPECT_EQ(w->traderCode(), std::string("T9"));
         }
 
-        const QList<ttservice::CPledgedBondInfo> first { row("019547", 500000, 5000) };
-        const QList<ttservice::CPledgedBondInfo> second { row("122000", 400000, 4000),
-                                                          row("019548", 100, 1) };
+        const QList<ttservice::CPledgedBondInfo> first { pledgeRow("019547", 500000, 5000) };
+        const QList<ttservice::CPledgedBondInfo> second { pledgeRow("122000", 400000, 4000),
+                                                          pledgeRow("019548", 100, 1) };
         w->setPledgeBondSelection(second);
         EXPECT_TRUE(form->firstSelection().isEmpty()) << "pledge bond rows are the intention's";
         w->setPledgePosSelection(first);
@@ -191,10 +162,21 @@ TEST_F(AgreementVariantTest, buttonClicksOfDecAndIntentionTravelOnToThePage)
 TEST_F(AgreementVariantTest, intentionSwitchesSidesWithFormButtonAndType)
 {
     CAgreementRepurchaseWidgetIntention w(nullptr);
-    EXPECT_EQ(w.operationType(), OPT_AGREEMENT_INTENTION_REPO);
-    EXPECT_EQ(w.side(), 10);
+    // The side shown: its form, its order button, its operation type and parameter text.
+    const auto expectSide = [&w](bool repo) {
+        EXPECT_EQ(w.side(), repo ? 10 : 11);
+        EXPECT_EQ(w.operationType(),
+                  repo ? OPT_AGREEMENT_INTENTION_REPO : OPT_AGREEMENT_INTENTION_REVERSE_REPO);
+        EXPECT_EQ(w.currentForm(), repo ? w.repoForm() : w.reverseRepoForm());
+        EXPECT_EQ(w.repoForm()->isHidden(), !repo);
+        EXPECT_EQ(w.reverseRepoForm()->isHidden(), repo);
+        EXPECT_EQ(w.repoButton()->isHidden(), !repo);
+        EXPECT_EQ(w.reverseRepoButton()->isHidden(), repo);
+        EXPECT_EQ(w.param(), QString(repo ? "10" : "11"));
+    };
     ASSERT_NE(w.repoForm(), nullptr);
     ASSERT_NE(w.reverseRepoForm(), nullptr);
+    expectSide(true);
     EXPECT_EQ(w.repoForm()->operationType(), OPT_AGREEMENT_INTENTION_REPO);
     EXPECT_EQ(w.reverseRepoForm()->operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
     EXPECT_EQ(w.repoForm()->height(), 320);
@@ -206,34 +188,21 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesWithFormButtonAndType)
     EXPECT_EQ(w.reverseRepoButton()->id(), 1);
     EXPECT_EQ(w.reverseRepoButton()->buttonType(), 0);
     EXPECT_EQ(w.reverseRepoButton()->text(), QStringLiteral("逆回购"));
-    EXPECT_FALSE(w.repoForm()->isHidden());
-    EXPECT_TRUE(w.reverseRepoForm()->isHidden());
-    EXPECT_FALSE(w.repoButton()->isHidden());
-    EXPECT_TRUE(w.reverseRepoButton()->isHidden());
-    EXPECT_EQ(w.param(), QStringLiteral("10"));
 
     // The trader clicks 逆回购 in the side group.
     w.sideGroup()->button(11)->click();
-    EXPECT_EQ(w.operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
-    EXPECT_EQ(w.currentForm(), w.reverseRepoForm());
-    EXPECT_TRUE(w.repoForm()->isHidden());
-    EXPECT_FALSE(w.reverseRepoForm()->isHidden());
-    EXPECT_TRUE(w.repoButton()->isHidden());
-    EXPECT_FALSE(w.reverseRepoButton()->isHidden());
-    EXPECT_EQ(w.param(), QStringLiteral("11"));
-
+    expectSide(false);
+    // A saved side is its first number; any other text leaves the side alone.
     w.setParam(QStringLiteral("10&11&x"));
-    EXPECT_EQ(w.operationType(), OPT_AGREEMENT_INTENTION_REPO);
-    EXPECT_EQ(w.param(), QStringLiteral("10"));
-    EXPECT_FALSE(w.repoButton()->isHidden());
-    for (const char *text : { "", "12", "abc" }) {
-        w.setParam(QString::fromLatin1(text));
-        EXPECT_EQ(w.param(), QStringLiteral("10")) << text;
-        EXPECT_EQ(w.side(), 10) << text;
+    expectSide(true);
+    for (const bool repo : { true, false }) {
+        w.setParam(QString(repo ? "10" : "11"));
+        for (const char *text : { "", "12", "abc" }) {
+            SCOPED_TRACE(text);
+            w.setParam(QString::fromLatin1(text));
+            expectSide(repo);
+        }
     }
-    w.setParam(QStringLiteral("11"));
-    EXPECT_EQ(w.param(), QStringLiteral("11"));
-    EXPECT_EQ(w.operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
 }
 
 TEST_F(AgreementVariantTest, intentionForwardsToItsSides)
@@ -243,13 +212,13 @@ TEST_F(AgreementVariantTest, intentionForwardsToItsSides)
     EXPECT_EQ(w.repoForm()->accountKeys(), m_keys);
     EXPECT_EQ(w.reverseRepoForm()->accountKeys(), m_keys);
 
-    w.setPledgeBondSelection({ row("019547", 500000, 5000) });
+    w.setPledgeBondSelection({ pledgeRow("019547", 500000, 5000) });
     EXPECT_EQ(w.reverseRepoForm()->firstSelection().size(), 1);
     EXPECT_TRUE(w.repoForm()->firstSelection().isEmpty());
-    w.setPledgePosSelection({ row("122000", 400000, 4000), row("019548", 1, 1) });
+    w.setPledgePosSelection({ pledgeRow("122000", 400000, 4000), pledgeRow("019548", 1, 1) });
     EXPECT_EQ(w.repoForm()->firstSelection().size(), 2);
     EXPECT_EQ(w.reverseRepoForm()->firstSelection().size(), 1);
-    w.setPledgePosSecondSelection({ row("122000", 400000, 4000) });
+    w.setPledgePosSecondSelection({ pledgeRow("122000", 400000, 4000) });
     EXPECT_TRUE(w.repoForm()->secondSelection().isEmpty());
     EXPECT_TRUE(w.reverseRepoForm()->secondSelection().isEmpty());
 

@@ -19,16 +19,6 @@ namespace {
 
 using namespace TC;
 
-ttservice::CPledgedBondInfo row(const std::string &code, double amount, int volume)
-{
-    ttservice::CPledgedBondInfo r;
-    r.market = "SH";
-    r.bondCode = code;
-    r.pledgeAmount = amount;
-    r.pledgeVolume = volume;
-    return r;
-}
-
 class AgreementVariantOrderTest : public AgreementFormFixture
 {
 protected:
@@ -42,12 +32,13 @@ protected:
     }
 
     // A deal declaration the form accepts: 1,000,000 for 3 days at 2.5%
-    // against 019547, 122000 and 019548.
+    // against 019547, 122000 and 019548 (1,200,000 of face value).
     void fillValidDeclaration(CAgreementRepurchaseWidgetDec &dec)
     {
         dec.setAccountKeys(&m_keys);
-        dec.setPledgePosSelection({ row("019547", 500000, 5000), row("122000", 400000, 4000),
-                                    row("019548", 300000, 3000) });
+        dec.setPledgePosSelection({ pledgeRow("019547", 500000, 5000),
+                                    pledgeRow("122000", 400000, 4000),
+                                    pledgeRow("019548", 300000, 3000) });
         Form &form = *dec.form();
         typeInto(form.cells().rate->getLineEdit(), "2.5");
         typeInto(form.cells().amount->getLineEdit(), "1000000");
@@ -59,7 +50,7 @@ protected:
             if (XP::CAutoKeyboardLineEdit *cell = form.dealerCell(t.first))
                 cell->setText(QString::fromUtf8(t.second));
         }
-        form.cells().counterpartyDealerName->setText(QStringLiteral("券商乙"));
+        form.cells().counterpartyDealerName->setText(QStringLiteral(" 券商乙 "));
         form.cells().subjectType->setCurrentIndex(3);
     }
 
@@ -68,7 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommand)
+TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommandOfWhatTheFormShows)
 {
     CAgreementRepurchaseWidgetDec dec(nullptr);
     fillValidDeclaration(dec);
@@ -93,16 +84,35 @@ TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommand)
     QString error, unused;
     ASSERT_TRUE(dec.form()->buildOrders(expected, error, unused)) << error.toStdString();
     EXPECT_EQ(command.orders, expected);
-    ASSERT_EQ(command.orders.size(), 1u);
-    EXPECT_EQ(command.orders.front().operationType, 1045);
-    EXPECT_EQ(command.orders.front().volume, 3000);
-
     EXPECT_EQ(CAlgorithmHelpDialog::callCount(), 1);
     EXPECT_EQ(CAlgorithmHelpDialog::lastOrders(), expected);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(log.count("[TC::CAgreementRepurchaseWidgetDec::doOperation] "
                         "placeCommands: [manual] repurchase deal."),
               1);
+
+    // And they carry what the form shows.
+    EXPECT_EQ(dec.form()->orderOperationType(), 1045);
+    ASSERT_EQ(command.orders.size(), 1u);
+    const ttservice::CCodeOrderParam &order = command.orders.front();
+    const ttservice::CRepurchaseAgreementParam a = agreementOf(order);
+    EXPECT_EQ(order.operationType, 1045);
+    EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
+    EXPECT_EQ(order.stock.stockCode, "206003");
+    EXPECT_EQ(order.stock.stockName, "SH回购3天");
+    EXPECT_DOUBLE_EQ(order.price, 0.025);
+    EXPECT_EQ(order.volume, 3000);
+    EXPECT_EQ(a.bondCode, "019548");
+    // Three days from Thursday 12 February settle after the Spring Festival.
+    EXPECT_EQ(a.maturitySettleDate, 20260224);
+    EXPECT_EQ(a.repurchaseDays, 12);
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
+    EXPECT_EQ((std::vector<std::string> { a.dealer, a.tradingEntity, a.counterpartyEntity, a.trader,
+                                          a.counterpartyTrader, a.counterpartyDealer,
+                                          a.counterpartyDealerName }),
+              (std::vector<std::string> { "D1", "S1", "S3", "T1", "T7", "D2", "券商乙" }));
+    EXPECT_EQ(a.subjectType, 3);
 }
 
 TEST_F(AgreementVariantOrderTest, failedCheckShowsTheMessageAndPlacesNothing)
