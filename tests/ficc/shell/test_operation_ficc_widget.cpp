@@ -23,99 +23,81 @@
 
 namespace {
 
-struct Offer {
-    bool quotation;
-    bool agreement;
-    bool spot;
-};
+// The businesses offered, one bit each in the order of their modes 1, 2 and 3.
+enum Offer { Quotation = 1, Agreement = 2, Spot = 4, AllOffers = 7 };
 
-std::string offerName(const Offer &o)
+bool offers(int offer, int mode)
 {
-    return std::string(o.quotation ? "Q" : "") + (o.agreement ? "A" : "") + (o.spot ? "S" : "")
-        + (o.quotation || o.agreement || o.spot ? "" : "none");
+    return offer & (1 << (mode - 1));
 }
 
 class SwitcherTest : public HostFixture
 {
 protected:
-    std::unique_ptr<TC::COperationFiccWidget> build(const Offer &o)
+    std::unique_ptr<TC::COperationFiccWidget> build(int offer)
     {
         TC::CUserConfig *config = TC::getUserConfig();
-        config->setQuotationRepurchase(o.quotation);
-        config->setPledgeAgreeRepurchase(o.agreement);
-        config->setSpotTrade(o.spot);
+        config->setQuotationRepurchase(offer & Quotation);
+        config->setPledgeAgreeRepurchase(offer & Agreement);
+        config->setSpotTrade(offer & Spot);
         auto w = std::make_unique<TC::COperationFiccWidget>(nullptr);
         w->resize(1200, 500);
         return w;
     }
 
-    static QStringList tabTexts(TC::COperationFiccWidget &w)
-    {
-        QStringList texts;
-        for (XP::CPushButton *b : w.tabGroup()->buttons())
-            texts << b->text();
-        return texts;
-    }
-
-    // Which page the switcher shows (ignores the hidden widget attribute of a parentless test).
+    // The mode whose page is shown, -1 for several (ignores the hidden widget attribute of a
+    // parentless test).
     static int shownMode(TC::COperationFiccWidget &w)
     {
+        const QWidget *pages[] = { w.quotationPage(), w.agreementPage(), w.spotPage() };
         int shown = 0;
-        int count = 0;
-        if (w.quotationPage() && !w.quotationPage()->isHidden()) {
-            shown = 1;
-            ++count;
+        for (int mode = 1; mode <= 3; ++mode) {
+            if (pages[mode - 1] && !pages[mode - 1]->isHidden())
+                shown = shown ? -1 : mode;
         }
-        if (w.agreementPage() && !w.agreementPage()->isHidden()) {
-            shown = 2;
-            ++count;
-        }
-        if (w.spotPage() && !w.spotPage()->isHidden()) {
-            shown = 3;
-            ++count;
-        }
-        return count > 1 ? -1 : shown;
+        return shown;
     }
-};
-
-const Offer kAllOffers[] = {
-    {false, false, false}, {true, false, false}, {false, true, false}, {false, false, true},
-    {true, true, false},   {true, false, true},  {false, true, true},  {true, true, true},
 };
 
 } // namespace
 
 TEST_F(SwitcherTest, tabsAndPagesFollowTheOfferedBusinesses)
 {
-    for (const Offer &o : kAllOffers) {
-        SCOPED_TRACE(offerName(o));
-        auto w = build(o);
+    const QStringList names
+        = { QStringLiteral("报价回购"), QStringLiteral("协议回购"), QStringLiteral("现券交易") };
+    for (int offer = 0; offer <= AllOffers; ++offer) {
+        SCOPED_TRACE(::testing::Message() << "offer " << offer);
+        auto w = build(offer);
         QStringList expected;
-        if (o.quotation)
-            expected << QStringLiteral("报价回购");
-        if (o.agreement)
-            expected << QStringLiteral("协议回购");
-        if (o.spot)
-            expected << QStringLiteral("现券交易");
-        EXPECT_EQ(tabTexts(*w), expected);
-
-        // Only the last tab closes the column with the mode image.
+        for (int mode = 1; mode <= 3; ++mode) {
+            if (offers(offer, mode))
+                expected << names[mode - 1];
+        }
+        QStringList texts;
         const QList<XP::CPushButton *> tabs = w->tabGroup()->buttons();
-        for (int i = 0; i < tabs.size(); ++i)
-            EXPECT_EQ(tabs[i]->imageKey(), i + 1 == tabs.size() ? QStringLiteral("tc_img_btn_left_tab_mode")
-                                                                : QStringLiteral("tc_img_btn_left_tab_top"));
+        for (int i = 0; i < tabs.size(); ++i) {
+            texts << tabs[i]->text();
+            // Only the last tab closes the column with the mode image.
+            EXPECT_EQ(tabs[i]->imageKey(),
+                      i + 1 == tabs.size() ? QStringLiteral("tc_img_btn_left_tab_mode")
+                                           : QStringLiteral("tc_img_btn_left_tab_top"));
+        }
+        EXPECT_EQ(texts, expected);
 
-        EXPECT_EQ(w->quotationPage() != nullptr, o.quotation);
-        EXPECT_EQ(w->agreementPage() != nullptr, o.agreement);
-        EXPECT_EQ(w->agreementList() != nullptr, o.agreement);
-        EXPECT_EQ(w->contractTable() != nullptr, o.agreement);
-        EXPECT_EQ(w->spotPage() != nullptr, o.spot);
-        EXPECT_EQ(w->spotAccounts() != nullptr, o.spot);
+        EXPECT_EQ(w->quotationPage() != nullptr, offers(offer, 1));
+        EXPECT_EQ(w->agreementPage() != nullptr, offers(offer, 2));
+        EXPECT_EQ(w->agreementList() != nullptr, offers(offer, 2));
+        EXPECT_EQ(w->contractTable() != nullptr, offers(offer, 2));
+        EXPECT_EQ(w->spotPage() != nullptr, offers(offer, 3));
+        EXPECT_EQ(w->spotAccounts() != nullptr, offers(offer, 3));
         // The quotation table always exists, and is never shown.
         ASSERT_NE(w->quotationTable(), nullptr);
         EXPECT_TRUE(w->quotationTable()->isHidden());
 
-        const int firstOffered = o.quotation ? 1 : o.agreement ? 2 : o.spot ? 3 : 0;
+        const int firstOffered = offers(offer, 1) ? 1
+            : offers(offer, 2)                    ? 2
+            : offers(offer, 3)                    ? 3
+                                                  : 0;
         EXPECT_EQ(w->tabGroup()->checkedId(), firstOffered ? firstOffered : -1);
         EXPECT_EQ(shownMode(*w), firstOffered);
     }
@@ -123,49 +105,47 @@ TEST_F(SwitcherTest, tabsAndPagesFollowTheOfferedBusinesses)
 
 TEST_F(SwitcherTest, agreementTablesStartWithThoseOfTheRepoIntention)
 {
-    auto w = build({false, true, false});
+    auto w = build(Agreement);
     EXPECT_TRUE(w->contractTable()->isHidden());
     EXPECT_TRUE(w->pledgeBondTable()->isHidden());
     EXPECT_FALSE(w->pledgePosTable()->isHidden());
     EXPECT_FALSE(w->turnDealTable()->isHidden());
     EXPECT_TRUE(w->confirmTable()->isHidden());
     EXPECT_EQ(w->agreementList()->widgets(),
-              (QList<QWidget *>{w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
-                                w->turnDealTable(), w->confirmTable()}));
+              (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
+                                  w->turnDealTable(), w->confirmTable() }));
 }
 
 TEST_F(SwitcherTest, parameterStringKeepsFieldPositionsForEveryOffer)
 {
-    for (const Offer &o : kAllOffers) {
+    for (int offer = 1; offer <= AllOffers; ++offer) {
         for (int mode = 1; mode <= 3; ++mode) {
-            const bool offered = (mode == 1 && o.quotation) || (mode == 2 && o.agreement) || (mode == 3 && o.spot);
-            if (!offered)
+            if (!offers(offer, mode))
                 continue;
-            SCOPED_TRACE(offerName(o) + " mode " + std::to_string(mode));
-            auto w = build(o);
+            SCOPED_TRACE(::testing::Message() << "offer " << offer << " mode " << mode);
+            auto w = build(offer);
             w->setCurrentOperationType(TC::COperationFiccWidget::operationTypeOfMode(mode));
             QString expected = QString::number(mode);
-            if (o.quotation || o.agreement)
+            if (offer & (Quotation | Agreement))
                 expected += "/";
-            if (o.agreement)
+            if (offer & Agreement)
                 expected += "/1000"; // deployment 100 starts on the intention declaration
             EXPECT_EQ(w->param(), expected);
 
             // A fresh switcher restores the mode from the text.
-            auto restored = build(o);
+            auto restored = build(offer);
             restored->setParam(expected);
             EXPECT_EQ(restored->tabGroup()->checkedId(), mode);
             EXPECT_EQ(shownMode(*restored), mode);
             EXPECT_EQ(restored->param(), expected);
         }
     }
-    auto none = build({false, false, false});
-    EXPECT_EQ(none->param(), QString(""));
+    EXPECT_EQ(build(0)->param(), QString(""));
 }
 
 TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
 {
-    auto w = build({false, true, true});
+    auto w = build(Agreement | Spot);
     w->setCurrentOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
     w->setParam(QStringLiteral("2//1001"));
     EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1001"));
@@ -176,39 +156,36 @@ TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
     EXPECT_EQ(w->param(), QStringLiteral("3//1001"));
 
     // An unknown mode leaves the mode but still hands the agreement field over.
-    auto all = build({true, true, true});
+    auto all = build(AllOffers);
     all->setParam(QStringLiteral("5//1001"));
     EXPECT_EQ(all->tabGroup()->checkedId(), 1);
     EXPECT_EQ(shownMode(*all), 1);
     EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1001"));
-}
 
-TEST_F(SwitcherTest, modeOfAWithdrawnBusinessIsIgnored)
-{
-    auto w = build({true, false, true});
-    w->setParam(QStringLiteral("2//1003"));
-    EXPECT_EQ(w->tabGroup()->checkedId(), 1);
-    EXPECT_EQ(shownMode(*w), 1);
+    // The mode of a business no longer offered is ignored too.
+    auto withdrawn = build(Quotation | Spot);
+    withdrawn->setParam(QStringLiteral("2//1003"));
+    EXPECT_EQ(withdrawn->tabGroup()->checkedId(), 1);
+    EXPECT_EQ(shownMode(*withdrawn), 1);
 }
 
 TEST_F(SwitcherTest, garbageParameterStringsRestoreWhatTheyCan)
 {
-    const QStringList garbage = {
-        "", "/", "//", "///////", "abc", "3abc", " 3", "-1//1001", "99999999999999999999//1001",
-        "2//99999999999999999999", "2//abc#def", "2//##", "2//1005#1003", QString(5000, QChar('/')),
-        QString("3") + QString(3000, QChar('/')) + "x", QStringLiteral("２//1001"), QString(QChar(0)),
-    };
+    QStringList garbage = { "",   "/",        "//",         "///////", "abc",          "3abc",
+                            " 3", "-1//1001", "2//abc#def", "2//##",   "2//1005#1003", "２//1001" };
+    garbage << "99999999999999999999//1001"
+            << "2//99999999999999999999" << QString(5000, QChar('/'))
+            << QString("3") + QString(3000, QChar('/')) + "x" << QString(QChar(0));
     for (const QString &text : garbage) {
         SCOPED_TRACE(text.left(40).toStdString());
-        auto w = build({true, true, true});
+        auto w = build(AllOffers);
         w->setParam(text);
         const int mode = w->tabGroup()->checkedId();
         EXPECT_TRUE(mode >= 1 && mode <= 3);
         EXPECT_EQ(shownMode(*w), mode);
-        const QString written = w->param();
-        EXPECT_TRUE(written.startsWith(QString::number(mode) + "//"));
+        EXPECT_TRUE(w->param().startsWith(QString::number(mode) + "//"));
     }
-    auto w = build({true, true, true});
+    auto w = build(AllOffers);
     w->setParam(QStringLiteral("2//1005#1003"));
     EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1005"));
     w->setParam(QStringLiteral("3abc//1004"));
@@ -218,11 +195,12 @@ TEST_F(SwitcherTest, garbageParameterStringsRestoreWhatTheyCan)
 
 TEST_F(SwitcherTest, setCurrentOperationTypeSwitchesOnlyForTheThreeModes)
 {
-    auto w = build({true, true, true});
+    auto w = build(AllOffers);
     w->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
     EXPECT_EQ(shownMode(*w), 3);
-    for (TC::ETradeOperationType t : {TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_PLEDGE_RELEASE,
-                                      TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE}) {
+    for (TC::ETradeOperationType t :
+         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_PLEDGE_RELEASE,
+           TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE }) {
         w->setCurrentOperationType(t);
         EXPECT_EQ(shownMode(*w), 3);
         EXPECT_EQ(w->tabGroup()->checkedId(), 3);
@@ -236,7 +214,7 @@ TEST_F(SwitcherTest, setCurrentOperationTypeSwitchesOnlyForTheThreeModes)
 
 TEST_F(SwitcherTest, tabClickStoresTypeAndSetsUpTheSpotAccountList)
 {
-    auto w = build({true, true, true});
+    auto w = build(AllOffers);
     w->spotAccounts()->setOperationType(ttservice::OPERATION_TYPE_SELL);
     EXPECT_TRUE(w->handleEvent(5, 3, 0, QString(), nullptr));
     EXPECT_EQ(w->currentOperationType(), TC::OPT_SPOT_BOND_TRADE);
@@ -261,7 +239,7 @@ TEST_F(SwitcherTest, tabClickStoresTypeAndSetsUpTheSpotAccountList)
 
 TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
 {
-    auto w = build({false, false, true});
+    auto w = build(Spot);
     TC::COpAccountsWidget *accounts = w->spotAccounts();
 
     EXPECT_TRUE(w->handleEvent(1158, 0, Qt::AlignLeft, QString(), nullptr));
@@ -275,9 +253,7 @@ TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
     EXPECT_TRUE(w->handleEvent(1159, 14014, 0, QString(), &split));
     EXPECT_EQ(accounts->accountSplitVol(kLoggedInAccount), qMakePair(30.0, 0.0));
 
-    TC::CCanOrderNum num;
-    num.buyVolume = 1200;
-    num.sellVolume = 340;
+    TC::CCanOrderNum num { 1200, 340 };
     TC::CCanOrderNum out;
     EXPECT_TRUE(w->handleEvent(1160, 1051, 0, kLoggedInAccount, &num));
     EXPECT_FALSE(accounts->canOrderNum(kLoggedInAccount, &out));
@@ -298,7 +274,7 @@ TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
 
 TEST_F(SwitcherTest, agreementEventsReachThePageAndPositionsTable)
 {
-    auto w = build({true, true, true});
+    auto w = build(AllOffers);
     EXPECT_TRUE(w->handleEvent(1291, 0, 0, QString(), nullptr));
     EXPECT_TRUE(w->handleEvent(1292, 0, 0, QStringLiteral("SH|T0001"), nullptr));
     EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1001"));
@@ -311,12 +287,13 @@ TEST_F(SwitcherTest, agreementEventsReachThePageAndPositionsTable)
 
 TEST_F(SwitcherTest, eventsWithoutTargetAreSwallowedAndOthersPassOn)
 {
-    auto w = build({false, false, false});
+    auto w = build(0);
     TC::CCanOrderNum num;
     QMap<std::string, QPair<double, double>> split;
-    for (int e : {5, 1158, 1159, 1160, 1161, 1291, 1292, 1293})
-        EXPECT_TRUE(w->handleEvent(e, 1052, 1, QStringLiteral("x"), e == 1159 ? static_cast<void *>(&split)
-                                                                              : static_cast<void *>(&num)))
+    for (int e : { 5, 1158, 1159, 1160, 1161, 1291, 1292, 1293 })
+        EXPECT_TRUE(
+            w->handleEvent(e, 1052, 1, QStringLiteral("x"),
+                           e == 1159 ? static_cast<void *>(&split) : static_cast<void *>(&num)))
             << e;
     EXPECT_FALSE(w->handleEvent(103, 0, 0, QString(), nullptr));
     EXPECT_FALSE(w->handleEvent(71, 0, 0, QString(), nullptr));

@@ -49,7 +49,7 @@ TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
     EXPECT_TRUE(messages()->messages().empty());
 }
 
-TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodes)
+TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodesAndOutlivesTheDirectory)
 {
     const auto bare = exchange()->getCodeInfo(QStringLiteral("019547"));
     ASSERT_TRUE(bare);
@@ -65,13 +65,10 @@ TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodes)
     EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("SH 101901")));
     EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("600000")));
     EXPECT_FALSE(exchange()->getCodeInfo(QString()));
-}
 
-TEST_F(HostServicesTest, codeInfoOutlivesTheDirectory)
-{
     const auto held = exchange()->getCodeInfo(QStringLiteral("122000"));
     ASSERT_TRUE(held);
-    TC::resetHostForTests(); // the directory lets go of its record
+    TC::resetHostForTests(); // the directory lets go of its record, the holder keeps it
     EXPECT_EQ("公司债A", held->instrumentName);
     EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("122000")));
 }

@@ -69,17 +69,9 @@ class TradeClientTest : public HostFixture
 {
 };
 
-TEST_F(TradeClientTest, loginStatusOfTheUsualAccounts)
-{
-    EXPECT_EQ(0, client()->getLoginStatus(kLoggedInAccount));
-    EXPECT_EQ(5, client()->getLoginStatus(kRefreshingAccount));
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN,
-              client()->getLoginStatus(kLoggedOutAccount));
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, client()->getLoginStatus("99999"));
-}
-
 TEST_F(TradeClientTest, announcesLoginChangesOnly)
 {
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, client()->getLoginStatus("99999"));
     QStringList changed;
     QObject guard;
     QObject::connect(client(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
@@ -120,14 +112,19 @@ TEST_F(TradeClientTest, answererAnswersNowLaterOrNever)
     EXPECT_TRUE(a.success);
     EXPECT_EQ(1u, a.records);
 
+    // A call kept for later runs the handler on the thread that answers it.
     auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
     client()->setQueryAnswerer(later);
     Answer b;
-    EXPECT_TRUE(client()->queryData(request(793), b.handler(), 0));
+    EXPECT_TRUE(client()->queryData(request(793), b.handler(), 7));
     EXPECT_EQ(0, b.calls);
     ASSERT_EQ(1u, later->kept.size());
-    later->kept[0].answer(utils::TTError(), {});
+    EXPECT_EQ(7, later->kept[0].option);
+    std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
+    const std::thread::id workerId = worker.get_id();
+    worker.join();
     EXPECT_EQ(1, b.calls);
+    EXPECT_EQ(workerId, b.thread);
 
     client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Never));
     Answer c;
@@ -146,19 +143,4 @@ TEST_F(TradeClientTest, refusedOrIncompleteQueriesReturnFalse)
     client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
     EXPECT_FALSE(client()->queryData(request(788), a.handler(), 0));
     EXPECT_EQ(0, a.calls);
-}
-
-TEST_F(TradeClientTest, answerFromAnotherThreadRunsTheHandlerThere)
-{
-    auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
-    client()->setQueryAnswerer(later);
-    Answer a;
-    ASSERT_TRUE(client()->queryData(request(788), a.handler(), 7));
-    ASSERT_EQ(1u, later->kept.size());
-    EXPECT_EQ(7, later->kept[0].option);
-    std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
-    const std::thread::id workerId = worker.get_id();
-    worker.join();
-    EXPECT_EQ(1, a.calls);
-    EXPECT_EQ(workerId, a.thread);
 }

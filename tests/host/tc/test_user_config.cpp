@@ -10,25 +10,15 @@ class UserConfigTest : public HostFixture
 {
 };
 
-TEST_F(UserConfigTest, theUsualWorldIsInPlace)
+TEST_F(UserConfigTest, accountsKeepTheirOrderAndShareTheDataCentresAccountData)
 {
     TC::CUserConfig *config = TC::getUserConfig();
     EXPECT_EQ(config, utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig());
-    EXPECT_EQ(QStringLiteral("trader01"), config->userName);
-    EXPECT_EQ(100, config->deploymentCode);
-    EXPECT_TRUE(config->hasPledgeAgreeRepurchase());
-    EXPECT_TRUE(config->hasQuotationRepurchase());
-    EXPECT_TRUE(config->hasSpotTrade());
-
     std::vector<std::string> keys;
     for (const TC::CAccountPtr &a : config->getAccountDatas())
         keys.push_back(a->getKey());
     EXPECT_EQ((std::vector<std::string> { "10001", "10002", "10003" }), keys);
-}
 
-TEST_F(UserConfigTest, accountLookupsShareTheDataCentresAccountData)
-{
-    TC::CUserConfig *config = TC::getUserConfig();
     EXPECT_FALSE(config->getAccountData(QStringLiteral("99999")));
     const TC::CAccountPtr first = account(kLoggedInAccount);
     ASSERT_TRUE(first);
@@ -55,21 +45,16 @@ TEST_F(UserConfigTest, addingAnAccountTwiceKeepsTheFirst)
     EXPECT_NE("另一个名字", returned->getAccountInfo()->accountName);
 }
 
-TEST_F(UserConfigTest, orderHintsAreBitTests)
+TEST_F(UserConfigTest, orderHintsAndBrokerTypesAreBitTests)
 {
     TC::CUserConfig *config = TC::getUserConfig();
-    EXPECT_FALSE(config->testGlobalOrderHint(1));
-    EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
     config->setGlobalOrderHints(0x3);
     config->getTradeSetting()->setHintBeforeOrderFlags(0x2);
     EXPECT_TRUE(config->testGlobalOrderHint(1));
     EXPECT_FALSE(config->testGlobalOrderHint(4));
     EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
     EXPECT_TRUE(config->getTradeSetting()->testHintBeforeOrderFlag(2));
-}
 
-TEST_F(UserConfigTest, brokerTypeServesTraderTypesByBits)
-{
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(1, ttservice::VQ_TRADER_TYPE_STOCK));
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, 1));
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, ttservice::VQ_TRADER_TYPE_FICC));

@@ -48,29 +48,24 @@ long long maxQuantity(const CAccountDataPtr &data, int operation, double price,
 
 TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
 {
-    const CAccountDataPtr data = accountWith(1000000.0, -1);
+    const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(9870, maxQuantity(data, OPERATION_TYPE_BUY, 101.2345)); // 9877.9 -> 9870
+    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, 0.0));
+    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, kUnsetDouble));
     EXPECT_EQ(10, maxQuantity(accountWith(1003.5, -1), OPERATION_TYPE_BUY, 100.35));
     EXPECT_EQ(0, maxQuantity(accountWith(999.0, -1), OPERATION_TYPE_BUY, 100.0));
     EXPECT_EQ(0, maxQuantity(accountWith(0.0, -1), OPERATION_TYPE_BUY, 100.0));
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 100), OPERATION_TYPE_BUY, 100.0)); // no funds record
     EXPECT_EQ(0, maxQuantity(accountWith(kUnsetDouble, -1), OPERATION_TYPE_BUY, 100.0));
+    EXPECT_EQ(0, maxQuantity(CAccountDataPtr(), OPERATION_TYPE_BUY, 100.0));
 }
 
-TEST(Calculator, sellsTheUsablePositionInLotsOfTen)
+TEST(Calculator, sellsTheUsablePositionInLotsOfTenAndAnswersZeroForUnknownOperations)
 {
-    const CAccountDataPtr data = accountWith(-1.0, 12345);
+    const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 101.0));
     EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_SELL, 101.0, "122000")); // no position
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 9), OPERATION_TYPE_SELL, 101.0));
-}
-
-TEST(Calculator, answersZeroWithoutAccountBuyPriceOrKnownOperation)
-{
-    const CAccountDataPtr data = accountWith(1000000.0, 12345);
-    EXPECT_EQ(0, maxQuantity(CAccountDataPtr(), OPERATION_TYPE_BUY, 100.0));
-    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, 0.0));
-    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, kUnsetDouble));
     // A seller who has not typed a price still sees his position.
     EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 0.0));
     EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, -1.0));

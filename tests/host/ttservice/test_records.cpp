@@ -1,3 +1,5 @@
+#include "RecordTesting.h"
+
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
@@ -7,270 +9,127 @@
 #include "ttservice/CQueryDataReq.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
 
-#include <boost/make_shared.hpp>
-#include <gtest/gtest.h>
-
 using namespace ttservice;
 
 namespace {
 
-// Writes the record to BSON bytes and reads it back into a fresh record.
-template<class T> T roundTrip(const T &record)
-{
-    const bson::BSONObj wire = record.toBson();
-    const bson::BSONObj copy(wire.objdata()); // reads only the bytes
-    T back;
-    back.bsonValueFromObj(copy.getOwned());
-    return back;
-}
+// Character codes travel as their numbers: 48 is '0', 49 is '1'.
+const std::string kAgreement
+    = "{ bondMarket: 'SH', bondCode: '019547', trader: 'T01', dealer: 'D01', "
+      "counterpartyTrader: 'T02', counterpartyDealer: 'D02', counterpartyDealerName: '对手交易商', "
+      "repurchaseAmount: 1000000.5, conversionRatio: 0.85, repurchaseRate: 0.0235, "
+      "repurchaseDays: 7, maturitySettleDate: 20240115, firstSettleDate: 20240108, "
+      "contractNo: 'C0001', supplementaryTerms: '无', referenceNo: 'R9', pledgee: '质权人甲', "
+      "renewType: 49, tradingEntity: 'E01', counterpartyEntity: 'E02', "
+      "settlementAmount: 1000456.78, stockProperty: 48, subjectType: 2, "
+      "counterpartyClientName: '客户乙', pendingOrderRef: 'P77', swapBondCode: '122000', "
+      "swapPledgeVolume: 300, swapStockProperty: 49 }";
 
-CAccountInfoPtr account(const std::string &id)
-{
-    auto info = boost::make_shared<CAccountInfo>();
-    info->accountId = id;
-    info->accountName = "国债自营";
-    info->brokerType = 0x100001;
-    info->counterType = 2;
-    info->displayId = "D-" + id;
-    return info;
-}
-
-CRepurchaseAgreementParam filledAgreement()
-{
-    CRepurchaseAgreementParam p;
-    p.bondMarket = "SH";
-    p.bondCode = "019547";
-    p.trader = "T01";
-    p.dealer = "D01";
-    p.counterpartyTrader = "T02";
-    p.counterpartyDealer = "D02";
-    p.counterpartyDealerName = "对手交易商";
-    p.repurchaseAmount = 1000000.5;
-    p.conversionRatio = 0.85;
-    p.repurchaseRate = 0.0235;
-    p.repurchaseDays = 7;
-    p.maturitySettleDate = 20240115;
-    p.firstSettleDate = 20240108;
-    p.contractNo = "C0001";
-    p.supplementaryTerms = "无";
-    p.referenceNo = "R9";
-    p.pledgee = "质权人甲";
-    p.renewType = '1';
-    p.tradingEntity = "E01";
-    p.counterpartyEntity = "E02";
-    p.settlementAmount = 1000456.78;
-    p.stockProperty = '0';
-    p.subjectType = 2;
-    p.counterpartyClientName = "客户乙";
-    p.pendingOrderRef = "P77";
-    p.swapBondCode = "122000";
-    p.swapPledgeVolume = 300;
-    p.swapStockProperty = '1';
-    return p;
-}
-
-CCodeOrderParam filledOrder()
-{
-    CCodeOrderParam o;
-    o.accountInfo = account("10001");
-    o.orderKind = '1';
-    o.operationType = OPERATION_TYPE_SELL;
-    o.stock.market = "SH";
-    o.stock.instrumentTag = "SH019547";
-    o.stock.stockCode = "019547";
-    o.stock.stockName = "国债1901";
-    o.priceMode = 11;
-    o.price = 101.25;
-    o.volume = 5000000000LL; // beyond 32 bits
-    o.placedVolume = 120.0;
-    o.userName = "trader01";
-    o.counterpartyTrader = "T02";
-    o.agreementNo = 123456;
-    o.paramKind = 2;
-    o.agreementParam = filledAgreement().toBson();
-    o.contactPerson = "张三";
-    o.contactMethod = "010-1234";
-    return o;
-}
+// A sell order of 5,000,000,000 张: the volume needs more than 32 bits.
+const std::string kOrder = "{ accountInfo: " + accountJson("10001")
+    + ", orderKind: 49, operationType: 1053, stock: { market: 'SH', instrumentTag: 'SH019547', "
+      "stockCode: '019547', stockName: '国债1901' }, priceMode: 11, price: 101.25, "
+      "volume: 5000000000, placedVolume: 120.0, userName: 'trader01', counterpartyTrader: 'T02', "
+      "agreementNo: 123456, paramKind: 2, agreementParam: "
+    + kAgreement + ", contactPerson: '张三', contactMethod: '010-1234' }";
 
 } // namespace
 
-TEST(RecordBson, agreementParamRoundTripsEveryField)
+TEST(RecordBson, agreementParamReadsAndWritesEveryFieldInDeclaredOrder)
 {
-    const CRepurchaseAgreementParam p = filledAgreement();
-    EXPECT_TRUE(roundTrip(p) == p);
-}
-
-TEST(RecordBson, agreementParamKeepsUnsetMarkersExactly)
-{
-    const CRepurchaseAgreementParam p;
-    EXPECT_EQ(2147483647, p.maturitySettleDate);
-    const CRepurchaseAgreementParam back = roundTrip(p);
-    EXPECT_TRUE(back == p);
-    EXPECT_EQ(std::numeric_limits<double>::max(), back.repurchaseAmount);
-    EXPECT_EQ(kUnsetInt, back.swapPledgeVolume);
-}
-
-TEST(RecordBson, agreementParamWritesItsFieldsInDeclaredOrder)
-{
-    const std::vector<std::string> expected = { "bondMarket",
-                                                "bondCode",
-                                                "trader",
-                                                "dealer",
-                                                "counterpartyTrader",
-                                                "counterpartyDealer",
-                                                "counterpartyDealerName",
-                                                "repurchaseAmount",
-                                                "conversionRatio",
-                                                "repurchaseRate",
-                                                "repurchaseDays",
-                                                "maturitySettleDate",
-                                                "firstSettleDate",
-                                                "contractNo",
-                                                "supplementaryTerms",
-                                                "referenceNo",
-                                                "pledgee",
-                                                "renewType",
-                                                "tradingEntity",
-                                                "counterpartyEntity",
-                                                "settlementAmount",
-                                                "stockProperty",
-                                                "subjectType",
-                                                "counterpartyClientName",
-                                                "pendingOrderRef",
-                                                "swapBondCode",
-                                                "swapPledgeVolume",
-                                                "swapStockProperty" };
-    std::vector<std::string> names;
-    const bson::BSONObj obj = CRepurchaseAgreementParam().toBson();
-    bson::BSONObjIterator it(obj);
-    while (it.more())
-        names.push_back(it.next().fieldName());
-    EXPECT_EQ(expected, names);
+    const auto p = fromJson<CRepurchaseAgreementParam>(kAgreement);
+    EXPECT_EQ("对手交易商", p.counterpartyDealerName);
+    EXPECT_EQ(0.0235, p.repurchaseRate);
+    EXPECT_EQ(300, p.swapPledgeVolume);
+    expectRoundTrips(p);
 }
 
 TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)
 {
-    const CCodeOrderParam order = filledOrder();
-    const bson::BSONObj obj = order.toBson();
-    EXPECT_EQ(bson::Object, obj.getField("accountInfo").type());
-    EXPECT_EQ(bson::Object, obj.getField("stock").type());
-    EXPECT_EQ(bson::Object, obj.getField("agreementParam").type());
+    const auto order = fromJson<CCodeOrderParam>(kOrder);
+    ASSERT_TRUE(order.accountInfo);
+    EXPECT_EQ("D-10001", order.accountInfo->displayId);
+    EXPECT_EQ(OPERATION_TYPE_SELL, order.operationType);
+    EXPECT_EQ(5000000000LL, order.volume);
+    EXPECT_EQ("019547", order.stock.stockCode);
 
     const CCodeOrderParam back = roundTrip(order);
     EXPECT_TRUE(back == order);
-    ASSERT_TRUE(back.accountInfo);
     EXPECT_NE(order.accountInfo.get(), back.accountInfo.get());
     CRepurchaseAgreementParam agreement;
     agreement.bsonValueFromObj(back.agreementParam);
-    EXPECT_TRUE(agreement == filledAgreement());
-}
-
-TEST(RecordBson, orderWithoutAccountAndWithUnsetPricesRoundTrips)
-{
-    const CCodeOrderParam order;
-    const CCodeOrderParam back = roundTrip(order);
-    EXPECT_TRUE(back == order);
-    EXPECT_FALSE(back.accountInfo);
-    EXPECT_EQ(kUnsetDouble, back.placedVolume);
-    EXPECT_EQ(kUnsetDouble, back.price);
+    EXPECT_TRUE(agreement == fromJson<CRepurchaseAgreementParam>(kAgreement));
+    expectRoundTrips(order); // a default order has no account and unset prices
 }
 
 TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
 {
-    COrderComandParam command;
-    command.commandKind = 0x100000;
-    command.manual = true;
-    command.commandText = "手工";
-    command.orders.push_back(filledOrder());
-    CCodeOrderParam second = filledOrder();
+    auto command = fromJson<COrderComandParam>(
+        "{ commandKind: 1048576, commandSubKind: 3, orders: [], commandMode: 2, manual: true, "
+        "commandText: '手工', commandOption: 5 }");
+    CCodeOrderParam second = fromJson<CCodeOrderParam>(kOrder);
     second.stock.stockCode = "122000";
     second.accountInfo.reset();
-    command.orders.push_back(second);
+    command.orders = { fromJson<CCodeOrderParam>(kOrder), second };
     const COrderComandParam back = roundTrip(command);
     EXPECT_TRUE(back == command);
     ASSERT_EQ(2u, back.orders.size());
     EXPECT_EQ("122000", back.orders[1].stock.stockCode);
+    EXPECT_FALSE(back.orders[1].accountInfo);
+    expectRoundTrips(command);
 
-    COrderCommand instruction;
-    instruction.commandNo = 42;
+    auto instruction = fromJson<COrderCommand>("{ commandNo: 42, orders: [] }");
     instruction.orders = command.orders;
-    EXPECT_TRUE(roundTrip(instruction) == instruction);
+    expectRoundTrips(instruction);
     EXPECT_EQ("42", instruction.getKey());
-}
 
-TEST(RecordBson, emptyOrderListStaysAnArray)
-{
-    const COrderComandParam command;
-    EXPECT_EQ(bson::Array, command.toBson().getField("orders").type());
-    COrderComandParam back;
-    back.orders.push_back(filledOrder());
-    back.bsonValueFromObj(command.toBson());
-    EXPECT_TRUE(back.orders.empty());
+    // An empty list is still an array, and reading it drops the orders held.
+    COrderComandParam cleared = command;
+    cleared.bsonValueFromObj(COrderComandParam().toBson());
+    EXPECT_TRUE(cleared.orders.empty());
 }
 
 TEST(RecordBson, instrumentWithBondAndVarietyRoundTrips)
 {
-    CInstrumentDetail inst;
-    inst.market = "SZ";
-    inst.instrumentCode = "131990";
-    inst.instrumentName = "协议回购7天";
-    inst.instrumentTag = "R7";
-    inst.accruedInterest = 0.123456789;
-    inst.bondDetail = boost::make_shared<CBondDetail>();
-    inst.bondDetail->faceValue = 100.0;
-    inst.bondDetail->maturityDate = 20300101;
-    inst.extraDetail = boost::make_shared<CBondInfoDetail>();
-    inst.extraDetail->minDays = 1;
-    inst.extraDetail->maxDays = 7;
+    const auto inst = fromJson<CInstrumentDetail>(
+        "{ market: 'SZ', instrumentCode: '131990', instrumentName: '协议回购7天', "
+        "instrumentTag: 'R7', accruedInterest: 0.123456789, bondDetail: { market: 'SZ', "
+        "instrumentCode: '131990', faceValue: 100.0, couponRate: 0.0325, maturityDate: 20300101 }, "
+        "extraDetail: { market: 'SZ', instrumentCode: '131990', instrumentName: '7天', minDays: 1, "
+        "maxDays: 7 } }");
+    ASSERT_TRUE(inst.bondDetail && inst.extraDetail);
+    EXPECT_EQ(7, inst.extraDetail->maxDays);
     EXPECT_EQ(std::string("SZ") + KEY_SPLITTER + "131990", inst.getKey());
-    EXPECT_TRUE(roundTrip(inst) == inst);
-
-    CInstrumentDetail bare;
-    bare.market = "SH";
-    const CInstrumentDetail bareBack = roundTrip(bare);
-    EXPECT_TRUE(bareBack == bare);
-    EXPECT_FALSE(bareBack.bondDetail);
+    expectRoundTrips(inst);
+    EXPECT_FALSE(roundTrip(CInstrumentDetail()).bondDetail);
 }
 
-TEST(RecordBson, smallRecordsRoundTrip)
+TEST(RecordBson, smallRecordsRoundTripWithTheirTypesAndKeys)
 {
-    CAccountDetail detail;
-    detail.accountId = "10001";
-    detail.availableFunds = 12345.67;
-    EXPECT_TRUE(roundTrip(detail) == detail);
-    EXPECT_TRUE(roundTrip(CAccountDetail()) == CAccountDetail());
+    const auto detail = fromJson<CAccountDetail>(
+        "{ accountId: '10001', availableFunds: 12345.67, totalAssets: 99999.5 }");
+    expectRoundTrips(detail);
     EXPECT_EQ(543, detail.dataType());
 
-    CPositionStatics pos;
-    pos.market = "SH";
-    pos.instrumentCode = "019547";
-    pos.instrumentName = "国债1901";
-    pos.totalVolume = 9000000000LL;
-    pos.usableVolume = 8000000000LL;
-    EXPECT_TRUE(roundTrip(pos) == pos);
+    const auto pos = fromJson<CPositionStatics>(
+        "{ market: 'SH', instrumentCode: '019547', instrumentName: '国债1901', "
+        "totalVolume: 9000000000, usableVolume: 8000000000 }");
+    expectRoundTrips(pos);
     EXPECT_EQ(547, pos.dataType());
     EXPECT_EQ(std::string("SH") + KEY_SPLITTER + "019547", pos.getKey());
 
-    CBondInfoDetail variety;
-    variety.market = "SH";
-    variety.instrumentCode = "206007";
-    variety.instrumentName = "7天";
-    variety.minDays = 5;
-    variety.maxDays = 7;
-    EXPECT_TRUE(roundTrip(variety) == variety);
+    expectRoundTrips(fromJson<CBondInfoDetail>("{ market: 'SH', instrumentCode: '206007', "
+                                               "instrumentName: '7天', minDays: 5, maxDays: 7 }"));
 
-    CQueryDataReq req;
-    req.dataType = 795;
-    req.queryText = "T01";
-    req.accountInfo = account("10002");
-    EXPECT_TRUE(roundTrip(req) == req);
+    const auto req = fromJson<CQueryDataReq>(
+        "{ dataType: 795, queryText: 'T01', accountInfo: " + accountJson("10002") + " }");
+    expectRoundTrips(req);
     EXPECT_EQ(0, static_cast<const IData &>(req).dataType());
 }
 
 TEST(RecordBson, readingKeepsFieldsTheObjectLacksOrMistypes)
 {
-    CRepurchaseAgreementParam p = filledAgreement();
+    auto p = fromJson<CRepurchaseAgreementParam>(kAgreement);
     bson::BSONObjBuilder b;
     b.append("repurchaseDays", "seven"); // wrong type: ignored
     b.append("trader", "T99");

@@ -41,6 +41,13 @@ TEST(EventDelivery, walksFromTheSenderUpThroughEveryDeliverer)
         EXPECT_EQ(e.text, QStringLiteral("k"));
         EXPECT_EQ(e.data, &payload);
     }
+
+    // A reparented sender bubbles through its new ancestors.
+    t.log.clear();
+    EventRecorder other(QStringLiteral("other"), nullptr, &t.log);
+    t.sender->setParent(&other);
+    t.sender->deliverEvent(5);
+    EXPECT_EQ(walk(t.log), QStringList({ "sender", "other" }));
 }
 
 TEST(EventDelivery, consumptionStopsTheWalk)
@@ -64,23 +71,11 @@ TEST(EventDelivery, plainControlsStartAtTheirNearestDeliverer)
     ASSERT_FALSE(t.log.isEmpty());
     EXPECT_EQ(t.log.first().event, XP::EVT_BUTTON_CHECKED);
     EXPECT_EQ(t.log.first().a, 7);
-}
 
-TEST(EventDelivery, widgetsOutsideAnyDelivererReachNobody)
-{
-    QWidget orphan;
+    QWidget orphan; // outside any deliverer: reaches nobody
     EXPECT_EQ(XP::CEventDeliverer::nearestDeliverer(&orphan), nullptr);
     EXPECT_FALSE(XP::CEventDeliverer::deliverEventFrom(&orphan, 5, 1));
     EXPECT_FALSE(XP::CEventDeliverer::deliverEventFrom(nullptr, 5, 1));
-}
-
-TEST(EventDelivery, aReparentedSenderBubblesThroughItsNewAncestors)
-{
-    Tree t;
-    EventRecorder other(QStringLiteral("other"), nullptr, &t.log);
-    t.sender->setParent(&other);
-    t.sender->deliverEvent(5);
-    EXPECT_EQ(walk(t.log), QStringList({ "sender", "other" }));
 }
 
 } // namespace

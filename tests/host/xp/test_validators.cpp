@@ -9,40 +9,34 @@ using namespace XP;
 
 namespace {
 
-QValidator::State check(const QValidator &v, const QString &text)
+void expectState(const QValidator &v, QValidator::State state, std::initializer_list<QString> texts)
 {
-    QString copy = text;
-    int pos = copy.size();
-    return v.validate(copy, pos);
+    for (const QString &text : texts) {
+        QString copy = text;
+        int pos = copy.size();
+        EXPECT_EQ(v.validate(copy, pos), state) << '"' << text.left(40).toStdString() << '"';
+    }
 }
 
 TEST(IntValidator, rejectsGarbageAndOutOfRange)
 {
     CIntValidator v(10, 2147483647);
     v.setMaxDigits(10);
-    EXPECT_EQ(check(v, "100"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, "2147483647"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, "2147483648"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "99999999999999999999"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "12a"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1.5"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1,000"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "-5"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "-"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1"), QValidator::Intermediate); // may still become 10
-    EXPECT_EQ(check(v, ""), QValidator::Intermediate);
-    EXPECT_EQ(check(v, "１２"), QValidator::Invalid); // full-width digits
+    expectState(v, QValidator::Acceptable, { "100", "2147483647" });
+    // Full-width digits are no digits.
+    expectState(v, QValidator::Invalid,
+                { "2147483648", "99999999999999999999", "12a", "1.5", "1,000", "-5", "-", "１２" });
+    expectState(v, QValidator::Intermediate, { "1", "" }); // "1" may still become 10
 }
 
 TEST(IntValidator, negativeRangesAndDigitLimit)
 {
     CIntValidator v(-100, 100);
-    EXPECT_EQ(check(v, "-"), QValidator::Intermediate);
-    EXPECT_EQ(check(v, "-100"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, "-101"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "101"), QValidator::Invalid);
+    expectState(v, QValidator::Intermediate, { "-" });
+    expectState(v, QValidator::Acceptable, { "-100" });
+    expectState(v, QValidator::Invalid, { "-101", "101" });
     v.setMaxDigits(2);
-    EXPECT_EQ(check(v, "100"), QValidator::Invalid);
+    expectState(v, QValidator::Invalid, { "100" });
     QString text = "150";
     v.fixup(text);
     EXPECT_EQ(text, QStringLiteral("100"));
@@ -50,44 +44,31 @@ TEST(IntValidator, negativeRangesAndDigitLimit)
 
 TEST(DoubleValidator, rejectsGarbageAndOutOfRange)
 {
-    CDoubleValidator v(0.001, 99.999, 3);
-    EXPECT_EQ(check(v, "2.5"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, "99.999"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, "100"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1.2.3"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1..2"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "abc"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1e2"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "-1"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "1.2345"), QValidator::Invalid);
-    EXPECT_EQ(check(v, "0"), QValidator::Intermediate);
-    EXPECT_EQ(check(v, "0.000"), QValidator::Intermediate);
-    EXPECT_EQ(check(v, "."), QValidator::Intermediate);
-    EXPECT_EQ(check(v, ""), QValidator::Intermediate);
-}
+    const CDoubleValidator v(0.001, 99.999, 3);
+    expectState(v, QValidator::Acceptable, { "2.5", "99.999" });
+    expectState(v, QValidator::Invalid, { "100", "1.2.3", "1..2", "abc", "1e2", "-1", "1.2345" });
+    expectState(v, QValidator::Intermediate, { "0", "0.000", ".", "" });
 
-TEST(DoubleValidator, largestDoubleTopAndHugeInput)
-{
-    CDoubleValidator v(0, DBL_MAX, 2);
-    EXPECT_EQ(check(v, "123456789012.34"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, QString(400, QLatin1Char('9'))), QValidator::Invalid); // beyond any double
-    CDoubleValidator whole(0, 365, 0);
-    EXPECT_EQ(check(whole, "7"), QValidator::Acceptable);
-    EXPECT_EQ(check(whole, "7."), QValidator::Invalid);
+    const CDoubleValidator huge(0, DBL_MAX, 2);
+    expectState(huge, QValidator::Acceptable, { "123456789012.34" });
+    expectState(huge, QValidator::Invalid, { QString(400, QLatin1Char('9')) }); // beyond any double
+    const CDoubleValidator whole(0, 365, 0);
+    expectState(whole, QValidator::Acceptable, { "7" });
+    expectState(whole, QValidator::Invalid, { "7." });
+    const CDoubleValidator negative(-10, 10, 1);
+    expectState(negative, QValidator::Acceptable, { "-9.5" });
+    expectState(negative, QValidator::Invalid, { "-10.5" });
 }
 
 TEST(DoubleValidator, minimumStepRequiresWholeTicks)
 {
     CDoubleValidator v(0, 100, 3);
     v.setMinStep(0.005);
-    EXPECT_EQ(check(v, "1.005"), QValidator::Acceptable);
-    EXPECT_EQ(check(v, "1.004"), QValidator::Intermediate);
+    expectState(v, QValidator::Acceptable, { "1.005" });
+    expectState(v, QValidator::Intermediate, { "1.004" });
     QString text = "1.004";
     v.fixup(text);
     EXPECT_EQ(text, QStringLiteral("1.005"));
-    CDoubleValidator negative(-10, 10, 1);
-    EXPECT_EQ(check(negative, "-9.5"), QValidator::Acceptable);
-    EXPECT_EQ(check(negative, "-10.5"), QValidator::Invalid);
 }
 
 } // namespace
