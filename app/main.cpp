@@ -2,6 +2,7 @@
 // trading host seeded from the shipped data files.
 #include "CSimulatedHost.h"
 #include "CTerminalWindow.h"
+#include "CTradingDayWatch.h"
 
 #include "tc/ConfigDir.h"
 #include "xp/DefaultStyle.h"
@@ -52,6 +53,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "ficc-terminal: %s\n", qPrintable(error));
         return 1;
     }
+    // Before the panels are built, so that their forms start on the trading date.
+    app::CTradingDayWatch tradingDays;
+    tradingDays.start();
 
     app::CTerminalWindow window(configDir);
     if (parser.isSet(journalOpt))

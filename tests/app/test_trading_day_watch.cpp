@@ -1,0 +1,41 @@
+#include "CTradingDayWatch.h"
+#include "TerminalFixture.h"
+
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
+#include "utils/CSingletonT.h"
+
+#include <utility>
+#include <vector>
+
+using TradingDayWatch = TerminalFixture;
+
+// Over the shipped calendar: 2026-02-12 is a Thursday before the Spring
+// Festival closure, which keeps the exchange shut until 2026-02-24.
+TEST_F(TradingDayWatch, announcesTheFirstTradingDayOnOrAfterTheCalendarDateOnce)
+{
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    app::CTradingDayWatch watch;
+    std::vector<std::pair<std::string, std::string>> announced;
+    // The exchange client outlives the test: the watch ends the connection.
+    QObject::connect(utils::CManualSingletonT<TC::CExchangeClient>::instance(),
+                     &TC::CExchangeClient::sigNewTradingDate, &watch,
+                     [&](const std::string &day, const std::string &previous) {
+                         announced.emplace_back(day, previous);
+                     });
+
+    EXPECT_TRUE(watch.check(QDate(2026, 2, 12)));
+    EXPECT_FALSE(watch.check(QDate(2026, 2, 12)));
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 2, 12));
+
+    // Saturday, then a holiday inside the closure: both trade on 24 February.
+    EXPECT_TRUE(watch.check(QDate(2026, 2, 14)));
+    EXPECT_FALSE(watch.check(QDate(2026, 2, 20)));
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 2, 24));
+    EXPECT_EQ(watch.tradingDate(), QDate(2026, 2, 24));
+
+    const std::vector<std::pair<std::string, std::string>> expected
+        = { { "20260212", "" }, { "20260224", "20260212" } };
+    EXPECT_EQ(announced, expected);
+}
