@@ -21,7 +21,9 @@
 // fonts and style sheet rules, and construct+show+paint. Counters:
 //   widgets        findChildren<QWidget *>() + 1 of the top-level, hidden
 //                  widgets and the inner widgets of Qt's own controls included
-//                  (under the style sheet a combo box carries 9 of its own);
+//                  (a combo box whose drop-down list exists carries 9 of its
+//                  own: the plain form's all do, while the toolkit's combo
+//                  boxes and search lists build theirs when first opened);
 //   us_per_widget  mean time / widgets;
 //   median_ms      median sample (max_ms: slowest cold sample);
 //   style_ms       cold only: applying the style, part of the cold figure;
