@@ -25,7 +25,7 @@ QString styleSheet(CUiResource *res)
                "QComboBox:disabled { color: %7; background: %8; }"
                "QComboBox QAbstractItemView { background: %4; color: %2; border: 1px solid %3;"
                " selection-background-color: %5; }"
-               "QListWidget#xp_autokeyboardwidget { background: %4; color: %2;"
+               "QListWidget#xp_autokeyboardlist { background: %4; color: %2;"
                " border: 1px solid %6; selection-background-color: %5; }"
                "QHeaderView::section { background: %9; color: %2; border: none;"
                " border-right: 1px solid %3; padding: 2px 4px; }"
