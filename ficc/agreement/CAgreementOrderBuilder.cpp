@@ -1,11 +1,9 @@
 #include "agreement/CAgreementOrderBuilder.h"
 
 #include "agreement/CAgreementCalculator.h"
-#include "tc/AccountHelper.h"
-#include "tc/CItCommandCenter.h"
+#include "shell/InstructionLimit.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "ttservice/COrderCommand.h"
 #include "ttservice/DataHelper.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
@@ -299,37 +297,8 @@ bool CAgreementOrderBuilder::checkInstruction(const std::string &instructionKey,
                                               const ttservice::CCodeOrderParam &order,
                                               QString &error)
 {
-    bool numeric = false;
-    const int commandNo = QString::fromStdString(instructionKey).toInt(&numeric);
-    if (!numeric)
-        return true;
-    const ttservice::COrderCommandPtr instruction
-        = utils::CManualSingletonT<CItCommandCenter>::instance()->getCommand(commandNo);
-    if (!instruction)
-        return true;
-    const std::string accountKey = order.accountInfo ? order.accountInfo->getKey() : std::string();
-    bool matched = false;
-    for (const ttservice::CCodeOrderParam &allowed : instruction->orders) {
-        const std::string allowedAccount
-            = allowed.accountInfo ? allowed.accountInfo->getKey() : std::string();
-        if (allowedAccount != accountKey || allowed.operationType != order.operationType)
-            continue;
-        matched = true;
-        const long long placed = allowed.placedVolume == ttservice::kUnsetDouble
-            ? 0
-            : static_cast<long long>(std::floor(allowed.placedVolume + 0.5));
-        const long long remaining = allowed.volume - placed;
-        if (order.volume > remaining) {
-            error
-                = QStringLiteral("账号 %1 下单量超出指令 %2 允许的剩余最大下单量 %3 , 下单无法完成")
-                      .arg(order.accountInfo ? accountDisplayIDQs(*order.accountInfo) : QString(),
-                           QString::number(instruction->commandNo), QString::number(remaining));
-            return false;
-        }
-    }
-    if (!matched)
-        return fail(error, QStringLiteral("当前下单参数不属于指令范围, 下单无法完成"));
-    return true;
+    return checkInstructionLimit(instructionKey, order, order.volume,
+                                 EInstructionMatch::ACCOUNT_AND_SIDE, error);
 }
 
 bool CAgreementOrderBuilder::buildOrders(const Input &in,

@@ -1,11 +1,9 @@
 #include "spot/CSpotOrderRules.h"
 
-#include "tc/AccountHelper.h"
+#include "shell/InstructionLimit.h"
 #include "tc/CExchangeClient.h"
-#include "tc/CItCommandCenter.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "ttservice/COrderCommand.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
@@ -188,40 +186,8 @@ bool CSpotOrderRules::checkInstructionLimit(const std::string &instructionKey,
                                             const ttservice::CCodeOrderParam &order,
                                             long long volume, QString &error)
 {
-    bool numeric = false;
-    const int commandNo = QString::fromStdString(instructionKey).toInt(&numeric);
-    if (!numeric)
-        return true;
-    const ttservice::COrderCommandPtr instruction
-        = utils::CManualSingletonT<CItCommandCenter>::instance()->getCommand(commandNo);
-    if (!instruction)
-        return true;
-    const std::string accountKey = order.accountInfo ? order.accountInfo->getKey() : std::string();
-    bool matched = false;
-    for (const ttservice::CCodeOrderParam &allowed : instruction->orders) {
-        const std::string allowedAccount
-            = allowed.accountInfo ? allowed.accountInfo->getKey() : std::string();
-        if (allowedAccount != accountKey || allowed.stock.getKey() != order.stock.getKey()
-            || allowed.operationType != order.operationType)
-            continue;
-        matched = true;
-        const long long placed = allowed.placedVolume == ttservice::kUnsetDouble
-            ? 0
-            : static_cast<long long>(std::floor(allowed.placedVolume + 0.5));
-        const long long remaining = allowed.volume - placed;
-        if (volume > remaining) {
-            error
-                = QStringLiteral("账号 %1 下单量超出指令 %2 允许的剩余最大下单量 %3 , 下单无法完成")
-                      .arg(order.accountInfo ? accountDisplayIDQs(*order.accountInfo) : QString(),
-                           QString::number(instruction->commandNo), QString::number(remaining));
-            return false;
-        }
-    }
-    if (!matched) {
-        error = QStringLiteral("当前下单参数不属于指令范围, 下单无法完成");
-        return false;
-    }
-    return true;
+    return TC::checkInstructionLimit(instructionKey, order, volume,
+                                     EInstructionMatch::ACCOUNT_SIDE_AND_INSTRUMENT, error);
 }
 
 bool CSpotOrderRules::buildOrders(const Input &input, ttservice::EOperationType side,
