@@ -1,5 +1,6 @@
 #include "CTerminalWindow.h"
 #include "TerminalFixture.h"
+#include "UserInput.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "tc/COpAccountsWidget.h"
@@ -15,28 +16,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-void sendKey(QWidget *w, int key, const QString &text = QString())
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
-void type(QWidget *w, const QString &text)
-{
-    for (const QChar c : text)
-        sendKey(w, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A, QString(c));
-}
-
-// Selects what the editor holds and types over it, then presses Return.
-void enter(QLineEdit *w, const QString &text)
-{
-    w->selectAll();
-    type(w, text);
-    sendKey(w, Qt::Key_Return);
-}
 
 // A trader at the demo terminal, in the spot bond mode of the FICC panel.
 class SpotTerminalTest : public TerminalFixture
@@ -86,7 +65,7 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
     type(code->getLineEdit(), QStringLiteral("10150"));
     ASSERT_TRUE(code->isPopupVisible());
-    sendKey(code->getLineEdit(), Qt::Key_Return);
+    pressKey(code->getLineEdit(), Qt::Key_Return);
     EXPECT_EQ(code->code(), QStringLiteral("101501"));
     EXPECT_EQ(editor("zolp_spot_name")->text(), QStringLiteral("15附息国债01"));
 

@@ -5,6 +5,7 @@
 // per market, typed 279-287 and 10057-10065), a configuration directory of
 // its own for the dealer file, and today fixed at Thursday 2026-02-12.
 #include "HostFixture.h"
+#include "LogCapture.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
@@ -26,28 +27,6 @@ inline void PrintTo(const QString &s, std::ostream *os)
 {
     *os << '"' << s.toStdString() << '"';
 }
-
-// Every log line of the "TTStdFile" logger while it lives.
-class LogCapture
-{
-public:
-    struct Line
-    {
-        std::string message;
-        int level = 0;
-    };
-    LogCapture();
-    ~LogCapture();
-    std::vector<Line> lines() const;
-    // Lines whose message contains `text`.
-    int count(const std::string &text) const;
-    // The level of the first line containing `text`; -1 without one.
-    int levelOf(const std::string &text) const;
-
-private:
-    struct Appender;
-    std::shared_ptr<Appender> m_appender;
-};
 
 // A parent that records the events bubbling out of a form and consumes them.
 class EventSink : public XP::CBaseWidget

@@ -1,5 +1,7 @@
 #include "../../host/xp/QtPrinters.h"
 #include "HostFixture.h"
+#include "LogCapture.h"
+#include "UserInput.h"
 
 #include "spot/COpTransactionInCashWidget.h"
 #include "tc/CAlgorithmHelpDialog.h"
@@ -13,7 +15,6 @@
 #include "tc/CUserManager.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
-#include "utils/TTLog.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
 #include "xp/CMessageTip.h"
@@ -30,9 +31,6 @@
 #include <QLineEdit>
 #include <QMap>
 
-#include <log4cxx/appenderskeleton.h>
-#include <log4cxx/helpers/pool.h>
-#include <log4cxx/spi/loggingevent.h>
 
 #include <memory>
 
@@ -72,42 +70,6 @@ public:
         return true;
     }
 };
-
-class LogCapture : public log4cxx::AppenderSkeleton
-{
-public:
-    std::vector<std::string> lines;
-    void append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::helpers::Pool &) override
-    {
-        const log4cxx::LogString msg = event->getMessage();
-        lines.emplace_back(msg.begin(), msg.end());
-    }
-    void close() override { }
-    bool requiresLayout() const override { return false; }
-};
-
-void sendKey(QWidget *w, int key, const QString &text = QString())
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// Types as a trader does: one key per character, the validator judging each.
-void type(QWidget *w, const QString &text)
-{
-    for (const QChar c : text)
-        sendKey(w, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A, QString(c));
-}
-
-// Replaces the editor's text, as a trader selecting what is there and typing over it.
-void enter(QLineEdit *w, const QString &text)
-{
-    w->selectAll();
-    type(w, text);
-    sendKey(w, Qt::Key_Return);
-}
 
 class SpotPageTest : public HostFixture
 {
@@ -275,9 +237,7 @@ TEST_F(SpotPageTest, deploymentDecidesTheButtonsAndWhetherOrdersGoOut)
 
 TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
 {
-    auto capture = std::make_shared<LogCapture>();
-    utils::stdFileLogger()->addAppender(capture);
-    utils::stdFileLogger()->setLevel(log4cxx::Level::getInfo());
+    auto capture = std::make_unique<LogCapture>();
 
     fillForm();
     EXPECT_EQ(page->codeEdit()->code(), QStringLiteral("019547"));
@@ -287,7 +247,8 @@ TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
     EXPECT_NEAR(edit(5)->toDouble(), 101234.5, 0.0006);
 
     page->buyButton()->click();
-    utils::stdFileLogger()->removeAppender(capture);
+    const std::vector<std::string> logged = capture->messages();
+    capture.reset();
 
     EXPECT_TRUE(messages().empty()) << lastMessage().toStdString();
     ASSERT_EQ(commands().size(), 1u);
@@ -311,7 +272,7 @@ TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
     const std::string prefix = "["
         + std::to_string(static_cast<long long>(reinterpret_cast<std::intptr_t>(page)))
         + "] [TC::COpTransactionInCashWidget::";
-    EXPECT_EQ(capture->lines,
+    EXPECT_EQ(logged,
               (std::vector<std::string> {
                   prefix + "handleEvent] User trader01 do ticc tradeOptype 11",
                   prefix + "doOperation] placeCommands: [manual] Transaction in cash." }));
@@ -448,7 +409,7 @@ TEST_F(SpotPageTest, editingTipsGuideTheAgreementNumberAndTrader)
     EXPECT_EQ(commands().front().param->orders.front().agreementNo, 12345678);
 
     edit(9)->clear();
-    sendKey(edit(9), Qt::Key_Return);
+    pressKey(edit(9), Qt::Key_Return);
     EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入对方交易员!"));
     EXPECT_EQ(XP::CMessageTip::lastTipEditor(), edit(9));
 }
@@ -593,14 +554,14 @@ TEST_F(SpotPageTest, codeEditorAnnouncesCompleteListedCodes)
     type(line, QStringLiteral("7"));
     EXPECT_EQ(codes, QStringList { "019547" });
     EXPECT_EQ(code->code(), QStringLiteral("019547"));
-    sendKey(line, Qt::Key_Return);
+    pressKey(line, Qt::Key_Return);
     EXPECT_EQ(codes.size(), 1) << "the same code is not announced twice";
 
     // Repurchase varieties, shares and unlisted codes are not bonds to trade.
     for (const char *other : { "204001", "000001", "999999" }) {
         code->clearCode();
         type(line, QString::fromLatin1(other));
-        sendKey(line, Qt::Key_Return);
+        pressKey(line, Qt::Key_Return);
     }
     EXPECT_EQ(codes.size(), 1);
     EXPECT_TRUE(code->code().isEmpty());
