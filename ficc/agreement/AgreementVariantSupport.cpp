@@ -8,6 +8,8 @@
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/Types.h"
 #include "utils/CSingletonT.h"
+#include "xp/CPushButton.h"
+#include "xp/CPushButtonGroup.h"
 #include "xp/CSmallNormalButton.h"
 #include "xp/CWidgetList.h"
 
@@ -39,6 +41,21 @@ XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &t
     // Deployment 200 watches the agreement business without trading it.
     if (getUserConfig()->deploymentCode == 200)
         button->setEnabled(false);
+    return button;
+}
+
+XP::CPushButton *addModeButton(XP::CPushButtonGroup *group, const XP::CButtonColorKeys &colors,
+                               int id, const char *text)
+{
+    auto *button = new XP::CPushButton(colors, id, group);
+    button->setText(QString::fromUtf8(text));
+    button->setTextColor(QStringLiteral("clr_param_table_order_mode_inactive"),
+                         QStringLiteral("clr_param_table_order_mode_active"),
+                         QStringLiteral("clr_param_table_order_mode_active"),
+                         QStringLiteral("clr_param_table_order_mode_inactive"));
+    button->setHorizontalText(true);
+    button->setCheckable(true);
+    group->addPushButton(button, true);
     return button;
 }
 

@@ -14,7 +14,10 @@ class QWidget;
 
 namespace XP {
 class CBaseWidget;
+class CPushButton;
+class CPushButtonGroup;
 class CSmallNormalButton;
+struct CButtonColorKeys;
 } // namespace XP
 
 namespace TC {
@@ -36,6 +39,11 @@ bool deploymentPlacesAgreementOrders();
 // An order button: no focus, 100 x 30, disabled in the read-only deployment 200.
 XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &text,
                                         QWidget *parent);
+
+// A checkable button of the page's operation row or of the intention's side
+// row: horizontal text in the order-mode colours, added to `group`.
+XP::CPushButton *addModeButton(XP::CPushButtonGroup *group, const XP::CButtonColorKeys &colors,
+                               int id, const char *text);
 
 struct SingleFormPage
 {

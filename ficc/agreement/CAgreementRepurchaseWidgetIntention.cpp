@@ -6,7 +6,6 @@
 #include "utils/TTLog.h"
 #include "xp/CButtonColorKeys.h"
 #include "xp/CFrameSplitterLine.h"
-#include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
 #include "xp/CSmallNormalButton.h"
 #include "xp/CWidgetList.h"
@@ -46,15 +45,7 @@ void CAgreementRepurchaseWidgetIntention::buildUi()
         const QString base = QStringLiteral("clr_basket_param_%1_btn_").arg(s.colour);
         const XP::CButtonColorKeys colors { base + "nomal", base + "hover", base + "press",
                                             base + "disable" };
-        auto *button = new XP::CPushButton(colors, s.id, m_sideGroup);
-        button->setText(QString::fromUtf8(s.text));
-        button->setTextColor(QStringLiteral("clr_param_table_order_mode_inactive"),
-                             QStringLiteral("clr_param_table_order_mode_active"),
-                             QStringLiteral("clr_param_table_order_mode_active"),
-                             QStringLiteral("clr_param_table_order_mode_inactive"));
-        button->setHorizontalText(true);
-        button->setCheckable(true);
-        m_sideGroup->addPushButton(button, true);
+        agreement::addModeButton(m_sideGroup, colors, s.id, s.text);
     }
     m_sideGroup->setCheckedByID(SIDE_REPO);
     m_sideGroup->setFixedHeight(22);

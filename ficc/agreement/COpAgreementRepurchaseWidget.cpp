@@ -1,5 +1,6 @@
 #include "agreement/COpAgreementRepurchaseWidget.h"
 
+#include "agreement/AgreementVariantSupport.h"
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosWidget.h"
@@ -123,16 +124,7 @@ void COpAgreementRepurchaseWidget::buildUi()
     for (const OperationButton &b : kButtons) {
         if (!buttonOffered(b.id, deploymentCode))
             continue;
-        auto *button = new XP::CPushButton(colors, b.id, m_buttonGroup);
-        button->setText(QString::fromUtf8(b.text));
-        button->setTextColor(QStringLiteral("clr_param_table_order_mode_inactive"),
-                             QStringLiteral("clr_param_table_order_mode_active"),
-                             QStringLiteral("clr_param_table_order_mode_active"),
-                             QStringLiteral("clr_param_table_order_mode_inactive"));
-        button->setHorizontalText(true);
-        button->setCheckable(true);
-        button->setFixedWidth(100);
-        m_buttonGroup->addPushButton(button, true);
+        agreement::addModeButton(m_buttonGroup, colors, b.id, b.text)->setFixedWidth(100);
         has1000 = has1000 || b.id == 1000;
         has1003 = has1003 || b.id == 1003;
     }
