@@ -125,7 +125,7 @@ CTradingCalendar::DayMap CTradingCalendar::dayMapAround(const QDate &today) cons
 {
     // Every order form asks for the same two years around today; they share one map.
     boost::mutex::scoped_lock lock(m_mutex);
-    if (!m_aroundDay.isValid() || m_aroundDay != today) {
+    if (m_aroundDay != today) {
         m_around = dayMapLocked(today.addDays(-kDaysBack), today.addDays(kDaysAhead));
         m_aroundDay = today;
     }
