@@ -5,3 +5,8 @@
 #include <mongo/bson/bson.h>
 
 namespace bson = mongo;
+
+namespace mongo {
+// The short name the terminal's signatures use for a BSON object.
+using bo = BSONObj;
+} // namespace mongo

@@ -56,6 +56,12 @@ CDefaultDialogResponder::critical(QWidget *parent, const QString &title, const Q
                   false);
 }
 
+QString CDefaultDialogResponder::getSaveFileName(QWidget *parent, const QString &caption,
+                                                 const QString &dir, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
 QString CDefaultDialogResponder::getOpenFileName(QWidget *parent, const QString &caption,
                                                  const QString &dir, const QString &filter)
 {

@@ -15,6 +15,8 @@ public:
     QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
                                          QMessageBox::StandardButtons buttons,
                                          QMessageBox::StandardButton defaultButton) override;
+    QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                            const QString &filter) override;
     QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                             const QString &filter) override;
     int execDialog(QDialog *dialog) override;

@@ -80,6 +80,13 @@ QString CScriptedDialogResponder::getOpenFileName(QWidget *, const QString &capt
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
+QString CScriptedDialogResponder::getSaveFileName(QWidget *, const QString &caption,
+                                                  const QString &, const QString &filter)
+{
+    m_asked.append({ ASK_SAVE_FILE, caption, filter, QMessageBox::NoButton });
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
 int CScriptedDialogResponder::execDialog(QDialog *dialog)
 {
     m_asked.append({ ASK_DIALOG, dialog ? dialog->windowTitle() : QString(), QString(),

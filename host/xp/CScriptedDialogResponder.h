@@ -12,7 +12,7 @@ namespace XP {
 // shows a window and never blocks.
 //
 // Answers are taken first in, first out: one queue for message boxes
-// (question and critical), one for file names, one for dialog results. With
+// (question and critical), one for file names (open and save), one for dialog results. With
 // its queue empty, a question answers No (Cancel when No is not offered,
 // else NoButton), a critical box answers Ok (else its default button), the
 // file dialog an empty path (cancelled) and a dialog QDialog::Rejected, unless
@@ -23,7 +23,7 @@ namespace XP {
 class CScriptedDialogResponder : public IDialogResponder
 {
 public:
-    enum EKind { ASK_QUESTION, ASK_CRITICAL, ASK_OPEN_FILE, ASK_DIALOG };
+    enum EKind { ASK_QUESTION, ASK_CRITICAL, ASK_OPEN_FILE, ASK_DIALOG, ASK_SAVE_FILE };
     struct SAsked
     {
         EKind kind;
@@ -54,6 +54,8 @@ public:
     QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
                                          QMessageBox::StandardButtons buttons,
                                          QMessageBox::StandardButton defaultButton) override;
+    QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                            const QString &filter) override;
     QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                             const QString &filter) override;
     int execDialog(QDialog *dialog) override;

@@ -33,4 +33,10 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
     return dialogResponder()->getOpenFileName(parent, caption, dir, filter);
 }
 
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                        const QString &filter)
+{
+    return dialogResponder()->getSaveFileName(parent, caption, dir, filter);
+}
+
 } // namespace XP

@@ -33,6 +33,10 @@ public:
     virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
         = 0;
+    // The file to write, or an empty text when the dialog was cancelled.
+    virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                    const QString &filter)
+        = 0;
     // Runs `dialog` modally; returns its result code (QDialog::Accepted, Rejected, ...).
     virtual int execDialog(QDialog *dialog) = 0;
 };
@@ -44,6 +48,10 @@ IDialogResponder *dialogResponder();
 
 // The open-file dialog of the panels, through the responder.
 QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
+                        const QString &filter);
+
+// The save-file dialog of the panels, through the responder.
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                         const QString &filter);
 
 } // namespace XP

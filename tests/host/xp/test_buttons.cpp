@@ -4,7 +4,6 @@
 #include "tc/COperationPushButtonGroup.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
-#include "xp/CRadioButton.h"
 #include "xp/CSimpleTextWidget.h"
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CSmallNormalButton.h"
@@ -135,18 +134,9 @@ TEST(PushButtonGroup, modeTabsPackFromTheTopWithTheirMargins)
     EXPECT_EQ(tab->geometry(), QRect(0, 15, 24, 80));
 }
 
-TEST(RadioButtonAndSimpleText, clicksDeliverTheirIds)
+TEST(SimpleText, onlyClickableTextDeliversClicks)
 {
     EventRecorder table(QStringLiteral("table"), nullptr);
-    auto *first = new CRadioButton(QString(), 1000, &table);
-    auto *second = new CRadioButton(QString(), 2000, &table);
-    first->click();
-    second->click();
-    EXPECT_FALSE(first->isChecked());
-    ASSERT_EQ(table.count(EVT_RADIO_CLICKED), 2);
-    EXPECT_EQ(table.log().last().a, 2000);
-
-    // Only clickable text delivers clicks.
     auto *label = new CSimpleTextWidget(QStringLiteral("  回购合约信息"), &table);
     auto *link = new CSimpleTextWidget(true, 2004, QStringLiteral("3"), &table);
     label->resize(100, 22);

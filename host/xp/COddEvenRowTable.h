@@ -1,0 +1,191 @@
+#pragma once
+
+#include "xp/CBaseWidget.h"
+#include "xp/IBaseTable.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QModelIndex;
+
+namespace XP {
+
+struct CTableCell;
+class CTableModel;
+class CTableRowStore;
+class CTableStatLine;
+class CTableView;
+
+// Behaviour flags of a toolkit table. The menu flags given at construction
+// choose what the trader's menus offer (0x1FF: everything); flag() adds
+// TF_SAVE_LAYOUT by default.
+enum ETableFlag {
+    TF_SORT = 0x001, // a click on a header sorts by that column
+    TF_COPY = 0x002, // copy the selected row (menu, Ctrl+C)
+    TF_COPY_ALL = 0x004, // copy every shown row
+    TF_EXPORT = 0x008, // export the shown rows to a CSV file (GBK)
+    TF_FILTER = 0x010, // per-column filters on the filterable columns
+    TF_COLUMN_VISIBILITY = 0x020, // show and hide columns from the header menu
+    TF_FIT_COLUMNS = 0x040, // fit the column widths to the rows on screen
+    TF_STAT_LINE = 0x080, // the statistics line under the rows
+    TF_RESET_LAYOUT = 0x100, // menu: back to the table's own columns
+    TF_SAVE_LAYOUT = 0x200, // column widths and hidden columns survive a restart
+};
+
+// The terminal's table with alternating row grounds: rows appended and filled
+// cell by cell, a statistics line under them, a single selected row, cell
+// controls (radio buttons, clickable texts) painted by the table, real widgets
+// in the few cells that need them, and what a trader expects behind the menus
+// (sorting, copying, CSV export, column filters, hiding columns, widths kept
+// across restarts).
+//
+// Rows are addressed by the id appendRow() returns (0, 1, ... after clear());
+// the display index of a row changes with sorting and filtering (rowIndex,
+// rowID). Changes made in one go (a whole fill) reach the screen together at
+// the next turn of the event loop, or at once with flush().
+class COddEvenRowTable : public CBaseWidget, public IBaseTable
+{
+    Q_OBJECT
+public:
+    COddEvenRowTable(int style, QWidget *parent, int menuFlags);
+    ~COddEvenRowTable() override;
+
+    int style() const { return m_style; }
+    int menuFlags() const { return m_menuFlags; }
+    int flag() const { return m_flag; }
+    void setFlag(int flag);
+
+    // Columns.
+    void clearColumns();
+    void setColumnCount(int count);
+    int columnCount() const override;
+    void setColumnWidth(int column, int width);
+    int columnWidth(int column) const;
+    void setHeaderText(int column, const QString &text);
+    void setHeaderTexts(const QStringList &texts);
+    QString headerText(int column) const;
+    void setColumnHidden(int column, bool hidden);
+    bool isColumnHidden(int column) const;
+    // Fits each shown column to its header and the rows on screen.
+    void adjustVisibleRowsColumnWidth();
+
+    // Rows.
+    int appendRow();
+    void setRowCount(int count);
+    int rowCount() const override;
+    // Rows shown after filtering.
+    int shownRowCount() const;
+    // Removes every row, the selection and the statistics texts; columns stay.
+    void clear();
+    int rowID(int index) const override;
+    int rowIndex(int row) const override;
+
+    // Cells. `update` false leaves the repaint to the next change that asks for one.
+    void setItemText(int row, int column, const QString &text, bool update = true);
+    void setItemDouble(int row, int column, double value, int decimals, int flags,
+                       bool update = true);
+    void setItemInt(int row, int column, long long value, int flags, bool update = true);
+    QString itemText(int row, int column) const;
+    // The number of a number cell, a text cell read as a number, else 0.
+    double itemDouble(int row, int column) const;
+    // The table takes the control and paints it in the cell.
+    void setItemWidget(int row, int column, CTableCellControl *control, int alignment,
+                       bool update = true);
+    // A real widget over the cell (buttons, combo boxes); the table takes it.
+    void setItemWidget(int row, int column, QWidget *widget, int alignment, bool update = true);
+    CTableCellControl *itemControl(int row, int column) const;
+    QWidget *itemWidget(int row, int column) const;
+
+    // Statistics line.
+    void setStatText(int column, const QString &text);
+    QString statText(int column) const;
+
+    // Selection: one row at most; rows whose selection is disabled cannot be
+    // picked by the trader but may be selected by the owner.
+    void setRowSelectEnable(int row, bool enable);
+    bool isRowSelectEnable(int row) const;
+    int selectedRow() const { return m_selectedRow; }
+    int selectedRowIndex() const;
+    void setSelectedRowIndex(int index);
+
+    // Sorting and filtering.
+    void sortByColumn(int column, Qt::SortOrder order);
+    int sortColumn() const;
+    void setColumnFilterable(int column, bool filterable);
+    bool isColumnFilterable(int column) const;
+    // Shows only rows whose text in `column` is one of `values` (empty: all).
+    void setColumnFilter(int column, const QSet<QString> &values);
+    void clearFilter();
+    bool hasFilter() const;
+
+    // Copy and export, of the shown columns: tab-separated text with the
+    // header line, and CSV in GBK for a spreadsheet.
+    QString rowsText(bool selectedOnly) const;
+    void copyRows(bool selectedOnly) const;
+    bool exportCsv(const QString &path, QString *error) const;
+    QByteArray csvBytes() const;
+
+    // Brings pending row changes to the view now.
+    void flush();
+    CTableView *view() const { return m_view; }
+    // The name under which column widths are kept; built from the owners'
+    // object names when not set.
+    QString layoutKey() const;
+    void setLayoutKey(const QString &key) { m_layoutKey = key; }
+
+    // IBaseTable
+    void controlChanged(CTableCellControl *control) override;
+    void radioChecked(CTableCellControl *control) override;
+    bool deliverTableEvent(int event, int a, int b, const QString &text, void *data) override;
+
+    // For the view.
+    const std::vector<std::pair<int, int>> &widgetCells() const { return m_widgetCells; }
+    void rowClicked(int row, int column);
+    bool activateSelectedRow();
+    void showRowMenu(const QPoint &globalPos, const QModelIndex &index);
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void scheduleFlush();
+    void cellChanged(int row, bool update);
+    CTableCell *writableCell(int row, int column);
+    void dropCellContent(CTableCell *cell);
+    void showHeaderMenu(const QPoint &pos);
+    void showFilterMenu(int column, const QPoint &globalPos);
+    void exportWithDialog();
+    void restoreLayout();
+    void saveLayout();
+    void resetLayout();
+    void updateStatLineVisibility();
+
+    const int m_style;
+    const int m_menuFlags;
+    int m_flag;
+    std::unique_ptr<CTableRowStore> m_store;
+    CTableModel *m_model = nullptr; // owned through Qt parentage
+    CTableView *m_view = nullptr; // owned through Qt parentage
+    CTableStatLine *m_statLine = nullptr; // owned through Qt parentage
+    QStringList m_statTexts;
+    QSet<int> m_filterable;
+    QList<int> m_defaultWidths; // -1: the view's default
+    std::vector<std::pair<int, int>> m_widgetCells; // (row, column) of real widgets
+    std::map<int, int> m_checkedRadios; // column -> row of its checked radio button
+    int m_selectedRow = -1;
+    int m_dirtyFirst = -1; // display indices of changed published rows
+    int m_dirtyLast = -1;
+    bool m_flushPosted = false;
+    bool m_scrollToSelection = false;
+    bool m_layoutRestored = false;
+    bool m_restoringLayout = false;
+    QString m_layoutKey;
+};
+
+} // namespace XP

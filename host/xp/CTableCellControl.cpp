@@ -1,0 +1,36 @@
+#include "xp/CTableCellControl.h"
+
+#include "xp/IBaseTable.h"
+
+#include <QStyle>
+
+namespace XP {
+
+CTableCellControl::CTableCellControl(int id, IBaseTable *table)
+    : m_id(id)
+    , m_table(table)
+{
+}
+
+CTableCellControl::~CTableCellControl() = default;
+
+void CTableCellControl::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    changed();
+}
+
+void CTableCellControl::changed()
+{
+    if (m_table && m_row >= 0)
+        m_table->controlChanged(this);
+}
+
+QRect CTableCellControl::alignedRect(const QSize &size, const QRect &cell) const
+{
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::Alignment(m_alignment), size, cell);
+}
+
+} // namespace XP

@@ -1,0 +1,111 @@
+#include "xp/CTableModel.h"
+
+#include "xp/CTableRowStore.h"
+
+namespace XP {
+
+CTableModel::CTableModel(CTableRowStore *store, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_store(store)
+{
+}
+
+CTableModel::~CTableModel() = default;
+
+int CTableModel::shownInStore() const
+{
+    return m_store->shownCount();
+}
+
+int CTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_published;
+}
+
+int CTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_store->columnCount();
+}
+
+QVariant CTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_published)
+        return QVariant();
+    const int row = m_store->rowAt(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_store->displayText(row, index.column());
+    case Qt::TextAlignmentRole: {
+        const CTableCell *cell = m_store->cell(row, index.column());
+        const bool number
+            = cell && (cell->kind == CTableCell::DOUBLE || cell->kind == CTableCell::INT);
+        return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    case RowIdRole:
+        return row;
+    default:
+        return QVariant();
+    }
+}
+
+QVariant CTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return m_headers.value(section);
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return section + 1;
+    return QVariant();
+}
+
+void CTableModel::setHeaderText(int column, const QString &text)
+{
+    if (column < 0 || column >= m_headers.size())
+        return;
+    m_headers[column] = text;
+    Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void CTableModel::syncColumns()
+{
+    while (m_headers.size() > m_store->columnCount())
+        m_headers.removeLast();
+    while (m_headers.size() < m_store->columnCount())
+        m_headers.append(QString());
+}
+
+bool CTableModel::hasUnpublished() const
+{
+    return m_store->isOrderStale() || shownInStore() != m_published;
+}
+
+bool CTableModel::publish()
+{
+    if (m_store->isOrderStale()) {
+        reset([this] { m_store->rebuildOrder(); });
+        return true;
+    }
+    const int shown = shownInStore();
+    if (shown > m_published) {
+        beginInsertRows(QModelIndex(), m_published, shown - 1);
+        m_published = shown;
+        endInsertRows();
+        return true;
+    }
+    if (shown < m_published) {
+        reset([] {});
+        return true;
+    }
+    return false;
+}
+
+void CTableModel::rowsChanged(int firstIndex, int lastIndex)
+{
+    firstIndex = std::max(firstIndex, 0);
+    lastIndex = std::min(lastIndex, m_published - 1);
+    if (firstIndex > lastIndex || m_store->columnCount() == 0)
+        return;
+    Q_EMIT dataChanged(index(firstIndex, 0), index(lastIndex, m_store->columnCount() - 1),
+                       { Qt::DisplayRole });
+}
+
+} // namespace XP

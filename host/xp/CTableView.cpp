@@ -1,0 +1,265 @@
+#include "xp/CTableView.h"
+
+#include "xp/COddEvenRowTable.h"
+#include "xp/CTableRowStore.h"
+#include "xp/CUiResource.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace XP {
+
+namespace {
+
+// Paints a cell from the row store: no style sheet matching and no widget per
+// cell, so a screen of rows costs a few fills and text runs.
+class CTableCellPainter final : public QStyledItemDelegate
+{
+public:
+    CTableCellPainter(COddEvenRowTable *table, CTableRowStore *store, QTableView *view)
+        : QStyledItemDelegate(view)
+        , m_table(table)
+        , m_store(store)
+        , m_view(view)
+    {
+    }
+
+    const QPersistentModelIndex *hovered = nullptr;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        const int row = m_store->rowAt(index.row());
+        const CTableCell *cell = m_store->cell(row, index.column());
+        CUiResource *theme = uiResource();
+        const bool selected = row >= 0 && row == m_table->selectedRow();
+        QColor ground = *theme->getColor(index.row() % 2 ? QStringLiteral("clr_table_background2")
+                                                         : QStringLiteral("clr_table_background"));
+        if (selected)
+            ground = *theme->getColor(QStringLiteral("clr_selection_background"));
+        painter->fillRect(option.rect, ground);
+        if (!cell)
+            return;
+        const bool isHovered = hovered && *hovered == index;
+        if (cell->control) {
+            cell->control->paint(painter, option.rect, m_view, isHovered);
+            return;
+        }
+        if (cell->widget)
+            return;
+        const QString text = m_store->displayText(row, index.column());
+        if (text.isEmpty())
+            return;
+        const bool number = cell->kind == CTableCell::DOUBLE || cell->kind == CTableCell::INT;
+        const QRect inner = option.rect.adjusted(5, 0, -5, 0);
+        painter->setPen(*theme->getColor(QStringLiteral("clr_text_default")));
+        const QString shown = option.fontMetrics.horizontalAdvance(text) > inner.width()
+            ? option.fontMetrics.elidedText(text, Qt::ElideRight, inner.width())
+            : text;
+        painter->drawText(inner, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                          shown);
+    }
+
+private:
+    COddEvenRowTable *m_table;
+    CTableRowStore *m_store;
+    QTableView *m_view;
+};
+
+} // namespace
+
+CTableView::CTableView(COddEvenRowTable *table, CTableRowStore *store, QWidget *parent)
+    : QTableView(parent)
+    , m_table(table)
+    , m_store(store)
+{
+    setObjectName(QStringLiteral("xp_tableview"));
+    auto *painter = new CTableCellPainter(table, store, this);
+    painter->hovered = &m_hovered;
+    setItemDelegate(painter);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::StrongFocus);
+    setWordWrap(false);
+    setShowGrid(false);
+    setFrameShape(QFrame::NoFrame);
+    setMouseTracking(true);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(24);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(24);
+    horizontalHeader()->setDefaultSectionSize(90);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+CTableView::~CTableView() = default;
+
+void CTableView::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->pos());
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        if (event->button() == Qt::LeftButton)
+            setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const int row = m_store->rowAt(index.row());
+    CTableCell *cell = m_store->cell(row, index.column());
+    if (cell && cell->control && cell->control->isEnabled()) {
+        // The control's owner decides about the selection (a contract row's
+        // radio button selects its row through the owner).
+        cell->control->click();
+        return;
+    }
+    if (m_store->isRowSelectable(row))
+        m_table->setSelectedRowIndex(index.row());
+    m_table->rowClicked(row, index.column());
+}
+
+void CTableView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click on a control is two clicks for it, nothing more.
+    mousePressEvent(event);
+}
+
+void CTableView::mouseMoveEvent(QMouseEvent *event)
+{
+    setHovered(indexAt(event->pos()));
+    QTableView::mouseMoveEvent(event);
+}
+
+void CTableView::leaveEvent(QEvent *event)
+{
+    setHovered(QModelIndex());
+    QTableView::leaveEvent(event);
+}
+
+void CTableView::setHovered(const QModelIndex &index)
+{
+    if (index == m_hovered)
+        return;
+    const QModelIndex before = m_hovered;
+    m_hovered = index;
+    if (before.isValid())
+        viewport()->update(visualRect(before));
+    const CTableCell *cell
+        = index.isValid() ? m_store->cell(m_store->rowAt(index.row()), index.column()) : nullptr;
+    const bool hand = cell && cell->control && cell->control->isClickable();
+    if (hand)
+        viewport()->setCursor(Qt::PointingHandCursor);
+    else
+        viewport()->unsetCursor();
+    if (index.isValid() && cell && cell->control)
+        viewport()->update(visualRect(index));
+}
+
+void CTableView::moveSelection(int step)
+{
+    const int shown = model() ? model()->rowCount() : 0;
+    if (shown == 0)
+        return;
+    int index = m_table->selectedRowIndex();
+    if (index < 0)
+        index = step > 0 ? -1 : shown;
+    const int direction = step > 0 ? 1 : -1;
+    int target = std::max(0, std::min(shown - 1, index + step));
+    // Skip rows that cannot be selected, in the direction of the move.
+    while (target >= 0 && target < shown && !m_store->isRowSelectable(m_store->rowAt(target)))
+        target += direction;
+    if (target < 0 || target >= shown)
+        return;
+    m_table->setSelectedRowIndex(target);
+}
+
+void CTableView::keyPressEvent(QKeyEvent *event)
+{
+    const int page
+        = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+    switch (event->key()) {
+    case Qt::Key_Up:
+        moveSelection(-1);
+        return;
+    case Qt::Key_Down:
+        moveSelection(1);
+        return;
+    case Qt::Key_PageUp:
+        moveSelection(-page);
+        return;
+    case Qt::Key_PageDown:
+        moveSelection(page);
+        return;
+    case Qt::Key_Home:
+        moveSelection(-m_store->rowCount());
+        return;
+    case Qt::Key_End:
+        moveSelection(m_store->rowCount());
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // The keyboard's way to click a row's radio button.
+        if (m_table->activateSelectedRow())
+            return;
+        break;
+    default:
+        if (event->matches(QKeySequence::Copy) && (m_table->flag() & TF_COPY)) {
+            m_table->copyRows(true);
+            return;
+        }
+        break;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CTableView::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_table->showRowMenu(event->globalPos(), indexAt(event->pos()));
+}
+
+void CTableView::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    layoutCellWidgets();
+}
+
+void CTableView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    layoutCellWidgets();
+}
+
+void CTableView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    layoutCellWidgets();
+}
+
+void CTableView::layoutCellWidgets()
+{
+    if (!m_table)
+        return;
+    const int published = model() ? model()->rowCount() : 0;
+    for (const auto &place : m_table->widgetCells()) {
+        CTableCell *cell = m_store->cell(place.first, place.second);
+        if (!cell || !cell->widget)
+            continue;
+        const int index = m_store->indexOf(place.first);
+        QRect rect;
+        if (index >= 0 && index < published && !isColumnHidden(place.second))
+            rect = visualRect(model()->index(index, place.second));
+        if (rect.isValid() && rect.intersects(viewport()->rect())) {
+            cell->widget->setGeometry(rect.adjusted(1, 1, -1, -1));
+            cell->widget->show();
+        } else {
+            cell->widget->hide();
+        }
+    }
+}
+
+} // namespace XP
