@@ -1,19 +1,459 @@
 #include "agreement/CAgreementTableWidget.h"
 
+#include "agreement/CPledgeBondInfoDialog.h"
+#include "agreement/IBaseAgreementRepurchaseWidget.h"
+#include "shell/FiccEvents.h"
+#include "tc/AccountHelper.h"
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CQueryDataReq.h"
+#include "ttservice/DataTypes.h"
+#include "ttservice/TypeManager.h"
+#include "utils/CSingletonT.h"
+#include "utils/StringHelper.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CRadioButton.h"
+#include "xp/CSimpleTextCell.h"
+#include "xp/CSimpleTextWidget.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/CWidgetList.h"
+#include "xp/NumberFormat.h"
+
+#include <QDate>
+#include <QTimer>
+
+#include <boost/bind/bind.hpp>
+#include <boost/function.hpp>
+#include <boost/make_shared.hpp>
+#include <boost/pointer_cast.hpp>
+
 namespace TC {
+
+namespace {
+
+using ContractPtr = ttservice::CRepurchaseAgreementContractInfoPtr;
+
+constexpr int kRefreshButtonId = 1;
+constexpr int kRefreshTimeoutMs = 30000;
+constexpr int kMenuFlags = 511;
+constexpr int kPledgedBondsColumn = 4;
+
+enum EColumn {
+    ColChoice,
+    ColAccountId,
+    ColAccountName,
+    ColMarket,
+    ColPledgedBonds,
+    ColConversionRatio,
+    ColAmount,
+    ColDays,
+    ColDirection,
+    ColRate,
+    ColMaturityDate,
+    ColMaturityAmount,
+    ColContractNo,
+    ColSupplementaryTerms,
+    ColDealer,
+    ColTradingEntity,
+    ColCounterpartyEntity,
+    ColStatus,
+    ColumnCount
+};
+
+// A contract the tables keep: running ('1'), matured ('2') or overdue ('8').
+ContractPtr keptContract(const ttservice::IDataPtr &record)
+{
+    ContractPtr contract
+        = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+    if (!contract)
+        return ContractPtr();
+    const int status = contract->contractStatus;
+    return status == '1' || status == '2' || status == '8' ? contract : ContractPtr();
+}
+
+// A yyyyMMdd number as a date; invalid for anything that is not one.
+QDate dateOf(int yyyymmdd)
+{
+    if (yyyymmdd <= 0)
+        return QDate();
+    return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+}
+
+int todayNumber()
+{
+    const QDate today = CHostClock::today();
+    return today.year() * 10000 + today.month() * 100 + today.day();
+}
+
+// The maturity settlement amount of a contract: the counter's figure when it
+// gave one, else the amount with simple interest over the days between the
+// first and the maturity settlement date. Zero days (or dates that are not
+// dates) leave the figure as it is: nothing is divided by them.
+double maturitySettleAmountOf(const ttservice::CRepurchaseAgreementContractInfo &contract)
+{
+    double amount = contract.maturitySettleAmount;
+    if (amount <= 0) {
+        const QDate first = dateOf(contract.firstSettleDate);
+        const QDate maturity = dateOf(contract.maturitySettleDate);
+        const qint64 days = first.isValid() && maturity.isValid() ? first.daysTo(maturity) : 0;
+        if (days > 0)
+            amount = contract.repurchaseAmount * (1 + contract.repurchaseRate * double(days) / 365);
+    }
+    return amount;
+}
+
+} // namespace
 
 CAgreementTableWidget::CAgreementTableWidget(QWidget *parent)
     : XP::CBaseWidget(QStringLiteral("zolp_ficc_agreementtablewidget"), false, parent)
 {
+    buildUi();
+    setFocusPolicy(Qt::StrongFocus);
+    connect(utils::CManualSingletonT<CExchangeClient>::instance(),
+            SIGNAL(sigNewTradingDate(const std::string &, const std::string &)), this,
+            SLOT(slotNewTradingDay(const std::string &, const std::string &)));
+    connect(this,
+            SIGNAL(signal_queryAgreementContract(const utils::TTError &,
+                                                 const std::vector<ttservice::IDataPtr> &, bson::bo,
+                                                 const std::string &, TC::ETradeOperationType)),
+            this,
+            SLOT(slot_queryAgreementContract(const utils::TTError &,
+                                             const std::vector<ttservice::IDataPtr> &, bson::bo,
+                                             const std::string &, TC::ETradeOperationType)));
 }
 
-CAgreementTableWidget::~CAgreementTableWidget() = default;
+CAgreementTableWidget::~CAgreementTableWidget()
+{
+    QObject::disconnect(this, nullptr, nullptr, nullptr);
+}
+
+void CAgreementTableWidget::buildUi()
+{
+    auto *outer = new XP::CWidgetList(Qt::Vertical, this);
+    outer->setMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto *header = new XP::CWidgetList(Qt::Horizontal, outer);
+    m_titleText = new XP::CSimpleTextWidget(QStringLiteral("  回购合约信息"), header);
+    m_titleText->setFixFont();
+    m_titleText->setFixedWidth(100);
+    header->addFixedWidget(m_titleText, 1);
+    m_refreshButton = new XP::CSmallNoNormalButton(kRefreshButtonId, false, header);
+    m_refreshButton->setText(QStringLiteral("刷新"));
+    header->addFixedWidget(m_refreshButton, 3);
+    outer->addFixedWidget(header, 3);
+
+    m_table = new XP::COddEvenRowTable(0, outer, kMenuFlags);
+    outer->addStretchWidget(m_table, 1, 3);
+    setInnerStretchWidget(outer, 0, 0, 0, 0);
+
+    m_table->clear();
+    m_table->clearColumns();
+    m_table->setColumnCount(ColumnCount);
+    m_table->setColumnWidth(ColChoice, 40);
+    static const char *const kHeaders[ColumnCount]
+        = { "选择",     "资金账号", "账户名称", "交易市场", "质押债券",     "折算比例(%)",
+            "回购金额", "回购天数", "回购方向", "回购利率", "到期结算日期", "到期结算金额",
+            "合同编号", "补充条款", "交易商",   "交易主体", "对方交易主体", "合约状态" };
+    static const int kHeaderOrder[ColumnCount]
+        = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17, 14, 15, 16 };
+    for (int column : kHeaderOrder)
+        m_table->setHeaderText(column, QString::fromUtf8(kHeaders[column]));
+}
 
 void CAgreementTableWidget::setOperationWidget(IBaseAgreementRepurchaseWidget *widget)
 {
+    if (!widget)
+        return;
     m_operationWidget = widget;
+    setOperationType(widget->operationType());
 }
 
-void CAgreementTableWidget::queryContracts(bool) {}
+void CAgreementTableWidget::setOperationType(ETradeOperationType type)
+{
+    if (type == m_operationType)
+        return;
+    m_operationType = type;
+    queryContracts(false);
+}
+
+const std::vector<ttservice::IDataPtr> &
+CAgreementTableWidget::cachedContracts(ETradeOperationType type) const
+{
+    static const std::vector<ttservice::IDataPtr> none;
+    const auto it = m_contractCache.find(type);
+    return it == m_contractCache.end() ? none : it->second;
+}
+
+ContractPtr CAgreementTableWidget::rowContract(int row) const
+{
+    const auto it = m_rowContracts.find(row);
+    return it == m_rowContracts.end() ? ContractPtr() : it->second;
+}
+
+void CAgreementTableWidget::queryContracts(bool fromServer)
+{
+    if (!m_operationWidget)
+        return;
+    const ttservice::CAccountDataPtr accountData = m_operationWidget->getAccountDataPtr();
+    if (!accountData)
+        return;
+    const ttservice::CAccountInfoPtr accountInfo = accountData->getAccountInfo();
+    if (!accountInfo)
+        return;
+
+    std::vector<ttservice::IDataPtr> &cache = m_contractCache[m_operationType];
+    if (isBrokerTypeMatchTradeType(accountInfo->brokerType, 1)) {
+        m_table->clear();
+        m_rowContracts.clear();
+        cache.clear();
+    }
+
+    if (!fromServer) {
+        cache.clear();
+        std::vector<ttservice::IDataPtr> records;
+        accountData->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, records);
+        for (const ttservice::IDataPtr &record : records)
+            if (keptContract(record))
+                cache.push_back(record);
+        fillTable(cache, accountInfo);
+        return;
+    }
+
+    m_refreshButton->setEnabled(false);
+    auto request = boost::make_shared<ttservice::CQueryDataReq>();
+    request->dataType = ttservice::DATA_TYPE_AGREEMENT_CONTRACT;
+    request->accountInfo = accountInfo;
+    // The trade client answers on its own thread: the answer is carried to
+    // this widget's thread, and dropped there when the widget has gone.
+    const utils::CDeliveryGuard::Handle delivery = m_delivery.handle();
+    const ETradeOperationType type = m_operationType;
+    const std::string accountKey = accountInfo->getKey();
+    boost::function<void(utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj)> handler
+        = [this, delivery, accountKey, type](
+              utils::TTError error, std::vector<ttservice::IDataPtr> records, bson::BSONObj raw) {
+              delivery.post([this, error, records, raw, accountKey, type] {
+                  Q_EMIT signal_queryAgreementContract(error, records, raw, accountKey, type);
+              });
+          };
+    utils::CManualSingletonT<CTradeClient>::instance()->queryData(request, handler, 0);
+    QTimer::singleShot(kRefreshTimeoutMs, m_refreshButton,
+                       [button = m_refreshButton] { button->setEnabled(true); });
+}
+
+void CAgreementTableWidget::slot_queryAgreementContract(
+    const utils::TTError &error, const std::vector<ttservice::IDataPtr> &records, bson::bo,
+    const std::string &, TC::ETradeOperationType operationType)
+{
+    m_refreshButton->setEnabled(true);
+    const ttservice::CAccountDataPtr accountData
+        = m_operationWidget ? m_operationWidget->getAccountDataPtr() : ttservice::CAccountDataPtr();
+    const ttservice::CAccountInfoPtr accountInfo
+        = accountData ? accountData->getAccountInfo() : ttservice::CAccountInfoPtr();
+    if (!error.isSuccess() || records.empty() || !accountInfo) {
+        if (m_operationWidget)
+            m_operationWidget->contractListReloaded();
+        return;
+    }
+    std::vector<ttservice::IDataPtr> &cache = m_contractCache[operationType];
+    cache.clear();
+    for (const ttservice::IDataPtr &record : records) {
+        if (!record)
+            continue;
+        accountData->updateData(record, false);
+        if (keptContract(record))
+            cache.push_back(record);
+    }
+    fillTable(m_contractCache[m_operationType], accountInfo);
+}
+
+void CAgreementTableWidget::slotDeliveryStatus(ttservice::CAccountInfoPtr, bool, std::string)
+{
+    if (m_operationWidget)
+        m_operationWidget->contractListReloaded();
+    queryContracts(true);
+}
+
+void CAgreementTableWidget::slotNewTradingDay(const std::string &, const std::string &)
+{
+    if (m_operationWidget)
+        m_operationWidget->contractListReloaded();
+    queryContracts(true);
+}
+
+bool CAgreementTableWidget::isContractShown(
+    const ttservice::CRepurchaseAgreementContractInfo &contract) const
+{
+    const int today = todayNumber();
+    const int first = contract.firstSettleDate;
+    const int maturity = contract.maturitySettleDate;
+    const bool repo = contract.direction == '1';
+    const int status = contract.contractStatus;
+    const bool sh = contract.market == "SH";
+    const bool sz = contract.market == "SZ";
+    switch (m_operationType) {
+    case OPT_AGREEMENT_MATURITY_CONFIRM:
+    case OPT_AGREEMENT_MATURITY_RENEWAL:
+        return today >= maturity && repo && status != '8';
+    case OPT_AGREEMENT_EARLY_REPURCHASE:
+        return first < today && today < maturity && (sh || (sz && repo));
+    case OPT_AGREEMENT_PLEDGE_RELEASE:
+        return (status == '8' && sh) || (today > maturity && sz && repo);
+    case OPT_AGREEMENT_PLEDGE_CHANGE:
+        return first < today && today < maturity && repo;
+    default:
+        return false;
+    }
+}
+
+void CAgreementTableWidget::fillTable(const std::vector<ttservice::IDataPtr> &contracts,
+                                      const ttservice::CAccountInfoPtr &accountInfo)
+{
+    if (contracts.empty() || !accountInfo || !m_table) {
+        if (m_operationWidget)
+            m_operationWidget->contractListReloaded();
+        return;
+    }
+    m_table->clear();
+    m_rowContracts.clear();
+
+    std::vector<ttservice::IDataPtr> notChoosable;
+    for (const ttservice::IDataPtr &record : contracts) {
+        const auto contract
+            = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+        if (contract && isContractShown(*contract))
+            addRow(record, true);
+        else
+            notChoosable.push_back(record);
+    }
+    for (const ttservice::IDataPtr &record : notChoosable)
+        addRow(record, false);
+
+    for (int column : { int(ColAmount), int(ColMaturityAmount) }) {
+        double sum = 0.0;
+        for (int index = 0; index < m_table->shownRowCount(); ++index)
+            sum += m_table->itemDouble(m_table->rowID(index), column);
+        m_table->setStatText(
+            column, XP::formatDoubleNumber(sum, 3, XP::NF_NONE, false, QStringLiteral("非法值")));
+    }
+}
+
+void CAgreementTableWidget::addRow(const ttservice::IDataPtr &record, bool choosable)
+{
+    const auto contract
+        = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+    if (!m_table || !contract)
+        return;
+    const int row = m_table->appendRow();
+    m_rowContracts[row] = contract;
+
+    auto *radio = new XP::CRadioButton(QString(), row * 1000, m_table);
+    m_table->setItemWidget(row, ColChoice, radio, 4, true);
+    const ttservice::CAccountInfoPtr &account = contract->accountInfo;
+    m_table->setItemText(row, ColAccountId, account ? XP::sToQs(account->accountId) : QString(),
+                         true);
+    m_table->setItemText(row, ColAccountName, account ? XP::sToQs(account->accountName) : QString(),
+                         true);
+    m_table->setItemText(row, ColMarket, XP::sToQs(contract->market), true);
+    auto *bonds = new XP::CSimpleTextCell(
+        true, (row + 1) * 1000 + kPledgedBondsColumn,
+        XP::sToQs(utils::formatIntNumber(static_cast<long long>(contract->pledgedBonds.size()), 0)),
+        m_table);
+    bonds->setColorKey(QStringLiteral("clr_clickable_simple_text"));
+    m_table->setItemWidget(row, ColPledgedBonds, bonds, 132, true);
+    m_table->setItemDouble(row, ColConversionRatio, contract->conversionRatio * 100, 2, XP::NF_NONE,
+                           true);
+    m_table->setItemDouble(row, ColAmount, contract->repurchaseAmount, 3, XP::NF_NONE, true);
+    m_table->setItemInt(row, ColDays, contract->repurchaseDays, XP::NF_NONE, true);
+    m_table->setItemText(
+        row, ColDirection,
+        contract->direction == '1' ? QStringLiteral("正回购") : QStringLiteral("逆回购"), true);
+    m_table->setItemDouble(row, ColRate, contract->repurchaseRate * 100, 3, XP::NF_NONE, true);
+    m_table->setItemInt(row, ColMaturityDate, contract->maturitySettleDate, XP::NF_NONE, true);
+    contract->maturitySettleAmount = maturitySettleAmountOf(*contract);
+    m_table->setItemDouble(row, ColMaturityAmount, contract->maturitySettleAmount, 2, XP::NF_NONE,
+                           true);
+    m_table->setItemText(row, ColContractNo, XP::sToQs(contract->contractNo), true);
+    m_table->setItemText(row, ColSupplementaryTerms, XP::sToQs(contract->supplementaryTerms), true);
+    m_table->setItemText(row, ColDealer, XP::sToQs(contract->dealer), true);
+    m_table->setItemText(row, ColTradingEntity, XP::sToQs(contract->tradingEntity), true);
+    m_table->setItemText(row, ColCounterpartyEntity, XP::sToQs(contract->counterpartyEntity), true);
+    m_table->setItemText(row, ColStatus,
+                         XP::sToQs(ttservice::TypeManager::instance()->getEnumItemName(
+                             "ttservice::EContractStatus", contract->contractStatus, 0x100000)),
+                         true);
+
+    if (!choosable) {
+        radio->setEnabled(false);
+        m_table->setRowSelectEnable(row, false);
+        return;
+    }
+    selectRow(row);
+    if (getUserConfig()->deploymentCode == 200) {
+        radio->setEnabled(false);
+        m_table->setRowSelectEnable(row, false);
+        return;
+    }
+    radio->setEnabled(true);
+    m_table->setRowSelectEnable(row, true);
+    const std::string key = contract->getKey();
+    if (m_operationWidget)
+        m_operationWidget->setContract(key);
+    deliverEvent(EVT_CONTRACT_CHOSEN, 0, 0, XP::sToQs(key), nullptr);
+}
+
+void CAgreementTableWidget::selectRow(int row)
+{
+    if (!m_table || row < 0 || row >= m_table->rowCount())
+        return;
+    if (m_table->selectedRow() != row)
+        m_table->setSelectedRowIndex(m_table->rowIndex(row));
+    auto *radio = dynamic_cast<XP::CRadioButton *>(m_table->itemControl(row, ColChoice));
+    if (radio && !radio->isChecked())
+        radio->setChecked(true);
+}
+
+void CAgreementTableWidget::chooseRow(int row)
+{
+    selectRow(row);
+    const ContractPtr contract = rowContract(row);
+    if (!contract)
+        return;
+    const std::string key = contract->getKey();
+    if (m_operationWidget)
+        m_operationWidget->setContract(key);
+    deliverEvent(EVT_CONTRACT_CHOSEN, 0, 0, XP::sToQs(key), nullptr);
+}
+
+void CAgreementTableWidget::openPledgeBondDialog(int row)
+{
+    const ContractPtr contract = rowContract(row);
+    if (!contract)
+        return;
+    if (!m_pledgeBondDialog)
+        m_pledgeBondDialog = new CPledgeBondInfoDialog(this);
+    m_pledgeBondDialog->setPledgeBonds(contract->pledgedBonds);
+    m_pledgeBondDialog->exec();
+}
+
+bool CAgreementTableWidget::handleEvent(int type, int id, int param, QString text, void *data)
+{
+    switch (type) {
+    case XP::EVT_BUTTON_CHECKED:
+        if (id == kRefreshButtonId)
+            queryContracts(true);
+        return true;
+    case XP::EVT_TEXT_CLICKED:
+        openPledgeBondDialog(id / 1000 - 1);
+        return true;
+    case XP::EVT_RADIO_CLICKED:
+        chooseRow(id / 1000);
+        return true;
+    default:
+        return XP::CBaseWidget::handleEvent(type, id, param, text, data);
+    }
+}
 
 } // namespace TC
