@@ -38,13 +38,13 @@ QByteArray generate()
     text.reserve(8 * 1024 * 1024);
     for (int d = 0; d < kDealers; ++d) {
         const QString code = QStringLiteral("J%1").arg(d, 6, 10, QLatin1Char('0'));
-        const QString name = QStringLiteral("华夏%1").arg(d) + QString::fromUtf8(kinds[d % 5]);
+        const QString name = QStringLiteral("澄湖%1").arg(d) + QString::fromUtf8(kinds[d % 5]);
         for (int s = 0; s < kSubjectsPerDealer; ++s) {
             text += code + ',' + name + ',' + code
                 + QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')) + ',' + name
                 + QStringLiteral("第%1号资产管理计划").arg(s + 1);
             if (s == 0)
-                text += QStringLiteral(",T%1A|T%1B|T%1C,张伟|李娜|王芳").arg(d);
+                text += QStringLiteral(",T%1A|T%1B|T%1C,程晓帆|邵亦岚|葛书宁").arg(d);
             text += '\n';
         }
     }

@@ -101,7 +101,7 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     ASSERT_EQ(orders.size(), 1);
     const QJsonObject order = orders.at(0).toObject();
     EXPECT_EQ(order["accountId"].toString(), QStringLiteral("880001"));
-    EXPECT_EQ(order["accountName"].toString(), QStringLiteral("华泰稳健债券基金"));
+    EXPECT_EQ(order["accountName"].toString(), QStringLiteral("晨岭稳健债券基金"));
     EXPECT_EQ(order["orderKind"].toInt(), 49);
     EXPECT_EQ(order["operationType"].toInt(), 1052);
     EXPECT_EQ(order["market"].toString(), QStringLiteral("SZ"));

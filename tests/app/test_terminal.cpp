@@ -44,7 +44,7 @@ ttservice::COrderComandParamPtr agreementCommand()
     agreement.bondCode = "019547";
     agreement.repurchaseRate = 0.0235;
     agreement.repurchaseDays = 7;
-    agreement.counterpartyDealerName = "海通证券";
+    agreement.counterpartyDealerName = "澄湖证券";
     order.agreementParam = agreement.toBson();
     command->orders.push_back(order);
     return command;
@@ -138,7 +138,7 @@ TEST_F(TerminalTest, journalDecodesAgreementParametersFromBson)
     EXPECT_EQ(agreement["bondCode"].toString(), "019547");
     EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
     EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
-    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("海通证券"));
+    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("澄湖证券"));
     EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
 }
 

@@ -72,7 +72,7 @@ TEST_F(FiccOperationPanelTest, deploymentsWithTheModuleGetTheSwitcherAsTheWholeC
 
 TEST_F(FiccOperationPanelTest, otherDeploymentsStayEmptyAndNeverTouchTheDealerFile)
 {
-    const std::string file = std::string(kHeader) + "\n1001,海通证券,100101,海通证券自营\n";
+    const std::string file = std::string(kHeader) + "\n1001,澄湖证券,100101,澄湖证券自营\n";
     writeDealerFile(file);
     for (int deployment : { 0, 1, 99, 102, 300, 401, -100 }) {
         SCOPED_TRACE(deployment);
@@ -97,12 +97,12 @@ TEST_F(FiccOperationPanelTest, setParamReloadsAndParamSavesTheDealerDirectory)
     setDeployment(100);
     // A dealer without traders keeps their two empty fields on its first line.
     const std::string file = std::string(kHeader)
-        + "\n1001,海通证券,100101,海通证券自营,T001,张伟\n1002,国泰君安,100201,国泰君安自营,,\n";
+        + "\n1001,澄湖证券,100101,澄湖证券自营,T001,程晓帆\n1002,青屿证券,100201,青屿证券自营,,\n";
     writeDealerFile(file);
     TC::CFiccOperationPanel panel(1, nullptr);
     panel.setParam(QString()); // even an empty text reloads
     EXPECT_EQ(TC::CDealerDirectory::instance()->dealerList(),
-              QStringList({ QStringLiteral("1001 海通证券"), QStringLiteral("1002 国泰君安") }));
+              QStringList({ QStringLiteral("1001 澄湖证券"), QStringLiteral("1002 青屿证券") }));
 
     ASSERT_TRUE(QFile::remove(dealerFile()));
     EXPECT_EQ(panel.param(), QString(""));
@@ -113,7 +113,7 @@ TEST_F(FiccOperationPanelTest, savingBeforeAnyLoadKeepsTheTradersFile)
 {
     setDeployment(100);
     // A file the directory cannot read (wrong header) must survive param().
-    const std::string unreadable = "代码,名称\n1001,海通证券,100101,海通证券自营\n";
+    const std::string unreadable = "代码,名称\n1001,澄湖证券,100101,澄湖证券自营\n";
     writeDealerFile(unreadable);
     TC::CFiccOperationPanel panel(1, nullptr);
     EXPECT_EQ(panel.param(), QString(""));
