@@ -2,6 +2,7 @@
 
 #include "CSimulatedCounter.h"
 
+#include "tc/CHostClock.h"
 #include "tc/CTradeClient.h"
 #include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"
@@ -10,6 +11,8 @@
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
 #include "ttservice/CPositionStatics.h"
+#include "ttservice/CRepurchaseAgreementContractInfo.h"
+#include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
@@ -22,6 +25,8 @@
 
 #include <boost/make_shared.hpp>
 
+#include <cmath>
+#include <cstring>
 #include <functional>
 
 namespace app {
@@ -31,10 +36,11 @@ namespace {
 constexpr const char *kDealerFile = "FiccDealerConfig.csv";
 
 // Reads a UTF-8 CSV with a header line (no quoting: the seed files need none).
-// Calls `row` with the fields of each data line; a false return marks the line
-// as malformed.
-bool readCsv(const QString &path, int minFields, QStringList *warnings, QString *error,
-             const std::function<bool(const QStringList &)> &row)
+// Calls `row` with the fields of each data line; it returns why the line is
+// malformed, or an empty text when the line is taken. A malformed line goes to
+// `warnings` as "file:line: reason".
+bool readCsvLines(const QString &path, QStringList *warnings, QString *error,
+                  const std::function<QString(const QStringList &)> &row)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -50,11 +56,24 @@ bool readCsv(const QString &path, int minFields, QStringList *warnings, QString 
         ++lineNo;
         if (lineNo == 1 || line.trimmed().isEmpty() || line.startsWith('#'))
             continue;
-        const QStringList fields = line.split(',');
-        if (fields.size() < minFields || !row(fields))
-            warnings->append(QStringLiteral("%1:%2: malformed line").arg(QFileInfo(path).fileName()).arg(lineNo));
+        const QString reason = row(line.split(','));
+        if (!reason.isEmpty())
+            warnings->append(QStringLiteral("%1:%2: %3")
+                                 .arg(QFileInfo(path).fileName())
+                                 .arg(lineNo)
+                                 .arg(reason));
     }
     return true;
+}
+
+// As readCsvLines, for files whose lines are either taken or "malformed".
+bool readCsv(const QString &path, int minFields, QStringList *warnings, QString *error,
+             const std::function<bool(const QStringList &)> &row)
+{
+    return readCsvLines(path, warnings, error, [&](const QStringList &fields) {
+        return fields.size() >= minFields && row(fields) ? QString()
+                                                         : QStringLiteral("malformed line");
+    });
 }
 
 ttservice::EBROKER_LOGIN_STATUS loginStatusFromText(const QString &text, bool *ok)
@@ -70,6 +89,170 @@ ttservice::EBROKER_LOGIN_STATUS loginStatusFromText(const QString &text, bool *o
     return ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN;
 }
 
+// The columns of contracts.csv, in file order.
+enum ContractColumn {
+    COL_ACCOUNT,
+    COL_CONTRACT_NO,
+    COL_MARKET,
+    COL_DIRECTION,
+    COL_STATUS,
+    COL_FIRST_SETTLE_OFFSET,
+    COL_MATURITY_OFFSET,
+    COL_AMOUNT,
+    COL_RATE,
+    COL_CONVERSION_RATIO,
+    COL_MATURITY_AMOUNT,
+    COL_PLEDGED_BONDS,
+    COL_DEALER,
+    COL_TRADING_ENTITY,
+    COL_TRADER,
+    COL_COUNTERPARTY_DEALER,
+    COL_COUNTERPARTY_DEALER_NAME,
+    COL_COUNTERPARTY_ENTITY,
+    COL_COUNTERPARTY_TRADER,
+    COL_REFERENCE_NO,
+    COL_SUPPLEMENTARY_TERMS,
+    CONTRACT_COLUMNS
+};
+
+// Half a cent, and a little for the binary fractions: amounts given to the
+// cent agree with the ones worked out here within this.
+constexpr double kCentTolerance = 0.006;
+
+int dateNumber(const QDate &date)
+{
+    return date.year() * 10000 + date.month() * 100 + date.day();
+}
+
+std::string field(const QStringList &f, int column)
+{
+    return f[column].trimmed().toStdString();
+}
+
+// The counter's one-character code ('1' -> 49) when `text` is one of `codes`, else 0.
+int characterCode(const QString &text, const char *codes)
+{
+    const QString code = text.trimmed();
+    if (code.size() != 1 || code[0].unicode() <= ' ' || code[0].unicode() > 127
+        || !std::strchr(codes, code[0].toLatin1()))
+        return 0;
+    return code[0].toLatin1();
+}
+
+// Principal and simple interest on an actual/365 basis, to the cent (half up).
+double maturitySettleAmount(double amount, double rate, int days)
+{
+    return std::floor(amount * (1.0 + rate * days / 365.0) * 100.0 + 0.5) / 100.0;
+}
+
+// Fills `contract->pledgedBonds` from "code:volume|code:volume" of the contract's
+// market; returns why the list is not usable, empty when it is.
+QString readPledgedBonds(const QString &text, ttservice::CRepurchaseAgreementContractInfo *contract)
+{
+    const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("no pledged bonds");
+    double faceValue = 0.0;
+    for (const QString &entry : text.split('|')) {
+        const QStringList parts = entry.split(':');
+        bool okVolume = false;
+        const int volume = parts.size() == 2 ? parts[1].trimmed().toInt(&okVolume) : 0;
+        if (!okVolume || volume <= 0)
+            return QStringLiteral("pledged bond \"%1\" is not code:volume").arg(entry);
+        auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+        bond->market = contract->market;
+        bond->bondCode = parts[0].trimmed().toStdString();
+        bond->pledgeVolume = volume;
+        const ttservice::CInstrumentDetailPtr inst
+            = instruments->getInstrument(bond->market, bond->bondCode);
+        if (!inst || !inst->bondDetail)
+            return QStringLiteral("pledged bond %1 is no %2 bond of instruments.csv")
+                .arg(parts[0].trimmed(), QString::fromStdString(contract->market));
+        for (const ttservice::CRepurchasePledgedBondPtr &other : contract->pledgedBonds) {
+            if (other->bondCode == bond->bondCode)
+                return QStringLiteral("bond %1 pledged twice").arg(parts[0].trimmed());
+        }
+        bond->bondName = inst->instrumentName;
+        faceValue += double(volume) * inst->bondDetail->faceValue;
+        contract->pledgedBonds.push_back(bond);
+    }
+    if (faceValue * contract->conversionRatio + kCentTolerance < contract->repurchaseAmount)
+        return QStringLiteral("pledged face value %1 at ratio %2 does not cover the amount")
+            .arg(faceValue, 0, 'f', 2)
+            .arg(contract->conversionRatio);
+    return QString();
+}
+
+// A contract of contracts.csv with dates counted from `tradingDate`; returns
+// why the line is malformed, empty when `contract` is filled.
+QString readContract(const QStringList &f, const QDate &tradingDate,
+                     ttservice::CRepurchaseAgreementContractInfo *contract)
+{
+    if (f.size() < CONTRACT_COLUMNS)
+        return QStringLiteral("%1 fields, %2 expected").arg(f.size()).arg(int(CONTRACT_COLUMNS));
+    contract->contractNo = field(f, COL_CONTRACT_NO);
+    if (contract->contractNo.empty())
+        return QStringLiteral("no contract number");
+    contract->market = field(f, COL_MARKET);
+    if (contract->market != "SH" && contract->market != "SZ")
+        return QStringLiteral("market is neither SH nor SZ");
+    contract->direction = characterCode(f[COL_DIRECTION], "12");
+    if (!contract->direction)
+        return QStringLiteral("direction is neither 1 nor 2");
+    contract->contractStatus = characterCode(f[COL_STATUS], "012345678");
+    if (!contract->contractStatus)
+        return QStringLiteral("unknown contract status \"%1\"").arg(f[COL_STATUS].trimmed());
+
+    bool okFirst = false, okMaturity = false;
+    const int firstOffset = f[COL_FIRST_SETTLE_OFFSET].trimmed().toInt(&okFirst);
+    const int maturityOffset = f[COL_MATURITY_OFFSET].trimmed().toInt(&okMaturity);
+    if (!okFirst || !okMaturity)
+        return QStringLiteral("settlement offsets are not whole days");
+    contract->repurchaseDays = maturityOffset - firstOffset;
+    if (contract->repurchaseDays < 1 || contract->repurchaseDays > 365)
+        return QStringLiteral("term of %1 days is not 1-365").arg(contract->repurchaseDays);
+    contract->firstSettleDate = dateNumber(tradingDate.addDays(firstOffset));
+    contract->maturitySettleDate = dateNumber(tradingDate.addDays(maturityOffset));
+
+    bool okAmount = false, okRate = false, okRatio = false, okMaturityAmount = false;
+    contract->repurchaseAmount = f[COL_AMOUNT].trimmed().toDouble(&okAmount);
+    contract->repurchaseRate = f[COL_RATE].trimmed().toDouble(&okRate);
+    contract->conversionRatio = f[COL_CONVERSION_RATIO].trimmed().toDouble(&okRatio);
+    contract->maturitySettleAmount = f[COL_MATURITY_AMOUNT].trimmed().toDouble(&okMaturityAmount);
+    if (!okAmount || contract->repurchaseAmount <= 0)
+        return QStringLiteral("amount is not a positive number");
+    // A rate of 2.15 is a percentage typed where the fraction 0.0215 belongs.
+    if (!okRate || contract->repurchaseRate <= 0 || contract->repurchaseRate >= 1)
+        return QStringLiteral("rate is not a fraction between 0 and 1");
+    if (!okRatio || contract->conversionRatio <= 0 || contract->conversionRatio > 1)
+        return QStringLiteral("conversion ratio is not a fraction between 0 and 1");
+    if (!okMaturityAmount || contract->maturitySettleAmount < 0)
+        return QStringLiteral("maturity amount is not a number");
+    if (contract->maturitySettleAmount > 0) {
+        const double due = maturitySettleAmount(contract->repurchaseAmount,
+                                                contract->repurchaseRate, contract->repurchaseDays);
+        if (std::abs(contract->maturitySettleAmount - due) > kCentTolerance)
+            return QStringLiteral("maturity amount %1 is not the %2 due")
+                .arg(contract->maturitySettleAmount, 0, 'f', 2)
+                .arg(due, 0, 'f', 2);
+    }
+
+    const QString bonds = readPledgedBonds(f[COL_PLEDGED_BONDS], contract);
+    if (!bonds.isEmpty())
+        return bonds;
+
+    contract->dealer = field(f, COL_DEALER);
+    contract->tradingEntity = field(f, COL_TRADING_ENTITY);
+    contract->trader = field(f, COL_TRADER);
+    contract->counterpartyDealer = field(f, COL_COUNTERPARTY_DEALER);
+    contract->counterpartyDealerName = field(f, COL_COUNTERPARTY_DEALER_NAME);
+    contract->counterpartyEntity = field(f, COL_COUNTERPARTY_ENTITY);
+    contract->counterpartyTrader = field(f, COL_COUNTERPARTY_TRADER);
+    contract->referenceNo = field(f, COL_REFERENCE_NO);
+    contract->supplementaryTerms = field(f, COL_SUPPLEMENTARY_TERMS);
+    return QString();
+}
+
 } // namespace
 
 CSimulatedHost::CSimulatedHost() = default;
@@ -78,7 +261,8 @@ CSimulatedHost::~CSimulatedHost()
 {
     if (m_counter) {
         m_counter->shutdown();
-        utils::CManualSingletonT<TC::CTradeClient>::instance()->setQueryAnswerer(TC::IQueryAnswererPtr());
+        utils::CManualSingletonT<TC::CTradeClient>::instance()->setQueryAnswerer(
+            TC::IQueryAnswererPtr());
     }
 }
 
@@ -100,8 +284,9 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
     if (!QFileInfo::exists(ownDealers)) {
         QDir().mkpath(configDir);
         QFile::copy(QDir(dataDir).filePath(kDealerFile), ownDealers);
-        QFile(ownDealers).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                         | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile(ownDealers)
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                            | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     }
 
     const bool loaded = loadUser(pick(QStringLiteral("host.ini")), error)
@@ -109,8 +294,11 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
         && loadInstruments(pick(QStringLiteral("instruments.csv")), error)
         && loadPositions(pick(QStringLiteral("positions.csv")), error)
         && loadRepoVarieties(pick(QStringLiteral("repo_varieties.csv")), error);
-    if (loaded)
+    if (loaded) {
         loadTradingCalendar();
+        // After the calendar: the contract dates count from the trading date.
+        loadContracts(pick(QStringLiteral("contracts.csv")));
+    }
     return loaded;
 }
 
@@ -124,10 +312,13 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
     QSettings ini(path, QSettings::IniFormat);
     ini.setIniCodec("UTF-8");
     TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
-    config->userName = ini.value(QStringLiteral("user/name"), QStringLiteral("trader01")).toString();
+    config->userName
+        = ini.value(QStringLiteral("user/name"), QStringLiteral("trader01")).toString();
     config->deploymentCode = ini.value(QStringLiteral("user/deploymentCode"), 100).toInt();
-    config->setQuotationRepurchase(ini.value(QStringLiteral("user/quotationRepurchase"), true).toBool());
-    config->setPledgeAgreeRepurchase(ini.value(QStringLiteral("user/agreementRepurchase"), true).toBool());
+    config->setQuotationRepurchase(
+        ini.value(QStringLiteral("user/quotationRepurchase"), true).toBool());
+    config->setPledgeAgreeRepurchase(
+        ini.value(QStringLiteral("user/agreementRepurchase"), true).toBool());
     config->setSpotTrade(ini.value(QStringLiteral("user/spotTrade"), true).toBool());
     const bool hint = ini.value(QStringLiteral("user/orderHint"), false).toBool();
     config->setGlobalOrderHints(hint ? 1 : 0);
@@ -175,7 +366,8 @@ bool CSimulatedHost::loadInstruments(const QString &path, QString *error)
         inst->instrumentTag = f[3].trimmed().toStdString();
         const double face = f[4].toDouble(&okFace);
         inst->accruedInterest = f[5].toDouble(&okInterest);
-        if (inst->market.empty() || inst->instrumentCode.empty() || !okFace || !okInterest || face <= 0)
+        if (inst->market.empty() || inst->instrumentCode.empty() || !okFace || !okInterest
+            || face <= 0)
             return false;
         inst->bondDetail = boost::make_shared<ttservice::CBondDetail>();
         inst->bondDetail->market = inst->market;
@@ -249,6 +441,37 @@ void CSimulatedHost::loadTradingCalendar()
     const QString own = QDir(m_configDir).filePath(fileName);
     if (QFileInfo::exists(own) && own != shipped)
         calendar->loadClosures(own, &m_warnings);
+}
+
+void CSimulatedHost::loadContracts(const QString &path)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    const QDate today = TC::CHostClock::today();
+    // The day the trading-day watch announces; a calendar without a trading
+    // day ahead leaves the clock's date.
+    const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
+    const QDate tradingDate = next.isValid() ? next : today;
+    auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const bool read
+        = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) -> QString {
+              const QString accountId = f[COL_ACCOUNT].trimmed();
+              const ttservice::CAccountDataPtr data
+                  = dataCenter->getAccountData(accountId.toStdString());
+              if (!data)
+                  return QStringLiteral("unknown account \"%1\"").arg(accountId);
+              auto contract = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
+              const QString reason = readContract(f, tradingDate, contract.get());
+              if (!reason.isEmpty())
+                  return reason;
+              if (data->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, contract->getKey()))
+                  return QStringLiteral("contract %1 twice in the account")
+                      .arg(QString::fromStdString(contract->contractNo));
+              contract->accountInfo = data->getAccountInfo();
+              data->updateData(contract, false);
+              return QString();
+          });
+    if (!read)
+        m_warnings.append(QStringLiteral("%1: cannot read, no agreement contracts").arg(fileName));
 }
 
 void CSimulatedHost::start()

@@ -17,6 +17,8 @@ class CSimulatedCounter;
 //   positions.csv    usable positions per account
 //   repo_varieties.csv  agreement repurchase varieties (market, code, name,
 //                    day range, type id), listed with their instrument types
+//   contracts.csv    agreement repurchase contracts (type 788) per account, with
+//                    their pledged bonds; optional (see loadContracts)
 // Each file is read from the configuration directory when it is there (so a
 // trader can change the simulated host for one directory), else from the
 // shipped data directory. The shipped dealer file is copied into the
@@ -34,7 +36,8 @@ public:
     CSimulatedHost &operator=(const CSimulatedHost &) = delete;
 
     // Fills the host services. Returns false with `error` set when a required
-    // file is missing or unreadable; malformed lines are skipped and counted.
+    // file is missing or unreadable; malformed lines are skipped and reported.
+    // A missing contracts file only leaves the accounts without contracts.
     bool load(const QString &dataDir, const QString &configDir, QString *error);
 
     // Announces that the trading data is loaded and starts answering queries.
@@ -50,6 +53,37 @@ private:
     bool loadPositions(const QString &path, QString *error);
     bool loadRepoVarieties(const QString &path, QString *error);
     void loadTradingCalendar();
+    // Agreement repurchase contracts, stored in each account's data as type 788
+    // records. A line of contracts.csv (after the header line; '#' starts a
+    // comment line):
+    //   accountId,contractNo,market,direction,status,firstSettleOffset,
+    //   maturityOffset,amount,rate,conversionRatio,maturitySettleAmount,
+    //   pledgedBonds,dealer,tradingEntity,trader,counterpartyDealer,
+    //   counterpartyDealerName,counterpartyEntity,counterpartyTrader,
+    //   referenceNo,supplementaryTerms
+    // - direction and status are the counter's character codes: direction '1'
+    //   正回购, '2' 逆回购; status '0'-'8' (1 正常, 2 到期, 3 已购回, 4 已续做,
+    //   8 逾期, ...).
+    // - The two offsets are calendar days from the trading date (the first
+    //   trading day on or after the host clock's date, the day the trading-day
+    //   watch announces), so the demo has contracts before their first
+    //   settlement, inside their term, maturing today and past maturity on
+    //   whatever day it runs. The dates are worked out once, when the file is
+    //   loaded: when the trading day moves on while the terminal runs, the
+    //   contracts keep their dates, as real contracts do. The dates are not
+    //   moved off closed days. The term (repurchaseDays) is the number of days
+    //   between them and must be 1-365.
+    // - amount in yuan; rate and conversionRatio as fractions (0.0215, 0.9).
+    // - maturitySettleAmount: 0 when the counter has not reported it (the
+    //   contract table then works it out), else amount x (1 + rate x days / 365)
+    //   to the cent.
+    // - pledgedBonds: code:volume (张) entries separated by '|', bonds of the
+    //   contract's market listed in instruments.csv (the bond name comes from
+    //   there); their face value times the conversion ratio covers the amount.
+    // - The contract number is unique within the account.
+    // Malformed lines are skipped and reported as "contracts.csv:N: reason"; a
+    // missing or unreadable file leaves the accounts without contracts.
+    void loadContracts(const QString &path);
     QString pick(const QString &name) const;
 
     QString m_dataDir;
