@@ -9,6 +9,7 @@
 #include "tc/CUserManager.h"
 #include "ttservice/COrderComandParam.h"
 #include "utils/CSingletonT.h"
+#include "xp/TableLayoutStore.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -40,6 +41,8 @@ CTerminalWindow::CTerminalWindow(const QString &configDir, QWidget *parent)
 {
     setObjectName(QStringLiteral("ficc_terminal_window"));
     setWindowTitle(QStringLiteral("FICC 交易终端（模拟主机）"));
+    // The column widths a trader gives the tables come back with the terminal.
+    XP::setTableLayoutFile(QDir(configDir).filePath(QStringLiteral("TableLayouts.ini")));
     buildUi();
     connectHost();
 }
@@ -184,6 +187,7 @@ void CTerminalWindow::savePanels()
     settings.setValue(QStringLiteral("panels/rnsl"), m_reservationPanel->param());
     settings.setValue(QStringLiteral("window/state"), saveState());
     settings.sync();
+    XP::syncTableLayouts();
     m_saved = true;
 }
 
