@@ -8,6 +8,7 @@
 #include <boost/weak_ptr.hpp>
 
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace ttservice {
@@ -51,7 +52,7 @@ private:
     struct TypeTable
     {
         std::vector<IDataPtr> records; // arrival order
-        std::map<std::string, size_t> indexByKey;
+        std::unordered_map<std::string, size_t> indexByKey;
     };
 
     const CAccountInfoPtr m_accountInfo;

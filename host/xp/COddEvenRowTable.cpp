@@ -138,6 +138,7 @@ void COddEvenRowTable::setColumnCount(int count)
         m_defaultWidths.append(-1);
     m_filterable.clear();
     m_layoutRestored = false;
+    m_columnsFitted = false;
     if (isVisible())
         restoreLayout();
     m_statLine->update();
@@ -183,7 +184,6 @@ void COddEvenRowTable::setColumnHidden(int column, bool hidden)
         return;
     m_view->setColumnHidden(column, hidden);
     m_statLine->update();
-    saveLayout();
 }
 
 bool COddEvenRowTable::isColumnHidden(int column) const
@@ -194,6 +194,11 @@ bool COddEvenRowTable::isColumnHidden(int column) const
 void COddEvenRowTable::adjustVisibleRowsColumnWidth()
 {
     flush();
+    fitColumns(true);
+}
+
+void COddEvenRowTable::fitColumns(bool all)
+{
     const QFontMetrics metrics(m_view->font());
     const QFontMetrics headerMetrics(m_view->horizontalHeader()->font());
     // The rows on screen; before the first show, the first screenful.
@@ -202,15 +207,20 @@ void COddEvenRowTable::adjustVisibleRowsColumnWidth()
     first = std::max(first, 0);
     const int screen = std::max(20, m_view->viewport()->height() / rowHeight + 1);
     const int last = std::min(shownRowCount(), first + screen);
+    const QStringList saved
+        = (m_flag & TF_SAVE_LAYOUT) ? loadTableLayout(layoutKey()) : QStringList();
     for (int column = 0; column < columnCount(); ++column) {
         if (isColumnHidden(column))
             continue;
-        int width = headerMetrics.horizontalAdvance(headerText(column)) + 16;
+        if (!all && (m_defaultWidths.value(column, -1) > 0 || saved.size() == columnCount()))
+            continue;
+        int width = std::max(headerMetrics.horizontalAdvance(headerText(column)) + 16,
+                             metrics.horizontalAdvance(m_statTexts.value(column)) + 12);
         for (int index = first; index < last; ++index) {
             const int row = rowID(index);
             const CTableCell *cell = m_store->cell(row, column);
-            if (cell && cell->widget)
-                width = std::max(width, cell->widget->sizeHint().width() + 4);
+            if (cell && cell->kind == CTableCell::WIDGET)
+                width = std::max(width, itemWidget(row, column)->sizeHint().width() + 4);
             else
                 width = std::max(width,
                                  metrics.horizontalAdvance(m_store->displayText(row, column)) + 12);
@@ -234,7 +244,7 @@ void COddEvenRowTable::setRowCount(int count)
     if (count < m_store->rowCount()) {
         for (int row = count; row < m_store->rowCount(); ++row)
             for (int column = 0; column < columnCount(); ++column)
-                dropCellContent(m_store->cell(row, column));
+                dropCellContent(row, column, m_store->cell(row, column));
         m_model->reset([this, count] { m_store->setRowCount(count); });
         if (m_selectedRow >= count)
             m_selectedRow = -1;
@@ -257,9 +267,12 @@ int COddEvenRowTable::shownRowCount() const
 
 void COddEvenRowTable::clear()
 {
-    for (const auto &place : m_widgetCells)
-        dropCellContent(m_store->cell(place.first, place.second));
-    m_widgetCells.clear();
+    for (const auto &entry : m_cellWidgets) {
+        // Later: the widget may be the one whose click led here.
+        entry.second->hide();
+        entry.second->deleteLater();
+    }
+    m_cellWidgets.clear();
     m_checkedRadios.clear();
     m_model->reset([this] { m_store->clearRows(); });
     m_selectedRow = -1;
@@ -285,20 +298,24 @@ CTableCell *COddEvenRowTable::writableCell(int row, int column)
 {
     CTableCell *cell = m_store->cell(row, column);
     if (cell)
-        dropCellContent(cell);
+        dropCellContent(row, column, cell);
     return cell;
 }
 
-void COddEvenRowTable::dropCellContent(CTableCell *cell)
+void COddEvenRowTable::dropCellContent(int row, int column, CTableCell *cell)
 {
     if (!cell)
         return;
     cell->control.reset();
-    if (cell->widget) {
-        // Later: the widget may be the one whose click led here.
-        cell->widget->hide();
-        cell->widget->deleteLater();
-        cell->widget = nullptr;
+    if (cell->kind == CTableCell::WIDGET) {
+        cell->kind = CTableCell::EMPTY;
+        const auto it = m_cellWidgets.find(std::make_pair(row, column));
+        if (it != m_cellWidgets.end()) {
+            // Later: the widget may be the one whose click led here.
+            it->second->hide();
+            it->second->deleteLater();
+            m_cellWidgets.erase(it);
+        }
     }
 }
 
@@ -396,14 +413,11 @@ void COddEvenRowTable::setItemWidget(int row, int column, QWidget *widget, int a
         return;
     }
     Q_UNUSED(alignment) // the widget fills its cell; its own layout aligns its content
-    m_widgetCells.erase(
-        std::remove(m_widgetCells.begin(), m_widgetCells.end(), std::make_pair(row, column)),
-        m_widgetCells.end());
-    cell->widget = widget;
     if (widget) {
+        cell->kind = CTableCell::WIDGET;
         widget->setParent(m_view->viewport());
         widget->hide();
-        m_widgetCells.emplace_back(row, column);
+        m_cellWidgets[std::make_pair(row, column)] = widget;
     }
     cellChanged(row, update);
     scheduleFlush(); // places the widget
@@ -417,8 +431,8 @@ CTableCellControl *COddEvenRowTable::itemControl(int row, int column) const
 
 QWidget *COddEvenRowTable::itemWidget(int row, int column) const
 {
-    const CTableCell *cell = m_store->cell(row, column);
-    return cell ? cell->widget : nullptr;
+    const auto it = m_cellWidgets.find(std::make_pair(row, column));
+    return it == m_cellWidgets.end() ? nullptr : it->second;
 }
 
 void COddEvenRowTable::controlChanged(CTableCellControl *control)
@@ -496,7 +510,10 @@ void COddEvenRowTable::setSelectedRowIndex(int index)
     }
 }
 
-void COddEvenRowTable::rowClicked(int, int) { }
+void COddEvenRowTable::notifyRowClicked(int row, int column)
+{
+    Q_EMIT rowClicked(row, column);
+}
 
 bool COddEvenRowTable::activateSelectedRow()
 {
@@ -504,12 +521,45 @@ bool COddEvenRowTable::activateSelectedRow()
         return false;
     for (int column = 0; column < columnCount(); ++column) {
         CTableCellControl *control = itemControl(m_selectedRow, column);
-        if (control && control->isEnabled() && control->isClickable()) {
+        if (control && control->isClickable()) {
             control->click();
             return true;
         }
     }
-    return false;
+    Q_EMIT rowActivated(m_selectedRow);
+    return true;
+}
+
+void COddEvenRowTable::setRowColorKey(int row, const QString &key, bool update)
+{
+    m_store->setRowColorKey(row, key);
+    cellChanged(row, update);
+}
+
+void COddEvenRowTable::setColumnEmphasis(int column, const QString &colorKey)
+{
+    if (m_store->columnEmphasis(column) == colorKey)
+        return;
+    m_store->setColumnEmphasis(column, colorKey);
+    Q_EMIT m_model->headerDataChanged(Qt::Horizontal, column, column);
+    m_view->viewport()->update();
+}
+
+QString COddEvenRowTable::textColorKey(int row, int column) const
+{
+    return m_store->textColorKey(row, column);
+}
+
+void COddEvenRowTable::setColumnAlignment(int column, int alignment)
+{
+    m_store->setColumnAlignment(column, alignment);
+    m_view->viewport()->update();
+}
+
+void COddEvenRowTable::setSelectionShownWithoutFocus(bool shown)
+{
+    m_selectionShownWithoutFocus = shown;
+    m_view->viewport()->update();
 }
 
 // ---- sorting and filtering ----------------------------------------------------
@@ -590,6 +640,12 @@ void COddEvenRowTable::flush()
 {
     m_flushPosted = false;
     const bool published = m_model->publish();
+    if (published && !m_columnsFitted && m_model->rowCount() > 0) {
+        // The first rows give the columns their widths, except where the owner
+        // or the trader's saved layout set one.
+        m_columnsFitted = true;
+        fitColumns(false);
+    }
     if (published) {
         m_dirtyFirst = m_dirtyLast = -1;
     } else if (m_dirtyFirst >= 0) {
@@ -602,7 +658,7 @@ void COddEvenRowTable::flush()
         if (index >= 0 && index < m_model->rowCount())
             m_view->scrollTo(m_model->index(index, 0));
     }
-    if (!m_widgetCells.empty())
+    if (!m_cellWidgets.empty())
         m_view->layoutCellWidgets();
 }
 
@@ -757,6 +813,7 @@ void COddEvenRowTable::showHeaderMenu(const QPoint &pos)
                 if (!on && shown <= 1)
                     return;
                 setColumnHidden(c, !on);
+                saveLayout();
             });
         }
     }

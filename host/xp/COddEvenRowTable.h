@@ -143,10 +143,30 @@ public:
     void radioChecked(CTableCellControl *control) override;
     bool deliverTableEvent(int event, int a, int b, const QString &text, void *data) override;
 
+    // Row text colours and emphasised columns (theme colour keys).
+    void setRowColorKey(int row, const QString &key, bool update = true);
+    void setColumnEmphasis(int column, const QString &colorKey);
+    void setColumnAlignment(int column, int alignment);
+    // The theme colour key a cell's text is drawn in.
+    QString textColorKey(int row, int column) const;
+    // Lists whose rows are ticked rather than selected show the selected row
+    // only while the table has the focus (a keyboard cursor).
+    void setSelectionShownWithoutFocus(bool shown);
+    bool isSelectionShownWithoutFocus() const { return m_selectionShownWithoutFocus; }
+
     // For the view.
-    const std::vector<std::pair<int, int>> &widgetCells() const { return m_widgetCells; }
-    void rowClicked(int row, int column);
+    const std::map<std::pair<int, int>, QWidget *> &cellWidgets() const { return m_cellWidgets; }
+    void notifyRowClicked(int row, int column);
+    // Space or Enter on the selected row: clicks its first clickable control,
+    // else announces rowActivated. False without a selected row.
     bool activateSelectedRow();
+
+Q_SIGNALS:
+    // A left click on a row outside its clickable controls.
+    void rowClicked(int row, int column);
+    void rowActivated(int row);
+
+public:
     void showRowMenu(const QPoint &globalPos, const QModelIndex &index);
 
 protected:
@@ -155,9 +175,12 @@ protected:
 
 private:
     void scheduleFlush();
+    // Fits the columns to the rows on screen; `all` false leaves the columns
+    // whose width the owner or the saved layout gave.
+    void fitColumns(bool all);
     void cellChanged(int row, bool update);
     CTableCell *writableCell(int row, int column);
-    void dropCellContent(CTableCell *cell);
+    void dropCellContent(int row, int column, CTableCell *cell);
     void showHeaderMenu(const QPoint &pos);
     void showFilterMenu(int column, const QPoint &globalPos);
     void exportWithDialog();
@@ -176,7 +199,8 @@ private:
     QStringList m_statTexts;
     QSet<int> m_filterable;
     QList<int> m_defaultWidths; // -1: the view's default
-    std::vector<std::pair<int, int>> m_widgetCells; // (row, column) of real widgets
+    std::map<std::pair<int, int>, QWidget *>
+        m_cellWidgets; // (row, column): children of the viewport
     std::map<int, int> m_checkedRadios; // column -> row of its checked radio button
     int m_selectedRow = -1;
     int m_dirtyFirst = -1; // display indices of changed published rows
@@ -184,6 +208,8 @@ private:
     bool m_flushPosted = false;
     bool m_scrollToSelection = false;
     bool m_layoutRestored = false;
+    bool m_columnsFitted = false;
+    bool m_selectionShownWithoutFocus = true;
     bool m_restoringLayout = false;
     QString m_layoutKey;
 };

@@ -1,10 +1,10 @@
 #include "xp/CRadioButton.h"
 
+#include "xp/CUiResource.h"
 #include "xp/IBaseTable.h"
 #include "xp/WidgetEvents.h"
 
 #include <QPainter>
-#include <QStyleOptionButton>
 #include <QWidget>
 
 namespace XP {
@@ -28,22 +28,28 @@ void CRadioButton::setChecked(bool checked)
     changed();
 }
 
-void CRadioButton::paint(QPainter *painter, const QRect &cell, QWidget *view, bool hovered) const
+void CRadioButton::paint(QPainter *painter, const QRect &cell, QWidget *, bool hovered) const
 {
-    QStyle *style = view->style();
-    QStyleOptionButton option;
-    option.initFrom(view);
-    const int side = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, view);
-    option.rect = alignedRect(QSize(side, side), cell.adjusted(2, 0, -2, 0));
-    option.state = QStyle::State_None;
-    if (isEnabled())
-        option.state |= QStyle::State_Enabled;
-    else
-        option.palette.setCurrentColorGroup(QPalette::Disabled);
-    option.state |= m_checked ? QStyle::State_On : QStyle::State_Off;
+    // Drawn in the theme's colours: the platform style draws a dark ring that
+    // disappears on the dark table grounds.
+    CUiResource *theme = uiResource();
+    const QColor accent = *theme->getColor(QStringLiteral("clr_clickable_simple_text"));
+    const QColor disabled = *theme->getColor(QStringLiteral("clr_disable_color"));
+    const QRect box = alignedRect(QSize(13, 13), cell.adjusted(2, 0, -2, 0));
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    QColor ring = isEnabled() ? accent : disabled;
     if (hovered && isEnabled())
-        option.state |= QStyle::State_MouseOver;
-    style->drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, painter, view);
+        ring = ring.lighter(130);
+    painter->setPen(QPen(ring, 1.2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (m_checked) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(ring);
+        painter->drawEllipse(QRectF(box).adjusted(3.5, 3.5, -3.5, -3.5));
+    }
+    painter->restore();
 }
 
 void CRadioButton::click()

@@ -30,7 +30,13 @@ void CTableCellControl::changed()
 
 QRect CTableCellControl::alignedRect(const QSize &size, const QRect &cell) const
 {
-    return QStyle::alignedRect(Qt::LeftToRight, Qt::Alignment(m_alignment), size, cell);
+    // Controls sit in the middle of the row unless told otherwise.
+    Qt::Alignment alignment(m_alignment);
+    if (!(alignment & Qt::AlignVertical_Mask))
+        alignment |= Qt::AlignVCenter;
+    if (!(alignment & Qt::AlignHorizontal_Mask))
+        alignment |= Qt::AlignLeft;
+    return QStyle::alignedRect(Qt::LeftToRight, alignment, size, cell);
 }
 
 } // namespace XP

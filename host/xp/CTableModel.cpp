@@ -1,8 +1,18 @@
 #include "xp/CTableModel.h"
 
 #include "xp/CTableRowStore.h"
+#include "xp/CUiResource.h"
+
+#include <QFont>
 
 namespace XP {
+
+QFont CTableModel::emphasisFont()
+{
+    QFont font = *uiResource()->getFont(QStringLiteral("fnt_default_normal_fix"));
+    font.setBold(true);
+    return font;
+}
 
 CTableModel::CTableModel(CTableRowStore *store, QObject *parent)
     : QAbstractTableModel(parent)
@@ -35,12 +45,15 @@ QVariant CTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return m_store->displayText(row, index.column());
-    case Qt::TextAlignmentRole: {
-        const CTableCell *cell = m_store->cell(row, index.column());
-        const bool number
-            = cell && (cell->kind == CTableCell::DOUBLE || cell->kind == CTableCell::INT);
-        return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    }
+    case Qt::TextAlignmentRole:
+        return m_store->cellAlignment(row, index.column());
+    case Qt::ForegroundRole:
+        return *uiResource()->getColor(m_store->textColorKey(row, index.column()));
+    case Qt::FontRole:
+        if (m_store->rowColorKey(row).isEmpty()
+            && !m_store->columnEmphasis(index.column()).isEmpty())
+            return emphasisFont();
+        return QVariant();
     case RowIdRole:
         return row;
     default:
@@ -52,6 +65,9 @@ QVariant CTableModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return m_headers.value(section);
+    if (orientation == Qt::Horizontal && role == Qt::FontRole
+        && !m_store->columnEmphasis(section).isEmpty())
+        return emphasisFont();
     if (orientation == Qt::Vertical && role == Qt::DisplayRole)
         return section + 1;
     return QVariant();

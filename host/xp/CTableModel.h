@@ -44,6 +44,8 @@ public:
     // filters and sort when they wait); false when there was nothing to show.
     bool publish();
     bool hasUnpublished() const;
+    // The font of an emphasised column and its header.
+    static QFont emphasisFont();
     // Repaints the rows between two display indices (inclusive).
     void rowsChanged(int firstIndex, int lastIndex);
 

@@ -42,6 +42,8 @@ void CTableRowStore::setColumnCount(int count)
             cells[size_t(r) * size_t(count) + size_t(c)] = std::move(m_cells[cellIndex(r, c)]);
     m_cells.swap(cells);
     m_columnCount = count;
+    m_columnEmphasis.resize(size_t(count));
+    m_columnAlignment.resize(size_t(count), 0);
     m_filters.erase(std::remove_if(m_filters.begin(), m_filters.end(),
                                    [count](const Filter &f) { return f.column >= count; }),
                     m_filters.end());
@@ -67,6 +69,8 @@ void CTableRowStore::setRowCount(int count)
     if (count < rowCount()) {
         m_cells.resize(size_t(count) * size_t(m_columnCount));
         m_rowSelectable.resize(size_t(count));
+        if (m_rowColorKeys.size() > size_t(count))
+            m_rowColorKeys.resize(size_t(count));
         m_indexOf.resize(size_t(count));
         rebuildOrder();
         return;
@@ -78,12 +82,11 @@ void CTableRowStore::setRowCount(int count)
 
 void CTableRowStore::clearRows()
 {
-    // Swapped out rather than cleared, so that a refill does not keep the
-    // memory of a larger table before.
-    std::vector<CTableCell>().swap(m_cells);
-    std::vector<bool>().swap(m_rowSelectable);
-    std::vector<int>().swap(m_order);
-    std::vector<int>().swap(m_indexOf);
+    m_cells.clear();
+    m_rowSelectable.clear();
+    m_rowColorKeys.clear();
+    m_order.clear();
+    m_indexOf.clear();
     m_orderStale = false;
 }
 
@@ -113,6 +116,69 @@ void CTableRowStore::setRowSelectable(int row, bool selectable)
         m_rowSelectable[size_t(row)] = selectable;
 }
 
+void CTableRowStore::setRowColorKey(int row, const QString &key)
+{
+    if (!isValidRow(row))
+        return;
+    if (size_t(row) >= m_rowColorKeys.size()) {
+        if (key.isEmpty())
+            return;
+        m_rowColorKeys.resize(size_t(row) + 1);
+    }
+    m_rowColorKeys[size_t(row)] = key;
+}
+
+QString CTableRowStore::rowColorKey(int row) const
+{
+    return row >= 0 && size_t(row) < m_rowColorKeys.size() ? m_rowColorKeys[size_t(row)]
+                                                           : QString();
+}
+
+void CTableRowStore::setColumnEmphasis(int column, const QString &colorKey)
+{
+    if (column < 0 || column >= m_columnCount)
+        return;
+    if (m_columnEmphasis.size() < size_t(m_columnCount))
+        m_columnEmphasis.resize(size_t(m_columnCount));
+    m_columnEmphasis[size_t(column)] = colorKey;
+}
+
+QString CTableRowStore::columnEmphasis(int column) const
+{
+    return column >= 0 && size_t(column) < m_columnEmphasis.size()
+        ? m_columnEmphasis[size_t(column)]
+        : QString();
+}
+
+void CTableRowStore::setColumnAlignment(int column, int alignment)
+{
+    if (column < 0 || column >= m_columnCount)
+        return;
+    if (m_columnAlignment.size() < size_t(m_columnCount))
+        m_columnAlignment.resize(size_t(m_columnCount), 0);
+    m_columnAlignment[size_t(column)] = alignment;
+}
+
+int CTableRowStore::cellAlignment(int row, int column) const
+{
+    const int fixed = column >= 0 && size_t(column) < m_columnAlignment.size()
+        ? m_columnAlignment[size_t(column)]
+        : 0;
+    if (fixed)
+        return fixed;
+    const CTableCell *c = cell(row, column);
+    const bool number = c && (c->kind == CTableCell::DOUBLE || c->kind == CTableCell::INT);
+    return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+QString CTableRowStore::textColorKey(int row, int column) const
+{
+    QString key = rowColorKey(row);
+    if (key.isEmpty())
+        key = columnEmphasis(column);
+    return key.isEmpty() ? QStringLiteral("clr_text_default") : key;
+}
+
 QString CTableRowStore::displayText(int row, int column) const
 {
     const CTableCell *c = cell(row, column);
@@ -131,6 +197,7 @@ QString CTableRowStore::displayText(int row, int column) const
             return QString();
         return formatIntNumber(static_cast<long long>(c->number), 0, c->flags);
     case CTableCell::EMPTY:
+    case CTableCell::WIDGET:
         break;
     }
     return QString();

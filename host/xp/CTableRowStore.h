@@ -9,20 +9,18 @@
 #include <memory>
 #include <vector>
 
-class QWidget;
-
 namespace XP {
 
 // What a table cell holds. Numbers keep their value (sorting, statistics);
 // their text is made only when the cell is shown.
 struct CTableCell
 {
-    enum EKind : unsigned char { EMPTY, TEXT, DOUBLE, INT };
+    // WIDGET: a real widget lies over the cell (the table keeps it).
+    enum EKind : unsigned char { EMPTY, TEXT, DOUBLE, INT, WIDGET };
 
     QString text; // TEXT
     double number = 0.0; // DOUBLE and INT (integers up to 2^53 are exact)
     std::unique_ptr<CTableCellControl> control; // painted by the table
-    QWidget *widget = nullptr; // a real widget placed in the cell; owned by the view
     EKind kind = EMPTY;
     signed char decimals = 0;
     unsigned short flags = 0; // NumberFormat flags
@@ -32,9 +30,10 @@ struct CTableCell
 // in which they are shown (filtered and sorted). No widget code: the model
 // and the view read from here.
 //
-// Row ids count from 0 after each clear(). Appended rows are shown at the end
-// until the order is rebuilt (rebuildOrder), which applies the filters and
-// the sort; the table rebuilds once per batch of appends.
+// Row ids count from 0 after each clear(), which keeps the memory of the
+// rows for the next fill (a table is refilled with about as many rows). Appended rows are shown at
+// the end until the order is rebuilt (rebuildOrder), which applies the filters and the sort; the
+// table rebuilds once per batch of appends.
 class CTableRowStore
 {
 public:
@@ -62,6 +61,20 @@ public:
 
     bool isRowSelectable(int row) const { return isValidRow(row) && m_rowSelectable[size_t(row)]; }
     void setRowSelectable(int row, bool selectable);
+
+    // The theme colour of a row's text (empty: the table's default), which
+    // wins over a column's emphasis: a dimmed row stays dimmed.
+    void setRowColorKey(int row, const QString &key);
+    QString rowColorKey(int row) const;
+    // A column drawn in a theme colour and bold (empty key: none).
+    void setColumnEmphasis(int column, const QString &colorKey);
+    QString columnEmphasis(int column) const;
+    // Alignment of a column's text (Qt::Alignment bits); 0: numbers right, text left.
+    void setColumnAlignment(int column, int alignment);
+    // The alignment a cell's text is drawn with.
+    int cellAlignment(int row, int column) const;
+    // The colour key a cell's text is drawn in.
+    QString textColorKey(int row, int column) const;
 
     // The text a cell shows; numbers are formatted with their decimals and flags.
     QString displayText(int row, int column) const;
@@ -108,6 +121,9 @@ private:
     int m_columnCount = 0;
     std::vector<CTableCell> m_cells; // row-major
     std::vector<bool> m_rowSelectable;
+    std::vector<QString> m_rowColorKeys; // only as long as the last row given a colour
+    std::vector<QString> m_columnEmphasis;
+    std::vector<int> m_columnAlignment;
     std::vector<int> m_order;
     std::vector<int> m_indexOf;
     std::vector<Filter> m_filters;

@@ -1,6 +1,7 @@
 #include "xp/CTableView.h"
 
 #include "xp/COddEvenRowTable.h"
+#include "xp/CTableModel.h"
 #include "xp/CTableRowStore.h"
 #include "xp/CUiResource.h"
 
@@ -35,7 +36,8 @@ public:
         const int row = m_store->rowAt(index.row());
         const CTableCell *cell = m_store->cell(row, index.column());
         CUiResource *theme = uiResource();
-        const bool selected = row >= 0 && row == m_table->selectedRow();
+        const bool selected = row >= 0 && row == m_table->selectedRow()
+            && (m_table->isSelectionShownWithoutFocus() || m_view->hasFocus());
         QColor ground = *theme->getColor(index.row() % 2 ? QStringLiteral("clr_table_background2")
                                                          : QStringLiteral("clr_table_background"));
         if (selected)
@@ -48,19 +50,26 @@ public:
             cell->control->paint(painter, option.rect, m_view, isHovered);
             return;
         }
-        if (cell->widget)
+        if (cell->kind == CTableCell::WIDGET)
             return;
         const QString text = m_store->displayText(row, index.column());
         if (text.isEmpty())
             return;
-        const bool number = cell->kind == CTableCell::DOUBLE || cell->kind == CTableCell::INT;
         const QRect inner = option.rect.adjusted(5, 0, -5, 0);
-        painter->setPen(*theme->getColor(QStringLiteral("clr_text_default")));
-        const QString shown = option.fontMetrics.horizontalAdvance(text) > inner.width()
-            ? option.fontMetrics.elidedText(text, Qt::ElideRight, inner.width())
+        painter->setPen(*theme->getColor(m_store->textColorKey(row, index.column())));
+        const bool emphasis = m_store->rowColorKey(row).isEmpty()
+            && !m_store->columnEmphasis(index.column()).isEmpty();
+        if (emphasis) {
+            painter->save();
+            painter->setFont(CTableModel::emphasisFont());
+        }
+        const QFontMetrics metrics = emphasis ? painter->fontMetrics() : option.fontMetrics;
+        const QString shown = metrics.horizontalAdvance(text) > inner.width()
+            ? metrics.elidedText(text, Qt::ElideRight, inner.width())
             : text;
-        painter->drawText(inner, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                          shown);
+        painter->drawText(inner, m_store->cellAlignment(row, index.column()), shown);
+        if (emphasis)
+            painter->restore();
     }
 
 private:
@@ -111,7 +120,7 @@ void CTableView::mousePressEvent(QMouseEvent *event)
     setFocus(Qt::MouseFocusReason);
     const int row = m_store->rowAt(index.row());
     CTableCell *cell = m_store->cell(row, index.column());
-    if (cell && cell->control && cell->control->isEnabled()) {
+    if (cell && cell->control && cell->control->isClickable()) {
         // The control's owner decides about the selection (a contract row's
         // radio button selects its row through the owner).
         cell->control->click();
@@ -119,7 +128,7 @@ void CTableView::mousePressEvent(QMouseEvent *event)
     }
     if (m_store->isRowSelectable(row))
         m_table->setSelectedRowIndex(index.row());
-    m_table->rowClicked(row, index.column());
+    m_table->notifyRowClicked(row, index.column());
 }
 
 void CTableView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -203,7 +212,7 @@ void CTableView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // The keyboard's way to click a row's radio button.
+        // The keyboard's way to click a row's radio button, or to act on the row.
         if (m_table->activateSelectedRow())
             return;
         break;
@@ -220,6 +229,20 @@ void CTableView::keyPressEvent(QKeyEvent *event)
 void CTableView::contextMenuEvent(QContextMenuEvent *event)
 {
     m_table->showRowMenu(event->globalPos(), indexAt(event->pos()));
+}
+
+void CTableView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    if (!m_table->isSelectionShownWithoutFocus())
+        viewport()->update();
+}
+
+void CTableView::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    if (!m_table->isSelectionShownWithoutFocus())
+        viewport()->update();
 }
 
 void CTableView::scrollContentsBy(int dx, int dy)
@@ -245,19 +268,17 @@ void CTableView::layoutCellWidgets()
     if (!m_table)
         return;
     const int published = model() ? model()->rowCount() : 0;
-    for (const auto &place : m_table->widgetCells()) {
-        CTableCell *cell = m_store->cell(place.first, place.second);
-        if (!cell || !cell->widget)
-            continue;
-        const int index = m_store->indexOf(place.first);
+    for (const auto &entry : m_table->cellWidgets()) {
+        QWidget *widget = entry.second;
+        const int index = m_store->indexOf(entry.first.first);
         QRect rect;
-        if (index >= 0 && index < published && !isColumnHidden(place.second))
-            rect = visualRect(model()->index(index, place.second));
+        if (index >= 0 && index < published && !isColumnHidden(entry.first.second))
+            rect = visualRect(model()->index(index, entry.first.second));
         if (rect.isValid() && rect.intersects(viewport()->rect())) {
-            cell->widget->setGeometry(rect.adjusted(1, 1, -1, -1));
-            cell->widget->show();
+            widget->setGeometry(rect.adjusted(1, 1, -1, -1));
+            widget->show();
         } else {
-            cell->widget->hide();
+            widget->hide();
         }
     }
 }
