@@ -1,10 +1,8 @@
 #include "tc/COpAccountsModel.h"
 
-#include "xp/CUiResource.h"
+#include "xp/CCheckBoxCell.h"
+#include "xp/COddEvenRowTable.h"
 #include "xp/NumberFormat.h"
-
-#include <QColor>
-#include <QFont>
 
 #include <map>
 
@@ -26,138 +24,23 @@ QString loginStatusText(ttservice::EBROKER_LOGIN_STATUS status)
     }
 }
 
-QColor themeColor(const char *key)
-{
-    return *XP::uiResource()->getColor(QString::fromLatin1(key));
-}
-
-QFont highlightFont()
-{
-    QFont font = *XP::uiResource()->getFont(QStringLiteral("fnt_default_normal_fix"));
-    font.setBold(true);
-    return font;
-}
-
-bool isNumberColumn(int column)
-{
-    return column == COpAccountsModel::ColAvailableFunds || column == COpAccountsModel::ColBuyVolume
-        || column == COpAccountsModel::ColSellVolume || column == COpAccountsModel::ColSplitVolume;
-}
-
 } // namespace
 
-COpAccountsModel::COpAccountsModel(bool multiSelect, QObject *parent)
-    : QAbstractTableModel(parent)
-    , m_multiSelect(multiSelect)
+COpAccountsModel::COpAccountsModel(bool multiSelect, XP::COddEvenRowTable *table)
+    : m_multiSelect(multiSelect)
+    , m_table(table)
 {
-}
-
-int COpAccountsModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-int COpAccountsModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QString COpAccountsModel::displayText(const Row &row, int column) const
-{
-    switch (column) {
-    case ColAccountId:
-        return row.account.displayId.isEmpty() ? row.account.key : row.account.displayId;
-    case ColAccountName:
-        return row.account.name;
-    case ColLoginStatus:
-        return loginStatusText(row.account.loginStatus);
-    case ColAvailableFunds:
-        return XP::formatDoubleNumber(row.account.availableFunds, 2, XP::NF_THOUSANDS, false,
-                                      kNoValue);
-    case ColBuyVolume:
-        return row.hasCanOrderNum
-            ? XP::formatIntNumber(row.canOrderNum.buyVolume, 0, XP::NF_THOUSANDS)
-            : kNoValue;
-    case ColSellVolume:
-        return row.hasCanOrderNum
-            ? XP::formatIntNumber(row.canOrderNum.sellVolume, 0, XP::NF_THOUSANDS)
-            : kNoValue;
-    case ColSplitVolume:
-        return row.hasSplit ? XP::formatDoubleNumber(
-                   row.split.first, 2, XP::NF_THOUSANDS | XP::NF_TRIM_ZEROS, false, kNoValue)
-                            : kNoValue;
-    default:
-        return QString();
-    }
-}
-
-QVariant COpAccountsModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= int(m_rows.size()) || index.column() >= ColumnCount)
-        return QVariant();
-    const Row &row = m_rows[size_t(index.row())];
-    const int column = index.column();
-    const bool loggedIn = row.account.loginStatus == ttservice::BROKER_LOGIN_STATUS_OK;
-
-    switch (role) {
-    case Qt::DisplayRole:
-        return column == ColCheck ? QVariant() : QVariant(displayText(row, column));
-    case Qt::CheckStateRole:
-        return column == ColCheck ? QVariant(row.checked ? Qt::Checked : Qt::Unchecked)
-                                  : QVariant();
-    case Qt::ForegroundRole:
-        // An account that cannot trade now stays readable but steps back.
-        if (!loggedIn)
-            return themeColor("clr_disable_color");
-        if (column == highlightedColumn())
-            return themeColor(m_side == ttservice::OPERATION_TYPE_BUY
-                                  ? "clr_basket_param_buy_btn_nomal"
-                                  : "clr_basket_param_sell_btn_nomal");
-        return themeColor("clr_text_default");
-    case Qt::FontRole:
-        return column == highlightedColumn() ? QVariant(highlightFont()) : QVariant();
-    case Qt::TextAlignmentRole:
-        if (isNumberColumn(column))
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        if (column == ColLoginStatus || column == ColCheck)
-            return int(Qt::AlignCenter);
-        return int(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::ToolTipRole:
-        if (column == ColAccountId && !row.account.displayId.isEmpty())
-            return row.account.key;
-        return QVariant();
-    case Qt::UserRole:
-        return row.account.key;
-    default:
-        return QVariant();
-    }
-}
-
-QVariant COpAccountsModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    switch (role) {
-    case Qt::DisplayRole: {
-        static const char *const titles[ColumnCount] = {
-            "", "资金账号", "账户名称", "登录状态", "可用资金", "可买量", "可卖量", "拆单量",
-        };
-        return QString::fromUtf8(titles[section]);
-    }
-    case Qt::FontRole:
-        return section == highlightedColumn() ? QVariant(highlightFont()) : QVariant();
-    case Qt::TextAlignmentRole:
-        return int((isNumberColumn(section) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    default:
-        return QVariant();
-    }
-}
-
-Qt::ItemFlags COpAccountsModel::flags(const QModelIndex &index) const
-{
-    // Not user-checkable: the list toggles the tick itself on a click anywhere
-    // in the row, so the delegate must not toggle it a second time.
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+    m_table->clear();
+    m_table->clearColumns();
+    m_table->setColumnCount(ColumnCount);
+    m_table->setHeaderTexts({ QString(), QStringLiteral("资金账号"), QStringLiteral("账户名称"),
+                              QStringLiteral("登录状态"), QStringLiteral("可用资金"),
+                              QStringLiteral("可买量"), QStringLiteral("可卖量"),
+                              QStringLiteral("拆单量") });
+    m_table->setColumnWidth(ColCheck, 26);
+    m_table->setColumnAlignment(ColLoginStatus, Qt::AlignCenter);
+    for (int column : { ColAvailableFunds, ColBuyVolume, ColSellVolume, ColSplitVolume })
+        m_table->setColumnAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void COpAccountsModel::setAccounts(const std::vector<AccountEntry> &accounts)
@@ -166,25 +49,94 @@ void COpAccountsModel::setAccounts(const std::vector<AccountEntry> &accounts)
     for (const Row &row : m_rows)
         previous[row.account.key] = row;
 
-    beginResetModel();
     m_rows.clear();
     m_rows.reserve(accounts.size());
+    m_rowOfKey.clear();
+    m_rowOfKey.reserve(int(accounts.size()));
+    m_checkedRows.clear();
     for (const AccountEntry &account : accounts) {
+        if (m_rowOfKey.contains(account.key))
+            continue; // an account is listed once
         const auto it = previous.find(account.key);
         Row row = it != previous.end() ? it->second : Row();
         row.account = account;
+        m_rowOfKey.insert(account.key, int(m_rows.size()));
+        if (row.checked)
+            m_checkedRows.insert(int(m_rows.size()));
         m_rows.push_back(row);
     }
-    endResetModel();
+
+    m_table->clear();
+    m_table->setRowCount(int(m_rows.size()));
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        m_table->setItemWidget(row, ColCheck, new XP::CCheckBoxCell(row, m_table, false),
+                               Qt::AlignCenter, false);
+        writeRow(row);
+    }
+}
+
+void COpAccountsModel::writeRow(int row)
+{
+    const Row &r = m_rows[size_t(row)];
+    // An account that cannot trade now stays readable but steps back.
+    m_table->setRowColorKey(row,
+                            r.account.loginStatus == ttservice::BROKER_LOGIN_STATUS_OK
+                                ? QString()
+                                : QStringLiteral("clr_disable_color"),
+                            false);
+    for (int column = 0; column < ColumnCount; ++column)
+        writeCell(row, column);
+}
+
+void COpAccountsModel::writeCell(int row, int column)
+{
+    const Row &r = m_rows[size_t(row)];
+    switch (column) {
+    case ColCheck:
+        if (auto *tick = dynamic_cast<XP::CCheckBoxCell *>(m_table->itemControl(row, ColCheck)))
+            tick->setChecked(r.checked);
+        break;
+    case ColAccountId:
+        m_table->setItemText(row, column,
+                             r.account.displayId.isEmpty() ? r.account.key : r.account.displayId);
+        break;
+    case ColAccountName:
+        m_table->setItemText(row, column, r.account.name);
+        break;
+    case ColLoginStatus:
+        m_table->setItemText(row, column, loginStatusText(r.account.loginStatus));
+        break;
+    case ColAvailableFunds:
+        if (XP::isInvalidNumber(r.account.availableFunds))
+            m_table->setItemText(row, column, kNoValue);
+        else
+            m_table->setItemDouble(row, column, r.account.availableFunds, 2, XP::NF_THOUSANDS);
+        break;
+    case ColBuyVolume:
+    case ColSellVolume:
+        if (!r.hasCanOrderNum)
+            m_table->setItemText(row, column, kNoValue);
+        else
+            m_table->setItemInt(row, column,
+                                column == ColBuyVolume ? r.canOrderNum.buyVolume
+                                                       : r.canOrderNum.sellVolume,
+                                XP::NF_THOUSANDS);
+        break;
+    case ColSplitVolume:
+        if (!r.hasSplit || XP::isInvalidNumber(r.split.first))
+            m_table->setItemText(row, column, kNoValue);
+        else
+            m_table->setItemDouble(row, column, r.split.first, 2,
+                                   XP::NF_THOUSANDS | XP::NF_TRIM_ZEROS);
+        break;
+    default:
+        break;
+    }
 }
 
 int COpAccountsModel::rowOfKey(const QString &key) const
 {
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].account.key == key)
-            return int(i);
-    }
-    return -1;
+    return m_rowOfKey.value(key, -1);
 }
 
 QString COpAccountsModel::keyAt(int row) const
@@ -203,10 +155,8 @@ std::set<QString> COpAccountsModel::keys() const
 std::set<QString> COpAccountsModel::checkedKeys() const
 {
     std::set<QString> out;
-    for (const Row &row : m_rows) {
-        if (row.checked)
-            out.insert(row.account.key);
-    }
+    for (int row : m_checkedRows)
+        out.insert(m_rows[size_t(row)].account.key);
     return out;
 }
 
@@ -221,17 +171,24 @@ bool COpAccountsModel::setChecked(int row, bool checked)
         return false;
     bool changed = false;
     if (checked && !m_multiSelect) {
-        for (size_t i = 0; i < m_rows.size(); ++i) {
-            if (int(i) != row && m_rows[i].checked) {
-                m_rows[i].checked = false;
-                rowChanged(int(i));
-                changed = true;
-            }
+        // Only the ticked rows are visited, not the whole list.
+        const std::set<int> others = m_checkedRows;
+        for (int other : others) {
+            if (other == row)
+                continue;
+            m_rows[size_t(other)].checked = false;
+            m_checkedRows.erase(other);
+            writeCell(other, ColCheck);
+            changed = true;
         }
     }
     if (m_rows[size_t(row)].checked != checked) {
         m_rows[size_t(row)].checked = checked;
-        rowChanged(row);
+        if (checked)
+            m_checkedRows.insert(row);
+        else
+            m_checkedRows.erase(row);
+        writeCell(row, ColCheck);
         changed = true;
     }
     return changed;
@@ -243,7 +200,7 @@ void COpAccountsModel::setLoginStatus(const QString &key, ttservice::EBROKER_LOG
     if (row < 0 || m_rows[size_t(row)].account.loginStatus == status)
         return;
     m_rows[size_t(row)].account.loginStatus = status;
-    rowChanged(row); // the whole row dims or lights up
+    writeRow(row); // the whole row dims or lights up
 }
 
 void COpAccountsModel::setAvailableFunds(const QString &key, double funds)
@@ -252,8 +209,7 @@ void COpAccountsModel::setAvailableFunds(const QString &key, double funds)
     if (row < 0)
         return;
     m_rows[size_t(row)].account.availableFunds = funds;
-    const QModelIndex cell = index(row, ColAvailableFunds);
-    Q_EMIT dataChanged(cell, cell);
+    writeCell(row, ColAvailableFunds);
 }
 
 bool COpAccountsModel::setCanOrderNum(const QString &key, const CCanOrderNum &num)
@@ -263,7 +219,8 @@ bool COpAccountsModel::setCanOrderNum(const QString &key, const CCanOrderNum &nu
         return false;
     m_rows[size_t(row)].hasCanOrderNum = true;
     m_rows[size_t(row)].canOrderNum = num;
-    Q_EMIT dataChanged(index(row, ColBuyVolume), index(row, ColSellVolume));
+    writeCell(row, ColBuyVolume);
+    writeCell(row, ColSellVolume);
     return true;
 }
 
@@ -279,14 +236,16 @@ bool COpAccountsModel::canOrderNum(const QString &key, CCanOrderNum *out) const
 
 void COpAccountsModel::setSplitVolumes(const QMap<std::string, QPair<double, double>> &volumes)
 {
-    if (m_rows.empty())
-        return;
-    for (Row &row : m_rows) {
-        const auto it = volumes.constFind(row.account.key.toStdString());
-        row.hasSplit = it != volumes.constEnd();
-        row.split = row.hasSplit ? it.value() : qMakePair(0.0, 0.0);
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        Row &r = m_rows[size_t(row)];
+        const auto it = volumes.constFind(r.account.key.toStdString());
+        const bool hasSplit = it != volumes.constEnd();
+        if (!hasSplit && !r.hasSplit)
+            continue; // nothing to rewrite
+        r.hasSplit = hasSplit;
+        r.split = hasSplit ? it.value() : qMakePair(0.0, 0.0);
+        writeCell(row, ColSplitVolume);
     }
-    Q_EMIT dataChanged(index(0, ColSplitVolume), index(int(m_rows.size()) - 1, ColSplitVolume));
 }
 
 QPair<double, double> COpAccountsModel::splitVolume(const QString &key) const
@@ -300,9 +259,14 @@ void COpAccountsModel::setHighlightedSide(ttservice::EOperationType side)
     if (side == m_side)
         return;
     m_side = side;
-    Q_EMIT headerDataChanged(Qt::Horizontal, ColBuyVolume, ColSellVolume);
-    if (!m_rows.empty())
-        Q_EMIT dataChanged(index(0, ColBuyVolume), index(int(m_rows.size()) - 1, ColSellVolume));
+    m_table->setColumnEmphasis(ColBuyVolume,
+                               side == ttservice::OPERATION_TYPE_BUY
+                                   ? QStringLiteral("clr_basket_param_buy_btn_nomal")
+                                   : QString());
+    m_table->setColumnEmphasis(ColSellVolume,
+                               side == ttservice::OPERATION_TYPE_SELL
+                                   ? QStringLiteral("clr_basket_param_sell_btn_nomal")
+                                   : QString());
 }
 
 int COpAccountsModel::highlightedColumn() const
@@ -317,9 +281,14 @@ int COpAccountsModel::highlightedColumn() const
     }
 }
 
-void COpAccountsModel::rowChanged(int row)
+QString COpAccountsModel::text(int row, int column) const
 {
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    return m_table->itemText(row, column);
+}
+
+QString COpAccountsModel::textColorKey(int row, int column) const
+{
+    return m_table->textColorKey(row, column);
 }
 
 } // namespace TC

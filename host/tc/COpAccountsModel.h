@@ -4,7 +4,7 @@
 #include "ttservice/IData.h"
 #include "ttservice/Types.h"
 
-#include <QAbstractTableModel>
+#include <QHash>
 #include <QMap>
 #include <QPair>
 #include <QString>
@@ -13,14 +13,18 @@
 #include <string>
 #include <vector>
 
+namespace XP {
+class COddEvenRowTable;
+}
+
 namespace TC {
 
 // The rows of the account list: one fund account per row, its tick, login
-// state, funds and the quantities the order form reported for it. Raw values
-// are kept; text is made only for the display role.
-class COpAccountsModel final : public QAbstractTableModel
+// state, funds and the quantities the order form reported for it. It keeps
+// the values and writes them into the list's table, one row id per account
+// in the order of the configuration; a change rewrites only its cells.
+class COpAccountsModel final
 {
-    Q_OBJECT
 public:
     enum Column {
         ColCheck,
@@ -45,15 +49,10 @@ public:
         double availableFunds = ttservice::kUnsetDouble;
     };
 
-    explicit COpAccountsModel(bool multiSelect, QObject *parent = nullptr);
+    // `table` is the list's table (not owned); its columns are set up here.
+    COpAccountsModel(bool multiSelect, XP::COddEvenRowTable *table);
 
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
-
+    int rowCount() const { return int(m_rows.size()); }
     // Replaces the accounts; ticks and quantities of accounts still listed stay.
     void setAccounts(const std::vector<AccountEntry> &accounts);
 
@@ -80,6 +79,10 @@ public:
     void setHighlightedSide(ttservice::EOperationType side);
     int highlightedColumn() const;
 
+    // What a cell shows and the theme colour of its text.
+    QString text(int row, int column) const;
+    QString textColorKey(int row, int column) const;
+
 private:
     struct Row
     {
@@ -91,11 +94,14 @@ private:
         QPair<double, double> split { 0.0, 0.0 };
     };
 
-    QString displayText(const Row &row, int column) const;
-    void rowChanged(int row);
+    void writeRow(int row);
+    void writeCell(int row, int column);
 
     const bool m_multiSelect;
-    std::vector<Row> m_rows;
+    XP::COddEvenRowTable *m_table; // not owned: the account list owns the table
+    std::vector<Row> m_rows; // row id = index
+    QHash<QString, int> m_rowOfKey;
+    std::set<int> m_checkedRows;
     ttservice::EOperationType m_side = ttservice::OPERATION_TYPE_NONE;
 };
 

@@ -10,11 +10,10 @@
 #include "xp/NumberFormat.h"
 #include "xp/WidgetEvents.h"
 
-#include <QCoreApplication>
+#include "xp/COddEvenRowTable.h"
+#include "xp/CTableView.h"
+
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QPointer>
-#include <QTableView>
 
 #include <boost/pointer_cast.hpp>
 
@@ -37,9 +36,9 @@ COpAccountsWidget::COpAccountsWidget(int style, bool showHeader, bool multiSelec
     : XP::CBaseWidget(QStringLiteral("tc_opaccountswidget"), false, parent)
     , m_style(style)
     , m_traderType(traderType)
-    , m_model(new COpAccountsModel(multiSelect, this))
 {
     buildUi(showHeader);
+    m_model = std::make_unique<COpAccountsModel>(multiSelect, m_table);
     connectServices();
     loadAccountGroupSettings();
 }
@@ -53,32 +52,21 @@ COpAccountsWidget::~COpAccountsWidget()
 
 void COpAccountsWidget::buildUi(bool showHeader)
 {
-    m_view = new QTableView(this);
-    m_view->setObjectName(QStringLiteral("tc_opaccountswidget_table"));
-    m_view->setModel(m_model);
-    // The tick is the selection; a highlighted row beside it would only confuse.
-    m_view->setSelectionMode(QAbstractItemView::NoSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setAlternatingRowColors(true);
-    m_view->setWordWrap(false);
-    m_view->setShowGrid(m_style != kCompactListStyle);
-    m_view->setFrameShape(QFrame::NoFrame);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(m_style == kCompactListStyle ? 22 : 26);
-    QHeaderView *header = m_view->horizontalHeader();
-    header->setVisible(showHeader);
-    header->setHighlightSections(false);
-    header->setSectionsClickable(false);
-    header->setMinimumSectionSize(24);
-    m_view->installEventFilter(this);
-
-    connect(m_view, &QTableView::clicked, this,
-            [this](const QModelIndex &index) { toggleRow(index.row()); });
-
-    applyColumnLayout();
+    // Sorting, copying, export and columns, but no statistics line.
+    m_table = new XP::COddEvenRowTable(m_style, this, 0x1FF & ~XP::TF_STAT_LINE);
+    m_table->setObjectName(QStringLiteral("tc_opaccountswidget_table"));
+    m_table->setFlag(m_table->flag() & ~XP::TF_STAT_LINE);
+    // The tick is the selection; the selected row is only a keyboard cursor.
+    m_table->setSelectionShownWithoutFocus(false);
+    m_table->view()->setShowGrid(m_style != kCompactListStyle);
+    m_table->view()->verticalHeader()->setDefaultSectionSize(m_style == kCompactListStyle ? 22
+                                                                                          : 26);
+    m_table->view()->horizontalHeader()->setVisible(showHeader);
+    connect(m_table, &XP::COddEvenRowTable::rowClicked, this, [this](int row) { toggleRow(row); });
+    connect(m_table, &XP::COddEvenRowTable::rowActivated, this,
+            [this](int row) { toggleRow(row); });
     applyTheme();
-    setInnerStretchWidget(m_view, 0, 0, 0, 0);
+    setInnerStretchWidget(m_table, 0, 0, 0, 0);
 }
 
 void COpAccountsWidget::connectServices()
@@ -88,34 +76,11 @@ void COpAccountsWidget::connectServices()
             [this](const QString &key) { onLoginStatusChanged(key); });
 }
 
-void COpAccountsWidget::applyColumnLayout()
-{
-    QHeaderView *header = m_view->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(COpAccountsModel::ColAccountName, QHeaderView::Stretch);
-    m_view->setColumnHidden(COpAccountsModel::ColSplitVolume, !m_splitVisible);
-}
-
 void COpAccountsWidget::applyTheme()
 {
-    XP::CUiResource *theme = XP::uiResource();
-    auto color
-        = [theme](const char *key) { return theme->getColor(QString::fromLatin1(key))->name(); };
-    const QFont font = *theme->getFont(QStringLiteral("fnt_default_normal_fix"));
-    m_view->setFont(font);
-    m_view->horizontalHeader()->setFont(font);
-    m_view->setStyleSheet(
-        QStringLiteral("QTableView { background: %1; alternate-background-color: %2; color: %3;"
-                       " gridline-color: %4; border: none; }"
-                       "QHeaderView::section { background: %2; color: %3; border: none;"
-                       " border-bottom: 1px solid %4; padding: 0 4px; }"
-                       "QTableCornerButton::section { background: %2; border: none; }"
-                       "QTableView::indicator { width: 10px; height: 10px; border-radius: 2px;"
-                       " border: 1px solid %4; background: %5; }"
-                       "QTableView::indicator:checked { border-color: %6; background: %6; }")
-            .arg(color("clr_table_background"), color("clr_table_background2"),
-                 color("clr_text_default"), color("clr_edit_border"), color("clr_edit_background"),
-                 color("clr_clickable_simple_text")));
+    const QFont font = *XP::uiResource()->getFont(QStringLiteral("fnt_default_normal_fix"));
+    m_table->view()->setFont(font);
+    m_table->view()->horizontalHeader()->setFont(font);
 }
 
 void COpAccountsWidget::setFixFont()
@@ -132,7 +97,7 @@ void COpAccountsWidget::setOperationType(ttservice::EOperationType side)
 void COpAccountsWidget::setSplitVisible(bool visible)
 {
     m_splitVisible = visible;
-    m_view->setColumnHidden(COpAccountsModel::ColSplitVolume, !visible);
+    m_table->setColumnHidden(COpAccountsModel::ColSplitVolume, !visible);
 }
 
 void COpAccountsWidget::loadAccountGroupSettings()
@@ -165,20 +130,14 @@ void COpAccountsWidget::loadAccountGroupSettings()
 
 void COpAccountsWidget::subscribeFunds(const ttservice::CAccountDataPtr &data, const QString &key)
 {
-    const QPointer<COpAccountsWidget> self(this);
-    auto callback = [self, key](const ttservice::IDataPtr &record) {
+    const utils::CDeliveryGuard::Handle delivery = m_delivery.handle();
+    auto callback = [this, delivery, key](const ttservice::IDataPtr &record) {
         const auto detail = boost::dynamic_pointer_cast<ttservice::CAccountDetail>(record);
         if (!detail)
             return;
         const double funds = detail->availableFunds;
         // Pushers call from their own thread; the table is touched on the GUI thread only.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, key, funds] {
-                if (self)
-                    self->m_model->setAvailableFunds(key, funds);
-            },
-            Qt::QueuedConnection);
+        delivery.post([this, key, funds] { m_model->setAvailableFunds(key, funds); });
     };
     if (ttservice::CSubscribeRequestPtr request
         = data->subscribe(ttservice::DATA_TYPE_ACCOUNT_DETAIL, std::string(), callback))
@@ -224,16 +183,6 @@ void COpAccountsWidget::applySelectionChange(bool changed)
     // The mode switcher hands the ticked accounts to the spot page on this event.
     if (changed)
         deliverEvent(XP::EVT_SELECTED_ACCOUNTS_CHANGED, 0, 0, QString(), nullptr);
-}
-
-bool COpAccountsWidget::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_view && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space) {
-        toggleRow(m_view->currentIndex().row());
-        return true;
-    }
-    return XP::CBaseWidget::eventFilter(watched, event);
 }
 
 void COpAccountsWidget::setCanOrderNum(const std::string &key, const CCanOrderNum &num)

@@ -4,17 +4,21 @@
 #include "tc/TradeOperationType.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/Types.h"
+#include "utils/CDeliveryGuard.h"
 #include "xp/CBaseWidget.h"
 
 #include <QMap>
 #include <QPair>
 #include <QString>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-class QTableView;
+namespace XP {
+class COddEvenRowTable;
+}
 
 namespace TC {
 
@@ -68,13 +72,13 @@ public:
 
     void setFixFont() override;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The rows and the table that shows them.
+    const COpAccountsModel &rows() const { return *m_model; }
+    XP::COddEvenRowTable *table() const { return m_table; }
 
 private:
     void buildUi(bool showHeader);
     void connectServices();
-    void applyColumnLayout();
     void applyTheme();
     void toggleRow(int row);
     void applySelectionChange(bool changed);
@@ -86,9 +90,11 @@ private:
     ETradeOperationType m_tradeOpType = OPT_NONE;
     ttservice::EOperationType m_operationType = ttservice::OPERATION_TYPE_NONE;
     bool m_splitVisible = true;
-    COpAccountsModel *m_model = nullptr; // owned through Qt parentage
-    QTableView *m_view = nullptr; // owned through Qt parentage
+    XP::COddEvenRowTable *m_table = nullptr; // owned through Qt parentage
+    std::unique_ptr<COpAccountsModel> m_model;
     std::vector<ttservice::CSubscribeRequestPtr> m_fundsSubscriptions;
+    // Funds arrive on the pusher's thread and reach the list only while it lives.
+    utils::CDeliveryGuard m_delivery;
 };
 
 } // namespace TC

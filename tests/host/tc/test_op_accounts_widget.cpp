@@ -5,6 +5,8 @@
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "utils/CSingletonT.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CTableView.h"
 #include "xp/CUiResource.h"
 #include "xp/WidgetEvents.h"
 
@@ -49,25 +51,24 @@ TC::CTradeClient *tradeClient()
     return utils::CManualSingletonT<TC::CTradeClient>::instance();
 }
 
-QTableView *table(TC::COpAccountsWidget &list)
+int rowOf(TC::COpAccountsWidget &list, const char *key)
 {
-    return list.findChild<QTableView *>(QStringLiteral("tc_opaccountswidget_table"));
-}
-
-QModelIndex cellOf(TC::COpAccountsWidget &list, const char *key, int column)
-{
-    auto *model = qobject_cast<Model *>(table(list)->model());
-    return model->index(model->rowOfKey(QString::fromUtf8(key)), column);
+    return list.rows().rowOfKey(QString::fromUtf8(key));
 }
 
 QString text(TC::COpAccountsWidget &list, const char *key, int column)
 {
-    return cellOf(list, key, column).data().toString();
+    return list.rows().text(rowOf(list, key), column);
 }
 
 QColor textColor(TC::COpAccountsWidget &list, const char *key, int column)
 {
-    return cellOf(list, key, column).data(Qt::ForegroundRole).value<QColor>();
+    return *XP::uiResource()->getColor(list.rows().textColorKey(rowOf(list, key), column));
+}
+
+bool ticked(TC::COpAccountsWidget &list, const char *key)
+{
+    return list.rows().isChecked(rowOf(list, key));
 }
 
 QColor theme(const char *key)
@@ -77,13 +78,17 @@ QColor theme(const char *key)
 
 void clickRow(TC::COpAccountsWidget &list, const char *key)
 {
-    QWidget *viewport = table(list)->viewport();
-    const QPoint at = table(list)->visualRect(cellOf(list, key, Model::ColAccountName)).center();
+    XP::COddEvenRowTable *table = list.table();
+    table->flush();
+    QTableView *view = table->view();
+    const QModelIndex cell
+        = view->model()->index(table->rowIndex(rowOf(list, key)), Model::ColAccountName);
+    const QPoint at = view->visualRect(cell).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QApplication::sendEvent(viewport, &release);
+    QApplication::sendEvent(view->viewport(), &press);
+    QApplication::sendEvent(view->viewport(), &release);
 }
 
 } // namespace
@@ -179,8 +184,7 @@ TEST_F(OpAccountsWidgetTest, multiSelectDeliversSelectionChangesOnly)
     clickRow(list, "10001"); // a second click unticks
     EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
     EXPECT_EQ(3, parent.selectionEvents);
-    EXPECT_EQ(int(Qt::Unchecked),
-              cellOf(list, "10001", Model::ColCheck).data(Qt::CheckStateRole).toInt());
+    EXPECT_FALSE(ticked(list, "10001"));
     EXPECT_TRUE(parent.argumentsPlain);
 }
 
@@ -195,9 +199,9 @@ TEST_F(OpAccountsWidgetTest, singleSelectKeepsExactlyOneTick)
     EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
     EXPECT_EQ(2, parent.selectionEvents);
 
-    table(list)->setCurrentIndex(cellOf(list, "10002", Model::ColAccountName));
+    list.table()->setSelectedRowIndex(list.table()->rowIndex(rowOf(list, "10002")));
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-    QApplication::sendEvent(table(list), &space);
+    QApplication::sendEvent(list.table()->view(), &space);
     EXPECT_EQ(Keys({ "10002" }), list.getSelectedAccounts());
     EXPECT_EQ(3, parent.selectionEvents);
 }
@@ -233,9 +237,9 @@ TEST_F(OpAccountsWidgetTest, quantitiesAreKeptAndShownInTheirCells)
     EXPECT_EQ(QStringLiteral("--"), text(list, "10001", Model::ColSplitVolume));
     EXPECT_EQ(QStringLiteral("30.5"), text(list, "10003", Model::ColSplitVolume));
 
-    EXPECT_FALSE(table(list)->isColumnHidden(Model::ColSplitVolume));
+    EXPECT_FALSE(list.table()->isColumnHidden(Model::ColSplitVolume));
     list.setSplitVisible(false);
-    EXPECT_TRUE(table(list)->isColumnHidden(Model::ColSplitVolume));
+    EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
 }
 
 TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
@@ -247,7 +251,7 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
     list.setCanOrderNum(kLoggedInAccount, TC::CCanOrderNum { 100, 200 });
     list.loadAccountGroupSettings();
     EXPECT_EQ(2, parent.selectionEvents); // nothing changed
-    EXPECT_TRUE(table(list)->isColumnHidden(Model::ColSplitVolume));
+    EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
 
     // The configuration is replaced: 10003 is gone, 10004 is new.
     const TC::CAccountPtr first = account(kLoggedInAccount);
@@ -266,7 +270,6 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
     EXPECT_EQ(QStringLiteral("新账户"), text(list, "10004", Model::ColAccountName));
     EXPECT_EQ(QStringLiteral("已登录"), text(list, "10004", Model::ColLoginStatus));
     EXPECT_EQ(QStringLiteral("100"), text(list, "10001", Model::ColBuyVolume));
-    EXPECT_EQ(int(Qt::Checked),
-              cellOf(list, "10001", Model::ColCheck).data(Qt::CheckStateRole).toInt());
-    EXPECT_TRUE(table(list)->isColumnHidden(Model::ColSplitVolume));
+    EXPECT_TRUE(ticked(list, "10001"));
+    EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
 }
