@@ -106,6 +106,48 @@ double maturitySettleAmountOf(const ttservice::CRepurchaseAgreementContractInfo 
 
 } // namespace
 
+// Contracts of one account mostly share their account, market, dealer,
+// entities and terms: the text of the row before is reused (shared, not
+// copied) instead of being converted again for every row.
+class CRowTexts
+{
+public:
+    const QString &operator()(int column, const std::string &source)
+    {
+        Entry &entry = m_entries[column];
+        if (!entry.valid || entry.source != source) {
+            entry.source = source;
+            entry.text = XP::sToQs(source);
+            entry.valid = true;
+        }
+        return entry.text;
+    }
+
+    // The type manager's name of a contract status, asked once per status.
+    const QString &status(int code)
+    {
+        if (!m_statusValid || m_statusCode != code) {
+            m_statusCode = code;
+            m_status = XP::sToQs(ttservice::TypeManager::instance()->getEnumItemName(
+                "ttservice::EContractStatus", code, 0x100000));
+            m_statusValid = true;
+        }
+        return m_status;
+    }
+
+private:
+    struct Entry
+    {
+        bool valid = false;
+        std::string source;
+        QString text;
+    };
+    Entry m_entries[ColumnCount];
+    bool m_statusValid = false;
+    int m_statusCode = 0;
+    QString m_status;
+};
+
 CAgreementTableWidget::CAgreementTableWidget(QWidget *parent)
     : XP::CBaseWidget(QStringLiteral("zolp_ficc_agreementtablewidget"), false, parent)
 {
@@ -189,8 +231,8 @@ CAgreementTableWidget::cachedContracts(ETradeOperationType type) const
 
 ContractPtr CAgreementTableWidget::rowContract(int row) const
 {
-    const auto it = m_rowContracts.find(row);
-    return it == m_rowContracts.end() ? ContractPtr() : it->second;
+    return row >= 0 && row < int(m_rowContracts.size()) ? m_rowContracts[size_t(row)]
+                                                        : ContractPtr();
 }
 
 void CAgreementTableWidget::queryContracts(bool fromServer)
@@ -318,18 +360,24 @@ void CAgreementTableWidget::fillTable(const std::vector<ttservice::IDataPtr> &co
     }
     m_table->clear();
     m_rowContracts.clear();
+    m_rowContracts.reserve(contracts.size());
 
-    std::vector<ttservice::IDataPtr> notChoosable;
+    CRowTexts texts;
+    std::vector<ContractPtr> notChoosable;
+    notChoosable.reserve(contracts.size());
     for (const ttservice::IDataPtr &record : contracts) {
-        const auto contract
+        // Records of other types are not listed at all.
+        ContractPtr contract
             = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
-        if (contract && isContractShown(*contract))
-            addRow(record, true);
+        if (!contract)
+            continue;
+        if (isContractShown(*contract))
+            addRow(contract, true, texts);
         else
-            notChoosable.push_back(record);
+            notChoosable.push_back(std::move(contract));
     }
-    for (const ttservice::IDataPtr &record : notChoosable)
-        addRow(record, false);
+    for (const ContractPtr &contract : notChoosable)
+        addRow(contract, false, texts);
 
     for (int column : { int(ColAmount), int(ColMaturityAmount) }) {
         double sum = 0.0;
@@ -340,14 +388,14 @@ void CAgreementTableWidget::fillTable(const std::vector<ttservice::IDataPtr> &co
     }
 }
 
-void CAgreementTableWidget::addRow(const ttservice::IDataPtr &record, bool choosable)
+void CAgreementTableWidget::addRow(const ContractPtr &contract, bool choosable, CRowTexts &texts)
 {
-    const auto contract
-        = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
     if (!m_table || !contract)
         return;
     const int row = m_table->appendRow();
-    m_rowContracts[row] = contract;
+    if (row >= int(m_rowContracts.size()))
+        m_rowContracts.resize(size_t(row) + 1);
+    m_rowContracts[size_t(row)] = contract;
 
     auto *radio = new XP::CRadioButton(QString(), row * 1000, m_table);
     m_table->setItemWidget(row, ColChoice, radio, 4, true);
@@ -376,21 +424,21 @@ void CAgreementTableWidget::addRow(const ttservice::IDataPtr &record, bool choos
     m_table->setItemDouble(row, ColMaturityAmount, contract->maturitySettleAmount, 2, XP::NF_NONE,
                            true);
     m_table->setItemText(row, ColContractNo, XP::sToQs(contract->contractNo), true);
-    m_table->setItemText(row, ColSupplementaryTerms, XP::sToQs(contract->supplementaryTerms), true);
-    m_table->setItemText(row, ColDealer, XP::sToQs(contract->dealer), true);
-    m_table->setItemText(row, ColTradingEntity, XP::sToQs(contract->tradingEntity), true);
-    m_table->setItemText(row, ColCounterpartyEntity, XP::sToQs(contract->counterpartyEntity), true);
-    m_table->setItemText(row, ColStatus,
-                         XP::sToQs(ttservice::TypeManager::instance()->getEnumItemName(
-                             "ttservice::EContractStatus", contract->contractStatus, 0x100000)),
+    m_table->setItemText(row, ColSupplementaryTerms,
+                         texts(ColSupplementaryTerms, contract->supplementaryTerms), true);
+    m_table->setItemText(row, ColDealer, texts(ColDealer, contract->dealer), true);
+    m_table->setItemText(row, ColTradingEntity, texts(ColTradingEntity, contract->tradingEntity),
                          true);
+    m_table->setItemText(row, ColCounterpartyEntity,
+                         texts(ColCounterpartyEntity, contract->counterpartyEntity), true);
+    m_table->setItemText(row, ColStatus, texts.status(contract->contractStatus), true);
 
     if (!choosable) {
         radio->setEnabled(false);
         m_table->setRowSelectEnable(row, false);
         return;
     }
-    selectRow(row);
+    selectRow(row, radio);
     if (getUserConfig()->deploymentCode == 200) {
         radio->setEnabled(false);
         m_table->setRowSelectEnable(row, false);
@@ -404,13 +452,14 @@ void CAgreementTableWidget::addRow(const ttservice::IDataPtr &record, bool choos
     deliverEvent(EVT_CONTRACT_CHOSEN, 0, 0, XP::sToQs(key), nullptr);
 }
 
-void CAgreementTableWidget::selectRow(int row)
+void CAgreementTableWidget::selectRow(int row, XP::CRadioButton *radio)
 {
     if (!m_table || row < 0 || row >= m_table->rowCount())
         return;
     if (m_table->selectedRow() != row)
         m_table->setSelectedRowIndex(m_table->rowIndex(row));
-    auto *radio = dynamic_cast<XP::CRadioButton *>(m_table->itemControl(row, ColChoice));
+    if (!radio)
+        radio = dynamic_cast<XP::CRadioButton *>(m_table->itemControl(row, ColChoice));
     if (radio && !radio->isChecked())
         radio->setChecked(true);
 }

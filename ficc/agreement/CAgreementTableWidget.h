@@ -16,6 +16,7 @@
 
 namespace XP {
 class COddEvenRowTable;
+class CRadioButton;
 class CSimpleTextWidget;
 class CSmallNoNormalButton;
 } // namespace XP
@@ -23,6 +24,7 @@ class CSmallNoNormalButton;
 namespace TC {
 
 class CPledgeBondInfoDialog;
+class CRowTexts;
 class IBaseAgreementRepurchaseWidget;
 
 // The contract table of agreement repurchase: the contracts (type 788) of the
@@ -74,8 +76,9 @@ private:
     void buildUi();
     void fillTable(const std::vector<ttservice::IDataPtr> &contracts,
                    const ttservice::CAccountInfoPtr &accountInfo);
-    void addRow(const ttservice::IDataPtr &record, bool choosable);
-    void selectRow(int row);
+    void addRow(const ttservice::CRepurchaseAgreementContractInfoPtr &contract, bool choosable,
+                CRowTexts &texts);
+    void selectRow(int row, XP::CRadioButton *radio = nullptr);
     void chooseRow(int row);
     void openPledgeBondDialog(int row);
 
@@ -85,7 +88,8 @@ private:
     ETradeOperationType m_operationType = OPT_NONE;
     IBaseAgreementRepurchaseWidget *m_operationWidget = nullptr; // not owned: the page owns it
     std::map<ETradeOperationType, std::vector<ttservice::IDataPtr>> m_contractCache;
-    std::map<int, ttservice::CRepurchaseAgreementContractInfoPtr> m_rowContracts;
+    // The contract of each row, by the row id appendRow() gave (ids count from 0).
+    std::vector<ttservice::CRepurchaseAgreementContractInfoPtr> m_rowContracts;
     CPledgeBondInfoDialog *m_pledgeBondDialog = nullptr; // made on first use, a child
     // Answers of the trade client come from its thread; they reach this
     // widget only while it lives.
