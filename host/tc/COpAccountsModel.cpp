@@ -4,8 +4,6 @@
 #include "xp/COddEvenRowTable.h"
 #include "xp/NumberFormat.h"
 
-#include <map>
-
 namespace TC {
 
 namespace {
@@ -45,20 +43,20 @@ COpAccountsModel::COpAccountsModel(bool multiSelect, XP::COddEvenRowTable *table
 
 void COpAccountsModel::setAccounts(const std::vector<AccountEntry> &accounts)
 {
-    std::map<QString, Row> previous;
-    for (const Row &row : m_rows)
-        previous[row.account.key] = row;
+    // Ticks and quantities of the accounts still listed come from their old rows.
+    std::vector<Row> previous;
+    previous.swap(m_rows);
+    QHash<QString, int> previousRowOfKey;
+    previousRowOfKey.swap(m_rowOfKey);
 
-    m_rows.clear();
     m_rows.reserve(accounts.size());
-    m_rowOfKey.clear();
     m_rowOfKey.reserve(int(accounts.size()));
     m_checkedRows.clear();
     for (const AccountEntry &account : accounts) {
         if (m_rowOfKey.contains(account.key))
             continue; // an account is listed once
-        const auto it = previous.find(account.key);
-        Row row = it != previous.end() ? it->second : Row();
+        const int before = previousRowOfKey.value(account.key, -1);
+        Row row = before >= 0 ? std::move(previous[size_t(before)]) : Row();
         row.account = account;
         m_rowOfKey.insert(account.key, int(m_rows.size()));
         if (row.checked)

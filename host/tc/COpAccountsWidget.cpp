@@ -104,7 +104,11 @@ void COpAccountsWidget::loadAccountGroupSettings()
 {
     const std::set<QString> ticked = m_model->checkedKeys();
     std::vector<COpAccountsModel::AccountEntry> accounts;
-    m_fundsSubscriptions.clear();
+    // Subscriptions of accounts still listed (on the same account data) stay;
+    // the others end when this map goes.
+    QHash<QString, FundsSubscription> previous;
+    previous.swap(m_fundsSubscriptions);
+    m_fundsSubscriptions.reserve(previous.size());
     for (const CAccountPtr &account : getUserConfig()->getAccountDatas()) {
         const ttservice::CAccountDataPtr data
             = account ? account->getAccountData() : ttservice::CAccountDataPtr();
@@ -118,7 +122,11 @@ void COpAccountsWidget::loadAccountGroupSettings()
         entry.name = XP::sToQs(info->accountName);
         entry.loginStatus = tradeClient()->getLoginStatus(info->getKey());
         // Subscribed before reading, so that no change falls between the two.
-        subscribeFunds(data, entry.key);
+        const auto kept = previous.constFind(entry.key);
+        if (kept != previous.constEnd() && kept->data == data.get())
+            m_fundsSubscriptions.insert(entry.key, *kept);
+        else
+            subscribeFunds(data, entry.key);
         if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
             entry.availableFunds = detail->availableFunds;
         accounts.push_back(entry);
@@ -141,7 +149,7 @@ void COpAccountsWidget::subscribeFunds(const ttservice::CAccountDataPtr &data, c
     };
     if (ttservice::CSubscribeRequestPtr request
         = data->subscribe(ttservice::DATA_TYPE_ACCOUNT_DETAIL, std::string(), callback))
-        m_fundsSubscriptions.push_back(request);
+        m_fundsSubscriptions[key] = FundsSubscription { data.get(), request };
 }
 
 void COpAccountsWidget::onLoginStatusChanged(const QString &key)

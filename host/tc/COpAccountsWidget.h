@@ -11,6 +11,8 @@
 #include <QPair>
 #include <QString>
 
+#include <QHash>
+
 #include <memory>
 #include <set>
 #include <string>
@@ -92,7 +94,12 @@ private:
     bool m_splitVisible = true;
     XP::COddEvenRowTable *m_table = nullptr; // owned through Qt parentage
     std::unique_ptr<COpAccountsModel> m_model;
-    std::vector<ttservice::CSubscribeRequestPtr> m_fundsSubscriptions;
+    struct FundsSubscription
+    {
+        const ttservice::CAccountData *data; // only compared: which account data it is on
+        ttservice::CSubscribeRequestPtr request;
+    };
+    QHash<QString, FundsSubscription> m_fundsSubscriptions; // by account key
     // Funds arrive on the pusher's thread and reach the list only while it lives.
     utils::CDeliveryGuard m_delivery;
 };

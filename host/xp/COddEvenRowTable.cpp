@@ -500,9 +500,9 @@ void COddEvenRowTable::setSelectedRowIndex(int index)
     const int before = m_store->indexOf(m_selectedRow);
     m_selectedRow = row;
     if (before >= 0 && before < m_model->rowCount())
-        m_model->rowsChanged(before, before);
+        m_view->updateRows(before, before);
     if (index >= 0 && index < m_model->rowCount()) {
-        m_model->rowsChanged(index, index);
+        m_view->updateRows(index, index);
         m_view->scrollTo(m_model->index(index, 0));
     } else if (row >= 0) {
         m_scrollToSelection = true;
@@ -649,7 +649,9 @@ void COddEvenRowTable::flush()
     if (published) {
         m_dirtyFirst = m_dirtyLast = -1;
     } else if (m_dirtyFirst >= 0) {
-        m_model->rowsChanged(m_dirtyFirst, m_dirtyLast);
+        // The view paints from the row store, so a repaint of the rows is the
+        // whole change; a model signal over a range would repaint the whole view.
+        m_view->updateRows(m_dirtyFirst, m_dirtyLast);
         m_dirtyFirst = m_dirtyLast = -1;
     }
     if (m_scrollToSelection) {

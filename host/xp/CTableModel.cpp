@@ -114,14 +114,4 @@ bool CTableModel::publish()
     return false;
 }
 
-void CTableModel::rowsChanged(int firstIndex, int lastIndex)
-{
-    firstIndex = std::max(firstIndex, 0);
-    lastIndex = std::min(lastIndex, m_published - 1);
-    if (firstIndex > lastIndex || m_store->columnCount() == 0)
-        return;
-    Q_EMIT dataChanged(index(firstIndex, 0), index(lastIndex, m_store->columnCount() - 1),
-                       { Qt::DisplayRole });
-}
-
 } // namespace XP

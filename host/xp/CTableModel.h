@@ -46,8 +46,6 @@ public:
     bool hasUnpublished() const;
     // The font of an emphasised column and its header.
     static QFont emphasisFont();
-    // Repaints the rows between two display indices (inclusive).
-    void rowsChanged(int firstIndex, int lastIndex);
 
 private:
     int shownInStore() const;

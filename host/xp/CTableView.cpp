@@ -64,7 +64,10 @@ public:
             painter->setFont(CTableModel::emphasisFont());
         }
         const QFontMetrics metrics = emphasis ? painter->fontMetrics() : option.fontMetrics;
-        const QString shown = metrics.horizontalAdvance(text) > inner.width()
+        // Measuring shapes the text a second time: only texts that might not
+        // fit are measured.
+        const bool mayNotFit = text.size() * metrics.maxWidth() > inner.width();
+        const QString shown = mayNotFit && metrics.horizontalAdvance(text) > inner.width()
             ? metrics.elidedText(text, Qt::ElideRight, inner.width())
             : text;
         painter->drawText(inner, m_store->cellAlignment(row, index.column()), shown);
@@ -261,6 +264,22 @@ void CTableView::updateGeometries()
 {
     QTableView::updateGeometries();
     layoutCellWidgets();
+}
+
+void CTableView::updateRows(int firstIndex, int lastIndex)
+{
+    const int published = model() ? model()->rowCount() : 0;
+    firstIndex = std::max(firstIndex, 0);
+    lastIndex = std::min(lastIndex, published - 1);
+    if (firstIndex > lastIndex)
+        return;
+    // Only the rows on screen are repainted; a changed cell far below costs nothing.
+    const int top = rowViewportPosition(firstIndex);
+    const int bottom = rowViewportPosition(lastIndex) + rowHeight(lastIndex);
+    const QRect changed(0, top, viewport()->width(), bottom - top);
+    const QRect visible = changed.intersected(viewport()->rect());
+    if (!visible.isEmpty())
+        viewport()->update(visible);
 }
 
 void CTableView::layoutCellWidgets()

@@ -21,6 +21,8 @@ public:
     // Places the real widgets of cells over their cells (hiding those of rows
     // not on screen); called after rows, sizes or the scroll position change.
     void layoutCellWidgets();
+    // Repaints the rows between two display indices, where they are on screen.
+    void updateRows(int firstIndex, int lastIndex);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
