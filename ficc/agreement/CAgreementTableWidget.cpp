@@ -153,6 +153,13 @@ CAgreementTableWidget::CAgreementTableWidget(QWidget *parent)
 {
     buildUi();
     setFocusPolicy(Qt::StrongFocus);
+    // An answer that never comes must not leave 刷新 disabled for good.
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setObjectName(QStringLiteral("refreshTimeout"));
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(kRefreshTimeoutMs);
+    connect(m_refreshTimer, &QTimer::timeout, m_refreshButton,
+            [this] { m_refreshButton->setEnabled(true); });
     connect(utils::CManualSingletonT<CExchangeClient>::instance(),
             SIGNAL(sigNewTradingDate(const std::string &, const std::string &)), this,
             SLOT(slotNewTradingDay(const std::string &, const std::string &)));
@@ -281,8 +288,7 @@ void CAgreementTableWidget::queryContracts(bool fromServer)
               });
           };
     utils::CManualSingletonT<CTradeClient>::instance()->queryData(request, handler, 0);
-    QTimer::singleShot(kRefreshTimeoutMs, m_refreshButton,
-                       [button = m_refreshButton] { button->setEnabled(true); });
+    m_refreshTimer->start();
 }
 
 void CAgreementTableWidget::slot_queryAgreementContract(

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class QTimer;
+
 namespace XP {
 class COddEvenRowTable;
 class CRadioButton;
@@ -91,6 +93,7 @@ private:
     // The contract of each row, by the row id appendRow() gave (ids count from 0).
     std::vector<ttservice::CRepurchaseAgreementContractInfoPtr> m_rowContracts;
     CPledgeBondInfoDialog *m_pledgeBondDialog = nullptr; // made on first use, a child
+    QTimer *m_refreshTimer = nullptr; // a child: 刷新 comes back after 30 s without an answer
     // Answers of the trade client come from its thread; they reach this
     // widget only while it lives.
     utils::CDeliveryGuard m_delivery;
