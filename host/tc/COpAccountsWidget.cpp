@@ -45,8 +45,8 @@ COpAccountsWidget::COpAccountsWidget(int style, bool showHeader, bool multiSelec
 
 COpAccountsWidget::~COpAccountsWidget()
 {
-    // Dropping the subscriptions waits for a pusher inside a callback, so none
-    // runs while the widget goes.
+    // No new call starts; one still running only posts through the guard,
+    // which drops it once this widget is gone.
     m_fundsSubscriptions.clear();
 }
 

@@ -33,6 +33,8 @@ bool CTradeClient::queryData(ttservice::CQueryDataReqPtr request, QueryHandler h
     {
         boost::mutex::scoped_lock lock(m_mutex);
         m_received.push_back(request);
+        if (m_received.size() > kHistory)
+            m_received.pop_front();
         answerer = m_answerer;
         if (!answerer)
             m_pending.push_back(call);
@@ -70,7 +72,7 @@ std::vector<CQueryCall> CTradeClient::takePendingQueries()
 std::vector<ttservice::CQueryDataReqPtr> CTradeClient::receivedQueries() const
 {
     boost::mutex::scoped_lock lock(m_mutex);
-    return m_received;
+    return std::vector<ttservice::CQueryDataReqPtr>(m_received.begin(), m_received.end());
 }
 
 void CTradeClient::notifyInitDataFinish()

@@ -8,6 +8,7 @@
 
 #include <boost/thread/mutex.hpp>
 
+#include <deque>
 #include <map>
 #include <vector>
 
@@ -38,7 +39,10 @@ public:
     std::vector<CQueryCall> pendingQueries() const;
     // Hands the pending queries over to the caller and forgets them.
     std::vector<CQueryCall> takePendingQueries();
-    // Every request received, in order.
+    // The requests received, oldest first: the last kHistory of them. The
+    // client keeps no request beyond its answer otherwise, so tables that
+    // query on every refresh do not grow it without bound.
+    static constexpr size_t kHistory = 256;
     std::vector<ttservice::CQueryDataReqPtr> receivedQueries() const;
 
     // Announces that the trading data is loaded.
@@ -56,7 +60,7 @@ private:
     std::map<std::string, ttservice::EBROKER_LOGIN_STATUS> m_loginStatus;
     IQueryAnswererPtr m_answerer;
     std::vector<CQueryCall> m_pending;
-    std::vector<ttservice::CQueryDataReqPtr> m_received;
+    std::deque<ttservice::CQueryDataReqPtr> m_received;
 };
 
 } // namespace TC

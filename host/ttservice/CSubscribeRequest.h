@@ -5,9 +5,8 @@
 namespace ttservice {
 
 // What a subscriber holds. The subscription lives as long as this object:
-// destroying it (or calling cancel()) ends the calls, waiting for a call in
-// progress on another thread to return first; such a callback must therefore
-// never wait for the thread that drops the request.
+// destroying it (or calling cancel()) ends the calls without waiting for one
+// in progress on another thread (see CSubscription).
 class CSubscribeRequest
 {
 public:

@@ -16,19 +16,23 @@ bool CSubscription::matches(int type, const std::string &key) const
 
 void CSubscription::deliver(const IDataPtr &data)
 {
-    boost::recursive_mutex::scoped_lock lock(m_callMutex);
-    if (m_cancelled || !m_callback)
-        return;
-    // A copy: the callback may cancel this subscription and clear m_callback.
-    const Callback callback = m_callback;
+    Callback callback;
+    {
+        boost::mutex::scoped_lock lock(m_mutex);
+        if (m_cancelled || !m_callback)
+            return;
+        // A copy, called outside the lock: the callback may cancel this
+        // subscription, and a canceller never waits for a call to end.
+        callback = m_callback;
+    }
     callback(data);
 }
 
 void CSubscription::cancel()
 {
-    boost::recursive_mutex::scoped_lock lock(m_callMutex);
+    boost::mutex::scoped_lock lock(m_mutex);
     m_cancelled = true;
-    // Releases what the callback captured as soon as the subscriber lets go.
+    // What the callback captured goes with the last call still running.
     m_callback.clear();
 }
 

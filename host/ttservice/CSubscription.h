@@ -3,16 +3,19 @@
 #include "ttservice/IData.h"
 
 #include <boost/function.hpp>
-#include <boost/thread/recursive_mutex.hpp>
+#include <boost/thread/mutex.hpp>
 
 #include <atomic>
 
 namespace ttservice {
 
 // The account data's side of a subscription: what it calls, and whether it
-// still may. Cancelling waits for a call in progress on another thread, so
-// once cancel() returns the callback is never entered again. The callback may
-// cancel its own subscription (the lock is recursive).
+// still may. Once cancel() returns no new call starts; a call already running
+// on the pusher's thread finishes there. Cancelling never waits for it: a
+// callback may itself wait for the thread that cancels (a GUI thread), so a
+// callback hands what it got to its subscriber through a delivery guard and
+// never touches the subscriber directly. The callback may cancel its own
+// subscription.
 class CSubscription
 {
 public:
@@ -34,7 +37,7 @@ private:
     const std::string m_key;
     Callback m_callback;
     std::atomic<bool> m_cancelled { false };
-    boost::recursive_mutex m_callMutex;
+    boost::mutex m_mutex; // guards m_callback; never held during a call
 };
 
 using CSubscriptionPtr = boost::shared_ptr<CSubscription>;

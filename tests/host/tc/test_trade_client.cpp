@@ -144,3 +144,23 @@ TEST_F(TradeClientTest, refusedOrIncompleteQueriesReturnFalse)
     EXPECT_FALSE(client()->queryData(request(788), a.handler(), 0));
     EXPECT_EQ(0, a.calls);
 }
+
+// Tables query on every refresh: an answered request is not kept, apart from
+// a short history of the last ones.
+TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
+{
+    client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    Answer answer;
+    boost::weak_ptr<ttservice::CQueryDataReq> first;
+    for (size_t i = 0; i < TC::CTradeClient::kHistory + 100; ++i) {
+        ttservice::CQueryDataReqPtr req = request(int(788 + i));
+        if (i == 0)
+            first = req;
+        ASSERT_TRUE(client()->queryData(req, answer.handler(), 0));
+    }
+    EXPECT_EQ(int(TC::CTradeClient::kHistory + 100), answer.calls);
+    EXPECT_TRUE(first.expired()) << "the first request is still held";
+    const auto kept = client()->receivedQueries();
+    ASSERT_EQ(TC::CTradeClient::kHistory, kept.size());
+    EXPECT_EQ(788 + 100, kept.front()->dataType);
+}

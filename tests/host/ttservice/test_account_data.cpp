@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 
 using namespace ttservice;
@@ -143,8 +144,9 @@ TEST(AccountData, pusherThreadCallsSubscribersOnItsOwnThreadUntilTheRequestIsDro
 }
 
 // A pusher keeps pushing while the subscriber subscribes and drops over and
-// over: no callback may start after its request was dropped.
-TEST(AccountData, noCallAfterDropWhileAnotherThreadPushes)
+// over: once a drop has returned and the call that was already running has
+// ended, no call may start.
+TEST(AccountData, noCallStartsAfterDropWhileAnotherThreadPushes)
 {
     const CAccountDataPtr data = makeAccount();
     std::atomic<bool> stop { false };
@@ -157,15 +159,20 @@ TEST(AccountData, noCallAfterDropWhileAnotherThreadPushes)
     });
     for (int round = 0; round < 2000; ++round) {
         auto dropped = std::make_shared<std::atomic<bool>>(false);
+        auto running = std::make_shared<std::atomic<int>>(0);
         CSubscribeRequestPtr request
-            = data->subscribe(547, "", [dropped, &lateCalls, &calls](IDataPtr) {
+            = data->subscribe(547, "", [dropped, running, &lateCalls, &calls](IDataPtr) {
+                  ++*running;
                   ++calls;
                   if (*dropped)
                       ++lateCalls;
+                  --*running;
               });
         while (calls == 0 && round == 0)
             std::this_thread::yield(); // the pusher is really running
         request.reset();
+        while (*running > 0)
+            std::this_thread::yield(); // a call that had started before the drop
         *dropped = true;
     }
     stop = true;
@@ -173,4 +180,28 @@ TEST(AccountData, noCallAfterDropWhileAnotherThreadPushes)
     EXPECT_GT(calls.load(), 0);
     EXPECT_EQ(0, lateCalls.load());
     EXPECT_EQ(0, data->subscriptionCount());
+}
+
+// The pusher's callback waits for the subscriber's thread (as a callback that
+// hands a record to the GUI thread and waits would); the subscriber drops its
+// request meanwhile. Dropping must not wait for that callback.
+TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
+{
+    const CAccountDataPtr data = makeAccount();
+    std::promise<void> entered;
+    std::promise<void> dropperDone;
+    std::shared_future<void> dropperDoneFuture = dropperDone.get_future().share();
+    std::atomic<bool> sawDropperFinish { false };
+    CSubscribeRequestPtr request = data->subscribe(547, "", [&](IDataPtr) {
+        entered.set_value();
+        // Waits (bounded, so a regression fails instead of hanging) for the dropper.
+        sawDropperFinish
+            = dropperDoneFuture.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    });
+    std::thread pusher([&] { data->updateData(position("019547", 1), true); });
+    entered.get_future().wait();
+    request.reset(); // would wait for the callback, which waits for this thread
+    dropperDone.set_value();
+    pusher.join();
+    EXPECT_TRUE(sawDropperFinish.load());
 }
