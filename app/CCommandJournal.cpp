@@ -103,7 +103,8 @@ QJsonObject CCommandJournal::orderToJson(const ttservice::CCodeOrderParam &order
     return o;
 }
 
-QJsonObject CCommandJournal::commandToJson(int commandNo, const ttservice::COrderComandParam &command)
+QJsonObject CCommandJournal::commandToJson(int commandNo,
+                                           const ttservice::COrderComandParam &command)
 {
     QJsonObject o;
     o["commandNo"] = commandNo;

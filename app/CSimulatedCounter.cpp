@@ -6,7 +6,8 @@
 
 namespace app {
 
-CSimulatedCounter::CSimulatedCounter(int delayMs) : m_delayMs(delayMs)
+CSimulatedCounter::CSimulatedCounter(int delayMs)
+    : m_delayMs(delayMs)
 {
     m_pool.setMaxThreadCount(1);
 }
@@ -37,7 +38,8 @@ bool CSimulatedCounter::answer(const TC::CQueryCall &call)
             return;
         }
         ttservice::CAccountDataPtr data
-            = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(req.accountInfo->getKey());
+            = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(
+                req.accountInfo->getKey());
         if (!data) {
             call.answer(utils::TTError(2, "账户不存在"), records);
             return;

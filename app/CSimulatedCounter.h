@@ -24,7 +24,7 @@ public:
 private:
     QThreadPool m_pool;
     int m_delayMs;
-    std::atomic<bool> m_stopped{false};
+    std::atomic<bool> m_stopped { false };
 };
 
 } // namespace app

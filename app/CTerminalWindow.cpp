@@ -37,7 +37,9 @@ QString messageTypeText(int type)
 } // namespace
 
 CTerminalWindow::CTerminalWindow(const QString &configDir, QWidget *parent)
-    : QMainWindow(parent), m_configDir(configDir), m_journal(new CCommandJournal)
+    : QMainWindow(parent)
+    , m_configDir(configDir)
+    , m_journal(new CCommandJournal)
 {
     setObjectName(QStringLiteral("ficc_terminal_window"));
     setWindowTitle(QStringLiteral("FICC 交易终端（模拟主机）"));
@@ -74,15 +76,15 @@ void CTerminalWindow::buildUi()
     tabs->setObjectName(QStringLiteral("terminal_tabs"));
     m_journalView = new QTreeWidget(tabs);
     m_journalView->setObjectName(QStringLiteral("command_journal"));
-    m_journalView->setHeaderLabels({QStringLiteral("指令"), QStringLiteral("内容")});
+    m_journalView->setHeaderLabels({ QStringLiteral("指令"), QStringLiteral("内容") });
     m_journalView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_messages = new QListWidget(tabs);
     m_messages->setObjectName(QStringLiteral("message_list"));
     tabs->addTab(m_journalView, QStringLiteral("指令日志"));
     tabs->addTab(m_messages, QStringLiteral("消息"));
     setCentralWidget(tabs);
-    resizeDocks({ficcDock}, {540}, Qt::Vertical);
-    resizeDocks({reservationDock}, {260}, Qt::Horizontal);
+    resizeDocks({ ficcDock }, { 540 }, Qt::Vertical);
+    resizeDocks({ reservationDock }, { 260 }, Qt::Horizontal);
 
     const TC::CUserConfig *config = TC::getUserConfig();
     statusBar()->showMessage(QStringLiteral("用户 %1    部署 %2    账户 %3    配置目录 %4")
@@ -127,17 +129,19 @@ void CTerminalWindow::appendCommand(int commandNo)
 
     auto *item = new QTreeWidgetItem(m_journalView);
     item->setText(0, QStringLiteral("指令 %1").arg(commandNo));
-    item->setText(1, QStringLiteral("%1 笔委托  %2")
-                         .arg(command->orders.size())
-                         .arg(entry.value("time").toString()));
+    item->setText(1,
+                  QStringLiteral("%1 笔委托  %2")
+                      .arg(command->orders.size())
+                      .arg(entry.value("time").toString()));
     const auto addFields = [](QTreeWidgetItem *parent, const QJsonObject &fields) {
         for (auto it = fields.begin(); it != fields.end(); ++it) {
             if (it.value().isObject())
                 continue;
             auto *field = new QTreeWidgetItem(parent);
             field->setText(0, it.key());
-            field->setText(1, it.value().isNull() ? QStringLiteral("（未设置）")
-                                                  : it.value().toVariant().toString());
+            field->setText(1,
+                           it.value().isNull() ? QStringLiteral("（未设置）")
+                                               : it.value().toVariant().toString());
         }
     };
     const QJsonArray orders = entry.value("orders").toArray();
@@ -145,10 +149,11 @@ void CTerminalWindow::appendCommand(int commandNo)
         const QJsonObject order = orders.at(i).toObject();
         auto *orderItem = new QTreeWidgetItem(item);
         orderItem->setText(0, QStringLiteral("委托 %1").arg(i + 1));
-        orderItem->setText(1, QStringLiteral("%1 %2 %3")
-                                  .arg(order.value("stockCode").toString(),
-                                       order.value("stockName").toString(),
-                                       order.value("accountId").toString()));
+        orderItem->setText(1,
+                           QStringLiteral("%1 %2 %3")
+                               .arg(order.value("stockCode").toString(),
+                                    order.value("stockName").toString(),
+                                    order.value("accountId").toString()));
         addFields(orderItem, order);
         if (order.contains("agreementParam")) {
             auto *agreementItem = new QTreeWidgetItem(orderItem);

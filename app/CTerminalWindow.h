@@ -51,8 +51,8 @@ private:
     QString layoutFile() const;
 
     QString m_configDir;
-    TC::CFiccOperationPanel *m_ficcPanel = nullptr;               // owned through its dock
-    TC::CReservationSerialPanel *m_reservationPanel = nullptr;    // owned through its dock
+    TC::CFiccOperationPanel *m_ficcPanel = nullptr; // owned through its dock
+    TC::CReservationSerialPanel *m_reservationPanel = nullptr; // owned through its dock
     QListWidget *m_messages = nullptr;
     QTreeWidget *m_journalView = nullptr;
     CCommandJournal *m_journal = nullptr;

@@ -22,21 +22,24 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("ficc-terminal"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("FICC order-entry panels on a simulated trading host."));
+    parser.setApplicationDescription(
+        QStringLiteral("FICC order-entry panels on a simulated trading host."));
     parser.addHelpOption();
-    const QCommandLineOption configDirOpt(QStringLiteral("config-dir"),
-                                          QStringLiteral("Configuration directory (layout, dealer file, host overrides)."),
-                                          QStringLiteral("DIR"));
-    const QCommandLineOption screenshotOpt(QStringLiteral("screenshot"),
-                                           QStringLiteral("Render the terminal to a PNG file and exit."),
-                                           QStringLiteral("FILE"));
-    const QCommandLineOption journalOpt(QStringLiteral("journal"),
-                                        QStringLiteral("Append each order command to FILE as one JSON line."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption dataDirOpt(QStringLiteral("data-dir"),
-                                        QStringLiteral("Directory of the simulated host's seed data."),
-                                        QStringLiteral("DIR"), QStringLiteral(FICC_APP_DATA_DIR));
-    parser.addOptions({configDirOpt, screenshotOpt, journalOpt, dataDirOpt});
+    const QCommandLineOption configDirOpt(
+        QStringLiteral("config-dir"),
+        QStringLiteral("Configuration directory (layout, dealer file, host overrides)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption screenshotOpt(
+        QStringLiteral("screenshot"), QStringLiteral("Render the terminal to a PNG file and exit."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption journalOpt(
+        QStringLiteral("journal"),
+        QStringLiteral("Append each order command to FILE as one JSON line."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption dataDirOpt(
+        QStringLiteral("data-dir"), QStringLiteral("Directory of the simulated host's seed data."),
+        QStringLiteral("DIR"), QStringLiteral(FICC_APP_DATA_DIR));
+    parser.addOptions({ configDirOpt, screenshotOpt, journalOpt, dataDirOpt });
     parser.process(app);
 
     log4cxx::BasicConfigurator::configure();

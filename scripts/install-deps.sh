@@ -10,7 +10,7 @@ PACKAGES=(
   libboost-filesystem-dev libboost-program-options-dev libboost-regex-dev
   libmongoclient-dev liblog4cxx-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   xvfb xauth fonts-wqy-microhei
   python3
 )

@@ -14,6 +14,6 @@ void CAgreementConfirmWidget::setOperationWidget(IBaseAgreementRepurchaseWidget 
     m_operationWidget = widget;
 }
 
-void CAgreementConfirmWidget::queryPendingDeclarations() {}
+void CAgreementConfirmWidget::queryPendingDeclarations() { }
 
 } // namespace TC

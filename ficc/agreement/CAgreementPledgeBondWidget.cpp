@@ -9,7 +9,7 @@ CAgreementPledgeBondWidget::CAgreementPledgeBondWidget(bool, QWidget *parent)
 
 CAgreementPledgeBondWidget::~CAgreementPledgeBondWidget() = default;
 
-void CAgreementPledgeBondWidget::clearCheckedRows() {}
+void CAgreementPledgeBondWidget::clearCheckedRows() { }
 
 std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
 CAgreementPledgeBondWidget::checkedPledgeBonds() const

@@ -9,7 +9,7 @@ CAgreementPledgePosWidget::CAgreementPledgePosWidget(bool, QWidget *parent)
 
 CAgreementPledgePosWidget::~CAgreementPledgePosWidget() = default;
 
-void CAgreementPledgePosWidget::showAccountPositions(const std::string &, ETradeOperationType) {}
+void CAgreementPledgePosWidget::showAccountPositions(const std::string &, ETradeOperationType) { }
 
 void CAgreementPledgePosWidget::showContractBonds(const std::string &contractKey)
 {
@@ -21,12 +21,14 @@ void CAgreementPledgePosWidget::showContractBonds(const std::string &contractKey
 namespace TC {
 
 // No rows until the positions are listed.
-std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> CAgreementPledgePosWidget::checkedPositionBonds() const
+std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
+CAgreementPledgePosWidget::checkedPositionBonds() const
 {
     return {};
 }
 
-std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> CAgreementPledgePosWidget::checkedContractBonds() const
+std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
+CAgreementPledgePosWidget::checkedContractBonds() const
 {
     return {};
 }

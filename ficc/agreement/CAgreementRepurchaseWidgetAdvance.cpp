@@ -6,7 +6,8 @@
 namespace TC {
 
 CAgreementRepurchaseWidgetAdvance::CAgreementRepurchaseWidgetAdvance(QWidget *parent)
-    : CAgreementSingleFormWidget(parent, { OPT_AGREEMENT_EARLY_REPURCHASE, 300, 5, 0, "提前购回", false })
+    : CAgreementSingleFormWidget(parent,
+                                 { OPT_AGREEMENT_EARLY_REPURCHASE, 300, 5, 0, "提前购回", false })
 {
 }
 

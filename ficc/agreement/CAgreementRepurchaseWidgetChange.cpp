@@ -6,7 +6,8 @@
 namespace TC {
 
 CAgreementRepurchaseWidgetChange::CAgreementRepurchaseWidgetChange(QWidget *parent)
-    : CAgreementSingleFormWidget(parent, { OPT_AGREEMENT_PLEDGE_CHANGE, 300, 7, 0, "质押券变更", false })
+    : CAgreementSingleFormWidget(parent,
+                                 { OPT_AGREEMENT_PLEDGE_CHANGE, 300, 7, 0, "质押券变更", false })
 {
 }
 
@@ -21,7 +22,8 @@ void CAgreementRepurchaseWidgetChange::doOperation()
     agreement::placeOrders(orders);
 }
 
-void CAgreementRepurchaseWidgetChange::setPledgePosSelection(QList<ttservice::CPledgedBondInfo> rows)
+void CAgreementRepurchaseWidgetChange::setPledgePosSelection(
+    QList<ttservice::CPledgedBondInfo> rows)
 {
     if (m_form)
         m_form->setPledgeSelection(rows);

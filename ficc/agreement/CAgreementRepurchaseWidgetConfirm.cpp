@@ -6,7 +6,8 @@
 namespace TC {
 
 CAgreementRepurchaseWidgetConfirm::CAgreementRepurchaseWidgetConfirm(QWidget *parent)
-    : CAgreementSingleFormWidget(parent, { OPT_AGREEMENT_MATURITY_CONFIRM, 300, 4, 0, "到期确认", false })
+    : CAgreementSingleFormWidget(parent,
+                                 { OPT_AGREEMENT_MATURITY_CONFIRM, 300, 4, 0, "到期确认", false })
 {
 }
 

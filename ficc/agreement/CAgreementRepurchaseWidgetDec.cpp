@@ -7,7 +7,8 @@
 namespace TC {
 
 CAgreementRepurchaseWidgetDec::CAgreementRepurchaseWidgetDec(QWidget *parent)
-    : CAgreementSingleFormWidget(parent, { OPT_AGREEMENT_DEAL_DECLARATION, 340, 2, 3, "正回购", true })
+    : CAgreementSingleFormWidget(parent,
+                                 { OPT_AGREEMENT_DEAL_DECLARATION, 340, 2, 3, "正回购", true })
 {
 }
 

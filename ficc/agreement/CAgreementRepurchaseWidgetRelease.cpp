@@ -6,7 +6,8 @@
 namespace TC {
 
 CAgreementRepurchaseWidgetRelease::CAgreementRepurchaseWidgetRelease(QWidget *parent)
-    : CAgreementSingleFormWidget(parent, { OPT_AGREEMENT_PLEDGE_RELEASE, 300, 8, 0, "解除质押", false })
+    : CAgreementSingleFormWidget(parent,
+                                 { OPT_AGREEMENT_PLEDGE_RELEASE, 300, 8, 0, "解除质押", false })
 {
 }
 

@@ -6,7 +6,8 @@
 namespace TC {
 
 CAgreementRepurchaseWidgetRenew::CAgreementRepurchaseWidgetRenew(QWidget *parent)
-    : CAgreementSingleFormWidget(parent, { OPT_AGREEMENT_MATURITY_RENEWAL, 400, 6, 0, "到期续做", false })
+    : CAgreementSingleFormWidget(parent,
+                                 { OPT_AGREEMENT_MATURITY_RENEWAL, 400, 6, 0, "到期续做", false })
 {
     setFixedHeight(520);
 }

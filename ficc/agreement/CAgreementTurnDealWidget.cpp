@@ -14,6 +14,6 @@ void CAgreementTurnDealWidget::setOperationWidget(IBaseAgreementRepurchaseWidget
     m_operationWidget = widget;
 }
 
-void CAgreementTurnDealWidget::queryFromServer() {}
+void CAgreementTurnDealWidget::queryFromServer() { }
 
 } // namespace TC

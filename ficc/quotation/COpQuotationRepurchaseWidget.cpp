@@ -11,7 +11,7 @@ COpQuotationRepurchaseWidget::COpQuotationRepurchaseWidget(QWidget *parent)
 
 COpQuotationRepurchaseWidget::~COpQuotationRepurchaseWidget() = default;
 
-void COpQuotationRepurchaseWidget::setParam(const QString &) {}
+void COpQuotationRepurchaseWidget::setParam(const QString &) { }
 
 QString COpQuotationRepurchaseWidget::param()
 {
@@ -19,7 +19,7 @@ QString COpQuotationRepurchaseWidget::param()
     return fields.join(QLatin1Char('#'));
 }
 
-void COpQuotationRepurchaseWidget::setQuotationTableWidget(CQuotationTableWidget *) {}
+void COpQuotationRepurchaseWidget::setQuotationTableWidget(CQuotationTableWidget *) { }
 
 void COpQuotationRepurchaseWidget::showPage(bool show)
 {

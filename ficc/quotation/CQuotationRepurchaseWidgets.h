@@ -5,21 +5,21 @@
 
 #include "quotation/IBaseQuotationRepurchaseWidget.h"
 
-#define TC_DECLARE_QUOTATION_REPURCHASE_WIDGET(Name)                                 \
-    class Name : public IBaseQuotationRepurchaseWidget                               \
-    {                                                                                \
-    public:                                                                          \
-        explicit Name(QWidget *parent) : IBaseQuotationRepurchaseWidget(parent) {}   \
-        void refreshAccountInfo() override {}                                        \
-        void setAccountKeys(std::set<std::string> *) override {}                     \
-        QString currentAccountKey() override { return QString(); }                   \
-        void setQuotationTableWidget(CQuotationTableWidget *) override {}            \
-        bool buildOrders(std::vector<ttservice::CCodeOrderParam> &) override         \
-        {                                                                            \
-            return false;                                                            \
-        }                                                                            \
-        void doOperation() override {}                                               \
-        void clearForm() override {}                                                 \
+#define TC_DECLARE_QUOTATION_REPURCHASE_WIDGET(Name)                                               \
+    class Name : public IBaseQuotationRepurchaseWidget                                             \
+    {                                                                                              \
+    public:                                                                                        \
+        explicit Name(QWidget *parent)                                                             \
+            : IBaseQuotationRepurchaseWidget(parent)                                               \
+        {                                                                                          \
+        }                                                                                          \
+        void refreshAccountInfo() override { }                                                     \
+        void setAccountKeys(std::set<std::string> *) override { }                                  \
+        QString currentAccountKey() override { return QString(); }                                 \
+        void setQuotationTableWidget(CQuotationTableWidget *) override { }                         \
+        bool buildOrders(std::vector<ttservice::CCodeOrderParam> &) override { return false; }     \
+        void doOperation() override { }                                                            \
+        void clearForm() override { }                                                              \
     }
 
 namespace TC {

@@ -31,7 +31,7 @@ public:
     virtual bool buildOrders(std::vector<ttservice::CCodeOrderParam> &orders) = 0;
     virtual void doOperation() = 0;
     virtual void clearForm() = 0;
-    virtual void updateEnabledFields() {}
+    virtual void updateEnabledFields() { }
 
     // The account data of the current account; null (and logged) when the
     // account is configured but carries no data.

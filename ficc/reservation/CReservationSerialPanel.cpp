@@ -10,7 +10,7 @@ CReservationSerialPanel::CReservationSerialPanel(int id, QWidget *parent)
 
 CReservationSerialPanel::~CReservationSerialPanel() = default;
 
-void CReservationSerialPanel::setParam(const QString &) {}
+void CReservationSerialPanel::setParam(const QString &) { }
 
 QString CReservationSerialPanel::param() const
 {

@@ -397,7 +397,8 @@ bool CDealerDirectory::save()
     // also before the directory was ever loaded or after the trader's file
     // failed to load: an empty directory must not overwrite that file.
     if (!m_loaded && QFileInfo::exists(filePath())) {
-        TT_LOG_INFO(boost::format("dealer file %1% kept: nothing loaded to save") % filePath().toStdString());
+        TT_LOG_INFO(boost::format("dealer file %1% kept: nothing loaded to save")
+                    % filePath().toStdString());
         return false;
     }
     const QByteArray bytes = fileContent();

@@ -60,7 +60,8 @@ COperationFiccWidget::COperationFiccWidget(QWidget *parent)
     if (config->hasPledgeAgreeRepurchase()) {
         lastTab = addTab(MODE_AGREEMENT_REPURCHASE, QStringLiteral("协议回购"));
         m_agreementList = new XP::CWidgetList(Qt::Vertical, this);
-        const int minHeight = theme->getSize(QStringLiteral("tc_siz_operation_panel_accounts_min_height"));
+        const int minHeight
+            = theme->getSize(QStringLiteral("tc_siz_operation_panel_accounts_min_height"));
         m_contractTable = new CAgreementTableWidget(m_agreementList);
         m_contractTable->hide();
         m_pledgeBondTable = new CAgreementPledgeBondWidget(true, m_agreementList);
@@ -136,10 +137,9 @@ XP::CPushButton *COperationFiccWidget::addTab(int id, const QString &text)
     auto *button = new XP::CPushButton(QStringLiteral("tc_img_btn_left_tab_top"), id, 3, 18, 3, 56,
                                        m_tabGroup);
     button->setText(text);
-    button->setTextColor(QStringLiteral("clr_text_left_tab_inactive"),
-                         QStringLiteral("clr_text_left_tab_inactive"),
-                         QStringLiteral("clr_text_left_tab_active"),
-                         QStringLiteral("clr_text_left_tab_inactive"));
+    button->setTextColor(
+        QStringLiteral("clr_text_left_tab_inactive"), QStringLiteral("clr_text_left_tab_inactive"),
+        QStringLiteral("clr_text_left_tab_active"), QStringLiteral("clr_text_left_tab_inactive"));
     button->setHorizontalText(false);
     button->setFixedHeight(80);
     button->setTextMargins(0, 0, 5, 0);

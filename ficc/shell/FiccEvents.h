@@ -15,8 +15,8 @@ using XP::EVT_SELECTED_ACCOUNTS_CHANGED;
 
 enum EFiccWidgetEvent {
     EVT_PLEDGE_SELECTION_CHANGED = 1291, // a pledge table's ticked rows changed
-    EVT_TURN_DEAL_CHOSEN = 1292,         // text = key of the intention order to declare
-    EVT_CONTRACT_CHOSEN = 1293,          // text = key of the contract picked
+    EVT_TURN_DEAL_CHOSEN = 1292, // text = key of the intention order to declare
+    EVT_CONTRACT_CHOSEN = 1293, // text = key of the contract picked
 };
 
 } // namespace TC

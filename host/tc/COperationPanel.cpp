@@ -15,6 +15,6 @@ void COperationPanel::setTradeType(ttservice::EVqTraderType type)
     setTraderTypes(QFlags<ttservice::EVqTraderType>(type));
 }
 
-void COperationPanel::doSlotCanOrderNum() {}
+void COperationPanel::doSlotCanOrderNum() { }
 
 } // namespace TC

@@ -17,7 +17,8 @@ QString getConfigDir()
 {
     QString &dir = configDirSlot();
     if (dir.isEmpty()) {
-        const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        const QString base
+            = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
         dir = QDir(base.isEmpty() ? QDir::homePath() + "/.config" : base).filePath("ficc-terminal");
     }
     QDir().mkpath(dir);

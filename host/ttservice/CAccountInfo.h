@@ -20,8 +20,8 @@ public:
 
     bool operator==(const CAccountInfo &o) const
     {
-        return brokerType == o.brokerType && counterType == o.counterType && accountId == o.accountId
-            && accountName == o.accountName && displayId == o.displayId;
+        return brokerType == o.brokerType && counterType == o.counterType
+            && accountId == o.accountId && accountName == o.accountName && displayId == o.displayId;
     }
 };
 

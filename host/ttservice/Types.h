@@ -8,10 +8,10 @@ namespace ttservice {
 // matched against them (TC::isBrokerTypeMatchTradeType).
 enum EVqTraderType {
     VQ_TRADER_TYPE_NONE = 0,
-    VQ_TRADER_TYPE_STOCK = 0x1,      // cash accounts (spot bonds trade through them)
+    VQ_TRADER_TYPE_STOCK = 0x1, // cash accounts (spot bonds trade through them)
     VQ_TRADER_TYPE_FUTURE = 0x2,
     VQ_TRADER_TYPE_OPTION = 0x4,
-    VQ_TRADER_TYPE_FICC = 0x100000,  // the fixed income panels
+    VQ_TRADER_TYPE_FICC = 0x100000, // the fixed income panels
 };
 Q_DECLARE_FLAGS(EVqTraderTypes, EVqTraderType)
 

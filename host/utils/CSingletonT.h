@@ -21,7 +21,7 @@ namespace detail {
 
 struct SingletonSlot
 {
-    std::atomic<void *> object{nullptr};
+    std::atomic<void *> object { nullptr };
     boost::mutex mutex;
 };
 
@@ -30,8 +30,7 @@ SingletonSlot &singletonSlot(const char *typeName);
 
 } // namespace detail
 
-template <class T>
-class CSingletonT
+template<class T> class CSingletonT
 {
 public:
     // Never destroyed: services may be reached during static destruction.
@@ -54,8 +53,7 @@ private:
     CSingletonT() = delete;
 };
 
-template <class T>
-class CManualSingletonT
+template<class T> class CManualSingletonT
 {
 public:
     static T *instance()

@@ -9,7 +9,11 @@ class TTError
 {
 public:
     TTError() = default;
-    TTError(int code, std::string message) : m_code(code), m_message(std::move(message)) {}
+    TTError(int code, std::string message)
+        : m_code(code)
+        , m_message(std::move(message))
+    {
+    }
 
     static TTError success() { return TTError(); }
 

@@ -25,7 +25,8 @@ std::string qualifiedFunctionName(const char *prettyFunction)
         else if (c == '>' && depth > 0)
             --depth;
         else if (c == '(' && depth == 0) {
-            if (i >= 8 && s.compare(i - 8, 8, "operator") == 0 && i + 1 < s.size() && s[i + 1] == ')') {
+            if (i >= 8 && s.compare(i - 8, 8, "operator") == 0 && i + 1 < s.size()
+                && s[i + 1] == ')') {
                 ++i; // skip "()" of operator()
                 continue;
             }
@@ -65,7 +66,7 @@ std::string logSourceName(const char *file)
         base.erase(dot);
 
     std::string top;
-    for (const char *root : {"/ficc/", "/host/"}) {
+    for (const char *root : { "/ficc/", "/host/" }) {
         if (path.rfind(root) != std::string::npos) {
             top = std::string(root + 1, std::strlen(root) - 2);
             break;

@@ -37,9 +37,18 @@ std::string formatLogLine(const void *object, const std::string &function, const
 void writeLog(const log4cxx::LevelPtr &level, const void *object, const std::string &function,
               const std::string &text, const log4cxx::spi::LocationInfo &location);
 
-inline std::string logText(const boost::format &f) { return f.str(); }
-inline std::string logText(const std::string &s) { return s; }
-inline std::string logText(const char *s) { return s; }
+inline std::string logText(const boost::format &f)
+{
+    return f.str();
+}
+inline std::string logText(const std::string &s)
+{
+    return s;
+}
+inline std::string logText(const char *s)
+{
+    return s;
+}
 
 } // namespace utils
 

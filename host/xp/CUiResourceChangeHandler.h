@@ -12,8 +12,8 @@ public:
     CUiResourceChangeHandler(const CUiResourceChangeHandler &) = delete;
     CUiResourceChangeHandler &operator=(const CUiResourceChangeHandler &) = delete;
 
-    virtual void setFixFont() {}
-    virtual void scaleChanged() {}
+    virtual void setFixFont() { }
+    virtual void scaleChanged() { }
 };
 
 } // namespace XP

@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-
 #include <boost/make_shared.hpp>
 
 EventSink::EventSink()

@@ -25,7 +25,8 @@ TEST(ExportedPanels, terminalConstructsDrivesAndDestroysBothPanels)
     asPanel->loadAccountGroupSettings();
     EXPECT_EQ(reservation->param(), QString(""));
 
-    QPointer<QWidget> content = ficc->findChild<QWidget *>(QStringLiteral("zolp_ficc_operationficcwidget"));
+    QPointer<QWidget> content
+        = ficc->findChild<QWidget *>(QStringLiteral("zolp_ficc_operationficcwidget"));
     ASSERT_FALSE(content.isNull());
     delete host; // panels and their content go with their Qt parent
     EXPECT_TRUE(content.isNull());

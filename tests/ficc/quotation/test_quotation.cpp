@@ -12,7 +12,7 @@ TEST(QuotationPage, keepsNoParametersAndOnlyShowsOrHides)
     TC::COpQuotationRepurchaseWidget page(nullptr);
     EXPECT_EQ(page.objectName(), QStringLiteral("zolp_marbeth_operationcreditwidget"));
     EXPECT_EQ(page.param(), QString(""));
-    for (const char *text : {"1#2#3", "#", "a/b", ""}) {
+    for (const char *text : { "1#2#3", "#", "a/b", "" }) {
         page.setParam(QString::fromUtf8(text));
         EXPECT_EQ(page.param(), QString("")) << text;
     }
@@ -52,7 +52,7 @@ TEST(QuotationOperationWidgets, doNothingAndBuildNoOrders)
     widgets.emplace_back(new TC::CQuotationRepurchaseWidgetReservation(nullptr));
     widgets.emplace_back(new TC::CQuotationRepurchaseWidgetStop(nullptr));
     for (auto &w : widgets) {
-        std::set<std::string> keys{"10001"};
+        std::set<std::string> keys { "10001" };
         std::vector<ttservice::CCodeOrderParam> orders;
         w->setAccountKeys(&keys);
         w->refreshAccountInfo();

@@ -31,7 +31,6 @@
 #include <QLineEdit>
 #include <QMap>
 
-
 #include <memory>
 
 using TC::COpTransactionInCashWidget;
