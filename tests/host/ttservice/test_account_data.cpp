@@ -144,9 +144,10 @@ TEST(AccountData, pusherThreadCallsSubscribersOnItsOwnThreadUntilTheRequestIsDro
 }
 
 // A pusher keeps pushing while the subscriber subscribes and drops over and
-// over: once a drop has returned and the call that was already running has
-// ended, no call may start.
-TEST(AccountData, noCallStartsAfterDropWhileAnotherThreadPushes)
+// over. After a drop the subscription lets go of the callback once a call
+// already running has ended (a running call holds its own copy), and from then
+// on nothing calls it.
+TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
 {
     const CAccountDataPtr data = makeAccount();
     std::atomic<bool> stop { false };
@@ -158,22 +159,22 @@ TEST(AccountData, noCallStartsAfterDropWhileAnotherThreadPushes)
             data->updateData(position("019547", ++n), true);
     });
     for (int round = 0; round < 2000; ++round) {
-        auto dropped = std::make_shared<std::atomic<bool>>(false);
-        auto running = std::make_shared<std::atomic<int>>(0);
+        auto released = std::make_shared<std::atomic<bool>>(false);
+        auto held = std::make_shared<int>(0); // counts the copies of the callback
         CSubscribeRequestPtr request
-            = data->subscribe(547, "", [dropped, running, &lateCalls, &calls](IDataPtr) {
-                  ++*running;
+            = data->subscribe(547, "", [held, released, &lateCalls, &calls](IDataPtr) {
                   ++calls;
-                  if (*dropped)
+                  if (*released)
                       ++lateCalls;
-                  --*running;
               });
         while (calls == 0 && round == 0)
             std::this_thread::yield(); // the pusher is really running
         request.reset();
-        while (*running > 0)
-            std::this_thread::yield(); // a call that had started before the drop
-        *dropped = true;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (held.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        ASSERT_EQ(1, held.use_count()) << "the callback is still held after its drop";
+        *released = true;
     }
     stop = true;
     pusher.join();
