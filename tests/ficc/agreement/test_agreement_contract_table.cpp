@@ -1,0 +1,575 @@
+#include "AgreementFormFixture.h"
+
+#include "agreement/CAgreementTableWidget.h"
+#include "agreement/CPledgeBondInfoDialog.h"
+#include "agreement/IBaseAgreementRepurchaseWidget.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CPositionStatics.h"
+#include "utils/CSingletonT.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CRadioButton.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSmallNoNormalButton.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QTimerEvent>
+
+#include <boost/make_shared.hpp>
+
+#include <functional>
+#include <limits>
+#include <thread>
+
+namespace {
+
+using ContractPtr = ttservice::CRepurchaseAgreementContractInfoPtr;
+using Keys = std::vector<std::string>;
+constexpr int kContractChosen = 1293;
+
+// An operation form that keeps what the contract table hands it.
+class FakeOperation : public TC::IBaseAgreementRepurchaseWidget
+{
+public:
+    FakeOperation(TC::ETradeOperationType type, const std::string &account)
+        : TC::IBaseAgreementRepurchaseWidget(nullptr)
+        , m_account(QString::fromStdString(account))
+    {
+        setOperationType(type);
+    }
+    void setAccountKeys(std::set<std::string> *) override { }
+    void refreshAccountInfo() override { }
+    void setContract(const std::string &key) override { contracts.push_back(key); }
+    QString currentAccountKey() const override { return m_account; }
+    void setCurrentAccount(const QString &key) override { m_account = key; }
+    void doOperation() override { }
+    void contractListReloaded() override { ++reloads; }
+    std::string traderCode() const override { return std::string(); }
+
+    Keys contracts;
+    int reloads = 0;
+
+private:
+    QString m_account;
+};
+
+// The contract table under a parent that records what it announces.
+struct Panel
+{
+    FakeOperation op;
+    EventSink sink;
+    TC::CAgreementTableWidget *table = new TC::CAgreementTableWidget(&sink);
+
+    Panel(TC::ETradeOperationType type, const std::string &account)
+        : op(type, account)
+    {
+    }
+    void start() { table->setOperationWidget(&op); }
+    XP::COddEvenRowTable *rows() const { return table->table(); }
+    XP::CRadioButton *radio(int row) const
+    {
+        return dynamic_cast<XP::CRadioButton *>(rows()->itemControl(row, 0));
+    }
+    int rowOf(const std::string &key) const
+    {
+        for (int row = 0; row < rows()->rowCount(); ++row)
+            if (table->rowContract(row) && table->rowContract(row)->getKey() == key)
+                return row;
+        return -1;
+    }
+    // Contract numbers in display order; with `choosable`, of the rows that can be chosen.
+    Keys keys(bool choosableOnly = false) const
+    {
+        Keys keys;
+        for (int index = 0; index < rows()->shownRowCount(); ++index) {
+            const int row = rows()->rowID(index);
+            const bool choosable = radio(row) && radio(row)->isEnabled();
+            EXPECT_EQ(choosable, rows()->isRowSelectEnable(row)) << row;
+            if (!choosableOnly || choosable)
+                keys.push_back(table->rowContract(row)->getKey());
+        }
+        return keys;
+    }
+    Keys announced() const
+    {
+        Keys keys;
+        for (const EventSink::Event &e : sink.events)
+            if (e.event == kContractChosen)
+                keys.push_back(e.text.toStdString());
+        return keys;
+    }
+    std::string selectedKey() const
+    {
+        const ContractPtr c = table->rowContract(rows()->selectedRow());
+        return c ? c->getKey() : std::string();
+    }
+    Keys checked() const
+    {
+        Keys keys;
+        for (int row = 0; row < rows()->rowCount(); ++row)
+            if (radio(row) && radio(row)->isChecked())
+                keys.push_back(table->rowContract(row)->getKey());
+        return keys;
+    }
+};
+
+TC::CTradeClient *tradeClient()
+{
+    return utils::CManualSingletonT<TC::CTradeClient>::instance();
+}
+
+class ContractTableTest : public AgreementFormFixture
+{
+protected:
+    // Where today (2026-02-12) lies against the contract's settlement dates.
+    enum EWhen { BEFORE_FIRST, FIRST_TODAY, IN_TERM, MATURES_TODAY, MATURED };
+
+    ContractPtr contract(const std::string &no, const std::string &market, int direction,
+                         int status, EWhen when, const std::string &account = kLoggedInAccount)
+    {
+        static const int dates[][2] = { { 20260213, 20260220 },
+                                        { 20260212, 20260219 },
+                                        { 20260205, 20260219 },
+                                        { 20260202, 20260212 },
+                                        { 20260202, 20260209 } };
+        auto c = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
+        c->accountInfo = accountData(account)->getAccountInfo();
+        c->contractNo = no;
+        c->market = market;
+        c->direction = direction;
+        c->contractStatus = status;
+        c->firstSettleDate = dates[when][0];
+        c->maturitySettleDate = dates[when][1];
+        c->repurchaseAmount = 1000000;
+        c->conversionRatio = 0.6;
+        c->repurchaseRate = 0.0365;
+        c->repurchaseDays = 10;
+        c->maturitySettleAmount = 1001000;
+        c->supplementaryTerms = "按约定";
+        c->dealer = "D1 青禾银行";
+        c->tradingEntity = "S1 青禾一号";
+        c->counterpartyEntity = "S3 远帆三号";
+        return c;
+    }
+    ContractPtr store(const ContractPtr &c, const std::string &account = kLoggedInAccount)
+    {
+        accountData(account)->updateData(c, false);
+        return c;
+    }
+    static ttservice::CRepurchasePledgedBondPtr bond(const std::string &market,
+                                                     const std::string &code,
+                                                     const std::string &name, int volume,
+                                                     int property)
+    {
+        auto b = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+        b->market = market;
+        b->bondCode = code;
+        b->bondName = name;
+        b->pledgeVolume = volume;
+        b->stockProperty = property;
+        return b;
+    }
+    // An account whose broker type is not that of trader type 1.
+    void addOtherBrokerAccount(const std::string &id)
+    {
+        ttservice::CAccountInfo info;
+        info.accountId = id;
+        info.accountName = "账户" + id;
+        info.brokerType = 2;
+        TC::getUserConfig()->addAccount(info);
+    }
+    // Fires the table's running 30 s refresh fallback instead of waiting for it.
+    static int fireRefreshFallback(TC::CAgreementTableWidget *table)
+    {
+        int fired = 0;
+        for (QTimer *timer : table->findChildren<QTimer *>())
+            if (timer->isActive() && timer->interval() == 30000) {
+                QTimerEvent event(timer->timerId());
+                QCoreApplication::sendEvent(timer, &event);
+                ++fired;
+            }
+        return fired;
+    }
+};
+
+TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
+{
+    struct Made
+    {
+        std::string no;
+        int status;
+        EWhen when;
+        bool sh;
+        bool repo;
+    };
+    std::vector<Made> kept;
+    int n = 0;
+    for (int status : { '1', '3', '2', '8' })
+        for (EWhen when : { BEFORE_FIRST, FIRST_TODAY, IN_TERM, MATURES_TODAY, MATURED })
+            for (bool sh : { false, true })
+                for (bool repo : { true, false }) {
+                    // Numbers against the order of adding, so that no sort passes for it.
+                    const Made m { "K" + std::to_string(900 - n++), status, when, sh, repo };
+                    store(contract(m.no, sh ? "SH" : "SZ", repo ? '1' : '2', status, when));
+                    if (status != '3')
+                        kept.push_back(m);
+                }
+    ASSERT_EQ(kept.size(), 60u);
+
+    const auto matured = [](const Made &m) { return m.when == MATURES_TODAY || m.when == MATURED; };
+    const struct
+    {
+        TC::ETradeOperationType type;
+        size_t count;
+        std::function<bool(const Made &)> choosable;
+    } operations[] = {
+        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, 8,
+          [&](const Made &m) { return matured(m) && m.repo && m.status != '8'; } },
+        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, 8,
+          [&](const Made &m) { return matured(m) && m.repo && m.status != '8'; } },
+        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, 9,
+          [](const Made &m) { return m.when == IN_TERM && (m.sh || m.repo); } },
+        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, 6,
+          [](const Made &m) { return m.when == IN_TERM && m.repo; } },
+        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, 13,
+          [](const Made &m) {
+              return (m.status == '8' && m.sh) || (m.when == MATURED && !m.sh && m.repo);
+          } },
+        { TC::OPT_AGREEMENT_DEAL_DECLARATION, 0, [](const Made &) { return false; } },
+    };
+    for (const auto &o : operations) {
+        SCOPED_TRACE(o.type);
+        Keys choosable;
+        Keys rest;
+        for (const Made &m : kept)
+            (o.choosable(m) ? choosable : rest).push_back(m.no);
+        ASSERT_EQ(choosable.size(), o.count);
+        Keys order = choosable;
+        order.insert(order.end(), rest.begin(), rest.end());
+
+        Panel p(o.type, kLoggedInAccount);
+        p.start();
+        EXPECT_EQ(p.keys(), order);
+        EXPECT_EQ(p.keys(true), choosable);
+        // Each choosable contract reached the form and the switcher as it was added.
+        EXPECT_EQ(p.op.contracts, choosable);
+        EXPECT_EQ(p.announced(), choosable);
+        EXPECT_EQ(p.selectedKey(), choosable.empty() ? std::string() : choosable.back());
+        EXPECT_EQ(p.checked(), choosable.empty() ? Keys() : Keys { choosable.back() });
+        EXPECT_EQ(p.op.reloads, 0);
+    }
+}
+
+TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
+{
+    store(contract("B", "SH", '1', '1', MATURED));
+    store(contract("A", "SH", '2', '1', IN_TERM));
+    store(contract("C", "SZ", '1', '2', IN_TERM));
+    for (int deployment : { 100, 200 }) {
+        SCOPED_TRACE(deployment);
+        TC::getUserConfig()->deploymentCode = deployment;
+        Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+        p.start();
+        ASSERT_EQ(p.keys(), (Keys { "A", "C", "B" }));
+        EXPECT_EQ(p.selectedKey(), "C");
+        // Sorted, the rows still answer by their id.
+        p.rows()->sortByColumn(12, Qt::AscendingOrder);
+        p.radio(p.rowOf("A"))->click();
+        p.radio(p.rowOf("B"))->click(); // not choosable: its radio is disabled
+        if (deployment == 200) {
+            // Selected, but neither choosable nor handed on.
+            EXPECT_EQ(p.keys(true), Keys());
+            EXPECT_EQ(p.selectedKey(), "C");
+            EXPECT_TRUE(p.op.contracts.empty());
+            EXPECT_TRUE(p.announced().empty());
+            continue;
+        }
+        EXPECT_EQ(p.op.contracts, (Keys { "A", "C", "A" }));
+        EXPECT_EQ(p.announced(), (Keys { "A", "C", "A" }));
+        EXPECT_EQ(p.selectedKey(), "A");
+        EXPECT_EQ(p.checked(), Keys { "A" });
+    }
+}
+
+TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
+{
+    ContractPtr computed = contract("H-001", "SH", '1', '1', MATURES_TODAY); // 10 days
+    computed->maturitySettleAmount = 0;
+    ContractPtr given = contract("H-002", "SZ", '2', '8', IN_TERM);
+    given->repurchaseAmount = 500000;
+    given->maturitySettleAmount = 500100.25;
+    given->pledgedBonds
+        = { bond("SZ", "101901", "国债1902", 10, '0'), bond("SZ", "101902", "国债1903", 20, '0') };
+    ContractPtr sameDay = contract("H-003", "SH", '1', '2', MATURES_TODAY);
+    sameDay->firstSettleDate = sameDay->maturitySettleDate;
+    sameDay->repurchaseAmount = 250000;
+    sameDay->maturitySettleAmount = 0;
+    for (const ContractPtr &c : { computed, given, sameDay })
+        store(c);
+    Panel p(TC::OPT_AGREEMENT_MATURITY_CONFIRM, kLoggedInAccount);
+    p.start();
+    XP::COddEvenRowTable *rows = p.rows();
+
+    QStringList headers;
+    for (int column = 0; column < rows->columnCount(); ++column)
+        headers << rows->headerText(column);
+    EXPECT_EQ(headers,
+              (QStringList { "选择", "资金账号", "账户名称", "交易市场", "质押债券", "折算比例(%)",
+                             "回购金额", "回购天数", "回购方向", "回购利率", "到期结算日期",
+                             "到期结算金额", "合同编号", "补充条款", "交易商", "交易主体",
+                             "对方交易主体", "合约状态" }));
+    const auto rowTexts = [&](const std::string &key) {
+        QStringList texts;
+        for (int column = 0; column < rows->columnCount(); ++column)
+            texts << rows->itemText(p.rowOf(key), column);
+        return texts;
+    };
+    EXPECT_EQ(rowTexts("H-001"),
+              (QStringList { "", "10001", "账户10001", "SH", "0", "60.00", "1000000.000", "10",
+                             "正回购", "3.650", "20260212", "1001000.00", "H-001", "按约定",
+                             "D1 青禾银行", "S1 青禾一号", "S3 远帆三号", "正常" }));
+    EXPECT_EQ(rowTexts("H-002").mid(3, 9),
+              (QStringList { "SZ", "2", "60.00", "500000.000", "10", "逆回购", "3.650", "20260219",
+                             "500100.25" }));
+    EXPECT_EQ(rowTexts("H-002").last(), QStringLiteral("逾期"));
+    EXPECT_EQ(rowTexts("H-003").at(11), QStringLiteral("0.00"));
+    // The computed amount is written back into the record.
+    EXPECT_NEAR(computed->maturitySettleAmount, 1001000.0, 1e-6);
+    EXPECT_DOUBLE_EQ(given->maturitySettleAmount, 500100.25);
+    EXPECT_EQ(sameDay->maturitySettleAmount, 0.0);
+    EXPECT_EQ(rows->statText(6), QStringLiteral("1750000.000"));
+    EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
+}
+
+TEST_F(ContractTableTest, anotherContractOperationReloadsWithoutAQuery)
+{
+    store(contract("M", "SH", '1', '1', MATURED));
+    store(contract("T", "SH", '1', '1', IN_TERM));
+    Panel p(TC::OPT_AGREEMENT_MATURITY_CONFIRM, kLoggedInAccount);
+    p.start();
+    EXPECT_EQ(p.keys(true), Keys { "M" });
+
+    FakeOperation early(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+    p.table->setOperationWidget(&early);
+    EXPECT_EQ(p.keys(), (Keys { "T", "M" }));
+    EXPECT_EQ(early.contracts, Keys { "T" });
+    EXPECT_EQ(p.announced(), (Keys { "M", "T" }));
+
+    // The same operation again keeps the rows: a contract added since is not there.
+    store(contract("T2", "SH", '1', '1', IN_TERM));
+    p.table->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
+    p.table->setOperationWidget(&early);
+    EXPECT_EQ(p.keys(), (Keys { "T", "M" }));
+    EXPECT_EQ(early.contracts, Keys { "T" });
+    p.table->queryContracts(false);
+    EXPECT_EQ(p.keys(), (Keys { "T", "T2", "M" }));
+    EXPECT_TRUE(tradeClient()->receivedQueries().empty());
+}
+
+TEST_F(ContractTableTest, refreshQueriesOnceAndAppliesTheAnswer)
+{
+    store(contract("OLD", "SH", '1', '1', IN_TERM));
+    Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+    p.start();
+    XP::CSmallNoNormalButton *refresh = p.table->refreshButton();
+    refresh->click();
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_EQ(p.rows()->rowCount(), 0); // cleared for a cash broker account
+    refresh->click();
+    ASSERT_EQ(tradeClient()->receivedQueries().size(), 1u);
+    const ttservice::CQueryDataReqPtr request = tradeClient()->receivedQueries().front();
+    EXPECT_EQ(request->dataType, 788);
+    ASSERT_TRUE(request->accountInfo);
+    EXPECT_EQ(request->accountInfo->getKey(), kLoggedInAccount);
+
+    auto other = boost::make_shared<ttservice::CPositionStatics>();
+    other->market = "SH";
+    other->instrumentCode = "122000";
+    const std::vector<ttservice::IDataPtr> answer {
+        contract("N1", "SH", '1', '1', MATURED), nullptr, contract("N2", "SZ", '1', '2', IN_TERM),
+        contract("N3", "SH", '1', '3', IN_TERM), other
+    };
+    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 1u);
+    std::thread counter([&] { calls.front().answer(utils::TTError(), answer); });
+    counter.join();
+    EXPECT_FALSE(refresh->isEnabled()); // the answer waits for the GUI thread
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(refresh->isEnabled());
+    EXPECT_EQ(p.keys(), (Keys { "N2", "N1" }));
+    EXPECT_EQ(p.op.contracts.back(), "N2");
+    EXPECT_TRUE(accountData(kLoggedInAccount)->getData(788, "N1"));
+
+    // An answer that never comes: the fallback releases the button.
+    refresh->click();
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_EQ(fireRefreshFallback(p.table), 1);
+    EXPECT_TRUE(refresh->isEnabled());
+    refresh->click();
+    EXPECT_EQ(tradeClient()->receivedQueries().size(), 3u);
+}
+
+TEST_F(ContractTableTest, failedOrEmptyAnswersKeepTheRows)
+{
+    addOtherBrokerAccount("10004");
+    for (const char *account : { "10004", kLoggedInAccount }) {
+        SCOPED_TRACE(account);
+        store(contract(std::string("R") + account, "SH", '1', '1', IN_TERM, account), account);
+        Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, account);
+        p.start();
+        // A cash broker account lost its rows when the query started.
+        const Keys after = std::string(account) == "10004" ? p.keys() : Keys();
+        for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
+            const int reloads = p.op.reloads;
+            p.table->refreshButton()->click();
+            std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+            ASSERT_EQ(calls.size(), 1u);
+            calls.front().answer(error, {});
+            QCoreApplication::processEvents();
+            EXPECT_EQ(p.keys(), after);
+            EXPECT_EQ(p.op.reloads, reloads + 1);
+            EXPECT_TRUE(p.table->refreshButton()->isEnabled());
+        }
+    }
+}
+
+TEST_F(ContractTableTest, answersAfterTheTableIsGoneAreDropped)
+{
+    store(contract("A", "SH", '1', '1', IN_TERM));
+    const std::vector<ttservice::IDataPtr> answer { contract("B", "SH", '1', '1', IN_TERM) };
+    for (bool postedBeforeDestruction : { false, true }) {
+        auto panel = std::make_unique<Panel>(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+        panel->start();
+        panel->table->refreshButton()->click();
+        std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+        ASSERT_EQ(calls.size(), 1u);
+        if (postedBeforeDestruction) {
+            std::thread counter([&] { calls.front().answer(utils::TTError(), answer); });
+            counter.join();
+            panel.reset();
+        } else {
+            panel.reset();
+            calls.front().answer(utils::TTError(), answer);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
+        // Nothing wrote the answer into the account's data.
+        EXPECT_FALSE(accountData(kLoggedInAccount)->getData(788, "B"));
+    }
+}
+
+TEST_F(ContractTableTest, badContractsNeverCrashNorAnnounceWhatIsNotListed)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<ContractPtr> bad;
+    const auto add = [&](const std::string &no, const std::string &market, int direction,
+                         std::function<void(ttservice::CRepurchaseAgreementContractInfo &)> f) {
+        ContractPtr c = contract(no, market, direction, '1', IN_TERM);
+        f(*c);
+        bad.push_back(store(c));
+    };
+    add("Z0", "SH", '1', [](auto &c) { c.firstSettleDate = c.maturitySettleDate = 0; });
+    add("Z9", "SZ", '1', [](auto &c) { c.firstSettleDate = c.maturitySettleDate = 99999999; });
+    add("ZB", "SH", '2', [](auto &c) {
+        c.firstSettleDate = 20260210;
+        c.maturitySettleDate = 20260201;
+        c.maturitySettleAmount = 0;
+    });
+    add("ZN", "SH", '1', [nan](auto &c) {
+        c.repurchaseAmount = nan;
+        c.maturitySettleAmount = 0;
+    });
+    add("ZI", "SZ", '1', [inf](auto &c) {
+        c.repurchaseRate = inf;
+        c.maturitySettleAmount = 0;
+        c.accountInfo.reset();
+    });
+    add("ZU", "XX", 0, [](auto &c) {
+        c.repurchaseAmount = ttservice::kUnsetDouble;
+        c.contractStatus = '8';
+    });
+    for (TC::ETradeOperationType type :
+         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_EARLY_REPURCHASE,
+           TC::OPT_AGREEMENT_MATURITY_RENEWAL, TC::OPT_AGREEMENT_PLEDGE_CHANGE,
+           TC::OPT_AGREEMENT_PLEDGE_RELEASE }) {
+        SCOPED_TRACE(type);
+        Panel p(type, kLoggedInAccount);
+        p.start();
+        EXPECT_EQ(p.rows()->rowCount(), int(bad.size()));
+        const Keys choosable = p.keys(true);
+        EXPECT_EQ(p.op.contracts, choosable);
+        EXPECT_EQ(p.announced(), choosable);
+        EXPECT_EQ(p.rows()->statText(6), QStringLiteral("非法值"));
+        EXPECT_EQ(p.rows()->statText(11), QStringLiteral("非法值"));
+        EXPECT_EQ(p.rows()->itemText(p.rowOf("ZN"), 11), QStringLiteral("非法值"));
+        EXPECT_EQ(p.rows()->itemText(p.rowOf("ZB"), 11), QStringLiteral("0.00"));
+        EXPECT_EQ(p.rows()->itemText(p.rowOf("ZI"), 1), QString());
+    }
+}
+
+TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
+{
+    ContractPtr two = contract("P2", "SH", '1', '1', IN_TERM);
+    two->pledgedBonds = { bond("SH", "019547", "国债1901", 1000, '0'),
+                          bond("SZ", "101901", "国债1902", 2500, '1') };
+    store(two);
+    store(contract("P0", "SH", '1', '1', IN_TERM));
+    Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+    p.start();
+    p.rows()->sortByColumn(12, Qt::AscendingOrder); // P0 first: rows are found by id
+
+    std::vector<QStringList> shown;
+    QString total;
+    XP::CScriptedDialogResponder responder;
+    responder.setDialogHandler([&](QDialog *dialog) {
+        auto *bonds = qobject_cast<TC::CPledgeBondInfoDialog *>(dialog);
+        EXPECT_NE(bonds, nullptr);
+        if (!bonds)
+            return int(QDialog::Rejected);
+        XP::COddEvenRowTable *table = bonds->table();
+        shown.clear();
+        for (int index = 0; index < table->shownRowCount(); ++index) {
+            QStringList row;
+            for (int column = 0; column < table->columnCount(); ++column)
+                row << table->itemText(table->rowID(index), column);
+            shown.push_back(row);
+        }
+        total = table->statText(3);
+        return int(QDialog::Accepted);
+    });
+
+    const int row = p.rowOf("P2");
+    ASSERT_EQ(p.rows()->itemText(row, 4), QStringLiteral("2"));
+    p.rows()->itemControl(row, 4)->click();
+    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 1);
+    EXPECT_EQ(shown,
+              (std::vector<QStringList> { { "SH", "019547", "国债1901", "1000", "非限售股" },
+                                          { "SZ", "101901", "国债1902", "2500", "限售股" } }));
+    EXPECT_EQ(total, QStringLiteral("3500"));
+
+    TC::CPledgeBondInfoDialog *dialog = p.table->pledgeBondDialog();
+    ASSERT_NE(dialog, nullptr);
+    QStringList headers;
+    for (int column = 0; column < dialog->table()->columnCount(); ++column)
+        headers << dialog->table()->headerText(column);
+    EXPECT_EQ(headers,
+              (QStringList { "债券市场", "债券代码", "债券名称", "质押数量", "股份性质" }));
+    dialog->table()->setColumnFilter(2, { QStringLiteral("国债1902") });
+    ASSERT_EQ(dialog->table()->shownRowCount(), 1);
+
+    p.rows()->itemControl(p.rowOf("P0"), 4)->click();
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 2);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(total, QStringLiteral("0"));
+    EXPECT_FALSE(dialog->table()->hasFilter());
+
+    dialog->table()->setColumnFilter(2, { QStringLiteral("国债1902") });
+    dialog->setPledgeBonds(two->pledgedBonds);
+    EXPECT_FALSE(dialog->table()->hasFilter());
+    EXPECT_EQ(dialog->table()->shownRowCount(), 2);
+}
+
+} // namespace

@@ -1,0 +1,344 @@
+#include "EventRecorder.h"
+#include "UserInput.h"
+
+#include "xp/COddEvenRowTable.h"
+#include "xp/CRadioButton.h"
+#include "xp/CSimpleTextCell.h"
+#include "xp/CTableView.h"
+#include "xp/NumberFormat.h"
+#include "xp/TableLayoutStore.h"
+#include "xp/WidgetEvents.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTextCodec>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace XP;
+
+namespace {
+
+class TableTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { resetTableLayouts(); }
+
+    // The ids of the shown rows in display order.
+    static std::vector<int> shownIds(const COddEvenRowTable &table)
+    {
+        std::vector<int> ids;
+        for (int index = 0; index < table.shownRowCount(); ++index)
+            ids.push_back(table.rowID(index));
+        return ids;
+    }
+
+    // A left click at the centre of the cell shown at (index, column).
+    static void clickCell(COddEvenRowTable &table, int index, int column)
+    {
+        CTableView *view = table.view();
+        const QRect rect = view->visualRect(view->model()->index(index, column));
+        ASSERT_TRUE(rect.isValid());
+        clickAt(view->viewport(), rect.center());
+    }
+};
+
+TEST_F(TableTest, rowIdsCountFromZeroAfterEachClear)
+{
+    COddEvenRowTable table(0, nullptr, 0x1FF);
+    table.setColumnCount(2);
+    EXPECT_EQ(table.appendRow(), 0);
+    EXPECT_EQ(table.appendRow(), 1);
+    table.setRowCount(5);
+    EXPECT_EQ(table.rowCount(), 5);
+    EXPECT_EQ(table.appendRow(), 5);
+    table.setItemText(1, 1, QStringLiteral("kept"));
+    table.setRowCount(3);
+    EXPECT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(shownIds(table), (std::vector<int> { 0, 1, 2 }));
+    EXPECT_EQ(table.itemText(1, 1), QStringLiteral("kept"));
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(table.rowIndex(row), row);
+    EXPECT_EQ(table.rowIndex(3), -1);
+    EXPECT_EQ(table.rowID(3), -1);
+    EXPECT_EQ(table.rowID(-1), -1);
+
+    table.setStatText(1, QStringLiteral("9"));
+    table.clear();
+    EXPECT_EQ(table.statText(1), QString());
+    EXPECT_EQ(table.appendRow(), 0);
+    EXPECT_EQ(table.itemText(0, 1), QString());
+}
+
+TEST_F(TableTest, cellsShowTheirNumbersFormatted)
+{
+    COddEvenRowTable table(0, nullptr, 0);
+    table.setColumnCount(8);
+    const int row = table.appendRow();
+    for (int column = 0; column < 8; ++column) // a number written over a text replaces it
+        table.setItemText(row, column, QStringLiteral("before"));
+    table.setItemText(row, 0, QStringLiteral("国债1901"));
+    table.setItemText(row, 1, QStringLiteral("1,250.5"));
+    table.setItemDouble(row, 2, 1234.5, 2, NF_NONE);
+    table.setItemDouble(row, 3, 2.675, 2, NF_NONE);
+    table.setItemDouble(row, 4, 1234567.891, 3, NF_THOUSANDS);
+    table.setItemInt(row, 5, -42, NF_NONE);
+    table.setItemInt(row, 6, INT_MAX, NF_NONE); // the host's unset integer
+    table.setItemDouble(row, 7, std::numeric_limits<double>::quiet_NaN(), 2, NF_NONE);
+    const QStringList shown { "国债1901",      "1,250.5", "1234.50", "2.68",
+                              "1,234,567.891", "-42",     "",        "非法值" };
+    const double values[] = { 0.0, 1250.5, 1234.5, 2.675, 1234567.891, -42.0, double(INT_MAX) };
+    for (int column = 0; column < 8; ++column)
+        EXPECT_EQ(table.itemText(row, column), shown.at(column)) << column;
+    for (int column = 0; column < 7; ++column)
+        EXPECT_DOUBLE_EQ(table.itemDouble(row, column), values[column]) << column;
+    EXPECT_TRUE(std::isnan(table.itemDouble(row, 7)));
+}
+
+TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
+{
+    COddEvenRowTable table(0, nullptr, 0x1FF);
+    table.setColumnCount(3);
+    // text column, number column, yyyyMMdd column
+    const struct
+    {
+        const char *text;
+        double number;
+        int date;
+    } rows[] = { { "10", 10.0, 20260301 },
+                 { "9", std::numeric_limits<double>::quiet_NaN(), 20251231 },
+                 { "b", 100.0, 20260115 },
+                 { "abc", 9.5, 20260201 } };
+    for (const auto &r : rows) {
+        const int row = table.appendRow();
+        table.setItemText(row, 0, QString::fromUtf8(r.text));
+        table.setItemDouble(row, 1, r.number, 2, NF_NONE);
+        table.setItemInt(row, 2, r.date, NF_NONE);
+    }
+    table.setSelectedRowIndex(2);
+    ASSERT_EQ(table.selectedRow(), 2);
+
+    const struct
+    {
+        int column;
+        Qt::SortOrder order;
+        std::vector<int> ids;
+    } sorts[] = {
+        { 0, Qt::AscendingOrder, { 1, 0, 3, 2 } }, // "9" < "10" < "abc" < "b"
+        { 0, Qt::DescendingOrder, { 2, 3, 0, 1 } },
+        { 1, Qt::AscendingOrder, { 3, 0, 2, 1 } }, // the invalid number last
+        { 2, Qt::AscendingOrder, { 1, 2, 3, 0 } },
+        { 2, Qt::DescendingOrder, { 0, 3, 2, 1 } },
+        { -1, Qt::AscendingOrder, { 0, 1, 2, 3 } }, // back to the order of adding
+    };
+    for (const auto &s : sorts) {
+        table.sortByColumn(s.column, s.order);
+        EXPECT_EQ(shownIds(table), s.ids) << s.column << " " << s.order;
+        for (int index = 0; index < table.shownRowCount(); ++index)
+            EXPECT_EQ(table.rowIndex(table.rowID(index)), index);
+        EXPECT_EQ(table.selectedRow(), 2);
+        EXPECT_EQ(table.rowID(table.selectedRowIndex()), 2);
+    }
+
+    // Rows appended to a sorted table take their place at the next flush.
+    table.sortByColumn(1, Qt::AscendingOrder);
+    const int added = table.appendRow();
+    table.setItemDouble(added, 1, 1.0, 2, NF_NONE);
+    table.flush();
+    EXPECT_EQ(table.rowID(0), added);
+    EXPECT_EQ(table.rowIndex(2), 3);
+}
+
+TEST_F(TableTest, columnFilterHidesRowsUntilCleared)
+{
+    COddEvenRowTable table(0, nullptr, 0x1FF);
+    table.setColumnCount(2);
+    const char *markets[] = { "SH", "SZ", "SH", "IB" };
+    for (const char *market : markets) {
+        const int row = table.appendRow();
+        table.setItemText(row, 0, QString::fromLatin1(market));
+        table.setItemInt(row, 1, 10 - row, NF_NONE);
+    }
+    table.setColumnFilter(0, { QStringLiteral("SH"), QStringLiteral("IB") });
+    EXPECT_TRUE(table.hasFilter());
+    EXPECT_EQ(shownIds(table), (std::vector<int> { 0, 2, 3 }));
+    EXPECT_EQ(table.rowIndex(1), -1);
+    EXPECT_EQ(table.rowCount(), 4);
+    // Sorting works on what the filter lets through.
+    table.sortByColumn(1, Qt::AscendingOrder);
+    EXPECT_EQ(shownIds(table), (std::vector<int> { 3, 2, 0 }));
+    EXPECT_NE(table.rowsText(false).indexOf(QStringLiteral("IB")), -1);
+    EXPECT_EQ(table.rowsText(false).indexOf(QStringLiteral("SZ")), -1);
+
+    table.clearFilter();
+    EXPECT_FALSE(table.hasFilter());
+    EXPECT_EQ(shownIds(table), (std::vector<int> { 3, 2, 1, 0 }));
+    // An empty set removes the filter of its column.
+    table.setColumnFilter(0, { QStringLiteral("SZ") });
+    EXPECT_EQ(shownIds(table), std::vector<int> { 1 });
+    table.setColumnFilter(0, {});
+    EXPECT_EQ(table.shownRowCount(), 4);
+}
+
+TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
+{
+    EventRecorder owner(QStringLiteral("owner"), nullptr);
+    owner.resize(600, 300);
+    auto *table = new COddEvenRowTable(0, &owner, 0x1FF);
+    table->resize(600, 300);
+    table->setColumnCount(2);
+    std::vector<CRadioButton *> radios;
+    for (int i = 0; i < 3; ++i) {
+        const int row = table->appendRow();
+        radios.push_back(new CRadioButton(QString(), row * 1000, table));
+        table->setItemWidget(row, 0, radios.back(), Qt::AlignCenter);
+        table->setItemWidget(
+            row, 1,
+            new CSimpleTextCell(true, (row + 1) * 1000 + 1, QString::number(row + 2), table),
+            Qt::AlignLeft);
+    }
+    radios[2]->setEnabled(false);
+    owner.show();
+    table->flush();
+
+    radios[0]->setChecked(true);
+    radios[1]->setChecked(true);
+    EXPECT_FALSE(radios[0]->isChecked());
+    ASSERT_TRUE(radios[1]->isChecked());
+    EXPECT_TRUE(owner.log().isEmpty()); // checking from code sends nothing
+
+    clickCell(*table, 0, 0);
+    ASSERT_EQ(owner.count(EVT_RADIO_CLICKED), 1);
+    EXPECT_EQ(owner.last(EVT_RADIO_CLICKED)->a, 0);
+    EXPECT_TRUE(radios[0]->isChecked());
+    EXPECT_FALSE(radios[1]->isChecked());
+
+    clickCell(*table, 2, 0); // disabled
+    EXPECT_EQ(owner.count(EVT_RADIO_CLICKED), 1);
+    EXPECT_FALSE(radios[2]->isChecked());
+    EXPECT_TRUE(radios[0]->isChecked());
+
+    clickCell(*table, 1, 1);
+    ASSERT_EQ(owner.count(EVT_TEXT_CLICKED), 1);
+    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 2001);
+    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->text, QStringLiteral("3"));
+
+    // After sorting the click still reaches the control of the row shown there.
+    table->sortByColumn(1, Qt::DescendingOrder); // rows 2, 1, 0
+    table->flush();
+    clickCell(*table, 0, 1);
+    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 3001);
+    clickCell(*table, 1, 0);
+    EXPECT_EQ(owner.last(EVT_RADIO_CLICKED)->a, 1000);
+    EXPECT_TRUE(radios[1]->isChecked());
+    EXPECT_FALSE(radios[0]->isChecked());
+}
+
+TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
+{
+    COddEvenRowTable table(0, nullptr, 0x1FF);
+    table.resize(400, 300);
+    table.setColumnCount(1);
+    for (int i = 0; i < 5; ++i)
+        table.setItemInt(table.appendRow(), 0, i, NF_NONE);
+    table.setRowSelectEnable(1, false);
+    table.setRowSelectEnable(2, false);
+    table.setRowSelectEnable(4, false);
+    table.show();
+    table.flush();
+
+    clickCell(table, 2, 0); // not selectable: the click leaves the selection
+    EXPECT_EQ(table.selectedRow(), -1);
+    clickCell(table, 0, 0);
+    EXPECT_EQ(table.selectedRow(), 0);
+    pressKey(table.view(), Qt::Key_Down);
+    EXPECT_EQ(table.selectedRow(), 3);
+    pressKey(table.view(), Qt::Key_Down); // nothing selectable below
+    EXPECT_EQ(table.selectedRow(), 3);
+    pressKey(table.view(), Qt::Key_Up);
+    EXPECT_EQ(table.selectedRow(), 0);
+}
+
+TEST_F(TableTest, copyTextAndCsvExport)
+{
+    COddEvenRowTable table(0, nullptr, 0x1FF);
+    table.setColumnCount(4);
+    table.setHeaderTexts({ QStringLiteral("名称"), QStringLiteral("代码"), QStringLiteral("隐藏"),
+                           QStringLiteral("金额") });
+    table.setColumnHidden(2, true);
+    int row = table.appendRow();
+    table.setItemText(row, 0, QStringLiteral("甲,乙"));
+    table.setItemText(row, 1, QStringLiteral("00123"));
+    table.setItemText(row, 2, QStringLiteral("x"));
+    table.setItemDouble(row, 3, 1234.5, 2, NF_NONE);
+    row = table.appendRow();
+    table.setItemText(row, 0, QStringLiteral("say \"hi\""));
+    table.setItemText(row, 1, QStringLiteral("123456789012"));
+    table.setItemInt(row, 3, 12, NF_NONE);
+
+    EXPECT_EQ(
+        table.rowsText(false),
+        QStringLiteral("名称\t代码\t金额\n甲,乙\t00123\t1234.50\nsay \"hi\"\t123456789012\t12\n"));
+    EXPECT_EQ(table.rowsText(true), QString()); // nothing selected
+    table.setSelectedRowIndex(1);
+    EXPECT_EQ(table.rowsText(true),
+              QStringLiteral("名称\t代码\t金额\nsay \"hi\"\t123456789012\t12\n"));
+
+    const QByteArray bytes = table.csvBytes();
+    QTextCodec *gbk = QTextCodec::codecForName("GBK");
+    ASSERT_NE(gbk, nullptr);
+    EXPECT_EQ(bytes,
+              gbk->fromUnicode(QStringLiteral("名称,代码,金额\r\n"
+                                              "\"甲,乙\",=\"00123\",1234.50\r\n"
+                                              "\"say \"\"hi\"\"\",=\"123456789012\",12\r\n")));
+}
+
+TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("layouts.ini"));
+    setTableLayoutFile(file);
+    const QString key = QStringLiteral("page/contracts/0/3");
+    {
+        COddEvenRowTable table(0, nullptr, 0x1FF);
+        table.setLayoutKey(key);
+        table.setColumnCount(3);
+        table.show();
+        table.view()->horizontalHeader()->resizeSection(1, 177);
+    }
+    // Forget what memory holds: the next table reads the file.
+    resetTableLayouts();
+    setTableLayoutFile(file);
+    {
+        COddEvenRowTable table(0, nullptr, 0x1FF);
+        table.setLayoutKey(key);
+        table.setColumnCount(3);
+        table.show();
+        EXPECT_EQ(table.columnWidth(1), 177);
+    }
+
+    const QString dialogKey = QStringLiteral("dialog/0/3");
+    {
+        COddEvenRowTable table(0, nullptr, 0x1FF);
+        table.setFlag(table.flag() & ~TF_SAVE_LAYOUT);
+        table.setLayoutKey(dialogKey);
+        table.setColumnCount(3);
+        table.show();
+        table.view()->horizontalHeader()->resizeSection(1, 211);
+    }
+    EXPECT_TRUE(loadTableLayout(dialogKey).isEmpty());
+    COddEvenRowTable again(0, nullptr, 0x1FF);
+    again.setLayoutKey(dialogKey);
+    again.setColumnCount(3);
+    again.show();
+    EXPECT_NE(again.columnWidth(1), 211);
+}
+
+} // namespace
