@@ -278,13 +278,16 @@ void CAgreementTableWidget::queryContracts(bool fromServer)
     // The trade client answers on its own thread: the answer is carried to
     // this widget's thread, and dropped there when the widget has gone.
     const utils::CDeliveryGuard::Handle delivery = m_delivery.handle();
+    // A later query (after the 30 s fallback) supersedes this one.
+    const quint64 ticket = m_delivery.newTicket();
     const ETradeOperationType type = m_operationType;
     const std::string accountKey = accountInfo->getKey();
     boost::function<void(utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj)> handler
-        = [this, delivery, accountKey, type](
+        = [this, delivery, ticket, accountKey, type](
               utils::TTError error, std::vector<ttservice::IDataPtr> records, bson::BSONObj raw) {
-              delivery.post([this, error, records, raw, accountKey, type] {
-                  Q_EMIT signal_queryAgreementContract(error, records, raw, accountKey, type);
+              delivery.post([this, ticket, error, records, raw, accountKey, type] {
+                  if (m_delivery.isCurrent(ticket))
+                      Q_EMIT signal_queryAgreementContract(error, records, raw, accountKey, type);
               });
           };
     utils::CManualSingletonT<CTradeClient>::instance()->queryData(request, handler, 0);
@@ -293,13 +296,17 @@ void CAgreementTableWidget::queryContracts(bool fromServer)
 
 void CAgreementTableWidget::slot_queryAgreementContract(
     const utils::TTError &error, const std::vector<ttservice::IDataPtr> &records, bson::bo,
-    const std::string &, TC::ETradeOperationType operationType)
+    const std::string &accountKey, TC::ETradeOperationType operationType)
 {
     m_refreshButton->setEnabled(true);
     const ttservice::CAccountDataPtr accountData
         = m_operationWidget ? m_operationWidget->getAccountDataPtr() : ttservice::CAccountDataPtr();
     const ttservice::CAccountInfoPtr accountInfo
         = accountData ? accountData->getAccountInfo() : ttservice::CAccountInfoPtr();
+    // The trader moved to another account while the counter answered: the
+    // contracts of the account asked about are not this account's.
+    if (accountInfo && !accountKey.empty() && accountKey != accountInfo->getKey())
+        return;
     if (!error.isSuccess() || records.empty() || !accountInfo) {
         if (m_operationWidget)
             m_operationWidget->contractListReloaded();

@@ -411,6 +411,24 @@ TEST_F(ContractTableTest, refreshQueriesOnceAndAppliesTheAnswer)
     EXPECT_EQ(tradeClient()->receivedQueries().size(), 3u);
 }
 
+// The trader switches the form to another account while the counter answers
+// for the first: the answer is not applied to the account now shown.
+TEST_F(ContractTableTest, anAnswerForAnAccountNoLongerShownIsDropped)
+{
+    Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+    p.start();
+    p.table->refreshButton()->click();
+    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 1u);
+    p.op.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+    calls.front().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(p.table->refreshButton()->isEnabled());
+    EXPECT_EQ(p.keys(), Keys());
+    EXPECT_EQ(p.announced(), Keys());
+    EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "STALE"));
+}
+
 TEST_F(ContractTableTest, failedOrEmptyAnswersKeepTheRows)
 {
     addOtherBrokerAccount("10004");
