@@ -64,7 +64,9 @@ void dropSizeHintWarning(QtMsgType type, const QMessageLogContext &context, cons
 
 double heapMb()
 {
-    return double(mallinfo2().uordblks) / (1024.0 * 1024.0);
+    // Small blocks from the heap plus the large ones malloc maps by themselves.
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
 }
 
 ttservice::CAccountInfoPtr g_account;

@@ -22,7 +22,9 @@
 #include "xp/NumberFormat.h"
 
 #include <QDate>
+
 #include <QTimer>
+#include <typeinfo>
 
 #include <boost/bind/bind.hpp>
 #include <boost/function.hpp>
@@ -62,11 +64,19 @@ enum EColumn {
     ColumnCount
 };
 
+// The record as a contract, null for records of other kinds. Answers hold
+// thousands of contracts: the exact type is recognised without a full cast.
+ContractPtr asContract(const ttservice::IDataPtr &record)
+{
+    if (record && typeid(*record) == typeid(ttservice::CRepurchaseAgreementContractInfo))
+        return boost::static_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+    return boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+}
+
 // A contract the tables keep: running ('1'), matured ('2') or overdue ('8').
 ContractPtr keptContract(const ttservice::IDataPtr &record)
 {
-    ContractPtr contract
-        = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+    ContractPtr contract = asContract(record);
     if (!contract)
         return ContractPtr();
     const int status = contract->contractStatus;
@@ -380,8 +390,7 @@ void CAgreementTableWidget::fillTable(const std::vector<ttservice::IDataPtr> &co
     notChoosable.reserve(contracts.size());
     for (const ttservice::IDataPtr &record : contracts) {
         // Records of other types are not listed at all.
-        ContractPtr contract
-            = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(record);
+        ContractPtr contract = asContract(record);
         if (!contract)
             continue;
         if (isContractShown(*contract))
