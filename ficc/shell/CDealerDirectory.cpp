@@ -403,9 +403,12 @@ bool CDealerDirectory::save()
     }
     const QByteArray bytes = fileContent();
     QSaveFile file(filePath());
-    // A short write must not reach commit(): on a full disk the old file would be
-    // replaced by a truncated one.
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    // QSaveFile keeps small writes in its buffer, so write() counts every byte even
+    // on a full disk, and commit() ignores a failure of its own final flush: it
+    // would replace the trader's file by a truncated or empty one. Flushing here
+    // reports that failure while the old file is still in place.
+    const bool written
+        = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
     if (!written)
         file.cancelWriting();
     if (!written || !file.commit()) {
