@@ -315,6 +315,7 @@ BENCHMARK(BM_QTableWidgetBaseline)
 // The account list of the spot page with N fund accounts.
 //   BM_AccountListFill/N    reload the accounts from the user configuration
 //                           (rows, login states, funds subscriptions) and paint
+//   BM_AccountListBuild/N   build the list for N accounts and paint it
 //   BM_AccountFundsUpdate/N one account's funds pushed by the counter, until
 //                           the list has repainted the change
 void addAccounts(int n)
@@ -354,6 +355,32 @@ void BM_AccountListFill(benchmark::State &state)
         state.SkipWithError("not every account is listed");
 }
 BENCHMARK(BM_AccountListFill)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The list built for N accounts and painted: rows, login states, a funds
+// subscription per account. Deleting the list is not timed.
+void BM_AccountListBuild(benchmark::State &state)
+{
+    setUpHost();
+    addAccounts(int(state.range(0)));
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        auto list = std::make_unique<TC::COpAccountsWidget>(4, true, true, nullptr, 1);
+        list->resize(kTableSize);
+        QCoreApplication::sendPostedEvents();
+        const QPixmap pixmap = list->grab();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        benchmark::DoNotOptimize(pixmap);
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AccountListBuild)
     ->Arg(1000)
     ->Arg(10000)
     ->UseManualTime()

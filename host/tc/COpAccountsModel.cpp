@@ -41,8 +41,38 @@ COpAccountsModel::COpAccountsModel(bool multiSelect, XP::COddEvenRowTable *table
         m_table->setColumnAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+bool COpAccountsModel::sameAccounts(const std::vector<AccountEntry> &accounts) const
+{
+    if (accounts.size() != m_rows.size())
+        return false;
+    for (size_t i = 0; i < accounts.size(); ++i)
+        if (accounts[i].key != m_rows[i].account.key)
+            return false;
+    return true;
+}
+
 void COpAccountsModel::setAccounts(const std::vector<AccountEntry> &accounts)
 {
+    if (sameAccounts(accounts)) {
+        // A reload of the same accounts (the usual case): only what changed
+        // is written again.
+        for (size_t i = 0; i < accounts.size(); ++i) {
+            AccountEntry &now = m_rows[i].account;
+            const AccountEntry &next = accounts[i];
+            const bool funds = !(now.availableFunds == next.availableFunds);
+            const bool rest = now.displayId != next.displayId || now.name != next.name
+                || now.loginStatus != next.loginStatus;
+            if (!funds && !rest)
+                continue;
+            now = next;
+            if (rest)
+                writeRow(int(i));
+            else
+                writeCell(int(i), ColAvailableFunds);
+        }
+        return;
+    }
+
     // Ticks and quantities of the accounts still listed come from their old rows.
     std::vector<Row> previous;
     previous.swap(m_rows);

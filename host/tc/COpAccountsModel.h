@@ -94,6 +94,7 @@ private:
         QPair<double, double> split { 0.0, 0.0 };
     };
 
+    bool sameAccounts(const std::vector<AccountEntry> &accounts) const;
     void writeRow(int row);
     void writeCell(int row, int column);
 

@@ -105,10 +105,8 @@ void COpAccountsWidget::loadAccountGroupSettings()
     const std::set<QString> ticked = m_model->checkedKeys();
     std::vector<COpAccountsModel::AccountEntry> accounts;
     // Subscriptions of accounts still listed (on the same account data) stay;
-    // the others end when this map goes.
-    QHash<QString, FundsSubscription> previous;
-    previous.swap(m_fundsSubscriptions);
-    m_fundsSubscriptions.reserve(previous.size());
+    // the others are dropped below.
+    ++m_reloads;
     for (const CAccountPtr &account : getUserConfig()->getAccountDatas()) {
         const ttservice::CAccountDataPtr data
             = account ? account->getAccountData() : ttservice::CAccountDataPtr();
@@ -122,15 +120,17 @@ void COpAccountsWidget::loadAccountGroupSettings()
         entry.name = XP::sToQs(info->accountName);
         entry.loginStatus = tradeClient()->getLoginStatus(info->getKey());
         // Subscribed before reading, so that no change falls between the two.
-        const auto kept = previous.constFind(entry.key);
-        if (kept != previous.constEnd() && kept->data == data.get())
-            m_fundsSubscriptions.insert(entry.key, *kept);
+        const auto kept = m_fundsSubscriptions.find(entry.key);
+        if (kept != m_fundsSubscriptions.end() && kept->data == data.get())
+            kept->reload = m_reloads;
         else
             subscribeFunds(data, entry.key);
         if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
             entry.availableFunds = detail->availableFunds;
         accounts.push_back(entry);
     }
+    for (auto it = m_fundsSubscriptions.begin(); it != m_fundsSubscriptions.end();)
+        it = it->reload == m_reloads ? std::next(it) : m_fundsSubscriptions.erase(it);
     m_model->setAccounts(accounts);
     // A ticked account that left the configuration changes the selection.
     applySelectionChange(m_model->checkedKeys() != ticked);
@@ -149,7 +149,7 @@ void COpAccountsWidget::subscribeFunds(const ttservice::CAccountDataPtr &data, c
     };
     if (ttservice::CSubscribeRequestPtr request
         = data->subscribe(ttservice::DATA_TYPE_ACCOUNT_DETAIL, std::string(), callback))
-        m_fundsSubscriptions[key] = FundsSubscription { data.get(), request };
+        m_fundsSubscriptions[key] = FundsSubscription { data.get(), request, m_reloads };
 }
 
 void COpAccountsWidget::onLoginStatusChanged(const QString &key)

@@ -98,7 +98,9 @@ private:
     {
         const ttservice::CAccountData *data; // only compared: which account data it is on
         ttservice::CSubscribeRequestPtr request;
+        int reload; // the last reload that listed the account
     };
+    int m_reloads = 0;
     QHash<QString, FundsSubscription> m_fundsSubscriptions; // by account key
     // Funds arrive on the pusher's thread and reach the list only while it lives.
     utils::CDeliveryGuard m_delivery;
