@@ -17,7 +17,14 @@ QString safeGbk2Utf8(const QByteArray &gbk)
     QTextCodec *codec = gbkCodec();
     if (!codec)
         return QString::fromLocal8Bit(gbk);
-    return codec->toUnicode(gbk);
+    // The codec holds back a lead byte at the end of the input for a next call
+    // and drops it when there is none. A line feed, never part of a GBK
+    // character, makes it give that byte up as U+FFFD; the line feed goes again.
+    QTextCodec::ConverterState state;
+    QString text = codec->toUnicode(gbk.constData(), gbk.size(), &state);
+    text += codec->toUnicode("\n", 1, &state);
+    text.chop(1);
+    return text;
 }
 
 std::string safeGbk2Utf8(const std::string &gbk)
