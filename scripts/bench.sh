@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DFICC_BUILD_TESTS=OFF >/dev/null
-make -C "$build" -j2 bench_dealer_directory bench_panel_construction
+make -C "$build" -j2 bench_dealer_directory bench_panel_construction bench_tables
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -66,3 +66,43 @@ PY
 echo
 make -C "$build" -j2 bench_agreement_orders
 "$build/bench/bench_agreement_orders" "$@"
+
+# Tables: the contract table filled with N contracts until painted, against a
+# QTableWidget with cell widgets filled the same way; the account list filled
+# and one account's funds update until repainted. Targets: 16.7 ms a fill at
+# 10,000 rows, at least 4x the QTableWidget, 1 ms a funds update.
+echo
+"$build/bench/bench_tables" --benchmark_out="$work/tables.json" --benchmark_out_format=json "$@"
+python3 - "$work/tables.json" <<'PY'
+import json
+import sys
+
+with open(sys.argv[1]) as f:
+    runs = [r for r in json.load(f)["benchmarks"] if r.get("run_type") == "iteration"]
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}
+ms = {}
+heap = {}
+for r in runs:
+    name = r["run_name"].replace("/manual_time", "").replace("/iterations:1", "")
+    ms[name] = r["real_time"] * scale[r.get("time_unit", "ns")]
+    if "heap_mb" in r:
+        heap[name] = r["heap_mb"]
+def verdict(value, target):
+    return f"<= {target} {'met' if value <= target else 'NOT met'}"
+t = ms.get("BM_ContractTable/10000")
+q = ms.get("BM_QTableWidgetBaseline/10000")
+if t and q:
+    print(f"\ncontract table, 10,000 contracts: {t:.1f} ms ({verdict(t, 16.7)}); "
+          f"QTableWidget {q:.0f} ms = {q / t:.0f}x ({'met' if q / t >= 4 else 'NOT met'} >= 4x)")
+big = ms.get("BM_ContractTable/100000")
+if t and big:
+    print(f"contract table, 100,000 contracts: {big:.0f} ms ({big / t:.1f}x the 10,000 fill), "
+          f"{heap.get('BM_ContractTable/100000', 0):.0f} MB heap "
+          f"({heap.get('BM_ContractTable/10000', 0):.0f} MB at 10,000)")
+a = ms.get("BM_AccountListFill/10000")
+b = ms.get("BM_AccountListBuild/10000")
+u = ms.get("BM_AccountFundsUpdate/10000")
+if a and u:
+    print(f"account list, 10,000 accounts: reload {a:.1f} ms ({verdict(a, 16.7)}), "
+          f"built from nothing {b:.1f} ms, funds update {u * 1000:.0f} us ({verdict(u * 1000, 1000)} us)")
+PY
