@@ -266,12 +266,10 @@ bool CDealerDirectory::loadData(const QByteArray &bytes, QString &error)
             QStringView names = fields[5];
             QStringView traderCode;
             QStringView traderName;
+            // Every position is a trader, an empty code too: the trader's name may
+            // be all the trader knows of a counterparty, and save() writes it back.
             while (nextPart(codes, QLatin1Char('|'), traderCode)) {
                 const bool named = nextPart(names, QLatin1Char('|'), traderName);
-                // An empty code is no trader: a dealer saved without traders has
-                // empty trader fields.
-                if (traderCode.isEmpty())
-                    continue;
                 traders.append({ spanOf(traderCode), named ? spanOf(traderName) : Span { 0, -1 } });
                 chain(traders, dealer.firstTrader, dealer.lastTrader);
             }

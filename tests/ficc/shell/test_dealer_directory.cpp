@@ -1,3 +1,4 @@
+#include "../../host/xp/QtPrinters.h"
 #include "shell/CDealerDirectory.h"
 
 #include "tc/ConfigDir.h"
@@ -102,7 +103,34 @@ TEST_F(DealerDirectoryTest, loadGroupsSubjectsAndTradersByDealer)
     EXPECT_EQ(d1.traders, QStringList({ "T1 张三", "T2", "T3 李四" }));
     const CDealerDirectory::DealerEntry d2 = dir()->dealer("D2");
     EXPECT_EQ(d2.subjects, QStringList({ "S3 主体三", "S5 主体五" }));
-    EXPECT_TRUE(d2.traders.isEmpty());
+    EXPECT_EQ(d2.traders, QStringList({ " " })); // the empty pair of "S5"
+}
+
+TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
+{
+    struct Case
+    {
+        const char *codes; // fields 5 and 6 of the line
+        const char *names;
+        QStringList traders;
+        const char *saved; // the same fields as save() writes them
+    };
+    const Case cases[] = {
+        { "T1|T2", "张三", { "T1 张三", "T2" }, "T1|T2,张三|T2" },
+        { "", "", { " " }, "," },
+        { "", "王五", { " 王五" }, ",王五" },
+        { "T1||T3", "a|b|c", { "T1 a", " b", "T3 c" }, "T1||T3,a|b|c" },
+        { "T1||T3", "a", { "T1 a", "", "T3" }, "T1||T3,a||T3" },
+        { "T1|", "a|", { "T1 a", " " }, "T1|,a|" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.codes) + "," + c.names);
+        const QString line = QString("D1,n,S1,s,%1,%2\n");
+        ASSERT_TRUE(loadText(kHeader + ("\n" + line.arg(c.codes, c.names))));
+        EXPECT_EQ(dir()->dealer("D1").traders, c.traders);
+        EXPECT_EQ(utils::safeGbk2Utf8(dir()->fileContent()),
+                  kHeader + ("\n" + QString("D1,n,S1,s,%1\n").arg(c.saved)));
+    }
 }
 
 TEST_F(DealerDirectoryTest, saveWritesOneGbkLinePerSubjectWithTradersOnTheFirst)
@@ -202,7 +230,7 @@ TEST_F(DealerDirectoryTest, survivesHostileContent)
     QString error;
     ASSERT_TRUE(dir()->load(writeBytes(hostile), error));
     EXPECT_TRUE(dir()->dealerCodes().contains("D1"));
-    EXPECT_EQ(dir()->dealer("D1").traders.size(), 2);
+    EXPECT_EQ(dir()->dealer("D1").traders.size(), 4); // an entry for each position
     EXPECT_EQ(dir()->dealer("D2").subjects, QStringList({ "S2 s" }));
     EXPECT_TRUE(dir()->dealerCodes().contains("D3"));
     EXPECT_TRUE(dir()->dealer("D4").traders.isEmpty());
