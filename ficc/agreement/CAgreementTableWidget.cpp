@@ -1,5 +1,6 @@
 #include "agreement/CAgreementTableWidget.h"
 
+#include "agreement/AgreementTableSupport.h"
 #include "agreement/CPledgeBondInfoDialog.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
 #include "shell/FiccEvents.h"
@@ -190,23 +191,11 @@ CAgreementTableWidget::~CAgreementTableWidget()
 
 void CAgreementTableWidget::buildUi()
 {
-    auto *outer = new XP::CWidgetList(Qt::Vertical, this);
-    outer->setMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-
-    auto *header = new XP::CWidgetList(Qt::Horizontal, outer);
-    m_titleText = new XP::CSimpleTextWidget(QStringLiteral("  回购合约信息"), header);
-    m_titleText->setFixFont();
-    m_titleText->setFixedWidth(100);
-    header->addFixedWidget(m_titleText, 1);
-    m_refreshButton = new XP::CSmallNoNormalButton(kRefreshButtonId, false, header);
-    m_refreshButton->setText(QStringLiteral("刷新"));
-    header->addFixedWidget(m_refreshButton, 3);
-    outer->addFixedWidget(header, 3);
-
-    m_table = new XP::COddEvenRowTable(0, outer, kMenuFlags);
-    outer->addStretchWidget(m_table, 1, 3);
-    setInnerStretchWidget(outer, 0, 0, 0, 0);
+    const CAgreementTableFrame frame
+        = buildAgreementTableFrame(this, QStringLiteral("  回购合约信息"), kMenuFlags);
+    m_titleText = frame.titleText;
+    m_refreshButton = frame.refreshButton;
+    m_table = frame.table;
 
     m_table->clear();
     m_table->clearColumns();
@@ -282,25 +271,16 @@ void CAgreementTableWidget::queryContracts(bool fromServer)
     }
 
     m_refreshButton->setEnabled(false);
-    auto request = boost::make_shared<ttservice::CQueryDataReq>();
-    request->dataType = ttservice::DATA_TYPE_AGREEMENT_CONTRACT;
-    request->accountInfo = accountInfo;
-    // The trade client answers on its own thread: the answer is carried to
-    // this widget's thread, and dropped there when the widget has gone.
-    const utils::CDeliveryGuard::Handle delivery = m_delivery.handle();
-    // A later query (after the 30 s fallback) supersedes this one.
-    const quint64 ticket = m_delivery.newTicket();
+    // The answer comes through the signal, on this widget's thread, while it
+    // lives; a later query (after the 30 s fallback) supersedes this one.
     const ETradeOperationType type = m_operationType;
     const std::string accountKey = accountInfo->getKey();
-    boost::function<void(utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj)> handler
-        = [this, delivery, ticket, accountKey, type](
-              utils::TTError error, std::vector<ttservice::IDataPtr> records, bson::BSONObj raw) {
-              delivery.post([this, ticket, error, records, raw, accountKey, type] {
-                  if (m_delivery.isCurrent(ticket))
-                      Q_EMIT signal_queryAgreementContract(error, records, raw, accountKey, type);
-              });
-          };
-    utils::CManualSingletonT<CTradeClient>::instance()->queryData(request, handler, 0);
+    queryAgreementRecords(
+        ttservice::DATA_TYPE_AGREEMENT_CONTRACT, accountInfo, m_delivery,
+        [this, accountKey, type](const utils::TTError &error,
+                                 const std::vector<ttservice::IDataPtr> &records, bson::bo raw) {
+            Q_EMIT signal_queryAgreementContract(error, records, raw, accountKey, type);
+        });
     m_refreshTimer->start();
 }
 

@@ -1,0 +1,59 @@
+#include "agreement/AgreementTableSupport.h"
+
+#include "tc/CTradeClient.h"
+#include "ttservice/CQueryDataReq.h"
+#include "utils/CSingletonT.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CSimpleTextWidget.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/CWidgetList.h"
+
+#include <boost/make_shared.hpp>
+
+namespace TC {
+
+CAgreementTableFrame buildAgreementTableFrame(XP::CBaseWidget *owner, const QString &title,
+                                              int menuFlags)
+{
+    CAgreementTableFrame frame;
+    auto *outer = new XP::CWidgetList(Qt::Vertical, owner);
+    outer->setMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto *header = new XP::CWidgetList(Qt::Horizontal, outer);
+    frame.titleText = new XP::CSimpleTextWidget(title, header);
+    frame.titleText->setFixFont();
+    frame.titleText->setFixedWidth(100);
+    header->addFixedWidget(frame.titleText, 1);
+    frame.refreshButton = new XP::CSmallNoNormalButton(1, false, header);
+    frame.refreshButton->setText(QStringLiteral("刷新"));
+    header->addFixedWidget(frame.refreshButton, 3);
+    outer->addFixedWidget(header, 3);
+
+    frame.table = new XP::COddEvenRowTable(0, outer, menuFlags);
+    outer->addStretchWidget(frame.table, 1, 3);
+    owner->setInnerStretchWidget(outer, 0, 0, 0, 0);
+    return frame;
+}
+
+void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accountInfo,
+                           utils::CDeliveryGuard &guard, AgreementAnswer apply)
+{
+    auto request = boost::make_shared<ttservice::CQueryDataReq>();
+    request->dataType = dataType;
+    request->accountInfo = accountInfo;
+    const utils::CDeliveryGuard::Handle delivery = guard.handle();
+    const quint64 ticket = guard.newTicket();
+    utils::CDeliveryGuard *receiver = &guard; // read on the guard's thread only, while it lives
+    auto handler = [delivery, ticket, receiver, apply](utils::TTError error,
+                                                       std::vector<ttservice::IDataPtr> records,
+                                                       bson::BSONObj raw) {
+        delivery.post([ticket, receiver, apply, error, records, raw] {
+            if (receiver->isCurrent(ticket))
+                apply(error, records, raw);
+        });
+    };
+    utils::CManualSingletonT<CTradeClient>::instance()->queryData(request, handler, 0);
+}
+
+} // namespace TC

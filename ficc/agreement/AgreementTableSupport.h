@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ttservice/Bson.h"
+#include "ttservice/CAccountInfo.h"
+#include "utils/CDeliveryGuard.h"
+#include "utils/TTError.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace XP {
+class CBaseWidget;
+class COddEvenRowTable;
+class CSimpleTextWidget;
+class CSmallNoNormalButton;
+} // namespace XP
+
+namespace TC {
+
+// The frame every agreement table widget shares: a header line with its title
+// and the 刷新 button (id 1) over the table, filling the owner.
+struct CAgreementTableFrame
+{
+    XP::CSimpleTextWidget *titleText = nullptr;
+    XP::CSmallNoNormalButton *refreshButton = nullptr;
+    XP::COddEvenRowTable *table = nullptr;
+};
+CAgreementTableFrame buildAgreementTableFrame(XP::CBaseWidget *owner, const QString &title,
+                                              int menuFlags);
+
+// What an agreement table does with a trade client answer, on its own thread.
+using AgreementAnswer = std::function<void(const utils::TTError &,
+                                           const std::vector<ttservice::IDataPtr> &, bson::bo)>;
+
+// Queries the trade client for the records of `dataType` of an account. The
+// counter answers on its own thread; the answer reaches `apply` on the
+// guard's thread, only while the guard lives and only when no later query of
+// the same guard superseded this one.
+void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accountInfo,
+                           utils::CDeliveryGuard &guard, AgreementAnswer apply);
+
+} // namespace TC
