@@ -8,6 +8,7 @@
 #include "LogCapture.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
+#include "agreement/IBaseAgreementRepurchaseWidget.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
 #include "xp/CBaseWidget.h"
 
@@ -21,6 +22,8 @@
 #include <vector>
 
 class QLineEdit;
+
+using Keys = std::vector<std::string>;
 
 // Readable failure messages for the texts the form tests compare.
 inline void PrintTo(const QString &s, std::ostream *os)
@@ -41,6 +44,32 @@ public:
     EventSink();
     bool handleEvent(int event, int a, int b, QString text, void *data) override;
     std::vector<Event> events;
+};
+
+// An operation form that keeps what the agreement tables hand it.
+class FakeOperation : public TC::IBaseAgreementRepurchaseWidget
+{
+public:
+    FakeOperation(TC::ETradeOperationType type, const std::string &account)
+        : TC::IBaseAgreementRepurchaseWidget(nullptr)
+        , m_account(QString::fromStdString(account))
+    {
+        setOperationType(type);
+    }
+    void setAccountKeys(std::set<std::string> *) override { }
+    void refreshAccountInfo() override { }
+    void setContract(const std::string &key) override { contracts.push_back(key); }
+    QString currentAccountKey() const override { return m_account; }
+    void setCurrentAccount(const QString &key) override { m_account = key; }
+    void doOperation() override { }
+    void contractListReloaded() override { ++reloads; }
+    std::string traderCode() const override { return std::string(); }
+
+    Keys contracts;
+    int reloads = 0;
+
+private:
+    QString m_account;
 };
 
 class AgreementFormFixture : public HostFixture

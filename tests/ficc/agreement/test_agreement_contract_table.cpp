@@ -26,34 +26,7 @@
 namespace {
 
 using ContractPtr = ttservice::CRepurchaseAgreementContractInfoPtr;
-using Keys = std::vector<std::string>;
 constexpr int kContractChosen = 1293;
-
-// An operation form that keeps what the contract table hands it.
-class FakeOperation : public TC::IBaseAgreementRepurchaseWidget
-{
-public:
-    FakeOperation(TC::ETradeOperationType type, const std::string &account)
-        : TC::IBaseAgreementRepurchaseWidget(nullptr)
-        , m_account(QString::fromStdString(account))
-    {
-        setOperationType(type);
-    }
-    void setAccountKeys(std::set<std::string> *) override { }
-    void refreshAccountInfo() override { }
-    void setContract(const std::string &key) override { contracts.push_back(key); }
-    QString currentAccountKey() const override { return m_account; }
-    void setCurrentAccount(const QString &key) override { m_account = key; }
-    void doOperation() override { }
-    void contractListReloaded() override { ++reloads; }
-    std::string traderCode() const override { return std::string(); }
-
-    Keys contracts;
-    int reloads = 0;
-
-private:
-    QString m_account;
-};
 
 // The contract table under a parent that records what it announces.
 struct Panel

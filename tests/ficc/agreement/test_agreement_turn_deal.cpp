@@ -1,0 +1,182 @@
+#include "AgreementFormFixture.h"
+
+#include "agreement/CAgreementTurnDealWidget.h"
+#include "shell/CFiccOperationPanel.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "utils/CSingletonT.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CPushButtonGroup.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/CSmallNormalButton.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+#include <boost/make_shared.hpp>
+
+namespace {
+
+constexpr int kTurnDealChosen = 1292;
+
+TC::CTradeClient *tradeClient()
+{
+    return utils::CManualSingletonT<TC::CTradeClient>::instance();
+}
+
+ttservice::IDataPtr order(const std::string &no, int direction)
+{
+    auto o = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
+    o->orderNo = no;
+    o->market = "SH";
+    o->direction = direction;
+    o->pledgedBond = "019547 16国债19";
+    o->trader = "T301";
+    o->dealer = "1004";
+    o->dealerName = "远帆银行";
+    o->repurchaseAmount = 2000000;
+    o->conversionRatio = 0.9;
+    o->pledgedBondVolume = 30000;
+    o->repurchaseDays = 7;
+    o->repurchaseRate = 0.035;
+    o->maturitySettleDate = 20260219;
+    o->maturitySettleAmount = 2001342.47;
+    return o;
+}
+
+// Answers the only waiting query with `records`.
+void answer(const std::vector<ttservice::IDataPtr> &records)
+{
+    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls.front().request->dataType, 793);
+    calls.front().answer(utils::TTError(), records);
+    QCoreApplication::processEvents();
+}
+
+struct List
+{
+    FakeOperation op;
+    EventSink sink;
+    TC::CAgreementTurnDealWidget *list = new TC::CAgreementTurnDealWidget(&sink);
+
+    explicit List(TC::ETradeOperationType type)
+        : op(type, "10001")
+    {
+        sink.resize(900, 300);
+        sink.show();
+    }
+    XP::COddEvenRowTable *rows() const { return list->table(); }
+    XP::CSmallNormalButton *button(int row) const
+    {
+        return qobject_cast<XP::CSmallNormalButton *>(rows()->itemWidget(row, 13));
+    }
+};
+
+} // namespace
+
+class TurnDealTest : public AgreementFormFixture
+{
+};
+
+TEST_F(TurnDealTest, listsOrdersWithATurnButtonOnReverseRepoRowsOnly)
+{
+    List l(TC::OPT_AGREEMENT_INTENTION_REPO);
+    l.list->setOperationWidget(&l.op);
+    answer({ order("Y1", '0'), order("Y2", '1'), order("Y3", '1') });
+    ASSERT_EQ(l.rows()->rowCount(), 3);
+    EXPECT_EQ(l.rows()->itemText(0, 6), QStringLiteral("正回购"));
+    EXPECT_EQ(l.rows()->itemText(1, 6), QStringLiteral("逆回购"));
+    EXPECT_EQ(l.button(0), nullptr);
+    ASSERT_NE(l.button(1), nullptr);
+    EXPECT_EQ(l.button(1)->text(), QStringLiteral("转成交"));
+    EXPECT_TRUE(l.button(1)->isEnabled());
+    // The ratio is scaled by 100, the rate shown as stored.
+    EXPECT_EQ(l.rows()->itemText(0, 2), QStringLiteral("90.00"));
+    EXPECT_EQ(l.rows()->itemText(0, 7), QStringLiteral("0.035"));
+    EXPECT_EQ(l.rows()->itemText(0, 4), QStringLiteral("2000000.00"));
+    EXPECT_EQ(l.rows()->itemText(0, 11), QStringLiteral("20260219"));
+    EXPECT_EQ(l.rows()->headerText(13), QStringLiteral("  操作  "));
+
+    // 转成交 on the third row announces the third order.
+    l.button(2)->click();
+    ASSERT_FALSE(l.sink.events.empty());
+    EXPECT_EQ(l.sink.events.back().event, kTurnDealChosen);
+    EXPECT_EQ(l.sink.events.back().text, QStringLiteral("Y3"));
+}
+
+TEST_F(TurnDealTest, deployment200DisablesTheTurnButtons)
+{
+    TC::getUserConfig()->deploymentCode = 200;
+    List l(TC::OPT_AGREEMENT_INTENTION_REPO);
+    l.list->setOperationWidget(&l.op);
+    answer({ order("Y1", '1') });
+    ASSERT_NE(l.button(0), nullptr);
+    EXPECT_FALSE(l.button(0)->isEnabled());
+}
+
+TEST_F(TurnDealTest, eachSideQueriesOnceAndRefillsFromItsCache)
+{
+    List l(TC::OPT_AGREEMENT_INTENTION_REPO);
+    l.list->setOperationWidget(&l.op);
+    EXPECT_FALSE(l.list->refreshButton()->isEnabled());
+    answer({ order("R1", '1') });
+    EXPECT_TRUE(l.list->refreshButton()->isEnabled());
+
+    // The other side has no orders yet: one query for it.
+    FakeOperation reverse(TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO, "10001");
+    l.list->setOperationWidget(&reverse);
+    answer({ order("V1", '1'), order("V2", '0') });
+    EXPECT_EQ(l.rows()->rowCount(), 2);
+
+    // Back to the first side: its cache fills the list, nothing is asked.
+    l.list->setOperationWidget(&l.op);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    ASSERT_EQ(l.rows()->rowCount(), 1);
+    EXPECT_EQ(l.rows()->itemText(0, 0), QStringLiteral("SH"));
+    EXPECT_EQ(l.list->cachedOrders(TC::OPT_AGREEMENT_INTENTION_REPO).front()->getKey(), "R1");
+
+    // A failed answer keeps nothing and reports nothing but the reload.
+    l.list->refreshButton()->click();
+    const int reloads = l.op.reloads;
+    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 1u);
+    calls.front().answer(utils::TTError(-1, "timeout"), {});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(l.op.reloads, reloads + 1);
+    EXPECT_EQ(l.rows()->rowCount(), 0);
+    EXPECT_TRUE(l.list->refreshButton()->isEnabled());
+}
+
+// The trader presses 转成交 in the panel: the page turns to 成交申报 and the
+// deal declaration takes the order's side as its counterparty.
+TEST_F(TurnDealTest, turningAnOrderOpensTheDealDeclarationFilledFromIt)
+{
+    accountData(kLoggedInAccount)->updateData(order("Y9", '1'), false);
+    TC::CFiccOperationPanel panel(1, nullptr);
+    panel.setParam(QStringLiteral("2//1000"));
+    panel.refreshAccounts();
+    panel.resize(1400, 600);
+    panel.show();
+    auto *list = panel.findChild<TC::CAgreementTurnDealWidget *>();
+    ASSERT_NE(list, nullptr);
+    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+    for (const TC::CQueryCall &call : calls)
+        if (call.request->dataType == 793)
+            call.answer(utils::TTError(), { order("Y9", '1') });
+    QCoreApplication::processEvents();
+    XP::COddEvenRowTable *rows = list->table();
+    ASSERT_EQ(rows->rowCount(), 1);
+    auto *turn = qobject_cast<XP::CSmallNormalButton *>(rows->itemWidget(0, 13));
+    ASSERT_NE(turn, nullptr);
+    turn->click();
+
+    auto *page = panel.findChild<QWidget *>(QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->findChild<XP::CPushButtonGroup *>()->checkedId(), 1001);
+    bool counterpartyFilled = false;
+    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+        counterpartyFilled = counterpartyFilled || (edit->isVisible() && edit->text() == "T301");
+    EXPECT_TRUE(counterpartyFilled) << "the order's trader becomes the counterparty trader";
+}
