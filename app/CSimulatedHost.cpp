@@ -12,6 +12,7 @@
 #include "ttservice/CInstrumentDetail.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
@@ -298,6 +299,7 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
         loadTradingCalendar();
         // After the calendar: the contract dates count from the trading date.
         loadContracts(pick(QStringLiteral("contracts.csv")));
+        loadIntentionOrders(pick(QStringLiteral("intention_orders.csv")));
     }
     return loaded;
 }
@@ -474,13 +476,73 @@ void CSimulatedHost::loadContracts(const QString &path)
         m_warnings.append(QStringLiteral("%1: cannot read, no agreement contracts").arg(fileName));
 }
 
+void CSimulatedHost::loadIntentionOrders(const QString &path)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    const QDate today = TC::CHostClock::today();
+    const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
+    const QDate tradingDate = next.isValid() ? next : today;
+    auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    // orderNo,accountId,market,direction,pledgedBond,pledgedBondVolume,trader,
+    // dealer,dealerName,amount,rate,conversionRatio,days
+    const bool read
+        = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) -> QString {
+              if (f.size() < 13)
+                  return QStringLiteral("%1 fields, 13 expected").arg(f.size());
+              const ttservice::CAccountDataPtr data = dataCenter->getAccountData(field(f, 1));
+              if (!data)
+                  return QStringLiteral("unknown account \"%1\"").arg(f[1].trimmed());
+              auto order = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
+              order->orderNo = field(f, 0);
+              order->market = field(f, 2);
+              order->direction = characterCode(f[3], "01");
+              order->pledgedBond = field(f, 4);
+              bool okVolume = false, okAmount = false, okRate = false, okRatio = false,
+                   okDays = false;
+              order->pledgedBondVolume = f[5].trimmed().toInt(&okVolume);
+              order->trader = field(f, 6);
+              order->dealer = field(f, 7);
+              order->dealerName = field(f, 8);
+              order->repurchaseAmount = f[9].trimmed().toDouble(&okAmount);
+              order->repurchaseRate = f[10].trimmed().toDouble(&okRate);
+              order->conversionRatio = f[11].trimmed().toDouble(&okRatio);
+              order->repurchaseDays = f[12].trimmed().toInt(&okDays);
+              if (order->orderNo.empty())
+                  return QStringLiteral("no order number");
+              if (order->market != "SH" && order->market != "SZ")
+                  return QStringLiteral("market is neither SH nor SZ");
+              if (!order->direction)
+                  return QStringLiteral("direction is neither 0 nor 1");
+              if (!okVolume || !okAmount || !okRate || !okRatio || !okDays
+                  || order->pledgedBondVolume < 0 || order->repurchaseAmount <= 0
+                  || order->repurchaseRate <= 0 || order->repurchaseRate >= 1
+                  || order->conversionRatio <= 0 || order->conversionRatio > 1
+                  || order->repurchaseDays < 1 || order->repurchaseDays > 365)
+                  return QStringLiteral("a number is missing or out of range");
+              order->maturitySettleDate = dateNumber(tradingDate.addDays(order->repurchaseDays));
+              order->maturitySettleAmount = maturitySettleAmount(
+                  order->repurchaseAmount, order->repurchaseRate, order->repurchaseDays);
+              if (data->getData(ttservice::DATA_TYPE_INTENTION_ORDER, order->getKey()))
+                  return QStringLiteral("order %1 twice in the account")
+                      .arg(QString::fromStdString(order->orderNo));
+              data->updateData(order, false);
+              return QString();
+          });
+    if (!read)
+        m_warnings.append(QStringLiteral("%1: cannot read, no intention orders").arg(fileName));
+}
+
 void CSimulatedHost::start()
 {
+    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
     if (!m_counter) {
         m_counter = boost::make_shared<CSimulatedCounter>();
-        utils::CManualSingletonT<TC::CTradeClient>::instance()->setQueryAnswerer(m_counter);
+        client->setQueryAnswerer(m_counter);
+        // Queries the panels made before the counter was up are answered now.
+        for (const TC::CQueryCall &call : client->takePendingQueries())
+            m_counter->answer(call);
     }
-    utils::CManualSingletonT<TC::CTradeClient>::instance()->notifyInitDataFinish();
+    client->notifyInitDataFinish();
 }
 
 } // namespace app

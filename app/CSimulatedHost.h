@@ -19,6 +19,8 @@ class CSimulatedCounter;
 //                    day range, type id), listed with their instrument types
 //   contracts.csv    agreement repurchase contracts (type 788) per account, with
 //                    their pledged bonds; optional (see loadContracts)
+//   intention_orders.csv  intention orders (type 793) per account, listed by
+//                    the turn-deal list; optional
 // Each file is read from the configuration directory when it is there (so a
 // trader can change the simulated host for one directory), else from the
 // shipped data directory. The shipped dealer file is copied into the
@@ -84,6 +86,7 @@ private:
     // Malformed lines are skipped and reported as "contracts.csv:N: reason"; a
     // missing or unreadable file leaves the accounts without contracts.
     void loadContracts(const QString &path);
+    void loadIntentionOrders(const QString &path);
     QString pick(const QString &name) const;
 
     QString m_dataDir;

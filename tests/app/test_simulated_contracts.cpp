@@ -7,6 +7,7 @@
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
@@ -264,4 +265,42 @@ TEST_F(SimulatedContractsTest, contractQueryIsAnsweredWithTheLoadedContractsOnTh
     const std::vector<ContractPtr> loaded = contractsOf("880002");
     ASSERT_FALSE(loaded.empty());
     EXPECT_EQ(answer->rows, std::vector<ttservice::IDataPtr>(loaded.begin(), loaded.end()));
+}
+
+// The turn-deal list needs intention orders of both directions; a bad line is
+// reported and the rest still load.
+TEST_F(SimulatedContractsTest, shippedIntentionOrdersLoadWithMaturityFromTheTradingDate)
+{
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
+    std::vector<ttservice::IDataPtr> records;
+    ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001")->getVector(
+        ttservice::DATA_TYPE_INTENTION_ORDER, records);
+    ASSERT_FALSE(records.empty());
+    std::set<int> directions;
+    for (const ttservice::IDataPtr &r : records) {
+        const auto o = boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(r);
+        ASSERT_TRUE(o);
+        directions.insert(o->direction);
+        EXPECT_EQ(dateOf(o->maturitySettleDate), kTradingDay.addDays(o->repurchaseDays));
+        EXPECT_NEAR(o->maturitySettleAmount,
+                    o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365), 0.006);
+    }
+    EXPECT_EQ(directions, (std::set<int> { '0', '1' }));
+
+    write("intention_orders.csv",
+          "header\nYX1,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+          "YX2,880001,SH,2,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+          "YX3,990001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+          "YX4,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,400\n");
+    TC::resetHostForTests();
+    TC::setConfigDir(dir.path());
+    TC::CHostClock::setToday(kTradingDay);
+    app::CSimulatedHost again;
+    ASSERT_TRUE(load(again));
+    EXPECT_EQ(again.warnings(),
+              QStringList({ "intention_orders.csv:3: direction is neither 0 nor 1",
+                            "intention_orders.csv:4: unknown account \"990001\"",
+                            "intention_orders.csv:5: a number is missing or out of range" }));
 }
