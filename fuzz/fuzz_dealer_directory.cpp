@@ -58,17 +58,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             directory->fillModel(code, &model, kind);
     }
 
-    // What save() would write loads back with the same dealers, as long as their
-    // codes hold no blank (the file's entries are "code name") and survive GBK.
+    // What save() writes loads back to the same dealers under the same names, in
+    // the same order, and saves again to the same bytes, as long as every text
+    // survives GBK (the U+FFFD of a bad byte is written as '?') and no field ends
+    // a line with a carriage return (the reader takes it for the line end).
     const QByteArray saved = directory->fileContent();
     const QStringList codes = directory->dealerCodes();
-    for (const QString &code : codes) {
-        if (code.contains(QLatin1Char(' ')) || utils::safeGbk2Utf8(utils::utf8ToGbk(code)) != code)
-            return 0;
-    }
-    if (!codes.isEmpty()) {
-        FUZZ_CHECK(directory->loadData(saved, error));
-        FUZZ_CHECK(directory->dealerCodes() == codes);
-    }
+    const QString text = utils::safeGbk2Utf8(bytes);
+    if (dealers.isEmpty() || saved.contains("\r\n")
+        || utils::safeGbk2Utf8(utils::utf8ToGbk(text)) != text)
+        return 0;
+    FUZZ_CHECK(directory->loadData(saved, error));
+    FUZZ_CHECK(directory->dealerList() == dealers);
+    FUZZ_CHECK(directory->dealerCodes() == codes);
+    FUZZ_CHECK(directory->fileContent() == saved);
     return 0;
 }

@@ -9,8 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
-#include <QSet>
 
 #include <boost/thread/mutex.hpp>
 
@@ -274,10 +274,10 @@ bool CDealerDirectory::loadData(const QByteArray &bytes, QString &error)
                 chain(traders, dealer.firstTrader, dealer.lastTrader);
             }
         }
-        subjects.append({ spanOf(joinFields(fields[2], fields[3])) });
+        const QStringView entry = joinFields(code, fields[1]);
+        subjects.append({ spanOf(joinFields(fields[2], fields[3])), spanOf(entry) });
         chain(subjects, dealer.firstSubject, dealer.lastSubject);
 
-        const QStringView entry = joinFields(code, fields[1]);
         if (entry != lastDealer) {
             lastDealer = entry;
             HashSlot &slot = slotFor(listedSlots, dealerList.size(), entry, [&dealerList](int i) {
@@ -352,41 +352,71 @@ QByteArray CDealerDirectory::fileContent()
 {
     QString out
         = QStringLiteral("交易商代码,交易商名称,交易主体代码,交易主体名称,交易员代码,交易员名称\n");
-    // A dealer listed under two names is written once: writing it per name would
-    // double its subjects on every reload.
-    QSet<QString> written;
-    for (const QString &entry : model(0)->getDataList()) {
-        const int space = entry.indexOf(QLatin1Char(' '));
-        const QString code = space < 0 ? entry : entry.left(space);
-        const QString name = space < 0 ? QString() : entry.mid(space + 1);
-        const DealerEntry found = dealer(code);
-        if (found.subjects.isEmpty() || written.contains(code))
-            continue;
-        written.insert(code);
-
-        QStringList codes;
-        QStringList names;
-        for (const QString &trader : found.traders) {
-            const int cut = trader.indexOf(QLatin1Char(' '));
-            codes.append(cut < 0 ? trader : trader.left(cut));
-            names.append(cut < 0 ? trader : trader.mid(cut + 1));
+    const QStringList entries = model(0)->getDataList();
+    // A dealer may be listed under several names, each subject under the name of
+    // the line it came from. Walking the list, an entry writes the subjects of its
+    // dealers, in file order, up to the first one read under a later entry: each
+    // subject is written once, under its own name, and the file loads back to the
+    // same list in the same order.
+    QHash<QStringView, int> rank;
+    for (int i = 0; i < entries.size(); ++i)
+        rank.insert(QStringView(entries.at(i)), i); // the list holds each entry once
+    QHash<QStringView, QVector<int>> dealersOf; // several codes may make the same entry
+    for (int d = 0; d < m_dealers.size(); ++d) {
+        for (int i = m_dealers.at(d).firstSubject; i >= 0; i = m_subjects.at(i).next) {
+            QVector<int> &dealers = dealersOf[text(m_subjects.at(i).dealerEntry)];
+            if (dealers.isEmpty() || dealers.last() != d)
+                dealers.append(d);
         }
-        const QString prefix = code + QLatin1Char(',') + name + QLatin1Char(',');
-        // "subjectCode subjectName" -> "subjectCode,subjectName"
-        const auto subjectFields = [](QString subject) {
-            const int cut = subject.indexOf(QLatin1Char(' '));
-            if (cut >= 0)
-                subject[cut] = QLatin1Char(',');
-            return subject;
-        };
-        // Traders go on the dealer's first line only.
-        out += prefix + subjectFields(found.subjects.first()) + QLatin1Char(',')
-            + codes.join(QLatin1Char('|')) + QLatin1Char(',') + names.join(QLatin1Char('|'))
-            + QLatin1Char('\n');
-        for (int i = 1; i < found.subjects.size(); ++i)
-            out += prefix + subjectFields(found.subjects.at(i)) + QLatin1Char('\n');
+    }
+    QVector<int> nextSubject(m_dealers.size());
+    for (int d = 0; d < m_dealers.size(); ++d)
+        nextSubject[d] = m_dealers.at(d).firstSubject;
+
+    for (int k = 0; k < entries.size(); ++k) {
+        for (int d : dealersOf.value(QStringView(entries.at(k)))) {
+            const Dealer &dealer = m_dealers.at(d);
+            for (int &i = nextSubject[d]; i >= 0; i = m_subjects.at(i).next) {
+                const Subject &subject = m_subjects.at(i);
+                const QStringView dealerEntry = text(subject.dealerEntry);
+                if (rank.value(dealerEntry, -1) > k)
+                    break;
+                // "code name": the code is the dealer's, the name follows its blank.
+                out.append(text(dealer.code)).append(QLatin1Char(','));
+                out.append(dealerEntry.mid(dealer.code.size + 1)).append(QLatin1Char(','));
+                // "subjectCode subjectName" -> "subjectCode,subjectName"
+                QString subjectFields = text(subject.entry).toString();
+                const int cut = subjectFields.indexOf(QLatin1Char(' '));
+                if (cut >= 0)
+                    subjectFields[cut] = QLatin1Char(',');
+                out += subjectFields;
+                // Traders go on the dealer's first line only.
+                if (i == dealer.firstSubject)
+                    out += traderFields(dealer);
+                out += QLatin1Char('\n');
+            }
+        }
     }
     return utils::utf8ToGbk(out);
+}
+
+QString CDealerDirectory::traderFields(const Dealer &dealer) const
+{
+    // Each entry is cut at its first blank into code and name; an entry without
+    // one is its own code and name.
+    QStringList codes;
+    QStringList names;
+    for (int i = dealer.firstTrader; i >= 0; i = m_traders.at(i).next) {
+        const Trader &trader = m_traders.at(i);
+        QString entry = text(trader.code).toString();
+        if (trader.name.size >= 0)
+            entry.append(QLatin1Char(' ')).append(text(trader.name));
+        const int cut = entry.indexOf(QLatin1Char(' '));
+        codes.append(cut < 0 ? entry : entry.left(cut));
+        names.append(cut < 0 ? entry : entry.mid(cut + 1));
+    }
+    return QLatin1Char(',') + codes.join(QLatin1Char('|')) + QLatin1Char(',')
+        + names.join(QLatin1Char('|'));
 }
 
 bool CDealerDirectory::save()

@@ -67,7 +67,9 @@ public:
     // and false is returned. Before any successful load an existing file is
     // never overwritten.
     bool save();
-    // The GBK bytes save() writes.
+    // The GBK bytes save() writes: a line per subject, under the dealer name of the
+    // line it was read from, and the dealer's traders on its first line. They load
+    // back to the same dealers, names and subjects.
     QByteArray fileContent();
     // The user's import: load `path` and, when that succeeded, save at once so the
     // imported dealers survive a restart. False when the load failed (contents
@@ -107,6 +109,7 @@ private:
     struct Subject
     {
         Span entry;
+        Span dealerEntry; // "dealerCode dealerName" of the line: a dealer may go by several names
         int next = -1;
     };
     struct Trader
@@ -132,6 +135,8 @@ private:
     QStringView text(Span span) const { return QStringView(m_text).mid(span.pos, span.size); }
     // Position in m_dealers, -1 for an unknown code.
     int findDealer(QStringView code) const;
+    // ",traderCodes,traderNames" that end the dealer's first line in the file.
+    QString traderFields(const Dealer &dealer) const;
 
     std::array<std::unique_ptr<XP::CPortfolioSearchModel>, kKindCount> m_models;
     // Several forms register a cell of the same kind, so all are kept.
