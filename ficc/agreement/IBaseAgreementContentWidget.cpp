@@ -346,9 +346,10 @@ void IBaseAgreementContentWidget::setPledgeSelection(const PledgeRows &rows)
             m_cells.amount->setDouble(m_firstSelectionTotal, 2);
         }
     }
-    // The amount may have changed: interest and maturity amount follow it,
-    // and the ratio last.
-    recalculate();
+    // Only the ratio follows the new amount. A whole recalculation would pick the
+    // first of overlapping varieties again, so the order could carry another
+    // instrument than updateEnabledFields() chose, and would rework interest and dates.
+    updateConversionRatio();
 }
 
 void IBaseAgreementContentWidget::setSecondPledgeSelection(const PledgeRows &rows)

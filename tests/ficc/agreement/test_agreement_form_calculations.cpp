@@ -307,18 +307,25 @@ TEST_F(FormCalculationTest, varietiesArriveWithTheHostsInitialData)
     EXPECT_EQ(form->varieties("SH").size(), 9u);
 }
 
-TEST_F(FormCalculationTest, overlappingVarietiesTypedDaysTakeTheFirstAContractTheLast)
+TEST_F(FormCalculationTest, overlappingVarietiesTypedDaysTakeTheFirstSelectionsAndContractsTheLast)
 {
     // Listed before the others, a variety covering 7 to 14 days overlaps the 4-7 one.
     addVariety("SH", "206000", "重叠品种", 7, 14, 282);
 
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    typeInto(form->cells().days->getLineEdit(), "7");
+    type(*form, "7", "3.65", "1000000");
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206000");
     EXPECT_EQ(form->cells().variety->text(), QString("重叠品种"));
-    form->updateEnabledFields();
+
+    // Ticked pledged bonds take the last variety, set the amount and the ratio,
+    // and leave the dates and interest as they were worked out.
+    CHostClock::setToday(QDate(2026, 3, 6));
+    form->setPledgeSelection({ pledgeRow("019547", 2000000, 0) });
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
-    EXPECT_EQ(form->cells().variety->text(), QString("SH回购7天"));
+    EXPECT_EQ(derived(*form),
+              (QStringList { "SH回购7天", "20260212", "20260224", "12", "1200.00", "1001200.00" }));
+    EXPECT_EQ(texts(form->cells().amount, form->cells().ratio),
+              (QStringList { "2000000.00", "100.00" }));
 
     addContract("C007", 1000);
     const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
