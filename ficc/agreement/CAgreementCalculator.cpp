@@ -83,6 +83,34 @@ double centsToYuan(Int128 cents)
     return double(cents) / 100.0;
 }
 
+// An amount or rate text as a non-negative decimal; false for anything else.
+bool parseNonNegative(const QString &text, int maxDigits, Decimal *out)
+{
+    Decimal d;
+    if (!parseDecimal(text, maxDigits, &d) || d.mantissa < 0)
+        return false;
+    *out = d;
+    return true;
+}
+
+CAgreementCalculator::RepoAmounts amountsOf(const Decimal &amount, const Decimal &rate,
+                                            long long days)
+{
+    CAgreementCalculator::RepoAmounts result;
+    const Int128 n = qBound(0LL, days, kMaxDays);
+
+    // In cents over the common denominator 10^(amount scale + rate scale) x 365:
+    //   interest = amount x rate x days / (10^scales x 365)   (x100 cents, /100 percent)
+    //   amount   = amount x 100 x 10^rate scale x 365 / (10^scales x 365)
+    const Int128 denominator = pow10(amount.scale + rate.scale) * 365;
+    const Int128 interest = amount.mantissa * rate.mantissa * n;
+    const Int128 principal = amount.mantissa * 100 * pow10(rate.scale) * 365;
+    result.valid = true;
+    result.interest = centsToYuan(roundHalfUp(interest, denominator));
+    result.maturityAmount = centsToYuan(roundHalfUp(interest + principal, denominator));
+    return result;
+}
+
 bool typedAsAnyOf(const ttservice::StockTypeCenter &types,
                   const int (&ids)[CAgreementCalculator::kVarietyTypeCount],
                   const ttservice::CInstrumentDetail &instrument)
@@ -155,24 +183,20 @@ CAgreementCalculator::RepoAmounts CAgreementCalculator::repoAmounts(const QStrin
                                                                     const QString &rateText,
                                                                     long long days)
 {
-    RepoAmounts result;
     Decimal amount, rate;
-    if (!parseDecimal(amountText, kMaxAmountDigits, &amount)
-        || !parseDecimal(rateText, kMaxRateDigits, &rate) || amount.mantissa < 0
-        || rate.mantissa < 0)
-        return result;
-    const Int128 n = qBound(0LL, days, kMaxDays);
+    if (!parseNonNegative(amountText, kMaxAmountDigits, &amount)
+        || !parseNonNegative(rateText, kMaxRateDigits, &rate))
+        return RepoAmounts();
+    return amountsOf(amount, rate, days);
+}
 
-    // In cents over the common denominator 10^(amount scale + rate scale) x 365:
-    //   interest = amount x rate x days / (10^scales x 365)   (x100 cents, /100 percent)
-    //   amount   = amount x 100 x 10^rate scale x 365 / (10^scales x 365)
-    const Int128 denominator = pow10(amount.scale + rate.scale) * 365;
-    const Int128 interest = amount.mantissa * rate.mantissa * n;
-    const Int128 principal = amount.mantissa * 100 * pow10(rate.scale) * 365;
-    result.valid = true;
-    result.interest = centsToYuan(roundHalfUp(interest, denominator));
-    result.maturityAmount = centsToYuan(roundHalfUp(interest + principal, denominator));
-    return result;
+double CAgreementCalculator::contractMaturityAmount(const QString &amountText,
+                                                    const QString &rateText, long long days)
+{
+    Decimal amount, rate; // 0 unless the text is a number
+    parseNonNegative(amountText, kMaxAmountDigits, &amount);
+    parseNonNegative(rateText, kMaxRateDigits, &rate);
+    return amountsOf(amount, rate, days).maturityAmount;
 }
 
 double CAgreementCalculator::contractPledgeValue(

@@ -73,6 +73,11 @@ public:
     // separators and blanks are ignored; days < 0 count as 0.
     static RepoAmounts repoAmounts(const QString &amountText, const QString &rateText,
                                    long long days);
+    // What a running contract settles `days` after its first settlement:
+    // amount x (rate / 100 x days / 365 + 1), rounded half up at the cent. A text
+    // that is no non-negative decimal number counts as 0.
+    static double contractMaturityAmount(const QString &amountText, const QString &rateText,
+                                         long long days);
 
     // Face value of the contract's pledged bonds that `instruments` lists:
     // the sum of pledgeVolume x faceValue.

@@ -529,10 +529,11 @@ void IBaseAgreementContentWidget::recalculateContractSettlement()
     const qint64 days = first.isValid() ? first.daysTo(CHostClock::today()) : 0;
     if (days <= 0 || !m_cells.maturityAmount)
         return;
-    const CAgreementCalculator::RepoAmounts amounts = CAgreementCalculator::repoAmounts(
-        m_cells.amount->text(), m_cells.rate ? m_cells.rate->text() : QStringLiteral("0"), days);
-    if (amounts.valid)
-        m_cells.maturityAmount->setDouble(amounts.maturityAmount, 2);
+    // A rate or amount that is no number (or no rate cell) counts as 0.
+    m_cells.maturityAmount->setDouble(
+        CAgreementCalculator::contractMaturityAmount(
+            m_cells.amount->text(), m_cells.rate ? m_cells.rate->text() : QString(), days),
+        2);
 }
 
 void IBaseAgreementContentWidget::updateConversionRatio()

@@ -193,10 +193,25 @@ TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
     EXPECT_EQ(form->dealerCell(14)->getText(), QString("S3 主体三"));
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
 
-    // A later trading day adds the days in between.
+    // A later trading day adds the days in between; a rate or amount that is no
+    // number counts as 0.
     CHostClock::setToday(QDate(2026, 2, 24));
-    form->recalculate();
-    EXPECT_EQ(c.maturityAmount->text(), QString("1002200.00"));
+    const struct
+    {
+        const char *rate, *amount, *maturityAmount;
+    } cases[] = {
+        { "3.650", "1000000.00", "1002200.00" },
+        { "", "1000000.00", "1000000.00" },
+        { "3.6x", "1000000.00", "1000000.00" },
+        { "3.650", "", "0.00" },
+    };
+    for (const auto &k : cases) {
+        c.rate->setText(k.rate);
+        c.amount->setText(k.amount);
+        form->recalculate();
+        EXPECT_EQ(c.maturityAmount->text(), QString(k.maturityAmount)) << k.rate << " " << k.amount;
+    }
+    c.amount->setText(QStringLiteral("1000000.00"));
 
     // Settled today: nothing accrued yet, the amount stays as it was.
     CHostClock::setToday(QDate(2026, 2, 2));
