@@ -185,11 +185,9 @@ void COpAgreementRepurchaseWidget::showPage(bool show)
 
 QString COpAgreementRepurchaseWidget::param() const
 {
-    QStringList fields;
-    const int checked = m_buttonGroup ? m_buttonGroup->checkedId() : -1;
-    if (checked >= 0)
-        fields << QString("%1").arg(checked);
-    return fields.join(QLatin1Char('#'));
+    // The checked button's id as the group gives it, "-1" when none is checked
+    // (a deployment offering no agreement operation).
+    return QString("%1").arg(m_buttonGroup ? m_buttonGroup->checkedId() : -1);
 }
 
 void COpAgreementRepurchaseWidget::setParam(const QString &text)

@@ -90,7 +90,7 @@ TEST_F(AgreementSelectorTest, buttonsFollowTheDeployment)
     TC::COpAgreementRepurchaseWidget none(nullptr);
     EXPECT_TRUE(buttonIds(none).isEmpty());
     EXPECT_EQ(none.currentOperationId(), -1);
-    EXPECT_EQ(none.param(), QString(""));
+    EXPECT_EQ(none.param(), QString("-1")); // what the group says when nothing is checked
 }
 
 TEST_F(AgreementSelectorTest, buttonTextsPageWidthAndCashAccounts)
