@@ -94,7 +94,7 @@ std::vector<Spec> buildSpecs()
     s.push_back(make("合同编号", 8, Spec::KIND_EDIT, ALL & ~NEW_DEAL, 1, OFF));
     s.push_back(combo("续做类型", 25, kRenewTypes, 2, T10, 1, OFF));
     s.push_back(cell("续做天数", 2, "天", D, 0, 365, 1, T10, 1, OFF200));
-    s.push_back(cell("回购天数", 2, "天", D, 0, 365, 1, NEW_DEAL, 1, Spec::CLICK_FOCUS | OFF200));
+    s.push_back(cell("回购天数", 2, "天", D, 0, 365, 1, NEW_DEAL, 1, Spec::NO_FOCUS | OFF200));
     s.push_back(make("回购品种", 9, Spec::KIND_EDIT, NEW_DEAL, 1, OFF | Spec::NO_FOCUS));
     s.push_back(
         cell("回购利率", 4, "%", D, 0.001, 99.999, 0.001, ALL & ~(T08 | T09), 1, OFF200, T13));
@@ -342,8 +342,6 @@ void CAgreementFieldTable::applyInitialState(const Spec &spec, QWidget *editor,
         focusTarget->setEnabled(false);
     if (spec.state & Spec::NO_FOCUS)
         focusTarget->setFocusPolicy(Qt::NoFocus);
-    if (spec.state & Spec::CLICK_FOCUS)
-        focusTarget->setFocusPolicy(Qt::ClickFocus);
 }
 
 } // namespace TC

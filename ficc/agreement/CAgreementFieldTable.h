@@ -44,8 +44,7 @@ public:
             DISABLED = 0x1, // the whole row's editor
             DISABLED_200 = 0x2, // disabled under deployment 200
             EDITOR_DISABLED = 0x4, // the cell's line edit only
-            NO_FOCUS = 0x8,
-            CLICK_FOCUS = 0x10, // no Tab focus, but a click lets the trader type
+            NO_FOCUS = 0x8, // the editor (a cell's line edit) takes no focus
         };
 
         const char *label;

@@ -197,7 +197,7 @@ TEST_F(ContentFormTest, enabledStatesForAFullTradingDeployment)
              c.ratio })
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(c.funds->getLineEdit()->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(c.days->getLineEdit()->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(c.days->getLineEdit()->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(c.variety->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(c.days->text().isEmpty());
     for (int id : { 12, 13, 14, 19, 20, 21 })
