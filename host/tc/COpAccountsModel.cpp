@@ -234,7 +234,7 @@ void COpAccountsModel::setLoginStatus(const QString &key, ttservice::EBROKER_LOG
 void COpAccountsModel::setAvailableFunds(const QString &key, double funds)
 {
     const int row = rowOfKey(key);
-    if (row < 0)
+    if (row < 0 || m_rows[size_t(row)].account.availableFunds == funds)
         return;
     m_rows[size_t(row)].account.availableFunds = funds;
     writeCell(row, ColAvailableFunds);

@@ -14,6 +14,7 @@
 #include "xp/CTableView.h"
 
 #include <QHeaderView>
+#include <QTimer>
 
 #include <boost/pointer_cast.hpp>
 
@@ -107,6 +108,7 @@ void COpAccountsWidget::loadAccountGroupSettings()
     // Subscriptions of accounts still listed (on the same account data) stay;
     // the others are dropped below.
     ++m_reloads;
+    m_unsubscribed.clear();
     for (const CAccountPtr &account : getUserConfig()->getAccountDatas()) {
         const ttservice::CAccountDataPtr data
             = account ? account->getAccountData() : ttservice::CAccountDataPtr();
@@ -119,12 +121,11 @@ void COpAccountsWidget::loadAccountGroupSettings()
         entry.displayId = XP::sToQs(info->displayId);
         entry.name = XP::sToQs(info->accountName);
         entry.loginStatus = tradeClient()->getLoginStatus(info->getKey());
-        // Subscribed before reading, so that no change falls between the two.
         const auto kept = m_fundsSubscriptions.find(entry.key);
         if (kept != m_fundsSubscriptions.end() && kept->data == data.get())
             kept->reload = m_reloads;
         else
-            subscribeFunds(data, entry.key);
+            m_unsubscribed.emplace_back(data, entry.key);
         if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
             entry.availableFunds = detail->availableFunds;
         accounts.push_back(entry);
@@ -132,8 +133,28 @@ void COpAccountsWidget::loadAccountGroupSettings()
     for (auto it = m_fundsSubscriptions.begin(); it != m_fundsSubscriptions.end();)
         it = it->reload == m_reloads ? std::next(it) : m_fundsSubscriptions.erase(it);
     m_model->setAccounts(accounts);
+    // New accounts are subscribed right after the list is on screen (a timer
+    // fires after the posted paint): thousands of subscriptions do not delay
+    // the first picture of the list.
+    if (!m_unsubscribed.empty())
+        QTimer::singleShot(1, this, [this] { subscribePending(); });
     // A ticked account that left the configuration changes the selection.
     applySelectionChange(m_model->checkedKeys() != ticked);
+}
+
+void COpAccountsWidget::subscribePending()
+{
+    std::vector<std::pair<ttservice::CAccountDataPtr, QString>> pending;
+    pending.swap(m_unsubscribed);
+    for (const auto &account : pending) {
+        if (m_fundsSubscriptions.contains(account.second) || m_model->rowOfKey(account.second) < 0)
+            continue;
+        subscribeFunds(account.first, account.second);
+        // Read again once subscribed: a change between the list's first read
+        // and the subscription is not lost.
+        if (const ttservice::CAccountDetailPtr detail = account.first->getAccountDetail())
+            m_model->setAvailableFunds(account.second, detail->availableFunds);
+    }
 }
 
 void COpAccountsWidget::subscribeFunds(const ttservice::CAccountDataPtr &data, const QString &key)

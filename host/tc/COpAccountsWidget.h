@@ -86,6 +86,7 @@ private:
     void applySelectionChange(bool changed);
     void onLoginStatusChanged(const QString &key);
     void subscribeFunds(const ttservice::CAccountDataPtr &data, const QString &key);
+    void subscribePending();
 
     const int m_style;
     const int m_traderType;
@@ -101,6 +102,8 @@ private:
         int reload; // the last reload that listed the account
     };
     int m_reloads = 0;
+    // Accounts listed by the last reload that wait for their subscription.
+    std::vector<std::pair<ttservice::CAccountDataPtr, QString>> m_unsubscribed;
     QHash<QString, FundsSubscription> m_fundsSubscriptions; // by account key
     // Funds arrive on the pusher's thread and reach the list only while it lives.
     utils::CDeliveryGuard m_delivery;

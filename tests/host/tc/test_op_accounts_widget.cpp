@@ -11,6 +11,7 @@
 #include "xp/WidgetEvents.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableView>
@@ -140,28 +141,40 @@ TEST_F(OpAccountsWidgetTest, listsAccountsOfTheTraderTypeWithTheirState)
 
 TEST_F(OpAccountsWidgetTest, loginStatusAndFundsFollowPushersOnOtherThreads)
 {
+    const ttservice::CAccountDataPtr data = accountData(kRefreshingAccount);
+    const int withoutList = data->subscriptionCount();
     TC::COpAccountsWidget &list = *makeList(true);
     tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_REFRESHING);
     EXPECT_EQ(QStringLiteral("刷新中"), text(list, "10001", Model::ColLoginStatus));
 
-    const ttservice::CAccountDataPtr data = accountData(kRefreshingAccount);
-    const int subscriptionsBefore = data->subscriptionCount();
-    std::thread counter([&data] {
-        tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
-        auto detail = boost::make_shared<ttservice::CAccountDetail>();
-        detail->accountId = kRefreshingAccount;
-        detail->availableFunds = 1234567.891;
-        data->setAccountDetail(detail);
-    });
-    counter.join();
-    QCoreApplication::sendPostedEvents();
+    const auto push = [&data](double funds) {
+        std::thread counter([&data, funds] {
+            tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+            auto detail = boost::make_shared<ttservice::CAccountDetail>();
+            detail->accountId = kRefreshingAccount;
+            detail->availableFunds = funds;
+            data->setAccountDetail(detail);
+        });
+        counter.join();
+        QCoreApplication::sendPostedEvents();
+    };
+    // The list subscribes right after its first picture: a change pushed
+    // before that is read then, not lost.
+    push(7654321.0);
+    QElapsedTimer waited;
+    waited.start();
+    while (data->subscriptionCount() == withoutList && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_EQ(withoutList + 1, data->subscriptionCount());
+    EXPECT_EQ(QStringLiteral("7,654,321.00"), text(list, "10003", Model::ColAvailableFunds));
+    push(1234567.891);
     EXPECT_EQ(QStringLiteral("已登录"), text(list, "10003", Model::ColLoginStatus));
     EXPECT_EQ(theme("clr_text_default"), textColor(list, "10003", Model::ColAccountName));
     EXPECT_EQ(QStringLiteral("1,234,567.89"), text(list, "10003", Model::ColAvailableFunds));
 
     // A list that is gone no longer listens, and late pushes are harmless.
     delete &list;
-    EXPECT_EQ(subscriptionsBefore - 1, data->subscriptionCount());
+    EXPECT_EQ(withoutList, data->subscriptionCount());
     data->setAccountDetail(boost::make_shared<ttservice::CAccountDetail>());
     QCoreApplication::sendPostedEvents();
 }
