@@ -4,7 +4,7 @@
 // dealer's first line, Chinese names) is generated in GBK in a temporary
 // directory, or at $FICC_BENCH_DEALER_CSV when set so that other tools can read
 // the same bytes (scripts/bench.sh times Python's csv module on it).
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 
 #include "utils/StringHelper.h"
 

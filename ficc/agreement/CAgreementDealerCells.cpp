@@ -1,7 +1,7 @@
 #include "agreement/CAgreementDealerCells.h"
 
 #include "agreement/CAgreementFieldTable.h"
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CAutoKeyboardWidget.h"
 #include "xp/CPortfolioSearchModel.h"

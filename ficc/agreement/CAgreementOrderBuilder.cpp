@@ -1,7 +1,7 @@
 #include "agreement/CAgreementOrderBuilder.h"
 
 #include "agreement/CAgreementCalculator.h"
-#include "shell/InstructionLimit.h"
+#include "common/InstructionLimit.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/DataHelper.h"

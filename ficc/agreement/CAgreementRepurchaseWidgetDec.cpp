@@ -1,7 +1,7 @@
 #include "agreement/CAgreementRepurchaseWidgetDec.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
-#include "shell/FiccEvents.h"
+#include "common/FiccEvents.h"
 #include "utils/TTLog.h"
 
 namespace TC {

@@ -2,7 +2,7 @@
 
 #include "agreement/AgreementVariantSupport.h"
 #include "agreement/IBaseAgreementContentWidget.h"
-#include "shell/FiccEvents.h"
+#include "common/FiccEvents.h"
 #include "utils/TTLog.h"
 #include "xp/CButtonColorKeys.h"
 #include "xp/CFrameSplitterLine.h"

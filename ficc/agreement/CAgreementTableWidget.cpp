@@ -3,7 +3,7 @@
 #include "agreement/AgreementTableSupport.h"
 #include "agreement/CPledgeBondInfoDialog.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "shell/FiccEvents.h"
+#include "common/FiccEvents.h"
 #include "tc/AccountHelper.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"

@@ -13,7 +13,7 @@
 #include "agreement/CAgreementRepurchaseWidgetRenew.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
-#include "shell/FiccEvents.h"
+#include "common/FiccEvents.h"
 #include "tc/AccountHelper.h"
 #include "tc/CUserManager.h"
 #include "xp/CFrameSplitterLine.h"

@@ -1,8 +1,8 @@
 #include "agreement/IBaseAgreementContentWidget.h"
 
 #include "agreement/CAgreementFieldTable.h"
-#include "shell/CDealerDirectory.h"
-#include "shell/FiccEvents.h"
+#include "common/CDealerDirectory.h"
+#include "common/FiccEvents.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"
 #include "tc/CTradeClient.h"

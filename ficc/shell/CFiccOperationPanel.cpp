@@ -1,6 +1,6 @@
 #include "shell/CFiccOperationPanel.h"
 
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 #include "shell/COperationFiccWidget.h"
 #include "tc/CUserManager.h"
 #include "utils/CSingletonT.h"

@@ -1,6 +1,6 @@
 #include "spot/COpTransactionInCashWidget.h"
 
-#include "shell/FiccEvents.h"
+#include "common/FiccEvents.h"
 #include "tc/CAlgorithmHelpDialog.h"
 #include "tc/CCanOrderNum.h"
 #include "tc/CExchangeClient.h"

@@ -1,6 +1,6 @@
 #include "spot/CSpotOrderRules.h"
 
-#include "shell/InstructionLimit.h"
+#include "common/InstructionLimit.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"

@@ -1,6 +1,6 @@
 #include "AgreementFormFixture.h"
 
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 #include "tc/CHostClock.h"
 #include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"

@@ -1,6 +1,6 @@
 #include "AgreementFormFixture.h"
 
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 #include "utils/StringHelper.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CAutoKeyboardWidget.h"

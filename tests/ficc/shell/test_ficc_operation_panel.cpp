@@ -1,4 +1,4 @@
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 #include "shell/CFiccOperationPanel.h"
 #include "shell/COperationFiccWidget.h"
 

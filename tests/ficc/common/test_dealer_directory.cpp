@@ -1,5 +1,5 @@
 #include "../../host/xp/QtPrinters.h"
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 
 #include "tc/ConfigDir.h"
 #include "utils/StringHelper.h"

@@ -1,4 +1,4 @@
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 
 #include "tc/ConfigDir.h"
 #include "utils/StringHelper.h"

@@ -1,4 +1,4 @@
-#include "shell/InstructionLimit.h"
+#include "common/InstructionLimit.h"
 
 #include "tc/AccountHelper.h"
 #include "tc/CItCommandCenter.h"
