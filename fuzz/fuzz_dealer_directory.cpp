@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes as a dealer file.
 //
 //   fuzz_dealer_directory -max_total_time=60 -max_len=4096 corpus/
-#include "shell/CDealerDirectory.h"
+#include "common/CDealerDirectory.h"
 
 #include "utils/StringHelper.h"
 #include "xp/CPortfolioSearchModel.h"
