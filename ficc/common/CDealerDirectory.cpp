@@ -1,6 +1,8 @@
 #include "common/CDealerDirectory.h"
 
+#include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
+#include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
 #include "utils/TTLog.h"
 #include "xp/CAutoKeyboardWidget.h"
@@ -442,9 +444,23 @@ bool CDealerDirectory::save()
     if (!written || !file.commit()) {
         TT_LOG_INFO(boost::format("dealer file %1% not saved: %2%") % file.fileName().toStdString()
                     % file.errorString().toStdString());
+        reportSaveFailure(file.fileName(), file.errorString());
         return false;
     }
+    m_reportedSaveFailure.clear();
     return true;
+}
+
+void CDealerDirectory::reportSaveFailure(const QString &path, const QString &reason)
+{
+    // The terminal saves at every param() call: a failure that persists is told
+    // once, and told again when it changes or comes back after a good save.
+    const QString text = QStringLiteral("交易商配置文件 %1 保存失败: %2").arg(path, reason);
+    if (text == m_reportedSaveFailure)
+        return;
+    m_reportedSaveFailure = text;
+    utils::CManualSingletonT<CMsgService>::instance()->showMsg(text.toUtf8().toStdString(), 4, 1,
+                                                               false, false);
 }
 
 bool CDealerDirectory::importFile(const QString &path, QString &error)
@@ -460,6 +476,7 @@ QString CDealerDirectory::filePath()
 void CDealerDirectory::resetForTests()
 {
     m_loaded = false;
+    m_reportedSaveFailure.clear();
     m_dealerSlots.clear();
     m_dealers.clear();
     m_subjects.clear();

@@ -65,7 +65,8 @@ public:
     // Writes the dealers of model 0 to the configuration file. The file is
     // replaced only when everything was written; otherwise the old file is kept
     // and false is returned. Before any successful load an existing file is
-    // never overwritten.
+    // never overwritten. A failure is shown to the trader in the host's message
+    // list with the path and the reason, once while the same failure persists.
     bool save();
     // The GBK bytes save() writes: a line per subject, under the dealer name of the
     // line it was read from, and the dealer's traders on its first line. They load
@@ -137,6 +138,7 @@ private:
     int findDealer(QStringView code) const;
     // ",traderCodes,traderNames" that end the dealer's first line in the file.
     QString traderFields(const Dealer &dealer) const;
+    void reportSaveFailure(const QString &path, const QString &reason);
 
     std::array<std::unique_ptr<XP::CPortfolioSearchModel>, kKindCount> m_models;
     // Several forms register a cell of the same kind, so all are kept.
@@ -151,6 +153,7 @@ private:
     QVector<Trader> m_traders;
     QStringList m_dealerList;
     bool m_loaded = false; // a file was loaded since start (or since resetForTests)
+    QString m_reportedSaveFailure; // the message of the last failed save, until one succeeds
 };
 
 } // namespace TC

@@ -1,7 +1,9 @@
 #include "../../host/xp/QtPrinters.h"
 #include "common/CDealerDirectory.h"
 
+#include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
+#include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
 #include "xp/CAutoKeyboardWidget.h"
 #include "xp/CPortfolioSearchModel.h"
@@ -15,6 +17,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -465,3 +468,121 @@ TEST_F(DealerDirectoryFullDiskTest, everySaveLeavesAWholeFileNewOrOld)
 }
 
 } // namespace
+
+// Saves that fail because of what is in the file's place: the trader is told
+// once, and the next save after the cause is gone writes the file.
+class DealerDirectorySaveFailureTest : public DealerDirectoryTest
+{
+protected:
+    void SetUp() override
+    {
+        DealerDirectoryTest::SetUp();
+        messages()->clear();
+    }
+    void TearDown() override
+    {
+        QFile::setPermissions(
+            m_tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        DealerDirectoryTest::TearDown();
+    }
+
+    static TC::CMsgService *messages()
+    {
+        return utils::CManualSingletonT<TC::CMsgService>::instance();
+    }
+    static QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const TC::CHostMessage &message : messages()->messages())
+            texts << QString::fromStdString(message.text);
+        return texts;
+    }
+};
+
+struct SaveFailureCase
+{
+    const char *name;
+    std::function<void(const QString &dir)> breakIt;
+    std::function<void(const QString &dir)> fixIt;
+};
+
+TEST_F(DealerDirectorySaveFailureTest, isShownOnceAndTheNextSaveAfterTheFixWritesTheFile)
+{
+    const QString file = "FiccDealerConfig.csv";
+    const std::vector<SaveFailureCase> cases = {
+        { "directory in the file's place",
+          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir(file)); },
+          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).rmdir(file)); } },
+        { "symlink into a missing directory",
+          [&](const QString &dir) {
+              ASSERT_TRUE(QFile::link(dir + "/gone/target.csv", dir + "/" + file));
+          },
+          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir("gone")); } },
+    };
+    for (const SaveFailureCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        TC::setConfigDir(tmp.path());
+        messages()->clear();
+        ASSERT_TRUE(loadText(kSample));
+
+        c.breakIt(tmp.path());
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(dir()->save());
+        const QStringList shown = shownTexts();
+        ASSERT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+        EXPECT_TRUE(shown[0].startsWith("交易商配置文件 ")) << shown[0].toStdString();
+        EXPECT_TRUE(shown[0].contains(" 保存失败: ")) << shown[0].toStdString();
+        EXPECT_TRUE(shown[0].contains(tmp.path())) << shown[0].toStdString();
+        EXPECT_FALSE(shown[0].endsWith(": ")) << "a reason follows";
+        EXPECT_EQ(messages()->messages().front().type, 4);
+
+        c.fixIt(tmp.path());
+        EXPECT_TRUE(dir()->save());
+        EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
+        EXPECT_EQ(shownTexts().size(), 1);
+    }
+}
+
+TEST_F(DealerDirectorySaveFailureTest, readOnlyDirectoryFailsUntilWritableAgain)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into a read-only directory";
+    ASSERT_TRUE(loadText(kSample));
+    ASSERT_TRUE(
+        QFile::setPermissions(m_tmp.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_FALSE(dir()->save());
+    EXPECT_FALSE(dir()->save());
+    ASSERT_EQ(shownTexts().size(), 1);
+    EXPECT_TRUE(shownTexts()[0].contains(CDealerDirectory::filePath()));
+    ASSERT_TRUE(QFile::setPermissions(
+        m_tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    EXPECT_TRUE(dir()->save());
+    EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
+}
+
+TEST_F(DealerDirectorySaveFailureTest, isShownAgainAfterASuccessOrForAnotherFailure)
+{
+    ASSERT_TRUE(loadText(kSample));
+    const QString path = CDealerDirectory::filePath();
+    ASSERT_TRUE(QDir(m_tmp.path()).mkdir("FiccDealerConfig.csv"));
+    EXPECT_FALSE(dir()->save());
+    EXPECT_FALSE(dir()->save());
+    EXPECT_EQ(shownTexts().size(), 1);
+
+    ASSERT_TRUE(QDir(m_tmp.path()).rmdir("FiccDealerConfig.csv"));
+    EXPECT_TRUE(dir()->save());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir(m_tmp.path()).mkdir("FiccDealerConfig.csv"));
+    EXPECT_FALSE(dir()->save());
+    EXPECT_EQ(shownTexts().size(), 2) << "the same failure after a good save";
+
+    // Another configuration directory fails with another path.
+    TC::setConfigDir(m_tmp.filePath("in.csv/sub"));
+    writeBytes("not a directory");
+    EXPECT_FALSE(dir()->save());
+    const QStringList shown = shownTexts();
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[2].contains(m_tmp.filePath("in.csv/sub"))) << shown[2].toStdString();
+}
