@@ -1,5 +1,7 @@
 #include "tc/CAlgorithmHelpDialog.h"
 
+#include "utils/ResetRegistry.h"
+
 namespace TC {
 
 namespace {
@@ -45,5 +47,10 @@ void CAlgorithmHelpDialog::reset()
 {
     state() = HelpState();
 }
+
+namespace {
+const utils::CResetRegistration kReset("TC::CAlgorithmHelpDialog",
+                                       [] { CAlgorithmHelpDialog::reset(); });
+} // namespace
 
 } // namespace TC

@@ -1,5 +1,7 @@
 #include "tc/CHostClock.h"
 
+#include "utils/ResetRegistry.h"
+
 #include <boost/thread/mutex.hpp>
 
 namespace TC {
@@ -26,5 +28,9 @@ bool CHostClock::isFixed()
     boost::mutex::scoped_lock lock(clockMutex);
     return fixedDate.isValid();
 }
+
+namespace {
+const utils::CResetRegistration kReset("TC::CHostClock", [] { CHostClock::useRealDate(); });
+} // namespace
 
 } // namespace TC

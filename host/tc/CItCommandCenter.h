@@ -42,6 +42,7 @@ public:
 
     // No commands, numbering from 1 again, no acceptor.
     void reset();
+    void resetForTests() { reset(); }
 
 Q_SIGNALS:
     void sigCommandCreated(int commandNo);

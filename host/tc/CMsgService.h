@@ -33,6 +33,7 @@ public:
 
     std::vector<CHostMessage> messages() const;
     void clear();
+    void resetForTests() { clear(); }
 
     // "报警信息" for type 4; the type number as text for unknown types.
     static QString typeName(int type);

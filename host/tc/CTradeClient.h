@@ -50,6 +50,7 @@ public:
 
     // No login states, no queries, no answerer.
     void reset();
+    void resetForTests() { reset(); }
 
 Q_SIGNALS:
     void sigInitDataFinish();

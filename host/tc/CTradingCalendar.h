@@ -69,6 +69,7 @@ public:
 
     // Forgets every closure: weekends only.
     void clear();
+    void resetForTests() { clear(); }
 
 private:
     bool isClosureLocked(const QDate &date) const;

@@ -10,6 +10,7 @@ class CUserManager
 {
 public:
     CUserConfig *getUserConfig() { return &m_userConfig; }
+    void resetForTests() { m_userConfig.reset(); }
 
 private:
     CUserConfig m_userConfig;

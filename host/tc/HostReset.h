@@ -13,7 +13,9 @@ namespace TC {
 //    earlier commands silenced;
 //  - message service empty; algorithm helper uncalled and without helper;
 //  - host clock back to the real date; trading calendar without closures
-//    (weekends only).
+//    (weekends only); table column layouts forgotten;
+//  - and whatever else registered a reset (utils/ResetRegistry.h): each
+//    service registers its own when it is made, the module's state included.
 // The configuration directory is left as it is. Call it on the GUI thread,
 // with no pusher thread running.
 void resetHostForTests();

@@ -18,6 +18,7 @@ public:
     bool isTypedStock(int type, const std::string &market, const std::string &code) const;
     void addTypedStock(int type, const std::string &market, const std::string &code);
     void clear();
+    void resetForTests() { clear(); }
 
 private:
     mutable boost::mutex m_mutex;

@@ -1,6 +1,16 @@
 #include "ttservice/TraderCenter.h"
 
+#include "utils/ResetRegistry.h"
+
 namespace ttservice {
+
+namespace {
+const utils::CResetRegistration kReset("ttservice::TraderCenter", [] {
+    TraderCenter *center = TraderCenter::instance();
+    center->getDataCenter()->clear();
+    center->getInstCenter()->clear();
+});
+} // namespace
 
 TraderCenter *TraderCenter::instance()
 {

@@ -1,5 +1,7 @@
 #include "ttservice/TypeManager.h"
 
+#include "utils/ResetRegistry.h"
+
 namespace ttservice {
 
 namespace {
@@ -36,6 +38,9 @@ const EnumItem kDefaultItems[] = {
 };
 
 } // namespace
+
+const utils::CResetRegistration kTypeNamesReset("ttservice::TypeManager",
+                                                [] { TypeManager::instance()->resetToDefaults(); });
 
 TypeManager *TypeManager::instance()
 {

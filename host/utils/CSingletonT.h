@@ -10,8 +10,12 @@
 // name, so a module built with hidden symbols shares the terminal's instances
 // instead of instantiating its own copy of the template's static.
 
+#include "utils/ResetRegistry.h"
+
 #include <atomic>
+#include <type_traits>
 #include <typeinfo>
+#include <utility>
 
 #include <boost/thread/mutex.hpp>
 
@@ -27,6 +31,16 @@ struct SingletonSlot
 
 // The slot of `typeName`, created on first request; slots are never removed.
 SingletonSlot &singletonSlot(const char *typeName);
+
+// Whether T returns itself to its empty state with resetForTests().
+template<class T, class = void> struct HasResetForTests : std::false_type
+{
+};
+template<class T>
+struct HasResetForTests<T, std::void_t<decltype(std::declval<T &>().resetForTests())>>
+    : std::true_type
+{
+};
 
 } // namespace detail
 
@@ -44,6 +58,9 @@ public:
             if (!p) {
                 p = new T();
                 slot.object.store(p, std::memory_order_release);
+                if constexpr (detail::HasResetForTests<T>::value)
+                    registerReset(typeid(T).name(),
+                                  [] { CSingletonT<T>::instance()->resetForTests(); });
             }
         }
         return static_cast<T *>(p);
@@ -66,6 +83,11 @@ public:
             if (!p) {
                 p = new T();
                 s.object.store(p, std::memory_order_release);
+                if constexpr (detail::HasResetForTests<T>::value)
+                    registerReset(typeid(T).name(), [] {
+                        if (CManualSingletonT<T>::exists())
+                            CManualSingletonT<T>::instance()->resetForTests();
+                    });
             }
         }
         return static_cast<T *>(p);

@@ -1,5 +1,7 @@
 #include "xp/TableLayoutStore.h"
 
+#include "utils/ResetRegistry.h"
+
 #include <QHash>
 #include <QMutex>
 #include <QSettings>
@@ -95,5 +97,9 @@ void resetTableLayouts()
     s.file.reset();
     s.path.clear();
 }
+
+namespace {
+const utils::CResetRegistration kReset("XP::TableLayoutStore", [] { resetTableLayouts(); });
+} // namespace
 
 } // namespace XP

@@ -89,3 +89,34 @@ TEST_F(HostResetTest, returnsEveryServiceToItsEmptyState)
 
     EXPECT_EQ(QDir::cleanPath(dir.path()), TC::getConfigDir());
 }
+
+namespace {
+// A service the host did not know of when the reset was written.
+class LateService
+{
+public:
+    void resetForTests() { value = 0; }
+    int value = 0;
+};
+class LateManualService
+{
+public:
+    void resetForTests() { value = 0; }
+    int value = 0;
+};
+} // namespace
+
+// A service registers its own reset when it is made, so the one reset cannot
+// miss it; a manual singleton that was destroyed is not made again by it.
+TEST_F(HostResetTest, servicesMadeLaterAreResetWithoutBeingListed)
+{
+    utils::CSingletonT<LateService>::instance()->value = 7;
+    utils::CManualSingletonT<LateManualService>::instance()->value = 9;
+    TC::resetHostForTests();
+    EXPECT_EQ(0, utils::CSingletonT<LateService>::instance()->value);
+    EXPECT_EQ(0, utils::CManualSingletonT<LateManualService>::instance()->value);
+
+    utils::CManualSingletonT<LateManualService>::destroyInstance();
+    TC::resetHostForTests();
+    EXPECT_FALSE(utils::CManualSingletonT<LateManualService>::exists());
+}
