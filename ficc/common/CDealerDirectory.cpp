@@ -1,5 +1,7 @@
 #include "common/CDealerDirectory.h"
 
+#include "utils/ResetRegistry.h"
+
 #include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
 #include "utils/CSingletonT.h"
@@ -159,6 +161,9 @@ CDealerDirectory *CDealerDirectory::instance()
             // Never deleted: forms may still reach it while the process shuts down.
             directory = new CDealerDirectory();
             g_instance.store(directory, std::memory_order_release);
+            // The host's test reset forgets the directory's dealers too.
+            utils::registerReset("TC::CDealerDirectory",
+                                 [] { CDealerDirectory::instance()->resetForTests(); });
         }
     }
     return directory;

@@ -38,7 +38,6 @@ void AgreementFormFixture::SetUp()
     HostFixture::SetUp();
     ASSERT_TRUE(m_tmp.isValid());
     TC::setConfigDir(m_tmp.path());
-    TC::CDealerDirectory::instance()->resetForTests();
     auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
     calendar->clear();
     ASSERT_TRUE(calendar->loadClosures(shippedHolidayFile()));
@@ -48,8 +47,6 @@ void AgreementFormFixture::SetUp()
 
 void AgreementFormFixture::TearDown()
 {
-    utils::CSingletonT<TC::CTradingCalendar>::instance()->clear();
-    TC::CDealerDirectory::instance()->resetForTests();
     HostFixture::TearDown();
 }
 

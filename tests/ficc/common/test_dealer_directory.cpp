@@ -1,5 +1,6 @@
 #include "../../host/xp/QtPrinters.h"
 #include "common/CDealerDirectory.h"
+#include "tc/HostReset.h"
 
 #include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
@@ -95,6 +96,16 @@ TEST(DealerDirectoryInstance, isOneObjectForAllThreads)
         t.join();
     for (CDealerDirectory *p : seen)
         EXPECT_EQ(p, CDealerDirectory::instance());
+}
+
+// Fixtures reset the whole host through one call; the directory's dealers go with it.
+TEST_F(DealerDirectoryTest, theHostResetForgetsTheDealers)
+{
+    ASSERT_TRUE(loadText(kSample));
+    ASSERT_FALSE(dir()->dealerList().isEmpty());
+    TC::resetHostForTests();
+    EXPECT_TRUE(dir()->dealerList().isEmpty());
+    EXPECT_TRUE(model0().isEmpty());
 }
 
 TEST_F(DealerDirectoryTest, loadGroupsSubjectsAndTradersByDealer)

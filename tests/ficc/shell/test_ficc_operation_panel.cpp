@@ -24,13 +24,8 @@ protected:
         TC::resetHostForTests();
         ASSERT_TRUE(dir.isValid());
         TC::setConfigDir(dir.path());
-        TC::CDealerDirectory::instance()->resetForTests();
     }
-    void TearDown() override
-    {
-        TC::CDealerDirectory::instance()->resetForTests();
-        TC::resetHostForTests();
-    }
+    void TearDown() override { TC::resetHostForTests(); }
     void setDeployment(int code) { TC::getUserConfig()->deploymentCode = code; }
     QString dealerFile() const { return QDir(dir.path()).filePath("FiccDealerConfig.csv"); }
     void writeDealerFile(const std::string &text)
