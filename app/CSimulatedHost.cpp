@@ -3,6 +3,7 @@
 #include "CSimulatedCounter.h"
 
 #include "tc/CHostClock.h"
+#include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
 #include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"
@@ -27,6 +28,7 @@
 #include <boost/make_shared.hpp>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -36,6 +38,22 @@ namespace {
 
 constexpr const char *kDealerFile = "FiccDealerConfig.csv";
 
+// Why the seed file at `path` is not read at all: a directory in its place, or
+// a size past kMaxSeedFileBytes (checked before reading, so a huge file does
+// not hold up the start); empty when it may be read.
+QString refusal(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("%1 is a directory").arg(path);
+    if (info.size() > CSimulatedHost::kMaxSeedFileBytes)
+        return QStringLiteral("%1 is %2 bytes, more than the %3 a seed file may have")
+            .arg(path)
+            .arg(info.size())
+            .arg(CSimulatedHost::kMaxSeedFileBytes);
+    return QString();
+}
+
 // Reads a UTF-8 CSV with a header line (no quoting: the seed files need none).
 // Calls `row` with the fields of each data line; it returns why the line is
 // malformed, or an empty text when the line is taken. A malformed line goes to
@@ -43,6 +61,12 @@ constexpr const char *kDealerFile = "FiccDealerConfig.csv";
 bool readCsvLines(const QString &path, QStringList *warnings, QString *error,
                   const std::function<QString(const QStringList &)> &row)
 {
+    const QString refused = refusal(path);
+    if (!refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         if (error)
@@ -311,6 +335,12 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
             *error = QStringLiteral("cannot read %1").arg(path);
         return false;
     }
+    const QString refused = refusal(path);
+    if (!refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     QSettings ini(path, QSettings::IniFormat);
     ini.setIniCodec("UTF-8");
     TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
@@ -438,11 +468,20 @@ void CSimulatedHost::loadTradingCalendar()
     calendar->clear();
     const QString fileName = TC::CTradingCalendar::fileName();
     const QString shipped = QDir(m_dataDir).filePath(fileName);
-    if (!calendar->loadClosures(shipped, &m_warnings))
+    QString refused = refusal(shipped);
+    if (!refused.isEmpty())
+        m_warnings.append(QStringLiteral("%1: %2, weekends only").arg(fileName, refused));
+    else if (!calendar->loadClosures(shipped, &m_warnings))
         m_warnings.append(QStringLiteral("%1: cannot read, weekends only").arg(fileName));
     const QString own = QDir(m_configDir).filePath(fileName);
-    if (QFileInfo::exists(own) && own != shipped)
-        calendar->loadClosures(own, &m_warnings);
+    if (!QFileInfo::exists(own) || own == shipped)
+        return;
+    refused = refusal(own);
+    if (refused.isEmpty() && !calendar->loadClosures(own, &m_warnings))
+        refused = QStringLiteral("cannot read %1").arg(own);
+    if (!refused.isEmpty())
+        m_warnings.append(
+            QStringLiteral("%1: %2, its closures are not added").arg(fileName, refused));
 }
 
 void CSimulatedHost::loadContracts(const QString &path)
@@ -454,6 +493,11 @@ void CSimulatedHost::loadContracts(const QString &path)
     const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
     const QDate tradingDate = next.isValid() ? next : today;
     auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const QString refused = refusal(path);
+    if (!refused.isEmpty()) {
+        m_warnings.append(QStringLiteral("%1: %2, no agreement contracts").arg(fileName, refused));
+        return;
+    }
     const bool read
         = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) -> QString {
               const QString accountId = f[COL_ACCOUNT].trimmed();
@@ -483,6 +527,11 @@ void CSimulatedHost::loadIntentionOrders(const QString &path)
     const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
     const QDate tradingDate = next.isValid() ? next : today;
     auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const QString refused = refusal(path);
+    if (!refused.isEmpty()) {
+        m_warnings.append(QStringLiteral("%1: %2, no intention orders").arg(fileName, refused));
+        return;
+    }
     // orderNo,accountId,market,direction,pledgedBond,pledgedBondVolume,trader,
     // dealer,dealerName,amount,rate,conversionRatio,days
     const bool read
@@ -530,6 +579,18 @@ void CSimulatedHost::loadIntentionOrders(const QString &path)
           });
     if (!read)
         m_warnings.append(QStringLiteral("%1: cannot read, no intention orders").arg(fileName));
+}
+
+void CSimulatedHost::reportWarnings(std::FILE *out) const
+{
+    auto *messages = utils::CManualSingletonT<TC::CMsgService>::instance();
+    for (const QString &warning : m_warnings) {
+        messages->showMsg(warning.toUtf8().toStdString(), 4, 1, false, false);
+        if (out)
+            std::fprintf(out, "ficc-terminal: %s\n", warning.toUtf8().constData());
+    }
+    if (out)
+        std::fflush(out);
 }
 
 void CSimulatedHost::start()

@@ -6,6 +6,8 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <cstdio>
+
 namespace app {
 
 class CSimulatedCounter;
@@ -29,9 +31,17 @@ class CSimulatedCounter;
 // The exchange closures ("ExchangeHolidays.csv") are read from the data
 // directory and then, when there is one, from the configuration directory,
 // whose lines add closures to the trading calendar.
+//
+// A seed file larger than kMaxSeedFileBytes, or a directory in a file's place,
+// is not read: for a required file the load fails naming it, for an optional
+// one (contracts, intention orders, closures) it is a warning.
 class CSimulatedHost
 {
 public:
+    // The seed files are a few kilobytes; anything past this is no seed file,
+    // and reading it would keep the terminal from showing up for many seconds.
+    static constexpr qint64 kMaxSeedFileBytes = 16 * 1024 * 1024;
+
     CSimulatedHost();
     ~CSimulatedHost();
     CSimulatedHost(const CSimulatedHost &) = delete;
@@ -45,8 +55,12 @@ public:
     // Announces that the trading data is loaded and starts answering queries.
     void start();
 
-    // Lines skipped as malformed while loading, "file:line: reason".
+    // Lines skipped as malformed while loading, "file:line: reason", and
+    // optional files not read, "file: reason".
     QStringList warnings() const { return m_warnings; }
+    // Shows each warning in the host's message list and writes it to `out`
+    // (when given) as a line "ficc-terminal: <warning>".
+    void reportWarnings(std::FILE *out) const;
 
 private:
     bool loadUser(const QString &path, QString *error);

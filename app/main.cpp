@@ -53,6 +53,7 @@ int main(int argc, char **argv)
     app::CSimulatedHost host;
     QString error;
     if (!host.load(parser.value(dataDirOpt), configDir, &error)) {
+        host.reportWarnings(stderr);
         std::fprintf(stderr, "ficc-terminal: %s\n", qPrintable(error));
         return 1;
     }
@@ -61,6 +62,8 @@ int main(int argc, char **argv)
     tradingDays.start();
 
     app::CTerminalWindow window(configDir);
+    // Once the message list listens: the trader sees what of the seed data was left out.
+    host.reportWarnings(stderr);
     if (parser.isSet(journalOpt))
         window.setJournalFile(parser.value(journalOpt));
     window.restorePanels();
