@@ -1,5 +1,6 @@
 #include "agreement/AgreementTableSupport.h"
 
+#include "agreement/IBaseAgreementRepurchaseWidget.h"
 #include "tc/CTradeClient.h"
 #include "ttservice/CQueryDataReq.h"
 #include "utils/CSingletonT.h"
@@ -54,6 +55,36 @@ void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accou
         });
     };
     utils::CManualSingletonT<CTradeClient>::instance()->queryData(request, handler, 0);
+}
+
+ttservice::CAccountInfoPtr
+applyAgreementAnswer(IBaseAgreementRepurchaseWidget *operationWidget, const utils::TTError &error,
+                     const std::vector<ttservice::IDataPtr> &records, const std::string &accountKey,
+                     std::vector<ttservice::IDataPtr> &cache,
+                     const std::function<bool(const ttservice::IDataPtr &)> &keep)
+{
+    const ttservice::CAccountDataPtr accountData
+        = operationWidget ? operationWidget->getAccountDataPtr() : ttservice::CAccountDataPtr();
+    const ttservice::CAccountInfoPtr accountInfo
+        = accountData ? accountData->getAccountInfo() : ttservice::CAccountInfoPtr();
+    // The trader moved to another account while the counter answered: the
+    // records of the account asked about are not this account's.
+    if (accountInfo && !accountKey.empty() && accountKey != accountInfo->getKey())
+        return ttservice::CAccountInfoPtr();
+    if (!error.isSuccess() || records.empty() || !accountInfo) {
+        if (operationWidget)
+            operationWidget->contractListReloaded();
+        return ttservice::CAccountInfoPtr();
+    }
+    cache.clear();
+    for (const ttservice::IDataPtr &record : records) {
+        if (!record)
+            continue;
+        accountData->updateData(record, false);
+        if (keep(record))
+            cache.push_back(record);
+    }
+    return accountInfo;
 }
 
 } // namespace TC

@@ -19,6 +19,8 @@ class CSmallNoNormalButton;
 
 namespace TC {
 
+class IBaseAgreementRepurchaseWidget;
+
 // The frame every agreement table widget shares: a header line with its title
 // and the 刷新 button (id 1) over the table, filling the owner.
 struct CAgreementTableFrame
@@ -40,5 +42,17 @@ using AgreementAnswer = std::function<void(const utils::TTError &,
 // the same guard superseded this one.
 void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accountInfo,
                            utils::CDeliveryGuard &guard, AgreementAnswer apply);
+
+// Applies a trade client answer as every agreement table does: each record
+// goes into the account's data, and those `keep` accepts replace `cache`.
+// Returns the account information to fill the table with; null when the
+// answer changes nothing: a failed or empty answer (the operation widget then
+// hears contractListReloaded()) or an answer for an account the form no
+// longer shows (dropped).
+ttservice::CAccountInfoPtr
+applyAgreementAnswer(IBaseAgreementRepurchaseWidget *operationWidget, const utils::TTError &error,
+                     const std::vector<ttservice::IDataPtr> &records, const std::string &accountKey,
+                     std::vector<ttservice::IDataPtr> &cache,
+                     const std::function<bool(const ttservice::IDataPtr &)> &keep);
 
 } // namespace TC

@@ -289,29 +289,11 @@ void CAgreementTableWidget::slot_queryAgreementContract(
     const std::string &accountKey, TC::ETradeOperationType operationType)
 {
     m_refreshButton->setEnabled(true);
-    const ttservice::CAccountDataPtr accountData
-        = m_operationWidget ? m_operationWidget->getAccountDataPtr() : ttservice::CAccountDataPtr();
-    const ttservice::CAccountInfoPtr accountInfo
-        = accountData ? accountData->getAccountInfo() : ttservice::CAccountInfoPtr();
-    // The trader moved to another account while the counter answered: the
-    // contracts of the account asked about are not this account's.
-    if (accountInfo && !accountKey.empty() && accountKey != accountInfo->getKey())
-        return;
-    if (!error.isSuccess() || records.empty() || !accountInfo) {
-        if (m_operationWidget)
-            m_operationWidget->contractListReloaded();
-        return;
-    }
-    std::vector<ttservice::IDataPtr> &cache = m_contractCache[operationType];
-    cache.clear();
-    for (const ttservice::IDataPtr &record : records) {
-        if (!record)
-            continue;
-        accountData->updateData(record, false);
-        if (keptContract(record))
-            cache.push_back(record);
-    }
-    fillTable(m_contractCache[m_operationType], accountInfo);
+    const ttservice::CAccountInfoPtr accountInfo = applyAgreementAnswer(
+        m_operationWidget, error, records, accountKey, m_contractCache[operationType],
+        [](const ttservice::IDataPtr &record) { return bool(keptContract(record)); });
+    if (accountInfo)
+        fillTable(m_contractCache[m_operationType], accountInfo);
 }
 
 void CAgreementTableWidget::slotDeliveryStatus(ttservice::CAccountInfoPtr, bool, std::string)

@@ -164,28 +164,11 @@ void CAgreementTurnDealWidget::slot_queryAgreementContract(
     const std::string &accountKey, TC::ETradeOperationType operationType)
 {
     m_refreshButton->setEnabled(true);
-    const ttservice::CAccountDataPtr accountData
-        = m_operationWidget ? m_operationWidget->getAccountDataPtr() : ttservice::CAccountDataPtr();
-    const ttservice::CAccountInfoPtr accountInfo
-        = accountData ? accountData->getAccountInfo() : ttservice::CAccountInfoPtr();
-    // Orders of an account the form no longer shows are not this account's.
-    if (accountInfo && !accountKey.empty() && accountKey != accountInfo->getKey())
-        return;
-    if (!error.isSuccess() || records.empty() || !accountInfo) {
-        if (m_operationWidget)
-            m_operationWidget->contractListReloaded();
-        return;
-    }
-    std::vector<ttservice::IDataPtr> &cache = m_orderCache[operationType];
-    cache.clear();
-    for (const ttservice::IDataPtr &record : records) {
-        if (!record)
-            continue;
-        accountData->updateData(record, false);
-        if (asOrder(record))
-            cache.push_back(record);
-    }
-    fillTable(m_orderCache[m_operationType], accountInfo);
+    const ttservice::CAccountInfoPtr accountInfo = applyAgreementAnswer(
+        m_operationWidget, error, records, accountKey, m_orderCache[operationType],
+        [](const ttservice::IDataPtr &record) { return bool(asOrder(record)); });
+    if (accountInfo)
+        fillTable(m_orderCache[m_operationType], accountInfo);
 }
 
 void CAgreementTurnDealWidget::slotDeliveryStatus(ttservice::CAccountInfoPtr, bool, std::string)
