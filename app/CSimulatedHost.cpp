@@ -484,14 +484,19 @@ void CSimulatedHost::loadTradingCalendar()
             QStringLiteral("%1: %2, its closures are not added").arg(fileName, refused));
 }
 
+QDate CSimulatedHost::seedTradingDate()
+{
+    // The day the trading-day watch announces; a calendar without a trading
+    // day ahead leaves the clock's date.
+    const QDate today = TC::CHostClock::today();
+    const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
+    return next.isValid() ? next : today;
+}
+
 void CSimulatedHost::loadContracts(const QString &path)
 {
     const QString fileName = QFileInfo(path).fileName();
-    const QDate today = TC::CHostClock::today();
-    // The day the trading-day watch announces; a calendar without a trading
-    // day ahead leaves the clock's date.
-    const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
-    const QDate tradingDate = next.isValid() ? next : today;
+    const QDate tradingDate = seedTradingDate();
     auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
     const QString refused = refusal(path);
     if (!refused.isEmpty()) {
@@ -523,9 +528,7 @@ void CSimulatedHost::loadContracts(const QString &path)
 void CSimulatedHost::loadIntentionOrders(const QString &path)
 {
     const QString fileName = QFileInfo(path).fileName();
-    const QDate today = TC::CHostClock::today();
-    const QDate next = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(today);
-    const QDate tradingDate = next.isValid() ? next : today;
+    const QDate tradingDate = seedTradingDate();
     auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
     const QString refused = refusal(path);
     if (!refused.isEmpty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
@@ -99,6 +100,8 @@ private:
     // - The contract number is unique within the account.
     // Malformed lines are skipped and reported as "contracts.csv:N: reason"; a
     // missing or unreadable file leaves the accounts without contracts.
+    // The date the seed files' day offsets count from.
+    static QDate seedTradingDate();
     void loadContracts(const QString &path);
     void loadIntentionOrders(const QString &path);
     QString pick(const QString &name) const;
