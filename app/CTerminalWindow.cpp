@@ -178,7 +178,10 @@ void CTerminalWindow::setJournalFile(const QString &path)
 void CTerminalWindow::restorePanels()
 {
     QSettings settings(layoutFile(), QSettings::IniFormat);
-    m_ficcPanel->setParam(settings.value(QStringLiteral("panels/ficc")).toString());
+    // A first start opens where the business is: agreement repurchase on
+    // 提前购回, with the account's contracts listed.
+    m_ficcPanel->setParam(
+        settings.value(QStringLiteral("panels/ficc"), QStringLiteral("2//1003")).toString());
     m_reservationPanel->setParam(settings.value(QStringLiteral("panels/rnsl")).toString());
     const QByteArray state = settings.value(QStringLiteral("window/state")).toByteArray();
     if (!state.isEmpty())

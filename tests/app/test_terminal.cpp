@@ -171,8 +171,9 @@ TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
     ASSERT_TRUE(load(host));
     {
         app::CTerminalWindow window(dir.path());
-        window.restorePanels(); // nothing saved yet: the panel starts on its first mode
-        EXPECT_EQ(window.ficcPanel()->param(), QStringLiteral("1//1000"));
+        // Nothing saved yet: the terminal opens on the agreement page's 提前购回.
+        window.restorePanels();
+        EXPECT_EQ(window.ficcPanel()->param(), QStringLiteral("2//1003"));
         window.ficcPanel()->setParam(QStringLiteral("2//1004"));
         window.ficcPanel()->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
         window.savePanels();
