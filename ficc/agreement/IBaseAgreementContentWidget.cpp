@@ -5,6 +5,7 @@
 #include "common/FiccEvents.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"
+#include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
@@ -22,6 +23,7 @@
 #include "xp/IDialogResponder.h"
 #include "xp/NumberFormat.h"
 
+#include <QDir>
 #include <QVariant>
 
 #include <algorithm>
@@ -646,9 +648,16 @@ void IBaseAgreementContentWidget::importDealers()
                                              QStringLiteral("Excel Files(*.csv);"));
     if (path.isEmpty())
         return;
-    // A file that is no dealer file leaves the directory as it was.
+    // A file that is no dealer file leaves the directory as it was, and the
+    // trader is told why the import did nothing.
     QString error;
-    CDealerDirectory::instance()->importFile(path, error);
+    if (CDealerDirectory::instance()->importFile(path, error))
+        return;
+    QString text = QStringLiteral("交易商文件 %1 导入失败").arg(QDir::toNativeSeparators(path));
+    if (!error.isEmpty())
+        text += QStringLiteral(": ") + error;
+    utils::CManualSingletonT<CMsgService>::instance()->showMsg(text.toStdString(), 4, 1, false,
+                                                               false);
 }
 
 bool IBaseAgreementContentWidget::handleEvent(int event, int a, int b, QString text, void *data)

@@ -1,6 +1,8 @@
 #include "AgreementFormFixture.h"
 
 #include "common/CDealerDirectory.h"
+#include "tc/CMsgService.h"
+#include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CAutoKeyboardWidget.h"
@@ -119,9 +121,16 @@ TEST_F(FormDealerTest, importLoadsAndKeepsADealerFileAndAFailedOneLosesNothing)
     responder.answerFile(writeFile("empty.csv", ""));
     responder.answerFile(m_tmp.filePath("gone.csv"));
     responder.answerFile(QString());
+    auto *messages = utils::CManualSingletonT<TC::CMsgService>::instance();
+    messages->clear();
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(form->handleEvent(5, Form::CELL_IMPORT, 0, QString(), nullptr));
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 5);
+    // Each file that could not be imported says so once, naming the file; a
+    // cancelled dialog says nothing.
+    ASSERT_EQ(messages->messages().size(), 3u);
+    EXPECT_NE(messages->messages().at(0).text.find("notes.csv"), std::string::npos);
+    EXPECT_NE(messages->messages().at(2).text.find("gone.csv"), std::string::npos);
     EXPECT_EQ(CDealerDirectory::instance()->dealerList(), dealers);
     EXPECT_EQ(form->dealerCell(12)->getText(), QString("D1 银行甲"));
     EXPECT_EQ(form->cells().amount->text(), QString("1000000"));
