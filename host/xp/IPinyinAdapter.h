@@ -5,7 +5,7 @@
 namespace XP {
 
 // Lets a completer match Chinese names by the Latin initials a trader types
-// ("gsyh" for 工商银行). The host has no built-in table; a terminal that ships
+// ("chyh" for 澄湖银行). The host has no built-in table; a terminal that ships
 // one installs an adapter on the editors that want it.
 class IPinyinAdapter
 {

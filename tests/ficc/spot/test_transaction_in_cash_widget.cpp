@@ -537,7 +537,7 @@ TEST_F(SpotPageTest, codeEditorAnnouncesCompleteListedCodes)
     auto repo = makeBond("SH", "204001", "GC001", 0);
     repo->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
     instruments->addInstrument(repo);
-    auto stock = makeBond("SZ", "000001", "平安银行", 0);
+    auto stock = makeBond("SZ", "000001", "岚峰银行", 0);
     stock->bondDetail.reset();
     instruments->addInstrument(stock);
 

@@ -23,8 +23,8 @@ struct Dealers
 
     Dealers()
     {
-        model.init({ QStringLiteral("100001 工商银行"), QStringLiteral("100002 建设银行"),
-                     QStringLiteral("200001 中信证券") });
+        model.init({ QStringLiteral("100001 澄湖银行"), QStringLiteral("100002 远川银行"),
+                     QStringLiteral("200001 青屿证券") });
         cell = new CAutoKeyboardLineEdit(&model, 12, &form, true);
         form.resize(300, 100);
         form.show();
@@ -41,21 +41,21 @@ TEST(AutoKeyboardLineEdit, typingListsMatchesAndReturnPicksTheCurrentOne)
     pressKey(edit, Qt::Key_Down);
     pressKey(edit, Qt::Key_Return);
     EXPECT_FALSE(d.cell->isPopupVisible());
-    EXPECT_EQ(d.cell->getText(), QStringLiteral("100002 建设银行"));
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("100002 远川银行"));
     ASSERT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
     EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->a, 12);
-    EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->text, QStringLiteral("100002 建设银行"));
+    EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->text, QStringLiteral("100002 远川银行"));
 }
 
 TEST(AutoKeyboardLineEdit, clickingAnEntryPicksIt)
 {
     Dealers d;
-    type(d.cell->getLineEdit(), QStringLiteral("中信"));
+    type(d.cell->getLineEdit(), QStringLiteral("青屿"));
     QListWidget *list = d.cell->getAutoKeyboardWidget()->listView();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->count(), 1);
     clickAt(list->viewport(), list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 中信证券"));
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 青屿证券"));
     EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
 }
 
@@ -83,7 +83,7 @@ TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
     type(d.cell->getLineEdit(), QStringLiteral("2000"));
     pressKey(d.cell->getLineEdit(), Qt::Key_Escape);
     pressKey(d.cell->getLineEdit(), Qt::Key_Return);
-    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 中信证券"));
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 青屿证券"));
     EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
 
     d.cell->setText(QStringLiteral("zzz"));
@@ -97,7 +97,7 @@ public:
     QString initials(const QString &text) const override
     {
         QString out = text;
-        out.replace(QStringLiteral("工商银行"), QStringLiteral("gsyh"));
+        out.replace(QStringLiteral("澄湖银行"), QStringLiteral("chyh"));
         return out;
     }
 };
@@ -107,10 +107,10 @@ TEST(AutoKeyboardWidget, pinyinAddsMatchesByInitialsAndARefilledModelIsSearchedA
     Dealers d;
     CAutoKeyboardWidget *list = d.cell->getAutoKeyboardWidget();
     InitialsAdapter adapter;
-    EXPECT_TRUE(list->matches(QStringLiteral("GSY")).isEmpty());
+    EXPECT_TRUE(list->matches(QStringLiteral("CHY")).isEmpty());
     d.cell->setPinyinAdapter(&adapter);
-    EXPECT_EQ(list->matches(QStringLiteral("GSY")),
-              QStringList { QStringLiteral("100001 工商银行") });
+    EXPECT_EQ(list->matches(QStringLiteral("CHY")),
+              QStringList { QStringLiteral("100001 澄湖银行") });
 
     EXPECT_EQ(list->matches(QStringLiteral("3")).size(), 0);
     d.model.init({ QStringLiteral("300001 交易员甲") });

@@ -146,7 +146,7 @@ TEST(Editors, aChangedThemeFontReachesEditorsAndTheirLists)
     bigger.setPixelSize(bigger.pixelSize() + 4);
 
     CPortfolioSearchModel model;
-    model.init({ QStringLiteral("100001 工商银行") });
+    model.init({ QStringLiteral("100001 澄湖银行") });
     QWidget form;
     auto *box = new CComboBox(1, &form);
     box->addItem(QStringLiteral("机构投资者"));

@@ -74,7 +74,7 @@ TEST(Theme, toolkitWidgetsAndTheStyleUseOnlyKnownKeys)
     applyDefaultStyle(qApp);
 
     CPortfolioSearchModel model;
-    model.init({ QStringLiteral("100001 工商银行") });
+    model.init({ QStringLiteral("100001 澄湖银行") });
     EventRecorder page(QStringLiteral("page"), nullptr);
     auto *list = new CWidgetList(Qt::Vertical, &page);
     auto *tabs = new TC::COperationPushButtonGroup(Qt::Vertical, 0, 5, true, list);
