@@ -1,6 +1,7 @@
 #include "agreement/AgreementTableSupport.h"
 
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
+#include "tc/CExchangeClient.h"
 #include "tc/CTradeClient.h"
 #include "ttservice/CQueryDataReq.h"
 #include "utils/CSingletonT.h"
@@ -35,6 +36,21 @@ CAgreementTableFrame buildAgreementTableFrame(XP::CBaseWidget *owner, const QStr
     outer->addStretchWidget(frame.table, 1, 3);
     owner->setInnerStretchWidget(outer, 0, 0, 0, 0);
     return frame;
+}
+
+void connectAgreementTable(QObject *table)
+{
+    QObject::connect(utils::CManualSingletonT<CExchangeClient>::instance(),
+                     SIGNAL(sigNewTradingDate(const std::string &, const std::string &)), table,
+                     SLOT(slotNewTradingDay(const std::string &, const std::string &)));
+    QObject::connect(table,
+                     SIGNAL(signal_queryAgreementContract(
+                         const utils::TTError &, const std::vector<ttservice::IDataPtr> &, bson::bo,
+                         const std::string &, TC::ETradeOperationType)),
+                     table,
+                     SLOT(slot_queryAgreementContract(
+                         const utils::TTError &, const std::vector<ttservice::IDataPtr> &, bson::bo,
+                         const std::string &, TC::ETradeOperationType)));
 }
 
 void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accountInfo,

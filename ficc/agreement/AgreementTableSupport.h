@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+class QObject;
+
 namespace XP {
 class CBaseWidget;
 class COddEvenRowTable;
@@ -31,6 +33,12 @@ struct CAgreementTableFrame
 };
 CAgreementTableFrame buildAgreementTableFrame(XP::CBaseWidget *owner, const QString &title,
                                               int menuFlags);
+
+// Connects an agreement table's new-trading-day slot to the exchange client
+// and its answer signal to its answer slot, as every agreement table does;
+// `table` declares signal_queryAgreementContract, slot_queryAgreementContract
+// and slotNewTradingDay with the common signatures.
+void connectAgreementTable(QObject *table);
 
 // What an agreement table does with a trade client answer, on its own thread.
 using AgreementAnswer = std::function<void(const utils::TTError &,

@@ -171,17 +171,7 @@ CAgreementTableWidget::CAgreementTableWidget(QWidget *parent)
     m_refreshTimer->setInterval(kRefreshTimeoutMs);
     connect(m_refreshTimer, &QTimer::timeout, m_refreshButton,
             [this] { m_refreshButton->setEnabled(true); });
-    connect(utils::CManualSingletonT<CExchangeClient>::instance(),
-            SIGNAL(sigNewTradingDate(const std::string &, const std::string &)), this,
-            SLOT(slotNewTradingDay(const std::string &, const std::string &)));
-    connect(this,
-            SIGNAL(signal_queryAgreementContract(const utils::TTError &,
-                                                 const std::vector<ttservice::IDataPtr> &, bson::bo,
-                                                 const std::string &, TC::ETradeOperationType)),
-            this,
-            SLOT(slot_queryAgreementContract(const utils::TTError &,
-                                             const std::vector<ttservice::IDataPtr> &, bson::bo,
-                                             const std::string &, TC::ETradeOperationType)));
+    connectAgreementTable(this);
 }
 
 CAgreementTableWidget::~CAgreementTableWidget()

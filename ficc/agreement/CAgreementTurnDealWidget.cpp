@@ -64,17 +64,7 @@ CAgreementTurnDealWidget::CAgreementTurnDealWidget(QWidget *parent)
     m_table = frame.table;
     buildColumns();
     setFocusPolicy(Qt::StrongFocus);
-    connect(utils::CManualSingletonT<CExchangeClient>::instance(),
-            SIGNAL(sigNewTradingDate(const std::string &, const std::string &)), this,
-            SLOT(slotNewTradingDay(const std::string &, const std::string &)));
-    connect(this,
-            SIGNAL(signal_queryAgreementContract(const utils::TTError &,
-                                                 const std::vector<ttservice::IDataPtr> &, bson::bo,
-                                                 const std::string &, TC::ETradeOperationType)),
-            this,
-            SLOT(slot_queryAgreementContract(const utils::TTError &,
-                                             const std::vector<ttservice::IDataPtr> &, bson::bo,
-                                             const std::string &, TC::ETradeOperationType)));
+    connectAgreementTable(this);
 }
 
 CAgreementTurnDealWidget::~CAgreementTurnDealWidget()
