@@ -2,12 +2,14 @@
 
 #include "xp/CMessageBox.h"
 #include "xp/CRadioButton.h"
+#include "xp/CTableCellEdit.h"
 #include "xp/CTableModel.h"
 #include "xp/CTableRowStore.h"
 #include "xp/CTableStatLine.h"
 #include "xp/CTableView.h"
 #include "xp/IDialogResponder.h"
 #include "xp/TableLayoutStore.h"
+#include "xp/WidgetEvents.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,11 +17,14 @@
 #include <QEvent>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QTextCodec>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 #include <map>
@@ -95,6 +100,7 @@ COddEvenRowTable::COddEvenRowTable(int style, QWidget *parent, int menuFlags)
 
 COddEvenRowTable::~COddEvenRowTable()
 {
+    closeEditor(false);
     // The view and its painter read the store; they go first.
     delete m_view;
     m_view = nullptr;
@@ -242,6 +248,8 @@ void COddEvenRowTable::setRowCount(int count)
 {
     count = std::max(0, count);
     if (count < m_store->rowCount()) {
+        if (m_editRow >= count)
+            closeEditor(false);
         for (int row = count; row < m_store->rowCount(); ++row)
             for (int column = 0; column < columnCount(); ++column)
                 dropCellContent(row, column, m_store->cell(row, column));
@@ -267,6 +275,7 @@ int COddEvenRowTable::shownRowCount() const
 
 void COddEvenRowTable::clear()
 {
+    closeEditor(false);
     for (const auto &entry : m_cellWidgets) {
         // Later: the widget may be the one whose click led here.
         entry.second->hide();
@@ -455,6 +464,116 @@ void COddEvenRowTable::radioChecked(CTableCellControl *control)
             before->setChecked(false);
     }
     m_checkedRadios[column] = control->row();
+}
+
+// ---- editing ---------------------------------------------------------------------
+
+void COddEvenRowTable::setItemEditable(int row, int column, bool editable)
+{
+    CTableCell *cell = m_store->cell(row, column);
+    if (cell)
+        cell->editable = editable;
+}
+
+bool COddEvenRowTable::isItemEditable(int row, int column) const
+{
+    const CTableCell *cell = m_store->cell(row, column);
+    return cell && cell->editable;
+}
+
+bool COddEvenRowTable::editItem(int row, int column)
+{
+    if (!isItemEditable(row, column))
+        return false;
+    const QString before = itemText(row, column);
+    openEditor(row, column, before, nullptr, [this, row, column, before](const QString &text) {
+        if (text == before)
+            return;
+        setItemText(row, column, text);
+        CTableCellEdit edit { row, column, text };
+        deliverTableEvent(EVT_CELL_EDITED, row, column, QString(), &edit);
+    });
+    return true;
+}
+
+void COddEvenRowTable::editCell(CTableCellControl *control, const QString &text,
+                                QValidator *validator, std::function<void(const QString &)> done)
+{
+    if (control)
+        openEditor(control->row(), control->column(), text, validator, std::move(done));
+    else
+        delete validator;
+}
+
+void COddEvenRowTable::openEditor(int row, int column, const QString &text, QValidator *validator,
+                                  std::function<void(const QString &)> done)
+{
+    closeEditor(true);
+    if (!m_store->isValidCell(row, column)) {
+        delete validator;
+        return;
+    }
+    flush(); // the row must be on the view to place the editor over it
+    auto *editor = new QLineEdit(m_view->viewport());
+    editor->setObjectName(QStringLiteral("xp_table_editor"));
+    editor->setFrame(false);
+    if (validator) {
+        validator->setParent(editor);
+        editor->setValidator(validator);
+    }
+    editor->setText(text);
+    editor->selectAll();
+    editor->installEventFilter(this);
+    m_editor = editor;
+    m_editRow = row;
+    m_editColumn = column;
+    m_editDone = std::move(done);
+    m_view->scrollTo(m_model->index(m_store->indexOf(row), column));
+    m_view->layoutCellWidgets();
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+QLineEdit *COddEvenRowTable::editor() const
+{
+    return m_editor.data();
+}
+
+void COddEvenRowTable::closeEditor(bool confirm)
+{
+    if (!m_editor)
+        return;
+    QLineEdit *editor = m_editor;
+    const QString text = editor->text();
+    std::function<void(const QString &)> done = std::move(m_editDone);
+    m_editor = nullptr;
+    m_editDone = nullptr;
+    m_editRow = m_editColumn = -1;
+    editor->removeEventFilter(this);
+    const bool hadFocus = editor->hasFocus();
+    editor->hide();
+    // Later: the editor may be the one whose key or focus change led here.
+    editor->deleteLater();
+    if (m_view && hadFocus)
+        m_view->setFocus(Qt::OtherFocusReason);
+    if (confirm && done)
+        done(text);
+}
+
+bool COddEvenRowTable::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_editor && watched == m_editor) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                closeEditor(key != Qt::Key_Escape);
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            closeEditor(true);
+        }
+    }
+    return CBaseWidget::eventFilter(watched, event);
 }
 
 bool COddEvenRowTable::deliverTableEvent(int event, int a, int b, const QString &text, void *data)

@@ -3,15 +3,20 @@
 #include "xp/CBaseWidget.h"
 #include "xp/IBaseTable.h"
 
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
+
+#include <functional>
 
 #include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
+class QLineEdit;
 class QModelIndex;
+class QValidator;
 
 namespace XP {
 
@@ -101,6 +106,25 @@ public:
     CTableCellControl *itemControl(int row, int column) const;
     QWidget *itemWidget(int row, int column) const;
 
+    // In-place editing. An editable cell opens an editor on a double click or
+    // F2 (its row selected); a changed text is stored in the cell and
+    // delivered as EVT_CELL_EDITED (52) with a = row, b = column and a
+    // CTableCellEdit as data.
+    void setItemEditable(int row, int column, bool editable);
+    bool isItemEditable(int row, int column) const;
+    // Opens the editor of an editable cell; false when the cell is not editable.
+    bool editItem(int row, int column);
+    // Opens an editor over any cell; `done` gets the confirmed text. One
+    // editor at a time: opening another confirms the one open.
+    void openEditor(int row, int column, const QString &text, QValidator *validator,
+                    std::function<void(const QString &)> done);
+    // The open editor, null when none.
+    QLineEdit *editor() const;
+    int editorRow() const { return m_editRow; }
+    int editorColumn() const { return m_editColumn; }
+    // Closes the open editor, confirming its text or dropping it.
+    void closeEditor(bool confirm);
+
     // Statistics line.
     void setStatText(int column, const QString &text);
     QString statText(int column) const;
@@ -142,6 +166,8 @@ public:
     void controlChanged(CTableCellControl *control) override;
     void radioChecked(CTableCellControl *control) override;
     bool deliverTableEvent(int event, int a, int b, const QString &text, void *data) override;
+    void editCell(CTableCellControl *control, const QString &text, QValidator *validator,
+                  std::function<void(const QString &)> done) override;
 
     // Row text colours and emphasised columns (theme colour keys).
     void setRowColorKey(int row, const QString &key, bool update = true);
@@ -171,6 +197,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -212,6 +239,10 @@ private:
     bool m_selectionShownWithoutFocus = true;
     bool m_restoringLayout = false;
     QString m_layoutKey;
+    QPointer<QLineEdit> m_editor; // child of the view's viewport
+    int m_editRow = -1;
+    int m_editColumn = -1;
+    std::function<void(const QString &)> m_editDone;
 };
 
 } // namespace XP

@@ -24,6 +24,7 @@ struct CTableCell
     EKind kind = EMPTY;
     signed char decimals = 0;
     unsigned short flags = 0; // NumberFormat flags
+    bool editable = false; // the trader may type into the cell (kept when the content changes)
 };
 
 // The rows of a toolkit table, by the id appendRow() gave them, and the order

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -136,6 +137,10 @@ void CTableView::mousePressEvent(QMouseEvent *event)
 
 void CTableView::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    const QModelIndex index = indexAt(event->pos());
+    if (event->button() == Qt::LeftButton && index.isValid()
+        && m_table->editItem(m_store->rowAt(index.row()), index.column()))
+        return;
     // A double click on a control is two clicks for it, nothing more.
     mousePressEvent(event);
 }
@@ -212,6 +217,12 @@ void CTableView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_End:
         moveSelection(m_store->rowCount());
         return;
+    case Qt::Key_F2:
+        // Edits the first editable cell of the selected row.
+        for (int column = 0; column < m_store->columnCount(); ++column)
+            if (m_table->editItem(m_table->selectedRow(), column))
+                return;
+        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -299,6 +310,11 @@ void CTableView::layoutCellWidgets()
         } else {
             widget->hide();
         }
+    }
+    if (QLineEdit *editor = m_table->editor()) {
+        const int index = m_store->indexOf(m_table->editorRow());
+        if (index >= 0 && index < published)
+            editor->setGeometry(visualRect(model()->index(index, m_table->editorColumn())));
     }
 }
 

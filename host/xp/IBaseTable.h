@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QValidator;
+
 namespace XP {
 
 class CTableCellControl;
@@ -24,6 +28,13 @@ public:
     virtual void controlChanged(CTableCellControl *control) = 0;
     // A radio control of `column` was checked: the others of the column are unchecked.
     virtual void radioChecked(CTableCellControl *control) = 0;
+    // Opens an editor over the cell of `control` with `text`; `done` gets the
+    // entered text when the trader confirms (Enter, or leaving the editor),
+    // never when he cancels (Escape) or the row goes. The editor takes the
+    // validator, which may be null.
+    virtual void editCell(CTableCellControl *control, const QString &text, QValidator *validator,
+                          std::function<void(const QString &)> done)
+        = 0;
     // Delivers a widget event from the table to its owners.
     virtual bool deliverTableEvent(int event, int a, int b, const QString &text, void *data) = 0;
 };

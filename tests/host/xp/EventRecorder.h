@@ -4,7 +4,9 @@
 #include "xp/CBaseWidget.h"
 
 #include <QVariant>
+
 #include <QVector>
+#include <functional>
 
 // A widget that records the events reaching its handleEvent, into a log that
 // can be shared by several recorders to see the order of the walk.
@@ -30,6 +32,8 @@ public:
     bool handleEvent(int event, int a, int b, QString text, void *data) override
     {
         m_log->append({ objectName(), event, a, b, text, data });
+        if (onEvent)
+            onEvent(event, a, b, text, data);
         return consumes.contains(event);
     }
 
@@ -50,6 +54,8 @@ public:
     }
 
     QList<int> consumes;
+    // Called for each event while its data is still valid.
+    std::function<void(int event, int a, int b, const QString &text, void *data)> onEvent;
 
 private:
     QVector<RecordedEvent> m_ownLog;

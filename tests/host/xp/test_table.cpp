@@ -4,6 +4,7 @@
 #include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
 #include "xp/CSimpleTextCell.h"
+#include "xp/CTableCellEdit.h"
 #include "xp/CTableView.h"
 #include "xp/NumberFormat.h"
 #include "xp/TableLayoutStore.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QIntValidator>
 #include <QTemporaryDir>
 #include <QTextCodec>
 
@@ -342,3 +344,109 @@ TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
 }
 
 } // namespace
+
+namespace {
+
+// A double click at the centre of the cell shown at (index, column).
+void doubleClickCell(COddEvenRowTable &table, int index, int column)
+{
+    CTableView *view = table.view();
+    const QRect rect = view->visualRect(view->model()->index(index, column));
+    QMouseEvent press(QEvent::MouseButtonDblClick, rect.center(), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+}
+
+} // namespace
+
+TEST_F(TableTest, editableCellsDeliverChangedTextsOnly)
+{
+    EventRecorder owner(QStringLiteral("owner"), nullptr);
+    owner.resize(600, 300);
+    auto *table = new COddEvenRowTable(0, &owner, 0x1FF);
+    table->resize(600, 300);
+    table->setColumnCount(3);
+    for (int i = 0; i < 3; ++i) {
+        const int row = table->appendRow();
+        table->setItemText(row, 0, QStringLiteral("王晓%1").arg(row));
+        table->setItemText(row, 1, QStringLiteral("fixed"));
+        table->setItemEditable(row, 0, true);
+    }
+    owner.show();
+    table->flush();
+    table->sortByColumn(0, Qt::DescendingOrder); // editing goes by row id, not display index
+
+    // A cell that is not editable opens nothing.
+    doubleClickCell(*table, 0, 1);
+    EXPECT_EQ(table->editor(), nullptr);
+
+    std::vector<CTableCellEdit> edits;
+    owner.onEvent = [&](int event, int, int, const QString &, void *data) {
+        if (event == EVT_CELL_EDITED)
+            edits.push_back(*static_cast<CTableCellEdit *>(data));
+    };
+    doubleClickCell(*table, 0, 0); // row 2 shows first
+    ASSERT_NE(table->editor(), nullptr);
+    EXPECT_EQ(table->editorRow(), 2);
+    EXPECT_EQ(table->editor()->text(), QStringLiteral("王晓2"));
+    enter(table->editor(), QStringLiteral("zhao"));
+    EXPECT_EQ(table->editor(), nullptr);
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].row, 2);
+    EXPECT_EQ(edits[0].column, 0);
+    EXPECT_EQ(edits[0].text, QStringLiteral("zhao"));
+    EXPECT_EQ(table->itemText(2, 0), QStringLiteral("zhao"));
+
+    // Escape drops the typed text; confirming the same text announces nothing.
+    ASSERT_TRUE(table->editItem(1, 0));
+    type(table->editor(), QStringLiteral("x"));
+    pressKey(table->editor(), Qt::Key_Escape);
+    EXPECT_EQ(table->itemText(1, 0), QStringLiteral("王晓1"));
+    ASSERT_TRUE(table->editItem(1, 0));
+    pressKey(table->editor(), Qt::Key_Return);
+    EXPECT_EQ(edits.size(), 1u);
+
+    // Leaving the editor confirms; an empty text is a text like any other.
+    ASSERT_TRUE(table->editItem(0, 0));
+    table->editor()->clear();
+    table->closeEditor(true);
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[1].row, 0);
+    EXPECT_EQ(edits[1].text, QString());
+
+    // Clearing the rows closes an open editor without a word.
+    ASSERT_TRUE(table->editItem(1, 0));
+    table->clear();
+    EXPECT_EQ(table->editor(), nullptr);
+    EXPECT_EQ(edits.size(), 2u);
+    EXPECT_FALSE(table->editItem(1, 0));
+}
+
+TEST_F(TableTest, cellControlsEditThroughTheTableWithAValidator)
+{
+    COddEvenRowTable table(0, nullptr, 0);
+    table.resize(400, 200);
+    table.setColumnCount(2);
+    const int row = table.appendRow();
+    auto *count = new CSimpleTextCell(true, 7, QStringLiteral("3"), &table);
+    table.setItemWidget(row, 1, count, Qt::AlignCenter);
+    table.show();
+    QString confirmed = QStringLiteral("none");
+    table.editCell(count, QStringLiteral("3"), new QIntValidator(0, 500, nullptr),
+                   [&](const QString &text) { confirmed = text; });
+    ASSERT_NE(table.editor(), nullptr);
+    EXPECT_EQ(table.editorColumn(), 1);
+    const QRect cell = table.view()->visualRect(table.view()->model()->index(0, 1));
+    EXPECT_EQ(table.editor()->geometry(), cell);
+    table.editor()->selectAll();
+    type(table.editor(), QStringLiteral("-9x12"));
+    // The validator refuses the sign and the letter; judging the number is the owner's.
+    EXPECT_EQ(table.editor()->text(), QStringLiteral("912"));
+    pressKey(table.editor(), Qt::Key_Return);
+    EXPECT_EQ(confirmed, QStringLiteral("912"));
+    // A second editor confirms the first.
+    QString first;
+    table.editCell(count, QStringLiteral("1"), nullptr, [&](const QString &t) { first = t; });
+    table.editCell(count, QStringLiteral("2"), nullptr, [](const QString &) {});
+    EXPECT_EQ(first, QStringLiteral("1"));
+}
