@@ -1,15 +1,10 @@
 #include "tc/CStockCodeLineEdit.h"
 
-#include "tc/EFilterFlag.h"
-#include "ttservice/TraderCenter.h"
-#include "ttservice/Types.h"
 #include "xp/WidgetEvents.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QRegExp>
-
-#include <algorithm>
 
 namespace TC {
 
@@ -22,11 +17,6 @@ bool isCompleteCode(const QString &text)
     return sixDigits.indexIn(text) == 0;
 }
 
-bool tradesExchangeBonds(int traderType)
-{
-    return (traderType & (ttservice::VQ_TRADER_TYPE_STOCK | ttservice::VQ_TRADER_TYPE_FICC)) != 0;
-}
-
 } // namespace
 
 CStockCodeLineEdit::CStockCodeLineEdit(int id, int entryStyle, QWidget *parent)
@@ -34,7 +24,7 @@ CStockCodeLineEdit::CStockCodeLineEdit(int id, int entryStyle, QWidget *parent)
     , m_entryStyle(entryStyle)
 {
     setObjectName(QStringLiteral("tc_stockcodelineedit"));
-    setModel(&m_model);
+    useOffer();
     setAutoUpper(true);
     setFilterSpecialChars(true);
     setMaxLength(20);
@@ -52,19 +42,31 @@ CStockCodeLineEdit::~CStockCodeLineEdit()
 void CStockCodeLineEdit::setTraderType(int traderType)
 {
     m_traderType = traderType;
-    reloadCodes();
+    useOffer();
 }
 
 void CStockCodeLineEdit::setEnableAll()
 {
     m_enableAll = true;
-    reloadCodes();
+    useOffer();
 }
 
 void CStockCodeLineEdit::setFilterFlag(int flags)
 {
     m_filterFlag = flags;
-    reloadCodes();
+    useOffer();
+}
+
+void CStockCodeLineEdit::useOffer()
+{
+    CInstrumentSearchModel::Offer offer;
+    offer.traderType = m_traderType;
+    offer.enableAll = m_enableAll;
+    offer.filterFlag = m_filterFlag;
+    offer.entryStyle = m_entryStyle;
+    // The model reads the directory when it is first asked for something.
+    m_model = CInstrumentSearchModel::shared(offer);
+    setModel(m_model.get());
 }
 
 void CStockCodeLineEdit::setFrame(bool frame)
@@ -83,96 +85,20 @@ void CStockCodeLineEdit::clearCode()
     setText(QString());
 }
 
-bool CStockCodeLineEdit::isOffered(const ttservice::CInstrumentDetail &instrument) const
-{
-    if (!m_enableAll) {
-        if (!tradesExchangeBonds(m_traderType))
-            return false;
-        if (instrument.market != "SH" && instrument.market != "SZ")
-            return false;
-    }
-    if (m_filterFlag == FILTER_NONE)
-        return true;
-    const bool repurchase = instrument.extraDetail != nullptr;
-    const bool bond = instrument.bondDetail != nullptr && !repurchase;
-    const bool stock = instrument.bondDetail == nullptr && !repurchase;
-    return ((m_filterFlag & FILTER_BOND) && bond)
-        || ((m_filterFlag & FILTER_REPURCHASE) && repurchase)
-        || ((m_filterFlag & FILTER_STOCK) && stock);
-}
-
-QString CStockCodeLineEdit::entryOf(const ttservice::CInstrumentDetail &instrument) const
-{
-    const QString code = QString::fromStdString(instrument.instrumentCode);
-    if (m_entryStyle == 0)
-        return m_marketsOfCode.value(code) > 1
-            ? QString::fromStdString(instrument.market) + QLatin1Char(' ') + code
-            : code;
-    QString entry = code + QLatin1Char(' ') + QString::fromStdString(instrument.instrumentName);
-    if (m_marketsOfCode.value(code) > 1)
-        entry += QLatin1Char(' ') + QString::fromStdString(instrument.market);
-    return entry;
-}
-
 void CStockCodeLineEdit::reloadCodes()
 {
-    const ttservice::CInstrumentCenter::InstrumentMap all
-        = ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments();
-    std::vector<ttservice::CInstrumentDetailPtr> offered;
-    m_marketsOfCode.clear();
-    for (const auto &item : all) {
-        if (item.second && isOffered(*item.second)) {
-            offered.push_back(item.second);
-            ++m_marketsOfCode[QString::fromStdString(item.second->instrumentCode)];
-        }
-    }
-    // Codes first in code order, as a trader scanning the list expects.
-    std::stable_sort(offered.begin(), offered.end(), [](const auto &l, const auto &r) {
-        return l->instrumentCode < r->instrumentCode;
-    });
-    m_entries.clear();
-    QStringList entries;
-    for (const ttservice::CInstrumentDetailPtr &instrument : offered) {
-        const QString entry = entryOf(*instrument);
-        entries.append(entry);
-        m_entries.insert(entry, instrument);
-    }
-    m_model.init(entries);
+    m_model->refresh();
 }
 
 ttservice::CInstrumentDetailPtr CStockCodeLineEdit::offeredInstrument(const QString &text) const
 {
-    const QString typed = text.trimmed();
-    if (typed.isEmpty())
-        return nullptr;
-    const auto exact = m_entries.constFind(typed);
-    if (exact != m_entries.constEnd())
-        return exact.value();
-    // A bare code stands for its instrument when only one market lists it;
-    // "market code" names the market.
-    const QStringList parts = typed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    ttservice::CInstrumentDetailPtr found;
-    for (const ttservice::CInstrumentDetailPtr &instrument : m_entries) {
-        const QString code = QString::fromStdString(instrument->instrumentCode);
-        const bool match = parts.size() == 1 ? code == parts[0]
-                                             : parts.size() == 2 && code == parts[1]
-                && QString::fromStdString(instrument->market) == parts[0];
-        if (!match)
-            continue;
-        if (found)
-            return nullptr; // ambiguous without its market
-        found = instrument;
-    }
-    return found;
+    return m_model->instrumentFor(text);
 }
 
 void CStockCodeLineEdit::enterCode(const ttservice::CInstrumentDetailPtr &instrument,
                                    bool announceSame)
 {
-    const QString code = QString::fromStdString(instrument->instrumentCode);
-    const QString announced = m_marketsOfCode.value(code) > 1
-        ? QString::fromStdString(instrument->market) + QLatin1Char(' ') + code
-        : code;
+    const QString announced = m_model->announcedCode(*instrument);
     if (getText() != announced)
         getLineEdit()->setText(announced);
     hidePopup();
@@ -187,8 +113,6 @@ void CStockCodeLineEdit::onTyped()
     const QString text = getText().trimmed();
     if (!isCompleteCode(text))
         return;
-    if (m_entries.isEmpty())
-        reloadCodes();
     if (const ttservice::CInstrumentDetailPtr instrument = offeredInstrument(text))
         enterCode(instrument, false);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "tc/CInstrumentSearchModel.h"
 #include "ttservice/CInstrumentDetail.h"
 #include "xp/CAutoKeyboardLineEdit.h"
-#include "xp/CPortfolioSearchModel.h"
 
-#include <QHash>
+#include <memory>
 
 namespace TC {
 
@@ -20,6 +20,10 @@ namespace TC {
 // text is the bare code, or "market code" when the code is listed in several
 // markets (CExchangeClient::getCodeInfo reads both). A code equal to the one
 // last entered is announced again only when it is picked from the list.
+//
+// Editors offering the same instruments share one CInstrumentSearchModel: the
+// list is built once per change of the instrument directory, not per editor
+// or per focus.
 class CStockCodeLineEdit : public XP::CAutoKeyboardLineEdit
 {
     Q_OBJECT
@@ -46,7 +50,8 @@ public:
     // Empties the editor and forgets the code entered.
     void clearCode();
 
-    // Re-reads the instrument directory (done each time the editor takes the focus).
+    // Brings the list up to the instrument directory (done each time the editor
+    // takes the focus); nothing to do when the directory did not change.
     void reloadCodes();
     // The offered instrument a typed code or entry stands for; null when none.
     ttservice::CInstrumentDetailPtr offeredInstrument(const QString &text) const;
@@ -57,8 +62,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool isOffered(const ttservice::CInstrumentDetail &instrument) const;
-    QString entryOf(const ttservice::CInstrumentDetail &instrument) const;
+    // Takes the shared model of the current offer.
+    void useOffer();
     void onTyped();
     void onFinished();
     void enterCode(const ttservice::CInstrumentDetailPtr &instrument, bool announceSame);
@@ -68,10 +73,7 @@ private:
     bool m_enableAll = false;
     int m_filterFlag = 0;
     QString m_code;
-    XP::CPortfolioSearchModel m_model;
-    // Offered entries by their text, and how many markets list each code.
-    QHash<QString, ttservice::CInstrumentDetailPtr> m_entries;
-    QHash<QString, int> m_marketsOfCode;
+    std::shared_ptr<CInstrumentSearchModel> m_model; // shared with editors of the same offer
 };
 
 } // namespace TC

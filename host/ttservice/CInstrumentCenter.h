@@ -4,7 +4,10 @@
 
 #include <boost/thread/mutex.hpp>
 
+#include <atomic>
+#include <cstdint>
 #include <map>
+#include <unordered_map>
 
 namespace ttservice {
 
@@ -16,6 +19,8 @@ class CInstrumentCenter
 public:
     using InstrumentMap = std::map<std::string, CInstrumentDetailPtr>;
 
+    CInstrumentCenter();
+
     // A snapshot of the directory.
     InstrumentMap getAllInstruments() const;
     CInstrumentDetailPtr getInstrument(const std::string &market, const std::string &code) const;
@@ -24,9 +29,17 @@ public:
     void addInstrument(const CInstrumentDetailPtr &instrument);
     void clear();
 
+    // Changes with every change of the directory, and differs between any two
+    // states of any directory of the process: editors rebuild their lists of
+    // instruments only when it moved on.
+    std::uint64_t generation() const { return m_generation.load(std::memory_order_acquire); }
+
 private:
     mutable boost::mutex m_mutex;
     InstrumentMap m_instruments;
+    // Code -> the first instrument with that code in map order.
+    std::unordered_map<std::string, CInstrumentDetailPtr> m_firstByCode;
+    std::atomic<std::uint64_t> m_generation;
 };
 
 } // namespace ttservice

@@ -179,7 +179,7 @@ void CAutoKeyboardLineEdit::onEditingFinished()
 {
     hidePopup();
     const QString text = m_edit->text();
-    if (m_allowCustom || text.isEmpty() || !model() || model()->getDataList().contains(text))
+    if (m_allowCustom || text.isEmpty() || !model() || model()->hasEntry(text))
         return;
     const QStringList found = m_popup->matches(text);
     if (found.isEmpty())

@@ -62,11 +62,9 @@ QStringList CAutoKeyboardWidget::matches(const QString &text)
 {
     if (!m_model)
         return {};
-    if (auto *portfolio = dynamic_cast<CPortfolioSearchModel *>(m_model)) {
-        if (portfolio->generation() != m_cachedGeneration) {
-            m_cache.clear();
-            m_cachedGeneration = portfolio->generation();
-        }
+    if (m_model->generation() != m_cachedGeneration) {
+        m_cache.clear();
+        m_cachedGeneration = m_model->generation();
     }
     auto it = m_cache.constFind(text);
     if (it != m_cache.constEnd())

@@ -13,8 +13,8 @@ class ISearchDataModel;
 
 // The drop-down list of a search-as-you-type editor: a frameless window that
 // never takes the focus. It caches the matches of each typed text;
-// resetCacheMap() drops the cache after the model changed (a
-// CPortfolioSearchModel that was re-initialised is noticed by itself).
+// resetCacheMap() drops the cache after the model changed (a model whose
+// generation() moved on is noticed by itself).
 //
 // A form carries dozens of these and most are never opened, so the list view
 // inside is built the first time matches are shown; until then the widget is

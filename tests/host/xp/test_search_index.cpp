@@ -1,0 +1,197 @@
+#include "xp/CPortfolioSearchModel.h"
+#include "xp/CSearchIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace XP;
+
+namespace {
+
+// The toolkit's rule, entry by entry: prefix hits in model order, then the
+// entries holding the text further on, at most `limit`.
+QStringList plainScan(const QStringList &entries, const QString &text, int limit)
+{
+    const QString needle = text.trimmed();
+    QStringList out;
+    if (needle.isEmpty()) {
+        for (const QString &entry : entries) {
+            if (limit > 0 && out.size() >= limit)
+                break;
+            out.append(entry);
+        }
+        return out;
+    }
+    for (const QString &entry : entries) {
+        if (limit > 0 && out.size() >= limit)
+            return out;
+        if (entry.startsWith(needle, Qt::CaseInsensitive))
+            out.append(entry);
+    }
+    for (const QString &entry : entries) {
+        if (limit > 0 && out.size() >= limit)
+            break;
+        if (!entry.startsWith(needle, Qt::CaseInsensitive)
+            && entry.contains(needle, Qt::CaseInsensitive))
+            out.append(entry);
+    }
+    return out;
+}
+
+// Characters that fold in interesting ways: Latin, Latin-1 and Greek letters of
+// both cases (σ, ς and Σ fold alike), digits, blanks, Chinese, a letter outside
+// the basic plane in both cases (𐐀, 𐐨) and one without case (😀).
+const QStringList &alphabet()
+{
+    static const QStringList letters = [] {
+        QStringList out;
+        for (const char *piece :
+             { "a", "A", "b", "B", "j", "J",  "0",  "1",  "2",  " ",  "-",  ".", "(", "*", "À",
+               "à", "ß", "Σ", "σ", "ς", "澄", "湖", "银", "行", "证", "券", "𐐀", "𐐨", "😀" })
+            out.append(QString::fromUtf8(piece));
+        return out;
+    }();
+    return letters;
+}
+
+QString randomText(std::mt19937 &random, int minLength, int maxLength)
+{
+    const QStringList &letters = alphabet();
+    std::uniform_int_distribution<int> length(minLength, maxLength);
+    std::uniform_int_distribution<int> letter(0, letters.size() - 1);
+    QString out;
+    for (int i = length(random); i > 0; --i)
+        out += letters.at(letter(random));
+    return out;
+}
+
+// Texts a trader might type: parts of entries in another case, cut anywhere
+// (a surrogate pair too), random texts and the odd ones.
+QStringList typedTexts(const QStringList &entries, std::mt19937 &random)
+{
+    QStringList out = { QString(),
+                        QStringLiteral("   "),
+                        QStringLiteral("j"),
+                        QStringLiteral("J0"),
+                        QStringLiteral(".*"),
+                        QStringLiteral("[("),
+                        QStringLiteral("\\d+"),
+                        QString::fromUtf8("𐐨"),
+                        QString::fromUtf8("😀"),
+                        QString(QChar(0xDC00)),
+                        QString(300, QLatin1Char('a')),
+                        QString::fromUtf8("SS"),
+                        QString::fromUtf8("σς") };
+    std::uniform_int_distribution<int> pick(0, entries.size() - 1);
+    for (int i = 0; i < 200; ++i) {
+        const QString &entry = entries.at(pick(random));
+        std::uniform_int_distribution<int> from(0, entry.size());
+        const int start = from(random);
+        std::uniform_int_distribution<int> size(1, 4);
+        QString part = entry.mid(start, size(random));
+        out.append(i % 2 ? part.toUpper() : part.toLower());
+    }
+    for (int i = 0; i < 60; ++i)
+        out.append(randomText(random, 1, 3));
+    return out;
+}
+
+TEST(SearchIndex, answersAsAPlainScanOnRandomEntries)
+{
+    std::mt19937 random(20240611);
+    QStringList entries;
+    for (int i = 0; i < 1500; ++i)
+        entries.append(randomText(random, 0, 12));
+    entries.append(entries.mid(0, 40)); // repeated entries stay repeated
+    const CSearchIndex index(entries);
+    for (const QString &text : typedTexts(entries, random)) {
+        for (const int limit : { 0, 1, 7, 50 }) {
+            ASSERT_EQ(index.search(text, limit), plainScan(entries, text, limit))
+                << "text \"" << text.toStdString() << "\", limit " << limit;
+        }
+    }
+}
+
+TEST(SearchIndex, shortListsAreScannedByTheSameRule)
+{
+    std::mt19937 random(7);
+    QStringList entries;
+    for (int i = 0; i < CSearchIndex::kIndexedFrom - 1; ++i)
+        entries.append(randomText(random, 1, 8));
+    const CSearchIndex index(entries);
+    for (const QString &text : typedTexts(entries, random))
+        ASSERT_EQ(index.search(text, 10), plainScan(entries, text, 10)) << text.toStdString();
+}
+
+// Dealer entries in file order, which is not code order.
+QStringList dealers(int count)
+{
+    QStringList out;
+    for (int i = 0; i < count; ++i) {
+        const int d = (i % 4) * (count / 4) + i / 4;
+        out.append(QStringLiteral("J%1 澄湖%2银行").arg(d, 6, 10, QLatin1Char('0')).arg(d));
+    }
+    return out;
+}
+
+TEST(SearchIndex, listsPrefixHitsInModelOrderBeforeOtherHits)
+{
+    const QStringList entries = dealers(4000);
+    const CSearchIndex index(entries);
+    struct Case
+    {
+        const char *text;
+        int limit;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        // Every entry starts with "j": the first ones in model order (J000000,
+        // J001000, J002000), not in code order.
+        { "j", 3, entries.mid(0, 3) },
+        { "J00100",
+          0,
+          { QStringLiteral("J001000 澄湖1000银行"), QStringLiteral("J001001 澄湖1001银行"),
+            QStringLiteral("J001002 澄湖1002银行"), QStringLiteral("J001003 澄湖1003银行"),
+            QStringLiteral("J001004 澄湖1004银行"), QStringLiteral("J001005 澄湖1005银行"),
+            QStringLiteral("J001006 澄湖1006银行"), QStringLiteral("J001007 澄湖1007银行"),
+            QStringLiteral("J001008 澄湖1008银行"), QStringLiteral("J001009 澄湖1009银行") } },
+        // A name part: no prefix hit, the holders in model order.
+        { " 澄湖3999", 0, { QStringLiteral("J003999 澄湖3999银行") } },
+        { "湖1000银", 5, { QStringLiteral("J001000 澄湖1000银行") } },
+        { "银行J", 0, {} },
+        { ".*", 0, {} },
+    };
+    for (const Case &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(index.search(text, c.limit), c.expected) << c.text;
+        EXPECT_EQ(index.search(text, c.limit), plainScan(entries, text, c.limit)) << c.text;
+    }
+}
+
+TEST(SearchIndex, findsExactEntriesOnly)
+{
+    const QStringList entries = dealers(1000);
+    const CSearchIndex index(entries);
+    EXPECT_TRUE(index.contains(QStringLiteral("J000999 澄湖999银行")));
+    EXPECT_FALSE(index.contains(QStringLiteral("j000999 澄湖999银行")));
+    EXPECT_FALSE(index.contains(QStringLiteral("J000999")));
+    EXPECT_FALSE(index.contains(QString()));
+}
+
+TEST(PortfolioSearchModel, aRefilledModelIsSearchedAfresh)
+{
+    CPortfolioSearchModel model;
+    model.init(dealers(600));
+    const quint64 before = model.generation();
+    ASSERT_EQ(model.search(QStringLiteral("J000599"), 5).size(), 1);
+    EXPECT_TRUE(model.hasEntry(QStringLiteral("J000599 澄湖599银行")));
+
+    model.init({ QStringLiteral("K1 远川证券") });
+    EXPECT_NE(model.generation(), before);
+    EXPECT_TRUE(model.search(QStringLiteral("J000599"), 5).isEmpty());
+    EXPECT_FALSE(model.hasEntry(QStringLiteral("J000599 澄湖599银行")));
+    EXPECT_EQ(model.search(QStringLiteral("k"), 5), QStringList { QStringLiteral("K1 远川证券") });
+}
+
+} // namespace
