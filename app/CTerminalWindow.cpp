@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace app {
@@ -58,16 +59,19 @@ void CTerminalWindow::buildUi()
 {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
-    m_ficcPanel = new TC::CFiccOperationPanel(kFiccPanelId, nullptr);
+    // Each panel is built inside its dock: a panel built on its own and then
+    // docked would have every one of its widgets styled a second time when it
+    // moves under the window's style sheet.
     auto *ficcDock = new QDockWidget(QStringLiteral("FICC交易"), this);
     ficcDock->setObjectName(QStringLiteral("dock_ficc"));
+    m_ficcPanel = new TC::CFiccOperationPanel(kFiccPanelId, ficcDock);
     ficcDock->setWidget(m_ficcPanel);
     ficcDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::TopDockWidgetArea, ficcDock);
 
-    m_reservationPanel = new TC::CReservationSerialPanel(kReservationPanelId, nullptr);
     auto *reservationDock = new QDockWidget(QStringLiteral("预约流水"), this);
     reservationDock->setObjectName(QStringLiteral("dock_rnsl"));
+    m_reservationPanel = new TC::CReservationSerialPanel(kReservationPanelId, reservationDock);
     reservationDock->setWidget(m_reservationPanel);
     reservationDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::RightDockWidgetArea, reservationDock);
@@ -197,6 +201,17 @@ void CTerminalWindow::savePanels()
     settings.sync();
     XP::syncTableLayouts();
     m_saved = true;
+}
+
+bool CTerminalWindow::event(QEvent *event)
+{
+    // The panels paint within the same pass as the window: the frame is done
+    // once control returns to the event loop.
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &CTerminalWindow::firstFramePainted);
+    }
+    return QMainWindow::event(event);
 }
 
 void CTerminalWindow::closeEvent(QCloseEvent *event)

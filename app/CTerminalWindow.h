@@ -40,7 +40,12 @@ public:
     QListWidget *messageList() const { return m_messages; }
     QTreeWidget *journalView() const { return m_journalView; }
 
+signals:
+    // The window's first frame is painted (emitted once, after the paint).
+    void firstFramePainted();
+
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -57,6 +62,7 @@ private:
     QTreeWidget *m_journalView = nullptr;
     CCommandJournal *m_journal = nullptr;
     bool m_saved = false;
+    bool m_painted = false;
 };
 
 } // namespace app

@@ -10,14 +10,18 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <log4cxx/basicconfigurator.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char **argv)
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ficc-terminal"));
 
@@ -40,6 +44,10 @@ int main(int argc, char **argv)
         QStringLiteral("data-dir"), QStringLiteral("Directory of the simulated host's seed data."),
         QStringLiteral("DIR"), QStringLiteral(FICC_APP_DATA_DIR));
     parser.addOptions({ configDirOpt, screenshotOpt, journalOpt, dataDirOpt });
+    const QCommandLineOption firstFrameOpt(
+        QStringLiteral("first-frame"),
+        QStringLiteral("Print the milliseconds from start to the first painted frame and exit."));
+    parser.addOption(firstFrameOpt);
     parser.process(app);
 
     log4cxx::BasicConfigurator::configure();
@@ -84,6 +92,13 @@ int main(int argc, char **argv)
         return app.exec();
     }
 
+    if (parser.isSet(firstFrameOpt)) {
+        QObject::connect(&window, &app::CTerminalWindow::firstFramePainted, [&sinceStart] {
+            std::printf("first frame %.1f ms\n", double(sinceStart.nsecsElapsed()) / 1e6);
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
+    }
     window.resize(1400, 860);
     window.show();
     return app.exec();
