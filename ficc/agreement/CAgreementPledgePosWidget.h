@@ -1,36 +1,99 @@
 #pragma once
 
-#include "tc/TradeOperationType.h"
+#include "tc/CSingleCodeInputController.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
 #include "ttservice/CPledgedBondInfo.h"
+#include "ttservice/CPositionStatics.h"
+#include "ttservice/CSubscribeRequest.h"
+#include "utils/CDeliveryGuard.h"
 #include "xp/CBaseWidget.h"
 
 #include <boost/shared_ptr.hpp>
 
+#include <map>
 #include <string>
 #include <vector>
 
+namespace XP {
+class CStandardHpfTable;
+} // namespace XP
+
 namespace TC {
 
-// The pledged positions table: the account's pledgeable positions, or the
-// bonds pledged under a chosen contract. Its rows arrive with the positions
-// business; for now it takes the switcher's and the page's calls and shows nothing.
-class CAgreementPledgePosWidget : public XP::CBaseWidget
+class CAgreementPledgePosData;
+class CAgreementPledgePosModel;
+
+// The "     质押债券" area of the operations that pledge bonds the account
+// holds (成交申报, the repo side of 意向申报, 质押券变更): the account's
+// pledgeable positions, kept current by the host's pushes, and beside them,
+// for a pledge change, the bonds of the chosen contract. The trader ticks a
+// row and types its quantity, held within what is available; each change is
+// announced as EVT_PLEDGE_SELECTION_CHANGED for the page to hand the ticked
+// bonds to the form.
+class CAgreementPledgePosWidget final : public XP::CBaseWidget, public CSingleCodeInputController
 {
     Q_OBJECT
 public:
     CAgreementPledgePosWidget(bool editable, QWidget *parent);
     ~CAgreementPledgePosWidget() override;
 
-    void showAccountPositions(const std::string &accountKey, ETradeOperationType type);
+    void showAccountPositions(const QString &accountKey, int operationType);
     void showContractBonds(const std::string &contractKey);
-    std::string shownContract() const { return m_contractKey; }
     // The ticked rows with a pledge amount, in row order: of the account's
     // positions, and of the chosen contract's pledged bonds.
     std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> checkedPositionBonds() const;
     std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> checkedContractBonds() const;
 
+    bool handleEvent(int event, int a, int b, QString text, void *data) override;
+
+    // Whether a bond may be pledged, by the host's instrument types.
+    static bool isPledgeableBond(const std::string &market, const std::string &code);
+
+    XP::CStandardHpfTable *positionTable() const { return m_positionTable; }
+    XP::CStandardHpfTable *contractBondTable() const { return m_contractBondTable; }
+    // The contract last handed over by the switcher.
+    std::string shownContract() const { return m_contractKey; }
+
+Q_SIGNALS:
+    void sigPositionStat(ttservice::CPositionStaticsPtr record);
+    void sigNonTradeStockVolume(ttservice::CNonTradeStockVolumeInfoPtr record);
+
+protected Q_SLOTS:
+    void slotPositionStat(ttservice::CPositionStaticsPtr record);
+    void slotNonTradeStockVolume(ttservice::CNonTradeStockVolumeInfoPtr record);
+
 private:
+    void buildUi();
+    XP::CStandardHpfTable *buildTable(int tableIndex, CAgreementPledgePosModel **model);
+    void loadPositionStatics();
+    void loadNonTradeVolumes();
+    void applyPositionStatics(const ttservice::CPositionStaticsPtr &record);
+    void applyNonTradeVolume(const ttservice::CNonTradeStockVolumeInfoPtr &record);
+    // The row of `market`/`code`, made when the position table lacks it.
+    boost::shared_ptr<CAgreementPledgePosData>
+    positionRow(const std::string &market, const std::string &code, const std::string &name);
+    void recomputeRow(CAgreementPledgePosData &row, XP::CStandardHpfTable *table,
+                      bool switchProperty) const;
+    void uncheckOthers(XP::CStandardHpfTable *table, const QString &key);
+    void recomputeTotals(XP::CStandardHpfTable *table);
+    void applyQuantity(int delegateId, const QString &key, const QString &text);
+    void changeShareProperty(const QString &key, int property);
+    std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
+    checkedBonds(XP::CStandardHpfTable *table) const;
+    void announceSelection();
+
+    // Children through Qt parentage; each table keeps its model.
+    XP::CStandardHpfTable *m_positionTable = nullptr;
+    CAgreementPledgePosModel *m_positionModel = nullptr;
+    XP::CStandardHpfTable *m_contractBondTable = nullptr;
+    CAgreementPledgePosModel *m_contractBondModel = nullptr;
+    QString accountKey;
+    std::map<std::string, ttservice::CSubscribeRequestPtr> positionSubscriptions;
+    std::map<std::string, ttservice::CSubscribeRequestPtr> nonTradeSubscriptions;
+    int operationType = 14013;
     std::string m_contractKey;
+    // Pushes reach the GUI thread through it, and none after the widget is gone.
+    utils::CDeliveryGuard m_delivery;
 };
 
 } // namespace TC

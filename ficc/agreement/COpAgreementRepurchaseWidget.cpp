@@ -228,7 +228,7 @@ void COpAgreementRepurchaseWidget::updateOperationVisibility()
     if (m_pledgeBondTable && show(m_pledgeBondTable, { 14012 }))
         m_pledgeBondTable->clearCheckedRows();
     if (m_pledgePosTable && show(m_pledgePosTable, { 14006, 14011, 14013 }) && current)
-        m_pledgePosTable->showAccountPositions(current->currentAccountKey().toStdString(),
+        m_pledgePosTable->showAccountPositions(current->currentAccountKey(),
                                                current->operationType());
     if (m_turnDealTable && show(m_turnDealTable, { 14011, 14012 }))
         m_turnDealTable->setOperationWidget(current);
@@ -315,7 +315,7 @@ bool COpAgreementRepurchaseWidget::handleEvent(int event, int a, int b, QString 
         if (current) {
             const int t = current->operationType();
             if (m_pledgePosTable && contains({ 14006, 14011, 14013 }, t))
-                m_pledgePosTable->showAccountPositions(current->currentAccountKey().toStdString(),
+                m_pledgePosTable->showAccountPositions(current->currentAccountKey(),
                                                        current->operationType());
             if (m_contractTable && contains({ 14008, 14009, 14010, 14013, 14015 }, t))
                 m_contractTable->queryContracts(false);

@@ -664,6 +664,12 @@ void COddEvenRowTable::setColumnEmphasis(int column, const QString &colorKey)
     m_view->viewport()->update();
 }
 
+void COddEvenRowTable::setColumnBackgroundKey(int column, const QString &key)
+{
+    m_store->setColumnBackground(column, key);
+    m_view->viewport()->update();
+}
+
 QString COddEvenRowTable::textColorKey(int row, int column) const
 {
     return m_store->textColorKey(row, column);

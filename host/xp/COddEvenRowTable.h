@@ -172,6 +172,10 @@ public:
     // Row text colours and emphasised columns (theme colour keys).
     void setRowColorKey(int row, const QString &key, bool update = true);
     void setColumnEmphasis(int column, const QString &colorKey);
+    // A theme colour key for the ground of a column's cells.
+    void setColumnBackgroundKey(int column, const QString &key);
+    // Repaints a row whose cells show state kept outside them (a delegate's).
+    void updateRow(int row) { cellChanged(row, true); }
     void setColumnAlignment(int column, int alignment);
     // The theme colour key a cell's text is drawn in.
     QString textColorKey(int row, int column) const;

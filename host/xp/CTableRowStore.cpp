@@ -43,6 +43,7 @@ void CTableRowStore::setColumnCount(int count)
     m_cells.swap(cells);
     m_columnCount = count;
     m_columnEmphasis.resize(size_t(count));
+    m_columnBackground.resize(size_t(count));
     m_columnAlignment.resize(size_t(count), 0);
     m_filters.erase(std::remove_if(m_filters.begin(), m_filters.end(),
                                    [count](const Filter &f) { return f.column >= count; }),
@@ -141,6 +142,15 @@ void CTableRowStore::setColumnEmphasis(int column, const QString &colorKey)
     if (m_columnEmphasis.size() < size_t(m_columnCount))
         m_columnEmphasis.resize(size_t(m_columnCount));
     m_columnEmphasis[size_t(column)] = colorKey;
+}
+
+void CTableRowStore::setColumnBackground(int column, const QString &key)
+{
+    if (column < 0 || column >= m_columnCount)
+        return;
+    if (m_columnBackground.size() < size_t(m_columnCount))
+        m_columnBackground.resize(size_t(m_columnCount));
+    m_columnBackground[size_t(column)] = key;
 }
 
 QString CTableRowStore::columnEmphasis(int column) const

@@ -70,6 +70,14 @@ public:
     // A column drawn in a theme colour and bold (empty key: none).
     void setColumnEmphasis(int column, const QString &colorKey);
     QString columnEmphasis(int column) const;
+    // A theme colour key for the ground of a column's cells (empty: the row's).
+    void setColumnBackground(int column, const QString &key);
+    QString columnBackground(int column) const
+    {
+        return column >= 0 && size_t(column) < m_columnBackground.size()
+            ? m_columnBackground[size_t(column)]
+            : QString();
+    }
     // Alignment of a column's text (Qt::Alignment bits); 0: numbers right, text left.
     void setColumnAlignment(int column, int alignment);
     // The alignment a cell's text is drawn with.
@@ -124,6 +132,7 @@ private:
     std::vector<bool> m_rowSelectable;
     std::vector<QString> m_rowColorKeys; // only as long as the last row given a colour
     std::vector<QString> m_columnEmphasis;
+    std::vector<QString> m_columnBackground;
     std::vector<int> m_columnAlignment;
     std::vector<int> m_order;
     std::vector<int> m_indexOf;

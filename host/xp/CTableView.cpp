@@ -41,8 +41,13 @@ public:
             && (m_table->isSelectionShownWithoutFocus() || m_view->hasFocus());
         QColor ground = *theme->getColor(index.row() % 2 ? QStringLiteral("clr_table_background2")
                                                          : QStringLiteral("clr_table_background"));
-        if (selected)
+        if (selected) {
             ground = *theme->getColor(QStringLiteral("clr_selection_background"));
+        } else {
+            const QString columnGround = m_store->columnBackground(index.column());
+            if (!columnGround.isEmpty())
+                ground = *theme->getColor(columnGround);
+        }
         painter->fillRect(option.rect, ground);
         if (!cell)
             return;

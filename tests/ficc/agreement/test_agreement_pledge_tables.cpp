@@ -1,0 +1,473 @@
+#include "AgreementFormFixture.h"
+
+#include "agreement/CAgreementPledgeBondModel.h"
+#include "agreement/CAgreementPledgeBondWidget.h"
+#include "agreement/CAgreementPledgePosModel.h"
+#include "agreement/CAgreementPledgePosWidget.h"
+#include "tc/CStockCodeLineEdit.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
+#include "ttservice/CPositionStatics.h"
+#include "ttservice/CRepurchasePledgedBond.h"
+#include "ttservice/StockTypeCenter.h"
+#include "utils/CDeliveryGuard.h"
+#include "utils/CSingletonT.h"
+#include "xp/CBaseTableColumnCheckBoxDelegate.h"
+#include "xp/CBaseTableColumnComboxDelegate.h"
+#include "xp/CBaseTableColumnLineeditDelegate.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/CStandardHpfTable.h"
+#include "xp/WidgetEvents.h"
+
+#include <QCoreApplication>
+
+#include <boost/make_shared.hpp>
+
+#include <atomic>
+#include <climits>
+#include <thread>
+
+namespace {
+
+constexpr int kSelectionChanged = 1291;
+const QString kSH019547 = QStringLiteral("SH|019547");
+const QString kSH122000 = QStringLiteral("SH|122000");
+const QString kSZ101901 = QStringLiteral("SZ|101901");
+
+int selectionEvents(const EventSink &sink)
+{
+    int n = 0;
+    for (const EventSink::Event &e : sink.events)
+        n += e.event == kSelectionChanged ? 1 : 0;
+    return n;
+}
+
+XP::CBaseTableColumnCheckBoxDelegate *ticks(XP::CStandardHpfTable *table)
+{
+    return dynamic_cast<XP::CBaseTableColumnCheckBoxDelegate *>(table->columnDelegate(0));
+}
+
+XP::CBaseTableColumnLineeditDelegate *quantities(XP::CStandardHpfTable *table)
+{
+    return dynamic_cast<XP::CBaseTableColumnLineeditDelegate *>(table->columnDelegate(4));
+}
+
+void typeQuantity(XP::CBaseWidget *widget, int delegateId, const QString &key, QString text)
+{
+    widget->handleEvent(XP::EVT_TABLE_LINEEDIT_CHANGED, delegateId, 4, key, &text);
+}
+
+void tick(XP::CBaseWidget *widget, XP::CStandardHpfTable *table, int delegateId, const QString &key)
+{
+    // What the tick column does on a click before it tells its owner.
+    ticks(table)->setItemChecked(key, !ticks(table)->isItemChecked(key));
+    widget->handleEvent(XP::EVT_TABLE_CHECKBOX_CLICKED, delegateId, 0, key, nullptr);
+}
+
+std::vector<std::string> keysOf(const std::vector<ttservice::CPledgedBondInfoPtr> &bonds)
+{
+    std::vector<std::string> keys;
+    for (const auto &b : bonds)
+        keys.push_back(b->getKey());
+    return keys;
+}
+
+// ---- pledge bond selection ---------------------------------------------------------
+
+class PledgeBondTableTest : public AgreementFormFixture
+{
+protected:
+    void SetUp() override
+    {
+        AgreementFormFixture::SetUp();
+        widget = new TC::CAgreementPledgeBondWidget(true, &sink);
+    }
+    void enter(const QString &code)
+    {
+        widget->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, code, nullptr);
+    }
+    XP::CStandardHpfTable *table() const { return widget->pledgeTable(); }
+    TC::CAgreementPledgeBondModel *model() const
+    {
+        return static_cast<TC::CAgreementPledgeBondModel *>(table()->dataModel());
+    }
+
+    EventSink sink;
+    TC::CAgreementPledgeBondWidget *widget = nullptr; // child of the sink
+};
+
+TEST_F(PledgeBondTableTest, enteredCodesBecomeUntickedRowsOfQuantityZero)
+{
+    EXPECT_NE(widget->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_NE(widget->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    enter(QStringLiteral("019547"));
+    enter(QStringLiteral("999999")); // unknown: no row, no word
+    enter(QString());
+    enter(QStringLiteral("101901"));
+    ASSERT_EQ(table()->rowCount(), 2);
+    const QStringList first { "", "019547", "国债1901", "SH", "0", "0.00" };
+    for (int column = 0; column < 6; ++column)
+        EXPECT_EQ(table()->itemText(0, column), first[column]) << column;
+    EXPECT_EQ(table()->itemText(1, 3), QStringLiteral("SZ"));
+    EXPECT_TRUE(ticks(table())->isItemVisible(kSZ101901));
+    EXPECT_TRUE(ticks(table())->isItemEnabled(kSZ101901));
+    EXPECT_FALSE(ticks(table())->isItemChecked(kSZ101901));
+    EXPECT_EQ(selectionEvents(sink), 0);
+    // The same code again is one row under its key.
+    enter(QStringLiteral("019547"));
+    EXPECT_EQ(table()->rowCount(), 2);
+}
+
+TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
+{
+    enter(QStringLiteral("019547"));
+    enter(QStringLiteral("122000"));
+    tick(widget, table(), 0, kSH019547);
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("5"));
+    EXPECT_EQ(table()->itemText(0, 5), QStringLiteral("500.00"));
+    EXPECT_EQ(table()->statText(4), QStringLiteral("5.00"));
+    EXPECT_EQ(table()->statText(5), QStringLiteral("500.00"));
+    EXPECT_EQ(keysOf(widget->checkedPledgeBonds()), std::vector<std::string> { "SH|019547" });
+
+    // Ticking another row: two announcements, only it ticked, its totals.
+    sink.events.clear();
+    typeQuantity(widget, 4, kSH122000, QString::number(INT_MAX));
+    EXPECT_EQ(model()->getDataByKey(kSH122000)->getDouble(5), 214748364700.0);
+    sink.events.clear();
+    tick(widget, table(), 0, kSH122000);
+    EXPECT_EQ(selectionEvents(sink), 2);
+    EXPECT_FALSE(ticks(table())->isItemChecked(kSH019547));
+    EXPECT_TRUE(ticks(table())->isItemChecked(kSH122000));
+    EXPECT_EQ(model()->totalVolume, INT_MAX);
+    EXPECT_EQ(table()->statText(5), QStringLiteral("214748364700.00"));
+    // Clicking the ticked row keeps it ticked.
+    tick(widget, table(), 0, kSH122000);
+    EXPECT_TRUE(ticks(table())->isItemChecked(kSH122000));
+
+    // Garbage reads as 0, and a ticked row of amount 0 is not handed over.
+    typeQuantity(widget, 4, kSH122000, QStringLiteral("12abc"));
+    EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
+    EXPECT_EQ(table()->itemText(1, 5), QStringLiteral("0.00"));
+    EXPECT_TRUE(widget->checkedPledgeBonds().empty());
+    typeQuantity(widget, 4, kSH122000, QStringLiteral("99999999999")); // beyond an int
+    EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
+}
+
+TEST_F(PledgeBondTableTest, deleteRemovesTickedRowsAndAlwaysAnnounces)
+{
+    enter(QStringLiteral("019547"));
+    enter(QStringLiteral("122000"));
+    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
+    EXPECT_EQ(table()->rowCount(), 2);
+    EXPECT_EQ(selectionEvents(sink), 1);
+    EXPECT_EQ(table()->statText(5), QStringLiteral("0.00"));
+
+    tick(widget, table(), 0, kSH019547);
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("3"));
+    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
+    ASSERT_EQ(table()->rowCount(), 1);
+    EXPECT_EQ(table()->itemText(0, 1), QStringLiteral("122000"));
+    EXPECT_EQ(table()->statText(4), QStringLiteral("0.00"));
+    EXPECT_TRUE(widget->checkedPledgeBonds().empty());
+    // Another button id does nothing; clearing the ticks announces.
+    sink.events.clear();
+    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 2, 0, QString(), nullptr);
+    EXPECT_EQ(table()->rowCount(), 1);
+    widget->clearCheckedRows();
+    EXPECT_EQ(selectionEvents(sink), 1);
+}
+
+TEST_F(PledgeBondTableTest, readOnlyDeploymentHasNoCodeBoxNorDeleteButton)
+{
+    TC::getUserConfig()->deploymentCode = 200;
+    EventSink other;
+    auto *readOnly = new TC::CAgreementPledgeBondWidget(true, &other);
+    EXPECT_EQ(readOnly->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_EQ(readOnly->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    ASSERT_NE(readOnly->pledgeTable(), nullptr);
+    EXPECT_EQ(readOnly->pledgeTable()->columnCount(), 6);
+    readOnly->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
+    EXPECT_FALSE(ticks(readOnly->pledgeTable())->isItemEnabled(kSH019547));
+}
+
+// ---- pledged positions --------------------------------------------------------------
+
+class PledgePosTableTest : public AgreementFormFixture
+{
+protected:
+    void SetUp() override
+    {
+        AgreementFormFixture::SetUp();
+        // 019547 and 101901 are pledgeable bonds, 122000 is not.
+        auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+        types->addTypedStock(10027, "SH", "019547");
+        types->addTypedStock(100016, "SZ", "101901");
+        widget = new TC::CAgreementPledgePosWidget(true, &sink);
+    }
+    XP::CStandardHpfTable *positions() const { return widget->positionTable(); }
+    XP::CStandardHpfTable *contractBonds() const { return widget->contractBondTable(); }
+    boost::shared_ptr<TC::CAgreementPledgePosData> row(XP::CStandardHpfTable *table,
+                                                       const QString &key) const
+    {
+        return boost::dynamic_pointer_cast<TC::CAgreementPledgePosData>(
+            table->dataModel()->getDataByKey(key));
+    }
+    static ttservice::CPositionStaticsPtr position(const std::string &market,
+                                                   const std::string &code, long long usable)
+    {
+        auto p = boost::make_shared<ttservice::CPositionStatics>();
+        p->market = market;
+        p->instrumentCode = code;
+        p->instrumentName = "债" + code;
+        p->usableVolume = usable;
+        return p;
+    }
+    static ttservice::CNonTradeStockVolumeInfoPtr restricted(const std::string &market,
+                                                             const std::string &code, int volume)
+    {
+        auto v = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
+        v->market = market;
+        v->instrumentCode = code;
+        v->instrumentName = "债" + code;
+        v->volume = volume;
+        return v;
+    }
+    // Lets the pushes posted by host threads reach the widget.
+    static void deliver()
+    {
+        for (int i = 0; i < 5 && utils::CDeliveryGuard::inFlight() > 0; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    EventSink sink;
+    TC::CAgreementPledgePosWidget *widget = nullptr; // child of the sink
+};
+
+TEST_F(PledgePosTableTest, pledgeableRuleTakesTheFirstMatchingBranch)
+{
+    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    types->clear();
+    const struct
+    {
+        const char *market;
+        std::vector<int> typeIds;
+        bool pledgeable;
+    } cases[] = {
+        { "SH", { 186 }, true },
+        { "SZ", { 186 }, false }, // 186 counts in Shanghai only
+        { "SZ", { 10027 }, true },
+        { "SH", { 100103, 138 }, true },
+        { "SH", {}, false },
+        { "SZ", { 100016, 138 }, true }, // Shenzhen before the exclusions
+        { "SH", { 100016 }, true },
+        { "SH", { 100016, 138 }, false },
+        { "SH", { 100016, 108 }, false },
+        { "SH", { 100016, 10024 }, false },
+        { "SH", { 100016, 10033 }, false },
+        { "SH", { 100016, 10034 }, false },
+        { "SH", { 100016, 10032 }, false },
+        { "SH", { 100016, 999 }, true },
+    };
+    for (const auto &c : cases) {
+        types->clear();
+        for (const int id : c.typeIds)
+            types->addTypedStock(id, c.market, "X1");
+        EXPECT_EQ(TC::CAgreementPledgePosWidget::isPledgeableBond(c.market, "X1"), c.pledgeable)
+            << c.market << " first type " << (c.typeIds.empty() ? 0 : c.typeIds[0]);
+    }
+}
+
+TEST_F(PledgePosTableTest, loadsPledgeablePositionsAndRestrictedVolumesOfTheAccount)
+{
+    const auto data = accountData(kLoggedInAccount); // holds 12,345 of SH 019547
+    data->updateData(position("SH", "122000", 700), false); // not pledgeable
+    data->updateData(restricted("SZ", "101901", 300), false);
+    widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14011);
+    ASSERT_EQ(positions()->rowCount(), 2);
+    EXPECT_EQ(positions()->keyAt(0), kSH019547);
+    EXPECT_EQ(positions()->keyAt(1), kSZ101901);
+    const QStringList first { "",     "019547", "国债1901",   "SH",      "0",
+                              "0.00", "12345",  "1234500.00", "非限售股" };
+    for (int column = 0; column < 9; ++column)
+        EXPECT_EQ(positions()->itemText(0, column), first[column]) << column;
+    // A restricted volume alone is not available while the row is 非限售股.
+    EXPECT_EQ(row(positions(), kSZ101901)->restrictedVolume, 300);
+    EXPECT_EQ(row(positions(), kSZ101901)->availableVolume, 0);
+    EXPECT_FALSE(contractBonds()->isVisible());
+    EXPECT_EQ(selectionEvents(sink), 1);
+    EXPECT_EQ(data->subscriptionCount(), 2);
+
+    // Another account: the rows go, the subscriptions move.
+    widget->showAccountPositions(QString::fromLatin1(kRefreshingAccount), 14011);
+    EXPECT_EQ(positions()->rowCount(), 0);
+    EXPECT_EQ(data->subscriptionCount(), 0);
+    // An account the host does not know: still announced.
+    widget->showAccountPositions(QStringLiteral("nobody"), 14011);
+    EXPECT_EQ(selectionEvents(sink), 3);
+}
+
+TEST_F(PledgePosTableTest, quantitiesAreHeldWithinWhatIsAvailableByShareProperty)
+{
+    const auto data = accountData(kLoggedInAccount);
+    data->updateData(position("SH", "019547", 500), false);
+    data->updateData(restricted("SH", "019547", 80), false);
+    widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
+    EXPECT_EQ(positions()->itemText(0, 6), QStringLiteral("500"));
+    EXPECT_EQ(positions()->itemText(0, 7), QStringLiteral("50000.00"));
+
+    tick(widget, positions(), 0, kSH019547);
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("800"));
+    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("500"));
+    EXPECT_EQ(positions()->itemText(0, 5), QStringLiteral("50000.00"));
+    EXPECT_EQ(positions()->statText(5), QStringLiteral("50000.00"));
+    EXPECT_EQ(positions()->statText(6), QStringLiteral("500"));
+    const auto bonds = widget->checkedPositionBonds();
+    ASSERT_EQ(bonds.size(), 1u);
+    EXPECT_EQ(bonds[0]->pledgeVolume, 500);
+    EXPECT_DOUBLE_EQ(bonds[0]->pledgeAmount, 50000.0);
+
+    // 限售股: the restricted volume becomes what is available; the quantity stays.
+    auto *property
+        = dynamic_cast<XP::CBaseTableColumnComboxDelegate *>(positions()->columnDelegate(8));
+    ASSERT_NE(property, nullptr);
+    EXPECT_EQ(property->itemTexts(kSH019547), (QStringList { "非限售股", "限售股" }));
+    ASSERT_TRUE(property->chooseItem(kSH019547, 1));
+    EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 80);
+    EXPECT_EQ(positions()->itemText(0, 6), QStringLiteral("80"));
+    EXPECT_EQ(positions()->itemText(0, 7), QStringLiteral("8000.00"));
+    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 500);
+    EXPECT_EQ(row(positions(), kSH019547)->info->stockProperty, 49);
+    // ... until the next quantity, which is held to 80.
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("-3"));
+    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("0"));
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("90"));
+    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("80"));
+    // A ticked row of quantity 0 is left out.
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("0"));
+    EXPECT_TRUE(widget->checkedPositionBonds().empty());
+}
+
+TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
+{
+    const auto data = accountData(kLoggedInAccount);
+    widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14011);
+    tick(widget, positions(), 0, kSH019547);
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("10000"));
+    sink.events.clear();
+
+    std::thread host([&] {
+        data->updateData(position("SH", "019547", 40), true); // ignored under 14011
+        data->updateData(position("SZ", "101901", 250), true);
+        data->updateData(position("SH", "122000", 900), true); // not pledgeable
+        data->updateData(restricted("SH", "019547", 60), true); // no market filter
+    });
+    host.join();
+    deliver();
+    EXPECT_EQ(row(positions(), kSH019547)->normalVolume, 12345);
+    EXPECT_EQ(row(positions(), kSH019547)->restrictedVolume, 60);
+    ASSERT_TRUE(row(positions(), kSZ101901));
+    EXPECT_EQ(positions()->itemText(1, 6), QStringLiteral("250"));
+    EXPECT_EQ(positions()->rowCount(), 2);
+    EXPECT_EQ(selectionEvents(sink), 2);
+    // The restricted push kept the row ticked: it carries an amount.
+    EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
+
+    // Under 成交申报 a Shanghai push counts, and clamps the typed quantity.
+    widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
+    tick(widget, positions(), 0, kSH019547);
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("10000"));
+    std::thread again([&] { data->updateData(position("SH", "019547", 40), true); });
+    again.join();
+    deliver();
+    EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 40);
+    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 40);
+    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("40"));
+    EXPECT_EQ(positions()->statText(5), QStringLiteral("4000.00"));
+}
+
+TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
+{
+    auto contract = addContract("C-SZ", 100);
+    contract->market = "SZ";
+    auto sz = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+    sz->market = "SZ";
+    sz->bondCode = "101901";
+    sz->bondName = "国债1902";
+    sz->pledgeVolume = 30;
+    contract->pledgedBonds.push_back(sz);
+    contract->pledgedBonds.push_back(nullptr);
+    accountData(kLoggedInAccount)->updateData(contract, false);
+
+    // Only under 质押券变更.
+    widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
+    widget->showContractBonds("C-SZ");
+    EXPECT_EQ(contractBonds()->rowCount(), 0);
+
+    widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14013);
+    EXPECT_FALSE(contractBonds()->isHidden());
+    sink.events.clear();
+    widget->showContractBonds("C-SZ");
+    ASSERT_EQ(contractBonds()->rowCount(), 2);
+    EXPECT_EQ(selectionEvents(sink), 1);
+    // A Shanghai bond is the trader's to tick; a Shenzhen one goes back ticked.
+    EXPECT_TRUE(ticks(contractBonds())->isItemEnabled(kSH019547));
+    EXPECT_FALSE(ticks(contractBonds())->isItemChecked(kSH019547));
+    EXPECT_FALSE(ticks(contractBonds())->isItemEnabled(kSZ101901));
+    EXPECT_TRUE(ticks(contractBonds())->isItemChecked(kSZ101901));
+    EXPECT_EQ(contractBonds()->itemText(1, 6), QStringLiteral("30"));
+    EXPECT_EQ(contractBonds()->itemText(1, 7), QStringLiteral("3000.00"));
+
+    tick(widget, contractBonds(), 100, kSH019547);
+    typeQuantity(widget, 104, kSH019547, QStringLiteral("150")); // held to the pledged 100
+    EXPECT_EQ(row(contractBonds(), kSH019547)->info->pledgeVolume, 100);
+    tick(widget, positions(), 0, kSH019547);
+    typeQuantity(widget, 4, kSH019547, QStringLiteral("7"));
+    // Each table keeps its own tick and totals.
+    EXPECT_TRUE(ticks(contractBonds())->isItemChecked(kSH019547));
+    EXPECT_EQ(keysOf(widget->checkedContractBonds()), std::vector<std::string> { "SH|019547" });
+    EXPECT_EQ(widget->checkedContractBonds()[0]->pledgeVolume, 100);
+    EXPECT_EQ(widget->checkedPositionBonds()[0]->pledgeVolume, 7);
+    EXPECT_EQ(contractBonds()->statText(5), QStringLiteral("10000.00"));
+    EXPECT_EQ(positions()->statText(5), QStringLiteral("700.00"));
+
+    // A contract the account does not hold: the table empties, nothing is announced.
+    sink.events.clear();
+    widget->showContractBonds("C-NONE");
+    EXPECT_EQ(contractBonds()->rowCount(), 0);
+    EXPECT_EQ(selectionEvents(sink), 0);
+}
+
+TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
+{
+    TC::getUserConfig()->deploymentCode = 200;
+    EventSink other;
+    auto *readOnly = new TC::CAgreementPledgePosWidget(true, &other);
+    readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
+    ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
+    EXPECT_TRUE(ticks(readOnly->positionTable())->isItemVisible(kSH019547));
+    EXPECT_FALSE(ticks(readOnly->positionTable())->isItemEnabled(kSH019547));
+}
+
+TEST_F(PledgePosTableTest, pushesRacingTheWidgetsDestructionTouchNothingFreed)
+{
+    const auto data = accountData(kLoggedInAccount);
+    std::atomic<bool> stop { false };
+    std::thread host([&] {
+        long long usable = 0;
+        while (!stop.load())
+            data->updateData(position("SH", "019547", ++usable % 1000), true);
+    });
+    for (int round = 0; round < 20; ++round) {
+        auto *racing = new TC::CAgreementPledgePosWidget(true, &sink);
+        racing->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
+        QCoreApplication::processEvents();
+        delete racing;
+        QCoreApplication::processEvents();
+    }
+    stop = true;
+    host.join();
+    deliver();
+    EXPECT_EQ(data->subscriptionCount(), 0); // every gone widget dropped its own
+}
+
+} // namespace

@@ -1,0 +1,283 @@
+#include "EventRecorder.h"
+#include "UserInput.h"
+
+#include "xp/CBaseTableColumnCheckBoxDelegate.h"
+#include "xp/CBaseTableColumnComboxDelegate.h"
+#include "xp/CBaseTableColumnLineeditDelegate.h"
+#include "xp/CStandardHpfTable.h"
+#include "xp/CTableView.h"
+#include "xp/IBaseHpfTableModel.h"
+#include "xp/WidgetEvents.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <boost/make_shared.hpp>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+
+using namespace XP;
+
+namespace {
+
+// A bond row: code, name, a quantity; counts how often its cells are read.
+class BondRow : public IBaseHpfTableData
+{
+public:
+    BondRow(const QString &code, int quantity)
+        : code(code)
+        , quantity(quantity)
+    {
+    }
+    QString getDisplayText(int column) const override
+    {
+        ++reads;
+        if (column == 1)
+            return code;
+        if (column == 2)
+            return QString::number(quantity);
+        return QString();
+    }
+    QString getString(int column) const override { return column == 1 ? code : QString(); }
+    int getInt(int column) const override { return column == 2 ? quantity : INT_MAX; }
+    double getDouble(int) const override { return 0.0; }
+    long long getLonglong(int) const override { return LLONG_MAX; }
+    const QColor *getTextColor(int) const override { return nullptr; }
+    QString getKey() const override { return QStringLiteral("SH|") + code; }
+
+    QString code;
+    int quantity;
+    mutable int reads = 0;
+};
+
+class BondModel : public IBaseHpfTableModel
+{
+public:
+    BondModel()
+        : IBaseHpfTableModel(true)
+    {
+    }
+    int getColumnCount() const override { return 3; }
+    QString getHeaderText(int column) const override
+    {
+        return QStringList { "选择", "债券代码", "数量" }.value(column);
+    }
+    QVariant::Type getColumnType(int column) const override
+    {
+        return column == 2 ? QVariant::Int : column == 1 ? QVariant::String : QVariant::Invalid;
+    }
+    QString getStatText(int column) const override
+    {
+        return column == 2 ? QString::number(total) : QString();
+    }
+    bool getColumnSwitch(int) const override { return false; }
+    const QColor *getRowBackgroundColor(int) const override { return nullptr; }
+    int getItemFlag(int) const override { return 0; }
+    int total = 0;
+};
+
+boost::shared_ptr<BondRow> bond(const char *code, int quantity)
+{
+    return boost::make_shared<BondRow>(QString::fromLatin1(code), quantity);
+}
+
+// The codes the table shows, in display order.
+QStringList shownCodes(const CStandardHpfTable &table)
+{
+    QStringList codes;
+    for (int index = 0; index < table.shownRowCount(); ++index)
+        codes.append(table.itemText(table.rowID(index), 1));
+    return codes;
+}
+
+class HpfTableTest : public ::testing::Test
+{
+protected:
+    HpfTableTest()
+    {
+        owner.resize(500, 300);
+        table = new CStandardHpfTable(0, &owner, 0x1FF);
+        table->resize(500, 300);
+        model = new BondModel;
+        table->setDataModel(model);
+    }
+
+    // Clicks the cell of the row with `key` in `column`.
+    void clickKey(const QString &key, int column)
+    {
+        table->flush();
+        CTableView *view = table->view();
+        const int index = table->rowIndex(model->indexOfKey(key));
+        const QRect rect = view->visualRect(view->model()->index(index, column));
+        ASSERT_TRUE(rect.isValid());
+        clickAt(view->viewport(), rect.center());
+    }
+
+    EventRecorder owner { QStringLiteral("owner"), nullptr };
+    CStandardHpfTable *table = nullptr;
+    BondModel *model = nullptr; // kept by the table
+};
+
+TEST_F(HpfTableTest, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnlyChangedRows)
+{
+    EXPECT_EQ(table->headerText(1), QStringLiteral("债券代码"));
+    auto a = bond("019547", 10);
+    auto b = bond("122000", 20);
+    auto c = bond("010107", 30);
+    model->addData(a);
+    model->addData(b);
+    model->addData(c);
+    EXPECT_EQ(table->rowCount(), 0); // nothing shows before updateTable()
+    model->total = 60;
+    table->updateTable();
+    EXPECT_EQ(shownCodes(*table), (QStringList { "019547", "122000", "010107" }));
+    EXPECT_EQ(table->statText(2), QStringLiteral("60"));
+
+    // A change reaches the table as a rewrite of that row only.
+    const int readsA = a->reads;
+    const int readsC = c->reads;
+    b->quantity = 25;
+    model->updateData(b);
+    table->updateTable();
+    EXPECT_EQ(table->itemText(1, 2), QStringLiteral("25"));
+    EXPECT_EQ(a->reads, readsA);
+    EXPECT_EQ(c->reads, readsC);
+
+    // A second row of the same key replaces the first where it stands.
+    model->addData(bond("122000", 99));
+    table->updateTable();
+    EXPECT_EQ(model->size(), 3);
+    EXPECT_EQ(table->itemText(1, 2), QStringLiteral("99"));
+
+    // Removing moves the rows below up, and their keys with them.
+    EXPECT_TRUE(model->removeDataByKey(QStringLiteral("SH|019547")));
+    EXPECT_FALSE(model->removeDataByKey(QStringLiteral("SH|019547")));
+    table->updateTable();
+    EXPECT_EQ(shownCodes(*table), (QStringList { "122000", "010107" }));
+    EXPECT_EQ(model->indexOfKey(QStringLiteral("SH|010107")), 1);
+    EXPECT_EQ(table->keyAt(1), QStringLiteral("SH|010107"));
+    EXPECT_EQ(table->keyAt(2), QString());
+
+    model->clear();
+    table->updateTable();
+    EXPECT_EQ(table->rowCount(), 0);
+}
+
+TEST_F(HpfTableTest, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)
+{
+    auto *ticks = new CBaseTableColumnCheckBoxDelegate(7, table);
+    table->setColumnDelegate(0, ticks);
+    model->addData(bond("019547", 1));
+    model->addData(bond("122000", 2));
+    model->addData(bond("010107", 3));
+    table->updateTable();
+    owner.show();
+    const QString a = QStringLiteral("SH|019547");
+    const QString b = QStringLiteral("SH|122000");
+    const QString c = QStringLiteral("SH|010107");
+    ticks->setItemVisible(a, true);
+    ticks->setItemVisible(b, true);
+    ticks->setItemEnabled(b, false);
+
+    clickKey(a, 0);
+    clickKey(b, 0); // disabled
+    clickKey(c, 0); // never shown
+    EXPECT_TRUE(ticks->isItemChecked(a));
+    EXPECT_FALSE(ticks->isItemChecked(b));
+    EXPECT_FALSE(ticks->isItemChecked(c));
+    ASSERT_EQ(owner.count(EVT_TABLE_CHECKBOX_CLICKED), 1);
+    const RecordedEvent *click = owner.last(EVT_TABLE_CHECKBOX_CLICKED);
+    EXPECT_EQ(click->a, 7);
+    EXPECT_EQ(click->text, a);
+    EXPECT_EQ(table->itemText(0, 0), QStringLiteral("√"));
+
+    // The tick follows its row when the rows above go.
+    model->removeDataByKey(QStringLiteral("SH|019547"));
+    ticks->setItemChecked(c, true);
+    table->updateTable();
+    EXPECT_EQ(table->itemText(1, 0), QString()); // c is not shown as a tick
+    ticks->setItemVisible(c, true);
+    EXPECT_EQ(table->itemText(1, 0), QStringLiteral("√"));
+    clickKey(c, 0);
+    EXPECT_FALSE(ticks->isItemChecked(c));
+    EXPECT_EQ(ticks->checkedKeys(), QSet<QString> { a });
+}
+
+TEST_F(HpfTableTest, quantityColumnEditsInPlaceAndHandsTheOwnerTheText)
+{
+    auto *quantity = new CBaseTableColumnLineeditDelegate(4, table);
+    quantity->setIntRange(0, INT_MAX);
+    table->setColumnDelegate(2, quantity);
+    model->addData(bond("019547", 10));
+    model->addData(bond("122000", 20));
+    table->updateTable();
+    owner.show();
+    const QString a = QStringLiteral("SH|019547");
+    const QString b = QStringLiteral("SH|122000");
+    quantity->setItemVisible(a, true);
+    quantity->setItemText(a, QStringLiteral("0"));
+    EXPECT_EQ(table->itemText(0, 2), QStringLiteral("0"));
+    EXPECT_EQ(table->itemText(1, 2), QStringLiteral("20")); // no input: the model's text
+
+    QStringList handed;
+    owner.onEvent = [&](int event, int a, int b, const QString &key, void *data) {
+        if (event == EVT_TABLE_LINEEDIT_CHANGED) {
+            EXPECT_EQ(a, 4);
+            EXPECT_EQ(b, 2);
+            handed.append(key + QLatin1Char('=') + *static_cast<QString *>(data));
+        }
+    };
+    clickKey(b, 2); // not an input
+    EXPECT_EQ(table->editor(), nullptr);
+    clickKey(a, 2);
+    ASSERT_NE(table->editor(), nullptr);
+    EXPECT_EQ(table->editor()->text(), QStringLiteral("0"));
+    table->editor()->selectAll();
+    type(table->editor(), QStringLiteral("-5x00"));
+    pressKey(table->editor(), Qt::Key_Return);
+    EXPECT_EQ(handed, QStringList { QStringLiteral("SH|019547=500") });
+    EXPECT_EQ(quantity->itemText(a), QStringLiteral("500"));
+
+    // The same text again is no change; a row gone while editing gets nothing.
+    ASSERT_TRUE(quantity->editItem(a));
+    pressKey(table->editor(), Qt::Key_Return);
+    ASSERT_TRUE(quantity->editItem(a));
+    table->editor()->setText(QStringLiteral("7"));
+    model->removeDataByKey(a);
+    table->closeEditor(true);
+    EXPECT_EQ(handed.size(), 1);
+}
+
+TEST_F(HpfTableTest, choiceColumnAnnouncesTheChosenValueOnce)
+{
+    auto *choice = new CBaseTableColumnComboxDelegate(8, table);
+    table->setColumnDelegate(1, choice);
+    model->addData(bond("019547", 1));
+    table->updateTable();
+    const QString a = QStringLiteral("SH|019547");
+    choice->hideCombox();
+    choice->addItem(a, QStringLiteral("非限售股"), 48);
+    choice->addItem(a, QStringLiteral("限售股"), 49);
+    choice->setCurrentItem(a, QStringLiteral("非限售股"), 48);
+    EXPECT_EQ(table->itemText(0, 1), QStringLiteral("非限售股"));
+    EXPECT_FALSE(choice->chooseItem(a, 0)); // already current
+    EXPECT_FALSE(choice->chooseItem(a, 2));
+    EXPECT_FALSE(choice->chooseItem(QStringLiteral("SZ|1"), 0));
+    EXPECT_EQ(owner.count(EVT_TABLE_COMBO_CHANGED), 0);
+    EXPECT_TRUE(choice->chooseItem(a, 1));
+    ASSERT_EQ(owner.count(EVT_TABLE_COMBO_CHANGED), 1);
+    EXPECT_EQ(owner.last(EVT_TABLE_COMBO_CHANGED)->b, 49);
+    EXPECT_EQ(owner.last(EVT_TABLE_COMBO_CHANGED)->text, a);
+    EXPECT_EQ(choice->currentValue(a), 49);
+    EXPECT_EQ(table->itemText(0, 1), QStringLiteral("限售股"));
+    // setCurrentItem of a value the row lacks adds it.
+    choice->setCurrentItem(a, QStringLiteral("其他"), 50);
+    EXPECT_EQ(choice->itemTexts(a), (QStringList { "非限售股", "限售股", "其他" }));
+    choice->clearItems(a);
+    EXPECT_EQ(choice->currentValue(a, -7), -7);
+}
+
+} // namespace
