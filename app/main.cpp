@@ -3,8 +3,10 @@
 #include "CSimulatedHost.h"
 #include "CTerminalWindow.h"
 #include "CTradingDayWatch.h"
+#include "TerminalLogging.h"
 
 #include "tc/ConfigDir.h"
+#include "utils/TTLog.h"
 #include "xp/DefaultStyle.h"
 
 #include <QApplication>
@@ -12,8 +14,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
-
-#include <log4cxx/basicconfigurator.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,18 +43,33 @@ int main(int argc, char **argv)
     const QCommandLineOption dataDirOpt(
         QStringLiteral("data-dir"), QStringLiteral("Directory of the simulated host's seed data."),
         QStringLiteral("DIR"), QStringLiteral(FICC_APP_DATA_DIR));
-    parser.addOptions({ configDirOpt, screenshotOpt, journalOpt, dataDirOpt });
+    const QCommandLineOption logLevelOpt(
+        QStringLiteral("log-level"),
+        QStringLiteral("Log level (TRACE, DEBUG, INFO, WARN, ERROR, FATAL, OFF), over the one "
+                       "of log4cxx.properties in the configuration directory."),
+        QStringLiteral("LEVEL"));
+    parser.addOptions({ configDirOpt, screenshotOpt, journalOpt, dataDirOpt, logLevelOpt });
     const QCommandLineOption firstFrameOpt(
         QStringLiteral("first-frame"),
         QStringLiteral("Print the milliseconds from start to the first painted frame and exit."));
     parser.addOption(firstFrameOpt);
     parser.process(app);
 
-    log4cxx::BasicConfigurator::configure();
-
     if (parser.isSet(configDirOpt))
         TC::setConfigDir(QDir(parser.value(configDirOpt)).absolutePath());
     const QString configDir = TC::getConfigDir();
+
+    const QString logLevel = parser.value(logLevelOpt);
+    if (!app::isLogLevel(logLevel)) {
+        std::fprintf(stderr, "ficc-terminal: unknown log level \"%s\"\n", qPrintable(logLevel));
+        return 2;
+    }
+    QString logError;
+    if (!app::configureTerminalLogging(configDir, logLevel, &logError))
+        std::fprintf(stderr, "ficc-terminal: %s\n", qPrintable(logError));
+    TT_LOG_INFO_FOR(nullptr,
+                    boost::format("ficc-terminal started, configuration directory %1%")
+                        % configDir.toStdString());
 
     XP::applyDefaultStyle(&app);
 

@@ -1,0 +1,256 @@
+// The demo terminal's logging: the rolling file in the configuration directory,
+// warnings on stderr, an operator's log4cxx.properties and --log-level.
+#include "TerminalLogging.h"
+
+#include "utils/TTLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <log4cxx/consoleappender.h>
+#include <log4cxx/logmanager.h>
+#include <log4cxx/rolling/rollingfileappender.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+class TerminalLoggingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void TearDown() override { log4cxx::LogManager::resetConfiguration(); }
+
+    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    bool configure(const QString &level = QString()) const
+    {
+        QString error;
+        const bool ok = app::configureTerminalLogging(dir.path(), level, &error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        return ok;
+    }
+
+    static void log(const log4cxx::LevelPtr &level, const std::string &text)
+    {
+        utils::writeLog(level, nullptr, "app::test", text, LOG4CXX_LOCATION);
+    }
+
+    QTemporaryDir dir;
+};
+
+// What fd 2 received while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        m_file = std::tmpfile();
+        ::dup2(::fileno(m_file), 2);
+    }
+    ~StderrCapture()
+    {
+        restore();
+        std::fclose(m_file);
+    }
+    std::string text()
+    {
+        restore();
+        std::string out;
+        std::rewind(m_file);
+        char buffer[512];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0)
+            out.append(buffer, n);
+        return out;
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, 2);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+    int m_saved = -1;
+    std::FILE *m_file = nullptr;
+};
+
+} // namespace
+
+TEST_F(TerminalLoggingTest, withoutConfigurationFileStdFileLoggerWritesInfoToFileInConfigDir)
+{
+    const QString configDir = path("not-yet-made");
+    QString error;
+    ASSERT_TRUE(app::configureTerminalLogging(configDir, QString(), &error));
+    log(log4cxx::Level::getInfo(), "placeCommands: [manual] repurchase deal.");
+    log(log4cxx::Level::getDebug(), "a debug line");
+
+    QFile file(QDir(configDir).filePath(app::kLogFileName));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the directory is made and the file written";
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("INFO  [") && text.contains("[app::test] placeCommands: [manual]"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("a debug line"));
+}
+
+TEST_F(TerminalLoggingTest, logFileRollsOverAtItsSizeAndKeepsAFewBackups)
+{
+    ASSERT_TRUE(configure());
+    // Enough for more rollovers than there are backups.
+    const std::string line(64 * 1024, 'x');
+    const long lines = (app::kLogMaxFileSize / long(line.size())) * (app::kLogMaxBackups + 2);
+    for (long i = 0; i < lines; ++i)
+        log(log4cxx::Level::getInfo(), line);
+    log(log4cxx::Level::getInfo(), "the last line");
+
+    EXPECT_TRUE(read(app::kLogFileName).contains("the last line"));
+    const QString name = QString::fromLatin1(app::kLogFileName);
+    for (int backup = 1; backup <= app::kLogMaxBackups + 1; ++backup) {
+        const QFileInfo info(path(name + "." + QString::number(backup)));
+        SCOPED_TRACE(backup);
+        EXPECT_EQ(info.exists(), backup <= app::kLogMaxBackups);
+        if (info.exists()) {
+            // A file rolls over once it reached the size: at most one line past it.
+            EXPECT_GE(info.size(), app::kLogMaxFileSize);
+            EXPECT_LE(info.size(), app::kLogMaxFileSize + long(line.size()) + 256);
+        }
+    }
+}
+
+TEST_F(TerminalLoggingTest, warningsReachStderrAndInformationDoesNot)
+{
+    ASSERT_TRUE(configure());
+    StderrCapture capture;
+    log(log4cxx::Level::getInfo(), "cache is empty");
+    log(log4cxx::Level::getWarn(), "account data is missing");
+    log4cxx::Logger::getLogger("Other")->warn("a warning of another logger");
+    const std::string err = capture.text();
+
+    EXPECT_NE(err.find("account data is missing"), std::string::npos) << err;
+    EXPECT_NE(err.find("a warning of another logger"), std::string::npos) << err;
+    EXPECT_EQ(err.find("cache is empty"), std::string::npos) << err;
+    // The file keeps the warning too.
+    EXPECT_TRUE(read(app::kLogFileName).contains("account data is missing"));
+}
+
+TEST_F(TerminalLoggingTest, configurationFileInConfigDirIsHonoured)
+{
+    write(app::kLogConfigFileName,
+          "log4j.rootLogger=OFF\n"
+          "log4j.logger.TTStdFile=DEBUG, custom\n"
+          "log4j.appender.custom=org.apache.log4j.FileAppender\n"
+          "log4j.appender.custom.File=${configDir}/operator.log\n"
+          "log4j.appender.custom.layout=org.apache.log4j.PatternLayout\n"
+          "log4j.appender.custom.layout.ConversionPattern=operator %p %m%n\n");
+    ASSERT_TRUE(configure());
+    log(log4cxx::Level::getDebug(), "pledge selection changed");
+
+    EXPECT_EQ(read("operator.log"),
+              QByteArray("operator DEBUG [0] [app::test] pledge selection "
+                         "changed\n"));
+    EXPECT_FALSE(QFileInfo::exists(path(app::kLogFileName)));
+}
+
+// The shipped example says what the terminal does without a file: same
+// appenders, same file, same limits.
+TEST_F(TerminalLoggingTest, shippedExampleMatchesTheDefaultSetUp)
+{
+    for (const bool withExample : { false, true }) {
+        SCOPED_TRACE(withExample ? "shipped example" : "no configuration file");
+        QFile::remove(path(app::kLogConfigFileName));
+        if (withExample) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(FICC_APP_DATA_DIR "/log4cxx.properties"),
+                                    path(app::kLogConfigFileName)));
+        }
+        ASSERT_TRUE(configure());
+
+        const log4cxx::LoggerPtr std = utils::stdFileLogger();
+        EXPECT_EQ(std->getLevel(), log4cxx::Level::getInfo());
+        ASSERT_EQ(std->getAllAppenders().size(), 1u);
+        auto rolling
+            = log4cxx::cast<log4cxx::rolling::RollingFileAppender>(std->getAllAppenders().front());
+        ASSERT_TRUE(rolling);
+        EXPECT_EQ(QDir::cleanPath(QString::fromStdString(rolling->getFile())),
+                  QDir::cleanPath(path(app::kLogFileName)));
+        EXPECT_EQ(long(rolling->getMaximumFileSize()), app::kLogMaxFileSize);
+        EXPECT_EQ(rolling->getMaxBackupIndex(), app::kLogMaxBackups);
+
+        const log4cxx::LoggerPtr root = log4cxx::Logger::getRootLogger();
+        ASSERT_EQ(root->getAllAppenders().size(), 1u);
+        auto console = log4cxx::cast<log4cxx::ConsoleAppender>(root->getAllAppenders().front());
+        ASSERT_TRUE(console);
+        EXPECT_EQ(console->getTarget(), "System.err");
+        EXPECT_EQ(console->getThreshold(), log4cxx::Level::getWarn());
+        log4cxx::LogManager::resetConfiguration();
+    }
+}
+
+TEST_F(TerminalLoggingTest, logLevelOverridesTheConfiguredOne)
+{
+    struct Case
+    {
+        const char *file; // log4cxx.properties, none when null
+        const char *level;
+        log4cxx::LevelPtr written;
+        bool kept;
+    };
+    const char *errorsOnly = "log4j.logger.TTStdFile=ERROR, f\n"
+                             "log4j.appender.f=org.apache.log4j.FileAppender\n"
+                             "log4j.appender.f.File=${configDir}/ficc-terminal.log\n"
+                             "log4j.appender.f.layout=org.apache.log4j.SimpleLayout\n";
+    const Case cases[] = {
+        { nullptr, "WARN", log4cxx::Level::getInfo(), false },
+        { nullptr, "WARN", log4cxx::Level::getWarn(), true },
+        { nullptr, "debug", log4cxx::Level::getDebug(), true },
+        { nullptr, "off", log4cxx::Level::getError(), false },
+        { errorsOnly, "", log4cxx::Level::getInfo(), false },
+        { errorsOnly, "INFO", log4cxx::Level::getInfo(), true },
+        { errorsOnly, "Trace", log4cxx::Level::getTrace(), true },
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << n << ", --log-level " << c.level);
+        QFile::remove(path(app::kLogFileName));
+        QFile::remove(path(app::kLogConfigFileName));
+        if (c.file)
+            write(app::kLogConfigFileName, c.file);
+        ASSERT_TRUE(configure(QString::fromLatin1(c.level)));
+        const std::string text = "line of case " + std::to_string(n++);
+        log(c.written, text);
+        log4cxx::LogManager::resetConfiguration(); // closes the file
+        EXPECT_EQ(read(app::kLogFileName).contains(text.c_str()), c.kept);
+    }
+}
+
+TEST(TerminalLogLevel, namesOnlyLog4cxxLevels)
+{
+    for (const char *level :
+         { "", "TRACE", "debug", "Info", "WARN", "error", "FATAL", "OFF", "all" })
+        EXPECT_TRUE(app::isLogLevel(QString::fromLatin1(level))) << level;
+    for (const char *level : { "verbose", "warning", "3", "INFOS" })
+        EXPECT_FALSE(app::isLogLevel(QString::fromLatin1(level))) << level;
+}
