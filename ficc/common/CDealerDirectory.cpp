@@ -1,5 +1,6 @@
 #include "common/CDealerDirectory.h"
 
+#include "common/CGbkDecoder.h"
 #include "utils/ResetRegistry.h"
 
 #include "tc/CMsgService.h"
@@ -10,16 +11,21 @@
 #include "xp/CAutoKeyboardWidget.h"
 #include "xp/CPortfolioSearchModel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QTimer>
 
 #include <boost/thread/mutex.hpp>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <climits>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -29,55 +35,63 @@ namespace {
 
 const char kFileName[] = "FiccDealerConfig.csv";
 
-// Takes the part before the next `separator` off `rest`, empty parts kept as
-// QString::split keeps them; false once the last part was taken.
-bool nextPart(QStringView &rest, QChar separator, QStringView &part)
+// A field of a line of the dealer file, as bytes.
+struct Field
 {
-    if (rest.isNull())
-        return false;
-    const qsizetype at = rest.indexOf(separator);
-    part = at < 0 ? rest : rest.left(at);
-    rest = at < 0 ? QStringView() : rest.mid(at + 1);
-    return true;
-}
+    const char *begin = nullptr;
+    const char *end = nullptr;
+};
 
-// Takes the next line off `rest`: "\n" and "\r\n" end a line, and a last empty
-// line does not count.
-QStringView nextLine(QStringView &rest)
+// Takes the next line off [p, end) ("\n" and "\r\n" end a line) and cuts its
+// first six fields at ','; returns how many fields it has (7 for more) and
+// sets `p` to the next line. One pass over the bytes: this runs for every line
+// of files of a million lines. No GBK character holds a '\n', '\r' or ',' byte,
+// so lines and fields are those of the decoded file.
+int nextLineFields(const char *&p, const char *end, std::array<Field, 6> &fields)
 {
-    const qsizetype end = rest.indexOf(QLatin1Char('\n'));
-    const QStringView line = end < 0 ? rest : rest.left(end);
-    rest = end < 0 ? QStringView() : rest.mid(end + 1);
-    return line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line;
-}
-
-// Takes the next line off `rest` ("\n" and "\r\n" end a line) and cuts its first
-// six fields; returns how many fields the line has (6 for more). One pass: this
-// runs for every line of files of a hundred thousand lines.
-int nextLineFields(QStringView &rest, std::array<QStringView, 6> &fields)
-{
-    const QChar *p = rest.begin();
-    const QChar *const end = rest.end();
-    const QChar *field = p;
+    const char *field = p;
     int count = 0;
     for (; p != end; ++p) {
-        const ushort c = p->unicode();
-        if (c > ',') // names and codes: one test for most characters
+        const char c = *p;
+        if (static_cast<unsigned char>(c) > ',') // names and codes: one test for most bytes
             continue;
         if (c == '\n')
             break;
         if (c == ',') {
             if (count < 6)
-                fields[size_t(count)] = QStringView(field, p);
+                fields[size_t(count)] = { field, p };
             ++count;
             field = p + 1;
         }
     }
-    rest = p == end ? QStringView() : QStringView(p + 1, end);
-    const QChar *fieldEnd = p != field && p[-1] == QLatin1Char('\r') ? p - 1 : p;
+    const char *fieldEnd = p != field && p[-1] == '\r' ? p - 1 : p;
     if (count < 6)
-        fields[size_t(count)] = QStringView(field, fieldEnd);
-    return std::min(count + 1, 6);
+        fields[size_t(count)] = { field, fieldEnd };
+    if (p != end)
+        ++p;
+    return std::min(count + 1, 7);
+}
+
+// Takes the part before the next '|' off `rest`, empty parts kept as
+// QString::split keeps them; false once the last part was taken. A '|' byte
+// may be the second byte of a GBK character, which is not a separator.
+bool nextPart(Field &rest, Field &part)
+{
+    if (!rest.begin)
+        return false;
+    const char *p = rest.begin;
+    while (p < rest.end && *p != '|')
+        p += TC::CGbkDecoder::charSize(p, rest.end);
+    part = { rest.begin, p };
+    rest = p < rest.end ? Field { p + 1, rest.end } : Field();
+    return true;
+}
+
+QString gbkText(const char *begin, const char *end)
+{
+    if (const TC::CGbkDecoder *gbk = TC::CGbkDecoder::instance())
+        return gbk->decode(begin, end);
+    return utils::safeGbk2Utf8(QByteArray::fromRawData(begin, int(end - begin)));
 }
 
 // Completion lists belong to the forms, which are destroyed with their operation widgets.
@@ -131,9 +145,9 @@ Slot &slotFor(std::vector<Slot> &table, int used, QStringView key, TextOf textOf
 }
 
 // Appends the last item of `items` to a dealer's chain.
-template<class Item> void chain(QVector<Item> &items, int &first, int &last)
+template<class Item> void chain(std::vector<Item> &items, int &first, int &last)
 {
-    const int index = items.size() - 1;
+    const int index = int(items.size()) - 1;
     if (last >= 0)
         items[last].next = index;
     else
@@ -208,6 +222,16 @@ bool CDealerDirectory::load(const QString &path, QString &error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    // Read in place: a dealer file can be a hundred megabytes, and a copy of it
+    // in the heap would be given back to the system late or not at all.
+    const qint64 size = file.size();
+    if (size > 0) {
+        if (uchar *mapped = file.map(0, size)) {
+            const bool loaded = parse(reinterpret_cast<const char *>(mapped), size, error);
+            file.unmap(mapped);
+            return loaded;
+        }
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
@@ -216,99 +240,151 @@ bool CDealerDirectory::load(const QString &path, QString &error)
 
 bool CDealerDirectory::loadData(const QByteArray &bytes, QString &error)
 {
-    // One decoding call for the whole file: a GBK character never holds a '\n' or
-    // ',' byte, so the lines and fields are those of the raw file.
-    QString text = utils::safeGbk2Utf8(bytes);
-    QChar *const base = text.data(); // the buffer the views below point into
-    QStringView rest(base, text.size());
-    const QStringView header = nextLine(rest);
-    if (rest.isEmpty())
+    return parse(bytes.constData(), bytes.size(), error);
+}
+
+bool CDealerDirectory::parse(const char *data, qint64 size, QString &error)
+{
+    const char *const end = data + size;
+    const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(size)));
+    if (!newline || newline + 1 == end)
         return false; // no line after the header
+    const QString header = gbkText(data, newline);
     if (!header.contains(QStringLiteral("交易商")) || header.count(QLatin1Char(',')) < 5) {
         error = QStringLiteral("表头格式错误");
         return false;
     }
 
-    // Built aside and swapped in: nothing below can fail, and a failed load
-    // above has left the directory as it was.
-    std::vector<HashSlot> dealerSlots;
+    // Nothing below can fail: the old contents go first, so that a reload
+    // does not hold two directories at once.
+    clearContents();
     std::vector<HashSlot> listedSlots; // keeps the dealer list free of repeats
-    QVector<Dealer> dealers;
-    QVector<Subject> subjects;
-    QVector<Trader> traders;
-    QStringList dealerList;
-    const auto spanOf = [base](QStringView piece) {
-        return Span { int(piece.data() - base), int(piece.size()) };
+    m_subjects.reserve(size_t(size / 64)); // a line is rarely shorter
+    // What is kept is a part of the file: the pages reserved beyond it are
+    // never touched.
+    m_subjectBytes.reserve(int(std::min<qint64>(size, INT_MAX)));
+    m_traderBytes.reserve(int(std::min<qint64>(size, INT_MAX)));
+    const auto keep = [](QByteArray &bytes, const Field &piece) {
+        const int pos = bytes.size();
+        bytes.append(piece.begin, int(piece.end - piece.begin));
+        return pos;
     };
-    const auto joinFields = [base](QStringView code, QStringView name) {
-        // "code,name" becomes the entry "code name" in place.
-        base[name.data() - base - 1] = QLatin1Char(' ');
-        return QStringView(code.data(), name.data() + name.size());
-    };
-    int current = -1;
-    QStringView currentCode;
-    QStringView lastDealer;
-    std::array<QStringView, 6> fields;
 
-    while (!rest.isEmpty()) {
-        const int count = nextLineFields(rest, fields);
+    int current = -1; // position in m_dealers of the line's dealer
+    int currentEntry = -1; // position in m_dealerList of the line's "code name"
+    Field lastDealerFields; // the bytes "dealerCode,dealerName" of the line before
+    std::array<Field, 6> fields;
+    for (const char *line = newline + 1; line < end;) {
+        const int count = nextLineFields(line, end, fields);
         if (count < 4)
             continue;
-        const QStringView code = fields[0];
-        if (current < 0 || code != currentCode) {
-            currentCode = code;
-            HashSlot &slot = slotFor(dealerSlots, dealers.size(), code, [&dealers, base](int i) {
-                return QStringView(base + dealers.at(i).code.pos, dealers.at(i).code.size);
-            });
+
+        // Lines of one dealer follow each other: the same bytes, the same dealer.
+        const Field dealerFields { fields[0].begin, fields[1].end };
+        const size_t dealerSize = size_t(dealerFields.end - dealerFields.begin);
+        if (current < 0 || size_t(lastDealerFields.end - lastDealerFields.begin) != dealerSize
+            || std::memcmp(lastDealerFields.begin, dealerFields.begin, dealerSize) != 0) {
+            lastDealerFields = dealerFields;
+            const QString dealerCode = gbkText(fields[0].begin, fields[0].end);
+            HashSlot &slot = slotFor(m_dealerSlots, int(m_dealers.size()), dealerCode,
+                                     [this](int i) { return code(m_dealers[size_t(i)]); });
+            const QString entry
+                = dealerCode + QLatin1Char(' ') + gbkText(fields[1].begin, fields[1].end);
+            HashSlot &listed = slotFor(listedSlots, m_dealerList.size(), entry,
+                                       [this](int i) { return QStringView(m_dealerList.at(i)); });
+            if (listed.position < 0) {
+                listed.position = m_dealerList.size();
+                m_dealerList.append(entry);
+            }
+            currentEntry = listed.position;
             if (slot.position < 0) {
-                slot.position = dealers.size();
-                dealers.append(Dealer());
-                dealers.last().code = spanOf(code);
+                // The code is read from the entry the dealer was first listed under.
+                slot.position = int(m_dealers.size());
+                Dealer dealer;
+                dealer.entry = currentEntry;
+                dealer.codeSize = dealerCode.size();
+                m_dealers.push_back(dealer);
             }
             current = slot.position;
         }
-        Dealer &dealer = dealers[current];
+        Dealer &dealer = m_dealers[size_t(current)];
         if (count >= 6) {
-            QStringView codes = fields[4];
-            QStringView names = fields[5];
-            QStringView traderCode;
-            QStringView traderName;
+            Field codes = fields[4];
+            Field names = fields[5];
+            Field traderCode;
+            Field traderName;
             // Every position is a trader, an empty code too: the trader's name may
             // be all the trader knows of a counterparty, and save() writes it back.
-            while (nextPart(codes, QLatin1Char('|'), traderCode)) {
-                const bool named = nextPart(names, QLatin1Char('|'), traderName);
-                traders.append({ spanOf(traderCode), named ? spanOf(traderName) : Span { 0, -1 } });
-                chain(traders, dealer.firstTrader, dealer.lastTrader);
+            while (nextPart(codes, traderCode)) {
+                const bool named = nextPart(names, traderName);
+                Trader trader;
+                trader.pos = keep(m_traderBytes, traderCode);
+                trader.codeSize = int(traderCode.end - traderCode.begin);
+                if (named)
+                    keep(m_traderBytes, traderName);
+                else
+                    trader.codeSize = ~trader.codeSize;
+                m_traders.push_back(trader);
+                chain(m_traders, dealer.firstTrader, dealer.lastTrader);
             }
         }
-        const QStringView entry = joinFields(code, fields[1]);
-        subjects.append({ spanOf(joinFields(fields[2], fields[3])), spanOf(entry) });
-        chain(subjects, dealer.firstSubject, dealer.lastSubject);
-
-        if (entry != lastDealer) {
-            lastDealer = entry;
-            HashSlot &slot = slotFor(listedSlots, dealerList.size(), entry, [&dealerList](int i) {
-                return QStringView(dealerList.at(i));
-            });
-            if (slot.position < 0) {
-                slot.position = dealerList.size();
-                dealerList.append(entry.toString());
-            }
-        }
+        Subject subject;
+        subject.pos = keep(m_subjectBytes, Field { fields[2].begin, fields[3].end });
+        subject.dealerEntry = currentEntry;
+        m_subjects.push_back(subject);
+        chain(m_subjects, dealer.firstSubject, dealer.lastSubject);
     }
 
-    m_text.swap(text);
-    m_dealerSlots.swap(dealerSlots);
-    m_dealers.swap(dealers);
-    m_subjects.swap(subjects);
-    m_traders.swap(traders);
-    m_dealerList.swap(dealerList);
     m_loaded = true;
     model(0)->init(m_dealerList);
     dropDestroyed(m_keyboardWidgets);
     for (const QPointer<XP::CAutoKeyboardWidget> &widget : qAsConst(m_keyboardWidgets))
         widget->resetCacheMap();
+    // The dealers' search index is built as soon as the terminal is idle, not
+    // by the trader's first keystroke. The directory is never destroyed.
+    if (QCoreApplication::instance())
+        QTimer::singleShot(0, [] { CDealerDirectory::instance()->model(0)->prepare(); });
     return true;
+}
+
+void CDealerDirectory::clearContents()
+{
+    // Swapped with empty ones: clear() would keep the capacity.
+    QByteArray().swap(m_subjectBytes);
+    QByteArray().swap(m_traderBytes);
+    std::vector<Dealer>().swap(m_dealers);
+    std::vector<HashSlot>().swap(m_dealerSlots);
+    std::vector<Subject>().swap(m_subjects);
+    std::vector<Trader>().swap(m_traders);
+    QStringList().swap(m_dealerList);
+    if (m_models[0])
+        m_models[0]->init(QStringList());
+}
+
+QString CDealerDirectory::subjectEntry(int index) const
+{
+    const char *bytes = m_subjectBytes.constData();
+    const size_t next = size_t(index) + 1;
+    const int end = next < m_subjects.size() ? m_subjects[next].pos : m_subjectBytes.size();
+    // "code,name" as read; no GBK character decodes to ',', so the first one
+    // is the one between the two fields.
+    QString entry = gbkText(bytes + m_subjects[size_t(index)].pos, bytes + end);
+    const int comma = entry.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        entry[comma] = QLatin1Char(' ');
+    return entry;
+}
+
+QString CDealerDirectory::traderEntry(int index) const
+{
+    const Trader &trader = m_traders[size_t(index)];
+    const char *code = m_traderBytes.constData() + trader.pos;
+    if (trader.codeSize < 0)
+        return gbkText(code, code + ~trader.codeSize);
+    const size_t next = size_t(index) + 1;
+    const int end = next < m_traders.size() ? m_traders[next].pos : m_traderBytes.size();
+    return gbkText(code, code + trader.codeSize) + QLatin1Char(' ')
+        + gbkText(code + trader.codeSize, m_traderBytes.constData() + end);
 }
 
 void CDealerDirectory::loadDefault()
@@ -320,19 +396,19 @@ void CDealerDirectory::loadDefault()
 QStringList CDealerDirectory::dealerCodes() const
 {
     QStringList codes;
-    codes.reserve(m_dealers.size());
+    codes.reserve(int(m_dealers.size()));
     for (const Dealer &dealer : m_dealers)
-        codes.append(text(dealer.code).toString());
+        codes.append(code(dealer).toString());
     std::sort(codes.begin(), codes.end());
     return codes;
 }
 
-int CDealerDirectory::findDealer(QStringView code) const
+int CDealerDirectory::findDealer(QStringView dealerCode) const
 {
     if (m_dealerSlots.empty())
         return -1;
-    return m_dealerSlots[slotOf(m_dealerSlots, hashOf(code), code,
-                                [this](int i) { return text(m_dealers.at(i).code); })]
+    return m_dealerSlots[slotOf(m_dealerSlots, hashOf(dealerCode), dealerCode,
+                                [this](int i) { return code(m_dealers[size_t(i)]); })]
         .position;
 }
 
@@ -342,16 +418,11 @@ CDealerDirectory::DealerEntry CDealerDirectory::dealer(const QString &code) cons
     const int index = findDealer(code);
     if (index < 0)
         return entry;
-    const Dealer &found = m_dealers.at(index);
-    for (int i = found.firstSubject; i >= 0; i = m_subjects.at(i).next)
-        entry.subjects.append(text(m_subjects.at(i).entry).toString());
-    for (int i = found.firstTrader; i >= 0; i = m_traders.at(i).next) {
-        const Trader &trader = m_traders.at(i);
-        QString line = text(trader.code).toString();
-        if (trader.name.size >= 0)
-            line.append(QLatin1Char(' ')).append(text(trader.name));
-        entry.traders.append(line);
-    }
+    const Dealer &found = m_dealers[size_t(index)];
+    for (int i = found.firstSubject; i >= 0; i = m_subjects[size_t(i)].next)
+        entry.subjects.append(subjectEntry(i));
+    for (int i = found.firstTrader; i >= 0; i = m_traders[size_t(i)].next)
+        entry.traders.append(traderEntry(i));
     return entry;
 }
 
@@ -369,15 +440,17 @@ QByteArray CDealerDirectory::fileContent()
     for (int i = 0; i < entries.size(); ++i)
         rank.insert(QStringView(entries.at(i)), i); // the list holds each entry once
     QHash<QStringView, QVector<int>> dealersOf; // several codes may make the same entry
-    for (int d = 0; d < m_dealers.size(); ++d) {
+    const int dealerCount = int(m_dealers.size());
+    for (int d = 0; d < dealerCount; ++d) {
         for (int i = m_dealers.at(d).firstSubject; i >= 0; i = m_subjects.at(i).next) {
-            QVector<int> &dealers = dealersOf[text(m_subjects.at(i).dealerEntry)];
+            QVector<int> &dealers
+                = dealersOf[QStringView(m_dealerList.at(m_subjects.at(i).dealerEntry))];
             if (dealers.isEmpty() || dealers.last() != d)
                 dealers.append(d);
         }
     }
-    QVector<int> nextSubject(m_dealers.size());
-    for (int d = 0; d < m_dealers.size(); ++d)
+    QVector<int> nextSubject(dealerCount);
+    for (int d = 0; d < dealerCount; ++d)
         nextSubject[d] = m_dealers.at(d).firstSubject;
 
     for (int k = 0; k < entries.size(); ++k) {
@@ -385,14 +458,14 @@ QByteArray CDealerDirectory::fileContent()
             const Dealer &dealer = m_dealers.at(d);
             for (int &i = nextSubject[d]; i >= 0; i = m_subjects.at(i).next) {
                 const Subject &subject = m_subjects.at(i);
-                const QStringView dealerEntry = text(subject.dealerEntry);
+                const QStringView dealerEntry(m_dealerList.at(subject.dealerEntry));
                 if (rank.value(dealerEntry, -1) > k)
                     break;
                 // "code name": the code is the dealer's, the name follows its blank.
-                out.append(text(dealer.code)).append(QLatin1Char(','));
-                out.append(dealerEntry.mid(dealer.code.size + 1)).append(QLatin1Char(','));
+                out.append(code(dealer)).append(QLatin1Char(','));
+                out.append(dealerEntry.mid(dealer.codeSize + 1)).append(QLatin1Char(','));
                 // "subjectCode subjectName" -> "subjectCode,subjectName"
-                QString subjectFields = text(subject.entry).toString();
+                QString subjectFields = subjectEntry(i);
                 const int cut = subjectFields.indexOf(QLatin1Char(' '));
                 if (cut >= 0)
                     subjectFields[cut] = QLatin1Char(',');
@@ -414,10 +487,7 @@ QString CDealerDirectory::traderFields(const Dealer &dealer) const
     QStringList codes;
     QStringList names;
     for (int i = dealer.firstTrader; i >= 0; i = m_traders.at(i).next) {
-        const Trader &trader = m_traders.at(i);
-        QString entry = text(trader.code).toString();
-        if (trader.name.size >= 0)
-            entry.append(QLatin1Char(' ')).append(text(trader.name));
+        const QString entry = traderEntry(i);
         const int cut = entry.indexOf(QLatin1Char(' '));
         codes.append(cut < 0 ? entry : entry.left(cut));
         names.append(cut < 0 ? entry : entry.mid(cut + 1));
@@ -482,12 +552,7 @@ void CDealerDirectory::resetForTests()
 {
     m_loaded = false;
     m_reportedSaveFailure.clear();
-    m_dealerSlots.clear();
-    m_dealers.clear();
-    m_subjects.clear();
-    m_traders.clear();
-    m_text.clear();
-    m_dealerList.clear();
+    clearContents();
     for (auto &slot : m_models) {
         if (slot)
             slot->init(QStringList());

@@ -99,29 +99,27 @@ private:
         uint hash = 0;
         int position = -1;
     };
-    // A piece of m_text.
-    struct Span
-    {
-        int pos = 0;
-        int size = 0;
-    };
-    // Subjects and traders of all dealers in two arrays, each dealer's chained
-    // by index in file order (-1 ends a chain).
+    // Subjects and traders of all dealers in two arrays in file order, each
+    // dealer's chained by index (-1 ends a chain). Their text stays in GBK, as
+    // read, one after the other in m_subjectBytes and m_traderBytes, and is
+    // decoded when a dealer is asked for: a piece ends where the next begins.
     struct Subject
     {
-        Span entry;
-        Span dealerEntry; // "dealerCode dealerName" of the line: a dealer may go by several names
+        int pos = 0; // "subjectCode,subjectName" in m_subjectBytes
+        int dealerEntry = 0; // "dealerCode dealerName" of the line, in m_dealerList: a
+                             // dealer may go by several names
         int next = -1;
     };
     struct Trader
     {
-        Span code;
-        Span name; // size -1: the line gave no name for this code
+        int pos = 0; // the code in m_traderBytes, its name right after it
+        int codeSize = 0; // ~size when the line gave no name for this code
         int next = -1;
     };
     struct Dealer
     {
-        Span code;
+        int entry = 0; // the first "code name" of the dealer in m_dealerList
+        int codeSize = 0;
         int firstSubject = -1;
         int lastSubject = -1;
         int firstTrader = -1;
@@ -133,9 +131,20 @@ private:
     CDealerDirectory(const CDealerDirectory &) = delete;
     CDealerDirectory &operator=(const CDealerDirectory &) = delete;
 
-    QStringView text(Span span) const { return QStringView(m_text).mid(span.pos, span.size); }
+    // load() on `size` bytes at `data`.
+    bool parse(const char *data, qint64 size, QString &error);
+    // Frees the dealer table, the dealer list and model 0's entries.
+    void clearContents();
+    QStringView code(const Dealer &dealer) const
+    {
+        return QStringView(m_dealerList.at(dealer.entry)).left(dealer.codeSize);
+    }
+    // "subjectCode subjectName" of m_subjects[index]
+    QString subjectEntry(int index) const;
+    // "traderCode traderName", or the code alone, of m_traders[index]
+    QString traderEntry(int index) const;
     // Position in m_dealers, -1 for an unknown code.
-    int findDealer(QStringView code) const;
+    int findDealer(QStringView dealerCode) const;
     // ",traderCodes,traderNames" that end the dealer's first line in the file.
     QString traderFields(const Dealer &dealer) const;
     void reportSaveFailure(const QString &path, const QString &reason);
@@ -144,13 +153,14 @@ private:
     // Several forms register a cell of the same kind, so all are kept.
     QMultiMap<int, QPointer<XP::CAutoKeyboardWidget>> m_keyboardWidgets;
 
-    // The dealer table. Entries are pieces of the decoded file, kept whole, so
-    // that a large file loads without a string per line.
-    QString m_text;
-    QVector<Dealer> m_dealers;
+    // The dealer table: the GBK text of subjects and traders, and the records
+    // over them and over the dealer list.
+    QByteArray m_subjectBytes;
+    QByteArray m_traderBytes;
+    std::vector<Dealer> m_dealers;
     std::vector<HashSlot> m_dealerSlots; // index of m_dealers by code
-    QVector<Subject> m_subjects;
-    QVector<Trader> m_traders;
+    std::vector<Subject> m_subjects;
+    std::vector<Trader> m_traders;
     QStringList m_dealerList;
     bool m_loaded = false; // a file was loaded since start (or since resetForTests)
     QString m_reportedSaveFailure; // the message of the last failed save, until one succeeds

@@ -40,6 +40,9 @@ public:
     QStringList search(const QString &text, int limit) const override;
     bool hasEntry(const QString &entry) const override;
 
+    // Builds the index now; otherwise the first search after init() does.
+    void prepare() const { index(); }
+
     int count() const { return m_entries.size(); }
     // Bumped by every init(): completers use it to drop stale cached matches.
     quint64 generation() const override { return m_generation; }
