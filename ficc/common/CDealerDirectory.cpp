@@ -21,6 +21,10 @@
 
 #include <boost/thread/mutex.hpp>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -335,6 +339,11 @@ bool CDealerDirectory::parse(const char *data, qint64 size, QString &error)
         chain(m_subjects, dealer.firstSubject, dealer.lastSubject);
     }
 
+#ifdef __GLIBC__
+    // The old directory's small strings leave free pages inside the heap that
+    // the allocator would keep: give them back, a reload should not grow.
+    malloc_trim(0);
+#endif
     m_loaded = true;
     model(0)->init(m_dealerList);
     dropDestroyed(m_keyboardWidgets);
