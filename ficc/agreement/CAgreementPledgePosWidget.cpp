@@ -231,17 +231,21 @@ void CAgreementPledgePosWidget::loadPositionStatics()
     // Runs on the host's thread: it only filters and hands the record over.
     // The filter's operation is the one current now; another operation
     // loads (and subscribes) again.
-    const utils::CDeliveryGuard::Handle delivery = m_delivery.handle();
+    const utils::CConflatingDelivery::Handle pushes = m_pushes.handle();
     const int type = operationType;
     const ttservice::CSubscribeRequestPtr request = account->subscribe(
         ttservice::DATA_TYPE_POSITION_STATICS, std::string(),
-        [this, delivery, type](const ttservice::IDataPtr &record) {
+        [this, pushes, type](const ttservice::IDataPtr &record) {
             const auto position = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record);
             if (!position || !isPledgeableBond(position->market, position->instrumentCode))
                 return;
             if (type != kOpDealDeclaration && position->market == "SH")
                 return;
-            delivery.post([this, position] { Q_EMIT sigPositionStat(position); });
+            // A later push of the same bond replaces one not yet shown.
+            pushes.post("547" + position->getKey(), [this, position] {
+                m_inPushBatch = true;
+                Q_EMIT sigPositionStat(position);
+            });
         });
     if (request)
         positionSubscriptions[accountKey.toStdString()] = request;
@@ -268,15 +272,18 @@ void CAgreementPledgePosWidget::loadNonTradeVolumes()
     m_positionTable->adjustColumnWidth();
     if (!account)
         return;
-    const utils::CDeliveryGuard::Handle delivery = m_delivery.handle();
+    const utils::CConflatingDelivery::Handle pushes = m_pushes.handle();
     const ttservice::CSubscribeRequestPtr request = account->subscribe(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, std::string(),
-        [this, delivery](const ttservice::IDataPtr &record) {
+        [this, pushes](const ttservice::IDataPtr &record) {
             const auto volume
                 = boost::dynamic_pointer_cast<ttservice::CNonTradeStockVolumeInfo>(record);
             if (!volume || !isPledgeableBond(volume->market, volume->instrumentCode))
                 return;
-            delivery.post([this, volume] { Q_EMIT sigNonTradeStockVolume(volume); });
+            pushes.post("794" + volume->getKey(), [this, volume] {
+                m_inPushBatch = true;
+                Q_EMIT sigNonTradeStockVolume(volume);
+            });
         });
     if (request)
         nonTradeSubscriptions[accountKey.toStdString()] = request;
@@ -285,15 +292,21 @@ void CAgreementPledgePosWidget::loadNonTradeVolumes()
 void CAgreementPledgePosWidget::slotPositionStat(ttservice::CPositionStaticsPtr record)
 {
     applyPositionStatics(record);
-    recomputeTotals(m_positionTable);
-    m_positionTable->updateTable();
-    announceSelection();
+    if (!m_inPushBatch)
+        finishPushBatch();
 }
 
 void CAgreementPledgePosWidget::slotNonTradeStockVolume(
     ttservice::CNonTradeStockVolumeInfoPtr record)
 {
     applyNonTradeVolume(record);
+    if (!m_inPushBatch)
+        finishPushBatch();
+}
+
+void CAgreementPledgePosWidget::finishPushBatch()
+{
+    m_inPushBatch = false;
     recomputeTotals(m_positionTable);
     m_positionTable->updateTable();
     announceSelection();

@@ -5,7 +5,7 @@
 #include "ttservice/CPledgedBondInfo.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CSubscribeRequest.h"
-#include "utils/CDeliveryGuard.h"
+#include "utils/CConflatingDelivery.h"
 #include "xp/CBaseWidget.h"
 
 #include <boost/shared_ptr.hpp>
@@ -51,6 +51,8 @@ public:
 
     XP::CStandardHpfTable *positionTable() const { return m_positionTable; }
     XP::CStandardHpfTable *contractBondTable() const { return m_contractBondTable; }
+    // Pushes handed over by the host and not yet shown.
+    int pendingPushes() const { return m_pushes.pending(); }
     // The contract last handed over by the switcher.
     std::string shownContract() const { return m_contractKey; }
 
@@ -81,6 +83,8 @@ private:
     std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
     checkedBonds(XP::CStandardHpfTable *table) const;
     void announceSelection();
+    // After a batch of pushes: the totals, the table and one announcement.
+    void finishPushBatch();
 
     // Children through Qt parentage; each table keeps its model.
     XP::CStandardHpfTable *m_positionTable = nullptr;
@@ -92,8 +96,11 @@ private:
     std::map<std::string, ttservice::CSubscribeRequestPtr> nonTradeSubscriptions;
     int operationType = 14013;
     std::string m_contractKey;
-    // Pushes reach the GUI thread through it, and none after the widget is gone.
-    utils::CDeliveryGuard m_delivery;
+    // True while pushes of one batch are applied (their tail runs once after).
+    bool m_inPushBatch = false;
+    // Pushes reach the GUI thread through it, the latest per bond, in batches
+    // of at most a few milliseconds, and none after the widget is gone.
+    utils::CConflatingDelivery m_pushes { [this](int) { finishPushBatch(); } };
 };
 
 } // namespace TC

@@ -23,6 +23,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QTextCodec>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -36,6 +37,9 @@ namespace {
 // Posted to the table itself: the rows changed in this turn of the event loop
 // reach the view together.
 const QEvent::Type kFlushEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The shortest time between two repaints of changed rows: one frame (16.7 ms).
+constexpr qint64 kFrameMs = 17;
 
 // How many distinct values a filter menu offers before it gives up listing them.
 constexpr int kMaxFilterValues = 200;
@@ -68,6 +72,10 @@ COddEvenRowTable::COddEvenRowTable(int style, QWidget *parent, int menuFlags)
     m_view = new CTableView(this, m_store.get(), this);
     m_view->setModel(m_model);
     m_statLine = new CTableStatLine(m_view, &m_statTexts, this);
+    m_frameTimer = new QTimer(this);
+    m_frameTimer->setSingleShot(true);
+    m_frameTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_frameTimer, &QTimer::timeout, this, [this] { flush(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -588,7 +596,8 @@ void COddEvenRowTable::setStatText(int column, const QString &text)
     if (column < 0 || column >= m_statTexts.size())
         return;
     m_statTexts[column] = text;
-    m_statLine->update();
+    m_statDirty = true;
+    scheduleFlush();
 }
 
 QString COddEvenRowTable::statText(int column) const
@@ -773,11 +782,29 @@ void COddEvenRowTable::flush()
     }
     if (published) {
         m_dirtyFirst = m_dirtyLast = -1;
-    } else if (m_dirtyFirst >= 0) {
-        // The view paints from the row store, so a repaint of the rows is the
-        // whole change; a model signal over a range would repaint the whole view.
-        m_view->updateRows(m_dirtyFirst, m_dirtyLast);
-        m_dirtyFirst = m_dirtyLast = -1;
+        if (m_statDirty) {
+            m_statDirty = false;
+            m_statLine->update();
+        }
+    } else if (m_dirtyFirst >= 0 || m_statDirty) {
+        // Rows pushed by the host change many times a frame: the screen shows
+        // them at most once a frame, whatever the rate of changes.
+        const qint64 since = m_sinceRepaint.isValid() ? m_sinceRepaint.elapsed() : kFrameMs;
+        if (since < kFrameMs) {
+            if (!m_frameTimer->isActive())
+                m_frameTimer->start(int(kFrameMs - since));
+        } else {
+            m_sinceRepaint.restart();
+            // The view paints from the row store, so a repaint of the rows is
+            // the whole change; a model signal over a range would repaint the
+            // whole view.
+            if (m_dirtyFirst >= 0)
+                m_view->updateRows(m_dirtyFirst, m_dirtyLast);
+            m_dirtyFirst = m_dirtyLast = -1;
+            if (m_statDirty)
+                m_statLine->update();
+            m_statDirty = false;
+        }
     }
     if (m_scrollToSelection) {
         m_scrollToSelection = false;

@@ -3,6 +3,7 @@
 #include "xp/CBaseWidget.h"
 #include "xp/IBaseTable.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
@@ -15,6 +16,7 @@
 #include <vector>
 
 class QLineEdit;
+class QTimer;
 class QModelIndex;
 class QValidator;
 
@@ -237,6 +239,9 @@ private:
     int m_dirtyFirst = -1; // display indices of changed published rows
     int m_dirtyLast = -1;
     bool m_flushPosted = false;
+    bool m_statDirty = false;
+    QElapsedTimer m_sinceRepaint; // since changed rows were last repainted
+    QTimer *m_frameTimer = nullptr; // child: repaints what waited for the next frame
     bool m_scrollToSelection = false;
     bool m_layoutRestored = false;
     bool m_columnsFitted = false;

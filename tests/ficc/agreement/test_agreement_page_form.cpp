@@ -6,10 +6,18 @@
 #include "agreement/CAgreementSingleFormWidget.h"
 #include "agreement/COpAgreementRepurchaseWidget.h"
 #include "tc/CUserManager.h"
+#include "ttservice/StockTypeCenter.h"
+#include "utils/CSingletonT.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CBaseTableColumnCheckBoxDelegate.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
+#include "xp/CPushButton.h"
+#include "xp/CPushButtonGroup.h"
+#include "xp/CStandardHpfTable.h"
 #include "xp/DefaultStyle.h"
+#include "xp/WidgetEvents.h"
 
 #include <QApplication>
 
@@ -121,4 +129,86 @@ TEST_F(AgreementPageFormTest, tableSelectionReachesOnlyTheFormsThatPledgeIt)
     page.selectOperation(4711);
     page.applyTableSelection();
     EXPECT_EQ(page.currentOperationWidget(), nullptr);
+}
+
+namespace {
+
+// Ticks the row of `key` as a click on its tick does, and types its quantity.
+void pledge(XP::CBaseWidget *widget, XP::CStandardHpfTable *table, int tickId, int quantityId,
+            const QString &key, int volume)
+{
+    auto *ticks = dynamic_cast<XP::CBaseTableColumnCheckBoxDelegate *>(table->columnDelegate(0));
+    ASSERT_NE(ticks, nullptr);
+    ticks->setItemChecked(key, true);
+    widget->handleEvent(XP::EVT_TABLE_CHECKBOX_CLICKED, tickId, 0, key, nullptr);
+    QString text = QString::number(volume);
+    widget->handleEvent(XP::EVT_TABLE_LINEEDIT_CHANGED, quantityId, 4, key, &text);
+}
+
+} // namespace
+
+TEST_F(AgreementPageFormTest, tickedBondsReachTheFormAndItsOrder)
+{
+    utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(10027, "SH",
+                                                                              "019547");
+    CAgreementPledgeBondWidget bonds(true, nullptr);
+    CAgreementPledgePosWidget positions(true, nullptr);
+    COpAgreementRepurchaseWidget page(nullptr);
+    page.setPledgeBondWidget(&bonds);
+    page.setPledgePosWidget(&positions);
+    const QString account = QString::fromLatin1(kLoggedInAccount);
+
+    // 成交申报: 80 张 of the account's 019547 (face value 100) against 6,000 yuan.
+    page.handleEvent(5, 1001, 0, QString(), nullptr);
+    Form *deal = shownForm(page);
+    ASSERT_NE(deal, nullptr);
+    positions.showAccountPositions(account, OPT_AGREEMENT_DEAL_DECLARATION);
+    pledge(&positions, positions.positionTable(), 0, 4, QStringLiteral("SH|019547"), 80);
+    page.applyTableSelection();
+    typeInto(deal->cells().amount->getLineEdit(), "6000");
+    EXPECT_EQ(deal->cells().ratio->text(), QStringLiteral("75.00"));
+    typeInto(deal->cells().rate->getLineEdit(), "2.5");
+    typeInto(deal->cells().days->getLineEdit(), "3");
+    const std::pair<int, const char *> dealers[]
+        = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" },
+            { 19, "T1 张三" },   { 20, "T7 王五" },   { 21, "D2 券商乙" } };
+    for (const auto &d : dealers)
+        if (XP::CAutoKeyboardLineEdit *cell = deal->dealerCell(d.first))
+            cell->setText(QString::fromUtf8(d.second));
+    deal->cells().counterpartyDealerName->setText(QStringLiteral("券商乙"));
+    std::vector<ttservice::CCodeOrderParam> orders;
+    QString error, unused;
+    deal->buildOrders(orders, error, unused);
+    ASSERT_EQ(orders.size(), 1u) << error.toStdString();
+    EXPECT_EQ(orders[0].volume, 80);
+    EXPECT_EQ(agreementOf(orders[0]).bondCode, "019547");
+    EXPECT_DOUBLE_EQ(agreementOf(orders[0]).conversionRatio, 0.75);
+
+    // Unticking hands the form nothing: the pledge check refuses the order.
+    positions.handleEvent(XP::EVT_TABLE_CHECKBOX_CLICKED, 0, 0, QString(), nullptr);
+    dynamic_cast<XP::CBaseTableColumnCheckBoxDelegate *>(
+        positions.positionTable()->columnDelegate(0))
+        ->setItemChecked(QStringLiteral("SH|019547"), false);
+    positions.handleEvent(XP::EVT_TABLE_CHECKBOX_CLICKED, 0, 0, QStringLiteral("SH|019547"),
+                          nullptr);
+    page.applyTableSelection();
+    orders.clear();
+    EXPECT_FALSE(deal->buildOrders(orders, error, unused));
+    EXPECT_TRUE(orders.empty());
+
+    // 意向申报, reverse-repo side: the bond typed into 质押债券 (quantity × 100 yuan).
+    page.handleEvent(5, 1000, 0, QString(), nullptr);
+    auto *intention
+        = dynamic_cast<CAgreementRepurchaseWidgetIntention *>(page.currentOperationWidget());
+    ASSERT_NE(intention, nullptr);
+    intention->sideGroup()->button(11)->click();
+    bonds.handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("122000"), nullptr);
+    pledge(&bonds, bonds.pledgeTable(), 0, 4, QStringLiteral("SH|122000"), 30);
+    page.applyTableSelection();
+    Form *reverse = intention->reverseRepoForm();
+    typeInto(reverse->cells().amount->getLineEdit(), "2400");
+    EXPECT_EQ(reverse->cells().ratio->text(), QStringLiteral("80.00"));
+    // The repo side's form never hears of the reverse side's bonds.
+    EXPECT_NE(intention->currentForm(), nullptr);
+    EXPECT_EQ(intention->currentForm(), reverse);
 }

@@ -235,7 +235,7 @@ protected:
     // Lets the pushes posted by host threads reach the widget.
     static void deliver()
     {
-        for (int i = 0; i < 5 && utils::CDeliveryGuard::inFlight() > 0; ++i)
+        for (int i = 0; i < 50 && utils::CDeliveryGuard::inFlight() > 0; ++i)
             QCoreApplication::processEvents();
     }
 
@@ -368,7 +368,7 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     ASSERT_TRUE(row(positions(), kSZ101901));
     EXPECT_EQ(positions()->itemText(1, 6), QStringLiteral("250"));
     EXPECT_EQ(positions()->rowCount(), 2);
-    EXPECT_EQ(selectionEvents(sink), 2);
+    EXPECT_EQ(selectionEvents(sink), 1); // one announcement for what arrived together
     // The restricted push kept the row ticked: it carries an amount.
     EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
 
