@@ -103,6 +103,11 @@ bool buildFormOrders(IBaseAgreementContentWidget *form,
 void placeOrders(const std::vector<ttservice::CCodeOrderParam> &orders)
 {
     CAlgorithmHelpDialog::tryHelp(orders);
+    sendManualCommand(orders);
+}
+
+void sendManualCommand(const std::vector<ttservice::CCodeOrderParam> &orders)
+{
     auto command = boost::make_shared<ttservice::COrderComandParam>();
     command->commandKind = ttservice::VQ_TRADER_TYPE_FICC;
     command->commandSubKind = 0;

@@ -69,5 +69,9 @@ bool buildFormOrders(IBaseAgreementContentWidget *form,
 // centre as one manual FICC command.
 void placeOrders(const std::vector<ttservice::CCodeOrderParam> &orders);
 
+// Hands the orders to the command centre as one manual FICC command, without
+// the algorithm helper (the confirmation of a declaration).
+void sendManualCommand(const std::vector<ttservice::CCodeOrderParam> &orders);
+
 } // namespace agreement
 } // namespace TC
