@@ -24,6 +24,9 @@ class CSimulatedCounter;
 //                    their pledged bonds; optional (see loadContracts)
 //   intention_orders.csv  intention orders (type 793) per account, listed by
 //                    the turn-deal list; optional
+//   pending_declarations.csv  deal declarations (type 795) waiting for the
+//                    confirmation of an account's trader; optional (the file's
+//                    header comment describes the columns)
 // Each file is read from the configuration directory when it is there (so a
 // trader can change the simulated host for one directory), else from the
 // shipped data directory. The shipped dealer file is copied into the
@@ -35,7 +38,7 @@ class CSimulatedCounter;
 //
 // A seed file larger than kMaxSeedFileBytes, or a directory in a file's place,
 // is not read: for a required file the load fails naming it, for an optional
-// one (contracts, intention orders, closures) it is a warning.
+// one (contracts, intention orders, declarations, closures) it is a warning.
 class CSimulatedHost
 {
 public:
@@ -104,6 +107,10 @@ private:
     static QDate seedTradingDate();
     void loadContracts(const QString &path);
     void loadIntentionOrders(const QString &path);
+    // Declarations a counterparty addressed to an account's trader, stored in
+    // the account's data as type 795 records; dates count from the trading
+    // date as the contracts' do. Malformed lines are skipped and reported.
+    void loadPendingDeclarations(const QString &path);
     QString pick(const QString &name) const;
 
     QString m_dataDir;
