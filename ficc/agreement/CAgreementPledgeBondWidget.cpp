@@ -75,10 +75,10 @@ void CAgreementPledgeBondWidget::buildUi()
         codeBox = new CStockCodeLineEdit(0, 2, toolBar);
         codeBox->setFixedSize(140, 20);
         codeBox->setFrame(false);
-        codeBox->setEmptyHintFont(QStringLiteral("fnt_default_normal_fix"));
+        codeBox->setEmptyHintFontKey(QStringLiteral("fnt_default_normal_fix"));
         codeBox->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
         codeBox->setEnableAll();
-        codeBox->setTraderType(1048576);
+        codeBox->setTradeType(1048576);
         codeBox->clearCode();
         toolBar->addToolItem(codeBox, false);
         toolBar->addSeperator();

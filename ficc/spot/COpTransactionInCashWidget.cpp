@@ -144,10 +144,10 @@ void COpTransactionInCashWidget::buildUi()
     m_codeEdit = new CStockCodeLineEdit(0, 1, row);
     m_codeEdit->setObjectName(QStringLiteral("zolp_spot_code"));
     m_codeEdit->setFrame(false);
-    m_codeEdit->setEmptyHintFont(QStringLiteral("fnt_default_normal_fix"));
+    m_codeEdit->setEmptyHintFontKey(QStringLiteral("fnt_default_normal_fix"));
     m_codeEdit->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
     m_codeEdit->setEnableAll();
-    m_codeEdit->setTraderType(ttservice::VQ_TRADER_TYPE_FICC);
+    m_codeEdit->setTradeType(ttservice::VQ_TRADER_TYPE_FICC);
     m_codeEdit->setFilterFlag(FILTER_BOND);
     m_codeEdit->clearCode();
     finishRow(row, m_codeEdit);
