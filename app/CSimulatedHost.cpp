@@ -11,6 +11,7 @@
 #include "ttservice/CBondDetail.h"
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
@@ -468,6 +469,8 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
         loadContracts(pick(QStringLiteral("contracts.csv")));
         loadIntentionOrders(pick(QStringLiteral("intention_orders.csv")));
         loadPendingDeclarations(pick(QStringLiteral("pending_declarations.csv")));
+        loadStockTypes(pick(QStringLiteral("stock_types.csv")));
+        loadRestrictedVolumes(pick(QStringLiteral("restricted_volumes.csv")));
     }
     return loaded;
 }
@@ -498,6 +501,7 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
     config->setSpotTrade(ini.value(QStringLiteral("user/spotTrade"), true).toBool());
     const bool hint = ini.value(QStringLiteral("user/orderHint"), false).toBool();
     config->setGlobalOrderHints(hint ? 1 : 0);
+    m_positionIntervalMs = ini.value(QStringLiteral("feed/positionIntervalMs"), 1000).toInt();
     return true;
 }
 
@@ -785,6 +789,60 @@ void CSimulatedHost::start()
             m_counter->answer(call);
     }
     client->notifyInitDataFinish();
+    if (!m_positionFeed.isRunning()) {
+        std::vector<ttservice::CAccountDataPtr> accounts;
+        TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+        for (const TC::CAccountPtr &account : config->getAccountDatas())
+            accounts.push_back(account->getAccountData());
+        m_positionFeed.start(accounts, m_positionIntervalMs, 20261206);
+    }
+}
+
+void CSimulatedHost::loadStockTypes(const QString &path)
+{
+    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    const bool read = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) {
+        bool okType = false;
+        const int type = f.value(0).trimmed().toInt(&okType);
+        const std::string market = f.value(1).trimmed().toStdString();
+        const std::string code = f.value(2).trimmed().toStdString();
+        if (f.size() < 3 || !okType)
+            return QStringLiteral("malformed line");
+        if (!instruments->getInstrument(market, code))
+            return QStringLiteral("%1 %2 is not in instruments.csv")
+                .arg(QString::fromStdString(market), QString::fromStdString(code));
+        types->addTypedStock(type, market, code);
+        return QString();
+    });
+    if (!read)
+        m_warnings.append(QStringLiteral("stock_types.csv: cannot read, no bond can be pledged"));
+}
+
+void CSimulatedHost::loadRestrictedVolumes(const QString &path)
+{
+    auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const bool read = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) {
+        if (f.size() < 5)
+            return QStringLiteral("malformed line");
+        const ttservice::CAccountDataPtr data
+            = dataCenter->getAccountData(f[0].trimmed().toStdString());
+        if (!data)
+            return QStringLiteral("account %1 is not in accounts.csv").arg(f[0].trimmed());
+        bool okVolume = false;
+        auto volume = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
+        volume->market = f[1].trimmed().toStdString();
+        volume->instrumentCode = f[2].trimmed().toStdString();
+        volume->instrumentName = f[3].trimmed().toStdString();
+        volume->volume = f[4].trimmed().toInt(&okVolume);
+        if (!okVolume || volume->volume < 0)
+            return QStringLiteral("volume is not a whole number of 张");
+        data->updateData(volume, false);
+        return QString();
+    });
+    if (!read)
+        m_warnings.append(
+            QStringLiteral("restricted_volumes.csv: cannot read, no restricted volumes"));
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CPositionFeed.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -72,6 +74,12 @@ private:
     bool loadInstruments(const QString &path, QString *error);
     bool loadPositions(const QString &path, QString *error);
     bool loadRepoVarieties(const QString &path, QString *error);
+    // The host's instrument classification, "typeId,market,code" per line
+    // (which bonds may be pledged, by the exchange's kinds); optional.
+    void loadStockTypes(const QString &path);
+    // Restricted (non-tradable) volumes, type 794 records,
+    // "accountId,market,code,name,volume" per line; optional.
+    void loadRestrictedVolumes(const QString &path);
     void loadTradingCalendar();
     // Agreement repurchase contracts, stored in each account's data as type 788
     // records. A line of contracts.csv (after the header line; '#' starts a
@@ -117,6 +125,9 @@ private:
     QString m_configDir;
     QStringList m_warnings;
     boost::shared_ptr<CSimulatedCounter> m_counter;
+    CPositionFeed m_positionFeed;
+    // host.ini [feed] positionIntervalMs: how often positions move (0: never).
+    int m_positionIntervalMs = 1000;
 };
 
 } // namespace app
