@@ -1,4 +1,5 @@
 #include "agreement/AgreementVariantSupport.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
 #include "tc/CAlgorithmHelpDialog.h"
@@ -20,15 +21,9 @@
 namespace TC {
 namespace agreement {
 
-bool deploymentPlaces(std::initializer_list<int> placingCodes)
-{
-    const int code = getUserConfig()->deploymentCode;
-    return std::find(placingCodes.begin(), placingCodes.end(), code) != placingCodes.end();
-}
-
 bool deploymentPlacesAgreementOrders()
 {
-    return deploymentPlaces({ 90, 91, 101, 100, 400, 80 });
+    return currentDeploymentRights().placesOrders;
 }
 
 XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &text,
@@ -39,7 +34,7 @@ XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &t
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(100, 30);
     // Deployment 200 watches the agreement business without trading it.
-    if (getUserConfig()->deploymentCode == 200)
+    if (currentDeploymentRights().readOnly)
         button->setEnabled(false);
     return button;
 }

@@ -1,4 +1,5 @@
 #include "agreement/CAgreementConfirmWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/AgreementTableSupport.h"
 #include "agreement/AgreementVariantSupport.h"
@@ -428,7 +429,7 @@ void CAgreementConfirmWidget::fillTable(const std::vector<ttservice::IDataPtr> &
     }
     m_table->clear();
     m_rowDeclarations.clear();
-    const bool readOnly = getUserConfig()->deploymentCode == 200;
+    const bool readOnly = currentDeploymentRights().readOnly;
     for (const ttservice::IDataPtr &record : declarations) {
         if (const DeclarationPtr declaration = asDeclaration(record))
             addRow(declaration, readOnly);

@@ -1,4 +1,5 @@
 #include "agreement/CAgreementPledgeBondWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "common/FiccEvents.h"
@@ -34,7 +35,7 @@ constexpr int kQuantityColumn = 4;
 
 bool readOnlyDeployment()
 {
-    return getUserConfig()->deploymentCode == 200;
+    return currentDeploymentRights().readOnly;
 }
 
 XP::CFrameSplitterLine *splitterLine(QWidget *parent)

@@ -1,4 +1,5 @@
 #include "agreement/CAgreementPledgePosWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/CAgreementPledgePosModel.h"
 #include "common/FiccEvents.h"
@@ -48,7 +49,7 @@ constexpr int kRestrictedShares = 49; // '1' 限售股
 
 bool readOnlyDeployment()
 {
-    return getUserConfig()->deploymentCode == 200;
+    return currentDeploymentRights().readOnly;
 }
 
 XP::CFrameSplitterLine *splitterLine(QWidget *parent)

@@ -13,6 +13,7 @@
 #include "agreement/CAgreementRepurchaseWidgetRenew.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
+#include "common/DeploymentRights.h"
 #include "common/FiccEvents.h"
 #include "tc/AccountHelper.h"
 #include "tc/CUserManager.h"
@@ -46,13 +47,11 @@ bool contains(std::initializer_list<int> list, int value)
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-// Deployments that offer an operation. Early repurchase is also offered to
-// the sell-only deployment 400.
-bool buttonOffered(int id, int deploymentCode)
+// Whether the deployment offers an operation. Early repurchase is also
+// offered to the sell-only desk.
+bool buttonOffered(int id, const DeploymentRights &rights)
 {
-    if (contains({ 90, 91, 101, 100, 200, 80 }, deploymentCode))
-        return true;
-    return id == 1003 && deploymentCode == 400;
+    return id == 1003 ? rights.earlyRepurchase : rights.agreementOperations;
 }
 
 // The operation widget of each id shows only for the operation types it works on.
@@ -118,11 +117,11 @@ void COpAgreementRepurchaseWidget::buildUi()
                                         QStringLiteral("clr_basket_param_sell_btn_hover"),
                                         QStringLiteral("clr_basket_param_sell_btn_press"),
                                         QStringLiteral("clr_basket_param_sell_btn_disable") };
-    const int deploymentCode = getUserConfig()->deploymentCode;
+    const DeploymentRights rights = currentDeploymentRights();
     bool has1000 = false;
     bool has1003 = false;
     for (const OperationButton &b : kButtons) {
-        if (!buttonOffered(b.id, deploymentCode))
+        if (!buttonOffered(b.id, rights))
             continue;
         agreement::addModeButton(m_buttonGroup, colors, b.id, b.text)->setFixedWidth(100);
         has1000 = has1000 || b.id == 1000;

@@ -1,4 +1,5 @@
 #include "agreement/IBaseAgreementContentWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/CAgreementFieldTable.h"
 #include "common/CDealerDirectory.h"
@@ -37,7 +38,7 @@ const char kDateFormat[] = "yyyyMMdd";
 
 bool isDeployment200()
 {
-    return getUserConfig()->deploymentCode == 200;
+    return currentDeploymentRights().readOnly;
 }
 
 QString moneyText(double value)

@@ -1,5 +1,7 @@
 #include "spot/COpTransactionInCashWidget.h"
 
+#include "common/DeploymentRights.h"
+
 #include "common/FiccEvents.h"
 #include "tc/CAlgorithmHelpDialog.h"
 #include "tc/CCanOrderNum.h"
@@ -44,24 +46,17 @@ constexpr int kRowHeight = 22;
 constexpr int kEditorWidth = 140;
 constexpr int kSideColumnWidth = 130;
 
-bool deploymentIn(std::initializer_list<int> codes)
-{
-    const int deployment = getUserConfig()->deploymentCode;
-    return std::find(codes.begin(), codes.end(), deployment) != codes.end();
-}
-
-// Deployments that trade spot bonds; 200 shows the form without ordering.
 bool hasBuyButton()
 {
-    return deploymentIn({ 90, 91, 101, 100, 200, 80 });
+    return currentDeploymentRights().spotBuy;
 }
 bool hasSellButton()
 {
-    return deploymentIn({ 90, 91, 101, 100, 200, 80, 400 });
+    return currentDeploymentRights().spotSell;
 }
 bool placesOrders()
 {
-    return deploymentIn({ 90, 91, 101, 100, 400, 80 });
+    return currentDeploymentRights().placesOrders;
 }
 
 std::shared_ptr<ttservice::CInstrumentDetail> listedBond(const QString &code)
@@ -88,7 +83,7 @@ COpTransactionInCashWidget::COpTransactionInCashWidget(QWidget *parent)
     setTradeOperationType(OPT_SPOT_BOND_TRADE);
     setOperationType(ttservice::OPERATION_TYPE_BUY);
     buildUi();
-    if (getUserConfig()->deploymentCode == 200)
+    if (currentDeploymentRights().readOnly)
         setReadOnlyForm();
     setFocusPolicy(Qt::StrongFocus);
 }
