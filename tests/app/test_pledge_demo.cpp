@@ -143,3 +143,68 @@ TEST_F(PledgeDemo, dealDeclarationPledgesATickedPositionWhilePositionsMove)
     ASSERT_EQ(orders.size(), 1u);
     EXPECT_EQ(orders[0].volume, 1000);
 }
+
+TEST_F(PledgeDemo, intentionOrderTurnedIntoADealDeclarationIsSentWithItsPledge)
+{
+    write("host.ini", "[feed]\npositionIntervalMs=0\n");
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    XP::applyDefaultStyle(qApp);
+    app::CTerminalWindow window(dir.path());
+    window.ficcPanel()->setParam(QStringLiteral("2//1000"));
+    window.ficcPanel()->refreshAccounts();
+    window.resize(1400, 860);
+    window.show();
+    host.start();
+    // 转成交 on 880001's first reverse-repo intention (SH, 2.10 % for 7 days),
+    // once the counter has answered the intention order query.
+    XP::CSmallNormalButton *turn = nullptr;
+    for (int i = 0; i < 200 && !turn; ++i) {
+        QThread::msleep(5);
+        QApplication::processEvents();
+        for (auto *button : window.ficcPanel()->findChildren<XP::CSmallNormalButton *>())
+            if (button->text() == QStringLiteral("转成交") && !turn)
+                turn = button;
+    }
+    ASSERT_NE(turn, nullptr) << "the turn-deal list shows a reverse-repo intention";
+    turn->click();
+    auto *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+    XP::CParameterCell *rate = cellLabelled(page, QStringLiteral("回购利率"));
+    ASSERT_NE(rate, nullptr) << "the page shows 成交申报";
+    EXPECT_EQ(rate->text().toDouble(), 2.1);
+
+    XP::CStandardHpfTable *positions = nullptr;
+    for (auto *table : window.ficcPanel()->findChildren<XP::CStandardHpfTable *>())
+        if (table->isVisible() && table->tableIndex() == 0 && table->columnCount() == 9)
+            positions = table;
+    ASSERT_NE(positions, nullptr);
+    const QString key = QStringLiteral("SH|019547");
+    clickKey(positions, key, 0);
+    clickKey(positions, key, 4);
+    ASSERT_NE(positions->editor(), nullptr);
+    typeAndReturn(positions->editor(), QStringLiteral("500"));
+    typeInto(cellLabelled(page, QStringLiteral("回购金额"))->getLineEdit(),
+             QStringLiteral("45000"));
+    const std::pair<int, const char *> ours[]
+        = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" }, { 19, "T1 张三" } };
+    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
+        for (const auto &d : ours)
+            if (cell->isVisible() && cell->id() == d.first)
+                cell->setText(QString::fromUtf8(d.second));
+    auto *commands = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
+    const size_t sent = commands->commands().size();
+    for (XP::CSmallNormalButton *button : page->findChildren<XP::CSmallNormalButton *>())
+        if (button->isVisible() && button->text() == QStringLiteral("正回购"))
+            button->click();
+    if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
+        QString path = QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT"));
+        window.grab().save(path.insert(path.lastIndexOf(QLatin1Char('.')), "-turned"));
+    }
+    ASSERT_EQ(commands->commands().size(), sent + 1)
+        << "the form refused: see the message list of the screenshot";
+    const ttservice::CCodeOrderParam &order = commands->commands().back().param->orders.at(0);
+    EXPECT_EQ(order.volume, 500);
+    EXPECT_DOUBLE_EQ(order.price, 0.021);
+}
