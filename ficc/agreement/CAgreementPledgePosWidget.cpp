@@ -4,6 +4,7 @@
 #include "agreement/CAgreementPledgePosModel.h"
 #include "common/FiccEvents.h"
 #include "tc/CUserManager.h"
+#include "tc/TradeOperationType.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/CDataCenter.h"
 #include "ttservice/CInstrumentCenter.h"
@@ -42,8 +43,6 @@ constexpr int kPropertyColumn = 8;
 // with 100 and 104, the position table's with their column numbers.
 constexpr int kContractTickId = 100;
 constexpr int kContractQuantityId = 104;
-constexpr int kOpDealDeclaration = 14006;
-constexpr int kOpPledgeChange = 14013;
 constexpr int kNormalShares = 48; // '0' 非限售股
 constexpr int kRestrictedShares = 49; // '1' 限售股
 
@@ -203,7 +202,7 @@ void CAgreementPledgePosWidget::showAccountPositions(const QString &key, int typ
     operationType = type;
     m_positionModel->clear();
     m_positionTable->clear();
-    m_contractBondTable->setVisible(type == kOpPledgeChange);
+    m_contractBondTable->setVisible(type == OPT_AGREEMENT_PLEDGE_CHANGE);
     loadPositionStatics();
     loadNonTradeVolumes();
     announceSelection();
@@ -240,7 +239,7 @@ void CAgreementPledgePosWidget::loadPositionStatics()
             const auto position = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record);
             if (!position || !isPledgeableBond(position->market, position->instrumentCode))
                 return;
-            if (type != kOpDealDeclaration && position->market == "SH")
+            if (type != OPT_AGREEMENT_DEAL_DECLARATION && position->market == "SH")
                 return;
             // A later push of the same bond replaces one not yet shown.
             pushes.post("547" + position->getKey(), [this, position] {
@@ -408,7 +407,8 @@ void CAgreementPledgePosWidget::recomputeRow(CAgreementPledgePosData &row,
 void CAgreementPledgePosWidget::showContractBonds(const std::string &contractKey)
 {
     m_contractKey = contractKey;
-    if (operationType != kOpPledgeChange || !m_contractBondTable || !m_contractBondModel)
+    if (operationType != OPT_AGREEMENT_PLEDGE_CHANGE || !m_contractBondTable
+        || !m_contractBondModel)
         return;
     m_contractBondModel->clear();
     m_contractBondTable->clear();
