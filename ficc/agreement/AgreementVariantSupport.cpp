@@ -1,5 +1,6 @@
 #include "agreement/AgreementVariantSupport.h"
 #include "common/DeploymentRights.h"
+#include "common/OrderPlacement.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
 #include "tc/CAlgorithmHelpDialog.h"
@@ -103,16 +104,7 @@ void placeOrders(const std::vector<ttservice::CCodeOrderParam> &orders)
 
 void sendManualCommand(const std::vector<ttservice::CCodeOrderParam> &orders)
 {
-    auto command = boost::make_shared<ttservice::COrderComandParam>();
-    command->commandKind = ttservice::VQ_TRADER_TYPE_FICC;
-    command->commandSubKind = 0;
-    command->orders = orders;
-    command->commandText = std::string();
-    command->manual = true;
-    command->commandMode = 0;
-    command->commandOption = 0;
-    utils::CManualSingletonT<CItCommandCenter>::instance()->createCommand(
-        command, CItCommandCenter::Callback(), true, 0);
+    TC::sendManualCommand(orders, std::string());
 }
 
 } // namespace agreement

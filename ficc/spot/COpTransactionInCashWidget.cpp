@@ -1,4 +1,5 @@
 #include "spot/COpTransactionInCashWidget.h"
+#include "common/OrderPlacement.h"
 
 #include "common/DeploymentRights.h"
 
@@ -510,16 +511,7 @@ void COpTransactionInCashWidget::doOperation()
         return;
     TT_LOG_INFO("placeCommands: [manual] Transaction in cash.");
     CAlgorithmHelpDialog::tryHelp(orders);
-    auto command = boost::make_shared<ttservice::COrderComandParam>();
-    command->commandKind = ttservice::VQ_TRADER_TYPE_FICC;
-    command->commandSubKind = 0;
-    command->orders = orders;
-    command->commandText = detail;
-    command->manual = true;
-    command->commandMode = 0;
-    command->commandOption = 0;
-    utils::CManualSingletonT<CItCommandCenter>::instance()->createCommand(
-        command, CItCommandCenter::Callback(), true, 0);
+    sendManualCommand(orders, detail);
 }
 
 void COpTransactionInCashWidget::showTip(QWidget *editor, const QString &text)
