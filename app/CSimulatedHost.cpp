@@ -1,8 +1,10 @@
 #include "CSimulatedHost.h"
 
+#include "CPaperExchange.h"
 #include "CSimulatedCounter.h"
 
 #include "tc/CHostClock.h"
+#include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
 #include "tc/CTradingCalendar.h"
@@ -428,6 +430,11 @@ CSimulatedHost::CSimulatedHost() = default;
 
 CSimulatedHost::~CSimulatedHost()
 {
+    if (m_exchange) {
+        m_exchange->shutdown();
+        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(
+            TC::ICommandAcceptorPtr());
+    }
     if (m_counter) {
         m_counter->shutdown();
         utils::CManualSingletonT<TC::CTradeClient>::instance()->setQueryAnswerer(
@@ -471,6 +478,10 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
         loadPendingDeclarations(pick(QStringLiteral("pending_declarations.csv")));
         loadStockTypes(pick(QStringLiteral("stock_types.csv")));
         loadRestrictedVolumes(pick(QStringLiteral("restricted_volumes.csv")));
+        m_desks.clear();
+        if (!CPaperExchange::loadDesks(pick(QStringLiteral("desks.csv")), &m_desks, &m_warnings))
+            m_warnings.append(
+                QStringLiteral("desks.csv: cannot read, the exchange answers no counterparty"));
     }
     return loaded;
 }
@@ -501,7 +512,8 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
     config->setSpotTrade(ini.value(QStringLiteral("user/spotTrade"), true).toBool());
     const bool hint = ini.value(QStringLiteral("user/orderHint"), false).toBool();
     config->setGlobalOrderHints(hint ? 1 : 0);
-    m_positionIntervalMs = ini.value(QStringLiteral("feed/positionIntervalMs"), 1000).toInt();
+    m_positionIntervalMs = ini.value(QStringLiteral("feed/positionIntervalMs"), 0).toInt();
+    m_answerDelayMs = ini.value(QStringLiteral("exchange/answerDelayMs"), 1500).toInt();
     return true;
 }
 
@@ -789,6 +801,10 @@ void CSimulatedHost::start()
             m_counter->answer(call);
     }
     client->notifyInitDataFinish();
+    if (!m_exchange) {
+        m_exchange = boost::make_shared<CPaperExchange>(m_desks, m_answerDelayMs);
+        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(m_exchange);
+    }
     if (!m_positionFeed.isRunning()) {
         std::vector<ttservice::CAccountDataPtr> accounts;
         TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();

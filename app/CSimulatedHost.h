@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CPaperExchange.h"
 #include "CPositionFeed.h"
 
 #include <QDate>
@@ -29,6 +30,8 @@ class CSimulatedCounter;
 //   pending_declarations.csv  deal declarations (type 795) waiting for the
 //                    confirmation of an account's trader; optional (the file's
 //                    header comment describes the columns)
+//   desks.csv        the counterparty desks the paper exchange answers for
+//                    (see CPaperExchange::loadDesks); optional
 // Each file is read from the configuration directory when it is there (so a
 // trader can change the simulated host for one directory), else from the
 // shipped data directory. The shipped dealer file is copied into the
@@ -58,8 +61,17 @@ public:
     // A missing contracts file only leaves the accounts without contracts.
     bool load(const QString &dataDir, const QString &configDir, QString *error);
 
-    // Announces that the trading data is loaded and starts answering queries.
+    // Announces that the trading data is loaded, starts answering queries and
+    // hands the command centre's commands to the paper exchange.
     void start();
+
+    // The exchange carrying out the commands; null before start().
+    CPaperExchange *exchange() const { return m_exchange.get(); }
+
+    // The date the seed files' day offsets count from, and the date the
+    // exchange's deals start on: the first trading day on or after the host
+    // clock's date.
+    static QDate seedTradingDate();
 
     // Lines skipped as malformed while loading, "file:line: reason", and
     // optional files not read, "file: reason".
@@ -111,8 +123,6 @@ private:
     // - The contract number is unique within the account.
     // Malformed lines are skipped and reported as "contracts.csv:N: reason"; a
     // missing or unreadable file leaves the accounts without contracts.
-    // The date the seed files' day offsets count from.
-    static QDate seedTradingDate();
     void loadContracts(const QString &path);
     void loadIntentionOrders(const QString &path);
     // Declarations a counterparty addressed to an account's trader, stored in
@@ -125,9 +135,14 @@ private:
     QString m_configDir;
     QStringList m_warnings;
     boost::shared_ptr<CSimulatedCounter> m_counter;
+    boost::shared_ptr<CPaperExchange> m_exchange;
+    std::vector<CPaperExchange::Desk> m_desks;
     CPositionFeed m_positionFeed;
-    // host.ini [feed] positionIntervalMs: how often positions move (0: never).
-    int m_positionIntervalMs = 1000;
+    // host.ini [feed] positionIntervalMs: how often positions move at random
+    // (0, the default: never; the exchange moves them).
+    int m_positionIntervalMs = 0;
+    // host.ini [exchange] answerDelayMs: how long a desk takes to answer.
+    int m_answerDelayMs = 1500;
 };
 
 } // namespace app
