@@ -9,6 +9,9 @@
 #include "shell/CFiccOperationPanel.h"
 #include "tc/CHostClock.h"
 #include "tc/CItCommandCenter.h"
+#include "ttservice/CAccountData.h"
+#include "ttservice/CPositionStatics.h"
+#include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CLineEdit.h"
@@ -28,6 +31,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QThread>
+
+#include <boost/pointer_cast.hpp>
 
 #include <functional>
 
@@ -191,6 +196,24 @@ TEST_F(PaperExchangeDemo, aDeclaredDealBecomesAContractUnderEarlyRepurchase)
         return false;
     })) << contractNo.toStdString();
     EXPECT_TRUE(contracts->isVisible());
+    // 质押券变更 lists it too: a running repo contract inside its term.
+    clickOperation(page, QStringLiteral("质押券变更"));
+    EXPECT_TRUE(waitFor([&] {
+        table->flush();
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (table->itemText(r, 12) == contractNo)
+                return true;
+        return false;
+    })) << contractNo.toStdString();
+
+    // The repo side received the amount; the bond is still held, only pledged.
+    const auto data
+        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001");
+    EXPECT_DOUBLE_EQ(data->getAccountDetail()->availableFunds, 52000000.00 + 80000.00);
+    const auto held = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
+        data->getData(ttservice::DATA_TYPE_POSITION_STATICS, "SH|019547"));
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->totalVolume - held->usableVolume, 1000);
 
     // The journal holds the declaration.
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
