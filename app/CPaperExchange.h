@@ -70,6 +70,11 @@ public:
     // Hands the command's orders to the exchange thread; always true.
     bool accept(const TC::CCommandRecord &record, utils::TTError &outcome) override;
 
+    // Runs `work` on the exchange thread, after what was handed over before;
+    // other writers of the records it changes (the position feed) go through
+    // here so that no change is lost between them.
+    void runOnExchangeThread(std::function<void()> work) { post(std::move(work)); }
+
     // Stops the thread; orders and answers not carried out yet are dropped.
     void shutdown();
 

@@ -1,5 +1,6 @@
 #include "CPositionFeed.h"
 
+#include "ttservice/CPositionStatics.h"
 #include "ttservice/DataTypes.h"
 
 #include <boost/make_shared.hpp>
@@ -19,7 +20,7 @@ CPositionFeed::~CPositionFeed()
 }
 
 void CPositionFeed::start(const std::vector<ttservice::CAccountDataPtr> &accounts, int intervalMs,
-                          unsigned seed)
+                          unsigned seed, Executor executor)
 {
     stop();
     m_positions.clear();
@@ -30,10 +31,12 @@ void CPositionFeed::start(const std::vector<ttservice::CAccountDataPtr> &account
         account->getVector(ttservice::DATA_TYPE_POSITION_STATICS, records);
         for (const ttservice::IDataPtr &record : records)
             if (auto position = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record))
-                m_positions.push_back({ account, position, position->usableVolume });
+                m_positions.push_back({ account, position->getKey(),
+                                        std::max<long long>(position->usableVolume, 100) });
     }
     if (intervalMs <= 0 || m_positions.empty())
         return;
+    m_executor = std::move(executor);
     m_stopping = false;
     m_thread = std::thread([this, intervalMs, seed] { run(intervalMs, seed); });
 }
@@ -58,7 +61,7 @@ int CPositionFeed::rounds() const
 void CPositionFeed::run(int intervalMs, unsigned seed)
 {
     std::mt19937 random(seed);
-    std::uniform_real_distribution<double> step(-0.02, 0.02);
+    std::uniform_real_distribution<double> share(-0.02, 0.02);
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(m_mutex);
@@ -66,21 +69,38 @@ void CPositionFeed::run(int intervalMs, unsigned seed)
                                 [this] { return m_stopping; }))
                 return;
         }
-        for (Position &p : m_positions) {
-            // A step of up to 2 % of the starting volume, held between none
-            // and one and a half times the start, in whole hundreds.
-            const long long base = std::max<long long>(p.start->usableVolume, 100);
-            const long long moved = p.volume + static_cast<long long>(step(random) * base);
-            p.volume = std::max(0LL, std::min(moved, base * 3 / 2)) / 100 * 100;
-            // A new record each time: the panels may still read the one before.
-            auto pushed = boost::make_shared<ttservice::CPositionStatics>(*p.start);
-            pushed->usableVolume = p.volume;
-            pushed->totalVolume = std::max(p.start->totalVolume, p.volume);
-            p.account->updateData(pushed, true);
-        }
-        std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_rounds;
+        // Steps of up to 2 % of the starting volume, in whole hundreds.
+        std::vector<long long> steps;
+        for (const Position &p : m_positions)
+            steps.push_back(static_cast<long long>(share(random) * p.base) / 100 * 100);
+        if (m_executor)
+            m_executor([this, steps] { applyRound(steps); });
+        else
+            applyRound(steps);
     }
+}
+
+void CPositionFeed::applyRound(const std::vector<long long> &steps)
+{
+    for (size_t i = 0; i < m_positions.size() && i < steps.size(); ++i) {
+        Position &p = m_positions[i];
+        const auto current = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
+            p.account->getData(ttservice::DATA_TYPE_POSITION_STATICS, p.key));
+        if (!current)
+            continue;
+        const long long drift = std::max(-p.base / 2, std::min(p.base / 2, p.drift + steps[i]));
+        const long long usable = std::max(0LL, current->usableVolume + (drift - p.drift));
+        p.drift = drift;
+        if (usable == current->usableVolume)
+            continue;
+        // A new record each time: the panels may still read the one before.
+        auto pushed = boost::make_shared<ttservice::CPositionStatics>(*current);
+        pushed->totalVolume += usable - current->usableVolume;
+        pushed->usableVolume = usable;
+        p.account->updateData(pushed, true);
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ++m_rounds;
 }
 
 } // namespace app

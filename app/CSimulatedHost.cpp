@@ -430,6 +430,8 @@ CSimulatedHost::CSimulatedHost() = default;
 
 CSimulatedHost::~CSimulatedHost()
 {
+    // The feed's rounds run on the exchange's thread: the feed stops first.
+    m_positionFeed.stop();
     if (m_exchange) {
         m_exchange->shutdown();
         utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(
@@ -512,7 +514,7 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
     config->setSpotTrade(ini.value(QStringLiteral("user/spotTrade"), true).toBool());
     const bool hint = ini.value(QStringLiteral("user/orderHint"), false).toBool();
     config->setGlobalOrderHints(hint ? 1 : 0);
-    m_positionIntervalMs = ini.value(QStringLiteral("feed/positionIntervalMs"), 0).toInt();
+    m_positionIntervalMs = ini.value(QStringLiteral("feed/positionIntervalMs"), 1000).toInt();
     m_answerDelayMs = ini.value(QStringLiteral("exchange/answerDelayMs"), 1500).toInt();
     return true;
 }
@@ -810,7 +812,11 @@ void CSimulatedHost::start()
         TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
         for (const TC::CAccountPtr &account : config->getAccountDatas())
             accounts.push_back(account->getAccountData());
-        m_positionFeed.start(accounts, m_positionIntervalMs, 20261206);
+        const boost::shared_ptr<CPaperExchange> exchange = m_exchange;
+        m_positionFeed.start(accounts, m_positionIntervalMs, 20261206,
+                             [exchange](std::function<void()> round) {
+                                 exchange->runOnExchangeThread(std::move(round));
+                             });
     }
 }
 

@@ -139,8 +139,8 @@ private:
     std::vector<CPaperExchange::Desk> m_desks;
     CPositionFeed m_positionFeed;
     // host.ini [feed] positionIntervalMs: how often positions move at random
-    // (0, the default: never; the exchange moves them).
-    int m_positionIntervalMs = 0;
+    // (every second by default; 0: never).
+    int m_positionIntervalMs = 1000;
     // host.ini [exchange] answerDelayMs: how long a desk takes to answer.
     int m_answerDelayMs = 1500;
 };

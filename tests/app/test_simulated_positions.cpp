@@ -1,5 +1,6 @@
 // The simulated host's positions for pledging: which bonds may be pledged,
 // restricted volumes, and the feed that moves positions while the terminal runs.
+#include "CPositionFeed.h"
 #include "TerminalFixture.h"
 
 #include "tc/CUserManager.h"
@@ -10,10 +11,13 @@
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CSingletonT.h"
 
+#include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -99,3 +103,60 @@ TEST_F(SimulatedPositionsTest, feedMovesPositionsOnItsOwnThreadWithinBounds)
 }
 
 } // namespace
+
+TEST(PositionFeed, stepsApplyToThePositionAsItStandsSoOtherChangesAreKept)
+{
+    auto info = boost::make_shared<ttservice::CAccountInfo>();
+    info->accountId = "990001";
+    auto data = boost::make_shared<ttservice::CAccountData>(info);
+    auto start = boost::make_shared<ttservice::CPositionStatics>();
+    start->market = "SH";
+    start->instrumentCode = "019547";
+    start->usableVolume = 10000;
+    start->totalVolume = 10000;
+    data->updateData(start, false);
+    auto usable = [&] {
+        return boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
+                   data->getData(ttservice::DATA_TYPE_POSITION_STATICS, "SH|019547"))
+            ->usableVolume;
+    };
+
+    // The rounds wait here until the test runs them, as they wait for the exchange.
+    std::mutex mutex;
+    std::vector<std::function<void()>> rounds;
+    app::CPositionFeed feed;
+    feed.start({ data }, 1, 7, [&](std::function<void()> round) {
+        std::lock_guard<std::mutex> lock(mutex);
+        rounds.push_back(std::move(round));
+    });
+    auto runRounds = [&](size_t count) {
+        for (int i = 0; i < 1000; ++i) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (rounds.size() >= count)
+                    break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::vector<std::function<void()>> taken;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            taken.swap(rounds);
+        }
+        for (auto &round : taken)
+            round();
+        return taken.size();
+    };
+    ASSERT_GE(runRounds(20), 20u);
+    const long long walked = usable();
+    EXPECT_GE(walked, 5000);
+    EXPECT_LE(walked, 15000);
+    // The exchange pledges 4,000 of it: the next steps start from there.
+    auto pledged = boost::make_shared<ttservice::CPositionStatics>(*start);
+    pledged->usableVolume = walked - 4000;
+    data->updateData(pledged, false);
+    const size_t more = runRounds(1);
+    ASSERT_GE(more, 1u);
+    EXPECT_LE(std::llabs(usable() - (walked - 4000)), 200 * static_cast<long long>(more));
+    feed.stop();
+}
