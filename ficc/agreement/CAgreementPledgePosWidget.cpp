@@ -293,7 +293,7 @@ void CAgreementPledgePosWidget::slotPositionStat(ttservice::CPositionStaticsPtr 
 {
     applyPositionStatics(record);
     if (!m_inPushBatch)
-        finishPushBatch();
+        finishPushBatch(false);
 }
 
 void CAgreementPledgePosWidget::slotNonTradeStockVolume(
@@ -301,15 +301,26 @@ void CAgreementPledgePosWidget::slotNonTradeStockVolume(
 {
     applyNonTradeVolume(record);
     if (!m_inPushBatch)
-        finishPushBatch();
+        finishPushBatch(false);
 }
 
-void CAgreementPledgePosWidget::finishPushBatch()
+void CAgreementPledgePosWidget::finishPushBatch(bool streamed)
 {
+    const bool batched = m_inPushBatch;
     m_inPushBatch = false;
     recomputeTotals(m_positionTable);
     m_positionTable->updateTable();
+    if (streamed && batched && handedBonds() == m_announcedBonds)
+        return;
     announceSelection();
+}
+
+std::vector<std::tuple<std::string, int, double>> CAgreementPledgePosWidget::handedBonds() const
+{
+    std::vector<std::tuple<std::string, int, double>> bonds;
+    for (const auto &bond : checkedPositionBonds())
+        bonds.emplace_back(bond->getKey(), bond->pledgeVolume, bond->pledgeAmount);
+    return bonds;
 }
 
 boost::shared_ptr<CAgreementPledgePosData>
@@ -593,6 +604,7 @@ CAgreementPledgePosWidget::checkedContractBonds() const
 
 void CAgreementPledgePosWidget::announceSelection()
 {
+    m_announcedBonds = handedBonds();
     deliverEvent(EVT_PLEDGE_SELECTION_CHANGED, 0, 0, QString(), nullptr);
 }
 
