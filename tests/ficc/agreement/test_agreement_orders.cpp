@@ -320,21 +320,16 @@ TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
     EXPECT_EQ(order.volume, 8000);
 }
 
-TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheirSide)
+TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheSelectedBond)
 {
-    for (ETradeOperationType type :
-         { OPT_AGREEMENT_INTENTION_REPO, OPT_AGREEMENT_INTENTION_REVERSE_REPO }) {
-        ttservice::CCodeOrderParam order;
-        const ttservice::CRepurchaseAgreementParam a = build(validInput(type), order);
-        EXPECT_EQ(order.operationType, type == OPT_AGREEMENT_INTENTION_REPO ? 1063 : 1064);
-        EXPECT_EQ(order.contactPerson, "张三");
-        EXPECT_EQ(order.contactMethod, "13800000000");
-        EXPECT_EQ(order.volume, 12000);
-        EXPECT_EQ(a.bondCode, "019547");
-        EXPECT_TRUE(a.counterpartyTrader.empty());
-        EXPECT_TRUE(a.counterpartyDealerName.empty());
-        EXPECT_EQ(a.subjectType, ttservice::kUnsetInt);
-    }
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a
+        = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
+    EXPECT_EQ(order.operationType, 1064);
+    EXPECT_EQ(order.contactPerson, "张三");
+    EXPECT_EQ(order.contactMethod, "13800000000");
+    EXPECT_EQ(order.volume, 12000);
+    EXPECT_EQ(a.bondCode, "019547");
 }
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
