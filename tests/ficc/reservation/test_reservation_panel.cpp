@@ -25,7 +25,6 @@ TEST(ReservationSerialPanel, hasItsOwnEmptyMetaObject)
     EXPECT_EQ(mo->methodCount(), mo->methodOffset());
     EXPECT_EQ(mo->propertyCount(), mo->propertyOffset());
     EXPECT_EQ(mo->enumeratorCount(), mo->enumeratorOffset());
-    EXPECT_STREQ(mo->superClass()->className(), "TC::ITradeDockableWidget");
 
     EXPECT_EQ(qobject_cast<TC::CReservationSerialPanel *>(static_cast<QObject *>(&panel)), &panel);
 }
