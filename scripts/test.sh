@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
 #   scripts/test.sh              normal build in build/
-#   scripts/test.sh --sanitize   clang build with AddressSanitizer + UBSan in build-asan/
+#   scripts/test.sh --sanitize   clang build with AddressSanitizer + UBSan in build-asan/,
+#                                fuzz targets included (scripts/fuzz.sh runs them)
 #   scripts/test.sh --tsan       clang build with ThreadSanitizer in build-tsan/; a planted
 #                                race (tests/tsan) must be reported or the run fails
 set -euo pipefail
@@ -26,7 +27,7 @@ if [ "$SANITIZE" = 1 ]; then
   cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_CXX_FLAGS="-O1 -g" \
-    -DFICC_SANITIZE=ON -DFICC_BUILD_BENCH=OFF >/dev/null
+    -DFICC_SANITIZE=ON -DFICC_BUILD_FUZZ=ON -DFICC_BUILD_BENCH=OFF >/dev/null
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   export LSAN_OPTIONS="suppressions=$ROOT/scripts/lsan.supp"
