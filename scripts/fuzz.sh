@@ -43,11 +43,12 @@ for t in "${targets[@]}"; do
   seeds="$ROOT/fuzz/corpus/${t#fuzz_}"
   [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
   log="$ARTIFACTS/$t.log"
+  started=$(date +%s)
   "$BUILD/fuzz/$t" -max_total_time="$SECONDS_EACH" -timeout=20 -rss_limit_mb=4096 \
     -max_len=8192 -print_final_stats=1 -artifact_prefix="$ARTIFACTS/$t-" "$corpus" >"$log" 2>&1
   rc=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
-  echo "fuzz: $t: ${runs:-?} runs in ${SECONDS_EACH}s, exit $rc"
+  echo "fuzz: $t: ${runs:-?} runs in $(($(date +%s) - started))s, exit $rc"
   if [ "$rc" -ne 0 ]; then
     failed=1
     grep -E "ERROR|runtime error|SUMMARY|Test unit written" "$log" | head -20

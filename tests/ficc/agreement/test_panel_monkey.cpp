@@ -143,7 +143,6 @@ public:
 
     int clicks = 0; // buttons clicked
     int words = 0; // words typed into editors
-    int popups = 0; // menus answered
 
 private:
     template<class W> W *pick()
@@ -222,7 +221,6 @@ private:
         }
         if (QApplication::activePopupWidget() == popup)
             popup->close();
-        ++popups;
     }
 
     QWidget *const m_root;
@@ -249,8 +247,8 @@ protected:
                                    "交易员名称\n"
                                    "D1,银行甲,S1,主体一,T1|T2,张三\n"
                                    "1004,远帆银行,S3,主体三,T301,李四\n"));
-        // Contracts every contract operation can pick, and intention orders to turn into deals.
-        // Contracts past maturity, in their term and maturing today.
+        // Contracts for every contract operation (past maturity, in their term, maturing
+        // today) and an intention order to turn into a deal.
         const int dates[][2]
             = { { 20260202, 20260209 }, { 20260205, 20260219 }, { 20260202, 20260212 } };
         for (const auto &d : dates) {
