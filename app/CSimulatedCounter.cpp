@@ -1,8 +1,14 @@
 #include "CSimulatedCounter.h"
 
+#include "ttservice/CRepurchasePendingOrder.h"
+#include "ttservice/DataTypes.h"
 #include "ttservice/TraderCenter.h"
 
+#include <boost/pointer_cast.hpp>
+
 #include <QThread>
+
+#include <algorithm>
 
 namespace app {
 
@@ -45,6 +51,19 @@ bool CSimulatedCounter::answer(const TC::CQueryCall &call)
             return;
         }
         data->getVector(req.dataType, records);
+        // Declarations are asked for per trader: those addressed to that one.
+        if (req.dataType == ttservice::DATA_TYPE_PENDING_ORDER && !req.queryText.empty()) {
+            records.erase(
+                std::remove_if(
+                    records.begin(), records.end(),
+                    [&req](const ttservice::IDataPtr &record) {
+                        const auto declaration
+                            = boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(
+                                record);
+                        return !declaration || declaration->trader != req.queryText;
+                    }),
+                records.end());
+        }
         call.answer(utils::TTError::success(), records);
     });
     return true;

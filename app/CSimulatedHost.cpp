@@ -1,8 +1,10 @@
 #include "CSimulatedHost.h"
 
+#include "CPaperExchange.h"
 #include "CSimulatedCounter.h"
 
 #include "tc/CHostClock.h"
+#include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
 #include "tc/CTradingCalendar.h"
@@ -11,9 +13,11 @@
 #include "ttservice/CBondDetail.h"
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
@@ -278,12 +282,161 @@ QString readContract(const QStringList &f, const QDate &tradingDate,
     return QString();
 }
 
+// The columns of pending_declarations.csv, in file order.
+enum DeclarationColumn {
+    DCL_REF,
+    DCL_ACCOUNT,
+    DCL_MARKET,
+    DCL_CONTRACT_CODE,
+    DCL_DIRECTION,
+    DCL_DECLARE_TYPE,
+    DCL_TRADER,
+    DCL_DEALER,
+    DCL_DEALER_NAME,
+    DCL_COUNTERPARTY_TRADER,
+    DCL_COUNTERPARTY_DEALER,
+    DCL_COUNTERPARTY_DEALER_NAME,
+    DCL_AMOUNT,
+    DCL_RATE,
+    DCL_CONVERSION_RATIO,
+    DCL_FIRST_SETTLE_OFFSET,
+    DCL_DAYS,
+    DCL_ACTUAL_REPURCHASE_OFFSET,
+    DCL_RENEW_TYPE,
+    DCL_PLEDGEE,
+    DCL_SUPPLEMENTARY_TERMS,
+    DCL_TRADING_ENTITY,
+    DCL_COUNTERPARTY_ENTITY,
+    DCL_RELEASE_SETTLE_AMOUNT,
+    DCL_COUNTERPARTY_CLIENT_NAME,
+    DCL_OWNER_TYPE,
+    DCL_PLEDGED_BONDS,
+    DECLARATION_COLUMNS
+};
+
+// Fills `d->pledgedBonds` from "code:volume[:swapFlag]|..." of the
+// declaration's market; an empty text names no bond. Returns why the list is
+// not usable, empty when it is.
+QString readDeclaredBonds(const QString &text, ttservice::CRepurchasePendingOrder *d)
+{
+    if (text.trimmed().isEmpty())
+        return QString();
+    const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    for (const QString &entry : text.split('|')) {
+        const QStringList parts = entry.split(':');
+        bool okVolume = false;
+        const int volume = parts.size() >= 2 ? parts[1].trimmed().toInt(&okVolume) : 0;
+        const int swapFlag = parts.size() == 3 ? characterCode(parts[2], "01") : '0';
+        if (parts.size() > 3 || !okVolume || volume <= 0 || !swapFlag)
+            return QStringLiteral("pledged bond \"%1\" is not code:volume[:0|1]").arg(entry);
+        auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+        bond->market = d->market;
+        bond->bondCode = parts[0].trimmed().toStdString();
+        bond->pledgeVolume = volume;
+        bond->swapFlag = swapFlag;
+        const ttservice::CInstrumentDetailPtr inst
+            = instruments->getInstrument(bond->market, bond->bondCode);
+        if (!inst || !inst->bondDetail)
+            return QStringLiteral("pledged bond %1 is no %2 bond of instruments.csv")
+                .arg(parts[0].trimmed(), QString::fromStdString(d->market));
+        bond->bondName = inst->instrumentName;
+        d->pledgedBonds.push_back(bond);
+    }
+    return QString();
+}
+
+// A declaration of pending_declarations.csv with dates counted from
+// `tradingDate`; returns why the line is malformed, empty when `d` is filled.
+QString readDeclaration(const QStringList &f, const QDate &tradingDate,
+                        ttservice::CRepurchasePendingOrder *d)
+{
+    if (f.size() < DECLARATION_COLUMNS)
+        return QStringLiteral("%1 fields, %2 expected").arg(f.size()).arg(int(DECLARATION_COLUMNS));
+    d->pendingOrderRef = field(f, DCL_REF);
+    if (d->pendingOrderRef.empty())
+        return QStringLiteral("no declaration reference");
+    d->market = field(f, DCL_MARKET);
+    if (d->market != "SH" && d->market != "SZ")
+        return QStringLiteral("market is neither SH nor SZ");
+    d->contractCode = field(f, DCL_CONTRACT_CODE);
+    if (!ttservice::TraderCenter::instance()->getInstCenter()->getInstrument(d->market,
+                                                                             d->contractCode))
+        return QStringLiteral("contract code %1 is no listed repurchase variety")
+            .arg(f[DCL_CONTRACT_CODE].trimmed());
+    d->direction = characterCode(f[DCL_DIRECTION], "01");
+    if (!d->direction)
+        return QStringLiteral("direction is neither 0 nor 1");
+    d->declareType = characterCode(f[DCL_DECLARE_TYPE], "01234");
+    if (!d->declareType)
+        return QStringLiteral("declaration type is not 0-4");
+    d->renewType = characterCode(f[DCL_RENEW_TYPE], "01");
+    if (!d->renewType)
+        return QStringLiteral("renewal type is neither 0 nor 1");
+
+    bool okAmount = false, okRate = false, okRatio = false, okFirst = false, okDays = false,
+         okActual = true, okRelease = false, okOwner = false;
+    d->repurchaseAmount = f[DCL_AMOUNT].trimmed().toDouble(&okAmount);
+    d->repurchaseRate = f[DCL_RATE].trimmed().toDouble(&okRate);
+    d->conversionRatio = f[DCL_CONVERSION_RATIO].trimmed().toDouble(&okRatio);
+    const int firstOffset = f[DCL_FIRST_SETTLE_OFFSET].trimmed().toInt(&okFirst);
+    d->repurchaseDays = f[DCL_DAYS].trimmed().toInt(&okDays);
+    const QString actualText = f[DCL_ACTUAL_REPURCHASE_OFFSET].trimmed();
+    const int actualOffset
+        = actualText.isEmpty() ? firstOffset + d->repurchaseDays : actualText.toInt(&okActual);
+    d->releaseSettleAmount = f[DCL_RELEASE_SETTLE_AMOUNT].trimmed().toDouble(&okRelease);
+    d->ownerType = f[DCL_OWNER_TYPE].trimmed().toInt(&okOwner);
+    if (!okAmount || d->repurchaseAmount <= 0)
+        return QStringLiteral("amount is not a positive number");
+    if (!okRate || d->repurchaseRate <= 0 || d->repurchaseRate >= 1)
+        return QStringLiteral("rate is not a fraction between 0 and 1");
+    if (!okRatio || d->conversionRatio <= 0 || d->conversionRatio > 1)
+        return QStringLiteral("conversion ratio is not a fraction between 0 and 1");
+    if (!okFirst || !okDays || d->repurchaseDays < 1 || d->repurchaseDays > 365)
+        return QStringLiteral("first settlement offset or term of 1-365 days missing");
+    if (!okActual || actualOffset <= firstOffset || actualOffset > firstOffset + d->repurchaseDays)
+        return QStringLiteral("actual repurchase is not within the term");
+    if (!okRelease || d->releaseSettleAmount < 0)
+        return QStringLiteral("release settlement amount is not a number");
+    if (!okOwner)
+        return QStringLiteral("owner type is not a number");
+    d->priorApplyDate = dateNumber(tradingDate.addDays(firstOffset));
+    d->maturitySettleDate = dateNumber(tradingDate.addDays(firstOffset + d->repurchaseDays));
+    d->actualRepurchaseDate = dateNumber(tradingDate.addDays(actualOffset));
+    d->maturitySettleAmount
+        = maturitySettleAmount(d->repurchaseAmount, d->repurchaseRate, actualOffset - firstOffset);
+
+    const QString bonds = readDeclaredBonds(f[DCL_PLEDGED_BONDS], d);
+    if (!bonds.isEmpty())
+        return bonds;
+    d->trader = field(f, DCL_TRADER);
+    d->dealer = field(f, DCL_DEALER);
+    d->dealerName = field(f, DCL_DEALER_NAME);
+    d->counterpartyTrader = field(f, DCL_COUNTERPARTY_TRADER);
+    d->counterpartyDealer = field(f, DCL_COUNTERPARTY_DEALER);
+    d->counterpartyDealerName = field(f, DCL_COUNTERPARTY_DEALER_NAME);
+    d->pledgee = field(f, DCL_PLEDGEE);
+    d->supplementaryTerms = field(f, DCL_SUPPLEMENTARY_TERMS);
+    d->tradingEntity = field(f, DCL_TRADING_ENTITY);
+    d->counterpartyEntity = field(f, DCL_COUNTERPARTY_ENTITY);
+    d->counterpartyClientName = field(f, DCL_COUNTERPARTY_CLIENT_NAME);
+    if (d->trader.empty())
+        return QStringLiteral("no trader the declaration is addressed to");
+    return QString();
+}
+
 } // namespace
 
 CSimulatedHost::CSimulatedHost() = default;
 
 CSimulatedHost::~CSimulatedHost()
 {
+    // The feed's rounds run on the exchange's thread: the feed stops first.
+    m_positionFeed.stop();
+    if (m_exchange) {
+        m_exchange->shutdown();
+        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(
+            TC::ICommandAcceptorPtr());
+    }
     if (m_counter) {
         m_counter->shutdown();
         utils::CManualSingletonT<TC::CTradeClient>::instance()->setQueryAnswerer(
@@ -324,6 +477,13 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
         // After the calendar: the contract dates count from the trading date.
         loadContracts(pick(QStringLiteral("contracts.csv")));
         loadIntentionOrders(pick(QStringLiteral("intention_orders.csv")));
+        loadPendingDeclarations(pick(QStringLiteral("pending_declarations.csv")));
+        loadStockTypes(pick(QStringLiteral("stock_types.csv")));
+        loadRestrictedVolumes(pick(QStringLiteral("restricted_volumes.csv")));
+        m_desks.clear();
+        if (!CPaperExchange::loadDesks(pick(QStringLiteral("desks.csv")), &m_desks, &m_warnings))
+            m_warnings.append(
+                QStringLiteral("desks.csv: cannot read, the exchange answers no counterparty"));
     }
     return loaded;
 }
@@ -354,6 +514,8 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
     config->setSpotTrade(ini.value(QStringLiteral("user/spotTrade"), true).toBool());
     const bool hint = ini.value(QStringLiteral("user/orderHint"), false).toBool();
     config->setGlobalOrderHints(hint ? 1 : 0);
+    m_positionIntervalMs = ini.value(QStringLiteral("feed/positionIntervalMs"), 1000).toInt();
+    m_answerDelayMs = ini.value(QStringLiteral("exchange/answerDelayMs"), 1500).toInt();
     return true;
 }
 
@@ -584,6 +746,40 @@ void CSimulatedHost::loadIntentionOrders(const QString &path)
         m_warnings.append(QStringLiteral("%1: cannot read, no intention orders").arg(fileName));
 }
 
+void CSimulatedHost::loadPendingDeclarations(const QString &path)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    const QDate tradingDate = seedTradingDate();
+    auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const QString refused = refusal(path);
+    if (!refused.isEmpty()) {
+        m_warnings.append(
+            QStringLiteral("%1: %2, no declarations to confirm").arg(fileName, refused));
+        return;
+    }
+    const bool read = readCsvLines(
+        path, &m_warnings, nullptr, [&](const QStringList &f) -> QString {
+            const ttservice::CAccountDataPtr data = f.size() > DCL_ACCOUNT
+                ? dataCenter->getAccountData(field(f, DCL_ACCOUNT))
+                : ttservice::CAccountDataPtr();
+            if (!data)
+                return QStringLiteral("unknown account \"%1\"").arg(f.value(DCL_ACCOUNT).trimmed());
+            auto declaration = boost::make_shared<ttservice::CRepurchasePendingOrder>();
+            const QString reason = readDeclaration(f, tradingDate, declaration.get());
+            if (!reason.isEmpty())
+                return reason;
+            if (data->getData(ttservice::DATA_TYPE_PENDING_ORDER, declaration->getKey()))
+                return QStringLiteral("declaration %1 twice in the account")
+                    .arg(QString::fromStdString(declaration->pendingOrderRef));
+            declaration->accountInfo = data->getAccountInfo();
+            data->updateData(declaration, false);
+            return QString();
+        });
+    if (!read)
+        m_warnings.append(
+            QStringLiteral("%1: cannot read, no declarations to confirm").arg(fileName));
+}
+
 void CSimulatedHost::reportWarnings(std::FILE *out) const
 {
     auto *messages = utils::CManualSingletonT<TC::CMsgService>::instance();
@@ -607,6 +803,68 @@ void CSimulatedHost::start()
             m_counter->answer(call);
     }
     client->notifyInitDataFinish();
+    if (!m_exchange) {
+        m_exchange = boost::make_shared<CPaperExchange>(m_desks, m_answerDelayMs);
+        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(m_exchange);
+    }
+    if (!m_positionFeed.isRunning()) {
+        std::vector<ttservice::CAccountDataPtr> accounts;
+        TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+        for (const TC::CAccountPtr &account : config->getAccountDatas())
+            accounts.push_back(account->getAccountData());
+        const boost::shared_ptr<CPaperExchange> exchange = m_exchange;
+        m_positionFeed.start(accounts, m_positionIntervalMs, 20261206,
+                             [exchange](std::function<void()> round) {
+                                 exchange->runOnExchangeThread(std::move(round));
+                             });
+    }
+}
+
+void CSimulatedHost::loadStockTypes(const QString &path)
+{
+    auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    const bool read = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) {
+        bool okType = false;
+        const int type = f.value(0).trimmed().toInt(&okType);
+        const std::string market = f.value(1).trimmed().toStdString();
+        const std::string code = f.value(2).trimmed().toStdString();
+        if (f.size() < 3 || !okType)
+            return QStringLiteral("malformed line");
+        if (!instruments->getInstrument(market, code))
+            return QStringLiteral("%1 %2 is not in instruments.csv")
+                .arg(QString::fromStdString(market), QString::fromStdString(code));
+        types->addTypedStock(type, market, code);
+        return QString();
+    });
+    if (!read)
+        m_warnings.append(QStringLiteral("stock_types.csv: cannot read, no bond can be pledged"));
+}
+
+void CSimulatedHost::loadRestrictedVolumes(const QString &path)
+{
+    auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const bool read = readCsvLines(path, &m_warnings, nullptr, [&](const QStringList &f) {
+        if (f.size() < 5)
+            return QStringLiteral("malformed line");
+        const ttservice::CAccountDataPtr data
+            = dataCenter->getAccountData(f[0].trimmed().toStdString());
+        if (!data)
+            return QStringLiteral("account %1 is not in accounts.csv").arg(f[0].trimmed());
+        bool okVolume = false;
+        auto volume = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
+        volume->market = f[1].trimmed().toStdString();
+        volume->instrumentCode = f[2].trimmed().toStdString();
+        volume->instrumentName = f[3].trimmed().toStdString();
+        volume->volume = f[4].trimmed().toInt(&okVolume);
+        if (!okVolume || volume->volume < 0)
+            return QStringLiteral("volume is not a whole number of 张");
+        data->updateData(volume, false);
+        return QString();
+    });
+    if (!read)
+        m_warnings.append(
+            QStringLiteral("restricted_volumes.csv: cannot read, no restricted volumes"));
 }
 
 } // namespace app

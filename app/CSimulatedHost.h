@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CPaperExchange.h"
+#include "CPositionFeed.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -24,6 +27,11 @@ class CSimulatedCounter;
 //                    their pledged bonds; optional (see loadContracts)
 //   intention_orders.csv  intention orders (type 793) per account, listed by
 //                    the turn-deal list; optional
+//   pending_declarations.csv  deal declarations (type 795) waiting for the
+//                    confirmation of an account's trader; optional (the file's
+//                    header comment describes the columns)
+//   desks.csv        the counterparty desks the paper exchange answers for
+//                    (see CPaperExchange::loadDesks); optional
 // Each file is read from the configuration directory when it is there (so a
 // trader can change the simulated host for one directory), else from the
 // shipped data directory. The shipped dealer file is copied into the
@@ -35,7 +43,7 @@ class CSimulatedCounter;
 //
 // A seed file larger than kMaxSeedFileBytes, or a directory in a file's place,
 // is not read: for a required file the load fails naming it, for an optional
-// one (contracts, intention orders, closures) it is a warning.
+// one (contracts, intention orders, declarations, closures) it is a warning.
 class CSimulatedHost
 {
 public:
@@ -53,8 +61,17 @@ public:
     // A missing contracts file only leaves the accounts without contracts.
     bool load(const QString &dataDir, const QString &configDir, QString *error);
 
-    // Announces that the trading data is loaded and starts answering queries.
+    // Announces that the trading data is loaded, starts answering queries and
+    // hands the command centre's commands to the paper exchange.
     void start();
+
+    // The exchange carrying out the commands; null before start().
+    CPaperExchange *exchange() const { return m_exchange.get(); }
+
+    // The date the seed files' day offsets count from, and the date the
+    // exchange's deals start on: the first trading day on or after the host
+    // clock's date.
+    static QDate seedTradingDate();
 
     // Lines skipped as malformed while loading, "file:line: reason", and
     // optional files not read, "file: reason".
@@ -69,6 +86,12 @@ private:
     bool loadInstruments(const QString &path, QString *error);
     bool loadPositions(const QString &path, QString *error);
     bool loadRepoVarieties(const QString &path, QString *error);
+    // The host's instrument classification, "typeId,market,code" per line
+    // (which bonds may be pledged, by the exchange's kinds); optional.
+    void loadStockTypes(const QString &path);
+    // Restricted (non-tradable) volumes, type 794 records,
+    // "accountId,market,code,name,volume" per line; optional.
+    void loadRestrictedVolumes(const QString &path);
     void loadTradingCalendar();
     // Agreement repurchase contracts, stored in each account's data as type 788
     // records. A line of contracts.csv (after the header line; '#' starts a
@@ -100,16 +123,26 @@ private:
     // - The contract number is unique within the account.
     // Malformed lines are skipped and reported as "contracts.csv:N: reason"; a
     // missing or unreadable file leaves the accounts without contracts.
-    // The date the seed files' day offsets count from.
-    static QDate seedTradingDate();
     void loadContracts(const QString &path);
     void loadIntentionOrders(const QString &path);
+    // Declarations a counterparty addressed to an account's trader, stored in
+    // the account's data as type 795 records; dates count from the trading
+    // date as the contracts' do. Malformed lines are skipped and reported.
+    void loadPendingDeclarations(const QString &path);
     QString pick(const QString &name) const;
 
     QString m_dataDir;
     QString m_configDir;
     QStringList m_warnings;
     boost::shared_ptr<CSimulatedCounter> m_counter;
+    boost::shared_ptr<CPaperExchange> m_exchange;
+    std::vector<CPaperExchange::Desk> m_desks;
+    CPositionFeed m_positionFeed;
+    // host.ini [feed] positionIntervalMs: how often positions move at random
+    // (every second by default; 0: never).
+    int m_positionIntervalMs = 1000;
+    // host.ini [exchange] answerDelayMs: how long a desk takes to answer.
+    int m_answerDelayMs = 1500;
 };
 
 } // namespace app

@@ -1,8 +1,8 @@
 // Position pushes from a host thread into the pledged positions table of the
 // whole FICC panel, end to end: the subscription callback on the host
-// thread, the hand-over to the GUI thread, the row and the totals, the
-// selection event, the page handing the ticked bond to the 成交申报 form and
-// the form's conversion ratio.
+// thread, the hand-over to the GUI thread, the row and the totals, and when
+// the ticked bond changed, the selection event, the page handing it to the
+// 成交申报 form and the form's conversion ratio.
 //
 // The panel is built and shown (1200x600, offscreen) on the agreement page's
 // 成交申报 for an account holding 1,000 pledgeable bonds, one of them ticked
@@ -227,12 +227,15 @@ Result runPanel(double seconds, int rate)
         std::fprintf(stderr, "expected %d position rows, got %d\n", kRows, table->rowCount());
         std::exit(1);
     }
-    // One ticked row with a quantity, as a trader leaves it while watching.
+    // One ticked row pledging all it holds, as a trader leaves it while
+    // watching: a push that lowers its volume lowers the pledge, and the
+    // selection goes to the form (pushes that change nothing the form holds
+    // are not announced).
     const QString ticked = QStringLiteral("SH|") + QString::fromStdString(codeOf(500));
     auto *ticks = dynamic_cast<XP::CBaseTableColumnCheckBoxDelegate *>(table->columnDelegate(0));
     ticks->setItemChecked(ticked, true);
     positions->handleEvent(XP::EVT_TABLE_CHECKBOX_CLICKED, 0, 0, ticked, nullptr);
-    QString quantity = QStringLiteral("80000");
+    QString quantity = QStringLiteral("100000");
     positions->handleEvent(XP::EVT_TABLE_LINEEDIT_CHANGED, 4, 4, ticked, &quantity);
     QCoreApplication::processEvents();
 

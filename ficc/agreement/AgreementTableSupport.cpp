@@ -54,11 +54,13 @@ void connectAgreementTable(QObject *table)
 }
 
 void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accountInfo,
-                           utils::CDeliveryGuard &guard, AgreementAnswer apply)
+                           utils::CDeliveryGuard &guard, AgreementAnswer apply,
+                           const std::string &queryText)
 {
     auto request = boost::make_shared<ttservice::CQueryDataReq>();
     request->dataType = dataType;
     request->accountInfo = accountInfo;
+    request->queryText = queryText;
     const utils::CDeliveryGuard::Handle delivery = guard.handle();
     const quint64 ticket = guard.newTicket();
     utils::CDeliveryGuard *receiver = &guard; // read on the guard's thread only, while it lives

@@ -44,12 +44,14 @@ void connectAgreementTable(QObject *table);
 using AgreementAnswer = std::function<void(const utils::TTError &,
                                            const std::vector<ttservice::IDataPtr> &, bson::bo)>;
 
-// Queries the trade client for the records of `dataType` of an account. The
-// counter answers on its own thread; the answer reaches `apply` on the
-// guard's thread, only while the guard lives and only when no later query of
-// the same guard superseded this one.
+// Queries the trade client for the records of `dataType` of an account,
+// narrowed by `queryText` where the record type takes one (the trader code of
+// the declarations waiting for confirmation). The counter answers on its own
+// thread; the answer reaches `apply` on the guard's thread, only while the
+// guard lives and only when no later query of the same guard superseded this one.
 void queryAgreementRecords(int dataType, const ttservice::CAccountInfoPtr &accountInfo,
-                           utils::CDeliveryGuard &guard, AgreementAnswer apply);
+                           utils::CDeliveryGuard &guard, AgreementAnswer apply,
+                           const std::string &queryText = std::string());
 
 // Applies a trade client answer as every agreement table does: each record
 // goes into the account's data, and those `keep` accepts replace `cache`.

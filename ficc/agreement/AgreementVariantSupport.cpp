@@ -1,4 +1,6 @@
 #include "agreement/AgreementVariantSupport.h"
+#include "common/DeploymentRights.h"
+#include "common/OrderPlacement.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
 #include "tc/CAlgorithmHelpDialog.h"
@@ -20,15 +22,9 @@
 namespace TC {
 namespace agreement {
 
-bool deploymentPlaces(std::initializer_list<int> placingCodes)
-{
-    const int code = getUserConfig()->deploymentCode;
-    return std::find(placingCodes.begin(), placingCodes.end(), code) != placingCodes.end();
-}
-
 bool deploymentPlacesAgreementOrders()
 {
-    return deploymentPlaces({ 90, 91, 101, 100, 400, 80 });
+    return currentDeploymentRights().placesOrders;
 }
 
 XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &text,
@@ -39,7 +35,7 @@ XP::CSmallNormalButton *makeOrderButton(int id, int buttonType, const QString &t
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(100, 30);
     // Deployment 200 watches the agreement business without trading it.
-    if (getUserConfig()->deploymentCode == 200)
+    if (currentDeploymentRights().readOnly)
         button->setEnabled(false);
     return button;
 }
@@ -103,16 +99,12 @@ bool buildFormOrders(IBaseAgreementContentWidget *form,
 void placeOrders(const std::vector<ttservice::CCodeOrderParam> &orders)
 {
     CAlgorithmHelpDialog::tryHelp(orders);
-    auto command = boost::make_shared<ttservice::COrderComandParam>();
-    command->commandKind = ttservice::VQ_TRADER_TYPE_FICC;
-    command->commandSubKind = 0;
-    command->orders = orders;
-    command->commandText = std::string();
-    command->manual = true;
-    command->commandMode = 0;
-    command->commandOption = 0;
-    utils::CManualSingletonT<CItCommandCenter>::instance()->createCommand(
-        command, CItCommandCenter::Callback(), true, 0);
+    sendManualCommand(orders);
+}
+
+void sendManualCommand(const std::vector<ttservice::CCodeOrderParam> &orders)
+{
+    TC::sendManualCommand(orders, std::string());
 }
 
 } // namespace agreement

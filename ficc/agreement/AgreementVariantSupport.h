@@ -26,14 +26,11 @@ class IBaseAgreementContentWidget;
 
 namespace agreement {
 
-// Deployments whose operation widgets hand orders to the command centre.
-bool deploymentPlaces(std::initializer_list<int> placingCodes);
-
-// The placing deployments of every agreement operation: 90, 91, 101, 100,
-// 400 and 80. Early repurchase places under the same list as the others: the
-// page offers it alone to the sell-only deployment 400, so a shorter list
-// (90, 91, 92) would leave that desk a button that never sends, and 92 has no
-// agreement panel at all.
+// Whether the deployment places agreement orders (its rights, see
+// DeploymentRights). Early repurchase places under the same rights as the
+// others: the page offers it alone to the sell-only deployment 400, so a
+// shorter list (90, 91, 92) would leave that desk a button that never sends,
+// and 92 has no agreement panel at all.
 bool deploymentPlacesAgreementOrders();
 
 // An order button: no focus, 100 x 30, disabled in the read-only deployment 200.
@@ -68,6 +65,10 @@ bool buildFormOrders(IBaseAgreementContentWidget *form,
 // Offers the orders to the algorithm helper and hands them to the command
 // centre as one manual FICC command.
 void placeOrders(const std::vector<ttservice::CCodeOrderParam> &orders);
+
+// Hands the orders to the command centre as one manual FICC command, without
+// the algorithm helper (the confirmation of a declaration).
+void sendManualCommand(const std::vector<ttservice::CCodeOrderParam> &orders);
 
 } // namespace agreement
 } // namespace TC

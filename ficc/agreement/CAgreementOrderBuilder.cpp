@@ -1,4 +1,5 @@
 #include "agreement/CAgreementOrderBuilder.h"
+#include "common/OrderPlacement.h"
 
 #include "agreement/CAgreementCalculator.h"
 #include "common/InstructionLimit.h"
@@ -63,11 +64,6 @@ std::string code(const std::optional<QString> &text)
     return text ? utf8(*text) : std::string();
 }
 
-QString accountText(const ttservice::CAccountInfo &info)
-{
-    return QString::fromStdString(ttservice::accountDisplayID(info));
-}
-
 bool fail(QString &error, const QString &message)
 {
     error = message;
@@ -80,21 +76,8 @@ bool CAgreementOrderBuilder::checkOrderInput(const Input &in, QString &error)
 {
     error.clear();
     const ETradeOperationType type = in.operationType;
-    if (in.accountKey.isEmpty())
-        return fail(error, QStringLiteral("没有选择账号, 无法下单!"));
-    const CAccountPtr account = getUserConfig()->getAccountData(in.accountKey);
-    if (!account)
-        return fail(error, QStringLiteral("账号 [%1] 不存在, 无法下单!").arg(in.accountKey));
-    const int status
-        = utils::CManualSingletonT<CTradeClient>::instance()->getLoginStatus(account->getKey());
-    if (status == ttservice::BROKER_LOGIN_STATUS_REFRESHING)
-        return fail(error,
-                    QStringLiteral("账号 [%1] 正在刷新, 无法下单!")
-                        .arg(accountText(*account->getAccountInfo())));
-    if (status != ttservice::BROKER_LOGIN_STATUS_OK)
-        return fail(error,
-                    QStringLiteral("账号 [%1] 尚未登录, 无法下单!")
-                        .arg(accountText(*account->getAccountInfo())));
+    if (!checkOrderAccount(in.accountKey, error))
+        return false;
 
     if (isContractOperation(type) && !in.contract)
         return fail(error,

@@ -1,4 +1,5 @@
 #include "agreement/CAgreementPledgeBondWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "common/FiccEvents.h"
@@ -34,7 +35,7 @@ constexpr int kQuantityColumn = 4;
 
 bool readOnlyDeployment()
 {
-    return getUserConfig()->deploymentCode == 200;
+    return currentDeploymentRights().readOnly;
 }
 
 XP::CFrameSplitterLine *splitterLine(QWidget *parent)
@@ -75,10 +76,10 @@ void CAgreementPledgeBondWidget::buildUi()
         codeBox = new CStockCodeLineEdit(0, 2, toolBar);
         codeBox->setFixedSize(140, 20);
         codeBox->setFrame(false);
-        codeBox->setEmptyHintFont(QStringLiteral("fnt_default_normal_fix"));
+        codeBox->setEmptyHintFontKey(QStringLiteral("fnt_default_normal_fix"));
         codeBox->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
         codeBox->setEnableAll();
-        codeBox->setTraderType(1048576);
+        codeBox->setTradeType(1048576);
         codeBox->clearCode();
         toolBar->addToolItem(codeBox, false);
         toolBar->addSeperator();

@@ -1,8 +1,10 @@
 #include "agreement/CAgreementPledgePosWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/CAgreementPledgePosModel.h"
 #include "common/FiccEvents.h"
 #include "tc/CUserManager.h"
+#include "tc/TradeOperationType.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/CDataCenter.h"
 #include "ttservice/CInstrumentCenter.h"
@@ -41,14 +43,12 @@ constexpr int kPropertyColumn = 8;
 // with 100 and 104, the position table's with their column numbers.
 constexpr int kContractTickId = 100;
 constexpr int kContractQuantityId = 104;
-constexpr int kOpDealDeclaration = 14006;
-constexpr int kOpPledgeChange = 14013;
 constexpr int kNormalShares = 48; // '0' 非限售股
 constexpr int kRestrictedShares = 49; // '1' 限售股
 
 bool readOnlyDeployment()
 {
-    return getUserConfig()->deploymentCode == 200;
+    return currentDeploymentRights().readOnly;
 }
 
 XP::CFrameSplitterLine *splitterLine(QWidget *parent)
@@ -202,7 +202,7 @@ void CAgreementPledgePosWidget::showAccountPositions(const QString &key, int typ
     operationType = type;
     m_positionModel->clear();
     m_positionTable->clear();
-    m_contractBondTable->setVisible(type == kOpPledgeChange);
+    m_contractBondTable->setVisible(type == OPT_AGREEMENT_PLEDGE_CHANGE);
     loadPositionStatics();
     loadNonTradeVolumes();
     announceSelection();
@@ -239,7 +239,7 @@ void CAgreementPledgePosWidget::loadPositionStatics()
             const auto position = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record);
             if (!position || !isPledgeableBond(position->market, position->instrumentCode))
                 return;
-            if (type != kOpDealDeclaration && position->market == "SH")
+            if (type != OPT_AGREEMENT_DEAL_DECLARATION && position->market == "SH")
                 return;
             // A later push of the same bond replaces one not yet shown.
             pushes.post("547" + position->getKey(), [this, position] {
@@ -293,7 +293,7 @@ void CAgreementPledgePosWidget::slotPositionStat(ttservice::CPositionStaticsPtr 
 {
     applyPositionStatics(record);
     if (!m_inPushBatch)
-        finishPushBatch();
+        finishPushBatch(false);
 }
 
 void CAgreementPledgePosWidget::slotNonTradeStockVolume(
@@ -301,15 +301,26 @@ void CAgreementPledgePosWidget::slotNonTradeStockVolume(
 {
     applyNonTradeVolume(record);
     if (!m_inPushBatch)
-        finishPushBatch();
+        finishPushBatch(false);
 }
 
-void CAgreementPledgePosWidget::finishPushBatch()
+void CAgreementPledgePosWidget::finishPushBatch(bool streamed)
 {
+    const bool batched = m_inPushBatch;
     m_inPushBatch = false;
     recomputeTotals(m_positionTable);
     m_positionTable->updateTable();
+    if (streamed && batched && handedBonds() == m_announcedBonds)
+        return;
     announceSelection();
+}
+
+std::vector<std::tuple<std::string, int, double>> CAgreementPledgePosWidget::handedBonds() const
+{
+    std::vector<std::tuple<std::string, int, double>> bonds;
+    for (const auto &bond : checkedPositionBonds())
+        bonds.emplace_back(bond->getKey(), bond->pledgeVolume, bond->pledgeAmount);
+    return bonds;
 }
 
 boost::shared_ptr<CAgreementPledgePosData>
@@ -407,7 +418,8 @@ void CAgreementPledgePosWidget::recomputeRow(CAgreementPledgePosData &row,
 void CAgreementPledgePosWidget::showContractBonds(const std::string &contractKey)
 {
     m_contractKey = contractKey;
-    if (operationType != kOpPledgeChange || !m_contractBondTable || !m_contractBondModel)
+    if (operationType != OPT_AGREEMENT_PLEDGE_CHANGE || !m_contractBondTable
+        || !m_contractBondModel)
         return;
     m_contractBondModel->clear();
     m_contractBondTable->clear();
@@ -592,6 +604,7 @@ CAgreementPledgePosWidget::checkedContractBonds() const
 
 void CAgreementPledgePosWidget::announceSelection()
 {
+    m_announcedBonds = handedBonds();
     deliverEvent(EVT_PLEDGE_SELECTION_CHANGED, 0, 0, QString(), nullptr);
 }
 

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace XP {
@@ -83,8 +84,13 @@ private:
     std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
     checkedBonds(XP::CStandardHpfTable *table) const;
     void announceSelection();
-    // After a batch of pushes: the totals, the table and one announcement.
-    void finishPushBatch();
+    // After pushes: the totals, the table and the announcement. Pushes the
+    // host sends in a stream announce only when they changed the bonds the
+    // form would be handed (the form takes a handed selection's total as its
+    // amount, and a feed moving other rows must not undo the trader's typing).
+    void finishPushBatch(bool streamed);
+    // The ticked bonds as last announced: key, volume and amount.
+    std::vector<std::tuple<std::string, int, double>> handedBonds() const;
 
     // Children through Qt parentage; each table keeps its model.
     XP::CStandardHpfTable *m_positionTable = nullptr;
@@ -100,7 +106,8 @@ private:
     bool m_inPushBatch = false;
     // Pushes reach the GUI thread through it, the latest per bond, in batches
     // of at most a few milliseconds, and none after the widget is gone.
-    utils::CConflatingDelivery m_pushes { [this](int) { finishPushBatch(); } };
+    std::vector<std::tuple<std::string, int, double>> m_announcedBonds;
+    utils::CConflatingDelivery m_pushes { [this](int) { finishPushBatch(true); } };
 };
 
 } // namespace TC

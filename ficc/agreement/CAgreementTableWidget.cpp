@@ -1,4 +1,5 @@
 #include "agreement/CAgreementTableWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/AgreementTableSupport.h"
 #include "agreement/CPledgeBondInfoDialog.h"
@@ -413,7 +414,7 @@ void CAgreementTableWidget::addRow(const ContractPtr &contract, bool choosable, 
         return;
     }
     selectRow(row, radio);
-    if (getUserConfig()->deploymentCode == 200) {
+    if (currentDeploymentRights().readOnly) {
         radio->setEnabled(false);
         m_table->setRowSelectEnable(row, false);
         return;

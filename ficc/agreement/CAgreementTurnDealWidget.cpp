@@ -1,4 +1,5 @@
 #include "agreement/CAgreementTurnDealWidget.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/AgreementTableSupport.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
@@ -184,7 +185,7 @@ void CAgreementTurnDealWidget::fillTable(const std::vector<ttservice::IDataPtr> 
         return;
     }
     m_table->clear();
-    const bool readOnly = getUserConfig()->deploymentCode == 200;
+    const bool readOnly = currentDeploymentRights().readOnly;
     for (const ttservice::IDataPtr &record : orders) {
         const OrderPtr order = asOrder(record);
         if (!order)

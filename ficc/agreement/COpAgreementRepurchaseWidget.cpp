@@ -1,5 +1,6 @@
 #include "agreement/COpAgreementRepurchaseWidget.h"
 
+#include "agreement/AgreementOperationTraits.h"
 #include "agreement/AgreementVariantSupport.h"
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
@@ -13,6 +14,7 @@
 #include "agreement/CAgreementRepurchaseWidgetRenew.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
+#include "common/DeploymentRights.h"
 #include "common/FiccEvents.h"
 #include "tc/AccountHelper.h"
 #include "tc/CUserManager.h"
@@ -41,41 +43,18 @@ const OperationButton kButtons[] = {
     { 1004, "到期续做" },     { 1005, "质押券变更" }, { 1006, "解除质押" },
 };
 
-bool contains(std::initializer_list<int> list, int value)
+// Whether the deployment offers an operation. Early repurchase is also
+// offered to the sell-only desk.
+bool buttonOffered(int id, const DeploymentRights &rights)
 {
-    return std::find(list.begin(), list.end(), value) != list.end();
-}
-
-// Deployments that offer an operation. Early repurchase is also offered to
-// the sell-only deployment 400.
-bool buttonOffered(int id, int deploymentCode)
-{
-    if (contains({ 90, 91, 101, 100, 200, 80 }, deploymentCode))
-        return true;
-    return id == 1003 && deploymentCode == 400;
+    return id == 1003 ? rights.earlyRepurchase : rights.agreementOperations;
 }
 
 // The operation widget of each id shows only for the operation types it works on.
 bool widgetShownFor(int id, int type)
 {
-    switch (id) {
-    case 1000:
-        return type == OPT_AGREEMENT_INTENTION_REPO || type == OPT_AGREEMENT_INTENTION_REVERSE_REPO;
-    case 1001:
-        return type == OPT_AGREEMENT_DEAL_DECLARATION;
-    case 1002:
-        return type == OPT_AGREEMENT_MATURITY_CONFIRM;
-    case 1003:
-        return type == OPT_AGREEMENT_EARLY_REPURCHASE;
-    case 1004:
-        return type == OPT_AGREEMENT_MATURITY_RENEWAL;
-    case 1005:
-        return type == OPT_AGREEMENT_PLEDGE_CHANGE;
-    case 1006:
-        return type == OPT_AGREEMENT_PLEDGE_RELEASE;
-    default:
-        return false;
-    }
+    const AgreementOperationTraits *traits = agreementOperationTraits(type);
+    return traits && traits->buttonId == id;
 }
 
 } // namespace
@@ -118,11 +97,11 @@ void COpAgreementRepurchaseWidget::buildUi()
                                         QStringLiteral("clr_basket_param_sell_btn_hover"),
                                         QStringLiteral("clr_basket_param_sell_btn_press"),
                                         QStringLiteral("clr_basket_param_sell_btn_disable") };
-    const int deploymentCode = getUserConfig()->deploymentCode;
+    const DeploymentRights rights = currentDeploymentRights();
     bool has1000 = false;
     bool has1003 = false;
     for (const OperationButton &b : kButtons) {
-        if (!buttonOffered(b.id, deploymentCode))
+        if (!buttonOffered(b.id, rights))
             continue;
         agreement::addModeButton(m_buttonGroup, colors, b.id, b.text)->setFixedWidth(100);
         has1000 = has1000 || b.id == 1000;
@@ -216,23 +195,24 @@ void COpAgreementRepurchaseWidget::updateOperationVisibility()
         entry.second->setVisible(entry.first == m_currentId
                                  && widgetShownFor(entry.first, m_currentType));
 
-    const ETradeOperationType t = m_currentType;
-    const auto show = [t](QWidget *table, std::initializer_list<int> types) {
-        const bool visible = contains(types, t);
+    static const AgreementOperationTraits none {};
+    const AgreementOperationTraits *found = agreementOperationTraits(m_currentType);
+    const AgreementOperationTraits &traits = found ? *found : none;
+    const auto show = [](QWidget *table, bool visible) {
         table->setVisible(visible);
         return visible;
     };
     IBaseAgreementRepurchaseWidget *current = currentOperationWidget();
-    if (m_contractTable && show(m_contractTable, { 14008, 14009, 14010, 14013, 14015 }))
+    if (m_contractTable && show(m_contractTable, traits.listsContracts))
         m_contractTable->setOperationWidget(current);
-    if (m_pledgeBondTable && show(m_pledgeBondTable, { 14012 }))
+    if (m_pledgeBondTable && show(m_pledgeBondTable, traits.takesNewBonds))
         m_pledgeBondTable->clearCheckedRows();
-    if (m_pledgePosTable && show(m_pledgePosTable, { 14006, 14011, 14013 }) && current)
+    if (m_pledgePosTable && show(m_pledgePosTable, traits.takesPositions) && current)
         m_pledgePosTable->showAccountPositions(current->currentAccountKey(),
                                                current->operationType());
-    if (m_turnDealTable && show(m_turnDealTable, { 14011, 14012 }))
+    if (m_turnDealTable && show(m_turnDealTable, traits.listsIntentions))
         m_turnDealTable->setOperationWidget(current);
-    if (m_confirmTable && show(m_confirmTable, { 14006, 14009, 14010, 14013, 14015 }))
+    if (m_confirmTable && show(m_confirmTable, traits.listsDeclarations))
         m_confirmTable->setOperationWidget(current);
 }
 
@@ -312,16 +292,17 @@ bool COpAgreementRepurchaseWidget::handleEvent(int event, int a, int b, QString 
     if (event == EVT_COMBO_CHANGED) {
         // A form's account changed: the tables follow the account.
         IBaseAgreementRepurchaseWidget *current = currentOperationWidget();
-        if (current) {
-            const int t = current->operationType();
-            if (m_pledgePosTable && contains({ 14006, 14011, 14013 }, t))
+        const AgreementOperationTraits *traits
+            = current ? agreementOperationTraits(current->operationType()) : nullptr;
+        if (traits) {
+            if (m_pledgePosTable && traits->takesPositions)
                 m_pledgePosTable->showAccountPositions(current->currentAccountKey(),
                                                        current->operationType());
-            if (m_contractTable && contains({ 14008, 14009, 14010, 14013, 14015 }, t))
+            if (m_contractTable && traits->listsContracts)
                 m_contractTable->queryContracts(false);
-            if (m_turnDealTable && contains({ 14011, 14012 }, t))
+            if (m_turnDealTable && traits->listsIntentions)
                 m_turnDealTable->queryFromServer();
-            if (m_confirmTable && contains({ 14009, 14010, 14013, 14015 }, t))
+            if (m_confirmTable && traits->queriesDeclarations)
                 m_confirmTable->queryPendingDeclarations();
         }
         return true;

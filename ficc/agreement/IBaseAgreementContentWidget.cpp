@@ -1,4 +1,6 @@
 #include "agreement/IBaseAgreementContentWidget.h"
+#include "agreement/AgreementOperationTraits.h"
+#include "common/DeploymentRights.h"
 
 #include "agreement/CAgreementFieldTable.h"
 #include "common/CDealerDirectory.h"
@@ -37,7 +39,7 @@ const char kDateFormat[] = "yyyyMMdd";
 
 bool isDeployment200()
 {
-    return getUserConfig()->deploymentCode == 200;
+    return currentDeploymentRights().readOnly;
 }
 
 QString moneyText(double value)
@@ -79,6 +81,11 @@ IBaseAgreementContentWidget::IBaseAgreementContentWidget(ETradeOperationType typ
 }
 
 IBaseAgreementContentWidget::~IBaseAgreementContentWidget() = default;
+
+const AgreementOperationTraits *IBaseAgreementContentWidget::traits() const
+{
+    return agreementOperationTraits(m_operationType);
+}
 
 bool IBaseAgreementContentWidget::hasType(std::initializer_list<int> types) const
 {
@@ -239,10 +246,8 @@ void IBaseAgreementContentWidget::setContract(const std::string &contractKey)
     const ttservice::CRepurchaseAgreementContractInfoPtr contract = findContract(contractKey);
     if (!contract)
         return;
-    const bool confirmAdvanceRelease
-        = hasType({ OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE,
-                    OPT_AGREEMENT_PLEDGE_RELEASE });
-    if (confirmAdvanceRelease && m_cells.firstSettleDate)
+    const bool settles = traits() && traits()->settlesContract;
+    if (settles && m_cells.firstSettleDate)
         m_cells.firstSettleDate->setText(QString::number(contract->firstSettleDate));
 
     if (isDeployment200()) {
@@ -271,7 +276,7 @@ void IBaseAgreementContentWidget::setContract(const std::string &contractKey)
     if (m_cells.rate)
         m_cells.rate->setDouble(contract->repurchaseRate * 100);
     if (m_cells.maturityAmount) {
-        if (confirmAdvanceRelease)
+        if (settles)
             recalculateContractSettlement();
         else if (m_operationType != OPT_AGREEMENT_MATURITY_RENEWAL)
             m_cells.maturityAmount->setDouble(contract->maturitySettleAmount, 2);
@@ -422,9 +427,7 @@ void IBaseAgreementContentWidget::updateEnabledFields()
     if (m_cells.renewType && m_operationType == OPT_AGREEMENT_MATURITY_RENEWAL)
         m_cells.renewType->setEnabled(!code200);
     if (m_cells.amount) {
-        const bool typed
-            = hasType({ OPT_AGREEMENT_DEAL_DECLARATION, OPT_AGREEMENT_INTENTION_REPO,
-                        OPT_AGREEMENT_INTENTION_REVERSE_REPO, OPT_AGREEMENT_MATURITY_RENEWAL });
+        const bool typed = traits() && traits()->amountTyped;
         m_cells.amount->setEnabled(typed && !code200);
     }
     if (m_cells.originalInterest)
@@ -495,8 +498,7 @@ void IBaseAgreementContentWidget::recalculate()
             m_cells.maturityAmount->setText(valid ? moneyText(amounts.maturityAmount) : QString());
     }
 
-    if (hasType({ OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE,
-                  OPT_AGREEMENT_PLEDGE_RELEASE }))
+    if (traits() && traits()->settlesContract)
         recalculateContractSettlement();
     if (m_cells.amount)
         updateConversionRatio();

@@ -33,6 +33,8 @@ class CWidgetList;
 
 namespace TC {
 
+struct AgreementOperationTraits;
+
 // The input form of an agreement repurchase operation. Built for one operation
 // type, it shows the cells that operation needs in two columns, fills itself
 // from the account, a picked contract, a turn-deal row or the pledge tables,
@@ -211,6 +213,8 @@ private:
     void selectVarietyForDays(int days, CAgreementCalculator::EVarietyMatch match);
     ttservice::CRepurchaseAgreementContractInfoPtr findContract(const std::string &key);
     bool hasType(std::initializer_list<int> types) const;
+    // What the form's operation is; null for a type that is no agreement operation.
+    const AgreementOperationTraits *traits() const;
 
     Cells m_cells;
     std::set<std::string> m_accountKeys;

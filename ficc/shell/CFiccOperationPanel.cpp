@@ -1,29 +1,12 @@
 #include "shell/CFiccOperationPanel.h"
 
 #include "common/CDealerDirectory.h"
+#include "common/DeploymentRights.h"
 #include "shell/COperationFiccWidget.h"
 #include "tc/CUserManager.h"
 #include "utils/CSingletonT.h"
 
 namespace TC {
-
-namespace {
-// Deployments that carry the FICC content; any other deployment gets an empty panel.
-bool deploymentOffersFicc(int code)
-{
-    switch (code) {
-    case 90:
-    case 91:
-    case 100:
-    case 400:
-    case 200:
-    case 101:
-        return true;
-    default:
-        return false;
-    }
-}
-} // namespace
 
 CFiccOperationPanel::CFiccOperationPanel(int id, QWidget *parent)
     : COperationPanel(id, parent)
@@ -38,7 +21,8 @@ CFiccOperationPanel::~CFiccOperationPanel() = default;
 void CFiccOperationPanel::createUi()
 {
     const int code = utils::CSingletonT<CUserManager>::instance()->getUserConfig()->deploymentCode;
-    if (!deploymentOffersFicc(code))
+    // Any other deployment gets an empty panel.
+    if (!deploymentRights(code).panelContent)
         return;
     m_operationWidget = new COperationFiccWidget(this);
     setInnerStretchWidget(m_operationWidget, 0, 0, 0, 0);

@@ -1,4 +1,7 @@
 #include "spot/COpTransactionInCashWidget.h"
+#include "common/OrderPlacement.h"
+
+#include "common/DeploymentRights.h"
 
 #include "common/FiccEvents.h"
 #include "tc/CAlgorithmHelpDialog.h"
@@ -44,24 +47,17 @@ constexpr int kRowHeight = 22;
 constexpr int kEditorWidth = 140;
 constexpr int kSideColumnWidth = 130;
 
-bool deploymentIn(std::initializer_list<int> codes)
-{
-    const int deployment = getUserConfig()->deploymentCode;
-    return std::find(codes.begin(), codes.end(), deployment) != codes.end();
-}
-
-// Deployments that trade spot bonds; 200 shows the form without ordering.
 bool hasBuyButton()
 {
-    return deploymentIn({ 90, 91, 101, 100, 200, 80 });
+    return currentDeploymentRights().spotBuy;
 }
 bool hasSellButton()
 {
-    return deploymentIn({ 90, 91, 101, 100, 200, 80, 400 });
+    return currentDeploymentRights().spotSell;
 }
 bool placesOrders()
 {
-    return deploymentIn({ 90, 91, 101, 100, 400, 80 });
+    return currentDeploymentRights().placesOrders;
 }
 
 std::shared_ptr<ttservice::CInstrumentDetail> listedBond(const QString &code)
@@ -88,7 +84,7 @@ COpTransactionInCashWidget::COpTransactionInCashWidget(QWidget *parent)
     setTradeOperationType(OPT_SPOT_BOND_TRADE);
     setOperationType(ttservice::OPERATION_TYPE_BUY);
     buildUi();
-    if (getUserConfig()->deploymentCode == 200)
+    if (currentDeploymentRights().readOnly)
         setReadOnlyForm();
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -144,10 +140,10 @@ void COpTransactionInCashWidget::buildUi()
     m_codeEdit = new CStockCodeLineEdit(0, 1, row);
     m_codeEdit->setObjectName(QStringLiteral("zolp_spot_code"));
     m_codeEdit->setFrame(false);
-    m_codeEdit->setEmptyHintFont(QStringLiteral("fnt_default_normal_fix"));
+    m_codeEdit->setEmptyHintFontKey(QStringLiteral("fnt_default_normal_fix"));
     m_codeEdit->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
     m_codeEdit->setEnableAll();
-    m_codeEdit->setTraderType(ttservice::VQ_TRADER_TYPE_FICC);
+    m_codeEdit->setTradeType(ttservice::VQ_TRADER_TYPE_FICC);
     m_codeEdit->setFilterFlag(FILTER_BOND);
     m_codeEdit->clearCode();
     finishRow(row, m_codeEdit);
@@ -515,16 +511,7 @@ void COpTransactionInCashWidget::doOperation()
         return;
     TT_LOG_INFO("placeCommands: [manual] Transaction in cash.");
     CAlgorithmHelpDialog::tryHelp(orders);
-    auto command = boost::make_shared<ttservice::COrderComandParam>();
-    command->commandKind = ttservice::VQ_TRADER_TYPE_FICC;
-    command->commandSubKind = 0;
-    command->orders = orders;
-    command->commandText = detail;
-    command->manual = true;
-    command->commandMode = 0;
-    command->commandOption = 0;
-    utils::CManualSingletonT<CItCommandCenter>::instance()->createCommand(
-        command, CItCommandCenter::Callback(), true, 0);
+    sendManualCommand(orders, detail);
 }
 
 void COpTransactionInCashWidget::showTip(QWidget *editor, const QString &text)

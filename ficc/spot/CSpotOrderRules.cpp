@@ -1,4 +1,5 @@
 #include "spot/CSpotOrderRules.h"
+#include "common/OrderPlacement.h"
 
 #include "common/InstructionLimit.h"
 #include "tc/CExchangeClient.h"
@@ -34,11 +35,6 @@ bool matches(const QString &pattern, const QString &text)
 bool isUsablePrice(double price)
 {
     return price != ttservice::kUnsetDouble && !CSpotOrderRules::isZero(price);
-}
-
-QString accountText(const ttservice::CAccountInfo &info)
-{
-    return QString::fromStdString(ttservice::accountDisplayID(info));
 }
 
 } // namespace
@@ -79,28 +75,8 @@ QString CSpotOrderRules::agreementNoTip(const std::string &market, const QString
 
 bool CSpotOrderRules::checkInput(const Input &input, QString &error)
 {
-    if (input.accountKey.empty()) {
-        error = QStringLiteral("没有选择账号, 无法下单!");
+    if (!checkOrderAccount(QString::fromStdString(input.accountKey), error))
         return false;
-    }
-    const QString key = QString::fromStdString(input.accountKey);
-    const CAccountPtr account = getUserConfig()->getAccountData(key);
-    if (!account) {
-        error = QStringLiteral("账号 [%1] 不存在, 无法下单!").arg(key);
-        return false;
-    }
-    const int status
-        = utils::CManualSingletonT<CTradeClient>::instance()->getLoginStatus(account->getKey());
-    if (status == ttservice::BROKER_LOGIN_STATUS_REFRESHING) {
-        error = QStringLiteral("账号 [%1] 正在刷新, 无法下单!")
-                    .arg(accountText(*account->getAccountInfo()));
-        return false;
-    }
-    if (status != ttservice::BROKER_LOGIN_STATUS_OK) {
-        error = QStringLiteral("账号 [%1] 尚未登录, 无法下单!")
-                    .arg(accountText(*account->getAccountInfo()));
-        return false;
-    }
     if (input.hasCodeEditor && input.stockCode.isEmpty()) {
         error = QStringLiteral("没有输入证券代码, 无法下单!");
         return false;

@@ -39,7 +39,7 @@ CStockCodeLineEdit::~CStockCodeLineEdit()
     setModel(nullptr);
 }
 
-void CStockCodeLineEdit::setTraderType(int traderType)
+void CStockCodeLineEdit::setTradeType(int traderType)
 {
     m_traderType = traderType;
     useOffer();
@@ -74,7 +74,7 @@ void CStockCodeLineEdit::setFrame(bool frame)
     getLineEdit()->setFrame(frame);
 }
 
-void CStockCodeLineEdit::setEmptyHintFont(const QString &fontKey)
+void CStockCodeLineEdit::setEmptyHintFontKey(const QString &fontKey)
 {
     setEmptyHint(QString(), fontKey);
 }

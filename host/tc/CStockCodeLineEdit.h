@@ -33,7 +33,7 @@ public:
     ~CStockCodeLineEdit() override;
 
     // Stock (0x1) and FICC (0x100000) traders trade the bonds of "SH" and "SZ".
-    void setTraderType(int traderType);
+    void setTradeType(int traderType);
     int traderType() const { return m_traderType; }
     // Offers the instruments of every market, not only those of the trader type.
     void setEnableAll();
@@ -43,7 +43,7 @@ public:
 
     void setFrame(bool frame);
     // Font of the editor and of its hint while empty.
-    void setEmptyHintFont(const QString &fontKey);
+    void setEmptyHintFontKey(const QString &fontKey);
 
     // The code last entered, as announced; empty at start and after clearCode().
     QString code() const { return m_code; }

@@ -18,12 +18,14 @@ const EnumItem kDefaultItems[] = {
     { "ttservice::EStkProp", '0', "非限售股" },
     { "ttservice::EStkProp", '1', "限售股" },
 
+    // What a deal declaration waiting for confirmation asks of this side; the
+    // confirmation table lists each under its operation (成交申报 14006,
+    // 到期续做 14010, 提前购回 14009, 质押券变更 14013, 解除质押 14015).
     { "ttservice::EDeclareType", '0', "成交申报" },
-    { "ttservice::EDeclareType", '1', "到期确认" },
+    { "ttservice::EDeclareType", '1', "到期续做" },
     { "ttservice::EDeclareType", '2', "提前购回" },
-    { "ttservice::EDeclareType", '3', "到期续做" },
+    { "ttservice::EDeclareType", '3', "质押券变更" },
     { "ttservice::EDeclareType", '4', "解除质押" },
-    { "ttservice::EDeclareType", '5', "质押券变更" },
 
     // The contract tables keep the outstanding contracts: '1', '2' and '8'.
     { "ttservice::EContractStatus", '0', "未生效" },

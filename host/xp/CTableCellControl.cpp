@@ -22,6 +22,11 @@ void CTableCellControl::setEnabled(bool enabled)
     changed();
 }
 
+void CTableCellControl::clickAt(QWidget *, const QPoint &, const QRect &)
+{
+    click();
+}
+
 void CTableCellControl::changed()
 {
     if (m_table && m_row >= 0)

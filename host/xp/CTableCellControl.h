@@ -40,6 +40,11 @@ public:
     virtual void paint(QPainter *painter, const QRect &cell, QWidget *view, bool hovered) const = 0;
     // A left click on the cell of an enabled control; delivers its event.
     virtual void click() = 0;
+    // A left click at `pos` inside `cell`, both in the coordinates of
+    // `surface`, the widget the table paints on. Controls made of several
+    // parts (a row of buttons) act on the part under the pointer, and pop-ups
+    // open at the cell; the others just click().
+    virtual void clickAt(QWidget *surface, const QPoint &pos, const QRect &cell);
     // True when the mouse over the cell shows a pointing hand.
     virtual bool isClickable() const { return m_enabled; }
 

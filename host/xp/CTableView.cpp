@@ -131,8 +131,9 @@ void CTableView::mousePressEvent(QMouseEvent *event)
     CTableCell *cell = m_store->cell(row, index.column());
     if (cell && cell->control && cell->control->isClickable()) {
         // The control's owner decides about the selection (a contract row's
-        // radio button selects its row through the owner).
-        cell->control->click();
+        // radio button selects its row through the owner). Controls of
+        // several parts act on the part under the pointer.
+        cell->control->clickAt(viewport(), event->pos(), visualRect(index));
         return;
     }
     if (m_store->isRowSelectable(row))

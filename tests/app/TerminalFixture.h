@@ -23,6 +23,8 @@ protected:
         TC::resetHostForTests();
         ASSERT_TRUE(dir.isValid());
         TC::setConfigDir(dir.path());
+        // Positions move only where a test asks for the feed (its own host.ini).
+        write("host.ini", "[feed]\npositionIntervalMs=0\n");
     }
     void TearDown() override { TC::resetHostForTests(); }
 

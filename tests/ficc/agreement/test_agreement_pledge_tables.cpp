@@ -368,21 +368,30 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     ASSERT_TRUE(row(positions(), kSZ101901));
     EXPECT_EQ(positions()->itemText(1, 6), QStringLiteral("250"));
     EXPECT_EQ(positions()->rowCount(), 2);
-    EXPECT_EQ(selectionEvents(sink), 1); // one announcement for what arrived together
+    // The ticked bond the form holds did not change: nothing to announce (the
+    // form would take the total as its amount again, over what the trader typed).
+    EXPECT_EQ(selectionEvents(sink), 0);
     // The restricted push kept the row ticked: it carries an amount.
     EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
 
-    // Under 成交申报 a Shanghai push counts, and clamps the typed quantity.
+    // Under 成交申报 a Shanghai push counts, and clamps the typed quantity (the
+    // account now holds the 40 pushed before).
     widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     tick(widget, positions(), 0, kSH019547);
     typeQuantity(widget, 4, kSH019547, QStringLiteral("10000"));
-    std::thread again([&] { data->updateData(position("SH", "019547", 40), true); });
+    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 40);
+    sink.events.clear();
+    std::thread again([&] {
+        data->updateData(position("SH", "019547", 25), true);
+        data->updateData(position("SZ", "101901", 7), true);
+    });
     again.join();
     deliver();
-    EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 40);
-    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 40);
-    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("40"));
-    EXPECT_EQ(positions()->statText(5), QStringLiteral("4000.00"));
+    EXPECT_EQ(selectionEvents(sink), 1); // the ticked bond's quantity was held to 25
+    EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 25);
+    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 25);
+    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("25"));
+    EXPECT_EQ(positions()->statText(5), QStringLiteral("2500.00"));
 }
 
 TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)

@@ -372,14 +372,6 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
     EXPECT_EQ(readAll(CDealerDirectory::filePath()), previous);
     EXPECT_EQ(QDir(m_tmp.path()).entryList(QDir::Files),
               QStringList({ "FiccDealerConfig.csv", "in.csv" }));
-
-    // A directory in the file's place, and a configuration directory below a file.
-    ASSERT_TRUE(QFile::remove(CDealerDirectory::filePath()));
-    ASSERT_TRUE(QDir(m_tmp.path()).mkdir("FiccDealerConfig.csv"));
-    EXPECT_FALSE(dir()->save());
-    EXPECT_TRUE(QFileInfo(CDealerDirectory::filePath()).isDir());
-    TC::setConfigDir(m_tmp.filePath("in.csv/sub"));
-    EXPECT_FALSE(dir()->save());
 }
 
 // A small file system of its own, for saves on a disk that is full.
@@ -490,13 +482,6 @@ protected:
         DealerDirectoryTest::SetUp();
         messages()->clear();
     }
-    void TearDown() override
-    {
-        QFile::setPermissions(
-            m_tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        DealerDirectoryTest::TearDown();
-    }
-
     static TC::CMsgService *messages()
     {
         return utils::CManualSingletonT<TC::CMsgService>::instance();
@@ -554,23 +539,6 @@ TEST_F(DealerDirectorySaveFailureTest, isShownOnceAndTheNextSaveAfterTheFixWrite
         EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
         EXPECT_EQ(shownTexts().size(), 1);
     }
-}
-
-TEST_F(DealerDirectorySaveFailureTest, readOnlyDirectoryFailsUntilWritableAgain)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into a read-only directory";
-    ASSERT_TRUE(loadText(kSample));
-    ASSERT_TRUE(
-        QFile::setPermissions(m_tmp.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_FALSE(dir()->save());
-    EXPECT_FALSE(dir()->save());
-    ASSERT_EQ(shownTexts().size(), 1);
-    EXPECT_TRUE(shownTexts()[0].contains(CDealerDirectory::filePath()));
-    ASSERT_TRUE(QFile::setPermissions(
-        m_tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
-    EXPECT_TRUE(dir()->save());
-    EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
 }
 
 TEST_F(DealerDirectorySaveFailureTest, isShownAgainAfterASuccessOrForAnotherFailure)

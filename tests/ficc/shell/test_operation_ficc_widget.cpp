@@ -3,9 +3,12 @@
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosWidget.h"
+#include "agreement/CAgreementRepurchaseWidgetDec.h"
+#include "agreement/CAgreementRepurchaseWidgetIntention.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
 #include "agreement/COpAgreementRepurchaseWidget.h"
+#include "agreement/IBaseAgreementContentWidget.h"
 #include "quotation/COpQuotationRepurchaseWidget.h"
 #include "quotation/CQuotationTableWidget.h"
 #include "shell/COperationFiccWidget.h"
@@ -14,11 +17,16 @@
 #include "tc/COpAccountsWidget.h"
 #include "tc/COperationPushButtonGroup.h"
 #include "tc/CUserManager.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "xp/CParameterCell.h"
 #include "xp/CPushButton.h"
 #include "xp/CWidgetList.h"
 
 #include <QMap>
 #include <QPair>
+
+#include <boost/make_shared.hpp>
+
 #include <memory>
 
 namespace {
@@ -253,16 +261,19 @@ TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
     EXPECT_TRUE(w->handleEvent(1159, 14014, 0, QString(), &split));
     EXPECT_EQ(accounts->accountSplitVol(kLoggedInAccount), qMakePair(30.0, 0.0));
 
+    // Quantities of a buy or a sell reach the list; other sides and missing figures do not.
     TC::CCanOrderNum num { 1200, 340 };
     TC::CCanOrderNum out;
     EXPECT_TRUE(w->handleEvent(1160, 1051, 0, kLoggedInAccount, &num));
-    EXPECT_FALSE(accounts->canOrderNum(kLoggedInAccount, &out));
     EXPECT_TRUE(w->handleEvent(1160, 1052, 0, kLoggedInAccount, nullptr));
     EXPECT_FALSE(accounts->canOrderNum(kLoggedInAccount, &out));
-    EXPECT_TRUE(w->handleEvent(1160, 1053, 0, kLoggedInAccount, &num));
-    ASSERT_TRUE(accounts->canOrderNum(kLoggedInAccount, &out));
-    EXPECT_EQ(out.buyVolume, 1200);
-    EXPECT_EQ(out.sellVolume, 340);
+    for (int side : { 1052, 1053 }) {
+        num.buyVolume = side;
+        EXPECT_TRUE(w->handleEvent(1160, side, 0, kLoggedInAccount, &num));
+        ASSERT_TRUE(accounts->canOrderNum(kLoggedInAccount, &out)) << side;
+        EXPECT_EQ(out.buyVolume, side);
+        EXPECT_EQ(out.sellVolume, 340);
+    }
 
     // The list announces its selection; the page follows it.
     accounts->setSelectedAccount(kRefreshingAccount, true);
@@ -275,10 +286,31 @@ TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
 TEST_F(SwitcherTest, agreementEventsReachThePageAndPositionsTable)
 {
     auto w = build(AllOffers);
+    // The pledge tables changed: the form shown takes their ticked rows, here none.
+    auto *intention = dynamic_cast<TC::CAgreementRepurchaseWidgetIntention *>(
+        w->agreementPage()->currentOperationWidget());
+    ASSERT_NE(intention, nullptr);
+    ttservice::CPledgedBondInfo row;
+    row.market = "SH";
+    row.bondCode = "019547";
+    row.pledgeVolume = 10;
+    intention->setPledgePosSelection({ row });
+    ASSERT_EQ(intention->repoForm()->firstSelection().size(), 1);
     EXPECT_TRUE(w->handleEvent(1291, 0, 0, QString(), nullptr));
-    EXPECT_TRUE(w->handleEvent(1292, 0, 0, QStringLiteral("SH|T0001"), nullptr));
+    EXPECT_TRUE(intention->repoForm()->firstSelection().isEmpty());
+
+    // A turned order opens the deal declaration filled from that order.
+    auto order = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
+    order->orderNo = "IO1";
+    order->repurchaseDays = 14;
+    accountData(kLoggedInAccount)->updateData(order, false);
+    EXPECT_TRUE(w->handleEvent(1292, 0, 0, QStringLiteral("IO1"), nullptr));
     EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1001"));
     EXPECT_EQ(w->agreementPage()->currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    auto *dec = dynamic_cast<TC::CAgreementRepurchaseWidgetDec *>(
+        w->agreementPage()->operationWidget(1001));
+    ASSERT_NE(dec, nullptr);
+    EXPECT_EQ(dec->form()->cells().days->text(), QStringLiteral("14"));
 
     // Bubbling from a table placed below the page reaches the switcher.
     EXPECT_TRUE(w->contractTable()->deliverEvent(1293, 0, 0, QStringLiteral("合同C001")));

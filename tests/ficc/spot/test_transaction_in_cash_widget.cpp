@@ -543,7 +543,7 @@ TEST_F(SpotPageTest, codeEditorAnnouncesCompleteListedCodes)
 
     auto *code = new TC::CStockCodeLineEdit(0, 1, recorder.get());
     code->setEnableAll();
-    code->setTraderType(0x100000);
+    code->setTradeType(0x100000);
     code->setFilterFlag(4);
     QLineEdit *line = code->getLineEdit();
     QStringList &codes = recorder->codes;
@@ -583,6 +583,6 @@ TEST_F(SpotPageTest, codeEditorAnnouncesCompleteListedCodes)
     auto *bare = new TC::CStockCodeLineEdit(0, 0, recorder.get());
     bare->setFilterFlag(4);
     EXPECT_EQ(bare->offeredInstrument(QStringLiteral("019547")), nullptr);
-    bare->setTraderType(1);
+    bare->setTradeType(1);
     EXPECT_NE(bare->offeredInstrument(QStringLiteral("019547")), nullptr);
 }

@@ -1,6 +1,5 @@
 #include "HostFixture.h"
 
-#include "tc/CAlgorithmHelpDialog.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"
 #include "tc/CMsgService.h"
@@ -91,19 +90,4 @@ TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
     EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
     TC::CHostClock::useRealDate();
     EXPECT_EQ(QDate::currentDate(), TC::CHostClock::today());
-}
-
-TEST_F(HostServicesTest, algorithmHelperRecordsEachOffer)
-{
-    std::vector<ttservice::CCodeOrderParam> orders(2);
-    orders[1].stock.stockCode = "019547";
-    size_t shown = 0;
-    TC::CAlgorithmHelpDialog::setHelper(
-        [&](const std::vector<ttservice::CCodeOrderParam> &o) { shown = o.size(); });
-    TC::CAlgorithmHelpDialog::tryHelp(orders);
-    TC::CAlgorithmHelpDialog::tryHelp(orders);
-    EXPECT_EQ(2, TC::CAlgorithmHelpDialog::callCount());
-    EXPECT_EQ(2u, shown);
-    ASSERT_EQ(2u, TC::CAlgorithmHelpDialog::lastOrders().size());
-    EXPECT_EQ("019547", TC::CAlgorithmHelpDialog::lastOrders()[1].stock.stockCode);
 }

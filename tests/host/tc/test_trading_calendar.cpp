@@ -58,7 +58,9 @@ TEST_F(TradingCalendarTest, weekendsCloseWithoutAnyFileAndNextTradingDaySkipsClo
     ASSERT_TRUE(m_calendar.loadClosures(shippedHolidayFile()));
     EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 2, 14)), day(2026, 2, 24));
     EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1)), day(2026, 10, 8));
-    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1), 3), QDate()); // gives up
+    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1), 7),
+              day(2026, 10, 8)); // the last looked at
+    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1), 6), QDate()); // gives up
 }
 
 TEST_F(TradingCalendarTest, shippedFileClosesThe2026HolidaysAndNothingIn2027)

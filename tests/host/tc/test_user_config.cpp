@@ -45,27 +45,11 @@ TEST_F(UserConfigTest, addingAnAccountTwiceKeepsTheFirst)
     EXPECT_NE("另一个名字", returned->getAccountInfo()->accountName);
 }
 
-TEST_F(UserConfigTest, orderHintsAndBrokerTypesAreBitTests)
+TEST_F(UserConfigTest, brokerTypesMatchTradeTypesByBits)
 {
-    TC::CUserConfig *config = TC::getUserConfig();
-    config->setGlobalOrderHints(0x3);
-    config->getTradeSetting()->setHintBeforeOrderFlags(0x2);
-    EXPECT_TRUE(config->testGlobalOrderHint(1));
-    EXPECT_FALSE(config->testGlobalOrderHint(4));
-    EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
-    EXPECT_TRUE(config->getTradeSetting()->testHintBeforeOrderFlag(2));
-
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(1, ttservice::VQ_TRADER_TYPE_STOCK));
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, 1));
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, ttservice::VQ_TRADER_TYPE_FICC));
     EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(0x100000, 1));
     EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(2, ttservice::VQ_TRADER_TYPE_STOCK));
-}
-
-TEST_F(UserConfigTest, displayIdPrefersTheDisplayText)
-{
-    EXPECT_EQ(QStringLiteral("A-10003"),
-              TC::accountDisplayIDQs(*account(kRefreshingAccount)->getAccountInfo()));
-    EXPECT_EQ(QStringLiteral("10001"),
-              TC::accountDisplayIDQs(*account(kLoggedInAccount)->getAccountInfo()));
 }

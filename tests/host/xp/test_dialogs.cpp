@@ -1,8 +1,6 @@
 #include "QtPrinters.h"
 #include "xp/CCommonDialog.h"
-#include "xp/CLineEdit.h"
 #include "xp/CMessageBox.h"
-#include "xp/CMessageTip.h"
 #include "xp/CScriptedDialogResponder.h"
 
 #include <QLabel>
@@ -88,21 +86,6 @@ TEST(CommonDialog, innerWidgetIsReplaced)
     dialog.setInnerWidget(new QLabel(QStringLiteral("b")));
     EXPECT_TRUE(first.isNull());
     EXPECT_EQ(qobject_cast<QLabel *>(dialog.innerWidget())->text(), QStringLiteral("b"));
-}
-
-TEST(MessageTip, remembersTheLastTipAndItsEditor)
-{
-    CLineEdit editor(10, nullptr, false);
-    CMessageTip::showTip(&editor, Qt::AlignLeft | Qt::AlignBottom,
-                         QStringLiteral("请输入100~999之间的整数!"), 2, 300);
-    EXPECT_EQ(CMessageTip::lastTipText(), QStringLiteral("请输入100~999之间的整数!"));
-    EXPECT_EQ(CMessageTip::lastTipEditor(), &editor);
-    EXPECT_TRUE(CMessageTip::isTipVisible());
-    CMessageTip::showTip(&editor, Qt::AlignLeft | Qt::AlignBottom,
-                         QStringLiteral("请输入对方交易员!"));
-    EXPECT_EQ(CMessageTip::lastTipText(), QStringLiteral("请输入对方交易员!"));
-    CMessageTip::hideTip();
-    EXPECT_FALSE(CMessageTip::isTipVisible());
 }
 
 } // namespace

@@ -1,0 +1,738 @@
+// The confirmation table: declarations waiting for this trader's answer, the
+// order a 确定 makes of one, and what stops it.
+#include "AgreementFormFixture.h"
+
+#include "agreement/CAgreementConfirmWidget.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "ttservice/COrderComandParam.h"
+#include "ttservice/CRepurchaseAgreementContractInfo.h"
+#include "utils/CSingletonT.h"
+#include "xp/CButtonListCell.h"
+#include "xp/CComboBoxCell.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/CTableCellEdit.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+#include <boost/make_shared.hpp>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using Declaration = ttservice::CRepurchasePendingOrder;
+using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
+using Widget = TC::CAgreementConfirmWidget;
+
+TC::CTradeClient *tradeClient()
+{
+    return utils::CManualSingletonT<TC::CTradeClient>::instance();
+}
+
+const std::vector<TC::CCommandRecord> &commands()
+{
+    return utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands();
+}
+
+std::vector<std::string> messages()
+{
+    std::vector<std::string> texts;
+    for (const TC::CHostMessage &m :
+         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
+        texts.push_back(m.text);
+    return texts;
+}
+
+ttservice::CRepurchasePledgedBondPtr bond(const std::string &market, const std::string &code,
+                                          int volume, int swapFlag = '0')
+{
+    auto b = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+    b->market = market;
+    b->bondCode = code;
+    b->pledgeVolume = volume;
+    b->swapFlag = swapFlag;
+    return b;
+}
+
+// A declaration to account 10001's trader T401, pledging SH 019547 unless told otherwise.
+DeclarationPtr declaration(const std::string &ref, int declareType,
+                           const std::string &market = "SH", int direction = '0')
+{
+    auto d = boost::make_shared<Declaration>();
+    d->accountInfo = boost::make_shared<ttservice::CAccountInfo>(
+        *TC::getUserConfig()->getAccountData(QStringLiteral("10001"))->getAccountInfo());
+    d->market = market;
+    d->contractCode = market == "SH" ? "206007" : "138007";
+    d->direction = direction;
+    d->trader = "T401";
+    d->dealer = "1005";
+    d->dealerName = "晨岭基金";
+    d->counterpartyTrader = "T301";
+    d->counterpartyDealer = "1004";
+    d->counterpartyDealerName = "远川银行";
+    d->repurchaseAmount = 9000000;
+    d->conversionRatio = 0.9;
+    d->repurchaseDays = 7;
+    d->declareType = declareType;
+    d->repurchaseRate = 0.0215;
+    d->maturitySettleDate = 20260219;
+    d->maturitySettleAmount = 9003710.96;
+    d->renewType = '0';
+    d->priorApplyDate = 20260212;
+    d->actualRepurchaseDate = 20260216;
+    d->pledgee = "质权人甲";
+    d->supplementaryTerms = "到期按约定利率结算";
+    d->pendingOrderRef = ref;
+    d->tradingEntity = "100502";
+    d->counterpartyEntity = "100401";
+    d->releaseSettleAmount = 120000.5;
+    d->counterpartyClientName = "远川客户";
+    d->ownerType = 2;
+    d->pledgedBonds = { bond(market, market == "SH" ? "019547" : "101901", 100000) };
+    return d;
+}
+
+class TraderOperation : public FakeOperation
+{
+public:
+    TraderOperation(TC::ETradeOperationType type, const std::string &trader)
+        : FakeOperation(type, "10001")
+        , trader(trader)
+    {
+    }
+    std::string traderCode() const override { return trader; }
+    std::string trader;
+};
+
+// The table under a parent that consumes what bubbles out, with its
+// operation widget handed over; `declarations` answer the query this causes.
+struct Table
+{
+    explicit Table(TC::ETradeOperationType type, std::vector<ttservice::IDataPtr> declarations = {},
+                   const std::string &trader = "T401")
+        : op(type, trader)
+    {
+        sink.resize(1200, 300);
+        sink.show();
+        widget->setOperationWidget(&op);
+        if (!trader.empty())
+            answer(declarations);
+    }
+
+    void answer(const std::vector<ttservice::IDataPtr> &records)
+    {
+        std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls.front().request->dataType, 795);
+        EXPECT_EQ(calls.front().request->queryText, op.trader);
+        calls.front().answer(utils::TTError(), records);
+        QCoreApplication::processEvents();
+    }
+
+    XP::COddEvenRowTable *rows() const { return widget->table(); }
+    XP::CButtonListCell *answerCell(int row) const
+    {
+        return dynamic_cast<XP::CButtonListCell *>(rows()->itemControl(row, Widget::ColAction));
+    }
+    XP::CComboBoxCell *ownerCombo(int row) const
+    {
+        return dynamic_cast<XP::CComboBoxCell *>(rows()->itemControl(row, Widget::ColOwnerType));
+    }
+    // Presses the row's 确定 as the trader does.
+    void confirm(int row) const
+    {
+        ASSERT_NE(answerCell(row), nullptr);
+        answerCell(row)->click();
+    }
+
+    TraderOperation op;
+    EventSink sink;
+    Widget *widget = new Widget(&sink);
+};
+
+ttservice::CRepurchaseAgreementParam sentAgreement(const ttservice::CCodeOrderParam &order)
+{
+    ttservice::CRepurchaseAgreementParam p;
+    p.bsonValueFromObj(order.agreementParam);
+    return p;
+}
+
+} // namespace
+
+class ConfirmTest : public AgreementFormFixture
+{
+protected:
+    void SetUp() override
+    {
+        AgreementFormFixture::SetUp();
+        addVarieties();
+    }
+    XP::CScriptedDialogResponder responder;
+};
+
+TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
+{
+    const struct
+    {
+        TC::ETradeOperationType type;
+        int declareType;
+        const char *name;
+    } cases[] = {
+        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '0', "成交申报" },
+        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '1', "到期续做" },
+        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '2', "提前购回" },
+        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '3', "质押券变更" },
+        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '4', "解除质押" },
+    };
+    std::vector<ttservice::IDataPtr> all;
+    for (int type : { '0', '1', '2', '3', '4', '5' })
+        all.push_back(declaration(std::string("D") + char(type), type));
+    all.push_back(boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Table t(c.type, all);
+        ASSERT_EQ(t.rows()->rowCount(), 1);
+        EXPECT_EQ(t.widget->rowDeclaration(0)->declareType, c.declareType);
+        EXPECT_EQ(t.rows()->itemText(0, Widget::ColDeclareType), QString::fromUtf8(c.name));
+        // The release amount is shown under 解除质押 only.
+        EXPECT_EQ(t.rows()->itemText(0, Widget::ColReleaseSettleAmount),
+                  c.type == TC::OPT_AGREEMENT_PLEDGE_RELEASE ? QStringLiteral("120000.50")
+                                                             : QStringLiteral("-"));
+    }
+    EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_CONFIRM, '1'));
+    EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_RENEWAL, '2'));
+}
+
+TEST_F(ConfirmTest, rowShowsTheDeclarationWithItsAnswerButtonAndOwnerType)
+{
+    DeclarationPtr odd = declaration("D2", '0', "SZ", '1');
+    odd->ownerType = 9; // not offered by the combo box
+    odd->renewType = '1';
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
+    XP::COddEvenRowTable *rows = t.rows();
+    ASSERT_EQ(rows->columnCount(), 29);
+    EXPECT_EQ(rows->headerText(25), QStringLiteral("    操作    "));
+    EXPECT_EQ(rows->headerText(28), QStringLiteral("订单所有者类型"));
+    ASSERT_EQ(rows->rowCount(), 2);
+    const QStringList shown = { rows->itemText(0, 0), rows->itemText(0, 2),  rows->itemText(0, 3),
+                                rows->itemText(0, 5), rows->itemText(0, 6),  rows->itemText(0, 8),
+                                rows->itemText(0, 9), rows->itemText(0, 12), rows->itemText(0, 17),
+                                rows->itemText(0, 24) };
+    EXPECT_EQ(shown,
+              QStringList({ "10001", "SH", "1", "90.00", "9000000.00", "正回购", "2.150",
+                            "20260212", "T301", "非第三方续做" }));
+    EXPECT_EQ(rows->itemText(1, 8), QStringLiteral("逆回购"));
+    EXPECT_EQ(rows->itemText(1, 24), QStringLiteral("第三方续做"));
+
+    ASSERT_NE(t.answerCell(1), nullptr);
+    EXPECT_EQ(t.answerCell(1)->buttonId(0), 20000);
+    EXPECT_EQ(t.answerCell(1)->buttonText(0), QStringLiteral("确定"));
+    EXPECT_TRUE(t.answerCell(1)->isButtonEnabled(20000));
+    ASSERT_NE(t.ownerCombo(0), nullptr);
+    EXPECT_EQ(t.ownerCombo(0)->id(), 10028);
+    EXPECT_EQ(t.ownerCombo(0)->count(), 4);
+    EXPECT_EQ(t.ownerCombo(0)->currentText(), QStringLiteral("机构投资者"));
+    EXPECT_EQ(t.ownerCombo(1)->currentIndex(), -1);
+}
+
+TEST_F(ConfirmTest, operationCodeOfEveryTypeAndDirection)
+{
+    const struct
+    {
+        TC::ETradeOperationType type;
+        int direction;
+        int code;
+    } cases[] = {
+        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '0', 1065 },
+        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '1', 1065 },
+        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '0', 1072 },
+        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1092 },
+        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '2', 1092 },
+        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '0', 1067 },
+        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '1', 1067 },
+        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '0', 1070 },
+        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '1', 1070 },
+        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '0', 1075 },
+        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '1', 1095 },
+        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, '0', -1 },
+        { TC::OPT_AGREEMENT_INTENTION_REPO, '0', -1 },
+        { TC::OPT_NONE, '1', -1 },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Widget::confirmationOperationType(c.type, c.direction), c.code)
+            << c.type << " direction " << char(c.direction);
+}
+
+TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
+{
+    const struct
+    {
+        const char *what;
+        std::function<void(Declaration &)> spoil;
+        const char *message;
+    } cases[] = {
+        { "account not configured", [](Declaration &d) { d.accountInfo->accountId = "99999"; },
+          "账号 [99999] 不存在, 无法下单!" },
+        { "no account", [](Declaration &d) { d.accountInfo.reset(); },
+          "账号 [] 不存在, 无法下单!" },
+        { "unknown contract code", [](Declaration &d) { d.contractCode = "206999"; },
+          "协议回购合约代码不存在, 无法下单!" },
+        { "contract of the other market", [](Declaration &d) { d.market = "SZ"; },
+          "协议回购合约代码不存在, 无法下单!" },
+        { "SH without bonds", [](Declaration &d) { d.pledgedBonds.clear(); },
+          "债券代码为空, 无法下单，请刷新债券信息!" },
+        { "SH with null bond entries only",
+          [](Declaration &d) {
+              d.pledgedBonds = { nullptr, nullptr };
+          },
+          "债券代码为空, 无法下单，请刷新债券信息!" },
+        { "SH first bond unknown",
+          [](Declaration &d) {
+              d.pledgedBonds.insert(d.pledgedBonds.begin(), bond("SH", "999999", 10));
+          },
+          "债券代码不存在, 无法下单!" },
+        { "SH bond of the other market",
+          [](Declaration &d) { d.pledgedBonds = { bond("SZ", "019547", 10) }; },
+          "债券代码不存在, 无法下单!" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+        DeclarationPtr d = declaration("D1", '0');
+        c.spoil(*d);
+        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { d });
+        responder.answerButton(QMessageBox::Yes);
+        t.confirm(0);
+        EXPECT_EQ(messages(), std::vector<std::string>({ c.message }));
+        EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
+        EXPECT_TRUE(commands().empty());
+        responder.clear();
+    }
+    // A row without a declaration.
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
+    utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+    t.widget->doOperation(5, 0);
+    EXPECT_EQ(messages(), std::vector<std::string>({ "待确认申报数据为空, 无法下单!" }));
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestion)
+{
+    LogCapture log;
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), declaration("D2", '0') });
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(1);
+
+    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
+    EXPECT_EQ(responder.lastMessage().title, QStringLiteral("下单确认"));
+    EXPECT_EQ(responder.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
+    EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
+    ASSERT_EQ(commands().size(), 1u);
+    const ttservice::COrderComandParam &command = *commands().front().param;
+    EXPECT_EQ(command.commandKind, 0x100000);
+    EXPECT_EQ(command.commandSubKind, 0);
+    EXPECT_TRUE(command.manual);
+    EXPECT_EQ(command.commandMode, 0);
+    EXPECT_EQ(command.commandOption, 0);
+    EXPECT_TRUE(command.commandText.empty());
+    EXPECT_TRUE(commands().front().confirm);
+    ASSERT_EQ(command.orders.size(), 1u);
+    EXPECT_EQ(log.count("placeCommands: [manual] repurchase deal."), 1);
+    EXPECT_EQ(log.count("TC::CAgreementConfirmWidget::doOperation"), 1);
+
+    const ttservice::CCodeOrderParam &order = command.orders.front();
+    ASSERT_TRUE(order.accountInfo);
+    EXPECT_EQ(order.accountInfo->accountId, "10001");
+    EXPECT_EQ(order.orderKind, '1');
+    EXPECT_EQ(int(order.operationType), 1065);
+    EXPECT_EQ(order.stock.market, "SH");
+    EXPECT_EQ(order.stock.stockCode, "206007");
+    EXPECT_EQ(order.stock.stockName, "SH回购7天");
+    EXPECT_DOUBLE_EQ(order.price, 0.0215);
+    EXPECT_EQ(order.volume, 100000);
+    EXPECT_EQ(order.userName, "trader01");
+    EXPECT_EQ(order.paramKind, 2);
+
+    const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
+    EXPECT_EQ(p.bondMarket, "SH");
+    EXPECT_EQ(p.bondCode, "019547");
+    EXPECT_EQ(p.trader, "T401");
+    EXPECT_EQ(p.dealer, "1005");
+    EXPECT_EQ(p.counterpartyTrader, "T301");
+    EXPECT_EQ(p.counterpartyDealer, "1004");
+    EXPECT_EQ(p.counterpartyDealerName, "远川银行");
+    EXPECT_DOUBLE_EQ(p.repurchaseAmount, 9000000);
+    EXPECT_DOUBLE_EQ(p.conversionRatio, 0.9);
+    EXPECT_DOUBLE_EQ(p.repurchaseRate, 0.0215);
+    EXPECT_EQ(p.repurchaseDays, 7);
+    EXPECT_EQ(p.maturitySettleDate, 20260219);
+    EXPECT_EQ(p.firstSettleDate, 20260212);
+    EXPECT_EQ(p.pledgee, "质权人甲");
+    EXPECT_EQ(p.supplementaryTerms, "到期按约定利率结算");
+    EXPECT_EQ(p.tradingEntity, "100502");
+    EXPECT_EQ(p.counterpartyEntity, "100401");
+    EXPECT_DOUBLE_EQ(p.settlementAmount, 120000.5);
+    EXPECT_EQ(p.counterpartyClientName, "远川客户");
+    EXPECT_EQ(p.renewType, '0');
+    EXPECT_EQ(p.subjectType, 2);
+    EXPECT_EQ(p.pendingOrderRef, "D2");
+    EXPECT_TRUE(p.swapBondCode.empty());
+    EXPECT_EQ(p.swapPledgeVolume, ttservice::kUnsetInt);
+    EXPECT_TRUE(p.contractNo.empty());
+}
+
+TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
+{
+    const int unset = ttservice::kUnsetInt;
+    const struct
+    {
+        const char *what;
+        TC::ETradeOperationType type;
+        const char *market;
+        int direction;
+        ttservice::CRepurchasePledgedBondList bonds;
+        long long volume;
+        const char *bondCode;
+        const char *swapBondCode;
+        int swapVolume;
+        double amount; // 0: the declaration's repurchase amount
+    } cases[] = {
+        { "pledge change, kept bond first",
+          TC::OPT_AGREEMENT_PLEDGE_CHANGE,
+          "SH",
+          '0',
+          { bond("SH", "019547", 300, '0'), bond("SH", "122000", 500, '1') },
+          300,
+          "019547",
+          "122000",
+          500,
+          0 },
+        { "pledge change, exchanged bond first",
+          TC::OPT_AGREEMENT_PLEDGE_CHANGE,
+          "SH",
+          '0',
+          { bond("SH", "122000", 500, '1'), bond("SH", "019547", 300, '0') },
+          300,
+          "019547",
+          "122000",
+          500,
+          0 },
+        { "one exchanged bond",
+          TC::OPT_AGREEMENT_PLEDGE_CHANGE,
+          "SH",
+          '0',
+          { bond("SH", "122000", 500, '1') },
+          500,
+          "",
+          "122000",
+          500,
+          0 },
+        { "later bond of a kind wins, empty ones skipped",
+          TC::OPT_AGREEMENT_DEAL_DECLARATION,
+          "SH",
+          '0',
+          { bond("SH", "019547", 10), nullptr, bond("SH", "122000", 0), bond("SH", "122000", 40) },
+          40,
+          "122000",
+          "",
+          unset,
+          0 },
+        { "SZ without bonds",
+          TC::OPT_AGREEMENT_DEAL_DECLARATION,
+          "SZ",
+          '0',
+          {},
+          10,
+          "",
+          "",
+          unset,
+          0 },
+        { "renewal",
+          TC::OPT_AGREEMENT_MATURITY_RENEWAL,
+          "SZ",
+          '1',
+          { bond("SZ", "101901", 70) },
+          70,
+          "101901",
+          "",
+          unset,
+          0 },
+        { "early repurchase, repo side",
+          TC::OPT_AGREEMENT_EARLY_REPURCHASE,
+          "SH",
+          '0',
+          { bond("SH", "019547", 10) },
+          10,
+          "019547",
+          "",
+          unset,
+          9003710.96 },
+        { "release, repo side",
+          TC::OPT_AGREEMENT_PLEDGE_RELEASE,
+          "SZ",
+          '0',
+          {},
+          10,
+          "",
+          "",
+          unset,
+          9003710.96 },
+        { "release, reverse side",
+          TC::OPT_AGREEMENT_PLEDGE_RELEASE,
+          "SZ",
+          '1',
+          { bond("SZ", "101901", 20) },
+          20,
+          "101901",
+          "",
+          unset,
+          9003710.96 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        DeclarationPtr d = declaration("D1", '0', c.market, c.direction);
+        d->pledgedBonds = c.bonds;
+        ttservice::CCodeOrderParam order;
+        QString error;
+        ASSERT_TRUE(Widget::buildConfirmation(*d, c.type, 3, order, error)) << error.toStdString();
+        EXPECT_EQ(order.volume, c.volume);
+        EXPECT_EQ(order.stock.market, c.market);
+        const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
+        EXPECT_EQ(p.bondCode, c.bondCode);
+        EXPECT_EQ(p.swapBondCode, c.swapBondCode);
+        EXPECT_EQ(p.swapPledgeVolume, c.swapVolume);
+        EXPECT_DOUBLE_EQ(p.repurchaseAmount, c.amount > 0 ? c.amount : d->repurchaseAmount);
+        EXPECT_DOUBLE_EQ(p.settlementAmount, d->releaseSettleAmount);
+        EXPECT_EQ(p.subjectType, 3);
+    }
+}
+
+TEST_F(ConfirmTest, ownerTypeChosenInTheRowIsSentAsSubjectType)
+{
+    DeclarationPtr odd = declaration("D2", '0');
+    odd->ownerType = 9;
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
+    XP::CComboBoxCell *combo = t.ownerCombo(0);
+    ASSERT_NE(combo, nullptr);
+    combo->click();
+    ASSERT_NE(combo->popup(), nullptr);
+    combo->popup()->actions().at(3)->trigger(); // 自营交易者
+    QCoreApplication::processEvents();
+    EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
+
+    responder.answerButton(QMessageBox::Yes);
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    t.confirm(1);
+    ASSERT_EQ(commands().size(), 2u);
+    EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()).subjectType, 3);
+    // An owner type the combo box does not offer goes out as the declaration has it.
+    EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()).subjectType, 9);
+}
+
+TEST_F(ConfirmTest, refusedQuestionOrNonPlacingDeploymentSendsNothing)
+{
+    Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2') });
+    responder.answerButton(QMessageBox::No);
+    t.confirm(0);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
+    EXPECT_TRUE(commands().empty());
+
+    TC::getUserConfig()->deploymentCode = 92;
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
+    EXPECT_TRUE(commands().empty());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ConfirmTest, deployment200DisablesEveryConfirmButton)
+{
+    TC::getUserConfig()->deploymentCode = 200;
+    Table t(TC::OPT_AGREEMENT_PLEDGE_RELEASE, { declaration("D1", '4'), declaration("D2", '4') });
+    ASSERT_EQ(t.rows()->rowCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        ASSERT_NE(t.answerCell(row), nullptr);
+        EXPECT_FALSE(t.answerCell(row)->isButtonEnabled((row + 1) * 10000));
+        t.confirm(row);
+    }
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(ConfirmTest, emptyTraderCodeStopsTheQueryWithItsMessage)
+{
+    Table t(TC::OPT_AGREEMENT_MATURITY_RENEWAL, {}, "");
+    EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
+
+    // Once the trader is known, 刷新 asks for that trader's declarations.
+    t.op.trader = "T401";
+    t.widget->refreshButton()->click();
+    EXPECT_FALSE(t.widget->refreshButton()->isEnabled());
+    auto *timer = t.widget->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 30000);
+    t.answer({ declaration("D1", '1') });
+    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
+    EXPECT_EQ(t.rows()->rowCount(), 1);
+}
+
+TEST_F(ConfirmTest, cachedTypesRefillWithoutAQueryAndFailedAnswersKeepNothing)
+{
+    Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2'), declaration("D2", '1') });
+    ASSERT_EQ(t.rows()->rowCount(), 1);
+    t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
+    t.answer({ declaration("D2", '1'), declaration("D3", '1') });
+    EXPECT_EQ(t.rows()->rowCount(), 2);
+    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    ASSERT_EQ(t.rows()->rowCount(), 1);
+    EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
+
+    const int reloads = t.op.reloads;
+    t.widget->queryPendingDeclarations();
+    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 1u);
+    calls.front().answer(utils::TTError(-1, "timeout"), {});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(t.op.reloads, reloads + 1);
+    EXPECT_EQ(t.rows()->rowCount(), 0);
+    EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_EARLY_REPURCHASE).empty());
+}
+
+TEST_F(ConfirmTest, pledgedBondCountOpensTheDeclarationsBonds)
+{
+    DeclarationPtr d = declaration("D1", '3');
+    d->pledgedBonds = { bond("SH", "019547", 300, '0'), bond("SH", "122000", 500, '1') };
+    Table t(TC::OPT_AGREEMENT_PLEDGE_CHANGE, { d });
+    int bondRows = -1;
+    responder.setDialogHandler([&](QDialog *dialog) {
+        if (auto *bonds = dialog->findChild<XP::COddEvenRowTable *>())
+            bondRows = bonds->rowCount();
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(t.rows()->itemText(0, Widget::ColPledgedBonds), QStringLiteral("2"));
+    t.rows()->itemControl(0, Widget::ColPledgedBonds)->click();
+    EXPECT_EQ(bondRows, 2);
+    ASSERT_NE(t.widget->pledgeBondDialog(), nullptr);
+}
+
+TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
+{
+    DeclarationPtr d = declaration("D1", '4', "SZ", '1');
+    d->repurchaseAmount = std::numeric_limits<double>::quiet_NaN();
+    d->maturitySettleAmount = -1e300;
+    d->releaseSettleAmount = std::numeric_limits<double>::infinity();
+    d->conversionRatio = ttservice::kUnsetDouble;
+    d->repurchaseDays = -5;
+    d->maturitySettleDate = ttservice::kUnsetInt;
+    d->counterpartyDealerName = std::string(5000, 'x') + "\xF0\x9F\x98\x80"; // beyond GBK
+    d->pledgedBonds = { bond("SZ", "101901", -30), bond("SZ", "", 2147483647) };
+    Table t(TC::OPT_AGREEMENT_PLEDGE_RELEASE, { d });
+    ASSERT_EQ(t.rows()->rowCount(), 1);
+    t.rows()->flush();
+    t.sink.grab(); // painting copes with them too
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    ASSERT_EQ(commands().size(), 1u);
+    const ttservice::CCodeOrderParam &order = commands().front().param->orders.front();
+    EXPECT_EQ(int(order.operationType), 1095);
+    EXPECT_EQ(order.volume, 2147483647);
+    const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
+    EXPECT_DOUBLE_EQ(p.repurchaseAmount, -1e300);
+    EXPECT_TRUE(std::isinf(p.settlementAmount));
+    EXPECT_EQ(p.repurchaseDays, -5);
+    EXPECT_EQ(p.counterpartyDealerName, d->counterpartyDealerName);
+    EXPECT_EQ(p.bondCode, "");
+}
+
+TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
+{
+    using Field = std::string ttservice::CRepurchaseAgreementParam::*;
+    const struct
+    {
+        int column;
+        Field field; // null: the dealer name, which the order does not carry
+        QString text;
+    } cases[] = {
+        { Widget::ColTrader, &ttservice::CRepurchaseAgreementParam::trader, "T402" },
+        { Widget::ColDealer, &ttservice::CRepurchaseAgreementParam::dealer, "" },
+        { Widget::ColDealerName, nullptr, "晨岭基金二部" },
+        { Widget::ColCounterpartyTrader, &ttservice::CRepurchaseAgreementParam::counterpartyTrader,
+          "T302" },
+        { Widget::ColCounterpartyDealer, &ttservice::CRepurchaseAgreementParam::counterpartyDealer,
+          QString(3000, QLatin1Char('9')) },
+        { Widget::ColCounterpartyDealerName,
+          &ttservice::CRepurchaseAgreementParam::counterpartyDealerName,
+          QString::fromUtf8("远川银行\xF0\x9F\x8F\xA6") }, // a character outside GBK
+        { Widget::ColPledgee, &ttservice::CRepurchaseAgreementParam::pledgee, "  质权人乙 " },
+        { Widget::ColCounterpartyClientName,
+          &ttservice::CRepurchaseAgreementParam::counterpartyClientName, "客户,甲\"乙" },
+    };
+    // What the rows would send unedited.
+    const auto unedited = [](const std::string &ref) {
+        ttservice::CCodeOrderParam order;
+        QString error;
+        EXPECT_TRUE(Widget::buildConfirmation(*declaration(ref, '0'),
+                                              TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, order, error));
+        return sentAgreement(order);
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.column);
+        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->resetForTests();
+        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION,
+                { declaration("D1", '0'), declaration("D2", '0'), declaration("D3", '0') });
+        // The trader types over the cell of the third row and confirms it.
+        ASSERT_TRUE(t.rows()->editItem(2, c.column));
+        ASSERT_NE(t.rows()->editor(), nullptr);
+        t.rows()->editor()->setText(c.text);
+        t.rows()->closeEditor(true);
+        EXPECT_EQ(t.rows()->itemText(2, c.column), c.text);
+        if (!c.field) {
+            EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, c.text.toStdString());
+        }
+
+        responder.answerButton(QMessageBox::Yes);
+        responder.answerButton(QMessageBox::Yes);
+        t.confirm(2);
+        t.confirm(1);
+        ASSERT_EQ(commands().size(), 2u);
+        ttservice::CRepurchaseAgreementParam expected = unedited("D3");
+        if (c.field)
+            expected.*(c.field) = c.text.toStdString();
+        EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()), expected);
+        EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()), unedited("D2"));
+    }
+}
+
+TEST_F(ConfirmTest, otherColumnsTakeNoEdits)
+{
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
+    for (int column = 0; column < Widget::ColumnCount; ++column) {
+        const bool editable
+            = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
+            || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
+        EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
+    }
+    // An edit announced for another column leaves the declaration as it came.
+    const Declaration before = *t.widget->rowDeclaration(0);
+    XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
+    EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
+    XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
+    EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
+    EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+}
