@@ -1,11 +1,12 @@
-// The panel and each table of the agreement page are destroyed again and again
-// while the counter answers their queries on its own thread and the host
-// pushes positions, funds, restricted volumes and login states from another
-// one. Nothing may touch a widget that is gone: the normal build checks the
+// The panel, each table of the agreement page and the account list are
+// destroyed again and again while the counter answers their queries on its own
+// thread and the host pushes positions, funds, restricted volumes and login
+// states from another one. Nothing may touch a widget that is gone: the normal build checks the
 // subscriptions and deliveries left behind, the ASan and TSan builds check
 // every access.
 #include "AgreementFormFixture.h"
 
+#include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosWidget.h"
 #include "agreement/CAgreementTableWidget.h"
@@ -18,6 +19,7 @@
 #include "ttservice/CNonTradeStockVolumeInfo.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CDeliveryGuard.h"
@@ -99,6 +101,18 @@ private:
                 c->repurchaseRate = 0.0365;
                 c->repurchaseDays = 14;
                 records.push_back(c);
+            } else if (request.dataType == ttservice::DATA_TYPE_PENDING_ORDER) {
+                auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>();
+                d->accountInfo = request.accountInfo;
+                d->pendingOrderRef = "P" + no;
+                d->market = "SH";
+                d->contractCode = "206007";
+                d->direction = '0';
+                d->trader = request.queryText;
+                d->repurchaseAmount = 9000000;
+                d->repurchaseDays = 7;
+                d->repurchaseRate = 0.0215;
+                records.push_back(d);
             } else if (request.dataType == ttservice::DATA_TYPE_INTENTION_ORDER) {
                 auto o = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
                 o->orderNo = "I" + no;
@@ -201,6 +215,17 @@ private:
     std::thread m_thread; // last
 };
 
+// The operation form the tables serve: account 10001, trader T401 in its 交易员 cell.
+class TraderOperation : public FakeOperation
+{
+public:
+    TraderOperation()
+        : FakeOperation(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10001")
+    {
+    }
+    std::string traderCode() const override { return "T401"; }
+};
+
 // One widget under test: made under `parent` and set to work (queries sent,
 // subscriptions taken), ready to be destroyed.
 struct Subject
@@ -254,6 +279,7 @@ const Subject kSubjects[] = {
           TC::COperationFiccWidget *switcher = panel->operationWidget();
           switcher->contractTable()->queryContracts(true);
           switcher->turnDealTable()->queryFromServer();
+          switcher->confirmTable()->queryPendingDeclarations();
           switcher->pledgePosTable()->showAccountPositions(QStringLiteral("10001"),
                                                            TC::OPT_AGREEMENT_DEAL_DECLARATION);
           return panel;
@@ -273,6 +299,14 @@ const Subject kSubjects[] = {
           list->setOperationWidget(&op);
           list->queryFromServer();
           return list;
+      } },
+    { "confirmation table", true,
+      [](QWidget *parent, FakeOperation &op) -> QWidget * {
+          auto *table = new TC::CAgreementConfirmWidget(parent);
+          op.setOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
+          table->setOperationWidget(&op);
+          table->queryPendingDeclarations();
+          return table;
       } },
     { "pledged positions", false,
       [](QWidget *parent, FakeOperation &) -> QWidget * {
@@ -307,7 +341,7 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
     EventSink parent;
     parent.resize(1200, 600);
     parent.show();
-    FakeOperation op(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
+    TraderOperation op;
     HostPusher pusher(cash, refreshing);
     for (int round = 0; round < kRounds; ++round) {
         QWidget *widget = subject.make(&parent, op);
