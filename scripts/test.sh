@@ -50,3 +50,7 @@ fi
 cmake --build "$BUILD" -j "$JOBS"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS" --timeout 300
+if [ "$TSAN" = 1 ]; then
+  # Also here, outside CTest: a build that lost its TSan flags has no planted race to run.
+  tests/tsan/check_planted_race.sh "$BUILD/tests/tsan_planted_race"
+fi
