@@ -4,18 +4,40 @@ namespace ttservice {
 
 const char *const KEY_SPLITTER = "|";
 
+namespace {
+
+// A counter may send a double where an integer is expected (the unset double
+// marker among them): it is taken, cut to a whole number, only when that fits
+// the integer; NaN, infinities and doubles out of range count as mistyped.
+template<class Int> bool doubleFits(double d)
+{
+    // Written so that NaN fails it.
+    return d > static_cast<double>(std::numeric_limits<Int>::min()) - 1.0
+        && d < static_cast<double>(std::numeric_limits<Int>::max()) + 1.0;
+}
+
+} // namespace
+
 void readField(const bson::BSONObj &obj, const char *name, int &out)
 {
     const bson::BSONElement e = obj.getField(name);
-    if (e.isNumber())
+    if (e.type() == bson::NumberDouble) {
+        if (doubleFits<int>(e.numberDouble()))
+            out = static_cast<int>(e.numberDouble());
+    } else if (e.isNumber()) {
         out = e.numberInt();
+    }
 }
 
 void readField(const bson::BSONObj &obj, const char *name, long long &out)
 {
     const bson::BSONElement e = obj.getField(name);
-    if (e.isNumber())
+    if (e.type() == bson::NumberDouble) {
+        if (doubleFits<long long>(e.numberDouble()))
+            out = static_cast<long long>(e.numberDouble());
+    } else if (e.isNumber()) {
         out = e.numberLong();
+    }
 }
 
 void readField(const bson::BSONObj &obj, const char *name, double &out)

@@ -15,8 +15,10 @@ enum EVqTraderType {
 };
 Q_DECLARE_FLAGS(EVqTraderTypes, EVqTraderType)
 
-// Operation codes written into orders.
-enum EOperationType {
+// Operation codes written into orders. Orders carry other codes of the counter
+// too (the agreement operations, 1045-1094) and a counter may answer with codes
+// the terminal does not know: every int is a value of the type.
+enum EOperationType : int {
     OPERATION_TYPE_NONE = 0,
     OPERATION_TYPE_BUY = 1052,
     OPERATION_TYPE_SELL = 1053,

@@ -36,7 +36,15 @@ CAutoKeyboardLineEdit::CAutoKeyboardLineEdit(ISearchDataModel *model, int id, QW
     setFixFont();
 }
 
-CAutoKeyboardLineEdit::~CAutoKeyboardLineEdit() = default;
+CAutoKeyboardLineEdit::~CAutoKeyboardLineEdit()
+{
+    // Destroying the editor while its line edit has the focus moves the focus
+    // away once this part of the object is gone: the line edit's
+    // editingFinished must not reach it then (it would pick a match and tell
+    // the form about an editor that no longer exists).
+    disconnect(m_edit, nullptr, this, nullptr);
+    m_edit->removeEventFilter(this);
+}
 
 void CAutoKeyboardLineEdit::setModel(ISearchDataModel *model)
 {
