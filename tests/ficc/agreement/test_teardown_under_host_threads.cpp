@@ -363,8 +363,9 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
     EXPECT_EQ(cash->subscriptionCount(), cashSubscriptions);
     EXPECT_EQ(refreshing->subscriptionCount(), refreshingSubscriptions);
     EXPECT_GT(pusher.pushed(), 0);
-    if (subject.queries)
+    if (subject.queries) {
         EXPECT_GE(counter->answered(), kRounds);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Widgets, TeardownUnderHostThreadsTest, ::testing::ValuesIn(kSubjects),
