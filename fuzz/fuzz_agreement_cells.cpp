@@ -24,7 +24,6 @@
 #include <cstdint>
 #include <iterator>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,21 +39,22 @@ const ETradeOperationType kOperations[] = {
     TC::OPT_AGREEMENT_PLEDGE_CHANGE,    TC::OPT_AGREEMENT_PLEDGE_RELEASE,
 };
 
-std::map<ETradeOperationType, std::unique_ptr<TC::IBaseAgreementContentWidget>> forms;
-
+// Made on first use and never destroyed: the widgets must not outlive the
+// platform at exit, and the run's last state is of no further use.
 TC::IBaseAgreementContentWidget *form(ETradeOperationType type)
 {
-    std::unique_ptr<TC::IBaseAgreementContentWidget> &made = forms[type];
+    static auto *forms = new std::map<ETradeOperationType, TC::IBaseAgreementContentWidget *>;
+    TC::IBaseAgreementContentWidget *&made = (*forms)[type];
     if (!made) {
-        made = std::make_unique<TC::IBaseAgreementContentWidget>(
-            type, nullptr, QStringLiteral("fuzz_agreement_form"), false);
+        made = new TC::IBaseAgreementContentWidget(type, nullptr,
+                                                   QStringLiteral("fuzz_agreement_form"), false);
         std::set<std::string> keys;
         for (const TC::CAccountPtr &account : TC::getUserConfig()->getAccountDatas())
             keys.insert(account->getKey());
         made->setAccountKeys(keys);
         made->show();
     }
-    return made.get();
+    return made;
 }
 
 void typeText(QLineEdit *edit, const QString &text)

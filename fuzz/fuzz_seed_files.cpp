@@ -21,9 +21,20 @@
 
 namespace {
 
+// New files go at the end: the corpus names a file by its place here.
 const char *const kSeedFiles[] = {
-    "host.ini",           "accounts.csv",  "instruments.csv",      "positions.csv",
-    "repo_varieties.csv", "contracts.csv", "intention_orders.csv", "ExchangeHolidays.csv",
+    "host.ini",
+    "accounts.csv",
+    "instruments.csv",
+    "positions.csv",
+    "repo_varieties.csv",
+    "contracts.csv",
+    "intention_orders.csv",
+    "ExchangeHolidays.csv",
+    "pending_declarations.csv",
+    "stock_types.csv",
+    "restricted_volumes.csv",
+    "desks.csv",
 };
 
 } // namespace
