@@ -2,6 +2,7 @@
 
 #include "tc/ICommandAcceptor.h"
 #include "ttservice/CCodeOrderParam.h"
+#include "utils/CThreadRelay.h"
 
 #include <QString>
 #include <QStringList>
@@ -115,8 +116,8 @@ private:
 
     const std::vector<Desk> m_desks;
     const int m_answerDelayMs;
-    QThread m_thread;
-    QObject *m_context = nullptr; // lives in m_thread; deleted after it stops
+    utils::CEventLoopThread m_thread;
+    utils::CThreadRelay *m_context = nullptr; // lives in m_thread; deleted after it stops
     std::atomic<bool> m_stopped { false };
     std::atomic<int> m_outstanding { 0 };
     int m_lastNumber = 0; // exchange thread only
