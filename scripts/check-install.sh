@@ -21,8 +21,8 @@ prefix="$tmp/prefix"
 fail=0
 bad() { echo "check-install: $*" >&2; fail=1; }
 
-# Only the two libraries are installed; they are up to date after the test run.
-cmake --build "$BUILD" --target ficc tthost -j "$(nproc)" >/dev/null
+# Only the three libraries are installed; they are up to date after the test run.
+cmake --build "$BUILD" --target ficc tthost tthost_core -j "$(nproc)" >/dev/null
 cmake --install "$BUILD" --prefix "$prefix" >/dev/null
 
 cmake -S tests/consumer -B "$tmp/consumer" -DCMAKE_PREFIX_PATH="$prefix" \
@@ -31,9 +31,9 @@ cmake -S tests/consumer -B "$tmp/consumer" -DCMAKE_PREFIX_PATH="$prefix" \
 cmake --build "$tmp/consumer" -j "$(nproc)" >"$tmp/consumer-build.log" ||
   { cat "$tmp/consumer-build.log" >&2; exit 1; }
 # The consumer must load the installed libraries, not the build tree's.
-if ldd "$tmp/consumer/ficc-consumer" | grep -E 'lib(ficc|tthost)\.so' | grep -vq "$prefix"; then
+if ldd "$tmp/consumer/ficc-consumer" | grep -E 'lib(ficc|tthost|tthost_core)\.so' | grep -vq "$prefix"; then
   bad "the consumer does not load the installed libraries:"
-  ldd "$tmp/consumer/ficc-consumer" | grep -E 'lib(ficc|tthost)\.so' >&2
+  ldd "$tmp/consumer/ficc-consumer" | grep -E 'lib(ficc|tthost|tthost_core)\.so' >&2
 fi
 mkdir -p "$tmp/config"
 if QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" "$tmp/consumer/ficc-consumer" \
@@ -69,7 +69,7 @@ refuse() {
     fi
   done
 }
-for lib in ficc tthost; do
+for lib in ficc tthost tthost_core; do
   expect "$runtime" "^-.* \./usr/lib/lib$lib\.so\.1\.0\.0$" \
     "^l.* \./usr/lib/lib$lib\.so\.1 -> lib$lib\.so\.1\.0\.0$"
   expect "$dev" "^l.* \./usr/lib/lib$lib\.so -> lib$lib\.so\.1$"
