@@ -1,9 +1,12 @@
 #include "CTerminalWindow.h"
 
 #include "CCommandJournal.h"
+#include "CTradingDayWatch.h"
 
 #include "reservation/CReservationSerialPanel.h"
 #include "shell/CFiccOperationPanel.h"
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
@@ -17,11 +20,13 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QJsonArray>
+#include <QLabel>
 #include <QListWidget>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace app {
@@ -90,6 +95,23 @@ void CTerminalWindow::buildUi()
     resizeDocks({ ficcDock }, { 540 }, Qt::Vertical);
     resizeDocks({ reservationDock }, { 260 }, Qt::Horizontal);
 
+    // Time moves on only when the trader says so: the simulated exchange
+    // settles the day's contracts and the panels reload for the new day.
+    auto *days = addToolBar(QStringLiteral("交易日"));
+    days->setObjectName(QStringLiteral("toolbar_trading_day"));
+    m_nextTradingDay = days->addAction(QStringLiteral("下一交易日"));
+    m_nextTradingDay->setObjectName(QStringLiteral("action_next_trading_day"));
+    m_nextTradingDay->setToolTip(QStringLiteral("主机时钟进入日历上的下一个交易日"));
+    m_nextTradingDay->setEnabled(false);
+    connect(m_nextTradingDay, &QAction::triggered, this, [this] {
+        if (m_tradingDays)
+            m_tradingDays->advance();
+    });
+    m_tradingDateLabel = new QLabel(this);
+    m_tradingDateLabel->setObjectName(QStringLiteral("trading_date"));
+    statusBar()->addPermanentWidget(m_tradingDateLabel);
+    showTradingDate(TC::CHostClock::today().toString(QStringLiteral("yyyyMMdd")));
+
     const TC::CUserConfig *config = TC::getUserConfig();
     statusBar()->showMessage(QStringLiteral("用户 %1    部署 %2    账户 %3    配置目录 %4")
                                  .arg(config->userName)
@@ -106,6 +128,24 @@ void CTerminalWindow::connectHost()
     auto *commandCenter = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
     connect(commandCenter, &TC::CItCommandCenter::sigCommandCreated, this,
             [this](int commandNo) { appendCommand(commandNo); });
+    connect(utils::CManualSingletonT<TC::CExchangeClient>::instance(),
+            &TC::CExchangeClient::sigNewTradingDate, this,
+            [this](const std::string &day, const std::string &) {
+                showTradingDate(QString::fromStdString(day));
+            });
+}
+
+void CTerminalWindow::setTradingDayWatch(CTradingDayWatch *watch)
+{
+    m_tradingDays = watch;
+    m_nextTradingDay->setEnabled(watch != nullptr);
+}
+
+void CTerminalWindow::showTradingDate(const QString &yyyyMMdd)
+{
+    const QDate day = QDate::fromString(yyyyMMdd, QStringLiteral("yyyyMMdd"));
+    m_tradingDateLabel->setText(
+        QStringLiteral("交易日 %1").arg(day.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 void CTerminalWindow::appendMessage(const QString &text, int type, int level)

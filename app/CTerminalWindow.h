@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QAction;
+class QLabel;
 class QListWidget;
 class QTreeWidget;
 
@@ -14,6 +16,7 @@ class CReservationSerialPanel;
 namespace app {
 
 class CCommandJournal;
+class CTradingDayWatch;
 
 // The demo terminal's main window, acting as the host of the two panels: it
 // constructs them through their exported constructors, docks them, hands them
@@ -35,6 +38,11 @@ public:
     // Appends every command as one JSON line to `path` as well.
     void setJournalFile(const QString &path);
 
+    // The trading days the "下一交易日" action moves on; the action is
+    // disabled without them.
+    void setTradingDayWatch(CTradingDayWatch *watch);
+    QAction *nextTradingDayAction() const { return m_nextTradingDay; }
+
     TC::CFiccOperationPanel *ficcPanel() const { return m_ficcPanel; }
     TC::CReservationSerialPanel *reservationPanel() const { return m_reservationPanel; }
     QListWidget *messageList() const { return m_messages; }
@@ -53,6 +61,7 @@ private:
     void connectHost();
     void appendMessage(const QString &text, int type, int level);
     void appendCommand(int commandNo);
+    void showTradingDate(const QString &yyyyMMdd);
     QString layoutFile() const;
 
     QString m_configDir;
@@ -61,6 +70,9 @@ private:
     QListWidget *m_messages = nullptr;
     QTreeWidget *m_journalView = nullptr;
     CCommandJournal *m_journal = nullptr;
+    CTradingDayWatch *m_tradingDays = nullptr; // not owned: the application's
+    QAction *m_nextTradingDay = nullptr;
+    QLabel *m_tradingDateLabel = nullptr;
     bool m_saved = false;
     bool m_painted = false;
 };
