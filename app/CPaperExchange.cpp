@@ -625,6 +625,28 @@ void CPaperExchange::execute(const ttservice::CCodeOrderParam &order)
     }
     if (!refused.isEmpty())
         tell(refusalText(refused), TC::CMsgService::MSG_TYPE_ALARM);
+    if (operation != OP_BUY && operation != OP_SELL && order.accountInfo)
+        reportDelivery(order.accountInfo, refused.isEmpty(),
+                       refused.isEmpty() ? std::string("委托已受理")
+                                         : refused.toUtf8().toStdString());
+}
+
+void CPaperExchange::setDeliveryListener(DeliveryListener listener)
+{
+    std::lock_guard<std::mutex> lock(m_listenerMutex);
+    m_deliveryListener = std::move(listener);
+}
+
+void CPaperExchange::reportDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                                    const std::string &text)
+{
+    DeliveryListener listener;
+    {
+        std::lock_guard<std::mutex> lock(m_listenerMutex);
+        listener = m_deliveryListener;
+    }
+    if (listener)
+        listener(account, delivered, text);
 }
 
 QString CPaperExchange::fillSpot(const ttservice::CCodeOrderParam &order)
@@ -706,7 +728,9 @@ void CPaperExchange::answerDeal(const PendingDeal &deal)
     // The position may have moved while the desk looked at the declaration.
     const long long usable = usableOf(data, bond->market, bond->instrumentCode);
     if (usable < order.volume) {
-        tell(refusalText(shortOf(*bond, order.volume, usable)), TC::CMsgService::MSG_TYPE_ALARM);
+        const QString refused = shortOf(*bond, order.volume, usable);
+        tell(refusalText(refused), TC::CMsgService::MSG_TYPE_ALARM);
+        reportDelivery(data->getAccountInfo(), false, refused.toUtf8().toStdString());
         return;
     }
 
@@ -762,6 +786,7 @@ void CPaperExchange::answerDeal(const PendingDeal &deal)
              .arg(order.volume)
              .arg(agreement.repurchaseAmount, 0, 'f', 2),
          TC::CMsgService::MSG_TYPE_DEAL);
+    reportDelivery(data->getAccountInfo(), true, "对手方接受成交申报");
 }
 
 QString CPaperExchange::declareIntention(const ttservice::CCodeOrderParam &order,
@@ -1230,6 +1255,7 @@ void CPaperExchange::takeUpIntention(const std::string &accountKey, const std::s
              .arg(desk.dealerName, desk.traderName, qs(orderNo), qs(d->trader),
                   qs(d->pendingOrderRef)),
          TC::CMsgService::MSG_TYPE_ORDER);
+    reportDelivery(data->getAccountInfo(), true, "对手方发出成交申报");
 }
 
 void CPaperExchange::startTradingDay()

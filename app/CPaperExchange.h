@@ -9,7 +9,9 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -116,6 +118,14 @@ public:
     // returns once that is done (after the orders handed over before).
     void startTradingDay();
 
+    // Told, on the exchange thread, when an agreement order of an account was
+    // carried out (`delivered`) or refused (`text`: why), and when a desk's
+    // answer changed the account's agreement records, as a counter reports
+    // an order's delivery status to the host.
+    using DeliveryListener = std::function<void(const ttservice::CAccountInfoPtr &account,
+                                                bool delivered, const std::string &text)>;
+    void setDeliveryListener(DeliveryListener listener);
+
     // Stops the thread; orders and answers not carried out yet are dropped.
     void shutdown();
 
@@ -162,6 +172,8 @@ private:
     void takeUpIntention(const std::string &accountKey, const std::string &orderNo,
                          const std::string &bondCode, long long volume);
     void rollTradingDay();
+    void reportDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                        const std::string &text);
     // A number for a new record of `type` in the account: prefix, trading
     // date, a running number.
     std::string nextNumber(const char *prefix, const ttservice::CAccountDataPtr &data, int type);
@@ -174,6 +186,8 @@ private:
     QObject *m_context = nullptr; // lives in m_thread; deleted after it stops
     std::atomic<bool> m_stopped { false };
     std::atomic<int> m_outstanding { 0 };
+    std::mutex m_listenerMutex;
+    DeliveryListener m_deliveryListener; // under m_listenerMutex
     int m_lastNumber = 0; // exchange thread only
     // Declarations answered, "accountKey|ref": a second answer is refused.
     std::set<std::string> m_answered; // exchange thread only

@@ -1,6 +1,7 @@
 #include "CTerminalWindow.h"
 
 #include "CCommandJournal.h"
+#include "CPaperExchange.h"
 #include "CTradingDayWatch.h"
 
 #include "reservation/CReservationSerialPanel.h"
@@ -139,6 +140,35 @@ void CTerminalWindow::setTradingDayWatch(CTradingDayWatch *watch)
 {
     m_tradingDays = watch;
     m_nextTradingDay->setEnabled(watch != nullptr);
+}
+
+void CTerminalWindow::followDeliveries(CPaperExchange *exchange)
+{
+    if (!exchange)
+        return;
+    const utils::CDeliveryGuard::Handle window = m_deliveries.handle();
+    exchange->setDeliveryListener([window, this](const ttservice::CAccountInfoPtr &account,
+                                                 bool delivered, const std::string &text) {
+        window.post(
+            [this, account, delivered, text] { announceDelivery(account, delivered, text); });
+    });
+}
+
+void CTerminalWindow::announceDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                                       const std::string &text)
+{
+    // The module connects nothing to its tables' slotDeliveryStatus: the host
+    // does. The tables are not exported, so they are found by that slot. Only
+    // the tables on show reload; the others do when they are shown again.
+    static const QByteArray slot = QMetaObject::normalizedSignature(
+        "slotDeliveryStatus(ttservice::CAccountInfoPtr,bool,std::string)");
+    for (QWidget *widget : m_ficcPanel->findChildren<QWidget *>()) {
+        if (!widget->isVisible() || widget->metaObject()->indexOfSlot(slot) < 0)
+            continue;
+        QMetaObject::invokeMethod(widget, "slotDeliveryStatus", Qt::DirectConnection,
+                                  Q_ARG(ttservice::CAccountInfoPtr, account),
+                                  Q_ARG(bool, delivered), Q_ARG(std::string, text));
+    }
 }
 
 void CTerminalWindow::showTradingDate(const QString &yyyyMMdd)

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "ttservice/CAccountInfo.h"
+#include "utils/CDeliveryGuard.h"
+
 #include <QMainWindow>
 #include <QPointer>
+
+#include <string>
 
 class QAction;
 class QLabel;
@@ -16,6 +21,7 @@ class CReservationSerialPanel;
 namespace app {
 
 class CCommandJournal;
+class CPaperExchange;
 class CTradingDayWatch;
 
 // The demo terminal's main window, acting as the host of the two panels: it
@@ -43,6 +49,10 @@ public:
     void setTradingDayWatch(CTradingDayWatch *watch);
     QAction *nextTradingDayAction() const { return m_nextTradingDay; }
 
+    // Hands the exchange's delivery status of agreement orders to the
+    // panel's agreement tables, which reload on it.
+    void followDeliveries(CPaperExchange *exchange);
+
     TC::CFiccOperationPanel *ficcPanel() const { return m_ficcPanel; }
     TC::CReservationSerialPanel *reservationPanel() const { return m_reservationPanel; }
     QListWidget *messageList() const { return m_messages; }
@@ -62,6 +72,8 @@ private:
     void appendMessage(const QString &text, int type, int level);
     void appendCommand(int commandNo);
     void showTradingDate(const QString &yyyyMMdd);
+    void announceDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                          const std::string &text);
     QString layoutFile() const;
 
     QString m_configDir;
@@ -73,6 +85,7 @@ private:
     CTradingDayWatch *m_tradingDays = nullptr; // not owned: the application's
     QAction *m_nextTradingDay = nullptr;
     QLabel *m_tradingDateLabel = nullptr;
+    utils::CDeliveryGuard m_deliveries; // the exchange's reports come through here
     bool m_saved = false;
     bool m_painted = false;
 };

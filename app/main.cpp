@@ -97,6 +97,7 @@ int main(int argc, char **argv)
         window.setJournalFile(parser.value(journalOpt));
     window.restorePanels();
     host.start();
+    window.followDeliveries(host.exchange());
 
     if (parser.isSet(screenshotOpt)) {
         const QString file = parser.value(screenshotOpt);

@@ -22,6 +22,8 @@
 #include "xp/CParameterCell.h"
 #include "xp/CPushButton.h"
 #include "xp/CRadioButton.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSmallNoNormalButton.h"
 #include "xp/CSmallNormalButton.h"
 #include "xp/CStandardHpfTable.h"
 #include "xp/CTableView.h"
@@ -210,6 +212,7 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     window.resize(1400, 860);
     window.show();
     host.start();
+    window.followDeliveries(host.exchange());
     const auto nextDay = [&] {
         auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar_trading_day"));
         ASSERT_NE(bar, nullptr);
@@ -332,4 +335,76 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
 
     if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT"))
         window.grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
+}
+
+TEST_F(ContractLifeDemo, aConfirmedDealDeclarationBecomesAContractAndLeavesTheTable)
+{
+    write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
+    TC::CHostClock::setToday(QDate(2026, 12, 9));
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    XP::applyDefaultStyle(qApp);
+    app::CTerminalWindow window(dir.path());
+    window.setJournalFile(path("journal.jsonl"));
+    window.ficcPanel()->setParam(QStringLiteral("2//1001")); // 成交申报
+    window.ficcPanel()->refreshAccounts();
+    window.resize(1400, 860);
+    window.show();
+    host.start();
+    window.followDeliveries(host.exchange());
+    auto *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+
+    // The declarations waiting for trader T402: QR2026120011, desk T301 lends
+    // 3,000,000 against 40,000 张 of 019547.
+    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
+        if (cell->isVisible() && cell->id() == 19)
+            cell->setText(QStringLiteral("T402"));
+    QWidget *confirmWidget = nullptr;
+    XP::COddEvenRowTable *table = nullptr;
+    for (QWidget *widget : window.ficcPanel()->findChildren<QWidget *>(
+             QStringLiteral("zolp_ficc_agreementtablewidget"))) {
+        auto *rows = widget->findChild<XP::COddEvenRowTable *>();
+        if (rows && rows->columnCount() == 29 && widget->isVisible()) {
+            confirmWidget = widget;
+            table = rows;
+        }
+    }
+    ASSERT_NE(table, nullptr);
+    clickVisible<XP::CSmallNoNormalButton>(confirmWidget, QStringLiteral("刷新"));
+    ASSERT_TRUE(waitFor([&] {
+        table->flush();
+        return table->rowCount() == 1;
+    })) << "T402's one deal declaration is listed";
+    EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
+    const auto data = account();
+    const double funds = data->getAccountDetail()->availableFunds;
+    const long long available = usable("019547");
+
+    XP::CScriptedDialogResponder responder;
+    responder.answerButton(QMessageBox::Yes);
+    QTableView *view = table->view();
+    const QPoint at = view->visualRect(view->model()->index(table->rowIndex(0), 25)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+
+    // The delivery makes the table ask again: the declaration is answered.
+    EXPECT_TRUE(waitFor([&] {
+        table->flush();
+        return table->rowCount() == 0;
+    })) << "the answered declaration left the table";
+    std::vector<ttservice::IDataPtr> records;
+    data->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, records);
+    const auto made
+        = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(records.back());
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->referenceNo, "QR2026120011");
+    EXPECT_EQ(made->contractStatus, '1');
+    EXPECT_DOUBLE_EQ(data->getAccountDetail()->availableFunds, funds + 3000000.00);
+    EXPECT_EQ(usable("019547"), available - 40000);
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front()["orders"].toArray().at(0).toObject()["operationType"].toInt(), 1065);
 }
