@@ -1,6 +1,7 @@
 #include "CPaperExchange.h"
 
 #include "CContractRules.h"
+#include "CDeskDeclarations.h"
 #include "CSimulatedHost.h"
 
 #include "tc/CCommandRecord.h"
@@ -401,50 +402,6 @@ void swapWith(const ttservice::CAccountDataPtr &data,
             movePosition(data, *move.bond, 0, move.volume);
     }
     data->updateData(contract, true);
-}
-
-// The listed repurchase variety of `market` whose days take `days` (the first
-// of the market when none does); null when the market has none.
-ttservice::CInstrumentDetailPtr varietyFor(const std::string &market, int days)
-{
-    ttservice::CInstrumentDetailPtr fallback;
-    for (const auto &entry :
-         ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments()) {
-        const ttservice::CInstrumentDetailPtr &inst = entry.second;
-        if (!inst || inst->market != market || !inst->extraDetail)
-            continue;
-        if (!fallback)
-            fallback = inst;
-        if (inst->extraDetail->minDays <= days && days <= inst->extraDetail->maxDays)
-            return inst;
-    }
-    return fallback;
-}
-
-// A listed bond of `market` other than those in `besides`; null when none.
-ttservice::CInstrumentDetailPtr otherBond(const std::string &market,
-                                          const std::set<std::string> &besides)
-{
-    for (const auto &entry :
-         ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments()) {
-        const ttservice::CInstrumentDetailPtr &inst = entry.second;
-        if (inst && inst->market == market && inst->bondDetail && inst->instrumentTag == "BOND"
-            && !besides.count(inst->instrumentCode))
-            return inst;
-    }
-    return ttservice::CInstrumentDetailPtr();
-}
-
-ttservice::CRepurchasePledgedBondPtr pledgedBond(const ttservice::CInstrumentDetail &inst,
-                                                 int volume, int swapFlag)
-{
-    auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-    bond->market = inst.market;
-    bond->bondCode = inst.instrumentCode;
-    bond->bondName = inst.instrumentName;
-    bond->pledgeVolume = volume;
-    bond->swapFlag = swapFlag;
-    return bond;
 }
 
 // The declaration type ('0'..'4') a confirmation code answers.
@@ -1077,7 +1034,8 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
         contract->maturitySettleAmount = Rules::settlementAmount(amount, d->repurchaseRate, days);
         contract->conversionRatio = d->conversionRatio;
         for (const BondMove &move : bonds)
-            contract->pledgedBonds.push_back(pledgedBond(*move.bond, move.volume, '0'));
+            contract->pledgedBonds.push_back(
+                CDeskDeclarations::pledgedBond(*move.bond, move.volume, '0'));
         contract->dealer = d->dealer;
         contract->tradingEntity = d->tradingEntity;
         contract->trader = d->trader;
@@ -1198,58 +1156,12 @@ void CPaperExchange::takeUpIntention(const std::string &accountKey, const std::s
     if (!intention || m_desks.empty() || intention->trader.empty())
         return;
     const Desk &desk = m_desks[size_t(m_lastNumber) % m_desks.size()];
-    const QDate today = TC::CHostClock::today();
-    const bool repo = intention->direction == '0';
-    const double amount = intention->repurchaseAmount;
-    double ratio = isSet(intention->conversionRatio) && intention->conversionRatio > 0
-        ? intention->conversionRatio
-        : 0.9;
-    auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>();
-    // The bonds: the intention's own for the repo side; the desk pledges a
-    // listed bond of the market, enough to cover the amount, to a lender.
-    ttservice::CInstrumentDetailPtr bond;
-    int pledged = int(volume);
-    if (repo) {
-        bond = bondOf(intention->market, bondCode);
-        if (bond && pledged > 0 && !isSet(intention->conversionRatio))
-            ratio = amount / (double(pledged) * bond->bondDetail->faceValue);
-    } else {
-        bond = otherBond(intention->market, {});
-        if (bond)
-            pledged = int(std::ceil(amount / ratio / bond->bondDetail->faceValue / 10.0)) * 10;
-    }
-    if (!bond || pledged <= 0)
+    const ttservice::CRepurchasePendingOrderPtr d = CDeskDeclarations::fromIntention(
+        *intention, bondCode, volume, desk, TC::CHostClock::today(),
+        nextNumber("SB", data, ttservice::DATA_TYPE_PENDING_ORDER));
+    if (!d)
         return;
-    d->pendingOrderRef = nextNumber("SB", data, ttservice::DATA_TYPE_PENDING_ORDER);
     d->accountInfo = data->getAccountInfo();
-    d->market = intention->market;
-    const ttservice::CInstrumentDetailPtr variety
-        = varietyFor(intention->market, intention->repurchaseDays);
-    if (variety)
-        d->contractCode = variety->instrumentCode;
-    d->direction = repo ? '0' : '1';
-    d->declareType = '0';
-    d->trader = intention->trader;
-    d->dealer = intention->dealer;
-    d->dealerName = intention->dealerName;
-    d->counterpartyTrader = desk.trader.toStdString();
-    d->counterpartyDealer = desk.dealer.toStdString();
-    d->counterpartyDealerName = desk.dealerName.toStdString();
-    d->repurchaseAmount = amount;
-    d->conversionRatio = ratio;
-    d->repurchaseDays = intention->repurchaseDays;
-    d->repurchaseRate = intention->repurchaseRate;
-    d->priorApplyDate = CContractRules::dateNumber(today);
-    d->maturitySettleDate = CContractRules::dateNumber(today.addDays(intention->repurchaseDays));
-    d->actualRepurchaseDate = d->maturitySettleDate;
-    d->maturitySettleAmount = CContractRules::settlementAmount(amount, intention->repurchaseRate,
-                                                               intention->repurchaseDays);
-    d->renewType = '0';
-    d->releaseSettleAmount = 0;
-    d->counterpartyClientName = desk.dealerName.toStdString();
-    d->ownerType = 2;
-    d->supplementaryTerms = "意向申报 " + orderNo;
-    d->pledgedBonds.push_back(pledgedBond(*bond, pledged, '0'));
     data->updateData(d, true);
     tell(QStringLiteral("对手方 %1 %2 接受意向申报 %3, 向交易员 %4 发出成交申报 %5")
              .arg(desk.dealerName, desk.traderName, qs(orderNo), qs(d->trader),
@@ -1276,7 +1188,6 @@ void CPaperExchange::rollTradingDay()
 {
     using Rules = CContractRules;
     const QDate today = TC::CHostClock::today();
-    const int day = Rules::dateNumber(today);
     auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
     int moved = 0, declared = 0;
     for (const std::string &key : dataCenter->accountKeys()) {
@@ -1309,85 +1220,16 @@ void CPaperExchange::rollTradingDay()
             const Desk *desk = findDesk(contract->counterpartyDealer, contract->counterpartyTrader);
             if (!desk || open.count(contract->contractNo) || contract->trader.empty())
                 continue;
-            const bool lent = contract->direction != '1'; // the desk pledged its bonds
-            int type = 0;
-            if (status == Rules::STATUS_OVERDUE)
-                type = '4';
-            else if (status == Rules::STATUS_DUE && lent)
-                type = '1';
-            else if (lent && Rules::allows(Rules::EARLY_REPURCHASE, *contract, today)) {
-                const int used
-                    = int(Rules::fromDateNumber(contract->firstSettleDate).daysTo(today));
-                type = 2 * used >= contract->repurchaseDays ? '2' : '3';
-            }
-            const std::string proposal
-                = key + '|' + contract->contractNo + '|' + char(type ? type : ' ');
+            const int type = CDeskDeclarations::proposalOn(*contract, today);
+            const std::string proposal = key + '|' + contract->contractNo + '|' + char(type);
             if (!type || m_proposed.count(proposal))
                 continue;
-
-            auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>();
-            d->pendingOrderRef = Rules::declarationRef(contract->contractNo, ++m_lastNumber);
+            const ttservice::CRepurchasePendingOrderPtr d = CDeskDeclarations::aboutContract(
+                *contract, type, *desk, today,
+                Rules::declarationRef(contract->contractNo, ++m_lastNumber));
+            if (!d)
+                continue;
             d->accountInfo = data->getAccountInfo();
-            d->market = contract->market;
-            d->direction = contract->direction == '1' ? '0' : '1';
-            d->declareType = type;
-            d->trader = contract->trader;
-            d->dealer = contract->dealer;
-            d->counterpartyTrader = desk->trader.toStdString();
-            d->counterpartyDealer = desk->dealer.toStdString();
-            d->counterpartyDealerName = desk->dealerName.toStdString();
-            d->repurchaseAmount = contract->repurchaseAmount;
-            d->conversionRatio = contract->conversionRatio;
-            d->repurchaseDays = contract->repurchaseDays;
-            d->repurchaseRate = contract->repurchaseRate;
-            d->priorApplyDate = contract->firstSettleDate;
-            d->maturitySettleDate = contract->maturitySettleDate;
-            d->actualRepurchaseDate = contract->maturitySettleDate;
-            d->maturitySettleAmount = Rules::dueAtMaturity(*contract);
-            d->renewType = '0';
-            d->releaseSettleAmount = 0;
-            d->tradingEntity = contract->tradingEntity;
-            d->counterpartyEntity = contract->counterpartyEntity;
-            d->counterpartyClientName = desk->dealerName.toStdString();
-            d->ownerType = 2;
-            for (const ttservice::CRepurchasePledgedBondPtr &bond : contract->pledgedBonds)
-                if (bond)
-                    d->pledgedBonds.push_back(
-                        boost::make_shared<ttservice::CRepurchasePledgedBond>(*bond));
-            if (type == '4') {
-                d->releaseSettleAmount = d->maturitySettleAmount;
-            } else if (type == '1') {
-                // The same terms again, from today.
-                d->priorApplyDate = day;
-                d->maturitySettleDate = Rules::dateNumber(today.addDays(contract->repurchaseDays));
-                d->actualRepurchaseDate = d->maturitySettleDate;
-                d->maturitySettleAmount = Rules::settlementAmount(
-                    contract->repurchaseAmount, contract->repurchaseRate, contract->repurchaseDays);
-            } else if (type == '2') {
-                d->actualRepurchaseDate = day;
-                d->maturitySettleAmount = Rules::settlementAmount(
-                    contract->repurchaseAmount, contract->repurchaseRate,
-                    int(Rules::fromDateNumber(contract->firstSettleDate).daysTo(today)));
-            } else {
-                // The desk swaps its first pledged bond for another of the
-                // market, the same number of 张.
-                std::set<std::string> pledged;
-                for (const ttservice::CRepurchasePledgedBondPtr &bond : contract->pledgedBonds)
-                    if (bond)
-                        pledged.insert(bond->bondCode);
-                const ttservice::CInstrumentDetailPtr other = otherBond(contract->market, pledged);
-                const ttservice::CRepurchasePledgedBondPtr first = d->pledgedBonds.empty()
-                    ? ttservice::CRepurchasePledgedBondPtr()
-                    : d->pledgedBonds.front();
-                if (!other || !first)
-                    continue;
-                d->pledgedBonds = { first, pledgedBond(*other, first->pledgeVolume, '1') };
-                first->swapFlag = '0';
-            }
-            const ttservice::CInstrumentDetailPtr variety
-                = varietyFor(contract->market, contract->repurchaseDays);
-            if (variety)
-                d->contractCode = variety->instrumentCode;
             data->updateData(d, true);
             m_proposed.insert(proposal);
             ++declared;

@@ -3,6 +3,7 @@
 // start of a trading day, checked by what they do to funds, positions,
 // contracts and declarations, and by the refusals that change nothing.
 #include "CContractRules.h"
+#include "CDeskDeclarations.h"
 #include "CPaperExchange.h"
 #include "TerminalFixture.h"
 
@@ -525,4 +526,63 @@ TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerComm
     EXPECT_EQ(contracts().size(), count + 1) << "the first of the two is dealt";
     EXPECT_TRUE(messages().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
         << messages().join('\n').toStdString();
+}
+
+TEST(DeskDeclarations, theDeskProposesWhatTheContractsStateCallsFor)
+{
+    Contract c;
+    c.firstSettleDate = 20261209;
+    c.maturitySettleDate = 20261216;
+    c.repurchaseDays = 7;
+    const struct
+    {
+        int direction; // the trader's side
+        int status;
+        QDate day;
+        int proposal;
+    } cases[] = {
+        { '2', '1', QDate(2026, 12, 10), '3' }, // a day of seven used: swap the pledge
+        { '2', '1', QDate(2026, 12, 13), '2' }, // four of seven: buy back early
+        { '2', '1', QDate(2026, 12, 9), 0 }, // not settled first yet
+        { '2', '2', QDate(2026, 12, 16), '1' }, // due: renew
+        { '2', '8', QDate(2026, 12, 18), '4' }, // overdue: release
+        { '1', '8', QDate(2026, 12, 18), '4' },
+        { '1', '1', QDate(2026, 12, 13), 0 }, // the trader's own pledge is the trader's to change
+        { '1', '2', QDate(2026, 12, 16), 0 },
+        { '2', '3', QDate(2026, 12, 13), 0 },
+    };
+    for (const auto &k : cases) {
+        c.direction = k.direction;
+        c.contractStatus = k.status;
+        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, k.day), k.proposal)
+            << "side " << char(k.direction) << " status " << char(k.status) << " on "
+            << k.day.toString().toStdString();
+    }
+}
+
+TEST_F(PaperContractsTest, aDeskTakesUpAnIntentionOrderAndItsDealIsConfirmed)
+{
+    // 逆回购 intention: the trader lends 50,000 for 14 days; the desk pledges
+    // enough of a bond of the market at the default ratio of 90 %.
+    send({ order(1064, 0, [](CRepurchaseAgreementParam &a) {
+        a.repurchaseAmount = 50000;
+        a.repurchaseRate = 0.02;
+        a.repurchaseDays = 14;
+    }) });
+    std::vector<ttservice::IDataPtr> all;
+    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, all);
+    const auto d = boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(all.back());
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->declareType, '0');
+    EXPECT_EQ(d->direction, '1');
+    EXPECT_EQ(d->trader, "T1");
+    ASSERT_EQ(d->pledgedBonds.size(), 1u);
+    EXPECT_EQ(d->pledgedBonds[0]->bondCode, "019547");
+    EXPECT_EQ(d->pledgedBonds[0]->pledgeVolume, 560) << "50,000 / 90 % in tens of 张";
+
+    confirm(d->pendingOrderRef, TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    EXPECT_EQ(contracts().back()->direction, '2');
+    EXPECT_EQ(contracts().back()->counterpartyTrader, d->counterpartyTrader);
+    EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 50000.00);
+    EXPECT_EQ(usable("SH", "019547"), 119000) << "the desk pledged its own bonds";
 }
