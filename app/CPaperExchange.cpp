@@ -823,13 +823,13 @@ std::string CPaperExchange::nextNumber(const char *prefix, const ttservice::CAcc
 
 QString CPaperExchange::closeContract(const ttservice::CCodeOrderParam &order,
                                       const ttservice::CRepurchaseAgreementParam &agreement,
-                                      int action)
+                                      CContractRules::EAction action)
 {
     using Rules = CContractRules;
     const ttservice::CAccountDataPtr data = accountOf(order);
     ContractPtr old;
-    const QString refused = findContract(data, int(order.operationType), agreement.contractNo,
-                                         Rules::EAction(action), &old);
+    const QString refused
+        = findContract(data, int(order.operationType), agreement.contractNo, action, &old);
     if (!refused.isEmpty())
         return refused;
     const bool repo = old->direction == '1';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CContractRules.h"
+
 #include "tc/ICommandAcceptor.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/CCodeOrderParam.h"
@@ -160,7 +162,8 @@ private:
                              const ttservice::CRepurchaseAgreementParam &agreement);
     // 到期确认, 提前购回 and 解除质押: the contract's state is checked for `action`.
     QString closeContract(const ttservice::CCodeOrderParam &order,
-                          const ttservice::CRepurchaseAgreementParam &agreement, int action);
+                          const ttservice::CRepurchaseAgreementParam &agreement,
+                          CContractRules::EAction action);
     QString renewContract(const ttservice::CCodeOrderParam &order,
                           const ttservice::CRepurchaseAgreementParam &agreement);
     QString changePledge(const ttservice::CCodeOrderParam &order,
