@@ -163,6 +163,15 @@ QString checkTerms(const ttservice::CRepurchaseAgreementParam &agreement, int da
     return QString();
 }
 
+// The money terms of a declaration, checked as an order's are.
+QString checkDeclaredTerms(const ttservice::CRepurchasePendingOrder &d)
+{
+    ttservice::CRepurchaseAgreementParam terms;
+    terms.repurchaseAmount = d.repurchaseAmount;
+    terms.repurchaseRate = d.repurchaseRate;
+    return checkTerms(terms, d.repurchaseDays);
+}
+
 QString statusText(int status)
 {
     return qs(ttservice::TypeManager::instance()->getEnumItemName("ttservice::EContractStatus",
@@ -838,6 +847,8 @@ QString CPaperExchange::closeContract(const ttservice::CCodeOrderParam &order,
         return QStringLiteral("购回金额必须大于0");
     if (action == Rules::MATURITY_CONFIRM && !pays)
         return QStringLiteral("到期结算金额必须大于0");
+    if (isSet(agreement.repurchaseAmount) && agreement.repurchaseAmount < 0)
+        return QStringLiteral("结算金额不能为负");
     const double amount = pays ? cents(agreement.repurchaseAmount) : 0.0;
     if (repo && fundsOf(data) + 0.005 < amount)
         return shortOfFunds(amount, fundsOf(data));
@@ -993,12 +1004,9 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
 
     if (d->declareType == '0') {
         const int days = d->repurchaseDays;
-        if (!isSet(d->repurchaseAmount) || d->repurchaseAmount <= 0)
-            return QStringLiteral("回购金额必须大于0");
-        if (!isSet(d->repurchaseRate) || d->repurchaseRate <= 0 || d->repurchaseRate >= 1)
-            return QStringLiteral("回购利率必须在0%~100%之间");
-        if (days < 1 || days > 365)
-            return QStringLiteral("回购天数必须在1~365之间");
+        const QString terms = checkDeclaredTerms(*d);
+        if (!terms.isEmpty())
+            return terms;
         std::vector<BondMove> bonds;
         for (const ttservice::CRepurchasePledgedBondPtr &bond : d->pledgedBonds) {
             const ttservice::CInstrumentDetailPtr inst
@@ -1085,12 +1093,9 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
                        .arg(amount, 0, 'f', 2);
         } else if (action == Rules::MATURITY_RENEWAL) {
             const int days = d->repurchaseDays;
-            if (!isSet(d->repurchaseAmount) || d->repurchaseAmount <= 0)
-                return QStringLiteral("回购金额必须大于0");
-            if (!isSet(d->repurchaseRate) || d->repurchaseRate <= 0 || d->repurchaseRate >= 1)
-                return QStringLiteral("回购利率必须在0%~100%之间");
-            if (days < 1 || days > 365)
-                return QStringLiteral("回购天数必须在1~365之间");
+            const QString terms = checkDeclaredTerms(*d);
+            if (!terms.isEmpty())
+                return terms;
             const double owed = Rules::dueAtMaturity(*old);
             const double amount = cents(d->repurchaseAmount);
             const double change = ownBonds ? amount - owed : owed - amount;

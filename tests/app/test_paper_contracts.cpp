@@ -467,6 +467,8 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
         { "pledge changed on the first day", kDealDay, swap(dealNo, "122001", 10, "", 0),
           QStringLiteral("合同 %1 状态为正常, 到期日 20261216, 不能质押券变更").arg(no) },
         { "confirmed for nothing", maturity, onContract(1047, dealNo, 0), "到期结算金额必须大于0" },
+        { "released for a negative amount", maturity.addDays(1), onContract(1074, dealNo, -1),
+          "结算金额不能为负" },
         { "confirmed beyond the funds", maturity, onContract(1047, dealNo, 1e9),
           "可用资金不足: 需要 1000000000.00, 可用 52080000.00" },
         { "renewed for no days", maturity,
