@@ -23,6 +23,7 @@
 #include "ttservice/TraderCenter.h"
 #include "ttservice/TypeManager.h"
 #include "utils/CSingletonT.h"
+#include "utils/CThreadRelay.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -479,7 +480,7 @@ CPaperExchange::CPaperExchange(std::vector<Desk> desks, int answerDelayMs)
     , m_answerDelayMs(std::max(0, answerDelayMs))
 {
     m_thread.setObjectName(QStringLiteral("paper-exchange"));
-    m_context = new QObject;
+    m_context = new utils::CThreadRelay;
     m_context->moveToThread(&m_thread);
     m_thread.start();
 }
@@ -493,8 +494,7 @@ CPaperExchange::~CPaperExchange()
 void CPaperExchange::shutdown()
 {
     m_stopped = true;
-    m_thread.quit();
-    m_thread.wait();
+    m_thread.quitAndWait();
 }
 
 QString CPaperExchange::refusalText(const QString &reason)
@@ -532,7 +532,7 @@ void CPaperExchange::post(std::function<void()> work, int delayMs)
         --m_outstanding;
     };
     if (delayMs < 0)
-        QMetaObject::invokeMethod(m_context, job, Qt::QueuedConnection);
+        m_context->post(job);
     else
         QTimer::singleShot(delayMs, m_context, job); // called on the exchange thread
 }

@@ -5,6 +5,7 @@
 #include "tc/ICommandAcceptor.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/CCodeOrderParam.h"
+#include "utils/CThreadRelay.h"
 
 #include <QString>
 #include <QStringList>
@@ -185,8 +186,8 @@ private:
 
     const std::vector<Desk> m_desks;
     const int m_answerDelayMs;
-    QThread m_thread;
-    QObject *m_context = nullptr; // lives in m_thread; deleted after it stops
+    utils::CEventLoopThread m_thread;
+    utils::CThreadRelay *m_context = nullptr; // lives in m_thread; deleted after it stops
     std::atomic<bool> m_stopped { false };
     std::atomic<int> m_outstanding { 0 };
     std::mutex m_listenerMutex;

@@ -3,6 +3,7 @@
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/TraderCenter.h"
+#include "utils/CThreadRelay.h"
 
 #include <boost/pointer_cast.hpp>
 
@@ -26,14 +27,14 @@ CSimulatedCounter::~CSimulatedCounter()
 void CSimulatedCounter::shutdown()
 {
     m_stopped = true;
-    m_pool.waitForDone();
+    utils::waitForPool(m_pool);
 }
 
 bool CSimulatedCounter::answer(const TC::CQueryCall &call)
 {
     if (m_stopped || !call.request)
         return false;
-    m_pool.start([this, call]() {
+    utils::startInPool(m_pool, [this, call]() {
         QThread::msleep(m_delayMs);
         if (m_stopped)
             return;

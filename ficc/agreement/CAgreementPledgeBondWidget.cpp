@@ -1,5 +1,7 @@
 #include "agreement/CAgreementPledgeBondWidget.h"
+
 #include "common/DeploymentRights.h"
+#include "common/SoftAssert.h"
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "common/FiccEvents.h"
@@ -182,8 +184,9 @@ void CAgreementPledgeBondWidget::tickOnly(const QString &key)
 void CAgreementPledgeBondWidget::applyQuantity(int column, const QString &key, const QString &text)
 {
     auto row = boost::dynamic_pointer_cast<CAgreementPledgeBondData>(model->getDataByKey(key));
-    if (!row || !row->info)
+    if (!row) // the row went with a reload while its cell was being edited
         return;
+    FICC_ASSERT(row->info, return );
     if (column == kQuantityColumn) {
         bool ok = false;
         int volume = text.toInt(&ok, 10);
@@ -203,8 +206,7 @@ void CAgreementPledgeBondWidget::applyQuantity(int column, const QString &key, c
 
 void CAgreementPledgeBondWidget::updatePledgeTotals()
 {
-    if (!table || !model)
-        return;
+    FICC_ASSERT(table && model, return );
     int volume = 0;
     double amount = 0.0;
     for (int index = 0; index < model->size(); ++index) {
@@ -234,8 +236,7 @@ std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>>
 CAgreementPledgeBondWidget::checkedPledgeBonds() const
 {
     std::vector<boost::shared_ptr<ttservice::CPledgedBondInfo>> bonds;
-    if (!table || !checkBoxDelegate)
-        return bonds;
+    FICC_ASSERT(table && checkBoxDelegate, return bonds);
     for (int index = 0; index < table->rowCount(); ++index) {
         const QString key = table->keyAt(index);
         if (!checkBoxDelegate->isItemChecked(key))

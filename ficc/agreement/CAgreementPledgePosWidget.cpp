@@ -1,5 +1,7 @@
 #include "agreement/CAgreementPledgePosWidget.h"
+
 #include "common/DeploymentRights.h"
+#include "common/SoftAssert.h"
 
 #include "agreement/CAgreementPledgePosModel.h"
 #include "common/FiccEvents.h"
@@ -363,7 +365,8 @@ CAgreementPledgePosWidget::positionRow(const std::string &market, const std::str
 
 void CAgreementPledgePosWidget::applyPositionStatics(const ttservice::CPositionStaticsPtr &record)
 {
-    if (!m_positionTable || !record)
+    FICC_ASSERT(m_positionTable, return );
+    if (!record)
         return;
     auto row = positionRow(record->market, record->instrumentCode, record->instrumentName);
     row->normalVolume = record->usableVolume;
@@ -374,7 +377,8 @@ void CAgreementPledgePosWidget::applyPositionStatics(const ttservice::CPositionS
 void CAgreementPledgePosWidget::applyNonTradeVolume(
     const ttservice::CNonTradeStockVolumeInfoPtr &record)
 {
-    if (!m_positionTable || !record)
+    FICC_ASSERT(m_positionTable, return );
+    if (!record)
         return;
     auto row = positionRow(record->market, record->instrumentCode, record->instrumentName);
     row->restrictedVolume = record->volume;
@@ -517,11 +521,11 @@ void CAgreementPledgePosWidget::applyQuantity(int delegateId, const QString &key
     const bool positions = delegateId == kQuantityColumn;
     XP::CStandardHpfTable *table = positions ? m_positionTable : m_contractBondTable;
     CAgreementPledgePosModel *model = positions ? m_positionModel : m_contractBondModel;
-    if (!table || !model)
-        return;
+    FICC_ASSERT(table && model, return );
     auto row = boost::dynamic_pointer_cast<CAgreementPledgePosData>(model->getDataByKey(key));
-    if (!row || !row->info)
+    if (!row) // the row went with a reload while its cell was being edited
         return;
+    FICC_ASSERT(row->info, return );
     bool ok = false;
     long long volume = text.toInt(&ok, 10);
     if (!ok || volume < 0)

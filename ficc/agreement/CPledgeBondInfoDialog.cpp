@@ -1,5 +1,6 @@
 #include "agreement/CPledgeBondInfoDialog.h"
 
+#include "common/SoftAssert.h"
 #include "ttservice/TypeManager.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CWidgetList.h"
@@ -39,8 +40,7 @@ void CPledgeBondInfoDialog::buildUi()
 
 void CPledgeBondInfoDialog::setPledgeBonds(ttservice::CRepurchasePledgedBondList bonds)
 {
-    if (!m_table)
-        return;
+    FICC_ASSERT(m_table, return );
     m_table->clear();
     m_table->clearFilter();
     m_table->setRowCount(static_cast<int>(bonds.size()));

@@ -1,5 +1,7 @@
 #include "spot/COpTransactionInCashWidget.h"
+
 #include "common/OrderPlacement.h"
+#include "common/SoftAssert.h"
 
 #include "common/DeploymentRights.h"
 
@@ -292,8 +294,7 @@ XP::CLineEdit *COpTransactionInCashWidget::editor(int id) const
 
 void COpTransactionInCashWidget::publishSplitVolume()
 {
-    if (!m_quantityEdit)
-        return;
+    FICC_ASSERT(m_quantityEdit, return );
     QMap<std::string, QPair<double, double>> volumes;
     volumes.insert(m_currentAccount, qMakePair(m_quantityEdit->toDouble(), 0.0));
     deliverEvent(EVT_ACCOUNT_SPLIT_VOLUME, OPT_SPOT_BOND_TRADE, 0, QString(), &volumes);
@@ -403,8 +404,7 @@ void COpTransactionInCashWidget::paintEvent(QPaintEvent *event)
 
 double COpTransactionInCashWidget::fullPrice() const
 {
-    if (!m_fullPriceEdit)
-        return ttservice::kUnsetDouble;
+    FICC_ASSERT(m_fullPriceEdit, return ttservice::kUnsetDouble);
     // The editor shows its invalid text for a price that could not be computed.
     if (m_fullPriceEdit->text() == m_fullPriceEdit->invalidText())
         return ttservice::kUnsetDouble;
@@ -453,8 +453,7 @@ void COpTransactionInCashWidget::clearForm()
 
 void COpTransactionInCashWidget::updateAmounts()
 {
-    if (!m_quantityEdit || !m_accruedEdit || !m_settlementEdit || !m_priceEdit)
-        return;
+    FICC_ASSERT(m_quantityEdit && m_accruedEdit && m_settlementEdit && m_priceEdit, return );
     const auto bond = listedBond(m_stockCode);
     if (!bond)
         return;

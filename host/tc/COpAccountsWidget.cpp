@@ -13,9 +13,7 @@
 #include "xp/COddEvenRowTable.h"
 #include "xp/CTableView.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
-#include <QPointer>
 #include <QTimer>
 
 #include <boost/pointer_cast.hpp>
@@ -51,7 +49,6 @@ COpAccountsWidget::~COpAccountsWidget()
     // No new call starts; one still running only posts through the guard,
     // which drops it once this widget is gone.
     m_fundsSubscriptions.clear();
-    disconnect(m_loginStatusConnection);
 }
 
 void COpAccountsWidget::buildUi(bool showHeader)
@@ -75,16 +72,9 @@ void COpAccountsWidget::buildUi(bool showHeader)
 
 void COpAccountsWidget::connectServices()
 {
-    // A counter reports from its own thread. The queued call goes to the
-    // application object, which outlives every list, and reaches the list
-    // only while it lives: a call queued to the list itself loses Qt's slot
-    // object when the list is destroyed while the call is on its way.
-    const QPointer<COpAccountsWidget> self(this);
-    m_loginStatusConnection = connect(tradeClient(), &CTradeClient::sigLoginStatusChanged,
-                                      QCoreApplication::instance(), [self](const QString &key) {
-                                          if (self)
-                                              self->onLoginStatusChanged(key);
-                                      });
+    // The trade client announces on the GUI thread, whichever thread reported.
+    connect(tradeClient(), &CTradeClient::sigLoginStatusChanged, this,
+            [this](const QString &key) { onLoginStatusChanged(key); });
 }
 
 void COpAccountsWidget::applyTheme()

@@ -107,8 +107,6 @@ private:
     QHash<QString, FundsSubscription> m_fundsSubscriptions; // by account key
     // Funds arrive on the pusher's thread and reach the list only while it lives.
     utils::CDeliveryGuard m_delivery;
-    // Login states, through the application object (see connectServices()).
-    QMetaObject::Connection m_loginStatusConnection;
 };
 
 } // namespace TC

@@ -1,5 +1,7 @@
 #include "tc/CTradeClient.h"
 
+#include <QThread>
+
 namespace TC {
 
 CTradeClient::CTradeClient() = default;
@@ -21,7 +23,16 @@ void CTradeClient::setLoginStatus(const std::string &key, ttservice::EBROKER_LOG
             return;
         m_loginStatus[key] = status;
     }
-    Q_EMIT sigLoginStatusChanged(QString::fromStdString(key));
+    const QString changed = QString::fromStdString(key);
+    if (QThread::currentThread() == thread()) {
+        Q_EMIT sigLoginStatusChanged(changed);
+        return;
+    }
+    // A counter reports from its own thread; the listeners are widgets. The
+    // change is announced on the GUI thread, so that no call is queued to a
+    // widget that may be destroyed before it runs (Qt then loses the call's
+    // slot object).
+    m_delivery.handle().post([this, changed] { Q_EMIT sigLoginStatusChanged(changed); });
 }
 
 bool CTradeClient::queryData(ttservice::CQueryDataReqPtr request, QueryHandler handler, int option)

@@ -2,6 +2,7 @@
 
 #include "tc/IQueryAnswerer.h"
 #include "ttservice/Types.h"
+#include "utils/CDeliveryGuard.h"
 
 #include <QObject>
 #include <QString>
@@ -27,7 +28,8 @@ public:
 
     // Unknown accounts are not logged in.
     ttservice::EBROKER_LOGIN_STATUS getLoginStatus(const std::string &key) const;
-    // Emits sigLoginStatusChanged when the status changes.
+    // Emits sigLoginStatusChanged when the status changes, on the client's
+    // (the GUI) thread: from another thread the signal follows through the event loop.
     void setLoginStatus(const std::string &key, ttservice::EBROKER_LOGIN_STATUS status);
 
     // False for a null request or handler, or when the answerer refuses it.
@@ -62,6 +64,7 @@ private:
     IQueryAnswererPtr m_answerer;
     std::vector<CQueryCall> m_pending;
     std::deque<ttservice::CQueryDataReqPtr> m_received;
+    utils::CDeliveryGuard m_delivery; // login changes reported from other threads
 };
 
 } // namespace TC

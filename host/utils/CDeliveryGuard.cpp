@@ -1,5 +1,6 @@
 #include "utils/CDeliveryGuard.h"
 
+#include "utils/CThreadRelay.h"
 #include "utils/TTLog.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,8 @@ CDeliveryGuard::CDeliveryGuard()
     : m_state(std::make_shared<Handle::State>())
 {
     m_state->thread = QThread::currentThread();
+    // Made here, on the GUI thread, so that it is there before any delivery.
+    CThreadRelay::gui();
 }
 
 CDeliveryGuard::~CDeliveryGuard()
@@ -43,11 +46,13 @@ bool CDeliveryGuard::Handle::post(std::function<void()> f) const
     if (!state || !state->alive || !f)
         return false;
     QCoreApplication *app = QCoreApplication::instance();
-    if (!app)
+    CThreadRelay *relay = CThreadRelay::gui();
+    if (!app || !relay)
         return false;
-    // The application object lives as long as the event loop and on the GUI
-    // thread, where every receiver of the panels lives: posting to it never
-    // races with the receiver's destruction, unlike posting to the receiver.
+    // The relay is a child of the application object and lives as long as the
+    // event loop, on the GUI thread where every receiver of the panels lives:
+    // posting to it never races with the receiver's destruction, unlike
+    // posting to the receiver.
     if (state->thread != app->thread()) {
         TT_LOG_ERROR_FOR(state.get(),
                          "a delivery guard lives off the GUI thread; delivery dropped");
@@ -55,15 +60,12 @@ bool CDeliveryGuard::Handle::post(std::function<void()> f) const
     }
     ++g_inFlight;
     const std::weak_ptr<State> weak = m_state;
-    QMetaObject::invokeMethod(
-        app,
-        [weak, f = std::move(f)] {
-            --g_inFlight;
-            const std::shared_ptr<State> target = weak.lock();
-            if (target && target->alive)
-                f();
-        },
-        Qt::QueuedConnection);
+    relay->post([weak, f = std::move(f)] {
+        --g_inFlight;
+        const std::shared_ptr<State> target = weak.lock();
+        if (target && target->alive)
+            f();
+    });
     return true;
 }
 

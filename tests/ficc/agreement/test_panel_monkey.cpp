@@ -3,6 +3,7 @@
 // and every agreement operation. The command centre records every order that
 // goes out; what a monkey may never get out of the panel is checked there.
 #include "AgreementFormFixture.h"
+#include "LogCapture.h"
 #include "UserInput.h"
 
 #include "agreement/CAgreementRepurchaseWidgetIntention.h"
@@ -377,6 +378,7 @@ TEST_F(PanelMonkeyTest, unconstrainedEventsSendOnlyOrdersThatPassTheirFormsCheck
     for (const char *key : { kLoggedOutAccount, kRefreshingAccount })
         utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
             key, ttservice::BROKER_LOGIN_STATUS_OK);
+    LogCapture log;
     std::mt19937 random(kSeed + 2);
     RandomResponder responder(random);
     auto panel = makePanel();
@@ -389,6 +391,9 @@ TEST_F(PanelMonkeyTest, unconstrainedEventsSendOnlyOrdersThatPassTheirFormsCheck
         ADD_FAILURE() << failure.toStdString();
     // The monkey got orders out; otherwise the checks above saw nothing.
     EXPECT_GT(commands().size(), 0u);
+    // Nothing a trader does reaches a state the panel takes for impossible.
+    for (const std::string &line : log.messages())
+        EXPECT_EQ(line.find("unexpected state"), std::string::npos) << line;
 }
 
 } // namespace

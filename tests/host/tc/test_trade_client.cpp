@@ -3,6 +3,9 @@
 #include "tc/CTradeClient.h"
 #include "utils/CSingletonT.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <boost/make_shared.hpp>
 
 #include <thread>
@@ -85,6 +88,28 @@ TEST_F(TradeClientTest, announcesLoginChangesOnly)
     QObject::connect(client(), &TC::CTradeClient::sigInitDataFinish, &guard, [&] { ++finished; });
     client()->notifyInitDataFinish();
     EXPECT_EQ(1, finished);
+}
+
+TEST_F(TradeClientTest, aLoginChangeReportedFromAnotherThreadIsAnnouncedOnTheGuiThread)
+{
+    QStringList changed;
+    QThread *announcedOn = nullptr;
+    QObject guard;
+    QObject::connect(
+        client(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
+        [&](QString key) {
+            changed << key;
+            announcedOn = QThread::currentThread();
+        },
+        Qt::DirectConnection);
+    std::thread counter(
+        [] { client()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK); });
+    counter.join();
+    EXPECT_TRUE(changed.isEmpty()); // not announced on the counter's thread
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, client()->getLoginStatus(kLoggedOutAccount));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
+    EXPECT_EQ(QCoreApplication::instance()->thread(), announcedOn);
 }
 
 TEST_F(TradeClientTest, withoutAnswererQueriesWaitUntilAnswered)
