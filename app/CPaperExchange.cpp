@@ -36,6 +36,8 @@
 #include <boost/pointer_cast.hpp>
 
 #include <cmath>
+#include <future>
+#include <memory>
 
 namespace app {
 
@@ -1214,14 +1216,17 @@ void CPaperExchange::startTradingDay()
 {
     if (m_stopped)
         return;
-    // Blocking: the tables reload once the day is announced, after this.
-    QMetaObject::invokeMethod(
-        m_context,
-        [this]() {
-            if (!m_stopped)
-                rollTradingDay();
-        },
-        Qt::BlockingQueuedConnection);
+    // Waits: the tables reload once the day is announced, after this. A job
+    // dropped unrun (the exchange stopping) breaks the promise, which ends the
+    // wait as well.
+    auto rolled = std::make_shared<std::promise<void>>();
+    std::future<void> done = rolled->get_future();
+    m_context->post([this, rolled]() {
+        if (!m_stopped)
+            rollTradingDay();
+        rolled->set_value();
+    });
+    done.wait();
 }
 
 void CPaperExchange::rollTradingDay()
