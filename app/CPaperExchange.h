@@ -1,6 +1,9 @@
 #pragma once
 
+#include "CContractRules.h"
+
 #include "tc/ICommandAcceptor.h"
+#include "ttservice/CAccountData.h"
 #include "ttservice/CCodeOrderParam.h"
 #include "utils/CThreadRelay.h"
 
@@ -9,7 +12,11 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <map>
+#include <mutex>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace ttservice {
@@ -30,15 +37,34 @@ namespace app {
 //     with its pledged bond, the repo side receives the amount and the bond
 //     leaves the available position;
 //   - intention orders (1063 正回购, 1064 逆回购) become the account's
-//     intention orders (793);
-//   - 提前购回 (1048, 1049) closes a running contract inside its term
-//     (已购回): the amount the order carries moves (the repo side pays it) and
-//     the pledged bonds return to the repo side's available position;
-//   - 解除质押 (1074, 1094) releases the bonds of an overdue contract, or of
-//     one past its maturity (已解除质押), paying the amount the order carries.
-// An order the exchange cannot take is refused with a message in the host's
-// message service ("委托被拒绝: <reason>") and changes nothing. The command
-// itself is always accepted by the command centre, so the journal holds it.
+//     intention orders (793); a desk takes each one up after the answer delay
+//     and declares the deal to the order's trader (795, type 成交申报);
+//   - on a contract (the order's contract number; the code's side, 正回购 or
+//     逆回购, must be the contract's):
+//       到期确认 (1047, 1077) settles it at maturity (已购回): the amount the
+//         order carries moves (the repo side pays it), the pledged bonds
+//         return to the repo side's available position;
+//       提前购回 (1048, 1049) does the same inside the term;
+//       到期续做 (1050, 1051) closes it (已续做) into a new running contract
+//         with the order's amount, rate and term, the same bonds pledged; the
+//         repo side pays what the old one owes and receives the new amount;
+//       质押券变更 (1069) swaps pledged bonds inside the term: the bond named
+//         as swapped out (swapBondCode) returns to the available position,
+//         the bond named in (bondCode, the order's volume) leaves it;
+//       解除质押 (1074, 1094) releases the bonds of an overdue contract, or of
+//         one past its maturity (已解除质押), paying the amount the order carries;
+//   - a confirmation from the 待确认申报 table (1065, 1067, 1070, 1072/1092,
+//     1075/1095) answers the declaration its pendingOrderRef names, which
+//     then leaves the account's declarations: a deal becomes a contract, the
+//     others act on the contract the declaration is about, as above;
+//   - when a trading day starts (startTradingDay) contracts past maturity
+//     become due or overdue, and the desks declare on the trader's contracts
+//     with them: release of an overdue contract, renewal of a due 逆回购
+//     contract, pledge change or early repurchase inside a 逆回购 term.
+// Dates are the host clock's. An order the exchange cannot take is refused
+// with a message in the host's message service ("委托被拒绝: <reason>") and
+// changes nothing. The command itself is always accepted by the command
+// centre, so the journal holds it.
 class CPaperExchange final : public TC::ICommandAcceptor
 {
 public:
@@ -62,6 +88,19 @@ public:
         OP_EARLY_REPURCHASE_REVERSE = 1049,
         OP_PLEDGE_RELEASE_REPO = 1074,
         OP_PLEDGE_RELEASE_REVERSE = 1094,
+        OP_MATURITY_CONFIRM_REPO = 1047,
+        OP_MATURITY_CONFIRM_REVERSE = 1077,
+        OP_MATURITY_RENEWAL_REPO = 1050,
+        OP_MATURITY_RENEWAL_REVERSE = 1051,
+        OP_PLEDGE_CHANGE = 1069,
+        // Confirmations of declarations a counterparty addressed to the trader.
+        OP_CONFIRM_DEAL = 1065,
+        OP_CONFIRM_RENEWAL = 1067,
+        OP_CONFIRM_PLEDGE_CHANGE = 1070,
+        OP_CONFIRM_EARLY_REPURCHASE_REPO = 1072,
+        OP_CONFIRM_EARLY_REPURCHASE_REVERSE = 1092,
+        OP_CONFIRM_PLEDGE_RELEASE_REPO = 1075,
+        OP_CONFIRM_PLEDGE_RELEASE_REVERSE = 1095,
     };
 
     // `answerDelayMs`: how long a desk takes to answer a deal declaration.
@@ -75,6 +114,20 @@ public:
     // other writers of the records it changes (the position feed) go through
     // here so that no change is lost between them.
     void runOnExchangeThread(std::function<void()> work) { post(std::move(work)); }
+
+    // Starts the host clock's trading day at the exchange: contracts change
+    // state and the desks declare (see above). Called before the day is
+    // announced, so that the tables reloading then see the day's records;
+    // returns once that is done (after the orders handed over before).
+    void startTradingDay();
+
+    // Told, on the exchange thread, when an agreement order of an account was
+    // carried out (`delivered`) or refused (`text`: why), and when a desk's
+    // answer changed the account's agreement records, as a counter reports
+    // an order's delivery status to the host.
+    using DeliveryListener = std::function<void(const ttservice::CAccountInfoPtr &account,
+                                                bool delivered, const std::string &text)>;
+    void setDeliveryListener(DeliveryListener listener);
 
     // Stops the thread; orders and answers not carried out yet are dropped.
     void shutdown();
@@ -108,9 +161,26 @@ private:
     void answerDeal(const PendingDeal &deal);
     QString declareIntention(const ttservice::CCodeOrderParam &order,
                              const ttservice::CRepurchaseAgreementParam &agreement);
-    // 提前购回 and 解除质押: the contract's state is checked by `release`.
+    // 到期确认, 提前购回 and 解除质押: the contract's state is checked for `action`.
     QString closeContract(const ttservice::CCodeOrderParam &order,
-                          const ttservice::CRepurchaseAgreementParam &agreement, bool release);
+                          const ttservice::CRepurchaseAgreementParam &agreement,
+                          CContractRules::EAction action);
+    QString renewContract(const ttservice::CCodeOrderParam &order,
+                          const ttservice::CRepurchaseAgreementParam &agreement);
+    QString changePledge(const ttservice::CCodeOrderParam &order,
+                         const ttservice::CRepurchaseAgreementParam &agreement);
+    QString answerDeclaration(const ttservice::CCodeOrderParam &order,
+                              const ttservice::CRepurchaseAgreementParam &agreement);
+    // A desk declares the deal of an intention order (the account's key and
+    // the order's number) to the order's trader.
+    void takeUpIntention(const std::string &accountKey, const std::string &orderNo,
+                         const std::string &bondCode, long long volume);
+    void rollTradingDay();
+    void reportDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                        const std::string &text);
+    // A number for a new record of `type` in the account: prefix, trading
+    // date, a running number.
+    std::string nextNumber(const char *prefix, const ttservice::CAccountDataPtr &data, int type);
     const Desk *findDesk(const std::string &dealer, const std::string &trader) const;
     void post(std::function<void()> work, int delayMs = -1);
 
@@ -120,7 +190,14 @@ private:
     utils::CThreadRelay *m_context = nullptr; // lives in m_thread; deleted after it stops
     std::atomic<bool> m_stopped { false };
     std::atomic<int> m_outstanding { 0 };
+    std::mutex m_listenerMutex;
+    DeliveryListener m_deliveryListener; // under m_listenerMutex
     int m_lastNumber = 0; // exchange thread only
+    // Declarations answered, "accountKey|ref": a second answer is refused.
+    std::set<std::string> m_answered; // exchange thread only
+    // What the desks declared about a contract, "accountKey|contractNo|type":
+    // each proposal is made once.
+    std::set<std::string> m_proposed; // exchange thread only
 };
 
 } // namespace app

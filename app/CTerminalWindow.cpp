@@ -1,9 +1,13 @@
 #include "CTerminalWindow.h"
 
 #include "CCommandJournal.h"
+#include "CPaperExchange.h"
+#include "CTradingDayWatch.h"
 
 #include "reservation/CReservationSerialPanel.h"
 #include "shell/CFiccOperationPanel.h"
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
@@ -17,11 +21,13 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QJsonArray>
+#include <QLabel>
 #include <QListWidget>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace app {
@@ -90,6 +96,23 @@ void CTerminalWindow::buildUi()
     resizeDocks({ ficcDock }, { 540 }, Qt::Vertical);
     resizeDocks({ reservationDock }, { 260 }, Qt::Horizontal);
 
+    // Time moves on only when the trader says so: the simulated exchange
+    // settles the day's contracts and the panels reload for the new day.
+    auto *days = addToolBar(QStringLiteral("交易日"));
+    days->setObjectName(QStringLiteral("toolbar_trading_day"));
+    m_nextTradingDay = days->addAction(QStringLiteral("下一交易日"));
+    m_nextTradingDay->setObjectName(QStringLiteral("action_next_trading_day"));
+    m_nextTradingDay->setToolTip(QStringLiteral("主机时钟进入日历上的下一个交易日"));
+    m_nextTradingDay->setEnabled(false);
+    connect(m_nextTradingDay, &QAction::triggered, this, [this] {
+        if (m_tradingDays)
+            m_tradingDays->advance();
+    });
+    m_tradingDateLabel = new QLabel(this);
+    m_tradingDateLabel->setObjectName(QStringLiteral("trading_date"));
+    statusBar()->addPermanentWidget(m_tradingDateLabel);
+    showTradingDate(TC::CHostClock::today().toString(QStringLiteral("yyyyMMdd")));
+
     const TC::CUserConfig *config = TC::getUserConfig();
     statusBar()->showMessage(QStringLiteral("用户 %1    部署 %2    账户 %3    配置目录 %4")
                                  .arg(config->userName)
@@ -106,6 +129,53 @@ void CTerminalWindow::connectHost()
     auto *commandCenter = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
     connect(commandCenter, &TC::CItCommandCenter::sigCommandCreated, this,
             [this](int commandNo) { appendCommand(commandNo); });
+    connect(utils::CManualSingletonT<TC::CExchangeClient>::instance(),
+            &TC::CExchangeClient::sigNewTradingDate, this,
+            [this](const std::string &day, const std::string &) {
+                showTradingDate(QString::fromStdString(day));
+            });
+}
+
+void CTerminalWindow::setTradingDayWatch(CTradingDayWatch *watch)
+{
+    m_tradingDays = watch;
+    m_nextTradingDay->setEnabled(watch != nullptr);
+}
+
+void CTerminalWindow::followDeliveries(CPaperExchange *exchange)
+{
+    if (!exchange)
+        return;
+    const utils::CDeliveryGuard::Handle window = m_deliveries.handle();
+    exchange->setDeliveryListener([window, this](const ttservice::CAccountInfoPtr &account,
+                                                 bool delivered, const std::string &text) {
+        window.post(
+            [this, account, delivered, text] { announceDelivery(account, delivered, text); });
+    });
+}
+
+void CTerminalWindow::announceDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                                       const std::string &text)
+{
+    // The module connects nothing to its tables' slotDeliveryStatus: the host
+    // does. The tables are not exported, so they are found by that slot. Only
+    // the tables on show reload; the others do when they are shown again.
+    static const QByteArray slot = QMetaObject::normalizedSignature(
+        "slotDeliveryStatus(ttservice::CAccountInfoPtr,bool,std::string)");
+    for (QWidget *widget : m_ficcPanel->findChildren<QWidget *>()) {
+        if (!widget->isVisible() || widget->metaObject()->indexOfSlot(slot) < 0)
+            continue;
+        QMetaObject::invokeMethod(widget, "slotDeliveryStatus", Qt::DirectConnection,
+                                  Q_ARG(ttservice::CAccountInfoPtr, account),
+                                  Q_ARG(bool, delivered), Q_ARG(std::string, text));
+    }
+}
+
+void CTerminalWindow::showTradingDate(const QString &yyyyMMdd)
+{
+    const QDate day = QDate::fromString(yyyyMMdd, QStringLiteral("yyyyMMdd"));
+    m_tradingDateLabel->setText(
+        QStringLiteral("交易日 %1").arg(day.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 void CTerminalWindow::appendMessage(const QString &text, int type, int level)

@@ -1,8 +1,15 @@
 #pragma once
 
+#include "ttservice/CAccountInfo.h"
+#include "utils/CDeliveryGuard.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
+#include <string>
+
+class QAction;
+class QLabel;
 class QListWidget;
 class QTreeWidget;
 
@@ -14,6 +21,8 @@ class CReservationSerialPanel;
 namespace app {
 
 class CCommandJournal;
+class CPaperExchange;
+class CTradingDayWatch;
 
 // The demo terminal's main window, acting as the host of the two panels: it
 // constructs them through their exported constructors, docks them, hands them
@@ -35,6 +44,15 @@ public:
     // Appends every command as one JSON line to `path` as well.
     void setJournalFile(const QString &path);
 
+    // The trading days the "下一交易日" action moves on; the action is
+    // disabled without them.
+    void setTradingDayWatch(CTradingDayWatch *watch);
+    QAction *nextTradingDayAction() const { return m_nextTradingDay; }
+
+    // Hands the exchange's delivery status of agreement orders to the
+    // panel's agreement tables, which reload on it.
+    void followDeliveries(CPaperExchange *exchange);
+
     TC::CFiccOperationPanel *ficcPanel() const { return m_ficcPanel; }
     TC::CReservationSerialPanel *reservationPanel() const { return m_reservationPanel; }
     QListWidget *messageList() const { return m_messages; }
@@ -53,6 +71,9 @@ private:
     void connectHost();
     void appendMessage(const QString &text, int type, int level);
     void appendCommand(int commandNo);
+    void showTradingDate(const QString &yyyyMMdd);
+    void announceDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
+                          const std::string &text);
     QString layoutFile() const;
 
     QString m_configDir;
@@ -61,6 +82,10 @@ private:
     QListWidget *m_messages = nullptr;
     QTreeWidget *m_journalView = nullptr;
     CCommandJournal *m_journal = nullptr;
+    CTradingDayWatch *m_tradingDays = nullptr; // not owned: the application's
+    QAction *m_nextTradingDay = nullptr;
+    QLabel *m_tradingDateLabel = nullptr;
+    utils::CDeliveryGuard m_deliveries; // the exchange's reports come through here
     bool m_saved = false;
     bool m_painted = false;
 };

@@ -1,6 +1,7 @@
 #include "CTradingDayWatch.h"
 
 #include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
 #include "tc/CTradingCalendar.h"
 #include "utils/CSingletonT.h"
 
@@ -33,10 +34,26 @@ bool CTradingDayWatch::check(const QDate &calendarDate)
     const QDate day
         = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(calendarDate);
     // No trading day within a year: the calendar is broken, keep the day we have.
-    if (!day.isValid() || day == m_tradingDate)
+    if (!day.isValid() || (m_tradingDate.isValid() && day <= m_tradingDate))
         return false;
+    return announce(day);
+}
+
+bool CTradingDayWatch::advance()
+{
+    const QDate from = m_tradingDate.isValid() ? m_tradingDate : TC::CHostClock::today();
+    const QDate day
+        = utils::CSingletonT<TC::CTradingCalendar>::instance()->nextTradingDay(from.addDays(1));
+    return day.isValid() && announce(day);
+}
+
+bool CTradingDayWatch::announce(const QDate &day)
+{
     const std::string previous = dayText(m_tradingDate);
     m_tradingDate = day;
+    TC::CHostClock::setToday(day);
+    if (m_rollOver)
+        m_rollOver();
     utils::CManualSingletonT<TC::CExchangeClient>::instance()->notifyNewTradingDate(dayText(day),
                                                                                     previous);
     return true;

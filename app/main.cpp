@@ -82,15 +82,22 @@ int main(int argc, char **argv)
     }
     // Before the panels are built, so that their forms start on the trading date.
     app::CTradingDayWatch tradingDays;
+    // The exchange settles each new day's contracts before the panels hear of it.
+    tradingDays.setRollOver([&host] {
+        if (host.exchange())
+            host.exchange()->startTradingDay();
+    });
     tradingDays.start();
 
     app::CTerminalWindow window(configDir);
+    window.setTradingDayWatch(&tradingDays);
     // Once the message list listens: the trader sees what of the seed data was left out.
     host.reportWarnings(stderr);
     if (parser.isSet(journalOpt))
         window.setJournalFile(parser.value(journalOpt));
     window.restorePanels();
     host.start();
+    window.followDeliveries(host.exchange());
 
     if (parser.isSet(screenshotOpt)) {
         const QString file = parser.value(screenshotOpt);

@@ -100,6 +100,26 @@ void CAccountData::updateData(const IDataPtr &data, bool notify)
         s->deliver(data);
 }
 
+bool CAccountData::removeData(int type, const std::string &key)
+{
+    boost::mutex::scoped_lock lock(m_mutex);
+    const auto table = m_tables.find(type);
+    if (table == m_tables.end())
+        return false;
+    TypeTable &t = table->second;
+    const auto index = t.indexByKey.find(key);
+    if (index == t.indexByKey.end())
+        return false;
+    const size_t removed = index->second;
+    t.records.erase(t.records.begin() + std::ptrdiff_t(removed));
+    t.indexByKey.erase(index);
+    for (auto &entry : t.indexByKey) {
+        if (entry.second > removed)
+            --entry.second;
+    }
+    return true;
+}
+
 int CAccountData::subscriptionCount() const
 {
     boost::mutex::scoped_lock lock(m_mutex);

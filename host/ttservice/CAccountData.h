@@ -44,6 +44,10 @@ public:
     // Inserts `data` or replaces the record of the same type and key; with
     // `notify`, calls the live subscribers of that record.
     void updateData(const IDataPtr &data, bool notify);
+    // Forgets the record of `type` and `key` (a declaration that was answered);
+    // the others keep their order. Subscribers are not called. False when
+    // there was none.
+    bool removeData(int type, const std::string &key);
 
     // Number of subscriptions still held (tests, diagnostics).
     int subscriptionCount() const;

@@ -131,6 +131,9 @@ protected:
         TerminalFixture::SetUp();
         write("host.ini", QByteArray("[exchange]\nanswerDelayMs=") + answerDelay() + "\n");
         ASSERT_TRUE(load(host));
+        // The exchange dates its deals by the host clock, on the trading day
+        // the seed files count from, as the trading-day watch sets it.
+        TC::CHostClock::setToday(app::CSimulatedHost::seedTradingDate());
         host.start();
         ASSERT_NE(host.exchange(), nullptr);
         utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
@@ -349,7 +352,9 @@ TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
 {
     // Each declaration fits the 120,000 张 alone; the desk answers after both
     // were declared, so the second one no longer fits.
-    send({ dealOrder("019547", 70000), dealOrder("019547", 70000) });
+    send({ dealOrder("019547", 70000), dealOrder("019547", 70000, [](CRepurchaseAgreementParam &a) {
+               a.repurchaseRate = 0.022;
+           }) });
     const QStringList told = messages();
     ASSERT_EQ(told.size(), 4) << told.join('\n').toStdString();
     EXPECT_EQ(told[0], told[1]);

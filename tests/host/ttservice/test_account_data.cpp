@@ -60,6 +60,26 @@ TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
     EXPECT_TRUE(out.empty());
 }
 
+TEST(AccountData, removedRecordLeavesTheOthersInOrderAndFindableByKey)
+{
+    const CAccountDataPtr data = makeAccount();
+    for (const char *code : { "019547", "010107", "019666" })
+        data->updateData(position(code, 1), false);
+    EXPECT_TRUE(data->removeData(547, key("019547")));
+    EXPECT_FALSE(data->removeData(547, key("019547")));
+    EXPECT_FALSE(data->removeData(788, key("010107")));
+    EXPECT_FALSE(data->getData(547, key("019547")));
+    data->updateData(position("019666", 5), false); // the index moved with the removal
+    data->updateData(position("019547", 7), false); // back, at the end
+    std::vector<IDataPtr> out;
+    data->getVector(547, out);
+    ASSERT_EQ(3u, out.size());
+    EXPECT_EQ(1, usableOf(out[0]));
+    EXPECT_EQ(5, usableOf(out[1]));
+    EXPECT_EQ(7, usableOf(out[2]));
+    EXPECT_EQ(5, usableOf(data->getData(547, key("019666"))));
+}
+
 TEST(AccountData, accountDetailIsTheType543Record)
 {
     const CAccountDataPtr data = makeAccount();

@@ -1,0 +1,410 @@
+// A contract's life in the demo terminal, driven through its widgets only: a
+// deal declaration pledging a bond, the desk's acceptance, a pledge change,
+// the trading days moved on with "下一交易日" past the maturity, and the
+// maturity confirmation; funds and positions add up at every step and the
+// journal holds every command.
+#include "CPaperExchange.h"
+#include "CTerminalWindow.h"
+#include "CTradingDayWatch.h"
+#include "TerminalFixture.h"
+
+#include "shell/CFiccOperationPanel.h"
+#include "tc/CHostClock.h"
+#include "tc/CItCommandCenter.h"
+#include "ttservice/CAccountData.h"
+#include "ttservice/CPositionStatics.h"
+#include "ttservice/CRepurchaseAgreementContractInfo.h"
+#include "ttservice/TraderCenter.h"
+#include "utils/CSingletonT.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CLineEdit.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CParameterCell.h"
+#include "xp/CPushButton.h"
+#include "xp/CRadioButton.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/CSmallNormalButton.h"
+#include "xp/CStandardHpfTable.h"
+#include "xp/CTableView.h"
+#include "xp/DefaultStyle.h"
+#include "xp/IBaseHpfTableModel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QThread>
+#include <QToolBar>
+
+#include <boost/pointer_cast.hpp>
+
+#include <functional>
+
+namespace {
+
+using ContractLifeDemo = TerminalFixture;
+
+void clickKey(XP::CStandardHpfTable *table, const QString &key, int column)
+{
+    table->flush();
+    QTableView *view = table->view();
+    const int index = table->rowIndex(table->dataModel()->indexOfKey(key));
+    const QPoint at = view->visualRect(view->model()->index(index, column)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+}
+
+// Key by key, as the trader types, so that the form recalculates.
+void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+void typeAndReturn(QLineEdit *edit, const QString &text)
+{
+    typeInto(edit, text);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &press);
+}
+
+// Ticks the row `key` of a pledge table and types its quantity.
+void pledge(XP::CStandardHpfTable *table, const QString &key, const QString &quantity)
+{
+    clickKey(table, key, 0);
+    clickKey(table, key, 4);
+    ASSERT_NE(table->editor(), nullptr) << key.toStdString();
+    typeAndReturn(table->editor(), quantity);
+}
+
+XP::CParameterCell *cellLabelled(QWidget *page, const QString &label)
+{
+    for (XP::CParameterCell *cell : page->findChildren<XP::CParameterCell *>())
+        if (cell->isVisible() && cell->label().trimmed() == label)
+            return cell;
+    return nullptr;
+}
+
+bool waitFor(const std::function<bool()> &done, int timeoutMs = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+template<class Button> void clickVisible(QWidget *page, const QString &text)
+{
+    for (Button *button : page->findChildren<Button *>())
+        if (button->isVisible() && button->text() == text) {
+            button->click();
+            return;
+        }
+    ADD_FAILURE() << "no button " << text.toStdString();
+}
+
+// The visible pledge table of `tableIndex` (0 the positions, 1 the contract's bonds).
+XP::CStandardHpfTable *pledgeTable(QWidget *panel, int tableIndex)
+{
+    for (auto *table : panel->findChildren<XP::CStandardHpfTable *>())
+        if (table->isVisible() && table->tableIndex() == tableIndex && table->columnCount() == 9)
+            return table;
+    return nullptr;
+}
+
+// Clicks the choice radio button of the contract table's `row`; false when
+// it is not there to be clicked.
+bool chooseRow(XP::COddEvenRowTable *table, int row)
+{
+    auto *radio = dynamic_cast<XP::CRadioButton *>(table->itemControl(row, 0));
+    if (!radio || !radio->isEnabled())
+        return false;
+    QTableView *view = table->view();
+    const QPoint at = view->visualRect(view->model()->index(table->rowIndex(row), 0)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    return radio->isChecked();
+}
+
+// The row of the contract table that shows `contractNo`; -1 when none does.
+int contractRow(XP::COddEvenRowTable *table, const QString &contractNo)
+{
+    table->flush();
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->itemText(r, 12) == contractNo)
+            return r;
+    return -1;
+}
+
+ttservice::CAccountDataPtr account()
+{
+    return ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001");
+}
+
+long long usable(const std::string &code)
+{
+    const auto pos = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
+        account()->getData(ttservice::DATA_TYPE_POSITION_STATICS, "SH|" + code));
+    return pos ? pos->usableVolume : 0;
+}
+
+boost::shared_ptr<ttservice::CRepurchaseAgreementContractInfo> contract(const QString &no)
+{
+    return boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(
+        account()->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no.toStdString()));
+}
+
+// The books of 880001: its funds, and per bond what is available beside what
+// the contract holds pledged; each bond's two add up to what the account owns.
+void expectBooks(const QString &contractNo, double funds, long long pledged019547,
+                 long long pledged122001)
+{
+    EXPECT_DOUBLE_EQ(account()->getAccountDetail()->availableFunds, funds);
+    const auto c = contract(contractNo);
+    ASSERT_TRUE(c);
+    const bool open = c->contractStatus == '1' || c->contractStatus == '2';
+    std::map<std::string, long long> held;
+    for (const auto &bond : c->pledgedBonds)
+        held[bond->bondCode] += open ? bond->pledgeVolume : 0;
+    EXPECT_EQ(held["019547"], pledged019547);
+    EXPECT_EQ(held["122001"], pledged122001);
+    EXPECT_EQ(usable("019547") + held["019547"], 120000);
+    EXPECT_EQ(usable("122001") + held["122001"], 40000);
+}
+
+} // namespace
+
+TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
+{
+    write("host.ini", "[exchange]\nanswerDelayMs=50\n[feed]\npositionIntervalMs=0\n");
+    // A Wednesday: the 7-day deal matures on Wednesday 16 December.
+    TC::CHostClock::setToday(QDate(2026, 12, 9));
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    XP::applyDefaultStyle(qApp);
+    // Wired as the terminal's main does.
+    app::CTradingDayWatch days;
+    days.setRollOver([&host] {
+        if (host.exchange())
+            host.exchange()->startTradingDay();
+    });
+    ASSERT_TRUE(days.check(QDate(2026, 12, 9)));
+    app::CTerminalWindow window(dir.path());
+    window.setTradingDayWatch(&days);
+    window.setJournalFile(path("journal.jsonl"));
+    window.ficcPanel()->setParam(QStringLiteral("2//1001"));
+    window.ficcPanel()->refreshAccounts();
+    window.resize(1400, 860);
+    window.show();
+    host.start();
+    window.followDeliveries(host.exchange());
+    const auto nextDay = [&] {
+        auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar_trading_day"));
+        ASSERT_NE(bar, nullptr);
+        auto *button
+            = qobject_cast<QAbstractButton *>(bar->widgetForAction(window.nextTradingDayAction()));
+        ASSERT_NE(button, nullptr);
+        button->click();
+        ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+    };
+    auto *commands = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
+    auto *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+
+    // 成交申报: 1,000 张 of 019547 against 80,000 at 2.1 % for 7 days, to desk T101.
+    XP::CStandardHpfTable *positions = pledgeTable(window.ficcPanel(), 0);
+    ASSERT_NE(positions, nullptr);
+    ASSERT_TRUE(waitFor([&] { return positions->dataModel()->indexOfKey("SH|019547") >= 0; }));
+    pledge(positions, QStringLiteral("SH|019547"), QStringLiteral("1000"));
+    typeInto(cellLabelled(page, QStringLiteral("回购金额"))->getLineEdit(),
+             QStringLiteral("80000"));
+    typeInto(cellLabelled(page, QStringLiteral("回购利率"))->getLineEdit(), QStringLiteral("2.1"));
+    typeInto(cellLabelled(page, QStringLiteral("回购天数"))->getLineEdit(), QStringLiteral("7"));
+    QApplication::processEvents();
+    const std::pair<int, const char *> dealers[]
+        = { { 12, "1001 澄湖证券" }, { 13, "100101 澄湖证券自营" }, { 14, "100201 青屿证券自营" },
+            { 19, "T001 程晓帆" },   { 20, "T101 葛书宁" },         { 21, "1002 青屿证券" } };
+    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
+        for (const auto &d : dealers)
+            if (cell->isVisible() && cell->id() == d.first)
+                cell->setText(QString::fromUtf8(d.second));
+    for (XP::CLineEdit *edit : page->findChildren<XP::CLineEdit *>())
+        if (edit->isVisible() && edit->id() == 22) // 对手交易商名称
+            typeInto(edit, QStringLiteral("青屿证券"));
+    size_t sent = commands->commands().size();
+    clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("正回购"));
+    ASSERT_EQ(commands->commands().size(), sent + 1) << "the deal form refused";
+    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+
+    QString contractNo;
+    ASSERT_TRUE(waitFor([&] {
+        for (int i = 0; i < window.messageList()->count(); ++i) {
+            const QString text = window.messageList()->item(i)->text();
+            const int at = text.indexOf(QStringLiteral("合同 PX"));
+            if (at >= 0 && text.contains(QStringLiteral("接受成交申报")))
+                contractNo = text.mid(at + 3, text.indexOf(',', at) - at - 3);
+        }
+        return !contractNo.isEmpty();
+    })) << "the desk did not accept";
+    expectBooks(contractNo, 52080000.00, 1000, 0);
+
+    // The next trading day, Thursday: the contract runs inside its term.
+    nextDay();
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 12, 10));
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("trading_date"))->text(),
+              QStringLiteral("交易日 2026-12-10"));
+    auto *contractsWidget = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementtablewidget"));
+    ASSERT_NE(contractsWidget, nullptr);
+    auto *contracts = contractsWidget->findChild<XP::COddEvenRowTable *>();
+    ASSERT_NE(contracts, nullptr);
+    clickVisible<XP::CPushButton>(page, QStringLiteral("提前购回"));
+    EXPECT_TRUE(waitFor([&] { return contractRow(contracts, contractNo) >= 0; }))
+        << "提前购回 lists " << contractNo.toStdString();
+    clickVisible<XP::CPushButton>(page, QStringLiteral("质押券变更"));
+    ASSERT_TRUE(waitFor([&] { return contractRow(contracts, contractNo) >= 0; }))
+        << "质押券变更 lists " << contractNo.toStdString();
+
+    // 质押券变更: the contract's 1,000 张 of 019547 out, 1,000 张 of 122001 in.
+    ASSERT_TRUE(chooseRow(contracts, contractRow(contracts, contractNo)));
+    XP::CStandardHpfTable *pledgedBonds = pledgeTable(window.ficcPanel(), 1);
+    ASSERT_NE(pledgedBonds, nullptr);
+    ASSERT_TRUE(waitFor([&] { return pledgedBonds->dataModel()->indexOfKey("SH|019547") >= 0; }));
+    pledge(pledgedBonds, QStringLiteral("SH|019547"), QStringLiteral("1000"));
+    positions = pledgeTable(window.ficcPanel(), 0);
+    ASSERT_NE(positions, nullptr);
+    ASSERT_TRUE(waitFor([&] { return positions->dataModel()->indexOfKey("SH|122001") >= 0; }));
+    pledge(positions, QStringLiteral("SH|122001"), QStringLiteral("1000"));
+    sent = commands->commands().size();
+    clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("质押券变更"));
+    ASSERT_EQ(commands->commands().size(), sent + 1)
+        << "the pledge change form refused: "
+        << window.messageList()->item(window.messageList()->count() - 1)->text().toStdString();
+    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+    expectBooks(contractNo, 52080000.00, 0, 1000);
+
+    // Four trading days on, Wednesday 16 December: the contract is due.
+    for (int i = 0; i < 4; ++i)
+        nextDay();
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 12, 16));
+    EXPECT_EQ(contract(contractNo)->contractStatus, '2');
+
+    // 到期确认 lists it; the trader confirms at the form's settlement amount.
+    clickVisible<XP::CPushButton>(page, QStringLiteral("到期确认"));
+    ASSERT_TRUE(waitFor([&] { return contractRow(contracts, contractNo) >= 0; }))
+        << "到期确认 lists " << contractNo.toStdString();
+    ASSERT_TRUE(chooseRow(contracts, contractRow(contracts, contractNo)));
+    sent = commands->commands().size();
+    clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("到期确认"));
+    ASSERT_EQ(commands->commands().size(), sent + 1)
+        << "the maturity confirmation form refused: "
+        << window.messageList()->item(window.messageList()->count() - 1)->text().toStdString();
+    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+    EXPECT_EQ(contract(contractNo)->contractStatus, '3');
+    expectBooks(contractNo, 52080000.00 - 80032.22, 0, 0);
+
+    // The journal holds the three commands, in order.
+    QList<int> operations;
+    for (const QJsonObject &line : journalLines("journal.jsonl"))
+        operations << line["orders"].toArray().at(0).toObject()["operationType"].toInt();
+    EXPECT_EQ(operations, (QList<int> { 1045, 1069, 1047 }));
+    const QJsonObject confirmation = journalLines("journal.jsonl")
+                                         .back()["orders"]
+                                         .toArray()
+                                         .at(0)
+                                         .toObject()["agreementParam"]
+                                         .toObject();
+    EXPECT_EQ(confirmation["contractNo"].toString(), contractNo);
+    EXPECT_DOUBLE_EQ(confirmation["repurchaseAmount"].toDouble(), 80032.22);
+
+    if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT"))
+        window.grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
+}
+
+TEST_F(ContractLifeDemo, aConfirmedDealDeclarationBecomesAContractAndLeavesTheTable)
+{
+    write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
+    TC::CHostClock::setToday(QDate(2026, 12, 9));
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    XP::applyDefaultStyle(qApp);
+    app::CTerminalWindow window(dir.path());
+    window.setJournalFile(path("journal.jsonl"));
+    window.ficcPanel()->setParam(QStringLiteral("2//1001")); // 成交申报
+    window.ficcPanel()->refreshAccounts();
+    window.resize(1400, 860);
+    window.show();
+    host.start();
+    window.followDeliveries(host.exchange());
+    auto *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+
+    // The declarations waiting for trader T402: QR2026120011, desk T301 lends
+    // 3,000,000 against 40,000 张 of 019547.
+    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
+        if (cell->isVisible() && cell->id() == 19)
+            cell->setText(QStringLiteral("T402"));
+    QWidget *confirmWidget = nullptr;
+    XP::COddEvenRowTable *table = nullptr;
+    for (QWidget *widget : window.ficcPanel()->findChildren<QWidget *>(
+             QStringLiteral("zolp_ficc_agreementtablewidget"))) {
+        auto *rows = widget->findChild<XP::COddEvenRowTable *>();
+        if (rows && rows->columnCount() == 29 && widget->isVisible()) {
+            confirmWidget = widget;
+            table = rows;
+        }
+    }
+    ASSERT_NE(table, nullptr);
+    clickVisible<XP::CSmallNoNormalButton>(confirmWidget, QStringLiteral("刷新"));
+    ASSERT_TRUE(waitFor([&] {
+        table->flush();
+        return table->rowCount() == 1;
+    })) << "T402's one deal declaration is listed";
+    EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
+    const auto data = account();
+    const double funds = data->getAccountDetail()->availableFunds;
+    const long long available = usable("019547");
+
+    XP::CScriptedDialogResponder responder;
+    responder.answerButton(QMessageBox::Yes);
+    QTableView *view = table->view();
+    const QPoint at = view->visualRect(view->model()->index(table->rowIndex(0), 25)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+
+    // The delivery makes the table ask again: the declaration is answered.
+    EXPECT_TRUE(waitFor([&] {
+        table->flush();
+        return table->rowCount() == 0;
+    })) << "the answered declaration left the table";
+    std::vector<ttservice::IDataPtr> records;
+    data->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, records);
+    const auto made
+        = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(records.back());
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->referenceNo, "QR2026120011");
+    EXPECT_EQ(made->contractStatus, '1');
+    EXPECT_DOUBLE_EQ(data->getAccountDetail()->availableFunds, funds + 3000000.00);
+    EXPECT_EQ(usable("019547"), available - 40000);
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front()["orders"].toArray().at(0).toObject()["operationType"].toInt(), 1065);
+}
