@@ -216,8 +216,11 @@ void CPaperExchange::post(std::function<void()> work, int delayMs)
 {
     ++m_outstanding;
     auto job = [this, work]() {
-        if (!m_stopped)
+        if (!m_stopped) {
             work();
+            if (m_afterEachJob)
+                m_afterEachJob();
+        }
         --m_outstanding;
     };
     if (delayMs < 0)

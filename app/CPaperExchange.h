@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -75,6 +76,15 @@ public:
     // here so that no change is lost between them.
     void runOnExchangeThread(std::function<void()> work) { post(std::move(work)); }
 
+    // Runs `afterEachJob` on the exchange thread after each job (an order, a
+    // desk's answer, work handed to runOnExchangeThread) and before the next
+    // one: the host's book writes there what the job changed. Set before
+    // commands arrive.
+    void setAfterEachJob(std::function<void()> afterEachJob)
+    {
+        m_afterEachJob = std::move(afterEachJob);
+    }
+
     // Stops the thread; orders and answers not carried out yet are dropped.
     void shutdown();
 
@@ -120,6 +130,7 @@ private:
     std::atomic<bool> m_stopped { false };
     std::atomic<int> m_outstanding { 0 };
     int m_lastNumber = 0; // exchange thread only
+    std::function<void()> m_afterEachJob;
 };
 
 } // namespace app
