@@ -29,6 +29,9 @@
 #include <boost/pointer_cast.hpp>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace app {
 
@@ -59,10 +62,22 @@ bool isSet(double v)
     return v != ttservice::kUnsetDouble && std::isfinite(v);
 }
 
+// What the job running on this thread tells the trader, held back until the
+// host has written what the job changed: a trader never reads of a fill that
+// a crash could still take back. Null outside a job.
+thread_local std::vector<std::pair<std::string, int>> *t_heldMessages = nullptr;
+
+void showNow(const std::string &text, int type)
+{
+    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg(text, type, 1, false, false);
+}
+
 void tell(const QString &text, int type)
 {
-    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg(text.toUtf8().toStdString(),
-                                                                   type, 1, false, false);
+    if (t_heldMessages)
+        t_heldMessages->emplace_back(text.toUtf8().toStdString(), type);
+    else
+        showNow(text.toUtf8().toStdString(), type);
 }
 
 ttservice::CAccountDataPtr accountOf(const ttservice::CCodeOrderParam &order)
@@ -216,17 +231,26 @@ void CPaperExchange::post(std::function<void()> work, int delayMs)
 {
     ++m_outstanding;
     auto job = [this, work]() {
-        if (!m_stopped) {
-            work();
-            if (m_afterEachJob)
-                m_afterEachJob();
-        }
+        if (!m_stopped)
+            runJob(work);
         --m_outstanding;
     };
     if (delayMs < 0)
         QMetaObject::invokeMethod(m_context, job, Qt::QueuedConnection);
     else
         QTimer::singleShot(delayMs, m_context, job); // called on the exchange thread
+}
+
+void CPaperExchange::runJob(const std::function<void()> &work)
+{
+    std::vector<std::pair<std::string, int>> held;
+    t_heldMessages = &held;
+    work();
+    if (m_afterEachJob)
+        m_afterEachJob();
+    t_heldMessages = nullptr;
+    for (const auto &message : held)
+        showNow(message.first, message.second);
 }
 
 bool CPaperExchange::waitUntilIdle(int timeoutMs)

@@ -78,8 +78,8 @@ public:
 
     // Runs `afterEachJob` on the exchange thread after each job (an order, a
     // desk's answer, work handed to runOnExchangeThread) and before the next
-    // one: the host's book writes there what the job changed. Set before
-    // commands arrive.
+    // one: the host's book writes there what the job changed. The messages the
+    // job has for the trader are shown after it. Set before commands arrive.
     void setAfterEachJob(std::function<void()> afterEachJob)
     {
         m_afterEachJob = std::move(afterEachJob);
@@ -122,6 +122,9 @@ private:
                           const ttservice::CRepurchaseAgreementParam &agreement, bool release);
     const Desk *findDesk(const std::string &dealer, const std::string &trader) const;
     void post(std::function<void()> work, int delayMs = -1);
+    // Carries out a job on the exchange thread, then the after-each-job hook,
+    // then shows the job's messages.
+    void runJob(const std::function<void()> &work);
 
     const std::vector<Desk> m_desks;
     const int m_answerDelayMs;

@@ -6,6 +6,7 @@
 #include "TerminalFixture.h"
 
 #include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CAccountData.h"
 #include "ttservice/CAccountDetail.h"
@@ -20,6 +21,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -187,6 +189,27 @@ TEST_F(PaperBookTest, resetPaperStartsAgainFromTheShippedFilesAndKeepsThat)
     EXPECT_EQ(desk(), shipped);
     restart();
     EXPECT_EQ(desk(), shipped);
+}
+
+TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
+{
+    restart();
+    app::CPaperBook *book = host->book();
+    const auto fills = []() {
+        int count = 0;
+        for (const TC::CHostMessage &m :
+             utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
+            count += QString::fromStdString(m.text).startsWith(QStringLiteral("成交: "));
+        return count;
+    };
+    std::atomic<int> fillsToldBeforeWriting { -1 };
+    host->exchange()->setAfterEachJob([&]() {
+        fillsToldBeforeWriting = fills();
+        book->commit();
+    });
+    send(spotBuy("101501", 10));
+    EXPECT_EQ(fillsToldBeforeWriting, 0);
+    EXPECT_EQ(fills(), 1);
 }
 
 long long usable(const std::string &key)
