@@ -38,6 +38,9 @@
 #include <cmath>
 #include <future>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace app {
 
@@ -101,10 +104,22 @@ bool isSet(double v)
     return v != ttservice::kUnsetDouble && std::isfinite(v);
 }
 
+// What the job running on this thread tells the trader, held back until the
+// host has written what the job changed: a trader never reads of a fill that
+// a crash could still take back. Null outside a job.
+thread_local std::vector<std::pair<std::string, int>> *t_heldMessages = nullptr;
+
+void showNow(const std::string &text, int type)
+{
+    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg(text, type, 1, false, false);
+}
+
 void tell(const QString &text, int type)
 {
-    utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg(text.toUtf8().toStdString(),
-                                                                   type, 1, false, false);
+    if (t_heldMessages)
+        t_heldMessages->emplace_back(text.toUtf8().toStdString(), type);
+    else
+        showNow(text.toUtf8().toStdString(), type);
 }
 
 ttservice::CAccountDataPtr accountOf(const ttservice::CCodeOrderParam &order)
@@ -530,13 +545,25 @@ void CPaperExchange::post(std::function<void()> work, int delayMs)
     ++m_outstanding;
     auto job = [this, work]() {
         if (!m_stopped)
-            work();
+            runJob(work);
         --m_outstanding;
     };
     if (delayMs < 0)
         m_context->post(job);
     else
         QTimer::singleShot(delayMs, m_context, job); // called on the exchange thread
+}
+
+void CPaperExchange::runJob(const std::function<void()> &work)
+{
+    std::vector<std::pair<std::string, int>> held;
+    t_heldMessages = &held;
+    work();
+    if (m_afterEachJob)
+        m_afterEachJob();
+    t_heldMessages = nullptr;
+    for (const auto &message : held)
+        showNow(message.first, message.second);
 }
 
 bool CPaperExchange::waitUntilIdle(int timeoutMs)
@@ -1222,8 +1249,9 @@ void CPaperExchange::startTradingDay()
     auto rolled = std::make_shared<std::promise<void>>();
     std::future<void> done = rolled->get_future();
     m_context->post([this, rolled]() {
+        // A job like an order's: the book writes what the day changed.
         if (!m_stopped)
-            rollTradingDay();
+            runJob([this]() { rollTradingDay(); });
         rolled->set_value();
     });
     done.wait();

@@ -129,6 +129,15 @@ public:
                                                 bool delivered, const std::string &text)>;
     void setDeliveryListener(DeliveryListener listener);
 
+    // Runs `afterEachJob` on the exchange thread after each job (an order, a
+    // desk's answer, work handed to runOnExchangeThread) and before the next
+    // one: the host's book writes there what the job changed. The messages the
+    // job has for the trader are shown after it. Set before commands arrive.
+    void setAfterEachJob(std::function<void()> afterEachJob)
+    {
+        m_afterEachJob = std::move(afterEachJob);
+    }
+
     // Stops the thread; orders and answers not carried out yet are dropped.
     void shutdown();
 
@@ -183,6 +192,9 @@ private:
     std::string nextNumber(const char *prefix, const ttservice::CAccountDataPtr &data, int type);
     const Desk *findDesk(const std::string &dealer, const std::string &trader) const;
     void post(std::function<void()> work, int delayMs = -1);
+    // Carries out a job on the exchange thread, then the after-each-job hook,
+    // then shows the job's messages.
+    void runJob(const std::function<void()> &work);
 
     const std::vector<Desk> m_desks;
     const int m_answerDelayMs;
@@ -198,6 +210,7 @@ private:
     // What the desks declared about a contract, "accountKey|contractNo|type":
     // each proposal is made once.
     std::set<std::string> m_proposed; // exchange thread only
+    std::function<void()> m_afterEachJob;
 };
 
 } // namespace app

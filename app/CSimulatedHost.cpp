@@ -459,14 +459,15 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
     m_warnings.clear();
 
     const QString ownDealers = QDir(configDir).filePath(kDealerFile);
+    QDir().mkpath(configDir);
     if (!QFileInfo::exists(ownDealers)) {
-        QDir().mkpath(configDir);
         QFile::copy(QDir(dataDir).filePath(kDealerFile), ownDealers);
         QFile(ownDealers)
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
                             | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     }
 
+    openBook();
     const bool loaded = loadUser(pick(QStringLiteral("host.ini")), error)
         && loadAccounts(pick(QStringLiteral("accounts.csv")), error)
         && loadInstruments(pick(QStringLiteral("instruments.csv")), error)
@@ -484,8 +485,38 @@ bool CSimulatedHost::load(const QString &dataDir, const QString &configDir, QStr
         if (!CPaperExchange::loadDesks(pick(QStringLiteral("desks.csv")), &m_desks, &m_warnings))
             m_warnings.append(
                 QStringLiteral("desks.csv: cannot read, the exchange answers no counterparty"));
+        settleBook();
     }
     return loaded;
+}
+
+void CSimulatedHost::openBook()
+{
+    // The old book lets go of its file first: it may be the same one.
+    m_book.reset();
+    m_book = boost::make_shared<CPaperBook>(QDir(m_configDir).filePath(CPaperBook::fileName()));
+    m_book->open(m_resetPaper);
+    if (!m_book->notice().isEmpty())
+        m_warnings.append(m_book->notice());
+}
+
+bool CSimulatedHost::fromBook(const std::string &accountId) const
+{
+    return m_book && m_book->holds(accountId);
+}
+
+void CSimulatedHost::settleBook()
+{
+    std::vector<ttservice::CAccountDataPtr> accounts;
+    TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+    for (const TC::CAccountPtr &account : config->getAccountDatas()) {
+        accounts.push_back(account->getAccountData());
+        m_book->restore(accounts.back());
+    }
+    m_book->track(accounts);
+    // The first state of a new book, and of accounts new to it; a failure is
+    // told by the book.
+    m_book->commit();
 }
 
 bool CSimulatedHost::loadUser(const QString &path, QString *error)
@@ -577,6 +608,8 @@ bool CSimulatedHost::loadPositions(const QString &path, QString *error)
     auto *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
     // accountId,market,code,name,usableVolume
     return readCsv(path, 5, &m_warnings, error, [&](const QStringList &f) {
+        if (fromBook(f[0].trimmed().toStdString()))
+            return true;
         bool okVolume = false;
         ttservice::CAccountDataPtr data = dataCenter->getAccountData(f[0].trimmed().toStdString());
         auto pos = boost::make_shared<ttservice::CPositionStatics>();
@@ -672,6 +705,8 @@ void CSimulatedHost::loadContracts(const QString &path)
                   = dataCenter->getAccountData(accountId.toStdString());
               if (!data)
                   return QStringLiteral("unknown account \"%1\"").arg(accountId);
+              if (fromBook(accountId.toStdString()))
+                  return QString();
               auto contract = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
               const QString reason = readContract(f, tradingDate, contract.get());
               if (!reason.isEmpty())
@@ -706,6 +741,8 @@ void CSimulatedHost::loadIntentionOrders(const QString &path)
               const ttservice::CAccountDataPtr data = dataCenter->getAccountData(field(f, 1));
               if (!data)
                   return QStringLiteral("unknown account \"%1\"").arg(f[1].trimmed());
+              if (fromBook(field(f, 1)))
+                  return QString();
               auto order = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
               order->orderNo = field(f, 0);
               order->market = field(f, 2);
@@ -764,6 +801,8 @@ void CSimulatedHost::loadPendingDeclarations(const QString &path)
                 : ttservice::CAccountDataPtr();
             if (!data)
                 return QStringLiteral("unknown account \"%1\"").arg(f.value(DCL_ACCOUNT).trimmed());
+            if (fromBook(field(f, DCL_ACCOUNT)))
+                return QString();
             auto declaration = boost::make_shared<ttservice::CRepurchasePendingOrder>();
             const QString reason = readDeclaration(f, tradingDate, declaration.get());
             if (!reason.isEmpty())
@@ -805,6 +844,8 @@ void CSimulatedHost::start()
     client->notifyInitDataFinish();
     if (!m_exchange) {
         m_exchange = boost::make_shared<CPaperExchange>(m_desks, m_answerDelayMs);
+        if (const boost::shared_ptr<CPaperBook> book = m_book)
+            m_exchange->setAfterEachJob([book] { book->commit(); });
         utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(m_exchange);
     }
     if (!m_positionFeed.isRunning()) {
@@ -813,9 +854,16 @@ void CSimulatedHost::start()
         for (const TC::CAccountPtr &account : config->getAccountDatas())
             accounts.push_back(account->getAccountData());
         const boost::shared_ptr<CPaperExchange> exchange = m_exchange;
+        const boost::shared_ptr<CPaperBook> book = m_book;
+        // The feed's moves are market noise, not the exchange's: the book does
+        // not write them (a restart shows the positions the orders left).
         m_positionFeed.start(accounts, m_positionIntervalMs, 20261206,
-                             [exchange](std::function<void()> round) {
-                                 exchange->runOnExchangeThread(std::move(round));
+                             [exchange, book](std::function<void()> round) {
+                                 exchange->runOnExchangeThread([book, round] {
+                                     round();
+                                     if (book)
+                                         book->settle();
+                                 });
                              });
     }
 }
@@ -851,6 +899,8 @@ void CSimulatedHost::loadRestrictedVolumes(const QString &path)
             = dataCenter->getAccountData(f[0].trimmed().toStdString());
         if (!data)
             return QStringLiteral("account %1 is not in accounts.csv").arg(f[0].trimmed());
+        if (fromBook(f[0].trimmed().toStdString()))
+            return QString();
         bool okVolume = false;
         auto volume = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
         volume->market = f[1].trimmed().toStdString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CPaperBook.h"
 #include "CPaperExchange.h"
 #include "CPositionFeed.h"
 
@@ -41,6 +42,19 @@ class CSimulatedCounter;
 // directory and then, when there is one, from the configuration directory,
 // whose lines add closures to the trading calendar.
 //
+// The paper exchange's book (CPaperBook, "paper_book.sqlite" in the
+// configuration directory) holds the accounts' records as the exchange left
+// them: the funds, positions, restricted volumes, contracts, intention orders
+// and declarations of an account the book holds come from it, and the lines of
+// those files for that account are not read. Accounts the book does not hold
+// (a new book, an account added to accounts.csv) start from the files, and
+// their records are written to the book as its first state. The rest (the
+// accounts and their login states, instruments, varieties, calendar, desks)
+// always comes from the files. After every job of the exchange, the book
+// writes what the job changed in one transaction; the position feed's moves
+// are market noise and are not written. With setResetPaper(true) the book
+// starts again from the files.
+//
 // A seed file larger than kMaxSeedFileBytes, or a directory in a file's place,
 // is not read: for a required file the load fails naming it, for an optional
 // one (contracts, intention orders, declarations, closures) it is a warning.
@@ -64,6 +78,12 @@ public:
     // Announces that the trading data is loaded, starts answering queries and
     // hands the command centre's commands to the paper exchange.
     void start();
+
+    // Whether the next load() starts the paper book again from the files
+    // (the terminal's --reset-paper).
+    void setResetPaper(bool reset) { m_resetPaper = reset; }
+    // The book the exchange's changes are written to; null before load().
+    CPaperBook *book() const { return m_book.get(); }
 
     // The exchange carrying out the commands; null before start().
     CPaperExchange *exchange() const { return m_exchange.get(); }
@@ -130,10 +150,19 @@ private:
     // date as the contracts' do. Malformed lines are skipped and reported.
     void loadPendingDeclarations(const QString &path);
     QString pick(const QString &name) const;
+    // Opens the paper book; its notice, when it has one, becomes a warning.
+    void openBook();
+    // The account's records come from the book, not from the files.
+    bool fromBook(const std::string &accountId) const;
+    // Restores the accounts the book holds and writes the others' records.
+    void settleBook();
 
     QString m_dataDir;
     QString m_configDir;
     QStringList m_warnings;
+    bool m_resetPaper = false;
+    // Before the exchange: its jobs write to the book until it has stopped.
+    boost::shared_ptr<CPaperBook> m_book;
     boost::shared_ptr<CSimulatedCounter> m_counter;
     boost::shared_ptr<CPaperExchange> m_exchange;
     std::vector<CPaperExchange::Desk> m_desks;

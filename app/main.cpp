@@ -53,6 +53,11 @@ int main(int argc, char **argv)
         QStringLiteral("first-frame"),
         QStringLiteral("Print the milliseconds from start to the first painted frame and exit."));
     parser.addOption(firstFrameOpt);
+    const QCommandLineOption resetPaperOpt(
+        QStringLiteral("reset-paper"),
+        QStringLiteral("Start the paper exchange again from the shipped data files: the saved "
+                       "funds, positions, contracts and declarations are replaced."));
+    parser.addOption(resetPaperOpt);
     parser.process(app);
 
     if (parser.isSet(configDirOpt))
@@ -74,6 +79,7 @@ int main(int argc, char **argv)
     XP::applyDefaultStyle(&app);
 
     app::CSimulatedHost host;
+    host.setResetPaper(parser.isSet(resetPaperOpt));
     QString error;
     if (!host.load(parser.value(dataDirOpt), configDir, &error)) {
         host.reportWarnings(stderr);

@@ -65,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList warnings;
     {
         app::CSimulatedHost host;
+        // Every input is read from the files, not from the book the last one left.
+        host.setResetPaper(true);
         loaded = host.load(QStringLiteral(FICC_APP_DATA_DIR), fuzz::configDir(), &error);
         warnings = host.warnings();
     }

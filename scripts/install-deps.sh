@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   dpkg-dev file
-  qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
+  qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5sql5-sqlite
   libboost-dev libboost-date-time-dev libboost-thread-dev libboost-system-dev
   libboost-filesystem-dev libboost-program-options-dev libboost-regex-dev
   libmongoclient-dev liblog4cxx-dev

@@ -37,9 +37,13 @@ protected:
         f.write(bytes);
     }
 
-    // Loads the shipped data; files in the configuration directory take their place.
+    // Loads the shipped data; files in the configuration directory take their
+    // place. The paper book the last load left is not read unless a test asks
+    // for it: tests that load again after changing a seed file see the change.
     ::testing::AssertionResult load(app::CSimulatedHost &host) const
     {
+        if (!readsPaperBook)
+            host.setResetPaper(true);
         QString error;
         if (host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error))
             return ::testing::AssertionSuccess();
@@ -63,4 +67,5 @@ protected:
     }
 
     QTemporaryDir dir;
+    bool readsPaperBook = false;
 };

@@ -95,6 +95,7 @@ TEST_F(SeedFilesTest, oversizedFilesAreRefusedBeforeReading)
                                 .arg(app::CSimulatedHost::kMaxSeedFileBytes);
 
         app::CSimulatedHost host;
+        host.setResetPaper(true); // the seed files, not the book the last case left
         QString error;
         const bool loaded = host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error);
         if (c.required) {

@@ -271,23 +271,28 @@ TEST_F(SimulatedContractsTest, contractQueryIsAnsweredWithTheLoadedContractsOnTh
 // reported and the rest still load.
 TEST_F(SimulatedContractsTest, shippedIntentionOrdersLoadWithMaturityFromTheTradingDate)
 {
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
-    std::vector<ttservice::IDataPtr> records;
-    ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001")->getVector(
-        ttservice::DATA_TYPE_INTENTION_ORDER, records);
-    ASSERT_FALSE(records.empty());
-    std::set<int> directions;
-    for (const ttservice::IDataPtr &r : records) {
-        const auto o = boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(r);
-        ASSERT_TRUE(o);
-        directions.insert(o->direction);
-        EXPECT_EQ(dateOf(o->maturitySettleDate), kTradingDay.addDays(o->repurchaseDays));
-        EXPECT_NEAR(o->maturitySettleAmount,
-                    o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365), 0.006);
+    // One host at a time on a configuration directory: the second would find
+    // the paper book in use.
+    {
+        app::CSimulatedHost host;
+        ASSERT_TRUE(load(host));
+        EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
+        std::vector<ttservice::IDataPtr> records;
+        ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001")->getVector(
+            ttservice::DATA_TYPE_INTENTION_ORDER, records);
+        ASSERT_FALSE(records.empty());
+        std::set<int> directions;
+        for (const ttservice::IDataPtr &r : records) {
+            const auto o = boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(r);
+            ASSERT_TRUE(o);
+            directions.insert(o->direction);
+            EXPECT_EQ(dateOf(o->maturitySettleDate), kTradingDay.addDays(o->repurchaseDays));
+            EXPECT_NEAR(o->maturitySettleAmount,
+                        o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365),
+                        0.006);
+        }
+        EXPECT_EQ(directions, (std::set<int> { '0', '1' }));
     }
-    EXPECT_EQ(directions, (std::set<int> { '0', '1' }));
 
     write("intention_orders.csv",
           "header\nYX1,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"

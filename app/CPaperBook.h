@@ -1,0 +1,144 @@
+#pragma once
+
+#include "ttservice/CAccountData.h"
+#include "ttservice/IData.h"
+
+#include <QString>
+#include <QThread>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// The paper exchange's book: the records of the accounts that the exchange
+// changes (funds 543, positions 547, restricted volumes 794, contracts 788,
+// intention orders 793, declarations 795), kept in an SQLite database in the
+// configuration directory, so that the terminal starts again on the desk it
+// left. One table per record type; a row holds the record's BSON under its
+// account and key, and rows keep the order the records first arrived in.
+//
+// The book takes the file for this terminal alone while it is open (SQLite's
+// exclusive locking mode): a second terminal on the same directory finds it
+// locked. A file the book cannot use is never written: a locked, read-only or
+// newer (schema) file is left as it is and this session does not save; a
+// corrupt one is renamed aside ("<file>.corrupt-<time>") and a new book is
+// started in its place.
+//
+// Writes: commit() writes every record of the watched accounts that changed
+// since the last commit in ONE transaction, so an order's changes land
+// together or not at all. The journal is WAL with synchronous=FULL: a
+// committed transaction is on disk (the log is synced) before commit()
+// returns, so neither a crash of the terminal nor of the machine loses a
+// change the exchange has carried out, and each commit costs one sequential
+// sync of the log instead of the rollback journal's several.
+//
+// Threads: the SQL runs on the book's own thread (a Qt SQL connection belongs
+// to the thread that made it); the callers wait for it. open(), restore() and
+// track() are called while the host loads; commit() and settle() on one
+// thread at a time afterwards (the exchange's).
+class CPaperBook final
+{
+public:
+    // user_version of the book this terminal writes.
+    static constexpr int kSchemaVersion = 1;
+    static QString fileName() { return QStringLiteral("paper_book.sqlite"); }
+
+    enum class EState {
+        Empty, // no book yet (or a reset): start from the shipped data and write it
+        Sound, // the watched accounts' records come from the book
+        Locked, // another terminal has it: shipped data, not saved
+        ReadOnly, // the file may not be written: shipped data, not saved
+        FutureSchema, // written by a newer terminal: shipped data, not saved
+        Corrupt, // kept aside; a new book starts from the shipped data
+        Unusable, // any other failure to open or read: shipped data, not saved
+    };
+
+    explicit CPaperBook(const QString &path);
+    ~CPaperBook();
+    CPaperBook(const CPaperBook &) = delete;
+    CPaperBook &operator=(const CPaperBook &) = delete;
+
+    // Opens the file (creating it when missing) and reads it. With `reset`, the
+    // book's records are not read and the first commit() replaces them.
+    EState open(bool reset);
+    EState state() const { return m_state; }
+    // Whether commit() writes to the file.
+    bool isSaving() const { return m_saving; }
+    // What the trader is told about the file when it is not used as it was
+    // ("paper_book.sqlite: ..."); empty when it is.
+    QString notice() const { return m_notice; }
+    // Where a corrupt file was moved; empty when none was.
+    QString keptAsidePath() const { return m_keptAside; }
+
+    // Whether the book holds the records of the account.
+    bool holds(const std::string &accountId) const;
+    // Puts the book's records of the account into its data.
+    void restore(const ttservice::CAccountDataPtr &data) const;
+
+    // Watches the accounts' records. Those the book holds are taken as
+    // written; the records of the other accounts are written by the next commit().
+    void track(const std::vector<ttservice::CAccountDataPtr> &accounts);
+    // Writes the records of the watched accounts that changed since the last
+    // commit(), in one transaction. False when the write failed: the changes
+    // are kept for the next commit, and the failure is logged and told.
+    bool commit();
+    // Takes the records' present state as known without writing it (changes
+    // that are not the exchange's, such as the position feed's market noise).
+    // Changes a failed commit() left unwritten stay due.
+    void settle();
+
+    // Record types the book keeps, with their tables.
+    struct Table
+    {
+        int type;
+        const char *name;
+    };
+    static const std::vector<Table> &tables();
+
+private:
+    struct Row
+    {
+        int type;
+        std::string account;
+        std::string key;
+        ttservice::IDataPtr record; // null: nothing to write (settled)
+    };
+    // The record last written (or settled) per account, type and key.
+    using Seen = std::map<std::string, std::map<int, std::map<std::string, ttservice::IDataPtr>>>;
+
+    void runOnBookThread(const std::function<void()> &work);
+    // On the book's thread.
+    EState openFile(bool reset);
+    EState check();
+    bool readRecords();
+    bool createSchema();
+    bool write(const std::vector<Row> &rows, bool clearFirst);
+    void keepAside();
+    void closeFile();
+
+    std::vector<Row> changedRows() const;
+    void tell(const QString &text) const;
+
+    const QString m_path;
+    const QString m_connection;
+    QThread m_thread;
+    QObject *m_context = nullptr; // lives in m_thread
+    EState m_state = EState::Unusable;
+    bool m_saving = false;
+    bool m_clearPending = false; // a reset: the first commit empties the tables
+    bool m_writeFailed = false; // told once
+    QString m_notice;
+    QString m_keptAside;
+    QString m_lastError;
+    QString m_damage; // why a file was kept aside
+    std::map<std::string, std::vector<ttservice::IDataPtr>> m_restored; // by account
+    std::vector<ttservice::CAccountDataPtr> m_watched;
+    Seen m_seen;
+    std::set<std::string> m_due; // "account|type|key" a failed commit left unwritten
+};
+
+} // namespace app
