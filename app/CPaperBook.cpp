@@ -369,6 +369,14 @@ bool CPaperBook::write(const std::vector<Row> &rows, bool clearFirst)
         for (const Row &row : rows) {
             if (!ok)
                 break;
+            if (!row.record) {
+                ok = query.prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND key = ?")
+                                       .arg(QLatin1String(tableNamed(row.type))));
+                query.addBindValue(QString::fromStdString(row.account));
+                query.addBindValue(QString::fromStdString(row.key));
+                ok = ok && query.exec();
+                continue;
+            }
             const bson::BSONObj obj = row.record->toBson();
             ok = query.prepare(upserts[row.type]);
             query.addBindValue(QString::fromStdString(row.account));
@@ -459,6 +467,22 @@ void CPaperBook::track(const std::vector<ttservice::CAccountDataPtr> &accounts)
     }
 }
 
+void CPaperBook::remember(const Row &row)
+{
+    if (row.record)
+        m_seen[row.account][row.type][row.key] = row.record;
+    else
+        m_seen[row.account][row.type].erase(row.key);
+}
+
+const char *CPaperBook::tableNamed(int type)
+{
+    for (const Table &table : tables())
+        if (table.type == type)
+            return table.name;
+    return "";
+}
+
 std::vector<CPaperBook::Row> CPaperBook::changedRows() const
 {
     // Records are never changed in place: a changed record is a new object in
@@ -483,6 +507,16 @@ std::vector<CPaperBook::Row> CPaperBook::changedRows() const
                 if (!known)
                     rows.push_back(Row { table.type, account, key, record });
             }
+            // Records the account no longer holds (an answered declaration).
+            if (seenAccount == m_seen.end())
+                continue;
+            const auto seenType = seenAccount->second.find(table.type);
+            if (seenType == seenAccount->second.end())
+                continue;
+            for (const auto &seen : seenType->second) {
+                if (seen.second && !data->getData(table.type, seen.first))
+                    rows.push_back(Row { table.type, account, seen.first, nullptr });
+            }
         }
     }
     return rows;
@@ -499,7 +533,7 @@ bool CPaperBook::commit()
     runOnBookThread([&] { written = write(rows, m_clearPending); });
     if (written) {
         for (const Row &row : rows)
-            m_seen[row.account][row.type][row.key] = row.record;
+            remember(row);
         m_due.clear();
         m_clearPending = false;
         return true;
@@ -525,7 +559,7 @@ void CPaperBook::settle()
         return;
     for (const Row &row : changedRows()) {
         if (!m_due.count(dueKey(row.account, row.type, row.key)))
-            m_seen[row.account][row.type][row.key] = row.record;
+            remember(row);
     }
 }
 

@@ -105,9 +105,12 @@ private:
         int type;
         std::string account;
         std::string key;
-        ttservice::IDataPtr record; // null: nothing to write (settled)
+        ttservice::IDataPtr record; // null: the record left the account (deleted)
     };
     // The record last written (or settled) per account, type and key.
+    // Takes a written (or settled) row as what the book holds.
+    void remember(const Row &row);
+    static const char *tableNamed(int type);
     using Seen = std::map<std::string, std::map<int, std::map<std::string, ttservice::IDataPtr>>>;
 
     void runOnBookThread(const std::function<void()> &work);

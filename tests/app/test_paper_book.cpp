@@ -179,6 +179,26 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
     EXPECT_EQ(desk(), tradedAgain);
 }
 
+TEST_F(PaperBookTest, aRecordThatLeftTheAccountStaysGoneAfterARestart)
+{
+    restart();
+    std::vector<ttservice::IDataPtr> declarations;
+    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, declarations);
+    ASSERT_GE(declarations.size(), 2u) << "the shipped desk has declarations for 880001";
+    const std::string answered = declarations.front()->getKey();
+    // As the exchange drops a declaration once it is answered.
+    account()->removeData(ttservice::DATA_TYPE_PENDING_ORDER, answered);
+    ASSERT_TRUE(host->book()->commit());
+    const std::string left = desk();
+
+    restart();
+    EXPECT_FALSE(account()->getData(ttservice::DATA_TYPE_PENDING_ORDER, answered));
+    std::vector<ttservice::IDataPtr> after;
+    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, after);
+    EXPECT_EQ(after.size(), declarations.size() - 1);
+    EXPECT_EQ(desk(), left);
+}
+
 TEST_F(PaperBookTest, resetPaperStartsAgainFromTheShippedFilesAndKeepsThat)
 {
     restart();
