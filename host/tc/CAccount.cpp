@@ -7,6 +7,9 @@ namespace TC {
 CAccount::CAccount(const ttservice::CAccountInfo &info)
     : m_accountData(boost::make_shared<ttservice::CAccountData>(
         boost::make_shared<ttservice::CAccountInfo>(info)))
+    , m_keyText(QString::fromStdString(info.getKey()))
+    , m_displayIdText(QString::fromStdString(info.displayId))
+    , m_nameText(QString::fromStdString(info.accountName))
 {
 }
 

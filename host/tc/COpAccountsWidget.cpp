@@ -114,35 +114,48 @@ void COpAccountsWidget::setSplitVisible(bool visible)
 void COpAccountsWidget::loadAccountGroupSettings()
 {
     const std::set<QString> ticked = m_model->checkedKeys();
+    const std::vector<CAccountPtr> &configured = getUserConfig()->getAccountDatas();
     std::vector<COpAccountsModel::AccountEntry> accounts;
+    accounts.reserve(configured.size());
+    std::vector<ttservice::CAccountDataPtr> datas;
+    datas.reserve(configured.size());
+    std::vector<std::string> keys;
+    keys.reserve(configured.size());
+    for (const CAccountPtr &account : configured) {
+        const ttservice::CAccountData *data = account ? account->getAccountData().get() : nullptr;
+        const ttservice::CAccountInfo *info = data ? data->getAccountInfo().get() : nullptr;
+        if (!info || !isBrokerTypeMatchTradeType(info->brokerType, m_traderType))
+            continue;
+        // The account's texts are made once, when it joins the configuration.
+        COpAccountsModel::AccountEntry entry;
+        entry.key = account->keyText();
+        entry.displayId = account->displayIdText();
+        entry.name = account->nameText();
+        if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
+            entry.availableFunds = detail->availableFunds;
+        keys.push_back(info->getKey());
+        accounts.push_back(std::move(entry));
+        datas.push_back(account->getAccountData());
+    }
+    // One look at the counters' login states for the whole list.
+    const std::vector<ttservice::EBROKER_LOGIN_STATUS> statuses
+        = tradeClient()->getLoginStatuses(keys);
     // Subscriptions of accounts still listed (on the same account data) stay;
     // the others are dropped below.
     ++m_reloads;
     m_unsubscribed.clear();
-    for (const CAccountPtr &account : getUserConfig()->getAccountDatas()) {
-        const ttservice::CAccountDataPtr data
-            = account ? account->getAccountData() : ttservice::CAccountDataPtr();
-        const ttservice::CAccountInfoPtr info
-            = data ? data->getAccountInfo() : ttservice::CAccountInfoPtr();
-        if (!info || !isBrokerTypeMatchTradeType(info->brokerType, m_traderType))
-            continue;
-        COpAccountsModel::AccountEntry entry;
-        entry.key = XP::sToQs(info->getKey());
-        entry.displayId = XP::sToQs(info->displayId);
-        entry.name = XP::sToQs(info->accountName);
-        entry.loginStatus = tradeClient()->getLoginStatus(info->getKey());
-        const auto kept = m_fundsSubscriptions.find(entry.key);
-        if (kept != m_fundsSubscriptions.end() && kept->data == data.get())
+    m_unsubscribed.reserve(accounts.size());
+    for (size_t i = 0; i < accounts.size(); ++i) {
+        accounts[i].loginStatus = statuses[i];
+        const auto kept = m_fundsSubscriptions.find(accounts[i].key);
+        if (kept != m_fundsSubscriptions.end() && kept->data == datas[i].get())
             kept->reload = m_reloads;
         else
-            m_unsubscribed.emplace_back(data, entry.key);
-        if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
-            entry.availableFunds = detail->availableFunds;
-        accounts.push_back(entry);
+            m_unsubscribed.emplace_back(std::move(datas[i]), accounts[i].key);
     }
     for (auto it = m_fundsSubscriptions.begin(); it != m_fundsSubscriptions.end();)
         it = it->reload == m_reloads ? std::next(it) : m_fundsSubscriptions.erase(it);
-    m_model->setAccounts(accounts);
+    m_model->setAccounts(std::move(accounts));
     // New accounts are subscribed right after the list is on screen (a timer
     // fires after the posted paint): thousands of subscriptions do not delay
     // the first picture of the list.

@@ -286,3 +286,41 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
     EXPECT_TRUE(ticked(list, "10001"));
     EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
 }
+
+// The rows by key over a list large enough for probing to run into other
+// keys: every account is found at its row, one listed twice keeps its first
+// row, unknown keys are not found, and ticks follow their accounts into a
+// reload that drops and reorders accounts.
+TEST(OpAccountsModel, findsEveryAccountByKeyAcrossReloads)
+{
+    XP::COddEvenRowTable table(4, nullptr, 0x1FF);
+    Model model(true, &table);
+    std::vector<Model::AccountEntry> accounts;
+    for (int i = 0; i < 3000; ++i) {
+        Model::AccountEntry entry;
+        entry.key = QString::number(500000 + i * 7);
+        entry.name = QStringLiteral("账户%1").arg(i);
+        accounts.push_back(entry);
+    }
+    accounts.push_back(accounts[10]); // listed once, at its first place
+    model.setAccounts(accounts);
+    ASSERT_EQ(3000, model.rowCount());
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(i, model.rowOfKey(accounts[size_t(i)].key)) << i;
+    EXPECT_EQ(-1, model.rowOfKey(QStringLiteral("500001")));
+    EXPECT_EQ(-1, model.rowOfKey(QString()));
+    model.setChecked(5, true);
+    model.setChecked(2999, true);
+
+    // Every other account leaves, the rest come back in reverse order.
+    std::vector<Model::AccountEntry> next;
+    for (int i = 2999; i >= 0; i -= 2)
+        next.push_back(accounts[size_t(i)]);
+    model.setAccounts(next);
+    ASSERT_EQ(1500, model.rowCount());
+    for (int row = 0; row < 1500; ++row)
+        ASSERT_EQ(row, model.rowOfKey(next[size_t(row)].key)) << row;
+    EXPECT_EQ(-1, model.rowOfKey(accounts[4].key));
+    EXPECT_EQ(Keys({ accounts[2999].key, accounts[5].key }), model.checkedKeys());
+    EXPECT_EQ(accounts[5].name, model.text(model.rowOfKey(accounts[5].key), Model::ColAccountName));
+}
