@@ -3,8 +3,8 @@
 #include "utils/StringHelper.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace XP {
@@ -22,8 +22,11 @@ constexpr int kMaxDigits = 700;
 
 int roundDecimal(double value, int decimals, char *digits, int *point)
 {
+    // The digits printf("%.14e") gives, without going through the C locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    const std::to_chars_result end = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                                                   std::chars_format::scientific, 14);
+    *end.ptr = '\0';
     // buf looks like "d.dddddddddddddde[+-]xx"
     const char *p = buf;
     int significant = 0;
