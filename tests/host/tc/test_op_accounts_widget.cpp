@@ -179,6 +179,56 @@ TEST_F(OpAccountsWidgetTest, loginStatusAndFundsFollowPushersOnOtherThreads)
     QCoreApplication::sendPostedEvents();
 }
 
+// A reload keeps the funds subscription of every account still listed,
+// drops those of accounts that left, and the kept ones still deliver.
+TEST_F(OpAccountsWidgetTest, reloadsKeepTheFundsSubscriptionsOfAccountsStillListed)
+{
+    const ttservice::CAccountDataPtr first = accountData(kLoggedInAccount);
+    const ttservice::CAccountDataPtr third = accountData(kRefreshingAccount);
+    const int firstBefore = first->subscriptionCount();
+    const int thirdBefore = third->subscriptionCount();
+    TC::COpAccountsWidget &list = *makeList(true);
+    QElapsedTimer waited;
+    waited.start();
+    while (third->subscriptionCount() == thirdBefore && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_EQ(firstBefore + 1, first->subscriptionCount());
+
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    list.loadAccountGroupSettings();
+    settle();
+    EXPECT_EQ(firstBefore + 1, first->subscriptionCount());
+    EXPECT_EQ(thirdBefore + 1, third->subscriptionCount());
+
+    // 10001 leaves, the others come back in another order.
+    std::vector<TC::CAccountPtr> accounts = TC::getUserConfig()->getAccountDatas();
+    TC::getUserConfig()->reset();
+    for (auto it = accounts.rbegin(); it != accounts.rend(); ++it) {
+        if ((*it)->getKey() != kLoggedInAccount)
+            TC::getUserConfig()->addAccount(*(*it)->getAccountInfo());
+    }
+    list.loadAccountGroupSettings();
+    settle();
+    EXPECT_EQ(firstBefore, first->subscriptionCount());
+    EXPECT_EQ(thirdBefore, third->subscriptionCount()); // re-added: new account data
+    EXPECT_EQ(Keys({ "10002", "10003" }), list.getDisplayedAccounts());
+    const ttservice::CAccountDataPtr thirdNow = accountData(kRefreshingAccount);
+    ASSERT_TRUE(thirdNow);
+    waited.restart();
+    while (thirdNow->subscriptionCount() == 0 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(1, thirdNow->subscriptionCount());
+    auto detail = boost::make_shared<ttservice::CAccountDetail>();
+    detail->accountId = kRefreshingAccount;
+    detail->availableFunds = 4321.5;
+    thirdNow->setAccountDetail(detail);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(QStringLiteral("4,321.50"), text(list, "10003", Model::ColAvailableFunds));
+}
+
 TEST_F(OpAccountsWidgetTest, multiSelectDeliversSelectionChangesOnly)
 {
     TC::COpAccountsWidget &list = *makeList(true);
