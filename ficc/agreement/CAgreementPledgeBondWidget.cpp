@@ -66,7 +66,9 @@ void CAgreementPledgeBondWidget::buildUi()
     list->setMargins(0, 0, 0, 0);
     list->addFixedSpace(2);
     list->addFixedWidget(splitterLine(list), XP::CWidgetList::ANCHOR_FILL);
-    auto *title = new XP::CSimpleTextWidget(QStringLiteral("  质押债券"), this);
+    // The title and the table are built under the list they go into: moving a
+    // built widget under another parent restyles it and all it holds.
+    auto *title = new XP::CSimpleTextWidget(QStringLiteral("  质押债券"), list);
     title->setStyleSheet(QStringLiteral("font: bold"));
     title->setFixedHeight(22);
     list->addFixedWidget(title, XP::CWidgetList::ANCHOR_START);
@@ -92,7 +94,7 @@ void CAgreementPledgeBondWidget::buildUi()
         list->addFixedWidget(toolBar, XP::CWidgetList::ANCHOR_FILL);
     }
 
-    table = new XP::CStandardHpfTable(0, this, 0x1FF);
+    table = new XP::CStandardHpfTable(0, list, 0x1FF);
     table->setFlag(table->flag() | 0x8 | 0x200 | 0x40);
     table->setFocusPolicy(Qt::NoFocus);
     model = new CAgreementPledgeBondModel;

@@ -136,16 +136,18 @@ void CAgreementPledgePosWidget::buildUi()
     outer->setMargins(0, 0, 0, 0);
     outer->addFixedSpace(2);
     outer->addFixedWidget(splitterLine(outer), XP::CWidgetList::ANCHOR_FILL);
-    auto *title = new XP::CSimpleTextWidget(QStringLiteral("     质押债券"), this);
+    // Every part is built under the list it goes into: moving a built widget
+    // under another parent restyles it and all it holds.
+    auto *title = new XP::CSimpleTextWidget(QStringLiteral("     质押债券"), outer);
     title->setStyleSheet(QStringLiteral("font: bold"));
     title->setFixedHeight(22);
     outer->addFixedWidget(title, XP::CWidgetList::ANCHOR_START);
     outer->addFixedSpace(2);
     outer->addFixedWidget(splitterLine(outer), XP::CWidgetList::ANCHOR_FILL);
 
-    auto *inner = new XP::CWidgetList(Qt::Horizontal, this);
-    m_positionTable = buildTable(0, &m_positionModel);
-    m_contractBondTable = buildTable(1, &m_contractBondModel);
+    auto *inner = new XP::CWidgetList(Qt::Horizontal, outer);
+    m_positionTable = buildTable(0, &m_positionModel, inner);
+    m_contractBondTable = buildTable(1, &m_contractBondModel, inner);
     inner->addStretchWidget(m_positionTable, 1, XP::CWidgetList::ANCHOR_FILL, false);
     inner->addFixedSpace(4);
     inner->addStretchWidget(m_contractBondTable, 1, XP::CWidgetList::ANCHOR_FILL, false);
@@ -154,9 +156,10 @@ void CAgreementPledgePosWidget::buildUi()
 }
 
 XP::CStandardHpfTable *CAgreementPledgePosWidget::buildTable(int tableIndex,
-                                                             CAgreementPledgePosModel **model)
+                                                             CAgreementPledgePosModel **model,
+                                                             QWidget *parent)
 {
-    auto *table = new XP::CStandardHpfTable(tableIndex, this, 0x1FF);
+    auto *table = new XP::CStandardHpfTable(tableIndex, parent, 0x1FF);
     table->setFlag(table->flag() | 0x8 | 0x200 | 0x40);
     table->setFocusPolicy(Qt::NoFocus);
     *model = new CAgreementPledgePosModel(tableIndex);

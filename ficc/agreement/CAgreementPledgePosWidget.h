@@ -67,7 +67,8 @@ protected Q_SLOTS:
 
 private:
     void buildUi();
-    XP::CStandardHpfTable *buildTable(int tableIndex, CAgreementPledgePosModel **model);
+    XP::CStandardHpfTable *buildTable(int tableIndex, CAgreementPledgePosModel **model,
+                                      QWidget *parent);
     void loadPositionStatics();
     void loadNonTradeVolumes();
     void applyPositionStatics(const ttservice::CPositionStaticsPtr &record);

@@ -15,6 +15,7 @@
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
+#include "utils/DateText.h"
 #include "utils/TTLog.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CComboBox.h"
@@ -472,10 +473,9 @@ void IBaseAgreementContentWidget::recalculate()
             selectVarietyForDays(days, CAgreementCalculator::FIRST_MATCH);
             if (m_cells.firstSettleDate && m_cells.maturitySettleDate) {
                 setSettleAccountDate();
-                const QDate first = QDate::fromString(m_cells.firstSettleDate->text(),
-                                                      QLatin1String(kDateFormat));
+                const QDate first = utils::dateFromDigits(m_cells.firstSettleDate->text());
                 const QString maturityText = m_cells.maturitySettleDate->text();
-                const QDate maturity = QDate::fromString(maturityText, QLatin1String(kDateFormat));
+                const QDate maturity = utils::dateFromDigits(maturityText);
                 if (m_cells.actualDays) {
                     if (maturityText.isEmpty())
                         m_cells.actualDays->setText(QString());
@@ -527,9 +527,8 @@ void IBaseAgreementContentWidget::recalculateContractSettlement()
 {
     if (!m_cells.amount)
         return;
-    const QDate first
-        = QDate::fromString(m_cells.firstSettleDate ? m_cells.firstSettleDate->text() : QString(),
-                            QLatin1String(kDateFormat));
+    const QDate first = utils::dateFromDigits(
+        m_cells.firstSettleDate ? m_cells.firstSettleDate->text() : QString());
     const qint64 days = first.isValid() ? first.daysTo(CHostClock::today()) : 0;
     if (days <= 0 || !m_cells.maturityAmount)
         return;

@@ -59,7 +59,10 @@ COperationFiccWidget::COperationFiccWidget(QWidget *parent)
 
     if (config->hasPledgeAgreeRepurchase()) {
         lastTab = addTab(MODE_AGREEMENT_REPURCHASE, QStringLiteral("协议回购"));
-        m_agreementList = new XP::CWidgetList(Qt::Vertical, this);
+        // Built in the main list, where it goes below: moving a built subtree
+        // under another parent restyles every widget in it (the application
+        // style sheet).
+        m_agreementList = new XP::CWidgetList(Qt::Vertical, mainList);
         const int minHeight
             = theme->getSize(QStringLiteral("tc_siz_operation_panel_accounts_min_height"));
         m_contractTable = new CAgreementTableWidget(m_agreementList);
@@ -119,8 +122,10 @@ COperationFiccWidget::COperationFiccWidget(QWidget *parent)
     if (m_agreementPage)
         mainList->addFixedWidget(m_agreementPage, kAnchorFill, false);
     mainList->addStretchWidget(m_quotationTable, 1, kAnchorFill, false);
-    if (m_agreementList)
+    if (m_agreementList) {
         mainList->addStretchWidget(m_agreementList, 1, kAnchorFill, false);
+        m_agreementList->raise(); // the last of the main list's children, as when moved in
+    }
 
     setInnerStretchWidget(mainList, 0, 0, 0, 0);
 

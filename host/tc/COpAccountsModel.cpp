@@ -51,7 +51,7 @@ bool COpAccountsModel::sameAccounts(const std::vector<AccountEntry> &accounts) c
     return true;
 }
 
-void COpAccountsModel::setAccounts(const std::vector<AccountEntry> &accounts)
+void COpAccountsModel::setAccounts(std::vector<AccountEntry> accounts)
 {
     if (sameAccounts(accounts)) {
         // A reload of the same accounts (the usual case): only what changed
@@ -76,22 +76,26 @@ void COpAccountsModel::setAccounts(const std::vector<AccountEntry> &accounts)
     // Ticks and quantities of the accounts still listed come from their old rows.
     std::vector<Row> previous;
     previous.swap(m_rows);
-    QHash<QString, int> previousRowOfKey;
-    previousRowOfKey.swap(m_rowOfKey);
+    std::vector<int> previousSlots;
+    previousSlots.swap(m_keySlots);
 
     m_rows.reserve(accounts.size());
-    m_rowOfKey.reserve(int(accounts.size()));
+    size_t slotCount = 16;
+    while (slotCount < 2 * accounts.size())
+        slotCount *= 2;
+    m_keySlots.assign(slotCount, -1);
     m_checkedRows.clear();
-    for (const AccountEntry &account : accounts) {
-        if (m_rowOfKey.contains(account.key))
+    for (AccountEntry &account : accounts) {
+        const size_t slot = slotOf(m_rows, m_keySlots, account.key);
+        if (m_keySlots[slot] >= 0)
             continue; // an account is listed once
-        const int before = previousRowOfKey.value(account.key, -1);
+        const int before = previous.empty() ? -1 : rowIn(previous, previousSlots, account.key);
         Row row = before >= 0 ? std::move(previous[size_t(before)]) : Row();
-        row.account = account;
-        m_rowOfKey.insert(account.key, int(m_rows.size()));
+        m_keySlots[slot] = int(m_rows.size());
+        row.account = std::move(account);
         if (row.checked)
             m_checkedRows.insert(int(m_rows.size()));
-        m_rows.push_back(row);
+        m_rows.push_back(std::move(row));
     }
 
     m_table->clear();
@@ -162,9 +166,25 @@ void COpAccountsModel::writeCell(int row, int column)
     }
 }
 
+size_t COpAccountsModel::slotOf(const std::vector<Row> &rows, const std::vector<int> &keySlots,
+                                const QString &key)
+{
+    const size_t mask = keySlots.size() - 1;
+    size_t slot = size_t(qHash(key)) & mask;
+    while (keySlots[slot] >= 0 && rows[size_t(keySlots[slot])].account.key != key)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+int COpAccountsModel::rowIn(const std::vector<Row> &rows, const std::vector<int> &keySlots,
+                            const QString &key)
+{
+    return keySlots.empty() ? -1 : keySlots[slotOf(rows, keySlots, key)];
+}
+
 int COpAccountsModel::rowOfKey(const QString &key) const
 {
-    return m_rowOfKey.value(key, -1);
+    return rowIn(m_rows, m_keySlots, key);
 }
 
 QString COpAccountsModel::keyAt(int row) const

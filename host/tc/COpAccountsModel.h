@@ -54,7 +54,7 @@ public:
 
     int rowCount() const { return int(m_rows.size()); }
     // Replaces the accounts; ticks and quantities of accounts still listed stay.
-    void setAccounts(const std::vector<AccountEntry> &accounts);
+    void setAccounts(std::vector<AccountEntry> accounts);
 
     int rowOfKey(const QString &key) const; // -1 when not listed
     QString keyAt(int row) const;
@@ -94,6 +94,13 @@ private:
         QPair<double, double> split { 0.0, 0.0 };
     };
 
+    // The rows by account key: an open-addressed table of row ids (-1: free
+    // slot), twice the size of the list, in one block rather than a node per
+    // account. The slot that holds `key`, or the free slot where it would go.
+    static size_t slotOf(const std::vector<Row> &rows, const std::vector<int> &keySlots,
+                         const QString &key);
+    static int rowIn(const std::vector<Row> &rows, const std::vector<int> &keySlots,
+                     const QString &key);
     bool sameAccounts(const std::vector<AccountEntry> &accounts) const;
     void writeRow(int row);
     void writeCell(int row, int column);
@@ -101,7 +108,7 @@ private:
     const bool m_multiSelect;
     XP::COddEvenRowTable *m_table; // not owned: the account list owns the table
     std::vector<Row> m_rows; // row id = index
-    QHash<QString, int> m_rowOfKey;
+    std::vector<int> m_keySlots; // see slotOf()
     std::set<int> m_checkedRows;
     ttservice::EOperationType m_side = ttservice::OPERATION_TYPE_NONE;
 };

@@ -104,35 +104,58 @@ void COpAccountsWidget::setSplitVisible(bool visible)
 void COpAccountsWidget::loadAccountGroupSettings()
 {
     const std::set<QString> ticked = m_model->checkedKeys();
+    const std::vector<CAccountPtr> &configured = getUserConfig()->getAccountDatas();
     std::vector<COpAccountsModel::AccountEntry> accounts;
-    // Subscriptions of accounts still listed (on the same account data) stay;
-    // the others are dropped below.
-    ++m_reloads;
-    m_unsubscribed.clear();
-    for (const CAccountPtr &account : getUserConfig()->getAccountDatas()) {
-        const ttservice::CAccountDataPtr data
-            = account ? account->getAccountData() : ttservice::CAccountDataPtr();
-        const ttservice::CAccountInfoPtr info
-            = data ? data->getAccountInfo() : ttservice::CAccountInfoPtr();
+    accounts.reserve(configured.size());
+    std::vector<ttservice::CAccountDataPtr> datas;
+    datas.reserve(configured.size());
+    std::vector<std::string> keys;
+    keys.reserve(configured.size());
+    for (const CAccountPtr &account : configured) {
+        const ttservice::CAccountData *data = account ? account->getAccountData().get() : nullptr;
+        const ttservice::CAccountInfo *info = data ? data->getAccountInfo().get() : nullptr;
         if (!info || !isBrokerTypeMatchTradeType(info->brokerType, m_traderType))
             continue;
+        // The account's texts are made once, when it joins the configuration.
         COpAccountsModel::AccountEntry entry;
-        entry.key = XP::sToQs(info->getKey());
-        entry.displayId = XP::sToQs(info->displayId);
-        entry.name = XP::sToQs(info->accountName);
-        entry.loginStatus = tradeClient()->getLoginStatus(info->getKey());
-        const auto kept = m_fundsSubscriptions.find(entry.key);
-        if (kept != m_fundsSubscriptions.end() && kept->data == data.get())
-            kept->reload = m_reloads;
-        else
-            m_unsubscribed.emplace_back(data, entry.key);
+        entry.key = account->keyText();
+        entry.displayId = account->displayIdText();
+        entry.name = account->nameText();
         if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
             entry.availableFunds = detail->availableFunds;
-        accounts.push_back(entry);
+        keys.push_back(info->getKey());
+        accounts.push_back(std::move(entry));
+        datas.push_back(account->getAccountData());
     }
-    for (auto it = m_fundsSubscriptions.begin(); it != m_fundsSubscriptions.end();)
-        it = it->reload == m_reloads ? std::next(it) : m_fundsSubscriptions.erase(it);
-    m_model->setAccounts(accounts);
+    // One look at the counters' login states for the whole list.
+    const std::vector<ttservice::EBROKER_LOGIN_STATUS> statuses
+        = tradeClient()->getLoginStatuses(keys);
+    // Subscriptions of accounts still listed (on the same account data) stay;
+    // the others are dropped before the rows change.
+    std::vector<FundsSubscription> previous;
+    previous.swap(m_fundsSubscriptions);
+    std::vector<FundsSubscription> kept(accounts.size());
+    std::vector<QString> accountKeys;
+    accountKeys.reserve(accounts.size());
+    m_unsubscribed.clear();
+    m_unsubscribed.reserve(accounts.size());
+    for (size_t i = 0; i < accounts.size(); ++i) {
+        accounts[i].loginStatus = statuses[i];
+        accountKeys.push_back(accounts[i].key);
+        const int before = previous.empty() ? -1 : m_model->rowOfKey(accounts[i].key);
+        if (before >= 0 && previous[size_t(before)].request
+            && previous[size_t(before)].data == datas[i].get())
+            kept[i] = std::move(previous[size_t(before)]);
+        else
+            m_unsubscribed.emplace_back(std::move(datas[i]), accounts[i].key);
+    }
+    previous.clear();
+    m_model->setAccounts(std::move(accounts));
+    m_fundsSubscriptions.resize(size_t(m_model->rowCount()));
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i].request)
+            m_fundsSubscriptions[size_t(m_model->rowOfKey(accountKeys[i]))] = std::move(kept[i]);
+    }
     // New accounts are subscribed right after the list is on screen (a timer
     // fires after the posted paint): thousands of subscriptions do not delay
     // the first picture of the list.
@@ -147,7 +170,8 @@ void COpAccountsWidget::subscribePending()
     std::vector<std::pair<ttservice::CAccountDataPtr, QString>> pending;
     pending.swap(m_unsubscribed);
     for (const auto &account : pending) {
-        if (m_fundsSubscriptions.contains(account.second) || m_model->rowOfKey(account.second) < 0)
+        const int row = m_model->rowOfKey(account.second);
+        if (row < 0 || m_fundsSubscriptions[size_t(row)].request)
             continue;
         subscribeFunds(account.first, account.second);
         // Read again once subscribed: a change between the list's first read
@@ -170,7 +194,8 @@ void COpAccountsWidget::subscribeFunds(const ttservice::CAccountDataPtr &data, c
     };
     if (ttservice::CSubscribeRequestPtr request
         = data->subscribe(ttservice::DATA_TYPE_ACCOUNT_DETAIL, std::string(), callback))
-        m_fundsSubscriptions[key] = FundsSubscription { data.get(), request, m_reloads };
+        m_fundsSubscriptions[size_t(m_model->rowOfKey(key))]
+            = FundsSubscription { data.get(), request };
 }
 
 void COpAccountsWidget::onLoginStatusChanged(const QString &key)

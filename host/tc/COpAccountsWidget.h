@@ -11,8 +11,6 @@
 #include <QPair>
 #include <QString>
 
-#include <QHash>
-
 #include <memory>
 #include <set>
 #include <string>
@@ -97,14 +95,13 @@ private:
     std::unique_ptr<COpAccountsModel> m_model;
     struct FundsSubscription
     {
-        const ttservice::CAccountData *data; // only compared: which account data it is on
-        ttservice::CSubscribeRequestPtr request;
-        int reload; // the last reload that listed the account
+        const ttservice::CAccountData *data = nullptr; // only compared: which account data
+        ttservice::CSubscribeRequestPtr request; // null: not subscribed
     };
-    int m_reloads = 0;
     // Accounts listed by the last reload that wait for their subscription.
     std::vector<std::pair<ttservice::CAccountDataPtr, QString>> m_unsubscribed;
-    QHash<QString, FundsSubscription> m_fundsSubscriptions; // by account key
+    // By row of the list: one block, not a hash node per account.
+    std::vector<FundsSubscription> m_fundsSubscriptions;
     // Funds arrive on the pusher's thread and reach the list only while it lives.
     utils::CDeliveryGuard m_delivery;
 };

@@ -14,6 +14,20 @@ ttservice::EBROKER_LOGIN_STATUS CTradeClient::getLoginStatus(const std::string &
     return it == m_loginStatus.end() ? ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN : it->second;
 }
 
+std::vector<ttservice::EBROKER_LOGIN_STATUS>
+CTradeClient::getLoginStatuses(const std::vector<std::string> &keys) const
+{
+    std::vector<ttservice::EBROKER_LOGIN_STATUS> statuses;
+    statuses.reserve(keys.size());
+    boost::mutex::scoped_lock lock(m_mutex);
+    for (const std::string &key : keys) {
+        const auto it = m_loginStatus.find(key);
+        statuses.push_back(it == m_loginStatus.end() ? ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN
+                                                     : it->second);
+    }
+    return statuses;
+}
+
 void CTradeClient::setLoginStatus(const std::string &key, ttservice::EBROKER_LOGIN_STATUS status)
 {
     {

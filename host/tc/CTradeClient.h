@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace TC {
@@ -28,6 +29,9 @@ public:
 
     // Unknown accounts are not logged in.
     ttservice::EBROKER_LOGIN_STATUS getLoginStatus(const std::string &key) const;
+    // The states of many accounts in one go (one lock), in the order of `keys`.
+    std::vector<ttservice::EBROKER_LOGIN_STATUS>
+    getLoginStatuses(const std::vector<std::string> &keys) const;
     // Emits sigLoginStatusChanged when the status changes, on the client's
     // (the GUI) thread: from another thread the signal follows through the event loop.
     void setLoginStatus(const std::string &key, ttservice::EBROKER_LOGIN_STATUS status);
@@ -60,7 +64,7 @@ Q_SIGNALS:
 
 private:
     mutable boost::mutex m_mutex;
-    std::map<std::string, ttservice::EBROKER_LOGIN_STATUS> m_loginStatus;
+    std::unordered_map<std::string, ttservice::EBROKER_LOGIN_STATUS> m_loginStatus;
     IQueryAnswererPtr m_answerer;
     std::vector<CQueryCall> m_pending;
     std::deque<ttservice::CQueryDataReqPtr> m_received;

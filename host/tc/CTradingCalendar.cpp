@@ -1,5 +1,7 @@
 #include "tc/CTradingCalendar.h"
 
+#include "utils/DateText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -15,7 +17,7 @@ bool isWeekend(const QDate &date)
 
 QDate parseDay(const QString &text)
 {
-    return QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
+    return utils::dateFromIsoText(text.trimmed());
 }
 
 } // namespace

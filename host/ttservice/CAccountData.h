@@ -28,7 +28,7 @@ public:
     CAccountData(const CAccountData &) = delete;
     CAccountData &operator=(const CAccountData &) = delete;
 
-    CAccountInfoPtr getAccountInfo() const { return m_accountInfo; }
+    const CAccountInfoPtr &getAccountInfo() const { return m_accountInfo; }
     CAccountDetailPtr getAccountDetail() const;
     // Also stored as the account's type 543 record (and announced) when not null.
     void setAccountDetail(const CAccountDetailPtr &detail);

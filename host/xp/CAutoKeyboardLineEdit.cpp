@@ -1,6 +1,7 @@
 #include "xp/CAutoKeyboardLineEdit.h"
 
 #include "xp/CAutoKeyboardWidget.h"
+#include "xp/CLineEdit.h"
 #include "xp/CPortfolioSearchModel.h"
 #include "xp/CUiResource.h"
 #include "xp/WidgetEvents.h"
@@ -63,7 +64,7 @@ QString CAutoKeyboardLineEdit::getText() const
 
 void CAutoKeyboardLineEdit::setText(const QString &text, bool showMatches)
 {
-    m_edit->setText(text);
+    CLineEdit::setTextOf(m_edit, text);
     if (showMatches)
         showPopup(text);
     else

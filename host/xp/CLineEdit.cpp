@@ -68,6 +68,20 @@ int CLineEdit::effectiveDecimals() const
     return 2;
 }
 
+void CLineEdit::setText(const QString &text)
+{
+    setTextOf(this, text);
+}
+
+void CLineEdit::setTextOf(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() == text && !edit->hasFocus() && !edit->hasSelectedText() && !edit->isModified()
+        && !edit->isUndoAvailable() && !edit->isRedoAvailable()
+        && edit->cursorPosition() == text.size())
+        return;
+    edit->QLineEdit::setText(text);
+}
+
 void CLineEdit::setDouble(double value, int decimals)
 {
     if (decimals < 0)

@@ -33,6 +33,14 @@ public:
     int id() const { return m_id; }
     void setId(int id) { m_id = id; }
 
+    // Sets the text as QLineEdit::setText does. Laying a text out again is
+    // the dearest part of filling a form, so the same text in an edit that
+    // setText would leave exactly as it is (not in the trader's hands: no
+    // focus, no selection, no edits or undo steps, the cursor at the end) is
+    // not set again.
+    void setText(const QString &text);
+    static void setTextOf(QLineEdit *edit, const QString &text);
+
     // decimals < 0: the validator's decimals, else those of the spin step, else 2.
     void setDouble(double value, int decimals = -1);
     void setInt(long long value);

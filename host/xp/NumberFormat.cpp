@@ -3,74 +3,81 @@
 #include "utils/StringHelper.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 
 namespace XP {
 
 namespace {
 
-// Inserts a ',' between every three digits of `digits` (no sign).
-QString groupThousands(const QString &digits)
-{
-    QString out;
-    const int n = digits.size();
-    out.reserve(n + n / 3);
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out.append(QLatin1Char(','));
-        out.append(digits.at(i));
-    }
-    return out;
-}
+// The decimal digits of |value| rounded half up to `decimals` places: the
+// digits go to `digits` (integer digits first, at least one, then exactly
+// `decimals` fraction digits) and the count of integer digits to `*point`. A
+// double carries 15 significant decimal digits reliably; reading it back at
+// that precision recovers the decimal the trader typed (2.675 instead of
+// 2.67499999...), which is then rounded exactly. `digits` holds
+// kMaxDigits characters, enough for any finite double at 15 decimals.
+constexpr int kMaxDigits = 700;
 
-// The decimal digits of |value| rounded half up to `decimals` places, split
-// into integer and fraction digits. A double carries 15 significant decimal
-// digits reliably; reading it back at that precision recovers the decimal the
-// trader typed (2.675 instead of 2.67499999...), which is then rounded exactly.
-void roundDecimal(double value, int decimals, QString &intPart, QString &fracPart)
+int roundDecimal(double value, int decimals, char *digits, int *point)
 {
+    // The digits printf("%.14e") gives, without going through the C locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    const std::to_chars_result end = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                                                   std::chars_format::scientific, 14);
+    *end.ptr = '\0';
     // buf looks like "d.dddddddddddddde[+-]xx"
-    std::string digits;
     const char *p = buf;
+    int significant = 0;
+    char mantissa[20];
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
-            digits.push_back(*p);
+            mantissa[significant++] = *p;
     const int exponent = (*p == 'e') ? std::atoi(p + 1) : 0;
 
-    int point = exponent + 1; // digits before the decimal point
-    if (point < 1) {
-        digits.insert(0, std::size_t(1 - point), '0');
-        point = 1;
+    // The leading zeros of a value below 1, then the mantissa, then zeros.
+    int at = exponent + 1; // digits before the decimal point
+    int count = 0;
+    if (at < 1) {
+        for (int i = 0; i < 1 - at; ++i)
+            digits[count++] = '0';
+        at = 1;
     }
-    const std::size_t keep = std::size_t(point + decimals);
-    if (digits.size() < keep + 1)
-        digits.append(keep + 1 - digits.size(), '0');
+    std::memcpy(digits + count, mantissa, std::size_t(significant));
+    count += significant;
+    const int keep = at + decimals;
+    while (count < keep + 1)
+        digits[count++] = '0';
     const bool roundUp = digits[keep] >= '5';
-    digits.resize(keep);
+    count = keep;
+    int first = 0;
     if (roundUp) {
-        int i = int(keep) - 1;
+        int i = keep - 1;
         for (; i >= 0; --i) {
-            if (digits[std::size_t(i)] == '9') {
-                digits[std::size_t(i)] = '0';
+            if (digits[i] == '9') {
+                digits[i] = '0';
             } else {
-                ++digits[std::size_t(i)];
+                ++digits[i];
                 break;
             }
         }
         if (i < 0) {
-            digits.insert(0, 1, '1');
-            ++point;
+            std::memmove(digits + 1, digits, std::size_t(count));
+            digits[0] = '1';
+            ++count;
+            ++at;
         }
     }
-    std::size_t firstSignificant = 0;
-    while (firstSignificant + 1 < std::size_t(point) && digits[firstSignificant] == '0')
-        ++firstSignificant;
-    intPart = QString::fromLatin1(digits.data() + firstSignificant,
-                                  int(std::size_t(point) - firstSignificant));
-    fracPart = QString::fromLatin1(digits.data() + point, decimals);
+    while (first + 1 < at && digits[first] == '0')
+        ++first;
+    if (first > 0) {
+        std::memmove(digits, digits + first, std::size_t(count - first));
+        count -= first;
+        at -= first;
+    }
+    *point = at;
+    return count;
 }
 
 } // namespace
@@ -91,29 +98,37 @@ QString formatDoubleNumber(double value, int decimals, int flags, bool thousands
     if (isInvalidNumber(value))
         return invalidText;
     decimals = qBound(0, decimals, 15);
-    QString intPart, fracPart;
-    roundDecimal(value, decimals, intPart, fracPart);
-
+    char digits[kMaxDigits];
+    int point = 0;
+    const int count = roundDecimal(value, decimals, digits, &point);
+    int fraction = count - point;
     if (flags & NF_TRIM_ZEROS) {
-        while (fracPart.endsWith(QLatin1Char('0')))
-            fracPart.chop(1);
+        while (fraction > 0 && digits[point + fraction - 1] == '0')
+            --fraction;
     }
-    const bool zero
-        = intPart == QLatin1String("0") && fracPart.count(QLatin1Char('0')) == fracPart.size();
-    if (thousands || (flags & NF_THOUSANDS))
-        intPart = groupThousands(intPart);
+    bool zero = point == 1 && digits[0] == '0';
+    for (int i = point; zero && i < point + fraction; ++i)
+        zero = digits[i] == '0';
+    const bool group = thousands || (flags & NF_THOUSANDS);
 
-    QString out;
+    // One text built in place: sign, grouped integer digits, point, fraction.
+    char out[kMaxDigits + kMaxDigits / 3 + 4];
+    int n = 0;
     if (!zero && value < 0)
-        out.append(QLatin1Char('-'));
+        out[n++] = '-';
     else if (!zero && (flags & NF_PLUS_SIGN))
-        out.append(QLatin1Char('+'));
-    out.append(intPart);
-    if (!fracPart.isEmpty()) {
-        out.append(QLatin1Char('.'));
-        out.append(fracPart);
+        out[n++] = '+';
+    for (int i = 0; i < point; ++i) {
+        if (group && i > 0 && (point - i) % 3 == 0)
+            out[n++] = ',';
+        out[n++] = digits[i];
     }
-    return out;
+    if (fraction > 0) {
+        out[n++] = '.';
+        std::memcpy(out + n, digits + point, std::size_t(fraction));
+        n += fraction;
+    }
+    return QString::fromLatin1(out, n);
 }
 
 QString formatIntNumber(long long value, int width, int flags)

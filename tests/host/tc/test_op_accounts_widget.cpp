@@ -179,6 +179,56 @@ TEST_F(OpAccountsWidgetTest, loginStatusAndFundsFollowPushersOnOtherThreads)
     QCoreApplication::sendPostedEvents();
 }
 
+// A reload keeps the funds subscription of every account still listed,
+// drops those of accounts that left, and the kept ones still deliver.
+TEST_F(OpAccountsWidgetTest, reloadsKeepTheFundsSubscriptionsOfAccountsStillListed)
+{
+    const ttservice::CAccountDataPtr first = accountData(kLoggedInAccount);
+    const ttservice::CAccountDataPtr third = accountData(kRefreshingAccount);
+    const int firstBefore = first->subscriptionCount();
+    const int thirdBefore = third->subscriptionCount();
+    TC::COpAccountsWidget &list = *makeList(true);
+    QElapsedTimer waited;
+    waited.start();
+    while (third->subscriptionCount() == thirdBefore && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_EQ(firstBefore + 1, first->subscriptionCount());
+
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    list.loadAccountGroupSettings();
+    settle();
+    EXPECT_EQ(firstBefore + 1, first->subscriptionCount());
+    EXPECT_EQ(thirdBefore + 1, third->subscriptionCount());
+
+    // 10001 leaves, the others come back in another order.
+    std::vector<TC::CAccountPtr> accounts = TC::getUserConfig()->getAccountDatas();
+    TC::getUserConfig()->reset();
+    for (auto it = accounts.rbegin(); it != accounts.rend(); ++it) {
+        if ((*it)->getKey() != kLoggedInAccount)
+            TC::getUserConfig()->addAccount(*(*it)->getAccountInfo());
+    }
+    list.loadAccountGroupSettings();
+    settle();
+    EXPECT_EQ(firstBefore, first->subscriptionCount());
+    EXPECT_EQ(thirdBefore, third->subscriptionCount()); // re-added: new account data
+    EXPECT_EQ(Keys({ "10002", "10003" }), list.getDisplayedAccounts());
+    const ttservice::CAccountDataPtr thirdNow = accountData(kRefreshingAccount);
+    ASSERT_TRUE(thirdNow);
+    waited.restart();
+    while (thirdNow->subscriptionCount() == 0 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(1, thirdNow->subscriptionCount());
+    auto detail = boost::make_shared<ttservice::CAccountDetail>();
+    detail->accountId = kRefreshingAccount;
+    detail->availableFunds = 4321.5;
+    thirdNow->setAccountDetail(detail);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(QStringLiteral("4,321.50"), text(list, "10003", Model::ColAvailableFunds));
+}
+
 TEST_F(OpAccountsWidgetTest, multiSelectDeliversSelectionChangesOnly)
 {
     TC::COpAccountsWidget &list = *makeList(true);
@@ -285,4 +335,42 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
     EXPECT_EQ(QStringLiteral("100"), text(list, "10001", Model::ColBuyVolume));
     EXPECT_TRUE(ticked(list, "10001"));
     EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
+}
+
+// The rows by key over a list large enough for probing to run into other
+// keys: every account is found at its row, one listed twice keeps its first
+// row, unknown keys are not found, and ticks follow their accounts into a
+// reload that drops and reorders accounts.
+TEST(OpAccountsModel, findsEveryAccountByKeyAcrossReloads)
+{
+    XP::COddEvenRowTable table(4, nullptr, 0x1FF);
+    Model model(true, &table);
+    std::vector<Model::AccountEntry> accounts;
+    for (int i = 0; i < 3000; ++i) {
+        Model::AccountEntry entry;
+        entry.key = QString::number(500000 + i * 7);
+        entry.name = QStringLiteral("账户%1").arg(i);
+        accounts.push_back(entry);
+    }
+    accounts.push_back(accounts[10]); // listed once, at its first place
+    model.setAccounts(accounts);
+    ASSERT_EQ(3000, model.rowCount());
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(i, model.rowOfKey(accounts[size_t(i)].key)) << i;
+    EXPECT_EQ(-1, model.rowOfKey(QStringLiteral("500001")));
+    EXPECT_EQ(-1, model.rowOfKey(QString()));
+    model.setChecked(5, true);
+    model.setChecked(2999, true);
+
+    // Every other account leaves, the rest come back in reverse order.
+    std::vector<Model::AccountEntry> next;
+    for (int i = 2999; i >= 0; i -= 2)
+        next.push_back(accounts[size_t(i)]);
+    model.setAccounts(next);
+    ASSERT_EQ(1500, model.rowCount());
+    for (int row = 0; row < 1500; ++row)
+        ASSERT_EQ(row, model.rowOfKey(next[size_t(row)].key)) << row;
+    EXPECT_EQ(-1, model.rowOfKey(accounts[4].key));
+    EXPECT_EQ(Keys({ accounts[2999].key, accounts[5].key }), model.checkedKeys());
+    EXPECT_EQ(accounts[5].name, model.text(model.rowOfKey(accounts[5].key), Model::ColAccountName));
 }

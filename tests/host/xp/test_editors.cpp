@@ -14,7 +14,10 @@
 #include <QAbstractItemView>
 #include <QListWidget>
 #include <cfloat>
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 using namespace XP;
 
@@ -46,6 +49,58 @@ TEST(LineEdit, numbersGoThroughTheFormatter)
     EXPECT_EQ(edit.text(), QString());
     edit.setInt(1234567);
     EXPECT_EQ(edit.text(), QStringLiteral("1234567"));
+}
+
+// Setting the text an edit already shows leaves it as QLineEdit::setText
+// would: after the trader moved the cursor, selected, typed or undid, the
+// edit is reset exactly as a plain QLineEdit is, signals included.
+TEST(LineEdit, settingTheSameTextEndsAsQLineEditDoes)
+{
+    using Step = std::function<void(QLineEdit *)>;
+    const std::vector<std::pair<const char *, Step>> before = {
+        { "set by the program", [](QLineEdit *) {} },
+        { "cursor moved", [](QLineEdit *e) { e->setCursorPosition(1); } },
+        { "part selected", [](QLineEdit *e) { e->setSelection(1, 2); } },
+        { "typed into", [](QLineEdit *e) { type(e, QStringLiteral("5")); } },
+        { "typed and undone",
+          [](QLineEdit *e) {
+              type(e, QStringLiteral("5"));
+              e->undo();
+          } },
+        { "typed, undone, redone",
+          [](QLineEdit *e) {
+              type(e, QStringLiteral("5"));
+              e->undo();
+              e->redo();
+          } },
+        { "marked modified", [](QLineEdit *e) { e->setModified(true); } },
+    };
+    for (const auto &step : before) {
+        CLineEdit ours(1, nullptr, false);
+        QLineEdit plain;
+        int changes[2] = { 0, 0 };
+        int moves[2] = { 0, 0 };
+        QLineEdit *edits[2] = { &ours, &plain };
+        for (int i = 0; i < 2; ++i) {
+            QObject::connect(edits[i], &QLineEdit::textChanged, [&changes, i] { ++changes[i]; });
+            QObject::connect(edits[i], &QLineEdit::cursorPositionChanged,
+                             [&moves, i] { ++moves[i]; });
+            edits[i]->setText(QStringLiteral("1234.50"));
+            step.second(edits[i]);
+        }
+        const QString shown = plain.text();
+        ASSERT_EQ(shown, ours.text()) << step.first;
+        ours.setText(shown);
+        plain.setText(shown);
+        EXPECT_EQ(plain.text(), ours.text()) << step.first;
+        EXPECT_EQ(plain.cursorPosition(), ours.cursorPosition()) << step.first;
+        EXPECT_EQ(plain.selectedText(), ours.selectedText()) << step.first;
+        EXPECT_EQ(plain.isModified(), ours.isModified()) << step.first;
+        EXPECT_EQ(plain.isUndoAvailable(), ours.isUndoAvailable()) << step.first;
+        EXPECT_EQ(plain.isRedoAvailable(), ours.isRedoAvailable()) << step.first;
+        EXPECT_EQ(changes[1], changes[0]) << step.first;
+        EXPECT_EQ(moves[1], moves[0]) << step.first;
+    }
 }
 
 TEST(LineEdit, readersIgnoreSeparatorsAndGiveZeroForGarbage)

@@ -50,6 +50,26 @@ TEST(FormatDoubleNumber, flagsGroupSignAndTrim)
     EXPECT_EQ(formatDoubleNumber(12.0, 2, NF_TRIM_ZEROS), QStringLiteral("12"));
 }
 
+TEST(FormatDoubleNumber, extremesKeepEveryDigitAndCarry)
+{
+    EXPECT_EQ(formatDoubleNumber(1e300, 0), QStringLiteral("1") + QString(300, QLatin1Char('0')));
+    const QString grouped = formatDoubleNumber(-1e300, 2, NF_THOUSANDS);
+    EXPECT_EQ(grouped.size(), 1 + 301 + 100 + 3);
+    EXPECT_TRUE(grouped.startsWith(QStringLiteral("-1,000,000,")));
+    EXPECT_TRUE(grouped.endsWith(QStringLiteral("000,000.00")));
+    EXPECT_EQ(formatDoubleNumber(4.9e-324, 15), QStringLiteral("0.000000000000000"));
+    EXPECT_EQ(formatDoubleNumber(1.5e-15, 15), QStringLiteral("0.000000000000002"));
+    EXPECT_EQ(formatDoubleNumber(123456.0000000001, 15, NF_TRIM_ZEROS), QStringLiteral("123456"));
+    EXPECT_EQ(formatDoubleNumber(-999.995, 2, NF_THOUSANDS), QStringLiteral("-1,000.00"));
+    EXPECT_EQ(formatDoubleNumber(99999.95, 1, NF_THOUSANDS | NF_PLUS_SIGN),
+              QStringLiteral("+100,000.0"));
+    EXPECT_EQ(formatDoubleNumber(0.5, 0), QStringLiteral("1"));
+    EXPECT_EQ(formatDoubleNumber(0.05, 1, NF_TRIM_ZEROS), QStringLiteral("0.1"));
+    EXPECT_EQ(formatDoubleNumber(-0.04, 1, NF_TRIM_ZEROS), QStringLiteral("0"));
+    EXPECT_EQ(formatDoubleNumber(100, 2, NF_TRIM_ZEROS | NF_THOUSANDS), QStringLiteral("100"));
+    EXPECT_EQ(formatDoubleNumber(1000, 0, NF_THOUSANDS), QStringLiteral("1,000"));
+}
+
 TEST(FormatIntNumber, widthSeparatorsAndExtremes)
 {
     EXPECT_EQ(formatIntNumber(1234567, 0, NF_NONE), QStringLiteral("1234567"));
