@@ -6,6 +6,7 @@
 // its own for the dealer file, and today fixed at Thursday 2026-02-12.
 #include "HostFixture.h"
 #include "LogCapture.h"
+#include "QtPrinters.h"
 
 #include "agreement/IBaseAgreementContentWidget.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
@@ -24,12 +25,6 @@
 class QLineEdit;
 
 using Keys = std::vector<std::string>;
-
-// Readable failure messages for the texts the form tests compare.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 // A parent that records the events bubbling out of a form and consumes them.
 class EventSink : public XP::CBaseWidget

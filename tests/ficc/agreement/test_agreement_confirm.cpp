@@ -1,6 +1,7 @@
 // The confirmation table: declarations waiting for this trader's answer, the
 // order a 确定 makes of one, and what stops it.
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
 #include "tc/CItCommandCenter.h"
@@ -34,25 +35,6 @@ namespace {
 using Declaration = ttservice::CRepurchasePendingOrder;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 using Widget = TC::CAgreementConfirmWidget;
-
-TC::CTradeClient *tradeClient()
-{
-    return utils::CManualSingletonT<TC::CTradeClient>::instance();
-}
-
-const std::vector<TC::CCommandRecord> &commands()
-{
-    return utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands();
-}
-
-std::vector<std::string> messages()
-{
-    std::vector<std::string> texts;
-    for (const TC::CHostMessage &m :
-         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-        texts.push_back(m.text);
-    return texts;
-}
 
 ttservice::CRepurchasePledgedBondPtr bond(const std::string &market, const std::string &code,
                                           int volume, int swapFlag = '0')
@@ -293,9 +275,7 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
         { "SH without bonds", [](Declaration &d) { d.pledgedBonds.clear(); },
           "债券代码为空, 无法下单，请刷新债券信息!" },
         { "SH with null bond entries only",
-          [](Declaration &d) {
-              d.pledgedBonds = { nullptr, nullptr };
-          },
+          [](Declaration &d) { d.pledgedBonds.assign(2, nullptr); },
           "债券代码为空, 无法下单，请刷新债券信息!" },
         { "SH first bond unknown",
           [](Declaration &d) {
@@ -308,7 +288,7 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+        msgService()->clear();
         DeclarationPtr d = declaration("D1", '0');
         c.spoil(*d);
         Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { d });
@@ -321,7 +301,7 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
     }
     // A row without a declaration.
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
-    utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+    msgService()->clear();
     t.widget->doOperation(5, 0);
     EXPECT_EQ(messages(), std::vector<std::string>({ "待确认申报数据为空, 无法下单!" }));
     EXPECT_TRUE(commands().empty());
@@ -340,11 +320,9 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
     ASSERT_EQ(commands().size(), 1u);
     const ttservice::COrderComandParam &command = *commands().front().param;
-    EXPECT_EQ(command.commandKind, 0x100000);
-    EXPECT_EQ(command.commandSubKind, 0);
-    EXPECT_TRUE(command.manual);
-    EXPECT_EQ(command.commandMode, 0);
-    EXPECT_EQ(command.commandOption, 0);
+    EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
+                                  command.commandMode, command.commandOption }),
+              (std::vector<int> { 0x100000, 0, true, 0, 0 }));
     EXPECT_TRUE(command.commandText.empty());
     EXPECT_TRUE(commands().front().confirm);
     ASSERT_EQ(command.orders.size(), 1u);
@@ -353,48 +331,39 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
 
     const ttservice::CCodeOrderParam &order = command.orders.front();
     ASSERT_TRUE(order.accountInfo);
-    EXPECT_EQ(order.accountInfo->accountId, "10001");
-    EXPECT_EQ(order.orderKind, '1');
-    EXPECT_EQ(int(order.operationType), 1065);
-    EXPECT_EQ(order.stock.market, "SH");
-    EXPECT_EQ(order.stock.stockCode, "206007");
-    EXPECT_EQ(order.stock.stockName, "SH回购7天");
+    EXPECT_EQ(
+        (std::vector<std::string> { order.accountInfo->accountId, order.stock.market,
+                                    order.stock.stockCode, order.stock.stockName, order.userName }),
+        (std::vector<std::string> { "10001", "SH", "206007", "SH回购7天", "trader01" }));
+    EXPECT_EQ((std::vector<long long> { order.orderKind, order.operationType, order.volume,
+                                        order.paramKind }),
+              (std::vector<long long> { '1', 1065, 100000, 2 }));
     EXPECT_DOUBLE_EQ(order.price, 0.0215);
-    EXPECT_EQ(order.volume, 100000);
-    EXPECT_EQ(order.userName, "trader01");
-    EXPECT_EQ(order.paramKind, 2);
 
     const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
-    EXPECT_EQ(p.bondMarket, "SH");
-    EXPECT_EQ(p.bondCode, "019547");
-    EXPECT_EQ(p.trader, "T401");
-    EXPECT_EQ(p.dealer, "1005");
-    EXPECT_EQ(p.counterpartyTrader, "T301");
-    EXPECT_EQ(p.counterpartyDealer, "1004");
-    EXPECT_EQ(p.counterpartyDealerName, "远川银行");
-    EXPECT_DOUBLE_EQ(p.repurchaseAmount, 9000000);
-    EXPECT_DOUBLE_EQ(p.conversionRatio, 0.9);
-    EXPECT_DOUBLE_EQ(p.repurchaseRate, 0.0215);
-    EXPECT_EQ(p.repurchaseDays, 7);
-    EXPECT_EQ(p.maturitySettleDate, 20260219);
-    EXPECT_EQ(p.firstSettleDate, 20260212);
-    EXPECT_EQ(p.pledgee, "质权人甲");
-    EXPECT_EQ(p.supplementaryTerms, "到期按约定利率结算");
-    EXPECT_EQ(p.tradingEntity, "100502");
-    EXPECT_EQ(p.counterpartyEntity, "100401");
-    EXPECT_DOUBLE_EQ(p.settlementAmount, 120000.5);
-    EXPECT_EQ(p.counterpartyClientName, "远川客户");
-    EXPECT_EQ(p.renewType, '0');
-    EXPECT_EQ(p.subjectType, 2);
-    EXPECT_EQ(p.pendingOrderRef, "D2");
-    EXPECT_TRUE(p.swapBondCode.empty());
-    EXPECT_EQ(p.swapPledgeVolume, ttservice::kUnsetInt);
-    EXPECT_TRUE(p.contractNo.empty());
+    EXPECT_EQ((std::vector<std::string> {
+                  p.bondMarket, p.bondCode, p.trader, p.dealer, p.counterpartyTrader,
+                  p.counterpartyDealer, p.counterpartyDealerName, p.pledgee, p.supplementaryTerms,
+                  p.tradingEntity, p.counterpartyEntity, p.counterpartyClientName,
+                  p.pendingOrderRef, p.swapBondCode, p.contractNo }),
+              (std::vector<std::string> { "SH", "019547", "T401", "1005", "T301", "1004",
+                                          "远川银行", "质权人甲", "到期按约定利率结算", "100502",
+                                          "100401", "远川客户", "D2", "", "" }));
+    EXPECT_EQ((std::vector<double> { p.repurchaseAmount, p.conversionRatio, p.repurchaseRate,
+                                     p.settlementAmount }),
+              (std::vector<double> { 9000000, 0.9, 0.0215, 120000.5 }));
+    EXPECT_EQ((std::vector<int> { p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate,
+                                  p.renewType, p.subjectType, p.swapPledgeVolume }),
+              (std::vector<int> { 7, 20260219, 20260212, '0', 2, ttservice::kUnsetInt }));
 }
 
 TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
 {
     const int unset = ttservice::kUnsetInt;
+    const double maturity = 9003710.96; // what ending a contract settles
+    const auto change = TC::OPT_AGREEMENT_PLEDGE_CHANGE, deal = TC::OPT_AGREEMENT_DEAL_DECLARATION,
+               release = TC::OPT_AGREEMENT_PLEDGE_RELEASE;
+    const auto bonds = [](auto... b) { return ttservice::CRepurchasePledgedBondList { b... }; };
     const struct
     {
         const char *what;
@@ -403,101 +372,30 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         int direction;
         ttservice::CRepurchasePledgedBondList bonds;
         long long volume;
-        const char *bondCode;
-        const char *swapBondCode;
+        const char *bondCode, *swapBondCode;
         int swapVolume;
         double amount; // 0: the declaration's repurchase amount
     } cases[] = {
-        { "pledge change, kept bond first",
-          TC::OPT_AGREEMENT_PLEDGE_CHANGE,
-          "SH",
-          '0',
-          { bond("SH", "019547", 300, '0'), bond("SH", "122000", 500, '1') },
-          300,
-          "019547",
-          "122000",
-          500,
-          0 },
-        { "pledge change, exchanged bond first",
-          TC::OPT_AGREEMENT_PLEDGE_CHANGE,
-          "SH",
-          '0',
-          { bond("SH", "122000", 500, '1'), bond("SH", "019547", 300, '0') },
-          300,
-          "019547",
-          "122000",
-          500,
-          0 },
-        { "one exchanged bond",
-          TC::OPT_AGREEMENT_PLEDGE_CHANGE,
-          "SH",
-          '0',
-          { bond("SH", "122000", 500, '1') },
-          500,
-          "",
-          "122000",
-          500,
-          0 },
-        { "later bond of a kind wins, empty ones skipped",
-          TC::OPT_AGREEMENT_DEAL_DECLARATION,
-          "SH",
-          '0',
-          { bond("SH", "019547", 10), nullptr, bond("SH", "122000", 0), bond("SH", "122000", 40) },
-          40,
-          "122000",
-          "",
-          unset,
-          0 },
-        { "SZ without bonds",
-          TC::OPT_AGREEMENT_DEAL_DECLARATION,
-          "SZ",
-          '0',
-          {},
-          10,
-          "",
-          "",
-          unset,
-          0 },
-        { "renewal",
-          TC::OPT_AGREEMENT_MATURITY_RENEWAL,
-          "SZ",
-          '1',
-          { bond("SZ", "101901", 70) },
-          70,
-          "101901",
-          "",
-          unset,
-          0 },
-        { "early repurchase, repo side",
-          TC::OPT_AGREEMENT_EARLY_REPURCHASE,
-          "SH",
-          '0',
-          { bond("SH", "019547", 10) },
-          10,
-          "019547",
-          "",
-          unset,
-          9003710.96 },
-        { "release, repo side",
-          TC::OPT_AGREEMENT_PLEDGE_RELEASE,
-          "SZ",
-          '0',
-          {},
-          10,
-          "",
-          "",
-          unset,
-          9003710.96 },
-        { "release, reverse side",
-          TC::OPT_AGREEMENT_PLEDGE_RELEASE,
-          "SZ",
-          '1',
-          { bond("SZ", "101901", 20) },
-          20,
-          "101901",
-          "",
-          unset,
-          9003710.96 },
+        { "change, kept bond first", change, "SH", '0',
+          bonds(bond("SH", "019547", 300, '0'), bond("SH", "122000", 500, '1')), 300, "019547",
+          "122000", 500, 0 },
+        { "change, exchanged bond first", change, "SH", '0',
+          bonds(bond("SH", "122000", 500, '1'), bond("SH", "019547", 300, '0')), 300, "019547",
+          "122000", 500, 0 },
+        { "one exchanged bond", change, "SH", '0', bonds(bond("SH", "122000", 500, '1')), 500, "",
+          "122000", 500, 0 },
+        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0',
+          bonds(bond("SH", "019547", 10), nullptr, bond("SH", "122000", 0),
+                bond("SH", "122000", 40)),
+          40, "122000", "", unset, 0 },
+        { "SZ without bonds", deal, "SZ", '0', bonds(), 10, "", "", unset, 0 },
+        { "renewal", TC::OPT_AGREEMENT_MATURITY_RENEWAL, "SZ", '1', bonds(bond("SZ", "101901", 70)),
+          70, "101901", "", unset, 0 },
+        { "early repurchase, repo side", TC::OPT_AGREEMENT_EARLY_REPURCHASE, "SH", '0',
+          bonds(bond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
+        { "release, repo side", release, "SZ", '0', bonds(), 10, "", "", unset, maturity },
+        { "release, reverse side", release, "SZ", '1', bonds(bond("SZ", "101901", 20)), 20,
+          "101901", "", unset, maturity },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -693,7 +591,7 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.column);
-        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->resetForTests();
+        commandCenter()->resetForTests();
         Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION,
                 { declaration("D1", '0'), declaration("D2", '0'), declaration("D3", '0') });
         // The trader types over the cell of the third row and confirms it.

@@ -1,4 +1,5 @@
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CPledgeBondInfoDialog.h"
@@ -87,11 +88,6 @@ struct Panel
         return keys;
     }
 };
-
-TC::CTradeClient *tradeClient()
-{
-    return utils::CManualSingletonT<TC::CTradeClient>::instance();
-}
 
 class ContractTableTest : public AgreementFormFixture
 {

@@ -275,49 +275,40 @@ TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
 
-    EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
-    EXPECT_EQ(order.orderKind, 49);
-    EXPECT_EQ(order.operationType, 1045);
-    EXPECT_EQ(order.stock.market, "SH");
-    EXPECT_EQ(order.stock.stockCode, "206007");
-    EXPECT_EQ(order.stock.stockName, "SH回购7天");
+    EXPECT_EQ((std::vector<std::string> { order.accountInfo->getKey(), order.stock.market,
+                                          order.stock.stockCode, order.stock.stockName,
+                                          order.userName, order.contactPerson }),
+              (std::vector<std::string> { kLoggedInAccount, "SH", "206007", "SH回购7天", "trader01",
+                                          "" }));
+    EXPECT_EQ((std::vector<long long> { order.orderKind, order.operationType, order.volume,
+                                        order.paramKind }),
+              (std::vector<long long> { 49, 1045, 3000, 2 }));
     EXPECT_DOUBLE_EQ(order.price, 0.0365) << "the rate, not the placeholder 100";
-    EXPECT_EQ(order.volume, 3000);
-    EXPECT_EQ(order.userName, "trader01");
-    EXPECT_EQ(order.paramKind, 2);
-    EXPECT_TRUE(order.contactPerson.empty());
 
-    EXPECT_EQ(a.bondMarket, "SH");
-    EXPECT_EQ(a.bondCode, "019548");
-    EXPECT_EQ(a.stockProperty, '1');
-    EXPECT_EQ(a.maturitySettleDate, 20260224);
-    EXPECT_EQ(a.repurchaseDays, 12) << "the occupied days";
+    // The last row's bond; the occupied days; the parties by code, the free texts trimmed.
+    EXPECT_EQ((std::vector<std::string> {
+                  a.bondMarket, a.bondCode, a.trader, a.dealer, a.tradingEntity,
+                  a.counterpartyTrader, a.counterpartyDealer, a.counterpartyEntity,
+                  a.counterpartyDealerName, a.supplementaryTerms, a.contractNo, a.swapBondCode }),
+              (std::vector<std::string> { "SH", "019548", "T1", "D1", "S1", "T7", "D2", "S3",
+                                          "券商乙", "按约定", "", "" }));
+    EXPECT_EQ(
+        (std::vector<int> { a.stockProperty, a.maturitySettleDate, a.repurchaseDays, a.subjectType,
+                            a.renewType, a.firstSettleDate }),
+        (std::vector<int> { '1', 20260224, 12, 2, ttservice::kUnsetInt, ttservice::kUnsetInt }));
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
     EXPECT_DOUBLE_EQ(a.repurchaseRate, 0.0365);
     EXPECT_DOUBLE_EQ(a.conversionRatio, 0.6);
-    // The parties by code, the free texts trimmed.
-    EXPECT_EQ(
-        (std::vector<std::string> { a.trader, a.dealer, a.tradingEntity, a.counterpartyTrader,
-                                    a.counterpartyDealer, a.counterpartyEntity,
-                                    a.counterpartyDealerName, a.supplementaryTerms }),
-        (std::vector<std::string> { "T1", "D1", "S1", "T7", "D2", "S3", "券商乙", "按约定" }));
-    EXPECT_EQ(a.subjectType, 2);
-    EXPECT_EQ(a.renewType, ttservice::kUnsetInt);
-    EXPECT_EQ(a.firstSettleDate, ttservice::kUnsetInt);
-    EXPECT_TRUE(a.contractNo.empty());
     EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble);
-    EXPECT_TRUE(a.swapBondCode.empty());
 
     // In Shenzhen the variety and the bond are Shenzhen's.
     in.market = "SZ";
     in.variety = variety("SZ", "138007");
     in.firstSelection = { pledgeRow("101901", 800000, 8000, "SZ") };
     a = build(in, order);
-    EXPECT_EQ(order.stock.market, "SZ");
-    EXPECT_EQ(order.stock.stockCode, "138007");
-    EXPECT_EQ(a.bondMarket, "SZ");
-    EXPECT_EQ(a.bondCode, "101901");
-    EXPECT_EQ(order.volume, 8000);
+    EXPECT_EQ((std::vector<std::string> { order.stock.market, order.stock.stockCode, a.bondMarket,
+                                          a.bondCode, std::to_string(order.volume) }),
+              (std::vector<std::string> { "SZ", "138007", "SZ", "101901", "8000" }));
 }
 
 TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheSelectedBond)
@@ -354,17 +345,16 @@ TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
         in.maturityAmount = 1001000;
         ttservice::CCodeOrderParam order;
         const ttservice::CRepurchaseAgreementParam a = build(in, order);
-        EXPECT_EQ(order.operationType, c.code) << c.type;
-        EXPECT_EQ(order.volume, 15000) << c.type;
-        EXPECT_EQ(a.bondCode, "019547") << c.type;
-        EXPECT_EQ(a.stockProperty, '0') << c.type;
-        EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000) << "maturity amount, type " << c.type;
-        EXPECT_EQ(a.repurchaseDays, 7) << c.type;
-        EXPECT_EQ(a.maturitySettleDate, 20260209) << c.type;
-        EXPECT_EQ(a.firstSettleDate, 20260202) << c.type;
-        EXPECT_EQ(a.contractNo, "C001") << c.type;
-        EXPECT_EQ(a.referenceNo, "REF9") << c.type;
-        EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble) << "Shanghai, type " << c.type;
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(order.operationType, c.code);
+        EXPECT_EQ(order.volume, 15000);
+        EXPECT_EQ((std::vector<std::string> { a.bondCode, a.contractNo, a.referenceNo }),
+                  (std::vector<std::string> { "019547", "C001", "REF9" }));
+        EXPECT_EQ((std::vector<int> { a.stockProperty, a.repurchaseDays, a.maturitySettleDate,
+                                      a.firstSettleDate }),
+                  (std::vector<int> { '0', 7, 20260209, 20260202 }));
+        EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000) << "the maturity amount";
+        EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble) << "Shanghai";
     }
     // Only a Shenzhen release sends its settlement amount.
     Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);

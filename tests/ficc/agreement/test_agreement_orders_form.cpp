@@ -124,7 +124,6 @@ TEST_F(AgreementOrderFormTest, operationWidgetBaseDefaultsAndAccountData)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     ProbeOperationWidget widget(form.get());
-    EXPECT_EQ(widget.objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
     EXPECT_EQ(widget.operationType(), OPT_NONE);
     widget.setParam(QStringLiteral("11"));
     EXPECT_EQ(widget.param(), QString());

@@ -1,4 +1,5 @@
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
@@ -64,6 +65,23 @@ void tick(XP::CBaseWidget *widget, XP::CStandardHpfTable *table, int delegateId,
     widget->handleEvent(XP::EVT_TABLE_CHECKBOX_CLICKED, delegateId, 0, key, nullptr);
 }
 
+// The texts of the row shown at `index`, column by column.
+QStringList rowTexts(XP::CStandardHpfTable *table, int index)
+{
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts << table->itemText(table->rowID(index), column);
+    return texts;
+}
+
+// The tick of `key` as "shown enabled ticked", a dash for each it is not.
+std::string tickOf(XP::CStandardHpfTable *table, const QString &key)
+{
+    XP::CBaseTableColumnCheckBoxDelegate *t = ticks(table);
+    return std::string(t->isItemVisible(key) ? "S" : "-") + (t->isItemEnabled(key) ? "E" : "-")
+        + (t->isItemChecked(key) ? "T" : "-");
+}
+
 std::vector<std::string> keysOf(const std::vector<ttservice::CPledgedBondInfoPtr> &bonds)
 {
     std::vector<std::string> keys;
@@ -105,13 +123,9 @@ TEST_F(PledgeBondTableTest, enteredCodesBecomeUntickedRowsOfQuantityZero)
     enter(QString());
     enter(QStringLiteral("101901"));
     ASSERT_EQ(table()->rowCount(), 2);
-    const QStringList first { "", "019547", "国债1901", "SH", "0", "0.00" };
-    for (int column = 0; column < 6; ++column)
-        EXPECT_EQ(table()->itemText(0, column), first[column]) << column;
+    EXPECT_EQ(rowTexts(table(), 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
     EXPECT_EQ(table()->itemText(1, 3), QStringLiteral("SZ"));
-    EXPECT_TRUE(ticks(table())->isItemVisible(kSZ101901));
-    EXPECT_TRUE(ticks(table())->isItemEnabled(kSZ101901));
-    EXPECT_FALSE(ticks(table())->isItemChecked(kSZ101901));
+    EXPECT_EQ(tickOf(table(), kSZ101901), "SE-");
     EXPECT_EQ(selectionEvents(sink), 0);
     // The same code again is one row under its key.
     enter(QStringLiteral("019547"));
@@ -136,8 +150,7 @@ TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
     sink.events.clear();
     tick(widget, table(), 0, kSH122000);
     EXPECT_EQ(selectionEvents(sink), 2);
-    EXPECT_FALSE(ticks(table())->isItemChecked(kSH019547));
-    EXPECT_TRUE(ticks(table())->isItemChecked(kSH122000));
+    EXPECT_EQ(tickOf(table(), kSH019547) + tickOf(table(), kSH122000), "SE-SET");
     EXPECT_EQ(model()->totalVolume, INT_MAX);
     EXPECT_EQ(table()->statText(5), QStringLiteral("214748364700.00"));
     // Clicking the ticked row keeps it ticked.
@@ -232,13 +245,6 @@ protected:
         v->volume = volume;
         return v;
     }
-    // Lets the pushes posted by host threads reach the widget.
-    static void deliver()
-    {
-        for (int i = 0; i < 50 && utils::CDeliveryGuard::inFlight() > 0; ++i)
-            QCoreApplication::processEvents();
-    }
-
     EventSink sink;
     TC::CAgreementPledgePosWidget *widget = nullptr; // child of the sink
 };
@@ -286,10 +292,9 @@ TEST_F(PledgePosTableTest, loadsPledgeablePositionsAndRestrictedVolumesOfTheAcco
     ASSERT_EQ(positions()->rowCount(), 2);
     EXPECT_EQ(positions()->keyAt(0), kSH019547);
     EXPECT_EQ(positions()->keyAt(1), kSZ101901);
-    const QStringList first { "",     "019547", "国债1901",   "SH",      "0",
-                              "0.00", "12345",  "1234500.00", "非限售股" };
-    for (int column = 0; column < 9; ++column)
-        EXPECT_EQ(positions()->itemText(0, column), first[column]) << column;
+    EXPECT_EQ(rowTexts(positions(), 0),
+              (QStringList { "", "019547", "国债1901", "SH", "0", "0.00", "12345", "1234500.00",
+                             "非限售股" }));
     // A restricted volume alone is not available while the row is 非限售股.
     EXPECT_EQ(row(positions(), kSZ101901)->restrictedVolume, 300);
     EXPECT_EQ(row(positions(), kSZ101901)->availableVolume, 0);
@@ -362,7 +367,7 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
         data->updateData(restricted("SH", "019547", 60), true); // no market filter
     });
     host.join();
-    deliver();
+    drainDeliveries();
     EXPECT_EQ(row(positions(), kSH019547)->normalVolume, 12345);
     EXPECT_EQ(row(positions(), kSH019547)->restrictedVolume, 60);
     ASSERT_TRUE(row(positions(), kSZ101901));
@@ -386,7 +391,7 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
         data->updateData(position("SZ", "101901", 7), true);
     });
     again.join();
-    deliver();
+    drainDeliveries();
     EXPECT_EQ(selectionEvents(sink), 1); // the ticked bond's quantity was held to 25
     EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 25);
     EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 25);
@@ -419,10 +424,8 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     ASSERT_EQ(contractBonds()->rowCount(), 2);
     EXPECT_EQ(selectionEvents(sink), 1);
     // A Shanghai bond is the trader's to tick; a Shenzhen one goes back ticked.
-    EXPECT_TRUE(ticks(contractBonds())->isItemEnabled(kSH019547));
-    EXPECT_FALSE(ticks(contractBonds())->isItemChecked(kSH019547));
-    EXPECT_FALSE(ticks(contractBonds())->isItemEnabled(kSZ101901));
-    EXPECT_TRUE(ticks(contractBonds())->isItemChecked(kSZ101901));
+    EXPECT_EQ(tickOf(contractBonds(), kSH019547), "SE-");
+    EXPECT_EQ(tickOf(contractBonds(), kSZ101901), "S-T");
     EXPECT_EQ(contractBonds()->itemText(1, 6), QStringLiteral("30"));
     EXPECT_EQ(contractBonds()->itemText(1, 7), QStringLiteral("3000.00"));
 
@@ -453,8 +456,7 @@ TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
     auto *readOnly = new TC::CAgreementPledgePosWidget(true, &other);
     readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
-    EXPECT_TRUE(ticks(readOnly->positionTable())->isItemVisible(kSH019547));
-    EXPECT_FALSE(ticks(readOnly->positionTable())->isItemEnabled(kSH019547));
+    EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
 }
 
 TEST_F(PledgePosTableTest, pushesRacingTheWidgetsDestructionTouchNothingFreed)
@@ -475,7 +477,7 @@ TEST_F(PledgePosTableTest, pushesRacingTheWidgetsDestructionTouchNothingFreed)
     }
     stop = true;
     host.join();
-    deliver();
+    drainDeliveries();
     EXPECT_EQ(data->subscriptionCount(), 0); // every gone widget dropped its own
 }
 

@@ -1,4 +1,5 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
@@ -93,7 +94,7 @@ TEST_F(AgreementSelectorTest, buttonsFollowTheDeployment)
     EXPECT_EQ(none.param(), QString("-1")); // what the group says when nothing is checked
 }
 
-TEST_F(AgreementSelectorTest, buttonTextsPageWidthAndCashAccounts)
+TEST_F(AgreementSelectorTest, buttonTextsAndCashAccounts)
 {
     TC::COpAgreementRepurchaseWidget page(nullptr);
     QStringList texts;
@@ -102,8 +103,6 @@ TEST_F(AgreementSelectorTest, buttonTextsPageWidthAndCashAccounts)
     EXPECT_EQ(texts,
               (QStringList { "意向申报(沪)", "成交申报", "到期确认", "提前购回", "到期续做",
                              "质押券变更", "解除质押" }));
-    EXPECT_EQ(page.width(), 720);
-    EXPECT_EQ(page.objectName(), QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
     // 10002 has no funds record; the other two are cash accounts with funds.
     EXPECT_EQ(page.accountKeys(), (std::set<std::string> { kLoggedInAccount, kRefreshingAccount }));
 }
@@ -111,18 +110,17 @@ TEST_F(AgreementSelectorTest, buttonTextsPageWidthAndCashAccounts)
 TEST_F(AgreementSelectorTest, buttonEventsSwitchOrRunTheVisibleOperationAndAreConsumed)
 {
     TC::COpAgreementRepurchaseWidget page(nullptr);
-    auto *msgs = utils::CManualSingletonT<TC::CMsgService>::instance();
     // Order buttons run the visible operation: the empty intention form refuses,
     // and the refusal shows the page did run it.
     EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
-    EXPECT_EQ(msgs->messages().size(), 1u);
+    EXPECT_EQ(messages().size(), 1u);
     EXPECT_TRUE(page.handleEvent(5, 8, 0, QString(), nullptr));
-    EXPECT_EQ(msgs->messages().size(), 2u);
+    EXPECT_EQ(messages().size(), 2u);
     // Other ids neither run nor switch anything.
     for (int id : { 9, 12, 99, 100, 102, 1007 })
         EXPECT_TRUE(page.handleEvent(5, id, 0, QString(), nullptr)) << id;
-    EXPECT_EQ(msgs->messages().size(), 2u);
-    EXPECT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands().empty());
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(commands().empty());
     EXPECT_EQ(page.currentOperationId(), 1000);
     EXPECT_TRUE(page.handleEvent(5, 1004, 0, QString(), nullptr));
     EXPECT_EQ(page.currentOperationId(), 1004);

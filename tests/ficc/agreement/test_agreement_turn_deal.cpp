@@ -1,4 +1,5 @@
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementTurnDealWidget.h"
 #include "shell/CFiccOperationPanel.h"
@@ -19,11 +20,6 @@
 namespace {
 
 constexpr int kTurnDealChosen = 1292;
-
-TC::CTradeClient *tradeClient()
-{
-    return utils::CManualSingletonT<TC::CTradeClient>::instance();
-}
 
 ttservice::IDataPtr order(const std::string &no, int direction)
 {
@@ -82,38 +78,34 @@ class TurnDealTest : public AgreementFormFixture
 
 TEST_F(TurnDealTest, listsOrdersWithATurnButtonOnReverseRepoRowsOnly)
 {
-    List l(TC::OPT_AGREEMENT_INTENTION_REPO);
-    l.list->setOperationWidget(&l.op);
-    answer({ order("Y1", '0'), order("Y2", '1'), order("Y3", '1') });
-    ASSERT_EQ(l.rows()->rowCount(), 3);
-    EXPECT_EQ(l.rows()->itemText(0, 6), QStringLiteral("正回购"));
-    EXPECT_EQ(l.rows()->itemText(1, 6), QStringLiteral("逆回购"));
-    EXPECT_EQ(l.button(0), nullptr);
-    ASSERT_NE(l.button(1), nullptr);
-    EXPECT_EQ(l.button(1)->text(), QStringLiteral("转成交"));
-    EXPECT_TRUE(l.button(1)->isEnabled());
-    // The ratio is scaled by 100, the rate shown as stored.
-    EXPECT_EQ(l.rows()->itemText(0, 2), QStringLiteral("90.00"));
-    EXPECT_EQ(l.rows()->itemText(0, 7), QStringLiteral("0.035"));
-    EXPECT_EQ(l.rows()->itemText(0, 4), QStringLiteral("2000000.00"));
-    EXPECT_EQ(l.rows()->itemText(0, 11), QStringLiteral("20260219"));
-    EXPECT_EQ(l.rows()->headerText(13), QStringLiteral("  操作  "));
+    for (int deployment : { 100, 200 }) {
+        SCOPED_TRACE(deployment);
+        TC::getUserConfig()->deploymentCode = deployment;
+        List l(TC::OPT_AGREEMENT_INTENTION_REPO);
+        l.list->setOperationWidget(&l.op);
+        answer({ order("Y1", '0'), order("Y2", '1'), order("Y3", '1') });
+        ASSERT_EQ(l.rows()->rowCount(), 3);
+        // The ratio is scaled by 100, the rate shown as stored.
+        EXPECT_EQ((QStringList { l.rows()->itemText(0, 2), l.rows()->itemText(0, 4),
+                                 l.rows()->itemText(0, 6), l.rows()->itemText(1, 6),
+                                 l.rows()->itemText(0, 7), l.rows()->itemText(0, 11),
+                                 l.rows()->headerText(13) }),
+                  (QStringList { "90.00", "2000000.00", "正回购", "逆回购", "0.035", "20260219",
+                                 "  操作  " }));
+        EXPECT_EQ(l.button(0), nullptr);
+        ASSERT_NE(l.button(1), nullptr);
+        EXPECT_EQ(l.button(1)->text(), QStringLiteral("转成交"));
+        // A read-only deployment shows the button but cannot press it.
+        EXPECT_EQ(l.button(1)->isEnabled(), deployment != 200);
+        if (deployment == 200)
+            continue;
 
-    // 转成交 on the third row announces the third order.
-    l.button(2)->click();
-    ASSERT_FALSE(l.sink.events.empty());
-    EXPECT_EQ(l.sink.events.back().event, kTurnDealChosen);
-    EXPECT_EQ(l.sink.events.back().text, QStringLiteral("Y3"));
-}
-
-TEST_F(TurnDealTest, deployment200DisablesTheTurnButtons)
-{
-    TC::getUserConfig()->deploymentCode = 200;
-    List l(TC::OPT_AGREEMENT_INTENTION_REPO);
-    l.list->setOperationWidget(&l.op);
-    answer({ order("Y1", '1') });
-    ASSERT_NE(l.button(0), nullptr);
-    EXPECT_FALSE(l.button(0)->isEnabled());
+        // 转成交 on the third row announces the third order.
+        l.button(2)->click();
+        ASSERT_FALSE(l.sink.events.empty());
+        EXPECT_EQ(l.sink.events.back().event, kTurnDealChosen);
+        EXPECT_EQ(l.sink.events.back().text, QStringLiteral("Y3"));
+    }
 }
 
 TEST_F(TurnDealTest, eachSideQueriesOnceAndRefillsFromItsCache)

@@ -25,7 +25,7 @@ struct SingleVariant
     const char *name;
     CAgreementSingleFormWidget *(*make)();
     ETradeOperationType type;
-    int formHeight, buttonId, buttonType;
+    int buttonId, buttonType;
     const char *buttonText;
     bool takesPositions, takesSecond;
 };
@@ -36,17 +36,17 @@ template<class T> CAgreementSingleFormWidget *make()
 }
 
 const SingleVariant kSingleVariants[] = {
-    { "Dec", make<CAgreementRepurchaseWidgetDec>, OPT_AGREEMENT_DEAL_DECLARATION, 340, 2, 3,
-      "正回购", true, false },
-    { "Confirm", make<CAgreementRepurchaseWidgetConfirm>, OPT_AGREEMENT_MATURITY_CONFIRM, 300, 4, 0,
+    { "Dec", make<CAgreementRepurchaseWidgetDec>, OPT_AGREEMENT_DEAL_DECLARATION, 2, 3, "正回购",
+      true, false },
+    { "Confirm", make<CAgreementRepurchaseWidgetConfirm>, OPT_AGREEMENT_MATURITY_CONFIRM, 4, 0,
       "到期确认", false, false },
-    { "Advance", make<CAgreementRepurchaseWidgetAdvance>, OPT_AGREEMENT_EARLY_REPURCHASE, 300, 5, 0,
+    { "Advance", make<CAgreementRepurchaseWidgetAdvance>, OPT_AGREEMENT_EARLY_REPURCHASE, 5, 0,
       "提前购回", false, false },
-    { "Renew", make<CAgreementRepurchaseWidgetRenew>, OPT_AGREEMENT_MATURITY_RENEWAL, 400, 6, 0,
+    { "Renew", make<CAgreementRepurchaseWidgetRenew>, OPT_AGREEMENT_MATURITY_RENEWAL, 6, 0,
       "到期续做", false, false },
-    { "Change", make<CAgreementRepurchaseWidgetChange>, OPT_AGREEMENT_PLEDGE_CHANGE, 300, 7, 0,
+    { "Change", make<CAgreementRepurchaseWidgetChange>, OPT_AGREEMENT_PLEDGE_CHANGE, 7, 0,
       "质押券变更", true, true },
-    { "Release", make<CAgreementRepurchaseWidgetRelease>, OPT_AGREEMENT_PLEDGE_RELEASE, 300, 8, 0,
+    { "Release", make<CAgreementRepurchaseWidgetRelease>, OPT_AGREEMENT_PLEDGE_RELEASE, 8, 0,
       "解除质押", false, false },
 };
 
@@ -64,24 +64,16 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndOrderButton)
         SCOPED_TRACE(v.name);
         std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
         EXPECT_EQ(w->operationType(), v.type);
-        EXPECT_EQ(w->objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
-        EXPECT_EQ(w->focusPolicy(), Qt::StrongFocus);
         Form *form = w->form();
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->operationType(), v.type);
-        EXPECT_EQ(form->objectName(), QStringLiteral("zolp_quvio_basewidget"));
-        EXPECT_EQ(form->height(), v.formHeight);
         XP::CSmallNormalButton *button = w->orderButton();
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->id(), v.buttonId);
         EXPECT_EQ(button->buttonType(), v.buttonType);
         EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
-        EXPECT_EQ(button->size(), QSize(100, 30));
-        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
         EXPECT_TRUE(button->isEnabled());
     }
-    CAgreementRepurchaseWidgetRenew renew(nullptr);
-    EXPECT_EQ(renew.height(), 520) << "the renewal form needs more room";
 }
 
 TEST_F(AgreementVariantTest, readOnlyDeploymentDisablesEveryOrderButton)
@@ -179,9 +171,7 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesWithFormButtonAndType)
     expectSide(true);
     EXPECT_EQ(w.repoForm()->operationType(), OPT_AGREEMENT_INTENTION_REPO);
     EXPECT_EQ(w.reverseRepoForm()->operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
-    EXPECT_EQ(w.repoForm()->height(), 320);
     EXPECT_EQ(w.sideGroup()->checkedId(), 10);
-    EXPECT_EQ(w.sideGroup()->width(), 260);
     EXPECT_EQ(w.repoButton()->id(), 0);
     EXPECT_EQ(w.repoButton()->buttonType(), 3);
     EXPECT_EQ(w.repoButton()->text(), QStringLiteral("正回购"));

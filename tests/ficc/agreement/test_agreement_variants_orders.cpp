@@ -70,14 +70,11 @@ TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommandOfWh
     const CCommandRecord &record = commandCenter()->commands().front();
     ASSERT_TRUE(record.param);
     const ttservice::COrderComandParam &command = *record.param;
-    EXPECT_EQ(command.commandKind, 0x100000);
-    EXPECT_EQ(command.commandSubKind, 0);
-    EXPECT_TRUE(command.manual);
-    EXPECT_EQ(command.commandMode, 0);
-    EXPECT_EQ(command.commandOption, 0);
+    EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
+                                  command.commandMode, command.commandOption, record.confirm,
+                                  record.option }),
+              (std::vector<int> { 0x100000, 0, true, 0, 0, true, 0 }));
     EXPECT_TRUE(command.commandText.empty());
-    EXPECT_TRUE(record.confirm);
-    EXPECT_EQ(record.option, 0);
 
     // The orders are the form's own.
     std::vector<ttservice::CCodeOrderParam> expected;
@@ -96,23 +93,19 @@ TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommandOfWh
     ASSERT_EQ(command.orders.size(), 1u);
     const ttservice::CCodeOrderParam &order = command.orders.front();
     const ttservice::CRepurchaseAgreementParam a = agreementOf(order);
-    EXPECT_EQ(order.operationType, 1045);
-    EXPECT_EQ(order.accountInfo->getKey(), kLoggedInAccount);
-    EXPECT_EQ(order.stock.stockCode, "206003");
-    EXPECT_EQ(order.stock.stockName, "SH回购3天");
-    EXPECT_DOUBLE_EQ(order.price, 0.025);
-    EXPECT_EQ(order.volume, 3000);
-    EXPECT_EQ(a.bondCode, "019548");
+    EXPECT_EQ((std::vector<std::string> {
+                  order.accountInfo->getKey(), order.stock.stockCode, order.stock.stockName,
+                  a.bondCode, a.dealer, a.tradingEntity, a.counterpartyEntity, a.trader,
+                  a.counterpartyTrader, a.counterpartyDealer, a.counterpartyDealerName }),
+              (std::vector<std::string> { kLoggedInAccount, "206003", "SH回购3天", "019548", "D1",
+                                          "S1", "S3", "T1", "T7", "D2", "券商乙" }));
     // Three days from Thursday 12 February settle after the Spring Festival.
-    EXPECT_EQ(a.maturitySettleDate, 20260224);
-    EXPECT_EQ(a.repurchaseDays, 12);
+    EXPECT_EQ((std::vector<long long> { order.operationType, order.volume, a.maturitySettleDate,
+                                        a.repurchaseDays, a.subjectType }),
+              (std::vector<long long> { 1045, 3000, 20260224, 12, 3 }));
+    EXPECT_DOUBLE_EQ(order.price, 0.025);
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
     EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
-    EXPECT_EQ((std::vector<std::string> { a.dealer, a.tradingEntity, a.counterpartyEntity, a.trader,
-                                          a.counterpartyTrader, a.counterpartyDealer,
-                                          a.counterpartyDealerName }),
-              (std::vector<std::string> { "D1", "S1", "S3", "T1", "T7", "D2", "券商乙" }));
-    EXPECT_EQ(a.subjectType, 3);
 }
 
 TEST_F(AgreementVariantOrderTest, failedCheckShowsTheMessageAndPlacesNothing)

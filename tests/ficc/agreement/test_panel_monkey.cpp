@@ -3,6 +3,7 @@
 // and every agreement operation. The command centre records every order that
 // goes out; what a monkey may never get out of the panel is checked there.
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 #include "LogCapture.h"
 #include "UserInput.h"
 
@@ -228,11 +229,6 @@ private:
     std::mt19937 &m_random;
 };
 
-const std::vector<TC::CCommandRecord> &commands()
-{
-    return utils::CManualSingletonT<TC::CItCommandCenter>::instance()->commands();
-}
-
 class PanelMonkeyTest : public AgreementFormFixture
 {
 protected:
@@ -306,8 +302,7 @@ TEST_F(PanelMonkeyTest, readOnlyDeploymentSendsNothingWhateverIsPressed)
 TEST_F(PanelMonkeyTest, aFormThatNeverBecomesValidSendsNothing)
 {
     for (const char *key : { kLoggedInAccount, kRefreshingAccount })
-        utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
-            key, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
+        tradeClient()->setLoginStatus(key, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
     std::mt19937 random(kSeed + 1);
     RandomResponder responder(random);
     auto panel = makePanel();
@@ -317,9 +312,8 @@ TEST_F(PanelMonkeyTest, aFormThatNeverBecomesValidSendsNothing)
     EXPECT_TRUE(commands().empty()) << commands().size() << " commands sent";
     // The order buttons were pressed and refused at the login check.
     int refused = 0;
-    for (const TC::CHostMessage &m :
-         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-        refused += QString::fromStdString(m.text).contains(QStringLiteral("尚未登录")) ? 1 : 0;
+    for (const std::string &text : messages())
+        refused += QString::fromStdString(text).contains(QStringLiteral("尚未登录")) ? 1 : 0;
     EXPECT_GT(refused, 0);
 }
 
@@ -376,14 +370,13 @@ TEST_F(PanelMonkeyTest, unconstrainedEventsSendOnlyOrdersThatPassTheirFormsCheck
 {
     // Every account may trade, so that orders get as far as the form's own checks.
     for (const char *key : { kLoggedOutAccount, kRefreshingAccount })
-        utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
-            key, ttservice::BROKER_LOGIN_STATUS_OK);
+        tradeClient()->setLoginStatus(key, ttservice::BROKER_LOGIN_STATUS_OK);
     LogCapture log;
     std::mt19937 random(kSeed + 2);
     RandomResponder responder(random);
     auto panel = makePanel();
     auto checker = boost::make_shared<FormChecker>(panel->operationWidget());
-    utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(checker);
+    commandCenter()->setCommandAcceptor(checker);
     Monkey monkey(panel.get(), random);
     visitEveryOperation(*panel, monkey, 1000);
 

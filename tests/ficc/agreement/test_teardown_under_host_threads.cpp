@@ -5,6 +5,7 @@
 // subscriptions and deliveries left behind, the ASan and TSan builds check
 // every access.
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
@@ -42,11 +43,6 @@
 namespace {
 
 constexpr int kRounds = 100;
-
-TC::CTradeClient *tradeClient()
-{
-    return utils::CManualSingletonT<TC::CTradeClient>::instance();
-}
 
 // The counter: answers every query on its own thread, in the order asked,
 // with records of the type asked for.
@@ -238,15 +234,6 @@ struct Subject
 void PrintTo(const Subject &subject, std::ostream *os)
 {
     *os << subject.name;
-}
-
-void drainDeliveries()
-{
-    QElapsedTimer waited;
-    waited.start();
-    do
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    while (utils::CDeliveryGuard::inFlight() > 0 && waited.elapsed() < 5000);
 }
 
 class TeardownUnderHostThreadsTest : public AgreementFormFixture,

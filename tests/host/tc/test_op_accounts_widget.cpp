@@ -1,4 +1,6 @@
 #include "HostFixture.h"
+#include "HostServices.h"
+#include "TableInput.h"
 
 #include "tc/COpAccountsModel.h"
 #include "tc/COpAccountsWidget.h"
@@ -13,8 +15,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTableView>
 
 #include <boost/make_shared.hpp>
 
@@ -47,11 +47,6 @@ public:
     bool argumentsPlain = true;
 };
 
-TC::CTradeClient *tradeClient()
-{
-    return utils::CManualSingletonT<TC::CTradeClient>::instance();
-}
-
 int rowOf(TC::COpAccountsWidget &list, const char *key)
 {
     return list.rows().rowOfKey(QString::fromUtf8(key));
@@ -79,17 +74,7 @@ QColor theme(const char *key)
 
 void clickRow(TC::COpAccountsWidget &list, const char *key)
 {
-    XP::COddEvenRowTable *table = list.table();
-    table->flush();
-    QTableView *view = table->view();
-    const QModelIndex cell
-        = view->model()->index(table->rowIndex(rowOf(list, key)), Model::ColAccountName);
-    const QPoint at = view->visualRect(cell).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-    QApplication::sendEvent(view->viewport(), &release);
+    clickRowCell(*list.table(), rowOf(list, key), Model::ColAccountName);
 }
 
 } // namespace

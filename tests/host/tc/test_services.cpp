@@ -1,4 +1,5 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"
@@ -7,11 +8,6 @@
 #include "utils/CSingletonT.h"
 
 namespace {
-
-TC::CMsgService *messages()
-{
-    return utils::CManualSingletonT<TC::CMsgService>::instance();
-}
 
 TC::CExchangeClient *exchange()
 {
@@ -28,14 +24,14 @@ TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
 {
     QStringList announced;
     QObject guard;
-    QObject::connect(messages(), &TC::CMsgService::sigMessage, &guard,
+    QObject::connect(msgService(), &TC::CMsgService::sigMessage, &guard,
                      [&](QString text, int type, int level) {
                          announced << QStringLiteral("%1/%2/%3").arg(text).arg(type).arg(level);
                      });
-    messages()->showMsg("没有选择账号, 无法下单!", 4, 1, false, false);
-    messages()->showMsg("second", 1, 2, true, true);
+    msgService()->showMsg("没有选择账号, 无法下单!", 4, 1, false, false);
+    msgService()->showMsg("second", 1, 2, true, true);
 
-    const std::vector<TC::CHostMessage> kept = messages()->messages();
+    const std::vector<TC::CHostMessage> kept = msgService()->messages();
     ASSERT_EQ(2u, kept.size());
     EXPECT_EQ("没有选择账号, 无法下单!", kept[0].text);
     EXPECT_EQ(4, kept[0].type);
@@ -44,8 +40,8 @@ TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
                   { QStringLiteral("没有选择账号, 无法下单!/4/1"), QStringLiteral("second/1/2") }),
               announced);
     EXPECT_EQ(QStringLiteral("报警信息"), TC::CMsgService::typeName(4));
-    messages()->clear();
-    EXPECT_TRUE(messages()->messages().empty());
+    msgService()->clear();
+    EXPECT_TRUE(msgService()->messages().empty());
 }
 
 TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodesAndOutlivesTheDirectory)

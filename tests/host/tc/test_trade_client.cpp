@@ -1,4 +1,5 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 
 #include "tc/CTradeClient.h"
 #include "utils/CSingletonT.h"
@@ -11,11 +12,6 @@
 #include <thread>
 
 namespace {
-
-TC::CTradeClient *client()
-{
-    return utils::CManualSingletonT<TC::CTradeClient>::instance();
-}
 
 ttservice::CQueryDataReqPtr request(int type)
 {
@@ -74,19 +70,20 @@ class TradeClientTest : public HostFixture
 
 TEST_F(TradeClientTest, announcesLoginChangesOnly)
 {
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, client()->getLoginStatus("99999"));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
     QStringList changed;
     QObject guard;
-    QObject::connect(client(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
+    QObject::connect(tradeClient(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
                      [&](QString key) { changed << key; });
-    client()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_OK);
-    client()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    tradeClient()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
     EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, client()->getLoginStatus(kLoggedOutAccount));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, tradeClient()->getLoginStatus(kLoggedOutAccount));
 
     int finished = 0;
-    QObject::connect(client(), &TC::CTradeClient::sigInitDataFinish, &guard, [&] { ++finished; });
-    client()->notifyInitDataFinish();
+    QObject::connect(tradeClient(), &TC::CTradeClient::sigInitDataFinish, &guard,
+                     [&] { ++finished; });
+    tradeClient()->notifyInitDataFinish();
     EXPECT_EQ(1, finished);
 }
 
@@ -96,17 +93,18 @@ TEST_F(TradeClientTest, aLoginChangeReportedFromAnotherThreadIsAnnouncedOnTheGui
     QThread *announcedOn = nullptr;
     QObject guard;
     QObject::connect(
-        client(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
+        tradeClient(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
         [&](QString key) {
             changed << key;
             announcedOn = QThread::currentThread();
         },
         Qt::DirectConnection);
-    std::thread counter(
-        [] { client()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK); });
+    std::thread counter([] {
+        tradeClient()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    });
     counter.join();
     EXPECT_TRUE(changed.isEmpty()); // not announced on the counter's thread
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, client()->getLoginStatus(kLoggedOutAccount));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, tradeClient()->getLoginStatus(kLoggedOutAccount));
     QCoreApplication::processEvents();
     EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
     EXPECT_EQ(QCoreApplication::instance()->thread(), announcedOn);
@@ -128,12 +126,12 @@ TEST_F(TradeClientTest, manyLoginStatesComeInTheOrderAsked)
 TEST_F(TradeClientTest, withoutAnswererQueriesWaitUntilAnswered)
 {
     Answer answer;
-    EXPECT_TRUE(client()->queryData(request(788), answer.handler(), 0));
+    EXPECT_TRUE(tradeClient()->queryData(request(788), answer.handler(), 0));
     EXPECT_EQ(0, answer.calls);
-    const std::vector<TC::CQueryCall> pending = client()->takePendingQueries();
+    const std::vector<TC::CQueryCall> pending = tradeClient()->takePendingQueries();
     ASSERT_EQ(1u, pending.size());
     EXPECT_EQ(788, pending[0].request->dataType);
-    EXPECT_TRUE(client()->pendingQueries().empty());
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
 
     pending[0].answer(utils::TTError(3, "断开"), {});
     EXPECT_EQ(1, answer.calls);
@@ -143,18 +141,18 @@ TEST_F(TradeClientTest, withoutAnswererQueriesWaitUntilAnswered)
 TEST_F(TradeClientTest, answererAnswersNowLaterOrNever)
 {
     auto now = boost::make_shared<TestAnswerer>(TestAnswerer::Now);
-    client()->setQueryAnswerer(now);
+    tradeClient()->setQueryAnswerer(now);
     Answer a;
-    EXPECT_TRUE(client()->queryData(request(795), a.handler(), 0));
+    EXPECT_TRUE(tradeClient()->queryData(request(795), a.handler(), 0));
     EXPECT_EQ(1, a.calls);
     EXPECT_TRUE(a.success);
     EXPECT_EQ(1u, a.records);
 
     // A call kept for later runs the handler on the thread that answers it.
     auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
-    client()->setQueryAnswerer(later);
+    tradeClient()->setQueryAnswerer(later);
     Answer b;
-    EXPECT_TRUE(client()->queryData(request(793), b.handler(), 7));
+    EXPECT_TRUE(tradeClient()->queryData(request(793), b.handler(), 7));
     EXPECT_EQ(0, b.calls);
     ASSERT_EQ(1u, later->kept.size());
     EXPECT_EQ(7, later->kept[0].option);
@@ -164,22 +162,22 @@ TEST_F(TradeClientTest, answererAnswersNowLaterOrNever)
     EXPECT_EQ(1, b.calls);
     EXPECT_EQ(workerId, b.thread);
 
-    client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Never));
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Never));
     Answer c;
-    EXPECT_TRUE(client()->queryData(request(794), c.handler(), 0));
+    EXPECT_TRUE(tradeClient()->queryData(request(794), c.handler(), 0));
     EXPECT_EQ(0, c.calls);
-    EXPECT_TRUE(client()->pendingQueries().empty()); // the answerer has it
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
 
-    EXPECT_EQ(3u, client()->receivedQueries().size());
+    EXPECT_EQ(3u, tradeClient()->receivedQueries().size());
 }
 
 TEST_F(TradeClientTest, refusedOrIncompleteQueriesReturnFalse)
 {
     Answer a;
-    EXPECT_FALSE(client()->queryData(ttservice::CQueryDataReqPtr(), a.handler(), 0));
-    EXPECT_FALSE(client()->queryData(request(788), TC::QueryHandler(), 0));
-    client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
-    EXPECT_FALSE(client()->queryData(request(788), a.handler(), 0));
+    EXPECT_FALSE(tradeClient()->queryData(ttservice::CQueryDataReqPtr(), a.handler(), 0));
+    EXPECT_FALSE(tradeClient()->queryData(request(788), TC::QueryHandler(), 0));
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
+    EXPECT_FALSE(tradeClient()->queryData(request(788), a.handler(), 0));
     EXPECT_EQ(0, a.calls);
 }
 
@@ -187,18 +185,18 @@ TEST_F(TradeClientTest, refusedOrIncompleteQueriesReturnFalse)
 // a short history of the last ones.
 TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
 {
-    client()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
     Answer answer;
     boost::weak_ptr<ttservice::CQueryDataReq> first;
     for (size_t i = 0; i < TC::CTradeClient::kHistory + 100; ++i) {
         ttservice::CQueryDataReqPtr req = request(int(788 + i));
         if (i == 0)
             first = req;
-        ASSERT_TRUE(client()->queryData(req, answer.handler(), 0));
+        ASSERT_TRUE(tradeClient()->queryData(req, answer.handler(), 0));
     }
     EXPECT_EQ(int(TC::CTradeClient::kHistory + 100), answer.calls);
     EXPECT_TRUE(first.expired()) << "the first request is still held";
-    const auto kept = client()->receivedQueries();
+    const auto kept = tradeClient()->receivedQueries();
     ASSERT_EQ(TC::CTradeClient::kHistory, kept.size());
     EXPECT_EQ(788 + 100, kept.front()->dataType);
 }

@@ -1,5 +1,5 @@
 #include "EventRecorder.h"
-#include "UserInput.h"
+#include "TableInput.h"
 
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"
 #include "xp/CBaseTableColumnComboxDelegate.h"
@@ -108,12 +108,7 @@ protected:
     // Clicks the cell of the row with `key` in `column`.
     void clickKey(const QString &key, int column)
     {
-        table->flush();
-        CTableView *view = table->view();
-        const int index = table->rowIndex(model->indexOfKey(key));
-        const QRect rect = view->visualRect(view->model()->index(index, column));
-        ASSERT_TRUE(rect.isValid());
-        clickAt(view->viewport(), rect.center());
+        clickRowCell(*table, model->indexOfKey(key), column);
     }
 
     EventRecorder owner { QStringLiteral("owner"), nullptr };

@@ -1,5 +1,5 @@
 #include "EventRecorder.h"
-#include "UserInput.h"
+#include "TableInput.h"
 
 #include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
@@ -39,15 +39,6 @@ protected:
         for (int index = 0; index < table.shownRowCount(); ++index)
             ids.push_back(table.rowID(index));
         return ids;
-    }
-
-    // A left click at the centre of the cell shown at (index, column).
-    static void clickCell(COddEvenRowTable &table, int index, int column)
-    {
-        CTableView *view = table.view();
-        const QRect rect = view->visualRect(view->model()->index(index, column));
-        ASSERT_TRUE(rect.isValid());
-        clickAt(view->viewport(), rect.center());
     }
 };
 
@@ -345,20 +336,6 @@ TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
 
 } // namespace
 
-namespace {
-
-// A double click at the centre of the cell shown at (index, column).
-void doubleClickCell(COddEvenRowTable &table, int index, int column)
-{
-    CTableView *view = table.view();
-    const QRect rect = view->visualRect(view->model()->index(index, column));
-    QMouseEvent press(QEvent::MouseButtonDblClick, rect.center(), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-}
-
-} // namespace
-
 TEST_F(TableTest, editableCellsDeliverChangedTextsOnly)
 {
     EventRecorder owner(QStringLiteral("owner"), nullptr);
@@ -436,8 +413,7 @@ TEST_F(TableTest, cellControlsEditThroughTheTableWithAValidator)
                    [&](const QString &text) { confirmed = text; });
     ASSERT_NE(table.editor(), nullptr);
     EXPECT_EQ(table.editorColumn(), 1);
-    const QRect cell = table.view()->visualRect(table.view()->model()->index(0, 1));
-    EXPECT_EQ(table.editor()->geometry(), cell);
+    EXPECT_EQ(table.editor()->geometry(), cellRect(table, 0, 1));
     table.editor()->selectAll();
     type(table.editor(), QStringLiteral("-9x12"));
     // The validator refuses the sign and the letter; judging the number is the owner's.

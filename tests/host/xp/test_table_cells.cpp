@@ -1,5 +1,5 @@
 // The combo box and button row that a table paints in its cells.
-#include "UserInput.h"
+#include "TableInput.h"
 
 #include "xp/CBaseWidget.h"
 #include "xp/CButtonListCell.h"
@@ -60,13 +60,9 @@ public:
     QRect cellRect(int row, int column) const
     {
         table->flush();
-        CTableView *view = table->view();
-        return view->visualRect(view->model()->index(table->rowIndex(row), column));
+        return ::cellRect(*table, table->rowIndex(row), column);
     }
-    void clickCell(int row, int column) const
-    {
-        clickAt(table->view()->viewport(), cellRect(row, column).center());
-    }
+    void clickCell(int row, int column) const { clickRowCell(*table, row, column); }
 
     COddEvenRowTable *table;
     std::vector<Event> events;
