@@ -18,7 +18,9 @@ QString text(const std::string &utf8)
 CAccount::CAccount(const ttservice::CAccountInfo &info)
     : m_accountData(boost::make_shared<ttservice::CAccountData>(
         boost::make_shared<ttservice::CAccountInfo>(info)))
-    , m_keyText(text(info.getKey()))
+    , m_key(info.getKey())
+    , m_brokerType(info.brokerType)
+    , m_keyText(text(m_key))
     , m_displayIdText(text(info.displayId))
     , m_nameText(text(info.accountName))
 {

@@ -21,12 +21,18 @@ public:
     const ttservice::CAccountDataPtr &getAccountData() const { return m_accountData; }
     std::string getKey() const { return getAccountInfo()->getKey(); }
 
+    // The identity as given when added, kept beside the account for lists
+    // that go through thousands of accounts.
+    const std::string &key() const { return m_key; }
+    int brokerType() const { return m_brokerType; }
     const QString &keyText() const { return m_keyText; }
     const QString &displayIdText() const { return m_displayIdText; }
     const QString &nameText() const { return m_nameText; }
 
 private:
     ttservice::CAccountDataPtr m_accountData;
+    std::string m_key;
+    int m_brokerType;
     QString m_keyText;
     QString m_displayIdText;
     QString m_nameText;

@@ -112,10 +112,11 @@ void COpAccountsWidget::loadAccountGroupSettings()
     std::vector<std::string> keys;
     keys.reserve(configured.size());
     for (const CAccountPtr &account : configured) {
-        const ttservice::CAccountData *data = account ? account->getAccountData().get() : nullptr;
-        const ttservice::CAccountInfo *info = data ? data->getAccountInfo().get() : nullptr;
-        if (!info || !isBrokerTypeMatchTradeType(info->brokerType, m_traderType))
+        // An account always has its data and identity; the identity is read
+        // from the account itself, not through its data.
+        if (!account || !isBrokerTypeMatchTradeType(account->brokerType(), m_traderType))
             continue;
+        const ttservice::CAccountData *data = account->getAccountData().get();
         // The account's texts are made once, when it joins the configuration.
         COpAccountsModel::AccountEntry entry;
         entry.key = account->keyText();
@@ -123,7 +124,7 @@ void COpAccountsWidget::loadAccountGroupSettings()
         entry.name = account->nameText();
         if (const ttservice::CAccountDetailPtr detail = data->getAccountDetail())
             entry.availableFunds = detail->availableFunds;
-        keys.push_back(info->getKey());
+        keys.push_back(account->key());
         accounts.push_back(std::move(entry));
         datas.push_back(account->getAccountData());
     }
