@@ -1,4 +1,4 @@
-#include "../../host/xp/QtPrinters.h"
+#include "QtPrinters.h"
 #include "common/CDealerDirectory.h"
 #include "tc/HostReset.h"
 

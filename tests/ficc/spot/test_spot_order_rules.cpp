@@ -1,5 +1,5 @@
-#include "../../host/xp/QtPrinters.h"
 #include "HostFixture.h"
+#include "QtPrinters.h"
 
 #include "spot/CSpotOrderRules.h"
 #include "tc/CItCommandCenter.h"

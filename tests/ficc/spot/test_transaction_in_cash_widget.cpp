@@ -1,6 +1,6 @@
-#include "../../host/xp/QtPrinters.h"
 #include "HostFixture.h"
 #include "LogCapture.h"
+#include "QtPrinters.h"
 #include "UserInput.h"
 
 #include "spot/COpTransactionInCashWidget.h"
