@@ -45,6 +45,7 @@
 #include <boost/pointer_cast.hpp>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -189,46 +190,77 @@ void expectBooks(const QString &contractNo, double funds, long long pledged01954
 
 } // namespace
 
-TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
+class ContractLife : public TerminalFixture, public ::testing::WithParamInterface<bool>
 {
+};
+
+TEST_P(ContractLife, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
+{
+    const bool restarting = GetParam();
     write("host.ini", "[exchange]\nanswerDelayMs=50\n[feed]\npositionIntervalMs=0\n");
-    // A Wednesday: the 7-day deal matures on Wednesday 16 December.
-    TC::CHostClock::setToday(QDate(2026, 12, 9));
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
     XP::applyDefaultStyle(qApp);
-    // Wired as the terminal's main does.
-    app::CTradingDayWatch days;
-    days.setRollOver([&host] {
-        if (host.exchange())
-            host.exchange()->startTradingDay();
-    });
-    ASSERT_TRUE(days.check(QDate(2026, 12, 9)));
-    app::CTerminalWindow window(dir.path());
-    window.setTradingDayWatch(&days);
-    window.setJournalFile(path("journal.jsonl"));
-    window.ficcPanel()->setParam(QStringLiteral("2//1001"));
-    window.ficcPanel()->refreshAccounts();
-    window.resize(1400, 860);
-    window.show();
-    host.start();
-    window.followDeliveries(host.exchange());
+    // The terminal's pieces, wired as its main wires them.
+    std::unique_ptr<app::CSimulatedHost> hostPtr;
+    std::unique_ptr<app::CTradingDayWatch> daysPtr;
+    std::unique_ptr<app::CTerminalWindow> windowPtr;
+    const auto startTerminal = [&](const QDate &today) {
+        TC::CHostClock::setToday(today);
+        hostPtr = std::make_unique<app::CSimulatedHost>();
+        ASSERT_TRUE(load(*hostPtr));
+        daysPtr = std::make_unique<app::CTradingDayWatch>();
+        app::CSimulatedHost *h = hostPtr.get();
+        daysPtr->setRollOver([h] {
+            if (h->exchange())
+                h->exchange()->startTradingDay();
+        });
+        ASSERT_TRUE(daysPtr->check(today));
+        windowPtr = std::make_unique<app::CTerminalWindow>(dir.path());
+        windowPtr->setTradingDayWatch(daysPtr.get());
+        windowPtr->setJournalFile(path("journal.jsonl"));
+        windowPtr->ficcPanel()->setParam(QStringLiteral("2//1001"));
+        windowPtr->ficcPanel()->refreshAccounts();
+        windowPtr->resize(1400, 860);
+        windowPtr->show();
+        hostPtr->start();
+        windowPtr->followDeliveries(hostPtr->exchange());
+    };
+    // Closes the terminal and starts it again on the same directory, on the
+    // trading day it had reached; the next start reads the paper book.
+    const auto restart = [&] {
+        if (!restarting)
+            return;
+        const QDate today = TC::CHostClock::today();
+        windowPtr.reset();
+        daysPtr.reset();
+        hostPtr.reset();
+        TC::resetHostForTests();
+        TC::setConfigDir(dir.path());
+        readsPaperBook = true;
+        startTerminal(today);
+    };
+    // A Wednesday: the 7-day deal matures on Wednesday 16 December.
+    startTerminal(QDate(2026, 12, 9));
+    ASSERT_FALSE(HasFatalFailure());
     const auto nextDay = [&] {
-        auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar_trading_day"));
+        auto *bar = windowPtr->findChild<QToolBar *>(QStringLiteral("toolbar_trading_day"));
         ASSERT_NE(bar, nullptr);
-        auto *button
-            = qobject_cast<QAbstractButton *>(bar->widgetForAction(window.nextTradingDayAction()));
+        auto *button = qobject_cast<QAbstractButton *>(
+            bar->widgetForAction(windowPtr->nextTradingDayAction()));
         ASSERT_NE(button, nullptr);
         button->click();
-        ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+        ASSERT_TRUE(hostPtr->exchange()->waitUntilIdle(10000));
     };
     auto *commands = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
-    auto *page = window.ficcPanel()->findChild<QWidget *>(
-        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
-    ASSERT_NE(page, nullptr);
+    QWidget *page = nullptr;
+    const auto findPage = [&] {
+        page = windowPtr->ficcPanel()->findChild<QWidget *>(
+            QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+        ASSERT_NE(page, nullptr);
+    };
+    findPage();
 
     // 成交申报: 1,000 张 of 019547 against 80,000 at 2.1 % for 7 days, to desk T101.
-    XP::CStandardHpfTable *positions = pledgeTable(window.ficcPanel(), 0);
+    XP::CStandardHpfTable *positions = pledgeTable(windowPtr->ficcPanel(), 0);
     ASSERT_NE(positions, nullptr);
     ASSERT_TRUE(waitFor([&] { return positions->dataModel()->indexOfKey("SH|019547") >= 0; }));
     pledge(positions, QStringLiteral("SH|019547"), QStringLiteral("1000"));
@@ -250,12 +282,12 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     size_t sent = commands->commands().size();
     clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("正回购"));
     ASSERT_EQ(commands->commands().size(), sent + 1) << "the deal form refused";
-    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+    ASSERT_TRUE(hostPtr->exchange()->waitUntilIdle(10000));
 
     QString contractNo;
     ASSERT_TRUE(waitFor([&] {
-        for (int i = 0; i < window.messageList()->count(); ++i) {
-            const QString text = window.messageList()->item(i)->text();
+        for (int i = 0; i < windowPtr->messageList()->count(); ++i) {
+            const QString text = windowPtr->messageList()->item(i)->text();
             const int at = text.indexOf(QStringLiteral("合同 PX"));
             if (at >= 0 && text.contains(QStringLiteral("接受成交申报")))
                 contractNo = text.mid(at + 3, text.indexOf(',', at) - at - 3);
@@ -263,16 +295,20 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
         return !contractNo.isEmpty();
     })) << "the desk did not accept";
     expectBooks(contractNo, 52080000.00, 1000, 0);
+    restart();
+    ASSERT_FALSE(HasFatalFailure());
+    findPage();
+    expectBooks(contractNo, 52080000.00, 1000, 0);
 
     // The next trading day, Thursday: the contract runs inside its term.
     nextDay();
     EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 12, 10));
-    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("trading_date"))->text(),
+    EXPECT_EQ(windowPtr->findChild<QLabel *>(QStringLiteral("trading_date"))->text(),
               QStringLiteral("交易日 2026-12-10"));
-    auto *contractsWidget = window.ficcPanel()->findChild<QWidget *>(
+    auto *contractsWidget = windowPtr->ficcPanel()->findChild<QWidget *>(
         QStringLiteral("zolp_ficc_agreementtablewidget"));
     ASSERT_NE(contractsWidget, nullptr);
-    auto *contracts = contractsWidget->findChild<XP::COddEvenRowTable *>();
+    XP::COddEvenRowTable *contracts = contractsWidget->findChild<XP::COddEvenRowTable *>();
     ASSERT_NE(contracts, nullptr);
     clickVisible<XP::CPushButton>(page, QStringLiteral("提前购回"));
     EXPECT_TRUE(waitFor([&] { return contractRow(contracts, contractNo) >= 0; }))
@@ -283,11 +319,11 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
 
     // 质押券变更: the contract's 1,000 张 of 019547 out, 1,000 张 of 122001 in.
     ASSERT_TRUE(chooseRow(contracts, contractRow(contracts, contractNo)));
-    XP::CStandardHpfTable *pledgedBonds = pledgeTable(window.ficcPanel(), 1);
+    XP::CStandardHpfTable *pledgedBonds = pledgeTable(windowPtr->ficcPanel(), 1);
     ASSERT_NE(pledgedBonds, nullptr);
     ASSERT_TRUE(waitFor([&] { return pledgedBonds->dataModel()->indexOfKey("SH|019547") >= 0; }));
     pledge(pledgedBonds, QStringLiteral("SH|019547"), QStringLiteral("1000"));
-    positions = pledgeTable(window.ficcPanel(), 0);
+    positions = pledgeTable(windowPtr->ficcPanel(), 0);
     ASSERT_NE(positions, nullptr);
     ASSERT_TRUE(waitFor([&] { return positions->dataModel()->indexOfKey("SH|122001") >= 0; }));
     pledge(positions, QStringLiteral("SH|122001"), QStringLiteral("1000"));
@@ -295,8 +331,19 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("质押券变更"));
     ASSERT_EQ(commands->commands().size(), sent + 1)
         << "the pledge change form refused: "
-        << window.messageList()->item(window.messageList()->count() - 1)->text().toStdString();
-    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+        << windowPtr->messageList()
+               ->item(windowPtr->messageList()->count() - 1)
+               ->text()
+               .toStdString();
+    ASSERT_TRUE(hostPtr->exchange()->waitUntilIdle(10000));
+    expectBooks(contractNo, 52080000.00, 0, 1000);
+    restart();
+    ASSERT_FALSE(HasFatalFailure());
+    findPage();
+    contracts = windowPtr->ficcPanel()
+                    ->findChild<QWidget *>(QStringLiteral("zolp_ficc_agreementtablewidget"))
+                    ->findChild<XP::COddEvenRowTable *>();
+    ASSERT_NE(contracts, nullptr);
     expectBooks(contractNo, 52080000.00, 0, 1000);
 
     // Four trading days on, Wednesday 16 December: the contract is due.
@@ -314,9 +361,15 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("到期确认"));
     ASSERT_EQ(commands->commands().size(), sent + 1)
         << "the maturity confirmation form refused: "
-        << window.messageList()->item(window.messageList()->count() - 1)->text().toStdString();
-    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+        << windowPtr->messageList()
+               ->item(windowPtr->messageList()->count() - 1)
+               ->text()
+               .toStdString();
+    ASSERT_TRUE(hostPtr->exchange()->waitUntilIdle(10000));
     EXPECT_EQ(contract(contractNo)->contractStatus, '3');
+    expectBooks(contractNo, 52080000.00 - 80032.22, 0, 0);
+    restart();
+    ASSERT_FALSE(HasFatalFailure());
     expectBooks(contractNo, 52080000.00 - 80032.22, 0, 0);
 
     // The journal holds the three commands, in order.
@@ -334,8 +387,13 @@ TEST_F(ContractLifeDemo, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     EXPECT_DOUBLE_EQ(confirmation["repurchaseAmount"].toDouble(), 80032.22);
 
     if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT"))
-        window.grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
+        windowPtr->grab().save(QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Terminal, ContractLife, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "restartedBetweenSteps" : "straight";
+                         });
 
 TEST_F(ContractLifeDemo, aConfirmedDealDeclarationBecomesAContractAndLeavesTheTable)
 {
