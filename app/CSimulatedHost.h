@@ -63,7 +63,7 @@ class CSimulatedHost
 public:
     // The seed files are a few kilobytes; anything past this is no seed file,
     // and reading it would keep the terminal from showing up for many seconds.
-    static constexpr qint64 kMaxSeedFileBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxSeedFileBytes = CPaperExchange::kMaxSeedFileBytes;
 
     CSimulatedHost();
     ~CSimulatedHost();
