@@ -1,4 +1,4 @@
-#include "../xp/QtPrinters.h"
+#include "QtPrinters.h"
 #include "utils/StringHelper.h"
 
 #include <gtest/gtest.h>
