@@ -112,15 +112,16 @@ TEST_F(TradeClientTest, aLoginChangeReportedFromAnotherThreadIsAnnouncedOnTheGui
 
 TEST_F(TradeClientTest, manyLoginStatesComeInTheOrderAsked)
 {
-    client()->setLoginStatus("10003", ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+    tradeClient()->setLoginStatus("10003", ttservice::BROKER_LOGIN_STATUS_REFRESHING);
     const std::vector<std::string> keys = { "10003", "99999", kLoggedInAccount, "10003", "" };
-    const std::vector<ttservice::EBROKER_LOGIN_STATUS> states = client()->getLoginStatuses(keys);
+    const std::vector<ttservice::EBROKER_LOGIN_STATUS> states
+        = tradeClient()->getLoginStatuses(keys);
     ASSERT_EQ(keys.size(), states.size());
     for (size_t i = 0; i < keys.size(); ++i)
-        EXPECT_EQ(client()->getLoginStatus(keys[i]), states[i]) << keys[i];
+        EXPECT_EQ(tradeClient()->getLoginStatus(keys[i]), states[i]) << keys[i];
     EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_REFRESHING, states[0]);
     EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, states[1]);
-    EXPECT_TRUE(client()->getLoginStatuses({}).empty());
+    EXPECT_TRUE(tradeClient()->getLoginStatuses({}).empty());
 }
 
 TEST_F(TradeClientTest, withoutAnswererQueriesWaitUntilAnswered)
