@@ -340,6 +340,7 @@ TEST_F(PledgePosTableTest, quantitiesAreHeldWithinWhatIsAvailableByShareProperty
     EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 80);
     EXPECT_EQ(positions()->itemText(0, 6), QStringLiteral("80"));
     EXPECT_EQ(positions()->itemText(0, 7), QStringLiteral("8000.00"));
+    EXPECT_EQ(positions()->statText(6), QStringLiteral("80")) << "the total of what is available";
     EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 500);
     EXPECT_EQ(row(positions(), kSH019547)->info->stockProperty, 49);
     // ... until the next quantity, which is held to 80.

@@ -204,6 +204,9 @@ TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
     radios[1]->setChecked(true);
     EXPECT_FALSE(radios[0]->isChecked());
     ASSERT_TRUE(radios[1]->isChecked());
+    radios[1]->setChecked(false); // unchecked from code, then checked again: it stays
+    radios[1]->setChecked(true);
+    EXPECT_TRUE(radios[1]->isChecked());
     EXPECT_TRUE(owner.log().isEmpty()); // checking from code sends nothing
 
     clickCell(*table, 0, 0);
