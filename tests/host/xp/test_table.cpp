@@ -312,6 +312,10 @@ TEST_F(TableTest, copyTextAndCsvExport)
               gbk->fromUnicode(QStringLiteral("名称,代码,金额\r\n"
                                               "\"甲,乙\",=\"00123\",1234.50\r\n"
                                               "\"say \"\"hi\"\"\",=\"123456789012\",12\r\n")));
+    // A count a cell control paints is a number to the spreadsheet, leading zero or not.
+    table.setItemWidget(1, 1, new CSimpleTextCell(true, 7, QStringLiteral("0012"), &table),
+                        Qt::AlignCenter);
+    EXPECT_TRUE(table.csvBytes().endsWith("\r\n\"say \"\"hi\"\"\",0012,12\r\n"));
 }
 
 TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
