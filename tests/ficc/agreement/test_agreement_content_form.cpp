@@ -269,6 +269,9 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     contract->market = "SZ";
     renewal->setContract("SZ01");
     release->setContract("SZ01");
+    // A renewal starts a new term: it shows neither the old first settlement nor its amount.
+    EXPECT_EQ(texts(renewal->cells().firstSettleDate, renewal->cells().maturityAmount),
+              (QStringList { "", "" }));
     EXPECT_TRUE(renewal->cells().originalInterest->isEnabled());
     EXPECT_EQ(renewal->cells().originalInterest->text(), QString("700.00"));
     EXPECT_TRUE(release->cells().settlementAmount->isEnabled());

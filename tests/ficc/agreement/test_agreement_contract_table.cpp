@@ -378,6 +378,13 @@ TEST_F(ContractTableTest, refreshQueriesOnceAndAppliesTheAnswer)
     EXPECT_TRUE(refresh->isEnabled());
     refresh->click();
     EXPECT_EQ(tradeClient()->receivedQueries().size(), 3u);
+    // The answer to the query the fallback gave up on comes late: it is dropped.
+    calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 2u);
+    calls.front().answer(utils::TTError(), { contract("LATE", "SH", '1', '1', IN_TERM) });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.keys(), Keys());
+    EXPECT_FALSE(accountData(kLoggedInAccount)->getData(788, "LATE"));
 }
 
 // The trader switches the form to another account while the counter answers

@@ -340,6 +340,7 @@ TEST_F(PledgePosTableTest, quantitiesAreHeldWithinWhatIsAvailableByShareProperty
     EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 80);
     EXPECT_EQ(positions()->itemText(0, 6), QStringLiteral("80"));
     EXPECT_EQ(positions()->itemText(0, 7), QStringLiteral("8000.00"));
+    EXPECT_EQ(positions()->statText(6), QStringLiteral("80")) << "the total of what is available";
     EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 500);
     EXPECT_EQ(row(positions(), kSH019547)->info->stockProperty, 49);
     // ... until the next quantity, which is held to 80.
@@ -430,6 +431,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     EXPECT_EQ(contractBonds()->itemText(1, 7), QStringLiteral("3000.00"));
 
     tick(widget, contractBonds(), 100, kSH019547);
+    EXPECT_EQ(contractBonds()->statText(6), QStringLiteral("100")) << "the contract's own totals";
     typeQuantity(widget, 104, kSH019547, QStringLiteral("150")); // held to the pledged 100
     EXPECT_EQ(row(contractBonds(), kSH019547)->info->pledgeVolume, 100);
     tick(widget, positions(), 0, kSH019547);

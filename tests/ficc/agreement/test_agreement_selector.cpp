@@ -165,6 +165,15 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
         if (!w.turnDeals.isHidden()) {
             EXPECT_EQ(w.turnDeals.operationWidget(), current) << e.id;
         }
+        // An account change sends the operations that answer declarations to ask
+        // for them again (here without a trader, so the asking stops at its message).
+        msgService()->clear();
+        EXPECT_TRUE(w.page.handleEvent(71, 0, 0, QString(), nullptr));
+        EXPECT_EQ(messages(),
+                  e.id >= 1003 && e.id <= 1006
+                      ? std::vector<std::string> { "交易员为空，请填写要查询的交易员!" }
+                      : std::vector<std::string>())
+            << e.id;
     }
 }
 

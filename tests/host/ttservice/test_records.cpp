@@ -42,6 +42,10 @@ TEST(RecordBson, agreementParamReadsAndWritesEveryFieldInDeclaredOrder)
     EXPECT_EQ(0.0235, p.repurchaseRate);
     EXPECT_EQ(300, p.swapPledgeVolume);
     expectRoundTrips(p);
+    // The comparison the order tests rely on sees the swapped volume too.
+    CRepurchaseAgreementParam other = p;
+    other.swapPledgeVolume = 301;
+    EXPECT_FALSE(other == p);
 }
 
 TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)

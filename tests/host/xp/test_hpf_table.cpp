@@ -152,9 +152,18 @@ TEST_F(HpfTableTest, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnly
     EXPECT_FALSE(model->removeDataByKey(QStringLiteral("SH|019547")));
     table->updateTable();
     EXPECT_EQ(shownCodes(*table), (QStringList { "122000", "010107" }));
+    EXPECT_EQ(model->indexOfKey(QStringLiteral("SH|122000")), 0);
     EXPECT_EQ(model->indexOfKey(QStringLiteral("SH|010107")), 1);
     EXPECT_EQ(table->keyAt(1), QStringLiteral("SH|010107"));
     EXPECT_EQ(table->keyAt(2), QString());
+
+    // A column delegate set later reaches the rows already shown.
+    auto *ticks = new CBaseTableColumnCheckBoxDelegate(7, table);
+    table->setColumnDelegate(0, ticks);
+    ticks->setItemVisible(QStringLiteral("SH|122000"), true);
+    ticks->setItemChecked(QStringLiteral("SH|122000"), true);
+    table->updateTable();
+    EXPECT_EQ(table->itemText(0, 0), QStringLiteral("√"));
 
     model->clear();
     table->updateTable();
@@ -216,6 +225,8 @@ TEST_F(HpfTableTest, quantityColumnEditsInPlaceAndHandsTheOwnerTheText)
     quantity->setItemText(a, QStringLiteral("0"));
     EXPECT_EQ(table->itemText(0, 2), QStringLiteral("0"));
     EXPECT_EQ(table->itemText(1, 2), QStringLiteral("20")); // no input: the model's text
+    quantity->setItemText(b, QStringLiteral("5")); // kept, but not shown while hidden
+    EXPECT_EQ(table->itemText(1, 2), QStringLiteral("20"));
 
     QStringList handed;
     owner.onEvent = [&](int event, int a, int b, const QString &key, void *data) {
@@ -255,7 +266,9 @@ TEST_F(HpfTableTest, choiceColumnAnnouncesTheChosenValueOnce)
     const QString a = QStringLiteral("SH|019547");
     choice->hideCombox();
     choice->addItem(a, QStringLiteral("非限售股"), 48);
+    EXPECT_FALSE(table->itemControl(0, 1)->isClickable()) << "one item is no choice";
     choice->addItem(a, QStringLiteral("限售股"), 49);
+    EXPECT_TRUE(table->itemControl(0, 1)->isClickable());
     choice->setCurrentItem(a, QStringLiteral("非限售股"), 48);
     EXPECT_EQ(table->itemText(0, 1), QStringLiteral("非限售股"));
     EXPECT_FALSE(choice->chooseItem(a, 0)); // already current

@@ -52,7 +52,12 @@ TEST_F(TableTest, rowIdsCountFromZeroAfterEachClear)
     EXPECT_EQ(table.rowCount(), 5);
     EXPECT_EQ(table.appendRow(), 5);
     table.setItemText(1, 1, QStringLiteral("kept"));
-    table.setRowCount(3);
+    table.setItemEditable(3, 1, true);
+    ASSERT_TRUE(table.editItem(3, 1));
+    table.setSelectedRowIndex(3);
+    table.setRowCount(3); // the editor and the selection on row 3 go with it
+    EXPECT_EQ(table.editor(), nullptr);
+    EXPECT_EQ(table.selectedRow(), -1);
     EXPECT_EQ(table.rowCount(), 3);
     EXPECT_EQ(shownIds(table), (std::vector<int> { 0, 1, 2 }));
     EXPECT_EQ(table.itemText(1, 1), QStringLiteral("kept"));
@@ -139,6 +144,13 @@ TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
         EXPECT_EQ(table.rowID(table.selectedRowIndex()), 2);
     }
 
+    // Header clicks sort ascending, then toggle.
+    for (const auto &ids : { std::vector<int> { 1, 0, 3, 2 }, std::vector<int> { 2, 3, 0, 1 },
+                             std::vector<int> { 1, 0, 3, 2 } }) {
+        Q_EMIT table.view()->horizontalHeader()->sectionClicked(0);
+        EXPECT_EQ(shownIds(table), ids);
+    }
+
     // Rows appended to a sorted table take their place at the next flush.
     table.sortByColumn(1, Qt::AscendingOrder);
     const int added = table.appendRow();
@@ -158,8 +170,10 @@ TEST_F(TableTest, columnFilterHidesRowsUntilCleared)
         table.setItemText(row, 0, QString::fromLatin1(market));
         table.setItemInt(row, 1, 10 - row, NF_NONE);
     }
+    table.setSelectedRowIndex(1); // SZ, about to be filtered away
     table.setColumnFilter(0, { QStringLiteral("SH"), QStringLiteral("IB") });
     EXPECT_TRUE(table.hasFilter());
+    EXPECT_EQ(table.rowsText(true), QString()) << "the hidden selection is not copied";
     EXPECT_EQ(shownIds(table), (std::vector<int> { 0, 2, 3 }));
     EXPECT_EQ(table.rowIndex(1), -1);
     EXPECT_EQ(table.rowCount(), 4);
@@ -204,6 +218,9 @@ TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
     radios[1]->setChecked(true);
     EXPECT_FALSE(radios[0]->isChecked());
     ASSERT_TRUE(radios[1]->isChecked());
+    radios[1]->setChecked(false); // unchecked from code, then checked again: it stays
+    radios[1]->setChecked(true);
+    EXPECT_TRUE(radios[1]->isChecked());
     EXPECT_TRUE(owner.log().isEmpty()); // checking from code sends nothing
 
     clickCell(*table, 0, 0);
@@ -256,6 +273,11 @@ TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
     EXPECT_EQ(table.selectedRow(), 3);
     pressKey(table.view(), Qt::Key_Up);
     EXPECT_EQ(table.selectedRow(), 0);
+    std::vector<int> activated;
+    QObject::connect(&table, &COddEvenRowTable::rowActivated,
+                     [&](int row) { activated.push_back(row); });
+    EXPECT_TRUE(table.activateSelectedRow());
+    EXPECT_EQ(activated, std::vector<int> { 0 });
 }
 
 TEST_F(TableTest, copyTextAndCsvExport)
@@ -290,6 +312,10 @@ TEST_F(TableTest, copyTextAndCsvExport)
               gbk->fromUnicode(QStringLiteral("名称,代码,金额\r\n"
                                               "\"甲,乙\",=\"00123\",1234.50\r\n"
                                               "\"say \"\"hi\"\"\",=\"123456789012\",12\r\n")));
+    // A count a cell control paints is a number to the spreadsheet, leading zero or not.
+    table.setItemWidget(1, 1, new CSimpleTextCell(true, 7, QStringLiteral("0012"), &table),
+                        Qt::AlignCenter);
+    EXPECT_TRUE(table.csvBytes().endsWith("\r\n\"say \"\"hi\"\"\",0012,12\r\n"));
 }
 
 TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
@@ -304,6 +330,7 @@ TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
         table.setLayoutKey(key);
         table.setColumnCount(3);
         table.show();
+        table.setColumnHidden(2, true);
         table.view()->horizontalHeader()->resizeSection(1, 177);
     }
     // Forget what memory holds: the next table reads the file.
@@ -315,6 +342,7 @@ TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
         table.setColumnCount(3);
         table.show();
         EXPECT_EQ(table.columnWidth(1), 177);
+        EXPECT_TRUE(table.isColumnHidden(2));
     }
 
     const QString dialogKey = QStringLiteral("dialog/0/3");
@@ -386,7 +414,8 @@ TEST_F(TableTest, editableCellsDeliverChangedTextsOnly)
     // Leaving the editor confirms; an empty text is a text like any other.
     ASSERT_TRUE(table->editItem(0, 0));
     table->editor()->clear();
-    table->closeEditor(true);
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(table->editor(), &leave);
     ASSERT_EQ(edits.size(), 2u);
     EXPECT_EQ(edits[1].row, 0);
     EXPECT_EQ(edits[1].text, QString());
