@@ -13,7 +13,13 @@ log4cxx::LoggerPtr stdFileLogger()
 
 std::string qualifiedFunctionName(const char *prettyFunction)
 {
-    const std::string s(prettyFunction ? prettyFunction : "");
+    std::string s(prettyFunction ? prettyFunction : "");
+    // One spelling of an unnamed namespace, whichever compiler wrote it:
+    // clang's "(anonymous namespace)" would read as a parameter list.
+    static const std::string clangAnonymous = "(anonymous namespace)";
+    for (size_t at = s.find(clangAnonymous); at != std::string::npos;
+         at = s.find(clangAnonymous, at))
+        s.replace(at, clangAnonymous.size(), "{anonymous}");
     // Find the parameter list: the first '(' outside template brackets that is
     // not the name of "operator()".
     int depth = 0;

@@ -87,6 +87,11 @@ TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
               "ns::C<std::map<int, int> >::f");
     EXPECT_EQ(utils::qualifiedFunctionName("bool X::operator()(int)"), "X::operator()");
     EXPECT_EQ(utils::qualifiedFunctionName("int main()"), "main");
+    // An unnamed namespace as gcc and as clang spell it.
+    EXPECT_EQ(utils::qualifiedFunctionName("int {anonymous}::Table::firstRow()"),
+              "{anonymous}::Table::firstRow");
+    EXPECT_EQ(utils::qualifiedFunctionName("int (anonymous namespace)::Table::firstRow()"),
+              "{anonymous}::Table::firstRow");
 }
 
 TEST(LogFormat, sourceNameUsesTerminalNotationAndAddressesPrintSigned)
