@@ -45,9 +45,11 @@ inline QString configDir()
 inline void loadDemoHost()
 {
     TC::setConfigDir(configDir());
-    static app::CSimulatedHost host;
+    // Kept to the end of the run like the application, never destroyed: at
+    // exit Qt's globals (the SQL connections its paper book closes) go first.
+    static app::CSimulatedHost *host = new app::CSimulatedHost;
     QString error;
-    if (!host.load(QStringLiteral(FICC_APP_DATA_DIR), configDir(), &error)) {
+    if (!host->load(QStringLiteral(FICC_APP_DATA_DIR), configDir(), &error)) {
         std::fprintf(stderr, "fuzz: the shipped seed files do not load: %s\n", qPrintable(error));
         std::abort();
     }

@@ -1,5 +1,7 @@
 #include "CPaperBook.h"
 
+#include <future>
+
 #include "tc/CMsgService.h"
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/CNonTradeStockVolumeInfo.h"
@@ -114,7 +116,7 @@ CPaperBook::CPaperBook(const QString &path)
     , m_connection(connectionName())
 {
     m_thread.setObjectName(QStringLiteral("paper-book"));
-    m_context = new QObject;
+    m_context = new utils::CThreadRelay;
     m_context->moveToThread(&m_thread);
     m_thread.start();
 }
@@ -122,14 +124,20 @@ CPaperBook::CPaperBook(const QString &path)
 CPaperBook::~CPaperBook()
 {
     runOnBookThread([this] { closeFile(); });
-    m_thread.quit();
-    m_thread.wait();
+    m_thread.quitAndWait();
     delete m_context;
 }
 
 void CPaperBook::runOnBookThread(const std::function<void()> &work)
 {
-    QMetaObject::invokeMethod(m_context, work, Qt::BlockingQueuedConnection);
+    // Waits for the book's thread, through a hand-over the thread checker
+    // sees both ways (the relay there, the promise back).
+    std::promise<void> done;
+    m_context->post([&work, &done] {
+        work();
+        done.set_value();
+    });
+    done.get_future().wait();
 }
 
 CPaperBook::EState CPaperBook::open(bool reset)

@@ -2,6 +2,7 @@
 
 #include "ttservice/CAccountData.h"
 #include "ttservice/IData.h"
+#include "utils/CThreadRelay.h"
 
 #include <QString>
 #include <QThread>
@@ -128,8 +129,8 @@ private:
 
     const QString m_path;
     const QString m_connection;
-    QThread m_thread;
-    QObject *m_context = nullptr; // lives in m_thread
+    utils::CEventLoopThread m_thread;
+    utils::CThreadRelay *m_context = nullptr; // lives in m_thread
     EState m_state = EState::Unusable;
     bool m_saving = false;
     bool m_clearPending = false; // a reset: the first commit empties the tables
