@@ -2,6 +2,7 @@
 // 成交申报 the account's pledgeable bonds, moving with the host's feed; a
 // ticked bond with a quantity goes into the form and the order.
 #include "CTerminalWindow.h"
+#include "DemoInput.h"
 #include "TerminalFixture.h"
 
 #include "shell/CFiccOperationPanel.h"
@@ -25,43 +26,9 @@
 
 namespace {
 
+using namespace demo;
+
 using PledgeDemo = TerminalFixture;
-
-void clickKey(XP::CStandardHpfTable *table, const QString &key, int column)
-{
-    table->flush();
-    QTableView *view = table->view();
-    const int index = table->rowIndex(table->dataModel()->indexOfKey(key));
-    const QPoint at = view->visualRect(view->model()->index(index, column)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-}
-
-// Key by key, as the trader types, so that the form recalculates.
-void typeInto(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-    }
-}
-
-void typeAndReturn(QLineEdit *edit, const QString &text)
-{
-    typeInto(edit, text);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(edit, &press);
-}
-
-XP::CParameterCell *cellLabelled(QWidget *page, const QString &label)
-{
-    for (XP::CParameterCell *cell : page->findChildren<XP::CParameterCell *>())
-        if (cell->isVisible() && cell->label().trimmed() == label)
-            return cell;
-    return nullptr;
-}
 
 } // namespace
 
