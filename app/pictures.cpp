@@ -7,6 +7,7 @@
 // confirmation-question.png, pledged-bonds.png and spot.png.
 #include "CSimulatedHost.h"
 #include "CTerminalWindow.h"
+#include "CTradingDayWatch.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "tc/ConfigDir.h"
@@ -122,10 +123,19 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "ficc-pictures: %s\n", qPrintable(error));
         return 1;
     }
+    // Wired as the terminal's main wires it: the forms start on the trading date.
+    app::CTradingDayWatch tradingDays;
+    tradingDays.setRollOver([&host] {
+        if (host.exchange())
+            host.exchange()->startTradingDay();
+    });
+    tradingDays.start();
     app::CTerminalWindow window(config.path());
+    window.setTradingDayWatch(&tradingDays);
     window.resize(1400, 860);
     window.show();
     host.start();
+    window.followDeliveries(host.exchange());
 
     // 成交申报 with the bonds the account can pledge.
     showPage(window, QStringLiteral("2//1001"));
