@@ -1,4 +1,5 @@
 #include "CSimulatedHost.h"
+#include "SeedFile.h"
 
 #include "CPaperExchange.h"
 #include "CSimulatedCounter.h"
@@ -41,59 +42,6 @@ namespace app {
 namespace {
 
 constexpr const char *kDealerFile = "FiccDealerConfig.csv";
-
-// Why the seed file at `path` is not read at all: a directory in its place, or
-// a size past kMaxSeedFileBytes (checked before reading, so a huge file does
-// not hold up the start); empty when it may be read.
-QString refusal(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("%1 is a directory").arg(path);
-    if (info.size() > CSimulatedHost::kMaxSeedFileBytes)
-        return QStringLiteral("%1 is %2 bytes, more than the %3 a seed file may have")
-            .arg(path)
-            .arg(info.size())
-            .arg(CSimulatedHost::kMaxSeedFileBytes);
-    return QString();
-}
-
-// Reads a UTF-8 CSV with a header line (no quoting: the seed files need none).
-// Calls `row` with the fields of each data line; it returns why the line is
-// malformed, or an empty text when the line is taken. A malformed line goes to
-// `warnings` as "file:line: reason".
-bool readCsvLines(const QString &path, QStringList *warnings, QString *error,
-                  const std::function<QString(const QStringList &)> &row)
-{
-    const QString refused = refusal(path);
-    if (!refused.isEmpty()) {
-        if (error)
-            *error = refused;
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        if (error)
-            *error = QStringLiteral("cannot read %1").arg(path);
-        return false;
-    }
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    int lineNo = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        ++lineNo;
-        if (lineNo == 1 || line.trimmed().isEmpty() || line.startsWith('#'))
-            continue;
-        const QString reason = row(line.split(','));
-        if (!reason.isEmpty())
-            warnings->append(QStringLiteral("%1:%2: %3")
-                                 .arg(QFileInfo(path).fileName())
-                                 .arg(lineNo)
-                                 .arg(reason));
-    }
-    return true;
-}
 
 // As readCsvLines, for files whose lines are either taken or "malformed".
 bool readCsv(const QString &path, int minFields, QStringList *warnings, QString *error,

@@ -3,6 +3,7 @@
 #include "CPaperBook.h"
 #include "CPaperExchange.h"
 #include "CPositionFeed.h"
+#include "SeedFile.h"
 
 #include <QDate>
 #include <QString>
@@ -63,7 +64,7 @@ class CSimulatedHost
 public:
     // The seed files are a few kilobytes; anything past this is no seed file,
     // and reading it would keep the terminal from showing up for many seconds.
-    static constexpr qint64 kMaxSeedFileBytes = CPaperExchange::kMaxSeedFileBytes;
+    static constexpr qint64 kMaxSeedFileBytes = app::kMaxSeedFileBytes;
 
     CSimulatedHost();
     ~CSimulatedHost();

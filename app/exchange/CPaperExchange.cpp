@@ -2,6 +2,7 @@
 
 #include "CContractRules.h"
 #include "CDeskDeclarations.h"
+#include "SeedFile.h"
 
 #include "tc/CCommandRecord.h"
 #include "tc/CHostClock.h"
@@ -1281,19 +1282,7 @@ void CPaperExchange::rollTradingDay()
 
 bool CPaperExchange::loadDesks(const QString &path, std::vector<Desk> *desks, QStringList *warnings)
 {
-    QFile file(path);
-    if (QFileInfo(path).size() > kMaxSeedFileBytes
-        || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    int lineNo = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        ++lineNo;
-        if (lineNo == 1 || line.trimmed().isEmpty() || line.startsWith('#'))
-            continue;
-        const QStringList f = line.split(',');
+    return readCsvLines(path, warnings, nullptr, [desks](const QStringList &f) {
         Desk desk;
         if (f.size() >= 4) {
             desk.dealer = f[0].trimmed();
@@ -1301,15 +1290,11 @@ bool CPaperExchange::loadDesks(const QString &path, std::vector<Desk> *desks, QS
             desk.trader = f[2].trimmed();
             desk.traderName = f[3].trimmed();
         }
-        if (desk.dealer.isEmpty() || desk.trader.isEmpty()) {
-            warnings->append(QStringLiteral("%1:%2: a desk needs a dealer and a trader code")
-                                 .arg(QFileInfo(path).fileName())
-                                 .arg(lineNo));
-            continue;
-        }
+        if (desk.dealer.isEmpty() || desk.trader.isEmpty())
+            return QStringLiteral("a desk needs a dealer and a trader code");
         desks->push_back(desk);
-    }
-    return true;
+        return QString();
+    });
 }
 
 } // namespace app

@@ -148,10 +148,6 @@ public:
     const std::vector<Desk> &desks() const { return m_desks; }
     int answerDelayMs() const { return m_answerDelayMs; }
 
-    // The largest seed file the demo reads (desks, accounts, positions, ...):
-    // a larger one is refused before it is read.
-    static constexpr qint64 kMaxSeedFileBytes = 16 * 1024 * 1024;
-
     // Reads "dealer,dealerName,trader,traderName" lines (after a header line;
     // '#' starts a comment); malformed lines go to `warnings` as "file:N: reason".
     static bool loadDesks(const QString &path, std::vector<Desk> *desks, QStringList *warnings);
