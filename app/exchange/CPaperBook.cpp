@@ -294,20 +294,17 @@ CPaperBook::EState CPaperBook::check()
     return EState::Sound;
 }
 
-bool CPaperBook::createSchema()
+bool CPaperBook::inTransaction(const std::function<bool(QSqlQuery &)> &work)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    bool ok = db.transaction();
+    if (!db.transaction()) {
+        m_lastError = errorText(db.lastError());
+        return false;
+    }
+    bool ok = true;
     {
         QSqlQuery query(db);
-        for (const Table &table : tables()) {
-            ok = ok
-                && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, key TEXT "
-                                             "NOT NULL, record BLOB NOT NULL, "
-                                             "PRIMARY KEY (account, key))")
-                                  .arg(QLatin1String(table.name)));
-        }
-        ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+        ok = work(query);
         if (!ok)
             m_lastError = errorText(query.lastError());
     }
@@ -318,6 +315,21 @@ bool CPaperBook::createSchema()
     if (!ok)
         db.rollback();
     return ok;
+}
+
+bool CPaperBook::createSchema()
+{
+    return inTransaction([](QSqlQuery &query) {
+        bool ok = true;
+        for (const Table &table : tables()) {
+            ok = ok
+                && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, key TEXT "
+                                             "NOT NULL, record BLOB NOT NULL, "
+                                             "PRIMARY KEY (account, key))")
+                                  .arg(QLatin1String(table.name)));
+        }
+        return ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    });
 }
 
 bool CPaperBook::readRecords()
@@ -354,14 +366,8 @@ bool CPaperBook::readRecords()
 
 bool CPaperBook::write(const std::vector<Row> &rows, bool clearFirst)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = errorText(db.lastError());
-        return false;
-    }
-    bool ok = true;
-    {
-        QSqlQuery query(db);
+    return inTransaction([&rows, clearFirst](QSqlQuery &query) {
+        bool ok = true;
         if (clearFirst) {
             for (const Table &table : tables())
                 ok = ok
@@ -392,16 +398,8 @@ bool CPaperBook::write(const std::vector<Row> &rows, bool clearFirst)
             query.addBindValue(QByteArray(obj.objdata(), obj.objsize()));
             ok = ok && query.exec();
         }
-        if (!ok)
-            m_lastError = errorText(query.lastError());
-    }
-    if (ok && !db.commit()) {
-        m_lastError = errorText(db.lastError());
-        ok = false;
-    }
-    if (!ok)
-        db.rollback();
-    return ok;
+        return ok;
+    });
 }
 
 void CPaperBook::keepAside()

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class QSqlQuery;
+
 namespace app {
 
 // The paper exchange's book: the records of the accounts that the exchange
@@ -121,6 +123,9 @@ private:
     bool readRecords();
     bool createSchema();
     bool write(const std::vector<Row> &rows, bool clearFirst);
+    // Runs `work` in one transaction, committed when it returns true and rolled
+    // back otherwise; the error is kept in m_lastError.
+    bool inTransaction(const std::function<bool(QSqlQuery &)> &work);
     void keepAside();
     void closeFile();
 
