@@ -1,8 +1,8 @@
 #include "CSimulatedCounter.h"
 
+#include "tc/Services.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
-#include "ttservice/TraderCenter.h"
 #include "utils/CThreadRelay.h"
 
 #include <boost/pointer_cast.hpp>

@@ -4,12 +4,7 @@
 #include "CPaperExchange.h"
 #include "CSimulatedCounter.h"
 
-#include "tc/CHostClock.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
-#include "tc/CTradingCalendar.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/CBondDetail.h"
 #include "ttservice/CBondInfoDetail.h"
@@ -20,9 +15,6 @@
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
-#include "ttservice/StockTypeCenter.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
 #include <QDir>
 #include <QFile>
@@ -456,7 +448,7 @@ bool CSimulatedHost::fromBook(const std::string &accountId) const
 void CSimulatedHost::settleBook()
 {
     std::vector<ttservice::CAccountDataPtr> accounts;
-    TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+    TC::CUserConfig *config = TC::getUserConfig();
     for (const TC::CAccountPtr &account : config->getAccountDatas()) {
         accounts.push_back(account->getAccountData());
         m_book->restore(accounts.back());
@@ -482,7 +474,7 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
     }
     QSettings ini(path, QSettings::IniFormat);
     ini.setIniCodec("UTF-8");
-    TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+    TC::CUserConfig *config = TC::getUserConfig();
     config->userName
         = ini.value(QStringLiteral("user/name"), QStringLiteral("trader01")).toString();
     config->deploymentCode = ini.value(QStringLiteral("user/deploymentCode"), 100).toInt();
@@ -500,7 +492,7 @@ bool CSimulatedHost::loadUser(const QString &path, QString *error)
 
 bool CSimulatedHost::loadAccounts(const QString &path, QString *error)
 {
-    TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+    TC::CUserConfig *config = TC::getUserConfig();
     auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
     // accountId,accountName,displayId,brokerType,counterType,loginStatus,availableFunds
     return readCsv(path, 7, &m_warnings, error, [&](const QStringList &f) {
@@ -798,7 +790,7 @@ void CSimulatedHost::start()
     }
     if (!m_positionFeed.isRunning()) {
         std::vector<ttservice::CAccountDataPtr> accounts;
-        TC::CUserConfig *config = utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig();
+        TC::CUserConfig *config = TC::getUserConfig();
         for (const TC::CAccountPtr &account : config->getAccountDatas())
             accounts.push_back(account->getAccountData());
         const boost::shared_ptr<CPaperExchange> exchange = m_exchange;

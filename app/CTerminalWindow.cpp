@@ -6,13 +6,8 @@
 
 #include "reservation/CReservationSerialPanel.h"
 #include "shell/CFiccOperationPanel.h"
-#include "tc/CExchangeClient.h"
-#include "tc/CHostClock.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "ttservice/COrderComandParam.h"
-#include "utils/CSingletonT.h"
 #include "xp/TableLayoutStore.h"
 
 #include <QCloseEvent>

@@ -1,9 +1,6 @@
 #include "CTradingDayWatch.h"
 
-#include "tc/CExchangeClient.h"
-#include "tc/CHostClock.h"
-#include "tc/CTradingCalendar.h"
-#include "utils/CSingletonT.h"
+#include "tc/Services.h"
 
 namespace app {
 

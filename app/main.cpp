@@ -5,7 +5,7 @@
 #include "CTradingDayWatch.h"
 #include "TerminalLogging.h"
 
-#include "tc/ConfigDir.h"
+#include "tc/Services.h"
 #include "utils/TTLog.h"
 #include "xp/DefaultStyle.h"
 

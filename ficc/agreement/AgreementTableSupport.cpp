@@ -1,10 +1,8 @@
 #include "agreement/AgreementTableSupport.h"
 
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "tc/CExchangeClient.h"
-#include "tc/CTradeClient.h"
+#include "tc/Services.h"
 #include "ttservice/CQueryDataReq.h"
-#include "utils/CSingletonT.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CSimpleTextWidget.h"
 #include "xp/CSmallNoNormalButton.h"

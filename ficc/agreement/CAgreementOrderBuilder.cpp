@@ -1,13 +1,8 @@
 #include "agreement/CAgreementOrderBuilder.h"
-#include "common/OrderPlacement.h"
 
 #include "agreement/CAgreementCalculator.h"
 #include "common/InstructionLimit.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
 #include "ttservice/DataHelper.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -72,11 +67,11 @@ bool fail(QString &error, const QString &message)
 
 } // namespace
 
-bool CAgreementOrderBuilder::checkOrderInput(const Input &in, QString &error)
+bool CAgreementOrderBuilder::checkOrderInput(const Input &in, const Host &host, QString &error)
 {
     error.clear();
     const ETradeOperationType type = in.operationType;
-    if (!checkOrderAccount(in.accountKey, error))
+    if (!checkOrderAccount(host.account, error))
         return false;
 
     if (isContractOperation(type) && !in.contract)
@@ -94,8 +89,7 @@ bool CAgreementOrderBuilder::checkOrderInput(const Input &in, QString &error)
         if (in.firstSelection.isEmpty() && in.secondSelection.isEmpty())
             return fail(error, QStringLiteral("请选择换入或者换出的债券!"));
         const double pledged = in.contract
-            ? CAgreementCalculator::contractPledgeValue(
-                *in.contract, *ttservice::TraderCenter::instance()->getInstCenter())
+            ? CAgreementCalculator::contractPledgeValue(*in.contract, host.instruments)
             : 0.0;
         const double value = pledged + in.firstSelectionTotal - in.secondSelectionTotal;
         if (value <= 0 || in.amount.value_or(0.0) > value)
@@ -276,29 +270,29 @@ CAgreementOrderBuilder::buildAgreement(const Input &in, int counterType,
     return agreement;
 }
 
-bool CAgreementOrderBuilder::checkInstruction(const std::string &instructionKey,
+bool CAgreementOrderBuilder::checkInstruction(const ttservice::COrderCommand *instruction,
                                               const ttservice::CCodeOrderParam &order,
                                               QString &error)
 {
-    return checkInstructionLimit(instructionKey, order, order.volume,
+    return checkInstructionLimit(instruction, order, order.volume,
                                  EInstructionMatch::ACCOUNT_AND_SIDE, error);
 }
 
-bool CAgreementOrderBuilder::buildOrders(const Input &in,
+bool CAgreementOrderBuilder::buildOrders(const Input &in, const Host &host,
                                          std::vector<ttservice::CCodeOrderParam> &orders,
                                          QString &error)
 {
-    if (!checkOrderInput(in, error))
+    if (!checkOrderInput(in, host, error))
         return false;
     orders.clear();
-    const CAccountPtr account = getUserConfig()->getAccountData(in.accountKey);
+    const CAccountPtr &account = host.account.account;
     if (!account)
         return fail(error, QStringLiteral("账号 [%1] 不存在, 无法下单!").arg(in.accountKey));
     const ttservice::CAccountInfoPtr info = account->getAccountInfo();
 
     ttservice::CCodeOrderParam order;
     order.operationType = static_cast<ttservice::EOperationType>(orderOperationType(in));
-    order.userName = utf8(getUserConfig()->userName);
+    order.userName = host.userName;
     if (in.variety) {
         order.stock.market = in.variety->market;
         order.stock.stockCode = in.variety->instrumentCode;
@@ -315,7 +309,7 @@ bool CAgreementOrderBuilder::buildOrders(const Input &in,
     order.paramKind = 2;
     order.agreementParam = agreement.toBson();
 
-    if (!checkInstruction(in.instructionKey, order, error))
+    if (!checkInstruction(host.instruction.get(), order, error))
         return false;
     orders.push_back(order);
     return true;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "common/OrderPlacement.h"
 #include "tc/TradeOperationType.h"
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CCodeOrderParam.h"
+#include "ttservice/CInstrumentCenter.h"
+#include "ttservice/COrderCommand.h"
 #include "ttservice/CPledgedBondInfo.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
@@ -19,9 +22,8 @@ namespace TC {
 // The rules of an agreement repurchase order, apart from the form that
 // collects it: the input checks in the order the trader meets them, the
 // counter's operation code of each operation and direction, and the order
-// with its agreement part. Reads a snapshot of the form and the host's
-// services (user configuration, trade client, instrument directory, command
-// centre); touches no widget.
+// with its agreement part. Reads a snapshot of the form (Input) and what the
+// host says about the order (Host), no service of the host; touches no widget.
 class CAgreementOrderBuilder final
 {
 public:
@@ -54,7 +56,7 @@ public:
         std::string contractKey;
         // The account's contract (type 788) under contractKey; null when unknown.
         ttservice::CRepurchaseAgreementContractInfoPtr contract;
-        std::string instructionKey;
+        std::string instructionKey; // the instruction the order is placed within; empty for none
         std::string market = "SH";
         ttservice::CBondInfoDetailPtr variety; // the selected repurchase variety
         PledgeRows firstSelection;
@@ -89,8 +91,24 @@ public:
         std::optional<QString> counterpartyDealer; // 21 对手交易商
     };
 
+    // What the host says about the order when the trader places it.
+    struct Host
+    {
+        explicit Host(const ttservice::CInstrumentCenter &instruments)
+            : instruments(instruments)
+        {
+        }
+
+        OrderAccount account; // the account of Input::accountKey and its login state
+        // The command centre's instruction of Input::instructionKey; null when there is none.
+        ttservice::COrderCommandPtr instruction;
+        std::string userName; // the user configuration's user name, UTF-8
+        // The instrument directory, which prices the bonds a contract pledges.
+        const ttservice::CInstrumentCenter &instruments;
+    };
+
     // The first failed check sets `error` and gives false; `error` is cleared first.
-    static bool checkOrderInput(const Input &input, QString &error);
+    static bool checkOrderInput(const Input &input, const Host &host, QString &error);
 
     // The counter's code for the operation; the contract's direction ('1'
     // repo, '2' reverse repo) decides it for the contract operations. -1 when
@@ -101,8 +119,8 @@ public:
 
     // Checks, then builds the one order of the form. On a failed check
     // `orders` is left as it was; after that it holds the order or nothing.
-    static bool buildOrders(const Input &input, std::vector<ttservice::CCodeOrderParam> &orders,
-                            QString &error);
+    static bool buildOrders(const Input &input, const Host &host,
+                            std::vector<ttservice::CCodeOrderParam> &orders, QString &error);
 
     // The agreement part of the order and the order's volume and contacts.
     // Expects an input that passed checkOrderInput.
@@ -110,9 +128,8 @@ public:
                                                                ttservice::CCodeOrderParam &order);
 
     // An order placed within an instruction must fit one of its orders for
-    // the same account and operation. True when `instructionKey` names no
-    // instruction the command centre knows.
-    static bool checkInstruction(const std::string &instructionKey,
+    // the same account and operation. True without an instruction.
+    static bool checkInstruction(const ttservice::COrderCommand *instruction,
                                  const ttservice::CCodeOrderParam &order, QString &error);
 
 private:

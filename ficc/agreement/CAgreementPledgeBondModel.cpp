@@ -1,6 +1,6 @@
 #include "agreement/CAgreementPledgeBondModel.h"
 
-#include "xp/CUiResource.h"
+#include "tc/Services.h"
 #include "xp/NumberFormat.h"
 
 #include <climits>
@@ -68,8 +68,8 @@ bool CAgreementPledgeBondModel::getColumnSwitch(int) const
 
 const QColor *CAgreementPledgeBondModel::getRowBackgroundColor(int row) const
 {
-    return XP::uiResource()->getColor(row % 2 ? QStringLiteral("clr_table_background2")
-                                              : QStringLiteral("clr_table_background"));
+    return utils::CSingletonT<XP::CUiResource>::instance()->getColor(
+        row % 2 ? QStringLiteral("clr_table_background2") : QStringLiteral("clr_table_background"));
 }
 
 int CAgreementPledgeBondModel::getItemFlag(int) const
@@ -127,7 +127,8 @@ long long CAgreementPledgeBondData::getLonglong(int) const
 
 const QColor *CAgreementPledgeBondData::getTextColor(int) const
 {
-    return XP::uiResource()->getColor(QStringLiteral("clr_text_default"));
+    return utils::CSingletonT<XP::CUiResource>::instance()->getColor(
+        QStringLiteral("clr_text_default"));
 }
 
 QString CAgreementPledgeBondData::getKey() const

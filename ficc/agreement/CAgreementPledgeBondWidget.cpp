@@ -5,11 +5,9 @@
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "common/FiccEvents.h"
-#include "tc/CExchangeClient.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "ttservice/CInstrumentDetail.h"
-#include "utils/CSingletonT.h"
 #include "xp/CAutoExpandToolBar.h"
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"
 #include "xp/CBaseTableColumnLineeditDelegate.h"

@@ -1,7 +1,6 @@
 #include "agreement/CAgreementPledgePosModel.h"
 
-#include "ttservice/TypeManager.h"
-#include "xp/CUiResource.h"
+#include "tc/Services.h"
 #include "xp/NumberFormat.h"
 
 #include <climits>
@@ -86,8 +85,8 @@ bool CAgreementPledgePosModel::getColumnSwitch(int) const
 
 const QColor *CAgreementPledgePosModel::getRowBackgroundColor(int row) const
 {
-    return XP::uiResource()->getColor(row % 2 ? QStringLiteral("clr_table_background2")
-                                              : QStringLiteral("clr_table_background"));
+    return utils::CSingletonT<XP::CUiResource>::instance()->getColor(
+        row % 2 ? QStringLiteral("clr_table_background2") : QStringLiteral("clr_table_background"));
 }
 
 int CAgreementPledgePosModel::getItemFlag(int) const
@@ -167,7 +166,8 @@ long long CAgreementPledgePosData::getLonglong(int column) const
 
 const QColor *CAgreementPledgePosData::getTextColor(int) const
 {
-    return XP::uiResource()->getColor(QStringLiteral("clr_text_default"));
+    return utils::CSingletonT<XP::CUiResource>::instance()->getColor(
+        QStringLiteral("clr_text_default"));
 }
 
 QString CAgreementPledgePosData::getKey() const

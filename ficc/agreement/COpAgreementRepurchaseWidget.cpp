@@ -17,7 +17,7 @@
 #include "common/DeploymentRights.h"
 #include "common/FiccEvents.h"
 #include "tc/AccountHelper.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "xp/CFrameSplitterLine.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"

@@ -1,7 +1,7 @@
 #include "agreement/CPledgeBondInfoDialog.h"
 
 #include "common/SoftAssert.h"
-#include "ttservice/TypeManager.h"
+#include "tc/Services.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CWidgetList.h"
 #include "xp/NumberFormat.h"

@@ -5,17 +5,11 @@
 #include "agreement/CAgreementFieldTable.h"
 #include "common/CDealerDirectory.h"
 #include "common/FiccEvents.h"
+#include "common/OrderSources.h"
 #include "common/SoftAssert.h"
-#include "tc/CExchangeClient.h"
-#include "tc/CHostClock.h"
-#include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/DataTypes.h"
-#include "ttservice/StockTypeCenter.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 #include "utils/DateText.h"
 #include "utils/TTLog.h"
 #include "xp/CAutoKeyboardLineEdit.h"
@@ -714,9 +708,20 @@ CAgreementOrderBuilder::Input IBaseAgreementContentWidget::orderInput()
     return in;
 }
 
+CAgreementOrderBuilder::Host
+IBaseAgreementContentWidget::orderHost(const CAgreementOrderBuilder::Input &input)
+{
+    CAgreementOrderBuilder::Host host(*ttservice::TraderCenter::instance()->getInstCenter());
+    host.account = readOrderAccount(input.accountKey);
+    host.instruction = readInstruction(input.instructionKey);
+    host.userName = getUserConfig()->userName.toUtf8().toStdString();
+    return host;
+}
+
 bool IBaseAgreementContentWidget::checkOrderInput(QString &error)
 {
-    return CAgreementOrderBuilder::checkOrderInput(orderInput(), error);
+    const CAgreementOrderBuilder::Input input = orderInput();
+    return CAgreementOrderBuilder::checkOrderInput(input, orderHost(input), error);
 }
 
 int IBaseAgreementContentWidget::orderOperationType()
@@ -730,7 +735,8 @@ bool IBaseAgreementContentWidget::buildOrders(std::vector<ttservice::CCodeOrderP
                                               QString &error, QString &text)
 {
     Q_UNUSED(text);
-    return CAgreementOrderBuilder::buildOrders(orderInput(), orders, error);
+    const CAgreementOrderBuilder::Input input = orderInput();
+    return CAgreementOrderBuilder::buildOrders(input, orderHost(input), orders, error);
 }
 
 // --- events -------------------------------------------------------------------

@@ -201,6 +201,8 @@ public:
 
     // The form's values as the order rules read them.
     CAgreementOrderBuilder::Input orderInput();
+    // What the host says about the order of `input` at this moment.
+    static CAgreementOrderBuilder::Host orderHost(const CAgreementOrderBuilder::Input &input);
     // The first failed input check; false with its message in `error`.
     bool checkOrderInput(QString &error);
     // The counter's operation code of the order; -1 without a usable contract.

@@ -1,6 +1,6 @@
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
 
-#include "ttservice/TraderCenter.h"
+#include "tc/Services.h"
 #include "utils/TTLog.h"
 
 namespace TC {

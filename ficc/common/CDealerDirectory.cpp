@@ -3,9 +3,7 @@
 #include "common/CGbkDecoder.h"
 #include "utils/ResetRegistry.h"
 
-#include "tc/CMsgService.h"
-#include "tc/ConfigDir.h"
-#include "utils/CSingletonT.h"
+#include "tc/Services.h"
 #include "utils/StringHelper.h"
 #include "utils/TTLog.h"
 #include "xp/CAutoKeyboardWidget.h"

@@ -1,6 +1,6 @@
 #include "common/DeploymentRights.h"
 
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 
 namespace TC {
 

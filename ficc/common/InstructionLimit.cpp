@@ -1,9 +1,6 @@
 #include "common/InstructionLimit.h"
 
 #include "tc/AccountHelper.h"
-#include "tc/CItCommandCenter.h"
-#include "ttservice/COrderCommand.h"
-#include "utils/CSingletonT.h"
 
 #include <cmath>
 
@@ -18,16 +15,10 @@ std::string accountKeyOf(const ttservice::CCodeOrderParam &order)
 
 } // namespace
 
-bool checkInstructionLimit(const std::string &instructionKey,
+bool checkInstructionLimit(const ttservice::COrderCommand *instruction,
                            const ttservice::CCodeOrderParam &order, long long volume,
                            EInstructionMatch match, QString &error)
 {
-    bool numeric = false;
-    const int commandNo = QString::fromStdString(instructionKey).toInt(&numeric);
-    if (!numeric)
-        return true;
-    const ttservice::COrderCommandPtr instruction
-        = utils::CManualSingletonT<CItCommandCenter>::instance()->getCommand(commandNo);
     if (!instruction)
         return true;
     const std::string accountKey = accountKeyOf(order);

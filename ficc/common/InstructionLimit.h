@@ -1,10 +1,9 @@
 #pragma once
 
 #include "ttservice/CCodeOrderParam.h"
+#include "ttservice/COrderCommand.h"
 
 #include <QString>
-
-#include <string>
 
 namespace TC {
 
@@ -17,10 +16,9 @@ enum class EInstructionMatch {
 
 // An order placed within an instruction must fit the volume still open in
 // every matching order of that instruction, and match at least one. True
-// when `instructionKey` names no instruction the command centre knows;
-// otherwise false with the trader's message in `error` when `volume` does
-// not fit.
-bool checkInstructionLimit(const std::string &instructionKey,
+// without an `instruction` (the order is not placed within one); otherwise
+// false with the trader's message in `error` when `volume` does not fit.
+bool checkInstructionLimit(const ttservice::COrderCommand *instruction,
                            const ttservice::CCodeOrderParam &order, long long volume,
                            EInstructionMatch match, QString &error);
 

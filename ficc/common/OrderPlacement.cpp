@@ -1,40 +1,33 @@
 #include "common/OrderPlacement.h"
 
-#include "tc/CItCommandCenter.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "ttservice/CAccountInfo.h"
 #include "ttservice/COrderComandParam.h"
-#include "ttservice/Types.h"
-#include "utils/CSingletonT.h"
 
 #include <boost/make_shared.hpp>
 
 namespace TC {
 
-bool checkOrderAccount(const QString &accountKey, QString &error)
+bool checkOrderAccount(const OrderAccount &in, QString &error)
 {
-    if (accountKey.isEmpty()) {
+    if (in.key.isEmpty()) {
         error = QStringLiteral("没有选择账号, 无法下单!");
         return false;
     }
-    const CAccountPtr account = getUserConfig()->getAccountData(accountKey);
-    if (!account) {
-        error = QStringLiteral("账号 [%1] 不存在, 无法下单!").arg(accountKey);
+    if (!in.account) {
+        error = QStringLiteral("账号 [%1] 不存在, 无法下单!").arg(in.key);
         return false;
     }
-    const int status
-        = utils::CManualSingletonT<CTradeClient>::instance()->getLoginStatus(account->getKey());
-    if (status == ttservice::BROKER_LOGIN_STATUS_REFRESHING) {
+    if (in.loginStatus == ttservice::BROKER_LOGIN_STATUS_REFRESHING) {
         error = QStringLiteral("账号 [%1] 正在刷新, 无法下单!")
                     .arg(QString::fromStdString(
-                        ttservice::accountDisplayID(*account->getAccountInfo())));
+                        ttservice::accountDisplayID(*in.account->getAccountInfo())));
         return false;
     }
-    if (status != ttservice::BROKER_LOGIN_STATUS_OK) {
+    if (in.loginStatus != ttservice::BROKER_LOGIN_STATUS_OK) {
         error = QStringLiteral("账号 [%1] 尚未登录, 无法下单!")
                     .arg(QString::fromStdString(
-                        ttservice::accountDisplayID(*account->getAccountInfo())));
+                        ttservice::accountDisplayID(*in.account->getAccountInfo())));
         return false;
     }
     return true;

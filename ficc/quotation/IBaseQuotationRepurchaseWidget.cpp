@@ -1,6 +1,6 @@
 #include "quotation/IBaseQuotationRepurchaseWidget.h"
 
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "utils/TTLog.h"
 
 namespace TC {

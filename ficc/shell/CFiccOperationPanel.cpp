@@ -3,8 +3,7 @@
 #include "common/CDealerDirectory.h"
 #include "common/DeploymentRights.h"
 #include "shell/COperationFiccWidget.h"
-#include "tc/CUserManager.h"
-#include "utils/CSingletonT.h"
+#include "tc/Services.h"
 
 namespace TC {
 
@@ -20,7 +19,7 @@ CFiccOperationPanel::~CFiccOperationPanel() = default;
 
 void CFiccOperationPanel::createUi()
 {
-    const int code = utils::CSingletonT<CUserManager>::instance()->getUserConfig()->deploymentCode;
+    const int code = getUserConfig()->deploymentCode;
     // Any other deployment gets an empty panel.
     if (!deploymentRights(code).panelContent)
         return;

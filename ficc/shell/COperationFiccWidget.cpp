@@ -13,9 +13,8 @@
 #include "tc/CCanOrderNum.h"
 #include "tc/COpAccountsWidget.h"
 #include "tc/COperationPushButtonGroup.h"
-#include "tc/CUserManager.h"
+#include "tc/Services.h"
 #include "xp/CPushButton.h"
-#include "xp/CUiResource.h"
 #include "xp/CWidgetList.h"
 
 #include <QMap>
@@ -33,7 +32,7 @@ COperationFiccWidget::COperationFiccWidget(QWidget *parent)
     : XP::CBaseWidget(QStringLiteral("zolp_ficc_operationficcwidget"), false, parent)
 {
     CUserConfig *config = getUserConfig();
-    XP::CUiResource *theme = XP::uiResource();
+    XP::CUiResource *theme = utils::CSingletonT<XP::CUiResource>::instance();
 
     auto *mainList = new XP::CWidgetList(Qt::Horizontal, this);
     mainList->setMargins(0, 0, 0, 0);

@@ -6,20 +6,14 @@
 #include "common/DeploymentRights.h"
 
 #include "common/FiccEvents.h"
-#include "tc/CAlgorithmHelpDialog.h"
+#include "common/OrderSources.h"
 #include "tc/CCanOrderNum.h"
-#include "tc/CExchangeClient.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
 #include "tc/COpAccountsWidget.h"
 #include "tc/COpButton.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
 #include "tc/EFilterFlag.h"
+#include "tc/Services.h"
 #include "ttservice/COrderComandParam.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 #include "utils/TTLog.h"
 #include "xp/CComboBox.h"
 #include "xp/CDoubleValidator.h"
@@ -27,7 +21,6 @@
 #include "xp/CMessageBox.h"
 #include "xp/CMessageTip.h"
 #include "xp/CSimpleTextWidget.h"
-#include "xp/CUiResource.h"
 #include "xp/CWidgetList.h"
 #include "xp/ENormalButtonType.h"
 
@@ -356,7 +349,7 @@ void COpTransactionInCashWidget::layoutWithAccounts()
 {
     if (!m_accounts)
         return;
-    XP::CUiResource *theme = XP::uiResource();
+    XP::CUiResource *theme = utils::CSingletonT<XP::CUiResource>::instance();
     const QSize f = m_contentList ? m_contentList->minimumSize() : QSize(0, 0);
     const int t = theme->getSize(QStringLiteral("tc_siz_operation_tab_width"));
     const int wMin = theme->getSize(QStringLiteral("tc_siz_operation_panel_accounts_min_width"));
@@ -419,10 +412,11 @@ void COpTransactionInCashWidget::queryCanOrderNum()
     if (!bond)
         return;
     ttservice::CDataCenter *dataCenter = ttservice::TraderCenter::instance()->getDataCenter();
+    const ttservice::CCalculator *calculator = ttservice::TraderCenter::instance()->getCalculator();
     for (const QString &key : m_accounts->getDisplayedAccounts()) {
-        CCanOrderNum num
-            = CSpotOrderRules::canOrderNum(dataCenter->getAccountData(key.toStdString()), *bond,
-                                           m_priceEdit->toDouble(), fullPrice());
+        CCanOrderNum num = CSpotOrderRules::canOrderNum(
+            *calculator, dataCenter->getAccountData(key.toStdString()), *bond,
+            m_priceEdit->toDouble(), fullPrice());
         deliverEvent(EVT_CAN_ORDER_NUM, m_operationType, 0, key, &num);
     }
 }
@@ -480,16 +474,31 @@ CSpotOrderRules::Input COpTransactionInCashWidget::formInput() const
     return input;
 }
 
+CSpotOrderRules::Host COpTransactionInCashWidget::orderHost(const CSpotOrderRules::Input &input,
+                                                            const std::string &instructionKey)
+{
+    CSpotOrderRules::Host host(*ttservice::TraderCenter::instance()->getCalculator());
+    host.account = readOrderAccount(QString::fromStdString(input.accountKey));
+    host.accountData
+        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(input.accountKey);
+    host.instrument = listedBond(input.stockCode);
+    host.instruction = readInstruction(instructionKey);
+    host.userName = getUserConfig()->userName.toUtf8().toStdString();
+    return host;
+}
+
 bool COpTransactionInCashWidget::checkInput(QString &error)
 {
-    return CSpotOrderRules::checkInput(formInput(), error);
+    const CSpotOrderRules::Input input = formInput();
+    return CSpotOrderRules::checkInput(input, orderHost(input, m_instructionKey), error);
 }
 
 bool COpTransactionInCashWidget::buildOrders(std::vector<ttservice::CCodeOrderParam> &orders,
                                              QString &error, std::string &)
 {
-    return CSpotOrderRules::buildOrders(formInput(), m_operationType, m_instructionKey, orders,
-                                        error);
+    const CSpotOrderRules::Input input = formInput();
+    return CSpotOrderRules::buildOrders(input, orderHost(input, m_instructionKey), m_operationType,
+                                        orders, error);
 }
 
 void COpTransactionInCashWidget::doOperation()

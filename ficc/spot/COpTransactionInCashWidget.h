@@ -74,6 +74,11 @@ public:
     // Sends each displayed account's orderable quantities to the account list.
     void queryCanOrderNum();
 
+    // What the host says at this moment about the order of `input`, placed
+    // within the instruction numbered `instructionKey` (none when empty).
+    static CSpotOrderRules::Host orderHost(const CSpotOrderRules::Input &input,
+                                           const std::string &instructionKey);
+
     void setStockCode(const QString &code);
     QString stockCode() const { return m_stockCode; }
     // Empties the order fields; the bond code and the account stay.

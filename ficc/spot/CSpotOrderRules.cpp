@@ -1,12 +1,6 @@
 #include "spot/CSpotOrderRules.h"
-#include "common/OrderPlacement.h"
 
 #include "common/InstructionLimit.h"
-#include "tc/CExchangeClient.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
 #include <QRegExp>
 
@@ -73,9 +67,9 @@ QString CSpotOrderRules::agreementNoTip(const std::string &market, const QString
     return QString();
 }
 
-bool CSpotOrderRules::checkInput(const Input &input, QString &error)
+bool CSpotOrderRules::checkInput(const Input &input, const Host &host, QString &error)
 {
-    if (!checkOrderAccount(QString::fromStdString(input.accountKey), error))
+    if (!checkOrderAccount(host.account, error))
         return false;
     if (input.hasCodeEditor && input.stockCode.isEmpty()) {
         error = QStringLiteral("没有输入证券代码, 无法下单!");
@@ -85,9 +79,7 @@ bool CSpotOrderRules::checkInput(const Input &input, QString &error)
         error = QStringLiteral("没有填写约定号, 无法下单!");
         return false;
     }
-    const auto instrument
-        = utils::CManualSingletonT<CExchangeClient>::instance()->getCodeInfo(input.stockCode);
-    if (instrument && instrument->market == "SH"
+    if (host.instrument && host.instrument->market == "SH"
         && !matches(QStringLiteral("^\\d{3}$"), input.agreementNo)) {
         error = QStringLiteral("约定号:请输入100~999之间的整数!");
         return false;
@@ -115,7 +107,8 @@ bool CSpotOrderRules::checkInput(const Input &input, QString &error)
     return true;
 }
 
-long long CSpotOrderRules::maxOrderQuantity(const ttservice::CAccountDataPtr &accountData,
+long long CSpotOrderRules::maxOrderQuantity(const ttservice::CCalculator &calculator,
+                                            const ttservice::CAccountDataPtr &accountData,
                                             const std::string &market, const std::string &code,
                                             ttservice::EOperationType side, double price)
 {
@@ -125,10 +118,11 @@ long long CSpotOrderRules::maxOrderQuantity(const ttservice::CAccountDataPtr &ac
     param.instrumentCode = code;
     param.operationType = side;
     param.price = price;
-    return ttservice::TraderCenter::instance()->getCalculator()->calcMaxOrderQuantity(param);
+    return calculator.calcMaxOrderQuantity(param);
 }
 
-CCanOrderNum CSpotOrderRules::canOrderNum(const ttservice::CAccountDataPtr &accountData,
+CCanOrderNum CSpotOrderRules::canOrderNum(const ttservice::CCalculator &calculator,
+                                          const ttservice::CAccountDataPtr &accountData,
                                           const ttservice::CInstrumentDetail &instrument,
                                           double cleanPrice, double fullPrice, bool *buyFresh)
 {
@@ -139,13 +133,14 @@ CCanOrderNum CSpotOrderRules::canOrderNum(const ttservice::CAccountDataPtr &acco
         price = fullPrice;
         if (isUsablePrice(price)) {
             num.buyVolume
-                = maxOrderQuantity(accountData, instrument.market, instrument.instrumentCode,
-                                   ttservice::OPERATION_TYPE_BUY, price);
+                = maxOrderQuantity(calculator, accountData, instrument.market,
+                                   instrument.instrumentCode, ttservice::OPERATION_TYPE_BUY, price);
             fresh = true;
         }
     }
-    num.sellVolume = maxOrderQuantity(accountData, instrument.market, instrument.instrumentCode,
-                                      ttservice::OPERATION_TYPE_SELL, price);
+    num.sellVolume
+        = maxOrderQuantity(calculator, accountData, instrument.market, instrument.instrumentCode,
+                           ttservice::OPERATION_TYPE_SELL, price);
     if (buyFresh)
         *buyFresh = fresh;
     return num;
@@ -158,25 +153,24 @@ long long CSpotOrderRules::orderVolume(long long entered, long long maximum)
     return capped < 10 ? 0 : capped / 10 * 10;
 }
 
-bool CSpotOrderRules::checkInstructionLimit(const std::string &instructionKey,
+bool CSpotOrderRules::checkInstructionLimit(const ttservice::COrderCommand *instruction,
                                             const ttservice::CCodeOrderParam &order,
                                             long long volume, QString &error)
 {
-    return TC::checkInstructionLimit(instructionKey, order, volume,
+    return TC::checkInstructionLimit(instruction, order, volume,
                                      EInstructionMatch::ACCOUNT_SIDE_AND_INSTRUMENT, error);
 }
 
-bool CSpotOrderRules::buildOrders(const Input &input, ttservice::EOperationType side,
-                                  const std::string &instructionKey,
+bool CSpotOrderRules::buildOrders(const Input &input, const Host &host,
+                                  ttservice::EOperationType side,
                                   std::vector<ttservice::CCodeOrderParam> &orders, QString &error)
 {
     orders.clear();
     ttservice::CCodeOrderParam order;
     order.operationType = side;
-    order.userName = getUserConfig()->userName.toUtf8().toStdString();
+    order.userName = host.userName;
 
-    const ttservice::CAccountDataPtr accountData
-        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(input.accountKey);
+    const ttservice::CAccountDataPtr &accountData = host.accountData;
     const ttservice::CAccountInfoPtr info
         = accountData ? accountData->getAccountInfo() : ttservice::CAccountInfoPtr();
     if (!info) {
@@ -185,8 +179,7 @@ bool CSpotOrderRules::buildOrders(const Input &input, ttservice::EOperationType 
     }
     order.accountInfo = info;
 
-    const auto instrument
-        = utils::CManualSingletonT<CExchangeClient>::instance()->getCodeInfo(input.stockCode);
+    const std::shared_ptr<ttservice::CInstrumentDetail> &instrument = host.instrument;
     if (instrument) {
         order.stock.market = instrument->market;
         order.stock.instrumentTag = instrument->instrumentTag;
@@ -196,7 +189,7 @@ bool CSpotOrderRules::buildOrders(const Input &input, ttservice::EOperationType 
 
     // An unlisted code still asks the calculator, with no market and code.
     const long long maximum = maxOrderQuantity(
-        accountData, instrument ? instrument->market : std::string(),
+        host.calculator, accountData, instrument ? instrument->market : std::string(),
         instrument ? instrument->instrumentCode : std::string(), side, input.fullPrice);
     if (maximum <= 0) {
         error = side == ttservice::OPERATION_TYPE_BUY ? QStringLiteral("可买量为0, 无法下单!")
@@ -211,7 +204,7 @@ bool CSpotOrderRules::buildOrders(const Input &input, ttservice::EOperationType 
         error = QStringLiteral("可下单量不足, 无法下单!");
         return false;
     }
-    if (!checkInstructionLimit(instructionKey, order, volume, error))
+    if (!checkInstructionLimit(host.instruction.get(), order, volume, error))
         return false;
 
     order.volume = volume;

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "common/OrderPlacement.h"
 #include "tc/CCanOrderNum.h"
 #include "ttservice/CAccountData.h"
+#include "ttservice/CCalculator.h"
 #include "ttservice/CCodeOrderParam.h"
 #include "ttservice/CInstrumentDetail.h"
+#include "ttservice/COrderCommand.h"
 #include "ttservice/Types.h"
 
 #include <QString>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,9 +19,9 @@ namespace TC {
 
 // The rules of a spot bond order with a named counterparty, apart from the
 // form that collects it: the input checks, the amounts, the orderable
-// quantities and the order itself. Reads the host's services (user
-// configuration, trade client, data centre, instrument directory, calculator,
-// command centre) and touches no widget.
+// quantities and the order itself. Reads no service of the host: the form
+// hands over what the host says (Host) with what it holds (Input). Touches
+// no widget.
 class CSpotOrderRules
 {
 public:
@@ -36,6 +40,25 @@ public:
         double fullPrice = 0.0; // as the form shows it; kUnsetDouble when invalid
     };
 
+    // What the host says about the order when the trader places it.
+    struct Host
+    {
+        explicit Host(const ttservice::CCalculator &calculator)
+            : calculator(calculator)
+        {
+        }
+
+        OrderAccount account; // the account of Input::accountKey and its login state
+        // The data centre's trading data of Input::accountKey; null when it has none.
+        ttservice::CAccountDataPtr accountData;
+        // The exchange's listing of Input::stockCode; null when the code is not listed.
+        std::shared_ptr<ttservice::CInstrumentDetail> instrument;
+        // The instruction the order is placed within; null when it is placed within none.
+        ttservice::COrderCommandPtr instruction;
+        std::string userName; // the user configuration's user name, UTF-8
+        const ttservice::CCalculator &calculator; // the host's orderable quantities
+    };
+
     struct Amounts
     {
         double fullPrice = 0.0;
@@ -52,10 +75,11 @@ public:
     static QString agreementNoTip(const std::string &market, const QString &text);
 
     // The first failed check, in the order of the form; true when an order may be built.
-    static bool checkInput(const Input &input, QString &error);
+    static bool checkInput(const Input &input, const Host &host, QString &error);
 
     // The calculator's maximum for the account, bond, side and price; 0 without account data.
-    static long long maxOrderQuantity(const ttservice::CAccountDataPtr &accountData,
+    static long long maxOrderQuantity(const ttservice::CCalculator &calculator,
+                                      const ttservice::CAccountDataPtr &accountData,
                                       const std::string &market, const std::string &code,
                                       ttservice::EOperationType side, double price);
 
@@ -63,7 +87,8 @@ public:
     // clean and full price (neither invalid nor zero); `buyFresh` tells whether
     // the buy quantity was computed. Selling is always computed, at the full
     // price when the clean price was usable, else at the clean price.
-    static CCanOrderNum canOrderNum(const ttservice::CAccountDataPtr &accountData,
+    static CCanOrderNum canOrderNum(const ttservice::CCalculator &calculator,
+                                    const ttservice::CAccountDataPtr &accountData,
                                     const ttservice::CInstrumentDetail &instrument,
                                     double cleanPrice, double fullPrice, bool *buyFresh = nullptr);
 
@@ -72,15 +97,13 @@ public:
     static long long orderVolume(long long entered, long long maximum);
 
     // An order placed within an instruction must fit one of the instruction's
-    // orders for the same account, bond and side. True when `instructionKey`
-    // names no instruction the command centre knows.
-    static bool checkInstructionLimit(const std::string &instructionKey,
+    // orders for the same account, bond and side. True without an instruction.
+    static bool checkInstructionLimit(const ttservice::COrderCommand *instruction,
                                       const ttservice::CCodeOrderParam &order, long long volume,
                                       QString &error);
 
     // Builds the one order of the form for `side`; on failure `orders` is empty.
-    static bool buildOrders(const Input &input, ttservice::EOperationType side,
-                            const std::string &instructionKey,
+    static bool buildOrders(const Input &input, const Host &host, ttservice::EOperationType side,
                             std::vector<ttservice::CCodeOrderParam> &orders, QString &error);
 
     // A number as the toolkit's editors read it.

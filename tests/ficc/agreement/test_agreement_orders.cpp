@@ -88,10 +88,16 @@ protected:
         return in;
     }
 
+    // What the form reads from the host for `in`.
+    static Builder::Host host(const Input &in)
+    {
+        return IBaseAgreementContentWidget::orderHost(in);
+    }
+
     static QString check(const Input &in)
     {
         QString error = QStringLiteral("stale");
-        const bool ok = Builder::checkOrderInput(in, error);
+        const bool ok = Builder::checkOrderInput(in, host(in), error);
         EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
         return error;
     }
@@ -102,7 +108,7 @@ protected:
     {
         std::vector<ttservice::CCodeOrderParam> orders;
         QString error;
-        EXPECT_TRUE(Builder::buildOrders(in, orders, error)) << error.toStdString();
+        EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
         EXPECT_EQ(orders.size(), 1u);
         if (orders.size() != 1)
             return {};
@@ -443,11 +449,11 @@ TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedA
     in.instructionKey = "42";
     std::vector<ttservice::CCodeOrderParam> orders;
     QString error;
-    EXPECT_TRUE(Builder::buildOrders(in, orders, error)) << error.toStdString();
+    EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
     EXPECT_EQ(orders.size(), 1u);
 
     in.firstSelection = { pledgeRow("019547", 1200100, 12001) };
-    EXPECT_FALSE(Builder::buildOrders(in, orders, error));
+    EXPECT_FALSE(Builder::buildOrders(in, host(in), orders, error));
     EXPECT_EQ(
         error,
         QStringLiteral("账号 10001 下单量超出指令 42 允许的剩余最大下单量 12000 , 下单无法完成"));
@@ -456,19 +462,19 @@ TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedA
     // The instruction allows no early repurchase for the account.
     Input other = validInput(OPT_AGREEMENT_EARLY_REPURCHASE);
     other.instructionKey = "42";
-    EXPECT_FALSE(Builder::buildOrders(other, orders, error));
+    EXPECT_FALSE(Builder::buildOrders(other, host(other), orders, error));
     EXPECT_EQ(error, QStringLiteral("当前下单参数不属于指令范围, 下单无法完成"));
     // A failed check builds nothing and leaves the orders as they were.
     other.rate = 100;
     orders.resize(2);
-    EXPECT_FALSE(Builder::buildOrders(other, orders, error));
+    EXPECT_FALSE(Builder::buildOrders(other, host(other), orders, error));
     EXPECT_EQ(error, QStringLiteral("回购利率必须大于0且小于1"));
     EXPECT_EQ(orders.size(), 2u);
     other.rate = 3.65;
 
     // No key, or a key the command centre does not know: no instruction to fit.
     other.instructionKey.clear();
-    EXPECT_TRUE(Builder::buildOrders(other, orders, error));
+    EXPECT_TRUE(Builder::buildOrders(other, host(other), orders, error));
     other.instructionKey = "77";
-    EXPECT_TRUE(Builder::buildOrders(other, orders, error));
+    EXPECT_TRUE(Builder::buildOrders(other, host(other), orders, error));
 }

@@ -1,6 +1,7 @@
 #include "HostFixture.h"
 #include "QtPrinters.h"
 
+#include "spot/COpTransactionInCashWidget.h"
 #include "spot/CSpotOrderRules.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CTradeClient.h"
@@ -40,11 +41,17 @@ protected:
         return in;
     }
 
+    // What the form reads from the host for `in`, placed within `instruction`.
+    static CSpotOrderRules::Host host(const Input &in, const std::string &instruction = {})
+    {
+        return TC::COpTransactionInCashWidget::orderHost(in, instruction);
+    }
+
     // The first failed check; empty when the form may be ordered.
     static QString check(const Input &in)
     {
         QString error;
-        const bool ok = CSpotOrderRules::checkInput(in, error);
+        const bool ok = CSpotOrderRules::checkInput(in, host(in), error);
         EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
         return error;
     }
@@ -54,7 +61,7 @@ protected:
     {
         std::vector<ttservice::CCodeOrderParam> orders(1);
         QString error;
-        EXPECT_FALSE(CSpotOrderRules::buildOrders(in, side, instruction, orders, error));
+        EXPECT_FALSE(CSpotOrderRules::buildOrders(in, host(in, instruction), side, orders, error));
         EXPECT_TRUE(orders.empty());
         return error;
     }
@@ -64,7 +71,7 @@ protected:
     {
         std::vector<ttservice::CCodeOrderParam> orders;
         QString error;
-        EXPECT_TRUE(CSpotOrderRules::buildOrders(in, side, instruction, orders, error))
+        EXPECT_TRUE(CSpotOrderRules::buildOrders(in, host(in, instruction), side, orders, error))
             << error.toStdString();
         EXPECT_EQ(orders.size(), 1u);
         return orders.empty() ? ttservice::CCodeOrderParam() : orders.front();
@@ -281,8 +288,11 @@ TEST_F(SpotOrderRulesTest, orderableQuantitiesNeedAUsablePriceToBuy)
 {
     const auto data = accountData(kLoggedInAccount);
     const auto bond = makeBond("SH", "019547", "国债1901", kAccruedSH019547);
+    const ttservice::CCalculator &calculator
+        = *ttservice::TraderCenter::instance()->getCalculator();
     bool fresh = false;
-    TC::CCanOrderNum num = CSpotOrderRules::canOrderNum(data, *bond, 100.0, 101.2345, &fresh);
+    TC::CCanOrderNum num
+        = CSpotOrderRules::canOrderNum(calculator, data, *bond, 100.0, 101.2345, &fresh);
     EXPECT_TRUE(fresh);
     EXPECT_EQ(num.buyVolume, 9870);
     EXPECT_EQ(num.sellVolume, 12340);
@@ -290,13 +300,15 @@ TEST_F(SpotOrderRulesTest, orderableQuantitiesNeedAUsablePriceToBuy)
     // No usable clean or full price: no purchase, but the position is still reported.
     for (const auto &prices :
          { std::make_pair(100.0, ttservice::kUnsetDouble), std::make_pair(0.000001, 101.2345) }) {
-        num = CSpotOrderRules::canOrderNum(data, *bond, prices.first, prices.second, &fresh);
+        num = CSpotOrderRules::canOrderNum(calculator, data, *bond, prices.first, prices.second,
+                                           &fresh);
         EXPECT_FALSE(fresh) << prices.first;
         EXPECT_EQ(num.buyVolume, 0) << prices.first;
         EXPECT_EQ(num.sellVolume, 12340) << prices.first;
     }
 
-    num = CSpotOrderRules::canOrderNum(ttservice::CAccountDataPtr(), *bond, 100.0, 101.0, &fresh);
+    num = CSpotOrderRules::canOrderNum(calculator, ttservice::CAccountDataPtr(), *bond, 100.0,
+                                       101.0, &fresh);
     EXPECT_TRUE(fresh);
     EXPECT_EQ(num.buyVolume, 0);
     EXPECT_EQ(num.sellVolume, 0);
