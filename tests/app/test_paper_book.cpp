@@ -139,11 +139,7 @@ protected:
 
     void send(const CCodeOrderParam &order)
     {
-        auto command = boost::make_shared<ttservice::COrderComandParam>();
-        command->orders = { order };
-        command->manual = true;
-        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
-            command, {}, false, 0));
+        ASSERT_TRUE(sendCommand({ order }));
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
     }
 

@@ -98,15 +98,6 @@ std::string bondsOf(const Contract &c)
     return text;
 }
 
-QStringList messages()
-{
-    QStringList texts;
-    for (const TC::CHostMessage &m :
-         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-        texts << QString::fromStdString(m.text);
-    return texts;
-}
-
 std::string snapshot()
 {
     std::string text = std::to_string(funds());
@@ -200,11 +191,7 @@ protected:
 
     void send(const std::vector<CCodeOrderParam> &orders)
     {
-        auto command = boost::make_shared<ttservice::COrderComandParam>();
-        command->orders = orders;
-        command->manual = true;
-        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
-            command, {}, false, 0));
+        ASSERT_TRUE(sendCommand(orders));
         ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
     }
 
@@ -311,7 +298,7 @@ TEST_F(PaperContractsTest, maturityConfirmationPaysTheAmountAndReturnsTheBonds)
     EXPECT_EQ(contract(dealNo)->contractStatus, '3');
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 80032.22);
     EXPECT_EQ(usable("SH", "019547"), 120000);
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(messageTexts(),
               QStringList { QStringLiteral("合同 %1 已到期结算, 结算金额 80032.22")
                                 .arg(QString::fromStdString(dealNo)) });
 }
@@ -507,7 +494,7 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
         utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
         const std::string before = snapshot();
         send({ c.order });
-        EXPECT_EQ(messages(), QStringList { app::CPaperExchange::refusalText(c.message) });
+        EXPECT_EQ(messageTexts(), QStringList { app::CPaperExchange::refusalText(c.message) });
         EXPECT_EQ(snapshot(), before);
     }
 }
@@ -519,15 +506,15 @@ TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerComm
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
     send({ order(1065, 10,
                  [](CRepurchaseAgreementParam &a) { a.pendingOrderRef = "QR2026120011"; }) });
-    EXPECT_EQ(messages(), QStringList { "委托被拒绝: 申报 QR2026120011 已应答, 不能重复确认" });
+    EXPECT_EQ(messageTexts(), QStringList { "委托被拒绝: 申报 QR2026120011 已应答, 不能重复确认" });
     EXPECT_EQ(snapshot(), before);
 
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
     const size_t count = contracts().size();
     send({ deal(), deal() });
     EXPECT_EQ(contracts().size(), count + 1) << "the first of the two is dealt";
-    EXPECT_TRUE(messages().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
-        << messages().join('\n').toStdString();
+    EXPECT_TRUE(messageTexts().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
+        << messageTexts().join('\n').toStdString();
 }
 
 TEST(DeskDeclarations, theDeskProposesWhatTheContractsStateCallsFor)
