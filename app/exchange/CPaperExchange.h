@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CContractRules.h"
+#include "PendingDeal.h"
 
 #include "tc/ICommandAcceptor.h"
 #include "ttservice/CAccountData.h"
@@ -35,7 +36,10 @@ namespace app {
 //   - a deal declaration (1045) waits at the counterparty desk, which accepts
 //     it after the answer delay: the deal becomes a running contract (788)
 //     with its pledged bond, the repo side receives the amount and the bond
-//     leaves the available position;
+//     leaves the available position. A deal still waiting when the terminal
+//     stops is kept by the host's book and answered once the terminal runs
+//     again (resumeDeals); a deal is good for the trading day it was sent on,
+//     and lapses unanswered when that day has passed;
 //   - intention orders (1063 正回购, 1064 逆回购) become the account's
 //     intention orders (793); a desk takes each one up after the answer delay
 //     and declares the deal to the order's trader (795, type 成交申报);
@@ -138,7 +142,22 @@ public:
         m_afterEachJob = std::move(afterEachJob);
     }
 
-    // Stops the thread; orders and answers not carried out yet are dropped.
+    // Told, on the exchange thread, when a deal declaration starts waiting for
+    // its desk's answer (`waiting`) and when it stops (answered, refused or
+    // lapsed), within the job that did it: the host's book keeps the waiting
+    // deals with the job's other changes. Set before commands arrive.
+    using PendingDealListener = std::function<void(const PendingDeal &deal, bool waiting)>;
+    void setPendingDealListener(PendingDealListener listener)
+    {
+        m_pendingDealListener = std::move(listener);
+    }
+
+    // Has the desks answer the deals that were still waiting when the terminal
+    // stopped (as the book kept them), each once. Called before commands arrive.
+    void resumeDeals(const std::vector<PendingDeal> &deals);
+
+    // Stops the thread; orders and answers not carried out yet are dropped
+    // (the deals waiting stay in the host's book).
     void shutdown();
 
     // Waits (running the caller's event loop) until every order handed over
@@ -156,12 +175,6 @@ public:
     static QString refusalText(const QString &reason);
 
 private:
-    struct PendingDeal
-    {
-        ttservice::CCodeOrderParam order;
-        const Desk *desk = nullptr;
-    };
-
     // On the exchange thread from here on.
     void execute(const ttservice::CCodeOrderParam &order);
     QString fillSpot(const ttservice::CCodeOrderParam &order);
@@ -190,6 +203,9 @@ private:
     // A number for a new record of `type` in the account: prefix, trading
     // date, a running number.
     std::string nextNumber(const char *prefix, const ttservice::CAccountDataPtr &data, int type);
+    // The same, counting with `last`, for a number `taken` does not know.
+    static std::string nextNumber(const char *prefix, int &last,
+                                  const std::function<bool(const std::string &)> &taken);
     const Desk *findDesk(const std::string &dealer, const std::string &trader) const;
     void post(std::function<void()> work, int delayMs = -1);
     // Carries out a job on the exchange thread, then the after-each-job hook,
@@ -210,7 +226,12 @@ private:
     // What the desks declared about a contract, "accountKey|contractNo|type":
     // each proposal is made once.
     std::set<std::string> m_proposed; // exchange thread only
+    // The deals waiting for their desk's answer, by key; numbered apart from
+    // the records, whose numbers the trader reads.
+    std::set<std::string> m_waitingDeals; // exchange thread only
+    int m_lastDealNumber = 0; // exchange thread only
     std::function<void()> m_afterEachJob;
+    PendingDealListener m_pendingDealListener;
 };
 
 } // namespace app
