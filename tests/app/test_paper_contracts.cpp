@@ -435,6 +435,18 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
     const auto answer = [](int operation, const std::string &ref) {
         return order(operation, 10, [&](CRepurchaseAgreementParam &a) { a.pendingOrderRef = ref; });
     };
+    // Declarations no desk would make, beside the shipped ones: a release from
+    // a counterparty that is no desk, an early repurchase of no contract.
+    const auto plant = [](const std::string &like, const std::string &ref,
+                          const std::string &dealer, const std::string &trader) {
+        auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*declaration(like));
+        d->pendingOrderRef = ref;
+        d->counterpartyDealer = dealer;
+        d->counterpartyTrader = trader;
+        account()->updateData(d, false);
+    };
+    plant("HT2026120031/1", "QR2026129001", "1001", "T001");
+    plant("HT2026120027/1", "HT2026129999/1", "1004", "T301");
     const struct
     {
         const char *what;
@@ -483,10 +495,10 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
         { "answer to an unknown declaration", inside, answer(1065, "NOPE"), "申报 NOPE 不存在" },
         { "answer of another type", inside, answer(1067, "QR2026120011"),
           "申报 QR2026120011 的类型为成交申报, 不能以业务代码 1067 确认" },
-        { "answer to a counterparty that is no desk", inside, answer(1075, "QR2026120009"),
+        { "answer to a counterparty that is no desk", inside, answer(1075, "QR2026129001"),
           "对手方 1001 T001 不是模拟交易台" },
-        { "answer about no contract", inside, answer(1072, "QR2026120005"),
-          "申报 QR2026120005 没有对应的合同" },
+        { "answer about no contract", inside, answer(1072, "HT2026129999/1"),
+          "申报 HT2026129999/1 没有对应的合同" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
