@@ -90,7 +90,8 @@ std::string dueKey(const std::string &account, int type, const std::string &key)
     return account + '\n' + std::to_string(type) + '\n' + key;
 }
 
-// The deals waiting for a desk's answer: the order as BSON, keyed like the records.
+// The orders waiting at a desk (deal declarations for the answer, intention
+// orders to be taken up), by kind: the order as BSON, keyed like the records.
 const QLatin1String kPendingDeals("pending_deals");
 
 // The BSON object of a stored record; false when the bytes are not one whole object.
@@ -200,8 +201,8 @@ CPaperBook::EState CPaperBook::open(bool reset)
         TT_LOG_WARN_FOR(this, m_notice.toStdString());
     else
         TT_LOG_INFO_FOR(this,
-                        boost::format("paper book %1%: %2% accounts and %3% deals waiting for an "
-                                      "answer read, %4%")
+                        boost::format("paper book %1%: %2% accounts and %3% orders waiting at a "
+                                      "desk read, %4%")
                             % m_path.toStdString() % m_restored.size() % m_pendingDeals.size()
                             % (m_clearPending ? "starting again from the shipped data" : "saving"));
     return m_state;
@@ -352,10 +353,10 @@ bool CPaperBook::migrate(int fromVersion)
         }
         if (fromVersion < 2) {
             ok = ok
-                && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, key TEXT "
-                                             "NOT NULL, trading_day INTEGER NOT NULL, sent_at "
-                                             "INTEGER NOT NULL, record BLOB NOT NULL, "
-                                             "PRIMARY KEY (account, key))")
+                && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, kind "
+                                             "INTEGER NOT NULL, key TEXT NOT NULL, trading_day "
+                                             "INTEGER NOT NULL, sent_at INTEGER NOT NULL, record "
+                                             "BLOB NOT NULL, PRIMARY KEY (account, kind, key))")
                                   .arg(kPendingDeals));
         }
         return ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
@@ -394,22 +395,25 @@ bool CPaperBook::readRecords(int version)
     if (version < 2)
         return true;
     // In the order they were sent: the desks answer them in that order.
-    if (!query.exec(QStringLiteral("SELECT account, key, trading_day, sent_at, record FROM %1 "
-                                   "ORDER BY sent_at, rowid")
+    if (!query.exec(QStringLiteral("SELECT account, kind, key, trading_day, sent_at, record "
+                                   "FROM %1 ORDER BY sent_at, rowid")
                         .arg(kPendingDeals))) {
         m_lastError = errorText(query.lastError());
         return false;
     }
     while (query.next()) {
         PendingDeal deal;
-        deal.key = query.value(1).toString().toStdString();
-        deal.tradingDay = query.value(2).toInt();
-        deal.sentAtMs = query.value(3).toLongLong();
+        const int kind = query.value(1).toInt();
+        deal.kind = PendingDeal::Kind(kind);
+        deal.key = query.value(2).toString().toStdString();
+        deal.tradingDay = query.value(3).toInt();
+        deal.sentAtMs = query.value(4).toLongLong();
         bson::BSONObj obj;
-        if (!readBson(query.value(4).toByteArray(), &obj))
+        if (!readBson(query.value(5).toByteArray(), &obj))
             return unreadable(kPendingDeals);
         deal.order.bsonValueFromObj(obj);
-        if (deal.key.empty() || deal.account() != query.value(0).toString().toStdString()
+        if (kind < int(PendingDeal::Kind::Declaration) || kind > int(PendingDeal::Kind::Intention)
+            || deal.key.empty() || deal.account() != query.value(0).toString().toStdString()
             || deal.order.agreementParam.isEmpty())
             return unreadable(kPendingDeals);
         m_pendingDeals.push_back(deal);
@@ -458,15 +462,17 @@ bool CPaperBook::write(const std::vector<Row> &rows, const std::map<std::string,
                 break;
             const PendingDeal &deal = entry.second.deal;
             if (entry.second.waiting) {
-                ok = query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (account, key, "
-                                                  "trading_day, sent_at, record) VALUES (?, ?, "
-                                                  "?, ?, ?)")
+                ok = query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (account, kind, "
+                                                  "key, trading_day, sent_at, record) VALUES (?, "
+                                                  "?, ?, ?, ?, ?)")
                                        .arg(kPendingDeals));
             } else {
-                ok = query.prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND key = ?")
+                ok = query.prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND kind = ? "
+                                                  "AND key = ?")
                                        .arg(kPendingDeals));
             }
             query.addBindValue(QString::fromStdString(deal.account()));
+            query.addBindValue(int(deal.kind));
             query.addBindValue(QString::fromStdString(deal.key));
             if (entry.second.waiting) {
                 const bson::BSONObj obj = deal.order.toBson();
@@ -644,7 +650,8 @@ void CPaperBook::notePendingDeal(const PendingDeal &deal, bool waiting)
         return;
     // A deal that waited and was answered before a commit wrote it (a failed
     // write) leaves only its deletion, which finds no row.
-    m_dealChanges[deal.account() + '\n' + deal.key] = DealChange { deal, waiting };
+    m_dealChanges[deal.account() + '\n' + std::to_string(int(deal.kind)) + '\n' + deal.key]
+        = DealChange { deal, waiting };
 }
 
 void CPaperBook::settle()

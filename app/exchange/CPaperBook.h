@@ -52,7 +52,7 @@ class CPaperBook final
 {
 public:
     // user_version of the book this terminal writes: 1 the records, 2 also
-    // the deals waiting for an answer. A book of an older schema is brought
+    // the orders waiting at a desk. A book of an older schema is brought
     // up to this one when it is opened, keeping its records.
     static constexpr int kSchemaVersion = 2;
     static QString fileName() { return QStringLiteral("paper_book.sqlite"); }
@@ -88,8 +88,9 @@ public:
     bool holds(const std::string &accountId) const;
     // Puts the book's records of the account into its data.
     void restore(const ttservice::CAccountDataPtr &data) const;
-    // The deal declarations that were waiting for a desk's answer when the
-    // book was read, in the order they were sent; none after a reset or when
+    // The orders that were waiting at a desk when the book was read (deal
+    // declarations for the answer, intention orders to be taken up), in the
+    // order they were sent; none after a reset or when
     // the book is not used.
     const std::vector<PendingDeal> &pendingDeals() const { return m_pendingDeals; }
 
@@ -100,9 +101,9 @@ public:
     // commit(), in one transaction. False when the write failed: the changes
     // are kept for the next commit, and the failure is logged and told.
     bool commit();
-    // A deal declaration starts waiting for its desk's answer (`waiting`) or
-    // stops (answered): written by the next commit(), in the transaction of
-    // the records the same exchange job changed.
+    // An order starts waiting at a desk (`waiting`) or stops (the desk
+    // answered the declaration, or took the intention up): written by the next commit(), in the
+    // transaction of the records the same exchange job changed.
     void notePendingDeal(const PendingDeal &deal, bool waiting);
     // Takes the records' present state as known without writing it (changes
     // that are not the exchange's, such as the position feed's market noise).
@@ -128,7 +129,7 @@ private:
     struct DealChange
     {
         PendingDeal deal;
-        bool waiting = false; // false: the deal was answered, its row goes
+        bool waiting = false; // false: the desk carried it out, its row goes
     };
     // The record last written (or settled) per account, type and key.
     // Takes a written (or settled) row as what the book holds.

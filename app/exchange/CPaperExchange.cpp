@@ -730,14 +730,22 @@ void CPaperExchange::resumeDeals(const std::vector<PendingDeal> &deals)
     post([this, deals]() {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         for (const PendingDeal &deal : deals) {
-            m_waitingDeals.insert(deal.key);
+            if (deal.kind == PendingDeal::Kind::Declaration)
+                m_waitingDeals.insert(deal.key);
             // The desk answers as long after the deal was sent as it would
             // have had the terminal run on (with this session's delay): a
             // restart neither hurries the desk nor holds it up, and a deal whose
             // time came while the terminal was stopped is answered at once.
             const qint64 remaining = std::min<qint64>(
                 std::max<qint64>(deal.sentAtMs + m_answerDelayMs - now, 0), m_answerDelayMs);
-            post([this, deal]() { answerDeal(deal); }, int(remaining));
+            post(
+                [this, deal]() {
+                    if (deal.kind == PendingDeal::Kind::Declaration)
+                        answerDeal(deal);
+                    else
+                        takeUpIntention(deal);
+                },
+                int(remaining));
         }
     });
 }
@@ -873,14 +881,18 @@ QString CPaperExchange::declareIntention(const ttservice::CCodeOrderParam &order
     intention->maturitySettleAmount
         = cents(agreement.repurchaseAmount * (1.0 + agreement.repurchaseRate * days / 365.0));
     data->updateData(intention, true);
-    // A desk takes the intention up and declares the deal to the trader.
-    const std::string accountKey = data->getAccountInfo()->getKey();
-    const std::string orderNo = intention->orderNo;
-    const std::string bondCode = bond ? bond->instrumentCode : std::string();
-    const long long volume = order.volume;
-    post([this, accountKey, orderNo, bondCode,
-          volume]() { takeUpIntention(accountKey, orderNo, bondCode, volume); },
-         m_answerDelayMs);
+    // A desk takes the intention up and declares the deal to the trader. Kept
+    // with this job's changes, as a deal declaration waiting for its answer is.
+    PendingDeal pickup;
+    pickup.kind = PendingDeal::Kind::Intention;
+    pickup.key = intention->orderNo;
+    pickup.order = order;
+    pickup.order.accountInfo = data->getAccountInfo();
+    pickup.tradingDay = dateNumber(tradingDate);
+    pickup.sentAtMs = QDateTime::currentMSecsSinceEpoch();
+    if (m_pendingDealListener)
+        m_pendingDealListener(pickup, true);
+    post([this, pickup]() { takeUpIntention(pickup); }, m_answerDelayMs);
     tell(
         QStringLiteral("意向申报已登记: %1 %2 %3")
             .arg(qs(intention->orderNo), repo ? QStringLiteral("正回购") : QStringLiteral("逆回购"))
@@ -1231,11 +1243,23 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
     return QString();
 }
 
-void CPaperExchange::takeUpIntention(const std::string &accountKey, const std::string &orderNo,
-                                     const std::string &bondCode, long long volume)
+void CPaperExchange::takeUpIntention(const PendingDeal &pickup)
 {
+    // Taken up or not (the intention withdrawn meanwhile), it no longer
+    // waits. An intention order stands until withdrawn: a desk takes it up on
+    // a later trading day as well.
+    if (m_pendingDealListener)
+        m_pendingDealListener(pickup, false);
+    const std::string &orderNo = pickup.key;
+    ttservice::CRepurchaseAgreementParam agreement;
+    agreement.bsonValueFromObj(pickup.order.agreementParam);
+    const ttservice::CInstrumentDetailPtr bond = agreement.bondCode.empty()
+        ? ttservice::CInstrumentDetailPtr()
+        : bondOf(agreement.bondMarket, agreement.bondCode);
+    const std::string bondCode = bond ? bond->instrumentCode : std::string();
+    const long long volume = pickup.order.volume;
     const ttservice::CAccountDataPtr data
-        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(accountKey);
+        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(pickup.account());
     const auto intention = data ? boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(
                                data->getData(ttservice::DATA_TYPE_INTENTION_ORDER, orderNo))
                                 : ttservice::CRepurchaseIntentionOrderPtr();

@@ -42,7 +42,9 @@ namespace app {
 //     and lapses unanswered when that day has passed;
 //   - intention orders (1063 正回购, 1064 逆回购) become the account's
 //     intention orders (793); a desk takes each one up after the answer delay
-//     and declares the deal to the order's trader (795, type 成交申报);
+//     and declares the deal to the order's trader (795, type 成交申报); an
+//     intention not taken up yet when the terminal stops is kept by the
+//     host's book like a waiting deal, and taken up once it runs again;
 //   - on a contract (the order's contract number; the code's side, 正回购 or
 //     逆回购, must be the contract's):
 //       到期确认 (1047, 1077) settles it at maturity (已购回): the amount the
@@ -142,22 +144,24 @@ public:
         m_afterEachJob = std::move(afterEachJob);
     }
 
-    // Told, on the exchange thread, when a deal declaration starts waiting for
-    // its desk's answer (`waiting`) and when it stops (answered, refused or
-    // lapsed), within the job that did it: the host's book keeps the waiting
-    // deals with the job's other changes. Set before commands arrive.
+    // Told, on the exchange thread, when an order starts waiting at a desk
+    // (`waiting`: a deal declaration for its answer, an intention order to be
+    // taken up) and when it stops (answered, refused, lapsed or taken up),
+    // within the job that did it: the host's book keeps the waiting orders
+    // with the job's other changes. Set before commands arrive.
     using PendingDealListener = std::function<void(const PendingDeal &deal, bool waiting)>;
     void setPendingDealListener(PendingDealListener listener)
     {
         m_pendingDealListener = std::move(listener);
     }
 
-    // Has the desks answer the deals that were still waiting when the terminal
-    // stopped (as the book kept them), each once. Called before commands arrive.
+    // Has the desks answer the deals and take up the intention orders that
+    // were still waiting when the terminal stopped (as the book kept them),
+    // each once. Called before commands arrive.
     void resumeDeals(const std::vector<PendingDeal> &deals);
 
     // Stops the thread; orders and answers not carried out yet are dropped
-    // (the deals waiting stay in the host's book).
+    // (the orders waiting at a desk stay in the host's book).
     void shutdown();
 
     // Waits (running the caller's event loop) until every order handed over
@@ -195,8 +199,7 @@ private:
                               const ttservice::CRepurchaseAgreementParam &agreement);
     // A desk declares the deal of an intention order (the account's key and
     // the order's number) to the order's trader.
-    void takeUpIntention(const std::string &accountKey, const std::string &orderNo,
-                         const std::string &bondCode, long long volume);
+    void takeUpIntention(const PendingDeal &pickup);
     void rollTradingDay();
     void reportDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
                         const std::string &text);

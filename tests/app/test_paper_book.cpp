@@ -54,11 +54,16 @@ std::string desk()
     return text;
 }
 
-int contractCount()
+int recordCount(int type)
 {
     std::vector<ttservice::IDataPtr> records;
-    account()->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, records);
+    account()->getVector(type, records);
     return int(records.size());
+}
+
+int contractCount()
+{
+    return recordCount(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
 }
 
 CCodeOrderParam spotBuy(const std::string &code, long long volume)
@@ -371,8 +376,8 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
           [&]() {
               writeBook();
               ASSERT_TRUE(onFile(bookPath(),
-                                 { "INSERT INTO pending_deals VALUES ('880001', 'CJ1', 20261209, "
-                                   "0, x'0500000000')" }));
+                                 { "INSERT INTO pending_deals VALUES ('880001', 0, 'CJ1', "
+                                   "20261209, 0, x'0500000000')" }));
           },
           EState::Empty, "damaged", true },
         { "a newer schema",
@@ -468,6 +473,49 @@ TEST_F(PaperBookTest, aDealStillWaitingWhenTheTerminalStopsIsAnsweredOnceItRunsA
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
         EXPECT_EQ(desk(), answered);
     }
+}
+
+TEST_F(PaperBookTest, anIntentionStillWaitingWhenTheTerminalStopsIsTakenUpOnceItRunsAgain)
+{
+    day = QDate(2026, 12, 9);
+    setAnswerDelay(600000);
+    restart(true);
+    const int intentions = recordCount(ttservice::DATA_TYPE_INTENTION_ORDER);
+    const int declarations = recordCount(ttservice::DATA_TYPE_PENDING_ORDER);
+    CCodeOrderParam intention = dealDeclaration();
+    intention.operationType = static_cast<ttservice::EOperationType>(1063); // 正回购
+    sendAndLeaveTheDeskLooking(intention);
+    ASSERT_EQ(recordCount(ttservice::DATA_TYPE_INTENTION_ORDER), intentions + 1);
+    std::vector<ttservice::IDataPtr> listed;
+    account()->getVector(ttservice::DATA_TYPE_INTENTION_ORDER, listed);
+    const std::string orderNo = listed.back()->getKey();
+
+    // Stopped twice before a desk took it up: the intention still waits.
+    for (int stop = 0; stop < 2; ++stop) {
+        restart();
+        ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
+        const app::PendingDeal &waiting = host->book()->pendingDeals().front();
+        EXPECT_EQ(waiting.kind, app::PendingDeal::Kind::Intention);
+        EXPECT_EQ(waiting.key, orderNo);
+        EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations);
+    }
+
+    // Its time is past when the terminal runs again: a desk takes it up at once.
+    setAnswerDelay(1);
+    restart();
+    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+    const QStringList told = messageTexts().filter(QStringLiteral("接受意向申报"));
+    ASSERT_EQ(told.size(), 1) << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(told.front().contains(QString::fromStdString(orderNo)));
+    EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations + 1);
+
+    // Taken up once: the next start has nothing waiting and the same desk.
+    const std::string takenUp = desk();
+    restart();
+    EXPECT_TRUE(host->book()->pendingDeals().empty());
+    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+    EXPECT_TRUE(messageTexts().filter(QStringLiteral("接受意向申报")).isEmpty());
+    EXPECT_EQ(desk(), takenUp);
 }
 
 TEST_F(PaperBookTest, aBookOfTheFirstSchemaOpensWithItsRecordsAndKeepsWaitingDealsFromThenOn)
