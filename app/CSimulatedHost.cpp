@@ -784,8 +784,14 @@ void CSimulatedHost::start()
     client->notifyInitDataFinish();
     if (!m_exchange) {
         m_exchange = boost::make_shared<CPaperExchange>(m_desks, m_answerDelayMs);
-        if (const boost::shared_ptr<CPaperBook> book = m_book)
+        if (const boost::shared_ptr<CPaperBook> book = m_book) {
             m_exchange->setAfterEachJob([book] { book->commit(); });
+            m_exchange->setPendingDealListener([book](const PendingDeal &deal, bool waiting) {
+                book->notePendingDeal(deal, waiting);
+            });
+            // Before the first command: the desks answer what the last session left waiting.
+            m_exchange->resumeDeals(book->pendingDeals());
+        }
         utils::CManualSingletonT<TC::CItCommandCenter>::instance()->setCommandAcceptor(m_exchange);
     }
     if (!m_positionFeed.isRunning()) {

@@ -52,7 +52,10 @@ class CSimulatedCounter;
 // their records are written to the book as its first state. The rest (the
 // accounts and their login states, instruments, varieties, calendar, desks)
 // always comes from the files. After every job of the exchange, the book
-// writes what the job changed in one transaction; the position feed's moves
+// writes what the job changed in one transaction, with the orders that
+// started or stopped waiting at a desk (deal declarations for the answer,
+// intention orders to be taken up); start() has the desks carry out what the
+// last session left waiting. The position feed's moves
 // are market noise and are not written. With setResetPaper(true) the book
 // starts again from the files.
 //

@@ -55,8 +55,10 @@ int main(int argc, char **argv)
     parser.addOption(firstFrameOpt);
     const QCommandLineOption resetPaperOpt(
         QStringLiteral("reset-paper"),
-        QStringLiteral("Start the paper exchange again from the shipped data files: the saved "
-                       "funds, positions, contracts and declarations are replaced."));
+        QStringLiteral(
+            "Start the paper exchange again from the shipped data files: the saved "
+            "funds, positions, contracts and declarations are replaced, and orders waiting at a "
+            "desk (deals for the answer, intention orders to be taken up) are dropped."));
     parser.addOption(resetPaperOpt);
     parser.process(app);
 

@@ -90,6 +90,21 @@ std::string dueKey(const std::string &account, int type, const std::string &key)
     return account + '\n' + std::to_string(type) + '\n' + key;
 }
 
+// The orders waiting at a desk (deal declarations for the answer, intention
+// orders to be taken up), by kind: the order as BSON, keyed like the records.
+const QLatin1String kPendingDeals("pending_deals");
+
+// The BSON object of a stored record; false when the bytes are not one whole object.
+bool readBson(const QByteArray &bytes, bson::BSONObj *obj)
+{
+    const bool wellFormed = bytes.size() >= 5
+        && mongo::validateBSON(bytes.constData(), uint64_t(bytes.size())).isOK()
+        && bson::BSONObj(bytes.constData()).objsize() == bytes.size();
+    if (wellFormed)
+        *obj = bson::BSONObj(bytes.constData()).getOwned();
+    return wellFormed;
+}
+
 QString connectionName()
 {
     static std::atomic<int> next { 0 };
@@ -186,8 +201,9 @@ CPaperBook::EState CPaperBook::open(bool reset)
         TT_LOG_WARN_FOR(this, m_notice.toStdString());
     else
         TT_LOG_INFO_FOR(this,
-                        boost::format("paper book %1%: %2% accounts read, %3%")
-                            % m_path.toStdString() % m_restored.size()
+                        boost::format("paper book %1%: %2% accounts and %3% orders waiting at a "
+                                      "desk read, %4%")
+                            % m_path.toStdString() % m_restored.size() % m_pendingDeals.size()
                             % (m_clearPending ? "starting again from the shipped data" : "saving"));
     return m_state;
 }
@@ -217,8 +233,11 @@ CPaperBook::EState CPaperBook::openFile(bool reset)
             m_lastError = errorText(db.lastError());
     }
     EState state = opened ? check() : EState::Unusable;
-    if (state != EState::Sound && state != EState::Empty)
+    if (state != EState::Sound && state != EState::Empty) {
         closeFile(); // no lock is kept on a file this terminal does not write
+        m_restored.clear();
+        m_pendingDeals.clear();
+    }
     if (state == EState::Corrupt && m_keptAside.isEmpty()) {
         m_damage = m_lastError;
         keepAside();
@@ -228,6 +247,7 @@ CPaperBook::EState CPaperBook::openFile(bool reset)
     }
     if (state == EState::Sound && reset) {
         m_restored.clear();
+        m_pendingDeals.clear();
         m_clearPending = true;
         return EState::Empty;
     }
@@ -272,7 +292,7 @@ CPaperBook::EState CPaperBook::check()
     }
     // Read before anything is written: a book whose records do not read is
     // kept aside as it is.
-    if (version == kSchemaVersion && !readRecords())
+    if (version > 0 && !readRecords(version))
         return EState::Corrupt;
     // Changing the journal writes the file: it takes the exclusive lock, or
     // finds that another terminal has it.
@@ -289,9 +309,10 @@ CPaperBook::EState CPaperBook::check()
     if (!query.exec(QStringLiteral("COMMIT")))
         return failed();
     query.finish();
-    if (version == 0)
-        return createSchema() ? EState::Empty : EState::Unusable;
-    return EState::Sound;
+    // Under the lock: no other terminal sees the schema half changed.
+    if (version < kSchemaVersion && !migrate(version))
+        return EState::Unusable;
+    return version == 0 ? EState::Empty : EState::Sound;
 }
 
 bool CPaperBook::inTransaction(const std::function<bool(QSqlQuery &)> &work)
@@ -317,24 +338,40 @@ bool CPaperBook::inTransaction(const std::function<bool(QSqlQuery &)> &work)
     return ok;
 }
 
-bool CPaperBook::createSchema()
+bool CPaperBook::migrate(int fromVersion)
 {
-    return inTransaction([](QSqlQuery &query) {
+    return inTransaction([fromVersion](QSqlQuery &query) {
         bool ok = true;
-        for (const Table &table : tables()) {
+        if (fromVersion < 1) {
+            for (const Table &table : tables()) {
+                ok = ok
+                    && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, key "
+                                                 "TEXT NOT NULL, record BLOB NOT NULL, "
+                                                 "PRIMARY KEY (account, key))")
+                                      .arg(QLatin1String(table.name)));
+            }
+        }
+        if (fromVersion < 2) {
             ok = ok
-                && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, key TEXT "
-                                             "NOT NULL, record BLOB NOT NULL, "
-                                             "PRIMARY KEY (account, key))")
-                                  .arg(QLatin1String(table.name)));
+                && query.exec(QStringLiteral("CREATE TABLE %1 (account TEXT NOT NULL, kind "
+                                             "INTEGER NOT NULL, key TEXT NOT NULL, trading_day "
+                                             "INTEGER NOT NULL, sent_at INTEGER NOT NULL, record "
+                                             "BLOB NOT NULL, PRIMARY KEY (account, kind, key))")
+                                  .arg(kPendingDeals));
         }
         return ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
 
-bool CPaperBook::readRecords()
+bool CPaperBook::readRecords(int version)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    const auto unreadable = [this](QLatin1String table) {
+        m_lastError = QStringLiteral("a record of %1 does not read").arg(table);
+        m_restored.clear();
+        m_pendingDeals.clear();
+        return false;
+    };
     for (const Table &table : tables()) {
         // rowid: the order the records first arrived in, which the tables show.
         if (!query.exec(QStringLiteral("SELECT account, key, record FROM %1 ORDER BY rowid")
@@ -345,33 +382,55 @@ bool CPaperBook::readRecords()
         while (query.next()) {
             const std::string account = query.value(0).toString().toStdString();
             const std::string key = query.value(1).toString().toStdString();
-            const QByteArray bytes = query.value(2).toByteArray();
-            const bool wellFormed = bytes.size() >= 5
-                && mongo::validateBSON(bytes.constData(), uint64_t(bytes.size())).isOK()
-                && bson::BSONObj(bytes.constData()).objsize() == bytes.size();
+            bson::BSONObj obj;
+            const bool wellFormed = readBson(query.value(2).toByteArray(), &obj);
             const ttservice::IDataPtr record = makeRecord(table.type);
             if (wellFormed)
-                record->bsonValueFromObj(bson::BSONObj(bytes.constData()).getOwned());
-            if (!wellFormed || record->getKey() != key) {
-                m_lastError
-                    = QStringLiteral("a record of %1 does not read").arg(QLatin1String(table.name));
-                m_restored.clear();
-                return false;
-            }
+                record->bsonValueFromObj(obj);
+            if (!wellFormed || record->getKey() != key)
+                return unreadable(QLatin1String(table.name));
             m_restored[account].push_back(record);
         }
+    }
+    if (version < 2)
+        return true;
+    // In the order they were sent: the desks answer them in that order.
+    if (!query.exec(QStringLiteral("SELECT account, kind, key, trading_day, sent_at, record "
+                                   "FROM %1 ORDER BY sent_at, rowid")
+                        .arg(kPendingDeals))) {
+        m_lastError = errorText(query.lastError());
+        return false;
+    }
+    while (query.next()) {
+        PendingDeal deal;
+        const int kind = query.value(1).toInt();
+        deal.kind = PendingDeal::Kind(kind);
+        deal.key = query.value(2).toString().toStdString();
+        deal.tradingDay = query.value(3).toInt();
+        deal.sentAtMs = query.value(4).toLongLong();
+        bson::BSONObj obj;
+        if (!readBson(query.value(5).toByteArray(), &obj))
+            return unreadable(kPendingDeals);
+        deal.order.bsonValueFromObj(obj);
+        if (kind < int(PendingDeal::Kind::Declaration) || kind > int(PendingDeal::Kind::Intention)
+            || deal.key.empty() || deal.account() != query.value(0).toString().toStdString()
+            || deal.order.agreementParam.isEmpty())
+            return unreadable(kPendingDeals);
+        m_pendingDeals.push_back(deal);
     }
     return true;
 }
 
-bool CPaperBook::write(const std::vector<Row> &rows, bool clearFirst)
+bool CPaperBook::write(const std::vector<Row> &rows, const std::map<std::string, DealChange> &deals,
+                       bool clearFirst)
 {
-    return inTransaction([&rows, clearFirst](QSqlQuery &query) {
+    return inTransaction([&rows, &deals, clearFirst](QSqlQuery &query) {
         bool ok = true;
         if (clearFirst) {
             for (const Table &table : tables())
                 ok = ok
                     && query.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table.name)));
+            ok = ok && query.exec(QStringLiteral("DELETE FROM %1").arg(kPendingDeals));
         }
         std::map<int, QString> upserts;
         for (const Table &table : tables())
@@ -396,6 +455,31 @@ bool CPaperBook::write(const std::vector<Row> &rows, bool clearFirst)
             query.addBindValue(QString::fromStdString(row.account));
             query.addBindValue(QString::fromStdString(row.key));
             query.addBindValue(QByteArray(obj.objdata(), obj.objsize()));
+            ok = ok && query.exec();
+        }
+        for (const auto &entry : deals) {
+            if (!ok)
+                break;
+            const PendingDeal &deal = entry.second.deal;
+            if (entry.second.waiting) {
+                ok = query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (account, kind, "
+                                                  "key, trading_day, sent_at, record) VALUES (?, "
+                                                  "?, ?, ?, ?, ?)")
+                                       .arg(kPendingDeals));
+            } else {
+                ok = query.prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND kind = ? "
+                                                  "AND key = ?")
+                                       .arg(kPendingDeals));
+            }
+            query.addBindValue(QString::fromStdString(deal.account()));
+            query.addBindValue(int(deal.kind));
+            query.addBindValue(QString::fromStdString(deal.key));
+            if (entry.second.waiting) {
+                const bson::BSONObj obj = deal.order.toBson();
+                query.addBindValue(deal.tradingDay);
+                query.addBindValue(deal.sentAtMs);
+                query.addBindValue(QByteArray(obj.objdata(), obj.objsize()));
+            }
             ok = ok && query.exec();
         }
         return ok;
@@ -533,14 +617,15 @@ bool CPaperBook::commit()
     if (!m_saving)
         return true;
     const std::vector<Row> rows = changedRows();
-    if (rows.empty() && !m_clearPending)
+    if (rows.empty() && m_dealChanges.empty() && !m_clearPending)
         return true;
     bool written = false;
-    runOnBookThread([&] { written = write(rows, m_clearPending); });
+    runOnBookThread([&] { written = write(rows, m_dealChanges, m_clearPending); });
     if (written) {
         for (const Row &row : rows)
             remember(row);
         m_due.clear();
+        m_dealChanges.clear();
         m_clearPending = false;
         return true;
     }
@@ -550,13 +635,23 @@ bool CPaperBook::commit()
         = QStringLiteral("%1: cannot write %2 changed records (%3); they are written with the "
                          "next change, and are lost if the terminal stops before")
               .arg(m_path)
-              .arg(rows.size())
+              .arg(rows.size() + m_dealChanges.size())
               .arg(m_lastError);
     TT_LOG_ERROR_FOR(this, text.toStdString());
     if (!m_writeFailed)
         tell(text);
     m_writeFailed = true;
     return false;
+}
+
+void CPaperBook::notePendingDeal(const PendingDeal &deal, bool waiting)
+{
+    if (!m_saving)
+        return;
+    // A deal that waited and was answered before a commit wrote it (a failed
+    // write) leaves only its deletion, which finds no row.
+    m_dealChanges[deal.account() + '\n' + std::to_string(int(deal.kind)) + '\n' + deal.key]
+        = DealChange { deal, waiting };
 }
 
 void CPaperBook::settle()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PendingDeal.h"
+
 #include "ttservice/CAccountData.h"
 #include "ttservice/IData.h"
 #include "utils/CThreadRelay.h"
@@ -23,6 +25,9 @@ namespace app {
 // configuration directory, so that the terminal starts again on the desk it
 // left. One table per record type; a row holds the record's BSON under its
 // account and key, and rows keep the order the records first arrived in.
+// Beside the records, the book keeps the deal declarations waiting for a
+// desk's answer (pending_deals), so that the desk still answers them when the
+// terminal stopped before it did.
 //
 // The book takes the file for this terminal alone while it is open (SQLite's
 // exclusive locking mode): a second terminal on the same directory finds it
@@ -32,12 +37,12 @@ namespace app {
 // started in its place.
 //
 // Writes: commit() writes every record of the watched accounts that changed
-// since the last commit in ONE transaction, so an order's changes land
-// together or not at all. The journal is WAL with synchronous=FULL: a
-// committed transaction is on disk (the log is synced) before commit()
-// returns, so neither a crash of the terminal nor of the machine loses a
-// change the exchange has carried out, and each commit costs one sequential
-// sync of the log instead of the rollback journal's several.
+// since the last commit, and the deals that started or stopped waiting, in ONE
+// transaction, so an order's changes land together or not at all. The journal is WAL with
+// synchronous=FULL: a committed transaction is on disk (the log is synced) before commit() returns,
+// so neither a crash of the terminal nor of the machine loses a change the exchange has carried
+// out, and each commit costs one sequential sync of the log instead of the rollback journal's
+// several.
 //
 // Threads: the SQL runs on the book's own thread (a Qt SQL connection belongs
 // to the thread that made it); the callers wait for it. open(), restore() and
@@ -46,8 +51,10 @@ namespace app {
 class CPaperBook final
 {
 public:
-    // user_version of the book this terminal writes.
-    static constexpr int kSchemaVersion = 1;
+    // user_version of the book this terminal writes: 1 the records, 2 also
+    // the orders waiting at a desk. A book of an older schema is brought
+    // up to this one when it is opened, keeping its records.
+    static constexpr int kSchemaVersion = 2;
     static QString fileName() { return QStringLiteral("paper_book.sqlite"); }
 
     enum class EState {
@@ -81,6 +88,11 @@ public:
     bool holds(const std::string &accountId) const;
     // Puts the book's records of the account into its data.
     void restore(const ttservice::CAccountDataPtr &data) const;
+    // The orders that were waiting at a desk when the book was read (deal
+    // declarations for the answer, intention orders to be taken up), in the
+    // order they were sent; none after a reset or when
+    // the book is not used.
+    const std::vector<PendingDeal> &pendingDeals() const { return m_pendingDeals; }
 
     // Watches the accounts' records. Those the book holds are taken as
     // written; the records of the other accounts are written by the next commit().
@@ -89,6 +101,10 @@ public:
     // commit(), in one transaction. False when the write failed: the changes
     // are kept for the next commit, and the failure is logged and told.
     bool commit();
+    // An order starts waiting at a desk (`waiting`) or stops (the desk
+    // answered the declaration, or took the intention up): written by the next commit(), in the
+    // transaction of the records the same exchange job changed.
+    void notePendingDeal(const PendingDeal &deal, bool waiting);
     // Takes the records' present state as known without writing it (changes
     // that are not the exchange's, such as the position feed's market noise).
     // Changes a failed commit() left unwritten stay due.
@@ -110,6 +126,11 @@ private:
         std::string key;
         ttservice::IDataPtr record; // null: the record left the account (deleted)
     };
+    struct DealChange
+    {
+        PendingDeal deal;
+        bool waiting = false; // false: the desk carried it out, its row goes
+    };
     // The record last written (or settled) per account, type and key.
     // Takes a written (or settled) row as what the book holds.
     void remember(const Row &row);
@@ -120,9 +141,11 @@ private:
     // On the book's thread.
     EState openFile(bool reset);
     EState check();
-    bool readRecords();
-    bool createSchema();
-    bool write(const std::vector<Row> &rows, bool clearFirst);
+    bool readRecords(int version);
+    // Brings the schema from `fromVersion` (0: a new file) to kSchemaVersion.
+    bool migrate(int fromVersion);
+    bool write(const std::vector<Row> &rows, const std::map<std::string, DealChange> &deals,
+               bool clearFirst);
     // Runs `work` in one transaction, committed when it returns true and rolled
     // back otherwise; the error is kept in m_lastError.
     bool inTransaction(const std::function<bool(QSqlQuery &)> &work);
@@ -148,6 +171,9 @@ private:
     std::vector<ttservice::CAccountDataPtr> m_watched;
     Seen m_seen;
     std::set<std::string> m_due; // "account|type|key" a failed commit left unwritten
+    std::vector<PendingDeal> m_pendingDeals; // as read
+    // Deals that started or stopped waiting since the last commit, by account and key.
+    std::map<std::string, DealChange> m_dealChanges;
 };
 
 } // namespace app

@@ -24,6 +24,7 @@
 #include "utils/CThreadRelay.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -33,6 +34,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <future>
 #include <memory>
@@ -706,13 +708,54 @@ QString CPaperExchange::declareDeal(const ttservice::CCodeOrderParam &order,
 
     tell(QStringLiteral("成交申报已送达对手方 %1 %2").arg(desk->dealerName, desk->traderName),
          TC::CMsgService::MSG_TYPE_ORDER);
-    const PendingDeal deal { order, desk };
+    PendingDeal deal;
+    deal.key = nextNumber("CJ", m_lastDealNumber,
+                          [this](const std::string &key) { return m_waitingDeals.count(key) > 0; });
+    deal.order = order;
+    deal.tradingDay = dateNumber(TC::CHostClock::today());
+    deal.sentAtMs = QDateTime::currentMSecsSinceEpoch();
+    m_waitingDeals.insert(deal.key);
+    // Kept with this job's changes: the trader reads that the deal was sent
+    // only once it would survive a restart.
+    if (m_pendingDealListener)
+        m_pendingDealListener(deal, true);
     post([this, deal]() { answerDeal(deal); }, m_answerDelayMs);
     return QString();
 }
 
+void CPaperExchange::resumeDeals(const std::vector<PendingDeal> &deals)
+{
+    if (deals.empty())
+        return;
+    post([this, deals]() {
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        for (const PendingDeal &deal : deals) {
+            if (deal.kind == PendingDeal::Kind::Declaration)
+                m_waitingDeals.insert(deal.key);
+            // The desk answers as long after the deal was sent as it would
+            // have had the terminal run on (with this session's delay): a
+            // restart neither hurries the desk nor holds it up, and a deal whose
+            // time came while the terminal was stopped is answered at once.
+            const qint64 remaining = std::min<qint64>(
+                std::max<qint64>(deal.sentAtMs + m_answerDelayMs - now, 0), m_answerDelayMs);
+            post(
+                [this, deal]() {
+                    if (deal.kind == PendingDeal::Kind::Declaration)
+                        answerDeal(deal);
+                    else
+                        takeUpIntention(deal);
+                },
+                int(remaining));
+        }
+    });
+}
+
 void CPaperExchange::answerDeal(const PendingDeal &deal)
 {
+    // Whatever the answer, the deal no longer waits.
+    m_waitingDeals.erase(deal.key);
+    if (m_pendingDealListener)
+        m_pendingDealListener(deal, false);
     const ttservice::CCodeOrderParam &order = deal.order;
     ttservice::CRepurchaseAgreementParam agreement;
     agreement.bsonValueFromObj(order.agreementParam);
@@ -720,16 +763,26 @@ void CPaperExchange::answerDeal(const PendingDeal &deal)
     const ttservice::CInstrumentDetailPtr bond = bondOf(agreement.bondMarket, agreement.bondCode);
     if (!data || !bond)
         return;
-    // The position may have moved while the desk looked at the declaration.
+    const QDate tradingDate = TC::CHostClock::today();
+    // Found again: the desks file may have changed while the deal waited.
+    const Desk *desk = findDesk(agreement.counterpartyDealer, agreement.counterpartyTrader);
     const long long usable = usableOf(data, bond->market, bond->instrumentCode);
-    if (usable < order.volume) {
-        const QString refused = shortOf(*bond, order.volume, usable);
+    QString refused;
+    if (deal.tradingDay != dateNumber(tradingDate))
+        refused = QStringLiteral("成交申报 %1 发出于交易日 %2, 对手方当日未应答, 申报已失效")
+                      .arg(qs(deal.key))
+                      .arg(deal.tradingDay);
+    else if (!desk)
+        refused = QStringLiteral("对手方 %1 %2 不是模拟交易台")
+                      .arg(qs(agreement.counterpartyDealer), qs(agreement.counterpartyTrader));
+    else if (usable < order.volume) // the position moved while the desk looked
+        refused = shortOf(*bond, order.volume, usable);
+    if (!refused.isEmpty()) {
         tell(refusalText(refused), TC::CMsgService::MSG_TYPE_ALARM);
         reportDelivery(data->getAccountInfo(), false, refused.toUtf8().toStdString());
         return;
     }
 
-    const QDate tradingDate = TC::CHostClock::today();
     const int days = termOf(agreement, tradingDate);
     auto contract = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
     do {
@@ -764,10 +817,10 @@ void CPaperExchange::answerDeal(const PendingDeal &deal)
     contract->dealer = agreement.dealer;
     contract->tradingEntity = agreement.tradingEntity;
     contract->trader = agreement.trader;
-    contract->counterpartyDealer = deal.desk->dealer.toStdString();
-    contract->counterpartyDealerName = deal.desk->dealerName.toStdString();
+    contract->counterpartyDealer = desk->dealer.toStdString();
+    contract->counterpartyDealerName = desk->dealerName.toStdString();
     contract->counterpartyEntity = agreement.counterpartyEntity;
-    contract->counterpartyTrader = deal.desk->trader.toStdString();
+    contract->counterpartyTrader = desk->trader.toStdString();
     contract->referenceNo = contract->contractNo;
     contract->supplementaryTerms = agreement.supplementaryTerms;
 
@@ -776,7 +829,7 @@ void CPaperExchange::answerDeal(const PendingDeal &deal)
     data->updateData(contract, true);
     moveFunds(data, agreement.repurchaseAmount);
     tell(QStringLiteral("对手方 %1 %2 接受成交申报: 合同 %3, 质押 %4 %5 张, 融入 %6")
-             .arg(deal.desk->dealerName, deal.desk->traderName, qs(contract->contractNo),
+             .arg(desk->dealerName, desk->traderName, qs(contract->contractNo),
                   qs(bond->instrumentCode))
              .arg(order.volume)
              .arg(agreement.repurchaseAmount, 0, 'f', 2),
@@ -828,14 +881,18 @@ QString CPaperExchange::declareIntention(const ttservice::CCodeOrderParam &order
     intention->maturitySettleAmount
         = cents(agreement.repurchaseAmount * (1.0 + agreement.repurchaseRate * days / 365.0));
     data->updateData(intention, true);
-    // A desk takes the intention up and declares the deal to the trader.
-    const std::string accountKey = data->getAccountInfo()->getKey();
-    const std::string orderNo = intention->orderNo;
-    const std::string bondCode = bond ? bond->instrumentCode : std::string();
-    const long long volume = order.volume;
-    post([this, accountKey, orderNo, bondCode,
-          volume]() { takeUpIntention(accountKey, orderNo, bondCode, volume); },
-         m_answerDelayMs);
+    // A desk takes the intention up and declares the deal to the trader. Kept
+    // with this job's changes, as a deal declaration waiting for its answer is.
+    PendingDeal pickup;
+    pickup.kind = PendingDeal::Kind::Intention;
+    pickup.key = intention->orderNo;
+    pickup.order = order;
+    pickup.order.accountInfo = data->getAccountInfo();
+    pickup.tradingDay = dateNumber(tradingDate);
+    pickup.sentAtMs = QDateTime::currentMSecsSinceEpoch();
+    if (m_pendingDealListener)
+        m_pendingDealListener(pickup, true);
+    post([this, pickup]() { takeUpIntention(pickup); }, m_answerDelayMs);
     tell(
         QStringLiteral("意向申报已登记: %1 %2 %3")
             .arg(qs(intention->orderNo), repo ? QStringLiteral("正回购") : QStringLiteral("逆回购"))
@@ -847,15 +904,22 @@ QString CPaperExchange::declareIntention(const ttservice::CCodeOrderParam &order
 std::string CPaperExchange::nextNumber(const char *prefix, const ttservice::CAccountDataPtr &data,
                                        int type)
 {
+    return nextNumber(prefix, m_lastNumber,
+                      [&](const std::string &number) { return bool(data->getData(type, number)); });
+}
+
+std::string CPaperExchange::nextNumber(const char *prefix, int &last,
+                                       const std::function<bool(const std::string &)> &taken)
+{
     const int day = CContractRules::dateNumber(TC::CHostClock::today());
     std::string number;
     do {
         number = QStringLiteral("%1%2%3")
                      .arg(QLatin1String(prefix))
                      .arg(day)
-                     .arg(++m_lastNumber, 4, 10, QLatin1Char('0'))
+                     .arg(++last, 4, 10, QLatin1Char('0'))
                      .toStdString();
-    } while (data->getData(type, number));
+    } while (taken(number));
     return number;
 }
 
@@ -1179,11 +1243,23 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
     return QString();
 }
 
-void CPaperExchange::takeUpIntention(const std::string &accountKey, const std::string &orderNo,
-                                     const std::string &bondCode, long long volume)
+void CPaperExchange::takeUpIntention(const PendingDeal &pickup)
 {
+    // Taken up or not (the intention withdrawn meanwhile), it no longer
+    // waits. An intention order stands until withdrawn: a desk takes it up on
+    // a later trading day as well.
+    if (m_pendingDealListener)
+        m_pendingDealListener(pickup, false);
+    const std::string &orderNo = pickup.key;
+    ttservice::CRepurchaseAgreementParam agreement;
+    agreement.bsonValueFromObj(pickup.order.agreementParam);
+    const ttservice::CInstrumentDetailPtr bond = agreement.bondCode.empty()
+        ? ttservice::CInstrumentDetailPtr()
+        : bondOf(agreement.bondMarket, agreement.bondCode);
+    const std::string bondCode = bond ? bond->instrumentCode : std::string();
+    const long long volume = pickup.order.volume;
     const ttservice::CAccountDataPtr data
-        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(accountKey);
+        = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(pickup.account());
     const auto intention = data ? boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(
                                data->getData(ttservice::DATA_TYPE_INTENTION_ORDER, orderNo))
                                 : ttservice::CRepurchaseIntentionOrderPtr();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CContractRules.h"
+#include "PendingDeal.h"
 
 #include "tc/ICommandAcceptor.h"
 #include "ttservice/CAccountData.h"
@@ -35,10 +36,15 @@ namespace app {
 //   - a deal declaration (1045) waits at the counterparty desk, which accepts
 //     it after the answer delay: the deal becomes a running contract (788)
 //     with its pledged bond, the repo side receives the amount and the bond
-//     leaves the available position;
+//     leaves the available position. A deal still waiting when the terminal
+//     stops is kept by the host's book and answered once the terminal runs
+//     again (resumeDeals); a deal is good for the trading day it was sent on,
+//     and lapses unanswered when that day has passed;
 //   - intention orders (1063 正回购, 1064 逆回购) become the account's
 //     intention orders (793); a desk takes each one up after the answer delay
-//     and declares the deal to the order's trader (795, type 成交申报);
+//     and declares the deal to the order's trader (795, type 成交申报); an
+//     intention not taken up yet when the terminal stops is kept by the
+//     host's book like a waiting deal, and taken up once it runs again;
 //   - on a contract (the order's contract number; the code's side, 正回购 or
 //     逆回购, must be the contract's):
 //       到期确认 (1047, 1077) settles it at maturity (已购回): the amount the
@@ -138,7 +144,24 @@ public:
         m_afterEachJob = std::move(afterEachJob);
     }
 
-    // Stops the thread; orders and answers not carried out yet are dropped.
+    // Told, on the exchange thread, when an order starts waiting at a desk
+    // (`waiting`: a deal declaration for its answer, an intention order to be
+    // taken up) and when it stops (answered, refused, lapsed or taken up),
+    // within the job that did it: the host's book keeps the waiting orders
+    // with the job's other changes. Set before commands arrive.
+    using PendingDealListener = std::function<void(const PendingDeal &deal, bool waiting)>;
+    void setPendingDealListener(PendingDealListener listener)
+    {
+        m_pendingDealListener = std::move(listener);
+    }
+
+    // Has the desks answer the deals and take up the intention orders that
+    // were still waiting when the terminal stopped (as the book kept them),
+    // each once. Called before commands arrive.
+    void resumeDeals(const std::vector<PendingDeal> &deals);
+
+    // Stops the thread; orders and answers not carried out yet are dropped
+    // (the orders waiting at a desk stay in the host's book).
     void shutdown();
 
     // Waits (running the caller's event loop) until every order handed over
@@ -156,12 +179,6 @@ public:
     static QString refusalText(const QString &reason);
 
 private:
-    struct PendingDeal
-    {
-        ttservice::CCodeOrderParam order;
-        const Desk *desk = nullptr;
-    };
-
     // On the exchange thread from here on.
     void execute(const ttservice::CCodeOrderParam &order);
     QString fillSpot(const ttservice::CCodeOrderParam &order);
@@ -182,14 +199,16 @@ private:
                               const ttservice::CRepurchaseAgreementParam &agreement);
     // A desk declares the deal of an intention order (the account's key and
     // the order's number) to the order's trader.
-    void takeUpIntention(const std::string &accountKey, const std::string &orderNo,
-                         const std::string &bondCode, long long volume);
+    void takeUpIntention(const PendingDeal &pickup);
     void rollTradingDay();
     void reportDelivery(const ttservice::CAccountInfoPtr &account, bool delivered,
                         const std::string &text);
     // A number for a new record of `type` in the account: prefix, trading
     // date, a running number.
     std::string nextNumber(const char *prefix, const ttservice::CAccountDataPtr &data, int type);
+    // The same, counting with `last`, for a number `taken` does not know.
+    static std::string nextNumber(const char *prefix, int &last,
+                                  const std::function<bool(const std::string &)> &taken);
     const Desk *findDesk(const std::string &dealer, const std::string &trader) const;
     void post(std::function<void()> work, int delayMs = -1);
     // Carries out a job on the exchange thread, then the after-each-job hook,
@@ -210,7 +229,12 @@ private:
     // What the desks declared about a contract, "accountKey|contractNo|type":
     // each proposal is made once.
     std::set<std::string> m_proposed; // exchange thread only
+    // The deals waiting for their desk's answer, by key; numbered apart from
+    // the records, whose numbers the trader reads.
+    std::set<std::string> m_waitingDeals; // exchange thread only
+    int m_lastDealNumber = 0; // exchange thread only
     std::function<void()> m_afterEachJob;
+    PendingDealListener m_pendingDealListener;
 };
 
 } // namespace app

@@ -4,8 +4,12 @@
 // demo's shipped data is loaded by the tests that need it.
 #include "CSimulatedHost.h"
 
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
 #include "tc/HostReset.h"
+#include "ttservice/COrderComandParam.h"
+#include "utils/CSingletonT.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +17,11 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <boost/make_shared.hpp>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 class TerminalFixture : public ::testing::Test
 {
@@ -48,6 +56,29 @@ protected:
         if (host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << error.toStdString();
+    }
+
+    // The texts of the host's message list, oldest first.
+    static QStringList messageTexts()
+    {
+        QStringList texts;
+        for (const TC::CHostMessage &message :
+             utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
+            texts << QString::fromStdString(message.text);
+        return texts;
+    }
+
+    // Hands `orders` to the command centre as one command of the trader's.
+    static ::testing::AssertionResult
+    sendCommand(const std::vector<ttservice::CCodeOrderParam> &orders)
+    {
+        auto command = boost::make_shared<ttservice::COrderComandParam>();
+        command->orders = orders;
+        command->manual = true;
+        if (utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(command, {},
+                                                                                      false, 0))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the command centre did not take the command";
     }
 
     // The commands of a journal file, one JSON object a line; none when it is missing.

@@ -5,6 +5,7 @@
 #include "CPaperBook.h"
 #include "TerminalFixture.h"
 
+#include "tc/CHostClock.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
@@ -16,13 +17,16 @@
 #include "utils/CSingletonT.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QVariant>
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
 #include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
 
 namespace {
@@ -50,11 +54,16 @@ std::string desk()
     return text;
 }
 
-int contractCount()
+int recordCount(int type)
 {
     std::vector<ttservice::IDataPtr> records;
-    account()->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, records);
+    account()->getVector(type, records);
     return int(records.size());
+}
+
+int contractCount()
+{
+    return recordCount(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
 }
 
 CCodeOrderParam spotBuy(const std::string &code, long long volume)
@@ -97,6 +106,44 @@ CCodeOrderParam dealDeclaration()
     return order;
 }
 
+double funds()
+{
+    return account()->getAccountDetail()->availableFunds;
+}
+
+long long usable(const std::string &key)
+{
+    const auto pos = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
+        account()->getData(ttservice::DATA_TYPE_POSITION_STATICS, key));
+    return pos ? pos->usableVolume : -1;
+}
+
+// Runs `statements` on the book's file while no terminal has it open; the
+// first value the last one gives goes to `value`.
+::testing::AssertionResult onFile(const QString &path, const QStringList &statements,
+                                  QVariant *value = nullptr)
+{
+    QString failed;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "by-hand");
+        db.setDatabaseName(path);
+        if (!db.open())
+            failed = db.lastError().text();
+        QSqlQuery query(db);
+        for (const QString &statement : statements)
+            if (failed.isEmpty() && !query.exec(statement))
+                failed = statement + ": " + query.lastError().text();
+        if (value && failed.isEmpty())
+            *value = query.next() ? query.value(0) : QVariant();
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("by-hand");
+    if (failed.isEmpty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << failed.toStdString();
+}
+
 QByteArray bytesOf(const QString &path)
 {
     QFile file(path);
@@ -131,6 +178,8 @@ protected:
         host.reset();
         TC::resetHostForTests();
         TC::setConfigDir(dir.path());
+        if (day.isValid())
+            TC::CHostClock::setToday(day);
         host = std::make_unique<app::CSimulatedHost>();
         host->setResetPaper(resetPaper);
         ASSERT_TRUE(load(*host));
@@ -139,18 +188,33 @@ protected:
 
     void send(const CCodeOrderParam &order)
     {
-        auto command = boost::make_shared<ttservice::COrderComandParam>();
-        command->orders = { order };
-        command->manual = true;
-        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
-            command, {}, false, 0));
+        ASSERT_TRUE(sendCommand({ order }));
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+    }
+
+    // Returns once the exchange has taken the order (and the book has what it
+    // changed), without waiting for a desk's answer.
+    void sendAndLeaveTheDeskLooking(const CCodeOrderParam &order)
+    {
+        ASSERT_TRUE(sendCommand({ order }));
+        std::promise<void> taken;
+        host->exchange()->runOnExchangeThread([&taken] { taken.set_value(); });
+        taken.get_future().wait();
+    }
+
+    void setAnswerDelay(int ms)
+    {
+        write("host.ini",
+              QStringLiteral("[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=%1\n")
+                  .arg(ms)
+                  .toUtf8());
     }
 
     QString bookPath() const { return path(app::CPaperBook::fileName()); }
 
     std::string shipped;
     std::unique_ptr<app::CSimulatedHost> host;
+    QDate day; // when set, the host clock's date for the terminals restart() starts
 };
 
 TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
@@ -201,14 +265,18 @@ TEST_F(PaperBookTest, aRecordThatLeftTheAccountStaysGoneAfterARestart)
 
 TEST_F(PaperBookTest, resetPaperStartsAgainFromTheShippedFilesAndKeepsThat)
 {
+    setAnswerDelay(600000);
     restart();
     send(spotBuy("101501", 1000));
+    sendAndLeaveTheDeskLooking(dealDeclaration());
     ASSERT_NE(desk(), shipped);
 
     restart(true);
     EXPECT_EQ(desk(), shipped);
+    EXPECT_TRUE(host->book()->pendingDeals().empty());
     restart();
     EXPECT_EQ(desk(), shipped);
+    EXPECT_TRUE(host->book()->pendingDeals().empty()) << "the deal waiting went with the reset";
 }
 
 TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
@@ -230,13 +298,6 @@ TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
     send(spotBuy("101501", 10));
     EXPECT_EQ(fillsToldBeforeWriting, 0);
     EXPECT_EQ(fills(), 1);
-}
-
-long long usable(const std::string &key)
-{
-    const auto pos = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
-        account()->getData(ttservice::DATA_TYPE_POSITION_STATICS, key));
-    return pos ? pos->usableVolume : -1;
 }
 
 // A change of a position made outside the exchange, as the position feed makes them.
@@ -311,19 +372,20 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
               file.write(QByteArray(4096, char(0xa5)));
           },
           EState::Empty, "damaged", true },
+        { "a waiting deal that does not read",
+          [&]() {
+              writeBook();
+              ASSERT_TRUE(onFile(bookPath(),
+                                 { "INSERT INTO pending_deals VALUES ('880001', 0, 'CJ1', "
+                                   "20261209, 0, x'0500000000')" }));
+          },
+          EState::Empty, "damaged", true },
         { "a newer schema",
           [&]() {
               writeBook();
-              {
-                  QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-                  db.setDatabaseName(bookPath());
-                  ASSERT_TRUE(db.open());
-                  ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version = 2"));
-                  db.close();
-              }
-              QSqlDatabase::removeDatabase("newer");
+              ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version = 3" }));
           },
-          EState::FutureSchema, "written by a newer terminal (schema 2", false },
+          EState::FutureSchema, "written by a newer terminal (schema 3", false },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -358,6 +420,128 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
         }
         otherTerminal.reset();
     }
+}
+
+TEST_F(PaperBookTest, aDealStillWaitingWhenTheTerminalStopsIsAnsweredOnceItRunsAgain)
+{
+    const QDate sent(2026, 12, 9);
+    const struct
+    {
+        const char *name;
+        QDate answered;
+        bool dealt;
+        const char *told;
+    } cases[] = {
+        { "on the day it was sent", sent, true, "接受成交申报" },
+        // A declaration is good for its trading day only.
+        { "on a later trading day", sent.addDays(1), false, "对手方当日未应答, 申报已失效" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        day = sent;
+        setAnswerDelay(600000);
+        restart(true);
+        const int contracts = contractCount();
+        const long long pledgeable = usable("SH|019547");
+        const double cash = funds();
+        sendAndLeaveTheDeskLooking(dealDeclaration());
+        ASSERT_EQ(contractCount(), contracts);
+
+        // Stopped twice before the desk answered: the deal still waits.
+        for (int stop = 0; stop < 2; ++stop) {
+            restart();
+            ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
+            EXPECT_TRUE(host->book()->pendingDeals().front().order == dealDeclaration());
+            EXPECT_EQ(contractCount(), contracts);
+        }
+
+        // Its time is past when the terminal runs again: the desk answers at once.
+        day = c.answered;
+        setAnswerDelay(1);
+        restart();
+        ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+        EXPECT_EQ(messageTexts().filter(QString::fromUtf8(c.told)).size(), 1)
+            << messageTexts().join('\n').toStdString();
+        EXPECT_EQ(contractCount(), contracts + c.dealt);
+        EXPECT_EQ(usable("SH|019547"), pledgeable - (c.dealt ? 1000 : 0));
+        EXPECT_DOUBLE_EQ(funds(), cash + (c.dealt ? 80000 : 0));
+
+        // Answered once: the next start has nothing waiting and the same desk.
+        const std::string answered = desk();
+        restart();
+        EXPECT_TRUE(host->book()->pendingDeals().empty());
+        ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+        EXPECT_EQ(desk(), answered);
+    }
+}
+
+TEST_F(PaperBookTest, anIntentionStillWaitingWhenTheTerminalStopsIsTakenUpOnceItRunsAgain)
+{
+    day = QDate(2026, 12, 9);
+    setAnswerDelay(600000);
+    restart(true);
+    const int intentions = recordCount(ttservice::DATA_TYPE_INTENTION_ORDER);
+    const int declarations = recordCount(ttservice::DATA_TYPE_PENDING_ORDER);
+    CCodeOrderParam intention = dealDeclaration();
+    intention.operationType = static_cast<ttservice::EOperationType>(1063); // 正回购
+    sendAndLeaveTheDeskLooking(intention);
+    ASSERT_EQ(recordCount(ttservice::DATA_TYPE_INTENTION_ORDER), intentions + 1);
+    std::vector<ttservice::IDataPtr> listed;
+    account()->getVector(ttservice::DATA_TYPE_INTENTION_ORDER, listed);
+    const std::string orderNo = listed.back()->getKey();
+
+    // Stopped twice before a desk took it up: the intention still waits.
+    for (int stop = 0; stop < 2; ++stop) {
+        restart();
+        ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
+        const app::PendingDeal &waiting = host->book()->pendingDeals().front();
+        EXPECT_EQ(waiting.kind, app::PendingDeal::Kind::Intention);
+        EXPECT_EQ(waiting.key, orderNo);
+        EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations);
+    }
+
+    // Its time is past when the terminal runs again: a desk takes it up at once.
+    setAnswerDelay(1);
+    restart();
+    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+    const QStringList told = messageTexts().filter(QStringLiteral("接受意向申报"));
+    ASSERT_EQ(told.size(), 1) << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(told.front().contains(QString::fromStdString(orderNo)));
+    EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations + 1);
+
+    // Taken up once: the next start has nothing waiting and the same desk.
+    const std::string takenUp = desk();
+    restart();
+    EXPECT_TRUE(host->book()->pendingDeals().empty());
+    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+    EXPECT_TRUE(messageTexts().filter(QStringLiteral("接受意向申报")).isEmpty());
+    EXPECT_EQ(desk(), takenUp);
+}
+
+TEST_F(PaperBookTest, aBookOfTheFirstSchemaOpensWithItsRecordsAndKeepsWaitingDealsFromThenOn)
+{
+    restart();
+    send(spotBuy("101501", 1000));
+    send(dealDeclaration());
+    const std::string traded = desk();
+    host.reset();
+    // The book as the first schema left it: the records' tables only.
+    ASSERT_TRUE(onFile(bookPath(), { "DROP TABLE pending_deals", "PRAGMA user_version = 1" }));
+
+    setAnswerDelay(600000);
+    restart();
+    EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Sound);
+    EXPECT_TRUE(host->warnings().isEmpty()) << host->warnings().join('\n').toStdString();
+    EXPECT_EQ(desk(), traded);
+    sendAndLeaveTheDeskLooking(dealDeclaration());
+
+    restart();
+    EXPECT_EQ(desk(), traded);
+    EXPECT_EQ(host->book()->pendingDeals().size(), 1u);
+    host.reset();
+    QVariant schema;
+    ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
+    EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
 }
 
 } // namespace

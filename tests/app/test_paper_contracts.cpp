@@ -98,15 +98,6 @@ std::string bondsOf(const Contract &c)
     return text;
 }
 
-QStringList messages()
-{
-    QStringList texts;
-    for (const TC::CHostMessage &m :
-         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-        texts << QString::fromStdString(m.text);
-    return texts;
-}
-
 std::string snapshot()
 {
     std::string text = std::to_string(funds());
@@ -200,11 +191,7 @@ protected:
 
     void send(const std::vector<CCodeOrderParam> &orders)
     {
-        auto command = boost::make_shared<ttservice::COrderComandParam>();
-        command->orders = orders;
-        command->manual = true;
-        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
-            command, {}, false, 0));
+        ASSERT_TRUE(sendCommand(orders));
         ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
     }
 
@@ -311,7 +298,7 @@ TEST_F(PaperContractsTest, maturityConfirmationPaysTheAmountAndReturnsTheBonds)
     EXPECT_EQ(contract(dealNo)->contractStatus, '3');
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 80032.22);
     EXPECT_EQ(usable("SH", "019547"), 120000);
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(messageTexts(),
               QStringList { QStringLiteral("合同 %1 已到期结算, 结算金额 80032.22")
                                 .arg(QString::fromStdString(dealNo)) });
 }
@@ -448,6 +435,18 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
     const auto answer = [](int operation, const std::string &ref) {
         return order(operation, 10, [&](CRepurchaseAgreementParam &a) { a.pendingOrderRef = ref; });
     };
+    // Declarations no desk would make, beside the shipped ones: a release from
+    // a counterparty that is no desk, an early repurchase of no contract.
+    const auto plant = [](const std::string &like, const std::string &ref,
+                          const std::string &dealer, const std::string &trader) {
+        auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*declaration(like));
+        d->pendingOrderRef = ref;
+        d->counterpartyDealer = dealer;
+        d->counterpartyTrader = trader;
+        account()->updateData(d, false);
+    };
+    plant("HT2026120031/1", "QR2026129001", "1001", "T001");
+    plant("HT2026120027/1", "HT2026129999/1", "1004", "T301");
     const struct
     {
         const char *what;
@@ -496,10 +495,10 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
         { "answer to an unknown declaration", inside, answer(1065, "NOPE"), "申报 NOPE 不存在" },
         { "answer of another type", inside, answer(1067, "QR2026120011"),
           "申报 QR2026120011 的类型为成交申报, 不能以业务代码 1067 确认" },
-        { "answer to a counterparty that is no desk", inside, answer(1075, "QR2026120009"),
+        { "answer to a counterparty that is no desk", inside, answer(1075, "QR2026129001"),
           "对手方 1001 T001 不是模拟交易台" },
-        { "answer about no contract", inside, answer(1072, "QR2026120005"),
-          "申报 QR2026120005 没有对应的合同" },
+        { "answer about no contract", inside, answer(1072, "HT2026129999/1"),
+          "申报 HT2026129999/1 没有对应的合同" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -507,7 +506,7 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
         utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
         const std::string before = snapshot();
         send({ c.order });
-        EXPECT_EQ(messages(), QStringList { app::CPaperExchange::refusalText(c.message) });
+        EXPECT_EQ(messageTexts(), QStringList { app::CPaperExchange::refusalText(c.message) });
         EXPECT_EQ(snapshot(), before);
     }
 }
@@ -519,15 +518,15 @@ TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerComm
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
     send({ order(1065, 10,
                  [](CRepurchaseAgreementParam &a) { a.pendingOrderRef = "QR2026120011"; }) });
-    EXPECT_EQ(messages(), QStringList { "委托被拒绝: 申报 QR2026120011 已应答, 不能重复确认" });
+    EXPECT_EQ(messageTexts(), QStringList { "委托被拒绝: 申报 QR2026120011 已应答, 不能重复确认" });
     EXPECT_EQ(snapshot(), before);
 
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
     const size_t count = contracts().size();
     send({ deal(), deal() });
     EXPECT_EQ(contracts().size(), count + 1) << "the first of the two is dealt";
-    EXPECT_TRUE(messages().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
-        << messages().join('\n').toStdString();
+    EXPECT_TRUE(messageTexts().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
+        << messageTexts().join('\n').toStdString();
 }
 
 TEST(DeskDeclarations, theDeskProposesWhatTheContractsStateCallsFor)

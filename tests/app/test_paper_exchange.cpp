@@ -55,15 +55,6 @@ template<class T> std::vector<boost::shared_ptr<T>> records(int type)
     return out;
 }
 
-QStringList messages()
-{
-    QStringList texts;
-    for (const TC::CHostMessage &m :
-         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-        texts << QString::fromStdString(m.text);
-    return texts;
-}
-
 // Everything of the account the exchange may change, as one comparable text.
 std::string snapshot()
 {
@@ -142,11 +133,7 @@ protected:
 
     void send(const std::vector<CCodeOrderParam> &orders)
     {
-        auto command = boost::make_shared<ttservice::COrderComandParam>();
-        command->orders = orders;
-        command->manual = true;
-        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
-            command, {}, false, 0));
+        ASSERT_TRUE(sendCommand(orders));
         ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
     }
 
@@ -185,8 +172,8 @@ TEST_F(PaperExchangeTest, spotOrdersWithADeskFillAtTheirPriceAndPushFundsAndPosi
 
     EXPECT_EQ(positionPushes, 3);
     EXPECT_EQ(fundPushes, 3);
-    EXPECT_EQ(messages().filter(QStringLiteral("成交: 880001 ")).size(), 3)
-        << messages().join('\n').toStdString();
+    EXPECT_EQ(messageTexts().filter(QStringLiteral("成交: 880001 ")).size(), 3)
+        << messageTexts().join('\n').toStdString();
 }
 
 TEST_F(PaperExchangeTest, refusedOrdersSayWhyAndChangeNothing)
@@ -251,7 +238,7 @@ TEST_F(PaperExchangeTest, refusedOrdersSayWhyAndChangeNothing)
         utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
         const std::string before = snapshot();
         send({ c.order });
-        EXPECT_EQ(messages(), QStringList { QString::fromUtf8(c.message) });
+        EXPECT_EQ(messageTexts(), QStringList { QString::fromUtf8(c.message) });
         EXPECT_EQ(snapshot(), before);
     }
 }
@@ -296,7 +283,7 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
     EXPECT_EQ(positionPushes, 1);
     EXPECT_EQ(contractPushes, 1);
-    const QStringList told = messages();
+    const QStringList told = messageTexts();
     ASSERT_EQ(told.size(), 2) << told.join('\n').toStdString();
     EXPECT_EQ(told[0], QStringLiteral("成交申报已送达对手方 青屿证券 葛书宁"));
     EXPECT_EQ(told[1],
@@ -355,7 +342,7 @@ TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
     send({ dealOrder("019547", 70000), dealOrder("019547", 70000, [](CRepurchaseAgreementParam &a) {
                a.repurchaseRate = 0.022;
            }) });
-    const QStringList told = messages();
+    const QStringList told = messageTexts();
     ASSERT_EQ(told.size(), 4) << told.join('\n').toStdString();
     EXPECT_EQ(told[0], told[1]);
     EXPECT_TRUE(told[2].contains(QStringLiteral("接受成交申报")));
@@ -405,7 +392,7 @@ TEST_F(PaperExchangeTest, earlyRepurchaseAndReleaseCloseContractsOnlyInTheirStat
         utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
         const std::string before = snapshot();
         send({ order });
-        EXPECT_EQ(messages(), QStringList { message });
+        EXPECT_EQ(messageTexts(), QStringList { message });
         EXPECT_EQ(snapshot(), before);
     };
     // On the day of the deal the first settlement has not passed yet.

@@ -12,6 +12,7 @@
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"
 #include "xp/CLineEdit.h"
+#include "xp/COddEvenRowTable.h"
 #include "xp/CParameterCell.h"
 #include "xp/CSmallNormalButton.h"
 #include "xp/CStandardHpfTable.h"
@@ -22,6 +23,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QThread>
 
 namespace {
@@ -134,6 +136,17 @@ TEST_F(PledgeDemo, intentionOrderTurnedIntoADealDeclarationIsSentWithItsPledge)
                 turn = button;
     }
     ASSERT_NE(turn, nullptr) << "the turn-deal list shows a reverse-repo intention";
+    if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
+        // The list as a trader sees it, scrolled to its 转成交 buttons in the last column.
+        for (auto *list : window.ficcPanel()->findChildren<XP::COddEvenRowTable *>())
+            if (list->isVisible() && list->columnCount() == 14) {
+                list->flush();
+                QScrollBar *across = list->view()->horizontalScrollBar();
+                across->setValue(across->maximum());
+            }
+        QString path = QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT"));
+        window.grab().save(path.insert(path.lastIndexOf(QLatin1Char('.')), "-list"));
+    }
     turn->click();
     auto *page = window.ficcPanel()->findChild<QWidget *>(
         QStringLiteral("zolp_ficc_agreementrepurchasewidget"));

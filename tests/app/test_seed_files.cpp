@@ -14,15 +14,6 @@ namespace {
 
 using SeedFilesTest = TerminalFixture;
 
-QStringList shownTexts()
-{
-    QStringList texts;
-    for (const TC::CHostMessage &message :
-         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-        texts << QString::fromStdString(message.text);
-    return texts;
-}
-
 TEST_F(SeedFilesTest, warningsGoToTheMessageListAndStderr)
 {
     write("accounts.csv", "header\n1,a,,1,0,logged_in,100\nbad line\n");
@@ -46,7 +37,7 @@ TEST_F(SeedFilesTest, warningsGoToTheMessageListAndStderr)
     ASSERT_NE(err, nullptr);
     host.reportWarnings(err);
 
-    EXPECT_EQ(shownTexts(), warnings);
+    EXPECT_EQ(messageTexts(), warnings);
     ASSERT_EQ(window.messageList()->count(), listed + warnings.size());
     for (int i = 0; i < warnings.size(); ++i)
         EXPECT_TRUE(window.messageList()->item(listed + i)->text().endsWith(warnings[i]));
