@@ -154,6 +154,22 @@ void CAgreementRepurchaseWidgetIntention::setContract(const std::string &contrac
         form->setContract(contractKey);
 }
 
+void CAgreementRepurchaseWidgetIntention::beginContractFill()
+{
+    for (IBaseAgreementContentWidget *form : { m_repoForm, m_reverseRepoForm }) {
+        if (form)
+            form->beginContractFill();
+    }
+}
+
+void CAgreementRepurchaseWidgetIntention::endContractFill()
+{
+    for (IBaseAgreementContentWidget *form : { m_repoForm, m_reverseRepoForm }) {
+        if (form)
+            form->endContractFill();
+    }
+}
+
 QString CAgreementRepurchaseWidgetIntention::currentAccountKey() const
 {
     const IBaseAgreementContentWidget *form = currentForm();

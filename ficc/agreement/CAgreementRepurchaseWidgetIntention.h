@@ -30,6 +30,8 @@ public:
     void setAccountKeys(std::set<std::string> *keys) override;
     void refreshAccountInfo() override;
     void setContract(const std::string &contractKey) override;
+    void beginContractFill() override;
+    void endContractFill() override;
     QString currentAccountKey() const override;
     void setCurrentAccount(const QString &key) override;
     void doOperation() override;

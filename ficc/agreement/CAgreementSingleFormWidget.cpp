@@ -34,6 +34,18 @@ void CAgreementSingleFormWidget::setContract(const std::string &contractKey)
         m_form->setContract(contractKey);
 }
 
+void CAgreementSingleFormWidget::beginContractFill()
+{
+    if (m_form)
+        m_form->beginContractFill();
+}
+
+void CAgreementSingleFormWidget::endContractFill()
+{
+    if (m_form)
+        m_form->endContractFill();
+}
+
 QString CAgreementSingleFormWidget::currentAccountKey() const
 {
     return m_form ? m_form->currentAccountKey() : QString();

@@ -24,6 +24,8 @@
 #include "xp/NumberFormat.h"
 
 #include <QDate>
+#include <QPointer>
+#include <QScopeGuard>
 
 #include <QTimer>
 #include <typeinfo>
@@ -304,7 +306,12 @@ void CAgreementTableWidget::slotNewTradingDay(const std::string &, const std::st
 bool CAgreementTableWidget::isContractShown(
     const ttservice::CRepurchaseAgreementContractInfo &contract) const
 {
-    const int today = todayNumber();
+    return isContractShownOn(contract, todayNumber());
+}
+
+bool CAgreementTableWidget::isContractShownOn(
+    const ttservice::CRepurchaseAgreementContractInfo &contract, int today) const
+{
     const int first = contract.firstSettleDate;
     const int maturity = contract.maturitySettleDate;
     const bool repo = contract.direction == '1';
@@ -339,14 +346,24 @@ void CAgreementTableWidget::fillTable(const std::vector<ttservice::IDataPtr> &co
     m_rowContracts.reserve(contracts.size());
 
     CRowTexts texts;
+    const int today = todayNumber();
     std::vector<ContractPtr> notChoosable;
     notChoosable.reserve(contracts.size());
+    // Every choosable contract goes to the form in turn; the form lays out
+    // only what the last one leaves when the fill ends.
+    const QPointer<IBaseAgreementRepurchaseWidget> form = m_operationWidget;
+    if (form)
+        form->beginContractFill();
+    auto endFill = qScopeGuard([&form] {
+        if (form)
+            form->endContractFill();
+    });
     for (const ttservice::IDataPtr &record : contracts) {
         // Records of other types are not listed at all.
         ContractPtr contract = asContract(record);
         if (!contract)
             continue;
-        if (isContractShown(*contract))
+        if (isContractShownOn(*contract, today))
             addRow(contract, true, texts);
         else
             notChoosable.push_back(std::move(contract));
@@ -375,11 +392,12 @@ void CAgreementTableWidget::addRow(const ContractPtr &contract, bool choosable, 
     auto *radio = new XP::CRadioButton(QString(), row * 1000, m_table);
     m_table->setItemWidget(row, ColChoice, radio, 4, true);
     const ttservice::CAccountInfoPtr &account = contract->accountInfo;
-    m_table->setItemText(row, ColAccountId, account ? XP::sToQs(account->accountId) : QString(),
-                         true);
-    m_table->setItemText(row, ColAccountName, account ? XP::sToQs(account->accountName) : QString(),
-                         true);
-    m_table->setItemText(row, ColMarket, XP::sToQs(contract->market), true);
+    static const std::string none;
+    m_table->setItemText(row, ColAccountId,
+                         texts(ColAccountId, account ? account->accountId : none), true);
+    m_table->setItemText(row, ColAccountName,
+                         texts(ColAccountName, account ? account->accountName : none), true);
+    m_table->setItemText(row, ColMarket, texts(ColMarket, contract->market), true);
     auto *bonds = new XP::CSimpleTextCell(
         true, (row + 1) * 1000 + kPledgedBondsColumn,
         XP::sToQs(utils::formatIntNumber(static_cast<long long>(contract->pledgedBonds.size()), 0)),

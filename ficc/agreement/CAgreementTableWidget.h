@@ -50,6 +50,9 @@ public:
 
     // Whether the current operation may act on the contract (today from the host clock).
     bool isContractShown(const ttservice::CRepurchaseAgreementContractInfo &contract) const;
+    // The same on `today` (yyyyMMdd), so that a fill reads the clock once.
+    bool isContractShownOn(const ttservice::CRepurchaseAgreementContractInfo &contract,
+                           int today) const;
 
     XP::COddEvenRowTable *table() const { return m_table; }
     XP::CSmallNoNormalButton *refreshButton() const { return m_refreshButton; }

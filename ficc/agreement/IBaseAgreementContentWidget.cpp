@@ -5,6 +5,7 @@
 #include "agreement/CAgreementFieldTable.h"
 #include "common/CDealerDirectory.h"
 #include "common/FiccEvents.h"
+#include "common/SoftAssert.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"
 #include "tc/CMsgService.h"
@@ -35,6 +36,18 @@
 namespace TC {
 
 namespace {
+
+// yyyyMMdd as a number, and whether a number is a real date written so.
+int dateNumber(const QDate &date)
+{
+    return date.year() * 10000 + date.month() * 100 + date.day();
+}
+
+bool isDateNumber(int number)
+{
+    return number >= 10000000 && number <= 99999999
+        && QDate(number / 10000, number / 100 % 100, number % 100).isValid();
+}
 
 const char kDateFormat[] = "yyyyMMdd";
 
@@ -244,9 +257,88 @@ IBaseAgreementContentWidget::findContract(const std::string &key)
 void IBaseAgreementContentWidget::setContract(const std::string &contractKey)
 {
     m_contractKey = contractKey;
-    const ttservice::CRepurchaseAgreementContractInfoPtr contract = findContract(contractKey);
-    if (!contract)
+    ContractFill &fill = m_contractFill;
+    if (fill.depth > 0 && !isDeployment200()) {
+        // The account cannot change during a fill: its data is looked up
+        // once (and, like any lookup, logged while there is none).
+        if (!fill.data)
+            fill.data = getAccountDataPtr();
+        if (fill.data)
+            fill.keys.push_back(contractKey);
         return;
+    }
+    if (const ttservice::CRepurchaseAgreementContractInfoPtr contract = findContract(contractKey))
+        fillFromContract(*contract);
+}
+
+void IBaseAgreementContentWidget::beginContractFill()
+{
+    if (m_contractFill.depth++ == 0) {
+        m_contractFill.keys.clear();
+        m_contractFill.data.reset();
+    }
+}
+
+void IBaseAgreementContentWidget::endContractFill()
+{
+    FICC_ASSERT(m_contractFill.depth > 0, return );
+    if (--m_contractFill.depth > 0)
+        return;
+    const std::vector<std::string> keys = std::move(m_contractFill.keys);
+    const ttservice::CAccountDataPtr data = std::move(m_contractFill.data);
+    m_contractFill.keys.clear();
+    m_contractFill.data.reset();
+    if (!data)
+        return;
+    // From the last contract back: the one the form shows, then the last one
+    // to fill each partly filled cell, until every such cell has its own.
+    const unsigned partial = partialCellsFilledBy(nullptr, 0);
+    unsigned found = 0;
+    ttservice::CRepurchaseAgreementContractInfoPtr shown;
+    std::vector<std::pair<size_t, ttservice::CRepurchaseAgreementContractInfoPtr>> earlier;
+    const int today = dateNumber(CHostClock::today());
+    for (size_t at = keys.size(); at-- > 0 && (!shown || found != partial);) {
+        const auto contract
+            = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(
+                data->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, keys[at]));
+        if (!contract)
+            continue;
+        const unsigned fills = partialCellsFilledBy(contract.get(), today);
+        if (!shown)
+            shown = contract;
+        else if (fills & ~found)
+            earlier.emplace_back(at, contract);
+        found |= fills;
+    }
+    // Replayed in the order they came, each filling everything it fills.
+    for (auto step = earlier.rbegin(); step != earlier.rend(); ++step)
+        fillFromContract(*step->second);
+    if (shown)
+        fillFromContract(*shown);
+}
+
+unsigned IBaseAgreementContentWidget::partialCellsFilledBy(
+    const ttservice::CRepurchaseAgreementContractInfo *contract, int today) const
+{
+    unsigned filled = 0;
+    if (m_cells.settlementAmount && (!contract || contract->market == "SZ"))
+        filled |= 1u;
+    if (m_operationType == OPT_AGREEMENT_PLEDGE_CHANGE && m_cells.originalPledgeCode
+        && (!contract || (!contract->pledgedBonds.empty() && contract->pledgedBonds.front())))
+        filled |= 2u;
+    // recalculateContractSettlement writes only for a first settlement before today.
+    if (traits() && traits()->settlesContract && m_cells.firstSettleDate && m_cells.amount
+        && m_cells.maturityAmount
+        && (!contract
+            || (isDateNumber(contract->firstSettleDate) && contract->firstSettleDate < today)))
+        filled |= 4u;
+    return filled;
+}
+
+void IBaseAgreementContentWidget::fillFromContract(
+    const ttservice::CRepurchaseAgreementContractInfo &contractInfo)
+{
+    const ttservice::CRepurchaseAgreementContractInfo *const contract = &contractInfo;
     const bool settles = traits() && traits()->settlesContract;
     if (settles && m_cells.firstSettleDate)
         m_cells.firstSettleDate->setText(QString::number(contract->firstSettleDate));

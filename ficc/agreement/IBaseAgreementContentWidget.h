@@ -149,6 +149,15 @@ public:
 
     // Fills the form from the account's contract `contractKey` (type 788).
     void setContract(const std::string &contractKey);
+    // Between these two calls (they nest) the contract table hands the form
+    // every choosable contract of an answer in turn. Only what the last of
+    // them leaves on screen is laid out: the keys are noted, and at the end
+    // the form is filled from the last contract, preceded by the last one to
+    // fill each cell only some contracts fill (an SZ settlement amount, the
+    // original pledge code, a settled maturity amount), so that the form ends
+    // exactly as contract-by-contract filling would leave it.
+    void beginContractFill();
+    void endContractFill();
     const std::string &contractKey() const { return m_contractKey; }
     void contractListReloaded() { }
     // Fills days, rate and counterparty from the intention order `turnDealKey` (type 793).
@@ -212,6 +221,11 @@ private:
     void importDealers();
     void selectVarietyForDays(int days, CAgreementCalculator::EVarietyMatch match);
     ttservice::CRepurchaseAgreementContractInfoPtr findContract(const std::string &key);
+    void fillFromContract(const ttservice::CRepurchaseAgreementContractInfo &contract);
+    // Which of the cells that only some contracts fill `contract` fills, on
+    // `today` (yyyyMMdd); with no contract, which of them the form has.
+    unsigned partialCellsFilledBy(const ttservice::CRepurchaseAgreementContractInfo *contract,
+                                  int today) const;
     bool hasType(std::initializer_list<int> types) const;
     // What the form's operation is; null for a type that is no agreement operation.
     const AgreementOperationTraits *traits() const;
@@ -224,6 +238,13 @@ private:
     PledgeRows m_firstSelection;
     PledgeRows m_secondSelection;
     std::string m_contractKey;
+    // The keys handed over during a contract fill, and the account's data.
+    struct ContractFill
+    {
+        int depth = 0;
+        ttservice::CAccountDataPtr data;
+        std::vector<std::string> keys;
+    } m_contractFill;
     std::string m_instructionKey;
     ttservice::CBondInfoDetailPtr m_selectedVariety;
     ttservice::CSubscribeRequestPtr m_accountSubscription;

@@ -42,6 +42,10 @@ public:
     virtual void refreshAccountInfo() = 0;
     // Fills the form from a contract the contract table picked.
     virtual void setContract(const std::string &contractKey) = 0;
+    // Bracket the contracts the table hands over while it fills from one
+    // answer; a form may lay out only what the last of them leaves.
+    virtual void beginContractFill() { }
+    virtual void endContractFill() { }
     virtual QString currentAccountKey() const = 0;
     virtual void setCurrentAccount(const QString &key) = 0;
     // Checks, builds and sends the form's order.

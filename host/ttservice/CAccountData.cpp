@@ -70,25 +70,23 @@ void CAccountData::updateData(const IDataPtr &data, bool notify)
     {
         boost::mutex::scoped_lock lock(m_mutex);
         TypeTable &table = m_tables[type];
-        const auto index = table.indexByKey.find(key);
-        if (index == table.indexByKey.end()) {
-            table.indexByKey[key] = table.records.size();
+        const auto placed = table.indexByKey.try_emplace(key, table.records.size());
+        if (placed.second)
             table.records.push_back(data);
-        } else {
-            table.records[index->second] = data;
-        }
+        else
+            table.records[placed.first->second] = data;
         if (type == DATA_TYPE_ACCOUNT_DETAIL) {
             if (auto detail = boost::dynamic_pointer_cast<CAccountDetail>(data))
                 m_detail = detail;
         }
-        // Drop the subscriptions whose request is gone, collect the live ones.
-        auto dead = std::remove_if(m_subscriptions.begin(), m_subscriptions.end(),
-                                   [](const boost::weak_ptr<CSubscription> &w) {
-                                       const CSubscriptionPtr s = w.lock();
-                                       return !s || !s->isActive();
-                                   });
-        m_subscriptions.erase(dead, m_subscriptions.end());
         if (notify) {
+            // Drop the subscriptions whose request is gone, collect the live ones.
+            auto dead = std::remove_if(m_subscriptions.begin(), m_subscriptions.end(),
+                                       [](const boost::weak_ptr<CSubscription> &w) {
+                                           const CSubscriptionPtr s = w.lock();
+                                           return !s || !s->isActive();
+                                       });
+            m_subscriptions.erase(dead, m_subscriptions.end());
             for (const auto &weak : m_subscriptions) {
                 CSubscriptionPtr s = weak.lock();
                 if (s && s->matches(type, key))

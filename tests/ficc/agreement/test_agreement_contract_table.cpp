@@ -15,11 +15,13 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QTimerEvent>
 
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <thread>
@@ -554,3 +556,58 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
 }
 
 } // namespace
+
+// A fill hands the form every choosable contract and the form lays out only
+// the last, yet it must end as filling each contract in turn leaves it, cells
+// that only some contracts fill (SZ settlement, original pledge code, settled
+// maturity amount) included, whatever the order and with a key not found last.
+TEST_F(ContractTableTest, aFillEndsWithTheFormAsFillingEachContractInTurnLeavesIt)
+{
+    std::vector<ContractPtr> made = {
+        store(contract("P1", "SZ", '1', '1', IN_TERM)),
+        store(contract("P2", "SH", '1', '2', MATURED)),
+        store(contract("P3", "SH", '1', '1', BEFORE_FIRST)),
+        store(contract("P4", "SZ", '2', '8', FIRST_TODAY)),
+    };
+    for (size_t i = 0; i < made.size(); ++i) {
+        made[i]->repurchaseAmount = 100000.0 * double(i + 1);
+        made[i]->repurchaseRate = 0.011 * double(i + 1);
+        made[i]->maturitySettleAmount = made[i]->repurchaseAmount + 500.0 * double(i + 1);
+        made[i]->counterpartyDealerName = "对手" + std::to_string(i);
+        if (i % 2 == 0)
+            made[i]->pledgedBonds.push_back(pledgedBond(made[i]->market,
+                                                        "01954" + std::to_string(i), 100, '0',
+                                                        "债券" + std::to_string(i)));
+    }
+    const auto formTexts = [](Form &form) {
+        QStringList texts;
+        for (const QLineEdit *edit : form.findChildren<QLineEdit *>())
+            texts << edit->text();
+        texts << QString::fromStdString(form.contractKey());
+        return texts;
+    };
+    for (TC::ETradeOperationType type :
+         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_EARLY_REPURCHASE,
+           TC::OPT_AGREEMENT_MATURITY_RENEWAL, TC::OPT_AGREEMENT_PLEDGE_CHANGE,
+           TC::OPT_AGREEMENT_PLEDGE_RELEASE }) {
+        SCOPED_TRACE(type);
+        const auto inTurn = makeForm(type);
+        const auto batched = makeForm(type);
+        std::vector<size_t> order = { 0, 1, 2, 3 };
+        int round = 0;
+        do {
+            Keys keys;
+            for (size_t i : order)
+                keys.push_back(made[i]->getKey());
+            if (++round % 3 == 0)
+                keys.push_back("SH-no-such-contract");
+            for (const std::string &key : keys)
+                inTurn->setContract(key);
+            batched->beginContractFill();
+            for (const std::string &key : keys)
+                batched->setContract(key);
+            batched->endContractFill();
+            ASSERT_EQ(formTexts(*batched), formTexts(*inTurn)) << ::testing::PrintToString(keys);
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
+}
