@@ -128,8 +128,11 @@ TEST_F(FormDealerTest, importLoadsAndKeepsADealerFileAndAFailedOneLosesNothing)
     // Each file that could not be imported says so once, naming the file; a
     // cancelled dialog says nothing.
     ASSERT_EQ(messages().size(), 3u);
-    EXPECT_NE(messages().at(0).find("notes.csv"), std::string::npos);
-    EXPECT_NE(messages().at(2).find("gone.csv"), std::string::npos);
+    EXPECT_EQ(messages().at(0),
+              "交易商文件 " + m_tmp.filePath("notes.csv").toStdString()
+                  + " 导入失败: 表头格式错误");
+    EXPECT_EQ(messages().at(2),
+              "交易商文件 " + m_tmp.filePath("gone.csv").toStdString() + " 导入失败");
     EXPECT_EQ(CDealerDirectory::instance()->dealerList(), dealers);
     EXPECT_EQ(form->dealerCell(12)->getText(), QString("D1 银行甲"));
     EXPECT_EQ(form->cells().amount->text(), QString("1000000"));
