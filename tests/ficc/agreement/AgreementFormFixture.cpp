@@ -19,6 +19,20 @@
 
 #include <boost/make_shared.hpp>
 
+ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, const std::string &code,
+                                                 int volume, int swapFlag, const std::string &name,
+                                                 int property)
+{
+    auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
+    bond->market = market;
+    bond->bondCode = code;
+    bond->bondName = name;
+    bond->pledgeVolume = volume;
+    bond->swapFlag = swapFlag;
+    bond->stockProperty = property;
+    return bond;
+}
+
 EventSink::EventSink()
     : XP::CBaseWidget(QStringLiteral("test_eventsink"), false, nullptr)
 {
@@ -135,11 +149,7 @@ AgreementFormFixture::addContract(const std::string &no, int volume)
     contract->dealer = "D1 银行甲";
     contract->tradingEntity = "S1 主体一";
     contract->counterpartyEntity = "S3 主体三";
-    auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-    bond->market = "SH";
-    bond->bondCode = "019547";
-    bond->pledgeVolume = volume;
-    contract->pledgedBonds.push_back(bond);
+    contract->pledgedBonds.push_back(pledgedBond("SH", "019547", volume));
     TC::getUserConfig()
         ->getAccountData(QString::fromLatin1(kLoggedInAccount))
         ->getAccountData()

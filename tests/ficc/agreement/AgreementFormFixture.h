@@ -11,6 +11,7 @@
 #include "agreement/IBaseAgreementContentWidget.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/CRepurchasePledgedBond.h"
 #include "xp/CBaseWidget.h"
 
 #include <QStringList>
@@ -25,6 +26,12 @@
 class QLineEdit;
 
 using Keys = std::vector<std::string>;
+
+// A bond pledged under a contract or a declaration.
+ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, const std::string &code,
+                                                 int volume, int swapFlag = '0',
+                                                 const std::string &name = std::string(),
+                                                 int property = '0');
 
 // A parent that records the events bubbling out of a form and consumes them.
 class EventSink : public XP::CBaseWidget
@@ -58,10 +65,11 @@ public:
     void setCurrentAccount(const QString &key) override { m_account = key; }
     void doOperation() override { }
     void contractListReloaded() override { ++reloads; }
-    std::string traderCode() const override { return std::string(); }
+    std::string traderCode() const override { return trader; }
 
     Keys contracts;
     int reloads = 0;
+    std::string trader; // what its 交易员 cell holds
 
 private:
     QString m_account;

@@ -36,17 +36,6 @@ using Declaration = ttservice::CRepurchasePendingOrder;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 using Widget = TC::CAgreementConfirmWidget;
 
-ttservice::CRepurchasePledgedBondPtr bond(const std::string &market, const std::string &code,
-                                          int volume, int swapFlag = '0')
-{
-    auto b = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-    b->market = market;
-    b->bondCode = code;
-    b->pledgeVolume = volume;
-    b->swapFlag = swapFlag;
-    return b;
-}
-
 // A declaration to account 10001's trader T401, pledging SH 019547 unless told otherwise.
 DeclarationPtr declaration(const std::string &ref, int declareType,
                            const std::string &market = "SH", int direction = '0')
@@ -81,21 +70,9 @@ DeclarationPtr declaration(const std::string &ref, int declareType,
     d->releaseSettleAmount = 120000.5;
     d->counterpartyClientName = "远川客户";
     d->ownerType = 2;
-    d->pledgedBonds = { bond(market, market == "SH" ? "019547" : "101901", 100000) };
+    d->pledgedBonds = { pledgedBond(market, market == "SH" ? "019547" : "101901", 100000) };
     return d;
 }
-
-class TraderOperation : public FakeOperation
-{
-public:
-    TraderOperation(TC::ETradeOperationType type, const std::string &trader)
-        : FakeOperation(type, "10001")
-        , trader(trader)
-    {
-    }
-    std::string traderCode() const override { return trader; }
-    std::string trader;
-};
 
 // The table under a parent that consumes what bubbles out, with its
 // operation widget handed over; `declarations` answer the query this causes.
@@ -103,8 +80,9 @@ struct Table
 {
     explicit Table(TC::ETradeOperationType type, std::vector<ttservice::IDataPtr> declarations = {},
                    const std::string &trader = "T401")
-        : op(type, trader)
+        : op(type, "10001")
     {
+        op.trader = trader;
         sink.resize(1200, 300);
         sink.show();
         widget->setOperationWidget(&op);
@@ -138,7 +116,7 @@ struct Table
         answerCell(row)->click();
     }
 
-    TraderOperation op;
+    FakeOperation op;
     EventSink sink;
     Widget *widget = new Widget(&sink);
 };
@@ -279,11 +257,11 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
           "债券代码为空, 无法下单，请刷新债券信息!" },
         { "SH first bond unknown",
           [](Declaration &d) {
-              d.pledgedBonds.insert(d.pledgedBonds.begin(), bond("SH", "999999", 10));
+              d.pledgedBonds.insert(d.pledgedBonds.begin(), pledgedBond("SH", "999999", 10));
           },
           "债券代码不存在, 无法下单!" },
         { "SH bond of the other market",
-          [](Declaration &d) { d.pledgedBonds = { bond("SZ", "019547", 10) }; },
+          [](Declaration &d) { d.pledgedBonds = { pledgedBond("SZ", "019547", 10) }; },
           "债券代码不存在, 无法下单!" },
     };
     for (const auto &c : cases) {
@@ -377,24 +355,24 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         double amount; // 0: the declaration's repurchase amount
     } cases[] = {
         { "change, kept bond first", change, "SH", '0',
-          bonds(bond("SH", "019547", 300, '0'), bond("SH", "122000", 500, '1')), 300, "019547",
-          "122000", 500, 0 },
+          bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')), 300,
+          "019547", "122000", 500, 0 },
         { "change, exchanged bond first", change, "SH", '0',
-          bonds(bond("SH", "122000", 500, '1'), bond("SH", "019547", 300, '0')), 300, "019547",
-          "122000", 500, 0 },
-        { "one exchanged bond", change, "SH", '0', bonds(bond("SH", "122000", 500, '1')), 500, "",
-          "122000", 500, 0 },
+          bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')), 300,
+          "019547", "122000", 500, 0 },
+        { "one exchanged bond", change, "SH", '0', bonds(pledgedBond("SH", "122000", 500, '1')),
+          500, "", "122000", 500, 0 },
         { "later bond of a kind wins, empty ones skipped", deal, "SH", '0',
-          bonds(bond("SH", "019547", 10), nullptr, bond("SH", "122000", 40),
-                bond("SH", "122000", 0)),
+          bonds(pledgedBond("SH", "019547", 10), nullptr, pledgedBond("SH", "122000", 40),
+                pledgedBond("SH", "122000", 0)),
           40, "122000", "", unset, 0 },
         { "SZ without bonds", deal, "SZ", '0', bonds(), 10, "", "", unset, 0 },
-        { "renewal", TC::OPT_AGREEMENT_MATURITY_RENEWAL, "SZ", '1', bonds(bond("SZ", "101901", 70)),
-          70, "101901", "", unset, 0 },
+        { "renewal", TC::OPT_AGREEMENT_MATURITY_RENEWAL, "SZ", '1',
+          bonds(pledgedBond("SZ", "101901", 70)), 70, "101901", "", unset, 0 },
         { "early repurchase, repo side", TC::OPT_AGREEMENT_EARLY_REPURCHASE, "SH", '0',
-          bonds(bond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
+          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
         { "release, repo side", release, "SZ", '0', bonds(), 10, "", "", unset, maturity },
-        { "release, reverse side", release, "SZ", '1', bonds(bond("SZ", "101901", 20)), 20,
+        { "release, reverse side", release, "SZ", '1', bonds(pledgedBond("SZ", "101901", 20)), 20,
           "101901", "", unset, maturity },
     };
     for (const auto &c : cases) {
@@ -515,7 +493,8 @@ TEST_F(ConfirmTest, cachedTypesRefillWithoutAQueryAndFailedAnswersKeepNothing)
 TEST_F(ConfirmTest, pledgedBondCountOpensTheDeclarationsBonds)
 {
     DeclarationPtr d = declaration("D1", '3');
-    d->pledgedBonds = { bond("SH", "019547", 300, '0'), bond("SH", "122000", 500, '1') };
+    d->pledgedBonds
+        = { pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1') };
     Table t(TC::OPT_AGREEMENT_PLEDGE_CHANGE, { d });
     int bondRows = -1;
     responder.setDialogHandler([&](QDialog *dialog) {
@@ -539,7 +518,7 @@ TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
     d->repurchaseDays = -5;
     d->maturitySettleDate = ttservice::kUnsetInt;
     d->counterpartyDealerName = std::string(5000, 'x') + "\xF0\x9F\x98\x80"; // beyond GBK
-    d->pledgedBonds = { bond("SZ", "101901", -30), bond("SZ", "", 2147483647) };
+    d->pledgedBonds = { pledgedBond("SZ", "101901", -30), pledgedBond("SZ", "", 2147483647) };
     Table t(TC::OPT_AGREEMENT_PLEDGE_RELEASE, { d });
     ASSERT_EQ(t.rows()->rowCount(), 1);
     t.rows()->flush();

@@ -324,6 +324,10 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
     EXPECT_EQ(sink.events[0].event, 71);
     EXPECT_EQ(sink.events[0].a, 0);
     EXPECT_EQ(sink.events[0].b, 1);
+    // A subject type choice stays in the form.
+    sink.events.clear();
+    form->cells().subjectType->setCurrentIndex(2);
+    EXPECT_TRUE(sink.events.empty());
 }
 
 TEST_F(ContentFormTest, missingAccountDataIsLoggedAndChangesNothing)

@@ -129,19 +129,6 @@ protected:
         accountData(account)->updateData(c, false);
         return c;
     }
-    static ttservice::CRepurchasePledgedBondPtr bond(const std::string &market,
-                                                     const std::string &code,
-                                                     const std::string &name, int volume,
-                                                     int property)
-    {
-        auto b = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-        b->market = market;
-        b->bondCode = code;
-        b->bondName = name;
-        b->pledgeVolume = volume;
-        b->stockProperty = property;
-        return b;
-    }
     // An account whose broker type is not that of trader type 1.
     void addOtherBrokerAccount(const std::string &id)
     {
@@ -271,8 +258,8 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     ContractPtr given = contract("H-002", "SZ", '2', '8', IN_TERM);
     given->repurchaseAmount = 500000;
     given->maturitySettleAmount = 500100.25;
-    given->pledgedBonds
-        = { bond("SZ", "101901", "国债1902", 10, '0'), bond("SZ", "101902", "国债1903", 20, '0') };
+    given->pledgedBonds = { pledgedBond("SZ", "101901", 10, '0', "国债1902"),
+                            pledgedBond("SZ", "101902", 20, '0', "国债1903") };
     ContractPtr sameDay = contract("H-003", "SH", '1', '2', MATURES_TODAY);
     sameDay->firstSettleDate = sameDay->maturitySettleDate;
     sameDay->repurchaseAmount = 250000;
@@ -509,8 +496,8 @@ TEST_F(ContractTableTest, badContractsNeverCrashNorAnnounceWhatIsNotListed)
 TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
 {
     ContractPtr two = contract("P2", "SH", '1', '1', IN_TERM);
-    two->pledgedBonds = { bond("SH", "019547", "国债1901", 1000, '0'),
-                          bond("SZ", "101901", "国债1902", 2500, '1') };
+    two->pledgedBonds = { pledgedBond("SH", "019547", 1000, '0', "国债1901"),
+                          pledgedBond("SZ", "101901", 2500, '0', "国债1902", '1') };
     store(two);
     store(contract("P0", "SH", '1', '1', IN_TERM));
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
@@ -588,8 +575,9 @@ TEST_F(ContractTableTest, aFillEndsWithTheFormAsFillingEachContractInTurnLeavesI
         made[i]->maturitySettleAmount = made[i]->repurchaseAmount + 500.0 * double(i + 1);
         made[i]->counterpartyDealerName = "对手" + std::to_string(i);
         if (i % 2 == 0)
-            made[i]->pledgedBonds.push_back(bond(made[i]->market, "01954" + std::to_string(i),
-                                                 "债券" + std::to_string(i), 100, '0'));
+            made[i]->pledgedBonds.push_back(pledgedBond(made[i]->market,
+                                                        "01954" + std::to_string(i), 100, '0',
+                                                        "债券" + std::to_string(i)));
     }
     const auto formTexts = [](Form &form) {
         QStringList texts;

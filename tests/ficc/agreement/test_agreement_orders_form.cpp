@@ -1,6 +1,5 @@
 #include "AgreementFormFixture.h"
 
-#include "agreement/IBaseAgreementRepurchaseWidget.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
@@ -10,28 +9,6 @@
 namespace {
 
 using namespace TC;
-
-// The smallest operation widget: one form, forwarding as the variants do.
-class ProbeOperationWidget : public IBaseAgreementRepurchaseWidget
-{
-public:
-    explicit ProbeOperationWidget(IBaseAgreementContentWidget *form)
-        : IBaseAgreementRepurchaseWidget(nullptr)
-        , form(form)
-    {
-    }
-    void setAccountKeys(std::set<std::string> *keys) override { form->setAccountKeys(*keys); }
-    void refreshAccountInfo() override { form->refreshAccountInfo(); }
-    void setContract(const std::string &key) override { form->setContract(key); }
-    QString currentAccountKey() const override { return accountKey; }
-    void setCurrentAccount(const QString &key) override { accountKey = key; }
-    void doOperation() override { }
-    void contractListReloaded() override { }
-    std::string traderCode() const override { return form->traderCode(); }
-
-    IBaseAgreementContentWidget *form; // not owned
-    QString accountKey;
-};
 
 class AgreementOrderFormTest : public AgreementFormFixture
 {
@@ -120,22 +97,9 @@ TEST_F(AgreementOrderFormTest, renewalFormSendsTheNewTermAndRenewType)
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700);
 }
 
-TEST_F(AgreementOrderFormTest, operationWidgetBaseDefaultsAndAccountData)
+TEST_F(AgreementOrderFormTest, operationWidgetFindsItsAccountDataOrLogsWhyNot)
 {
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    ProbeOperationWidget widget(form.get());
-    EXPECT_EQ(widget.operationType(), OPT_NONE);
-    widget.setParam(QStringLiteral("11"));
-    EXPECT_EQ(widget.param(), QString());
-    // Through the base, selections reach no form.
-    IBaseAgreementRepurchaseWidget &base = widget;
-    base.setPledgeBondSelection({ pledgeRow("019547", 1, 1) });
-    base.setPledgePosSelection({ pledgeRow("019547", 1, 1) });
-    base.setPledgePosSecondSelection({ pledgeRow("019547", 1, 1) });
-    EXPECT_TRUE(form->firstSelection().isEmpty());
-    EXPECT_TRUE(form->secondSelection().isEmpty());
-
-    widget.setCurrentAccount(QString::fromLatin1(kLoggedInAccount));
+    FakeOperation widget(OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
     EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
     LogCapture log;
     widget.setCurrentAccount(QStringLiteral("99999"));

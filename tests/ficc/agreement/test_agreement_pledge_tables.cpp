@@ -11,7 +11,6 @@
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchasePledgedBond.h"
 #include "ttservice/StockTypeCenter.h"
-#include "utils/CDeliveryGuard.h"
 #include "utils/CSingletonT.h"
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"
 #include "xp/CBaseTableColumnComboxDelegate.h"
@@ -24,7 +23,6 @@
 
 #include <boost/make_shared.hpp>
 
-#include <atomic>
 #include <climits>
 #include <thread>
 
@@ -404,12 +402,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
 {
     auto contract = addContract("C-SZ", 100);
     contract->market = "SZ";
-    auto sz = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-    sz->market = "SZ";
-    sz->bondCode = "101901";
-    sz->bondName = "国债1902";
-    sz->pledgeVolume = 30;
-    contract->pledgedBonds.push_back(sz);
+    contract->pledgedBonds.push_back(pledgedBond("SZ", "101901", 30, '0', "国债1902"));
     contract->pledgedBonds.push_back(nullptr);
     accountData(kLoggedInAccount)->updateData(contract, false);
 
@@ -459,28 +452,6 @@ TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
     readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
     EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
-}
-
-TEST_F(PledgePosTableTest, pushesRacingTheWidgetsDestructionTouchNothingFreed)
-{
-    const auto data = accountData(kLoggedInAccount);
-    std::atomic<bool> stop { false };
-    std::thread host([&] {
-        long long usable = 0;
-        while (!stop.load())
-            data->updateData(position("SH", "019547", ++usable % 1000), true);
-    });
-    for (int round = 0; round < 20; ++round) {
-        auto *racing = new TC::CAgreementPledgePosWidget(true, &sink);
-        racing->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
-        QCoreApplication::processEvents();
-        delete racing;
-        QCoreApplication::processEvents();
-    }
-    stop = true;
-    host.join();
-    drainDeliveries();
-    EXPECT_EQ(data->subscriptionCount(), 0); // every gone widget dropped its own
 }
 
 } // namespace

@@ -5,13 +5,17 @@
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosWidget.h"
 #include "agreement/CAgreementRepurchaseWidgetIntention.h"
+#include "agreement/CAgreementSingleFormWidget.h"
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CAgreementTurnDealWidget.h"
 #include "agreement/COpAgreementRepurchaseWidget.h"
+#include "agreement/IBaseAgreementContentWidget.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
 #include "utils/CSingletonT.h"
+#include "xp/CComboBox.h"
+#include "xp/CParameterCell.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
 
@@ -105,6 +109,14 @@ TEST_F(AgreementSelectorTest, buttonTextsAndCashAccounts)
                              "质押券变更", "解除质押" }));
     // 10002 has no funds record; the other two are cash accounts with funds.
     EXPECT_EQ(page.accountKeys(), (std::set<std::string> { kLoggedInAccount, kRefreshingAccount }));
+    // A refresh shows the funds in the forms, which offer the page's accounts.
+    auto *intention
+        = dynamic_cast<TC::CAgreementRepurchaseWidgetIntention *>(page.currentOperationWidget());
+    ASSERT_NE(intention, nullptr);
+    intention->currentForm()->cells().funds->setText(QString());
+    page.refreshOperations();
+    EXPECT_EQ(intention->currentForm()->cells().account->count(), 2);
+    EXPECT_EQ(intention->currentForm()->cells().funds->text(), QStringLiteral("1000000.00"));
 }
 
 TEST_F(AgreementSelectorTest, buttonEventsSwitchOrRunTheVisibleOperationAndAreConsumed)
@@ -240,4 +252,33 @@ TEST_F(AgreementSelectorTest, turnDealChoiceOpensTheDealDeclaration)
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
     EXPECT_FALSE(w.page.operationWidget(1001)->isHidden());
     EXPECT_EQ(w.shownTables(), std::string("--x-x"));
+}
+
+// A declaration takes its amount from the ticked positions: the tables'
+// current (empty) selection replaces whatever amount was typed. Operations
+// on a contract take nothing from the tables.
+TEST_F(AgreementSelectorTest, tableSelectionReachesOnlyTheFormsThatPledgeIt)
+{
+    WiredPage w;
+    const auto amountCell = [&w]() -> XP::CParameterCell * {
+        auto *single
+            = dynamic_cast<TC::CAgreementSingleFormWidget *>(w.page.currentOperationWidget());
+        return single ? single->form()->cells().amount : nullptr;
+    };
+    w.page.handleEvent(5, 1001, 0, QString(), nullptr);
+    ASSERT_NE(amountCell(), nullptr);
+    amountCell()->setText(QStringLiteral("1000500"));
+    w.page.applyTableSelection();
+    EXPECT_EQ(amountCell()->text(), QStringLiteral("0.00"));
+
+    w.page.handleEvent(5, 1003, 0, QString(), nullptr);
+    ASSERT_NE(amountCell(), nullptr);
+    amountCell()->setText(QStringLiteral("1000500.00"));
+    w.page.applyTableSelection();
+    EXPECT_EQ(amountCell()->text(), QStringLiteral("1000500.00"));
+
+    // Without an operation widget nothing happens, and nothing crashes.
+    w.page.selectOperation(4711);
+    w.page.applyTableSelection();
+    EXPECT_EQ(w.page.currentOperationWidget(), nullptr);
 }

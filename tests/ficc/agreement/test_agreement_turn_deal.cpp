@@ -2,18 +2,15 @@
 #include "HostServices.h"
 
 #include "agreement/CAgreementTurnDealWidget.h"
-#include "shell/CFiccOperationPanel.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "utils/CSingletonT.h"
 #include "xp/COddEvenRowTable.h"
-#include "xp/CPushButtonGroup.h"
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CSmallNormalButton.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 
 #include <boost/make_shared.hpp>
 
@@ -139,36 +136,4 @@ TEST_F(TurnDealTest, eachSideQueriesOnceAndRefillsFromItsCache)
     EXPECT_EQ(l.op.reloads, reloads + 1);
     EXPECT_EQ(l.rows()->rowCount(), 0);
     EXPECT_TRUE(l.list->refreshButton()->isEnabled());
-}
-
-// The trader presses 转成交 in the panel: the page turns to 成交申报 and the
-// deal declaration takes the order's side as its counterparty.
-TEST_F(TurnDealTest, turningAnOrderOpensTheDealDeclarationFilledFromIt)
-{
-    accountData(kLoggedInAccount)->updateData(order("Y9", '1'), false);
-    TC::CFiccOperationPanel panel(1, nullptr);
-    panel.setParam(QStringLiteral("2//1000"));
-    panel.refreshAccounts();
-    panel.resize(1400, 600);
-    panel.show();
-    auto *list = panel.findChild<TC::CAgreementTurnDealWidget *>();
-    ASSERT_NE(list, nullptr);
-    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-    for (const TC::CQueryCall &call : calls)
-        if (call.request->dataType == 793)
-            call.answer(utils::TTError(), { order("Y9", '1') });
-    QCoreApplication::processEvents();
-    XP::COddEvenRowTable *rows = list->table();
-    ASSERT_EQ(rows->rowCount(), 1);
-    auto *turn = qobject_cast<XP::CSmallNormalButton *>(rows->itemWidget(0, 13));
-    ASSERT_NE(turn, nullptr);
-    turn->click();
-
-    auto *page = panel.findChild<QWidget *>(QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->findChild<XP::CPushButtonGroup *>()->checkedId(), 1001);
-    bool counterpartyFilled = false;
-    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
-        counterpartyFilled = counterpartyFilled || (edit->isVisible() && edit->text() == "T301");
-    EXPECT_TRUE(counterpartyFilled) << "the order's trader becomes the counterparty trader";
 }

@@ -58,30 +58,24 @@ protected:
 
 } // namespace
 
-TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndOrderButton)
+TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndAnOrderButtonOffOnlyFor200)
 {
-    for (const SingleVariant &v : kSingleVariants) {
-        SCOPED_TRACE(v.name);
-        std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
-        EXPECT_EQ(w->operationType(), v.type);
-        Form *form = w->form();
-        ASSERT_NE(form, nullptr);
-        EXPECT_EQ(form->operationType(), v.type);
-        XP::CSmallNormalButton *button = w->orderButton();
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->id(), v.buttonId);
-        EXPECT_EQ(button->buttonType(), v.buttonType);
-        EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
-        EXPECT_TRUE(button->isEnabled());
-    }
-}
-
-TEST_F(AgreementVariantTest, readOnlyDeploymentDisablesEveryOrderButton)
-{
-    getUserConfig()->deploymentCode = 200;
-    for (const SingleVariant &v : kSingleVariants) {
-        std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
-        EXPECT_FALSE(w->orderButton()->isEnabled()) << v.name;
+    for (int deployment : { 100, 200 }) {
+        getUserConfig()->deploymentCode = deployment;
+        for (const SingleVariant &v : kSingleVariants) {
+            SCOPED_TRACE(std::string(v.name) + " " + std::to_string(deployment));
+            std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
+            EXPECT_EQ(w->operationType(), v.type);
+            Form *form = w->form();
+            ASSERT_NE(form, nullptr);
+            EXPECT_EQ(form->operationType(), v.type);
+            XP::CSmallNormalButton *button = w->orderButton();
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->id(), v.buttonId);
+            EXPECT_EQ(button->buttonType(), v.buttonType);
+            EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
+            EXPECT_EQ(button->isEnabled(), deployment != 200);
+        }
     }
     CAgreementRepurchaseWidgetIntention intention(nullptr);
     EXPECT_FALSE(intention.repoButton()->isEnabled());

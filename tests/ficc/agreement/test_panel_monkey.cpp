@@ -21,7 +21,7 @@
 #include "ttservice/CRepurchasePledgedBond.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CSingletonT.h"
-#include "xp/IDialogResponder.h"
+#include "xp/CScriptedDialogResponder.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -68,16 +68,17 @@ const int kKeys[] = { Qt::Key_Return, Qt::Key_Enter,    Qt::Key_Escape,    Qt::K
                       Qt::Key_Down,   Qt::Key_Tab,      Qt::Key_Backspace, Qt::Key_Delete,
                       Qt::Key_Space,  Qt::Key_PageDown, Qt::Key_Home,      Qt::Key_F5 };
 
-// Answers every question at random and never shows a window.
-class RandomResponder : public XP::IDialogResponder
+// Answers every question and dialog at random and never shows a window.
+class RandomResponder : public XP::CScriptedDialogResponder
 {
 public:
     explicit RandomResponder(std::mt19937 &random)
         : m_random(random)
     {
-        XP::setDialogResponder(this);
+        setDialogHandler([this](QDialog *) {
+            return m_random() % 2 ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        });
     }
-    ~RandomResponder() override { XP::setDialogResponder(nullptr); }
 
     QMessageBox::StandardButton question(QWidget *, const QString &, const QString &,
                                          QMessageBox::StandardButtons buttons,
@@ -88,24 +89,6 @@ public:
             if (buttons & b && m_random() % 2)
                 return b;
         return defaultButton;
-    }
-    QMessageBox::StandardButton critical(QWidget *, const QString &, const QString &,
-                                         QMessageBox::StandardButtons,
-                                         QMessageBox::StandardButton defaultButton) override
-    {
-        return defaultButton;
-    }
-    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-    int execDialog(QDialog *) override
-    {
-        return m_random() % 2 ? QDialog::Accepted : QDialog::Rejected;
     }
 
 private:
@@ -144,7 +127,6 @@ public:
     }
 
     int clicks = 0; // buttons clicked
-    int words = 0; // words typed into editors
 
 private:
     template<class W> W *pick()
@@ -171,7 +153,6 @@ private:
             type(edit, QString::fromLatin1(word));
             if (m_random() % 2)
                 pressKey(edit, Qt::Key_Return);
-            ++words;
         }
     }
     void pressAKey()

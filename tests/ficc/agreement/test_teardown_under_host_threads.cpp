@@ -211,17 +211,6 @@ private:
     std::thread m_thread; // last
 };
 
-// The operation form the tables serve: account 10001, trader T401 in its 交易员 cell.
-class TraderOperation : public FakeOperation
-{
-public:
-    TraderOperation()
-        : FakeOperation(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10001")
-    {
-    }
-    std::string traderCode() const override { return "T401"; }
-};
-
 // One widget under test: made under `parent` and set to work (queries sent,
 // subscriptions taken), ready to be destroyed.
 struct Subject
@@ -328,7 +317,9 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
     EventSink parent;
     parent.resize(1200, 600);
     parent.show();
-    TraderOperation op;
+    // The operation form the tables serve: account 10001, trader T401.
+    FakeOperation op(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10001");
+    op.trader = "T401";
     HostPusher pusher(cash, refreshing);
     for (int round = 0; round < kRounds; ++round) {
         QWidget *widget = subject.make(&parent, op);

@@ -15,16 +15,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <functional>
-#include <random>
-#include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/statvfs.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -108,18 +102,6 @@ TEST_F(DealerDirectoryTest, theHostResetForgetsTheDealers)
     EXPECT_TRUE(model0().isEmpty());
 }
 
-TEST_F(DealerDirectoryTest, loadGroupsSubjectsAndTradersByDealer)
-{
-    ASSERT_TRUE(loadText(kSample));
-    expectSampleLoaded();
-    const CDealerDirectory::DealerEntry d1 = dir()->dealer("D1");
-    EXPECT_EQ(d1.subjects, QStringList({ "S1 主体一", "S2 主体二" }));
-    EXPECT_EQ(d1.traders, QStringList({ "T1 张三", "T2", "T3 李四" }));
-    const CDealerDirectory::DealerEntry d2 = dir()->dealer("D2");
-    EXPECT_EQ(d2.subjects, QStringList({ "S3 主体三", "S5 主体五" }));
-    EXPECT_EQ(d2.traders, QStringList({ " " })); // the empty pair of "S5"
-}
-
 TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
 {
     struct Case
@@ -171,18 +153,6 @@ TEST_F(DealerDirectoryTest, saveWritesOneGbkLinePerSubjectWithTradersOnTheFirst)
     EXPECT_EQ(dir()->fileContent(), bytes);
 }
 
-TEST_F(DealerDirectoryTest, readsRawGbkAndCrlfLines)
-{
-    // 0xBF7C is "縷": its second byte is a '|' that must not cut the trader names.
-    QString error;
-    ASSERT_TRUE(dir()->load(writeBytes("\xBD\xBB\xD2\xD7\xC9\xCC,b,c,d,e,f\r\n"
-                                       "D9,\xBD\xBB\xD2\xD7\xC9\xCC,S9,x,T9|T8,\xBF\x7C|z\r\n"),
-                            error));
-    EXPECT_EQ(dir()->dealerList(), QStringList({ "D9 交易商" }));
-    EXPECT_EQ(dir()->dealer("D9").subjects, QStringList({ "S9 x" }));
-    EXPECT_EQ(dir()->dealer("D9").traders, QStringList({ "T9 縷", "T8 z" }));
-}
-
 TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
 {
     // The directory as the forms see it. A trader read without a name comes back
@@ -231,15 +201,6 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
     }
 }
 
-TEST_F(DealerDirectoryTest, usableHeaderWithoutUsableRowsEmptiesTheDirectory)
-{
-    ASSERT_TRUE(loadText(kSample));
-    ASSERT_TRUE(loadText(QString(kHeader) + "\nD1,only two\n\n"));
-    EXPECT_TRUE(dir()->dealerCodes().isEmpty());
-    EXPECT_TRUE(dir()->dealerList().isEmpty());
-    EXPECT_TRUE(model0().isEmpty());
-}
-
 TEST_F(DealerDirectoryTest, rejectedFilesLeaveTheDirectoryAsItWas)
 {
     ASSERT_TRUE(loadText(kSample));
@@ -271,26 +232,6 @@ TEST_F(DealerDirectoryTest, rejectedFilesLeaveTheDirectoryAsItWas)
     EXPECT_FALSE(dir()->load(m_tmp.path(), error)); // exists but cannot be read
     EXPECT_EQ(error, kept);
     expectSampleLoaded();
-}
-
-TEST_F(DealerDirectoryTest, survivesHostileContent)
-{
-    QByteArray hostile = utils::utf8ToGbk(kHeader) + "\n";
-    hostile += "D1,\x81\x20\xff,S1,\x80\x80,T1|||T2,\xfe|\n"; // invalid GBK bytes
-    hostile += "D2," + QByteArray(1 << 20, 'x') + ",S2,s,T,\n"; // a very long field
-    hostile += QByteArray(300, ',') + "\n|||,|,,\n"; // only separators
-    hostile += "D4,n,S4,s,T4\n"; // five fields: no traders
-    hostile += "D3,n,S3,\xC5"; // cut inside a character
-    QString error;
-    ASSERT_TRUE(dir()->load(writeBytes(hostile), error));
-    EXPECT_TRUE(dir()->dealerCodes().contains("D1"));
-    EXPECT_EQ(dir()->dealer("D1").traders.size(), 4); // an entry for each position
-    EXPECT_EQ(dir()->dealer("D2").subjects, QStringList({ "S2 s" }));
-    EXPECT_TRUE(dir()->dealerCodes().contains("D3"));
-    EXPECT_TRUE(dir()->dealer("D4").traders.isEmpty());
-    for (const QString &code : dir()->dealerCodes())
-        EXPECT_FALSE(dir()->dealer(code).subjects.isEmpty());
-    EXPECT_TRUE(dir()->save());
 }
 
 TEST_F(DealerDirectoryTest, fillModelPicksSubjectsOrTradersOfOneDealer)
@@ -354,120 +295,31 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
     const QByteArray previous = readAll(CDealerDirectory::filePath());
 
     // Grow the directory past what the file may hold, then cap the file size:
-    // writes fail with EFBIG as they would on a full disk, even for root.
-    QString text = QString(kHeader) + "\n";
-    for (int i = 0; i < 2000; ++i)
-        text += QString("D%1,交易商%1,S%1,主体%1,T%1,交易员%1\n").arg(i);
-    ASSERT_TRUE(loadText(text));
-    rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit capped = old;
-    capped.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
-    const bool saved = dir()->save();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(readAll(CDealerDirectory::filePath()), previous);
-    EXPECT_EQ(QDir(m_tmp.path()).entryList(QDir::Files),
-              QStringList({ "FiccDealerConfig.csv", "in.csv" }));
-}
-
-// A small file system of its own, for saves on a disk that is full.
-class DealerDirectoryFullDiskTest : public DealerDirectoryTest
-{
-protected:
-    void SetUp() override
-    {
-        DealerDirectoryTest::SetUp();
-        if (geteuid() != 0)
-            GTEST_SKIP() << "mounting a 64 KB tmpfs needs root";
-        m_disk = m_tmp.filePath("disk").toStdString();
-        ASSERT_TRUE(QDir(m_tmp.path()).mkdir("disk"));
-        if (::mount("tmpfs", m_disk.c_str(), "tmpfs", 0, "size=64k") != 0)
-            GTEST_SKIP() << "cannot mount a tmpfs: " << std::strerror(errno);
-        m_mounted = true;
-        TC::setConfigDir(QString::fromStdString(m_disk));
-    }
-    void TearDown() override
-    {
-        if (m_mounted) {
-            EXPECT_EQ(::umount2(m_disk.c_str(), MNT_DETACH), 0) << std::strerror(errno);
-        }
-        DealerDirectoryTest::TearDown();
-    }
-
-    qint64 freeBytes() const
-    {
-        struct statvfs fs
-        {
-        };
-        return ::statvfs(m_disk.c_str(), &fs) == 0 ? qint64(fs.f_bavail) * qint64(fs.f_bsize) : 0;
-    }
-    // Rewrites the filler file so that about `left` bytes stay free.
-    void fillLeaving(qint64 left)
-    {
-        const QString path = QString::fromStdString(m_disk + "/filler");
-        QFile::remove(path);
-        QFile filler(path);
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray page(4096, 'f');
-        for (qint64 todo = freeBytes() - left; todo > 0; todo -= page.size()) {
-            if (filler.write(page.constData(), std::min<qint64>(todo, page.size())) <= 0)
-                break; // full
-        }
-    }
-
-    std::string m_disk;
-    bool m_mounted = false;
-};
-
-TEST_F(DealerDirectoryFullDiskTest, everySaveLeavesAWholeFileNewOrOld)
-{
-    // Dealer files from a few lines to well past the 16 KB that QSaveFile buffers.
-    std::vector<QByteArray> files;
-    for (int dealers : { 2, 30, 90, 160, 230, 300, 360, 400, 520, 800 }) {
+    // writes fail with EFBIG as they would on a full disk, even for root. A
+    // small file fails only when its buffer is flushed, a large one at write().
+    for (int dealers : { 100, 2000 }) {
+        SCOPED_TRACE(dealers);
         QString text = QString(kHeader) + "\n";
         for (int i = 0; i < dealers; ++i)
-            text += QString("D%1,交易商%1,S%1,主体%1,T%1|U%1,交易员%1|助理%1\n").arg(i);
-        files.push_back(utils::utf8ToGbk(text));
-    }
-    const QString path = CDealerDirectory::filePath();
-    std::mt19937 random(20260212);
-    int saves = 0, successes = 0, failures = 0, torn = 0, smallFailures = 0;
-    for (; saves < 1000; ++saves) {
-        if (saves % 4 == 0) // now and then the other programs on the disk write or delete
-            fillLeaving(qint64(random() % 9) * 4096);
-        QString error;
-        ASSERT_TRUE(dir()->loadData(files[random() % files.size()], error));
-        const QByteArray expected = dir()->fileContent();
-        const QByteArray before = QFile::exists(path) ? readAll(path) : QByteArray("<none>");
+            text += QString("D%1,交易商%1,S%1,主体%1,T%1,交易员%1\n").arg(i);
+        ASSERT_TRUE(loadText(text));
+        if (dealers < 1000) {
+            ASSERT_LT(dir()->fileContent().size(), 16384) << "kept in the write buffer";
+        }
+        rlimit old {};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit capped = old;
+        capped.rlim_cur = 1024;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
         const bool saved = dir()->save();
-        const QByteArray after = QFile::exists(path) ? readAll(path) : QByteArray("<none>");
-        if (saved) {
-            ++successes;
-        } else {
-            ++failures;
-            smallFailures += expected.size() < 16384 ? 1 : 0;
-        }
-        if (after != (saved ? expected : before) && ++torn <= 3) {
-            ADD_FAILURE() << "save " << saves << (saved ? " reported success" : " failed") << ": "
-                          << after.size() << " bytes on disk, " << expected.size() << " written, "
-                          << before.size() << " before";
-        }
-        const QStringList left = QDir(QString::fromStdString(m_disk)).entryList(QDir::Files);
-        EXPECT_TRUE(left.size() <= 2) << left.join(' ').toStdString(); // no temporary file
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(readAll(CDealerDirectory::filePath()), previous);
+        EXPECT_EQ(QDir(m_tmp.path()).entryList(QDir::Files),
+                  QStringList({ "FiccDealerConfig.csv", "in.csv" }));
     }
-    RecordProperty("saves", saves);
-    RecordProperty("successes", successes);
-    RecordProperty("failures", failures);
-    RecordProperty("torn", torn);
-    RecordProperty("smallFileFailures", smallFailures);
-    EXPECT_EQ(torn, 0);
-    // Both outcomes happened, and small files were among the failed saves.
-    EXPECT_GT(successes, 100);
-    EXPECT_GT(smallFailures, 100);
 }
 
 } // namespace
@@ -502,7 +354,7 @@ struct SaveFailureCase
     std::function<void(const QString &dir)> fixIt;
 };
 
-TEST_F(DealerDirectorySaveFailureTest, isShownOnceAndTheNextSaveAfterTheFixWritesTheFile)
+TEST_F(DealerDirectorySaveFailureTest, isToldOnceUntilTheFailureChangesOrComesBackAfterASave)
 {
     const QString file = "FiccDealerConfig.csv";
     const std::vector<SaveFailureCase> cases = {
@@ -538,24 +390,12 @@ TEST_F(DealerDirectorySaveFailureTest, isShownOnceAndTheNextSaveAfterTheFixWrite
         EXPECT_TRUE(dir()->save());
         EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
         EXPECT_EQ(shownTexts().size(), 1);
+        // The same failure after a good save is told again.
+        ASSERT_TRUE(QFile::remove(CDealerDirectory::filePath()));
+        ASSERT_TRUE(QDir(tmp.path()).mkdir(file));
+        EXPECT_FALSE(dir()->save());
+        EXPECT_EQ(shownTexts().size(), 2);
     }
-}
-
-TEST_F(DealerDirectorySaveFailureTest, isShownAgainAfterASuccessOrForAnotherFailure)
-{
-    ASSERT_TRUE(loadText(kSample));
-    const QString path = CDealerDirectory::filePath();
-    ASSERT_TRUE(QDir(m_tmp.path()).mkdir("FiccDealerConfig.csv"));
-    EXPECT_FALSE(dir()->save());
-    EXPECT_FALSE(dir()->save());
-    EXPECT_EQ(shownTexts().size(), 1);
-
-    ASSERT_TRUE(QDir(m_tmp.path()).rmdir("FiccDealerConfig.csv"));
-    EXPECT_TRUE(dir()->save());
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QDir(m_tmp.path()).mkdir("FiccDealerConfig.csv"));
-    EXPECT_FALSE(dir()->save());
-    EXPECT_EQ(shownTexts().size(), 2) << "the same failure after a good save";
 
     // Another configuration directory fails with another path.
     TC::setConfigDir(m_tmp.filePath("in.csv/sub"));

@@ -1,6 +1,5 @@
 #include "reservation/CReservationSerialPanel.h"
 
-#include <QMetaMethod>
 #include <gtest/gtest.h>
 
 TEST(ReservationSerialPanel, registersAsFiccPanelUnderItsTypeKeyWithoutParameters)
@@ -15,16 +14,4 @@ TEST(ReservationSerialPanel, registersAsFiccPanelUnderItsTypeKeyWithoutParameter
         panel.setParam(text);
         EXPECT_EQ(panel.param(), QString(""));
     }
-}
-
-TEST(ReservationSerialPanel, hasItsOwnEmptyMetaObject)
-{
-    TC::CReservationSerialPanel panel(1, nullptr);
-    const QMetaObject *mo = panel.metaObject();
-    EXPECT_STREQ(mo->className(), "TC::CReservationSerialPanel");
-    EXPECT_EQ(mo->methodCount(), mo->methodOffset());
-    EXPECT_EQ(mo->propertyCount(), mo->propertyOffset());
-    EXPECT_EQ(mo->enumeratorCount(), mo->enumeratorOffset());
-
-    EXPECT_EQ(qobject_cast<TC::CReservationSerialPanel *>(static_cast<QObject *>(&panel)), &panel);
 }

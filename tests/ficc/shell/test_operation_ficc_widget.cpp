@@ -69,7 +69,7 @@ protected:
 
 } // namespace
 
-TEST_F(SwitcherTest, tabsAndPagesFollowTheOfferedBusinesses)
+TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
 {
     const QStringList names
         = { QStringLiteral("报价回购"), QStringLiteral("协议回购"), QStringLiteral("现券交易") };
@@ -108,6 +108,28 @@ TEST_F(SwitcherTest, tabsAndPagesFollowTheOfferedBusinesses)
                                                   : 0;
         EXPECT_EQ(w->tabGroup()->checkedId(), firstOffered ? firstOffered : -1);
         EXPECT_EQ(shownMode(*w), firstOffered);
+
+        // The parameter text keeps its field positions; a fresh switcher restores the mode.
+        for (int mode = 1; mode <= 3; ++mode) {
+            if (!offers(offer, mode))
+                continue;
+            SCOPED_TRACE(::testing::Message() << "mode " << mode);
+            w->setCurrentOperationType(TC::COperationFiccWidget::operationTypeOfMode(mode));
+            QString text = QString::number(mode);
+            if (offer & (Quotation | Agreement))
+                text += "/";
+            if (offer & Agreement)
+                text += "/1000"; // deployment 100 starts on the intention declaration
+            EXPECT_EQ(w->param(), text);
+            auto restored = build(offer);
+            restored->setParam(text);
+            EXPECT_EQ(restored->tabGroup()->checkedId(), mode);
+            EXPECT_EQ(shownMode(*restored), mode);
+            EXPECT_EQ(restored->param(), text);
+        }
+        if (!offer) {
+            EXPECT_EQ(w->param(), QString(""));
+        }
     }
 }
 
@@ -122,33 +144,6 @@ TEST_F(SwitcherTest, agreementTablesStartWithThoseOfTheRepoIntention)
     EXPECT_EQ(w->agreementList()->widgets(),
               (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
                                   w->turnDealTable(), w->confirmTable() }));
-}
-
-TEST_F(SwitcherTest, parameterStringKeepsFieldPositionsForEveryOffer)
-{
-    for (int offer = 1; offer <= AllOffers; ++offer) {
-        for (int mode = 1; mode <= 3; ++mode) {
-            if (!offers(offer, mode))
-                continue;
-            SCOPED_TRACE(::testing::Message() << "offer " << offer << " mode " << mode);
-            auto w = build(offer);
-            w->setCurrentOperationType(TC::COperationFiccWidget::operationTypeOfMode(mode));
-            QString expected = QString::number(mode);
-            if (offer & (Quotation | Agreement))
-                expected += "/";
-            if (offer & Agreement)
-                expected += "/1000"; // deployment 100 starts on the intention declaration
-            EXPECT_EQ(w->param(), expected);
-
-            // A fresh switcher restores the mode from the text.
-            auto restored = build(offer);
-            restored->setParam(expected);
-            EXPECT_EQ(restored->tabGroup()->checkedId(), mode);
-            EXPECT_EQ(shownMode(*restored), mode);
-            EXPECT_EQ(restored->param(), expected);
-        }
-    }
-    EXPECT_EQ(build(0)->param(), QString(""));
 }
 
 TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
