@@ -1,26 +1,44 @@
 #pragma once
 
 // A freshly reset host whose configuration directory is a temporary one; the
-// demo's shipped data is loaded by the tests that need it.
+// demo's shipped data is loaded by the tests that need it. Beside it, the
+// demo account's records as the paper exchange leaves them, the orders the
+// tests hand to the command centre, and the counter's answer to a query.
+#include "CPaperExchange.h"
 #include "CSimulatedHost.h"
 
+#include "tc/CHostClock.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
+#include "tc/CTradeClient.h"
 #include "tc/ConfigDir.h"
 #include "tc/HostReset.h"
+#include "ttservice/CAccountData.h"
+#include "ttservice/CAccountDetail.h"
 #include "ttservice/COrderComandParam.h"
+#include "ttservice/CPositionStatics.h"
+#include "ttservice/CRepurchaseAgreementContractInfo.h"
+#include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <boost/make_shared.hpp>
+#include <boost/pointer_cast.hpp>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class TerminalFixture : public ::testing::Test
@@ -100,3 +118,224 @@ protected:
     QTemporaryDir dir;
     bool readsPaperBook = false;
 };
+
+namespace paper {
+
+using ttservice::CCodeOrderParam;
+using ttservice::CRepurchaseAgreementParam;
+using Contract = ttservice::CRepurchaseAgreementContractInfo;
+using Terms = std::function<void(CRepurchaseAgreementParam &)>;
+
+inline ttservice::CAccountDataPtr account(const std::string &id = "880001")
+{
+    return ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(id);
+}
+
+inline double funds(const std::string &id = "880001")
+{
+    return account(id)->getAccountDetail()->availableFunds;
+}
+
+template<class T> boost::shared_ptr<T> record(int type, const std::string &key)
+{
+    return boost::dynamic_pointer_cast<T>(account()->getData(type, key));
+}
+
+template<class T>
+std::vector<boost::shared_ptr<T>> records(int type, const std::string &id = "880001")
+{
+    std::vector<ttservice::IDataPtr> all;
+    if (const ttservice::CAccountDataPtr data = account(id))
+        data->getVector(type, all);
+    std::vector<boost::shared_ptr<T>> out;
+    for (const ttservice::IDataPtr &r : all)
+        out.push_back(boost::dynamic_pointer_cast<T>(r));
+    return out;
+}
+
+inline ttservice::CPositionStaticsPtr position(const std::string &market, const std::string &code)
+{
+    return record<ttservice::CPositionStatics>(ttservice::DATA_TYPE_POSITION_STATICS,
+                                               market + ttservice::KEY_SPLITTER + code);
+}
+
+inline long long usable(const std::string &market, const std::string &code)
+{
+    const auto pos = position(market, code);
+    return pos ? pos->usableVolume : 0;
+}
+
+inline boost::shared_ptr<Contract> contract(const std::string &no)
+{
+    return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no);
+}
+
+inline std::vector<boost::shared_ptr<Contract>> contracts()
+{
+    return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+}
+
+inline QStringList messages()
+{
+    QStringList texts;
+    for (const TC::CHostMessage &m :
+         utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
+        texts << QString::fromStdString(m.text);
+    return texts;
+}
+
+inline void clearMessages()
+{
+    utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+}
+
+// Everything of the account the exchange may change, as one comparable text.
+inline std::string snapshot()
+{
+    std::string text = std::to_string(funds());
+    for (int type :
+         { ttservice::DATA_TYPE_POSITION_STATICS, ttservice::DATA_TYPE_AGREEMENT_CONTRACT,
+           ttservice::DATA_TYPE_PENDING_ORDER, ttservice::DATA_TYPE_INTENTION_ORDER }) {
+        std::vector<ttservice::IDataPtr> all;
+        account()->getVector(type, all);
+        for (const ttservice::IDataPtr &r : all)
+            text += '|' + r->toBson().toString();
+    }
+    return text;
+}
+
+inline CCodeOrderParam spot(int operation, const std::string &market, const std::string &code,
+                            double price, long long volume, const std::string &counterparty)
+{
+    CCodeOrderParam order;
+    order.accountInfo = account()->getAccountInfo();
+    order.operationType = static_cast<ttservice::EOperationType>(operation);
+    order.stock.market = market;
+    order.stock.stockCode = code;
+    order.price = price;
+    order.priceMode = 11;
+    order.volume = volume;
+    order.counterpartyTrader = counterparty;
+    return order;
+}
+
+// An agreement order of trader T1 of 880001 on SH 204007.
+inline CCodeOrderParam agreementOrder(int operation, long long volume, const Terms &terms)
+{
+    CCodeOrderParam order;
+    order.accountInfo = account()->getAccountInfo();
+    order.operationType = static_cast<ttservice::EOperationType>(operation);
+    order.stock.market = "SH";
+    order.stock.stockCode = "204007";
+    order.volume = volume;
+    order.paramKind = 2;
+    CRepurchaseAgreementParam agreement;
+    agreement.trader = "T1";
+    agreement.dealer = "D1";
+    terms(agreement);
+    order.price = agreement.repurchaseRate;
+    order.agreementParam = agreement.toBson();
+    return order;
+}
+
+// A deal declaration pledging `volume` 张 of SH `code` to desk 1002 / T101
+// for 80,000 at 2.1 % for 7 days; `change` alters the terms.
+inline CCodeOrderParam deal(const std::string &code = "019547", long long volume = 1000,
+                            const Terms &change = {})
+{
+    return agreementOrder(1045, volume, [&](CRepurchaseAgreementParam &a) {
+        a.bondMarket = "SH";
+        a.bondCode = code;
+        a.counterpartyDealer = "1002";
+        a.counterpartyTrader = "T101";
+        a.repurchaseAmount = 80000;
+        a.repurchaseRate = 0.021;
+        a.conversionRatio = 0.8;
+        a.repurchaseDays = 7;
+        if (change)
+            change(a);
+    });
+}
+
+} // namespace paper
+
+// The paper exchange behind a started host, answering at once, on a
+// Wednesday from which the seed files count: a 7-day deal matures on
+// Wednesday 16 December.
+class PaperDeskTest : public TerminalFixture
+{
+protected:
+    static QDate dealDay() { return QDate(2026, 12, 9); }
+
+    void SetUp() override
+    {
+        TerminalFixture::SetUp();
+        write("host.ini",
+              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + answerDelay() + "\n");
+        TC::CHostClock::setToday(dealDay());
+        ASSERT_TRUE(load(host));
+        host.start();
+        ASSERT_NE(host.exchange(), nullptr);
+        paper::clearMessages();
+    }
+    virtual QByteArray answerDelay() const { return "0"; }
+
+    void send(const std::vector<paper::CCodeOrderParam> &orders)
+    {
+        auto command = boost::make_shared<ttservice::COrderComandParam>();
+        command->orders = orders;
+        command->manual = true;
+        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
+            command, {}, false, 0));
+        ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+    }
+
+    // The order is refused with `reason` alone and changes nothing.
+    void expectRefused(const paper::CCodeOrderParam &order, const QString &reason)
+    {
+        paper::clearMessages();
+        const std::string before = paper::snapshot();
+        send({ order });
+        EXPECT_EQ(paper::messages(), QStringList { app::CPaperExchange::refusalText(reason) });
+        EXPECT_EQ(paper::snapshot(), before);
+    }
+
+    app::CSimulatedHost host;
+};
+
+// What the counter answered to one query, on which thread.
+struct CounterAnswer
+{
+    std::atomic<bool> done { false };
+    bool ok = false;
+    QThread *thread = nullptr;
+    std::vector<ttservice::IDataPtr> rows;
+};
+
+// Asks the started host's counter for `account`'s records of `type` (of
+// `trader` when given) and waits up to five seconds for the answer.
+inline std::shared_ptr<CounterAnswer> askCounter(const QString &account, int type,
+                                                 const std::string &trader = std::string())
+{
+    auto req = boost::make_shared<ttservice::CQueryDataReq>();
+    req->dataType = type;
+    req->queryText = trader;
+    req->accountInfo = paper::account(account.toStdString())->getAccountInfo();
+    // Written on the counter's thread; shared so that a late answer finds it alive.
+    const auto answer = std::make_shared<CounterAnswer>();
+    EXPECT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
+        req,
+        [answer](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
+            answer->ok = e.isSuccess();
+            answer->rows = std::move(rows);
+            answer->thread = QThread::currentThread();
+            answer->done = true;
+        },
+        0));
+    QElapsedTimer waited;
+    waited.start();
+    while (!answer->done && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(answer->done) << "no answer within 5 s";
+    return answer;
+}

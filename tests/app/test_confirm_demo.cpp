@@ -1,36 +1,17 @@
 // Declarations waiting for confirmation in the demo terminal: the shipped
 // seed file, the counter's answer per trader, and a confirmation journalled.
-#include "CTerminalWindow.h"
-#include "TerminalFixture.h"
+#include "DemoInput.h"
 
-#include "shell/CFiccOperationPanel.h"
-#include "tc/CHostClock.h"
-#include "tc/CTradeClient.h"
 #include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchasePendingOrder.h"
-#include "ttservice/DataTypes.h"
-#include "utils/CSingletonT.h"
-#include "xp/COddEvenRowTable.h"
 #include "xp/CScriptedDialogResponder.h"
-#include "xp/CTableView.h"
-#include "xp/DefaultStyle.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QJsonArray>
-#include <QMouseEvent>
-#include <QScrollBar>
 
-#include <boost/make_shared.hpp>
-#include <boost/pointer_cast.hpp>
-
-#include <atomic>
-#include <functional>
-#include <memory>
 #include <set>
 
-using ConfirmDemo = TerminalFixture;
+using ConfirmDemo = demo::DemoTerminalTest;
 
 namespace {
 
@@ -55,38 +36,13 @@ int dateNumber(const QDate &date)
     return date.year() * 10000 + date.month() * 100 + date.day();
 }
 
-bool waitFor(const std::function<bool()> &done)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using demo::waitFor;
 
 // The declarations the counter gives for `account`'s `trader`, on its own thread.
 std::vector<ttservice::IDataPtr> askCounter(const std::string &account, const std::string &trader)
 {
-    auto req = boost::make_shared<ttservice::CQueryDataReq>();
-    req->dataType = ttservice::DATA_TYPE_PENDING_ORDER;
-    req->queryText = trader;
-    req->accountInfo
-        = TC::getUserConfig()->getAccountData(QString::fromStdString(account))->getAccountInfo();
-    struct Answer
-    {
-        std::atomic<bool> done { false };
-        std::vector<ttservice::IDataPtr> rows;
-    };
-    const auto answer = std::make_shared<Answer>();
-    utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
-        req,
-        [answer](utils::TTError, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
-            answer->rows = std::move(rows);
-            answer->done = true;
-        },
-        0);
-    EXPECT_TRUE(waitFor([&] { return bool(answer->done); })) << "no answer within 5 s";
-    return answer->rows;
+    return ::askCounter(QString::fromStdString(account), ttservice::DATA_TYPE_PENDING_ORDER, trader)
+        ->rows;
 }
 
 } // namespace
@@ -174,25 +130,9 @@ TEST_F(ConfirmDemo, counterAnswersTheDeclarationsOfTheTraderAskedAbout)
 
 TEST_F(ConfirmDemo, earlyRepurchaseDeclarationConfirmedFromTheTerminalIsJournalled)
 {
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    XP::applyDefaultStyle(qApp);
-    app::CTerminalWindow window(dir.path());
-    window.setJournalFile(path("journal.jsonl"));
-    window.ficcPanel()->setParam(QStringLiteral("2//1003")); // 提前购回
-    window.ficcPanel()->refreshAccounts();
-    window.resize(1400, 860);
-    window.show();
-    host.start();
-
+    open(QStringLiteral("2//1003")); // 提前购回
     // Only what the terminal sees: of the agreement tables, the one of 29 columns.
-    XP::COddEvenRowTable *table = nullptr;
-    for (QWidget *widget : window.ficcPanel()->findChildren<QWidget *>(
-             QStringLiteral("zolp_ficc_agreementtablewidget"))) {
-        auto *rows = widget->findChild<XP::COddEvenRowTable *>();
-        if (rows && rows->columnCount() == 29 && widget->isVisible())
-            table = rows;
-    }
+    XP::COddEvenRowTable *table = agreementTable(29).second;
     ASSERT_NE(table, nullptr);
     // The form's trader comes from the contract the contract table chose.
     ASSERT_TRUE(waitFor([table] { return table->rowCount() > 0; })) << "no declarations shown";
@@ -208,24 +148,11 @@ TEST_F(ConfirmDemo, earlyRepurchaseDeclarationConfirmedFromTheTerminalIsJournall
             shown = d;
     ASSERT_TRUE(shown);
 
-    if (qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT")) {
-        QString shot = QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT"));
-        shot.insert(shot.lastIndexOf(QLatin1Char('.')), QLatin1String("-confirm"));
-        window.grab().save(shot);
-        // The answer button and the owner type are the last columns.
-        QScrollBar *across = table->view()->horizontalScrollBar();
-        across->setValue(across->maximum());
-        shot.insert(shot.lastIndexOf(QLatin1Char('.')), QLatin1String("-right"));
-        window.grab().save(shot);
-        across->setValue(0);
-    }
+    demo::screenshot(window.get(), "-confirm");
 
     XP::CScriptedDialogResponder responder;
     responder.answerButton(QMessageBox::Yes);
-    QTableView *view = table->view();
-    const QPoint at = view->visualRect(view->model()->index(table->rowIndex(0), 25)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
+    demo::clickCell(table, 0, 25);
 
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
     const QList<QJsonObject> lines = journalLines("journal.jsonl");

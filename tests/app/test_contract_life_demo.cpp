@@ -3,125 +3,37 @@
 // the trading days moved on with "下一交易日" past the maturity, and the
 // maturity confirmation; funds and positions add up at every step and the
 // journal holds every command.
-#include "CPaperExchange.h"
-#include "CTerminalWindow.h"
 #include "CTradingDayWatch.h"
 #include "DemoInput.h"
-#include "TerminalFixture.h"
 
-#include "shell/CFiccOperationPanel.h"
-#include "tc/CHostClock.h"
-#include "tc/CItCommandCenter.h"
-#include "ttservice/CAccountData.h"
-#include "ttservice/CPositionStatics.h"
-#include "ttservice/CRepurchaseAgreementContractInfo.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
-#include "xp/CAutoKeyboardLineEdit.h"
-#include "xp/CLineEdit.h"
-#include "xp/COddEvenRowTable.h"
-#include "xp/CParameterCell.h"
 #include "xp/CPushButton.h"
-#include "xp/CRadioButton.h"
 #include "xp/CScriptedDialogResponder.h"
 #include "xp/CSmallNoNormalButton.h"
-#include "xp/CSmallNormalButton.h"
-#include "xp/CStandardHpfTable.h"
-#include "xp/CTableView.h"
-#include "xp/DefaultStyle.h"
-#include "xp/IBaseHpfTableModel.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QThread>
 #include <QToolBar>
 
-#include <boost/pointer_cast.hpp>
-
-#include <functional>
-#include <memory>
+#include <map>
 
 namespace {
 
 using namespace demo;
 
-using ContractLifeDemo = TerminalFixture;
+using ContractLifeDemo = DemoTerminalTest;
 
-// Ticks the row `key` of a pledge table and types its quantity.
-void pledge(XP::CStandardHpfTable *table, const QString &key, const QString &quantity)
-{
-    clickKey(table, key, 0);
-    clickKey(table, key, 4);
-    ASSERT_NE(table->editor(), nullptr) << key.toStdString();
-    typeAndReturn(table->editor(), quantity);
-}
-
-template<class Button> void clickVisible(QWidget *page, const QString &text)
-{
-    for (Button *button : page->findChildren<Button *>())
-        if (button->isVisible() && button->text() == text) {
-            button->click();
-            return;
-        }
-    ADD_FAILURE() << "no button " << text.toStdString();
-}
-
-// The visible pledge table of `tableIndex` (0 the positions, 1 the contract's bonds).
-XP::CStandardHpfTable *pledgeTable(QWidget *panel, int tableIndex)
-{
-    for (auto *table : panel->findChildren<XP::CStandardHpfTable *>())
-        if (table->isVisible() && table->tableIndex() == tableIndex && table->columnCount() == 9)
-            return table;
-    return nullptr;
-}
-
-// Clicks the choice radio button of the contract table's `row`; false when
-// it is not there to be clicked.
-bool chooseRow(XP::COddEvenRowTable *table, int row)
-{
-    auto *radio = dynamic_cast<XP::CRadioButton *>(table->itemControl(row, 0));
-    if (!radio || !radio->isEnabled())
-        return false;
-    QTableView *view = table->view();
-    const QPoint at = view->visualRect(view->model()->index(table->rowIndex(row), 0)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-    return radio->isChecked();
-}
-
-// The row of the contract table that shows `contractNo`; -1 when none does.
-int contractRow(XP::COddEvenRowTable *table, const QString &contractNo)
-{
-    table->flush();
-    for (int r = 0; r < table->rowCount(); ++r)
-        if (table->itemText(r, 12) == contractNo)
-            return r;
-    return -1;
-}
-
-ttservice::CAccountDataPtr account()
-{
-    return ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001");
-}
+using paper::account;
 
 long long usable(const std::string &code)
 {
-    const auto pos = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
-        account()->getData(ttservice::DATA_TYPE_POSITION_STATICS, "SH|" + code));
-    return pos ? pos->usableVolume : 0;
+    return paper::usable("SH", code);
 }
 
 boost::shared_ptr<ttservice::CRepurchaseAgreementContractInfo> contract(const QString &no)
 {
-    return boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(
-        account()->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no.toStdString()));
+    return paper::contract(no.toStdString());
 }
 
 // The books of 880001: its funds, and per bond what is available beside what
@@ -218,21 +130,15 @@ TEST_P(ContractLife, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     ASSERT_NE(positions, nullptr);
     ASSERT_TRUE(waitFor([&] { return positions->dataModel()->indexOfKey("SH|019547") >= 0; }));
     pledge(positions, QStringLiteral("SH|019547"), QStringLiteral("1000"));
-    typeInto(cellLabelled(page, QStringLiteral("回购金额"))->getLineEdit(),
-             QStringLiteral("80000"));
-    typeInto(cellLabelled(page, QStringLiteral("回购利率"))->getLineEdit(), QStringLiteral("2.1"));
-    typeInto(cellLabelled(page, QStringLiteral("回购天数"))->getLineEdit(), QStringLiteral("7"));
-    QApplication::processEvents();
-    const std::pair<int, const char *> dealers[]
-        = { { 12, "1001 澄湖证券" }, { 13, "100101 澄湖证券自营" }, { 14, "100201 青屿证券自营" },
-            { 19, "T001 程晓帆" },   { 20, "T101 葛书宁" },         { 21, "1002 青屿证券" } };
-    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
-        for (const auto &d : dealers)
-            if (cell->isVisible() && cell->id() == d.first)
-                cell->setText(QString::fromUtf8(d.second));
-    for (XP::CLineEdit *edit : page->findChildren<XP::CLineEdit *>())
-        if (edit->isVisible() && edit->id() == 22) // 对手交易商名称
-            typeInto(edit, QStringLiteral("青屿证券"));
+    fillTerms(page, QStringLiteral("80000"), QStringLiteral("2.1"), QStringLiteral("7"));
+    fillParties(page,
+                { { 12, "1001 澄湖证券" },
+                  { 13, "100101 澄湖证券自营" },
+                  { 14, "100201 青屿证券自营" },
+                  { 19, "T001 程晓帆" },
+                  { 20, "T101 葛书宁" },
+                  { 21, "1002 青屿证券" } },
+                QStringLiteral("青屿证券"));
     size_t sent = commands->commands().size();
     clickVisible<XP::CSmallNormalButton>(page, QStringLiteral("正回购"));
     ASSERT_EQ(commands->commands().size(), sent + 1) << "the deal form refused";
@@ -249,6 +155,11 @@ TEST_P(ContractLife, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
         return !contractNo.isEmpty();
     })) << "the desk did not accept";
     expectBooks(contractNo, 52080000.00, 1000, 0);
+    // The positions table shows the pledged bond's available volume drop.
+    EXPECT_TRUE(waitFor([&] {
+        const int row = positions->dataModel()->indexOfKey("SH|019547");
+        return QString(positions->itemText(row, 6)).remove(',').toDouble() == 119000;
+    })) << positions->itemText(positions->dataModel()->indexOfKey("SH|019547"), 6).toStdString();
     restart();
     ASSERT_FALSE(HasFatalFailure());
     findPage();
@@ -353,19 +264,8 @@ TEST_F(ContractLifeDemo, aConfirmedDealDeclarationBecomesAContractAndLeavesTheTa
 {
     write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
     TC::CHostClock::setToday(QDate(2026, 12, 9));
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    XP::applyDefaultStyle(qApp);
-    app::CTerminalWindow window(dir.path());
-    window.setJournalFile(path("journal.jsonl"));
-    window.ficcPanel()->setParam(QStringLiteral("2//1001")); // 成交申报
-    window.ficcPanel()->refreshAccounts();
-    window.resize(1400, 860);
-    window.show();
-    host.start();
-    window.followDeliveries(host.exchange());
-    auto *page = window.ficcPanel()->findChild<QWidget *>(
-        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    open(QStringLiteral("2//1001")); // 成交申报
+    QWidget *page = this->page();
     ASSERT_NE(page, nullptr);
 
     // The declarations waiting for trader T402: QR2026120011, desk T301 lends
@@ -373,17 +273,9 @@ TEST_F(ContractLifeDemo, aConfirmedDealDeclarationBecomesAContractAndLeavesTheTa
     for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
         if (cell->isVisible() && cell->id() == 19)
             cell->setText(QStringLiteral("T402"));
-    QWidget *confirmWidget = nullptr;
-    XP::COddEvenRowTable *table = nullptr;
-    for (QWidget *widget : window.ficcPanel()->findChildren<QWidget *>(
-             QStringLiteral("zolp_ficc_agreementtablewidget"))) {
-        auto *rows = widget->findChild<XP::COddEvenRowTable *>();
-        if (rows && rows->columnCount() == 29 && widget->isVisible()) {
-            confirmWidget = widget;
-            table = rows;
-        }
-    }
-    ASSERT_NE(table, nullptr);
+    QWidget *confirmWidget = agreementTable(29).first;
+    ASSERT_NE(confirmWidget, nullptr);
+    XP::COddEvenRowTable *table = agreementTable(29).second;
     clickVisible<XP::CSmallNoNormalButton>(confirmWidget, QStringLiteral("刷新"));
     ASSERT_TRUE(waitFor([&] {
         table->flush();
@@ -396,11 +288,8 @@ TEST_F(ContractLifeDemo, aConfirmedDealDeclarationBecomesAContractAndLeavesTheTa
 
     XP::CScriptedDialogResponder responder;
     responder.answerButton(QMessageBox::Yes);
-    QTableView *view = table->view();
-    const QPoint at = view->visualRect(view->model()->index(table->rowIndex(0), 25)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+    clickCell(table, 0, 25);
+    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
 
     // The delivery makes the table ask again: the declaration is answered.
     EXPECT_TRUE(waitFor([&] {

@@ -13,7 +13,6 @@
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/CPositionStatics.h"
-#include "ttservice/CRepurchaseAgreementParam.h"
 #include "utils/CSingletonT.h"
 
 #include <QSqlDatabase>
@@ -68,42 +67,13 @@ int contractCount()
 
 CCodeOrderParam spotBuy(const std::string &code, long long volume)
 {
-    CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(1052);
-    order.stock.market = "SZ";
-    order.stock.stockCode = code;
-    order.price = 101.25;
-    order.priceMode = 11;
-    order.volume = volume;
-    order.counterpartyTrader = "T101";
-    return order;
+    return paper::spot(1052, "SZ", code, 101.25, volume, "T101");
 }
 
 // A deal declaration the desk 1002 / T101 accepts into a running contract.
 CCodeOrderParam dealDeclaration()
 {
-    CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(1045);
-    order.stock.market = "SH";
-    order.stock.stockCode = "204007";
-    order.volume = 1000;
-    order.paramKind = 2;
-    ttservice::CRepurchaseAgreementParam agreement;
-    agreement.bondMarket = "SH";
-    agreement.bondCode = "019547";
-    agreement.trader = "T1";
-    agreement.dealer = "D1";
-    agreement.counterpartyDealer = "1002";
-    agreement.counterpartyTrader = "T101";
-    agreement.repurchaseAmount = 80000;
-    agreement.repurchaseRate = 0.021;
-    agreement.conversionRatio = 0.8;
-    agreement.repurchaseDays = 7;
-    order.price = agreement.repurchaseRate;
-    order.agreementParam = agreement.toBson();
-    return order;
+    return paper::deal();
 }
 
 double funds()

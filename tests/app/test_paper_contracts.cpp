@@ -1,91 +1,38 @@
 // The paper exchange on running agreement contracts: the trader's own
 // contract operations, the answers to declarations of the desks, and the
 // start of a trading day, checked by what they do to funds, positions,
-// contracts and declarations, and by the refusals that change nothing.
+// contracts and declarations; and every order the exchange refuses, with the
+// refusal's text, changing nothing.
 #include "CContractRules.h"
 #include "CDeskDeclarations.h"
-#include "CPaperExchange.h"
 #include "TerminalFixture.h"
 
-#include "tc/CHostClock.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
 #include "tc/TradeOperationType.h"
-#include "ttservice/CAccountData.h"
-#include "ttservice/CAccountDetail.h"
-#include "ttservice/COrderComandParam.h"
-#include "ttservice/CPositionStatics.h"
-#include "ttservice/CRepurchaseAgreementContractInfo.h"
-#include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
-#include <boost/make_shared.hpp>
-#include <boost/pointer_cast.hpp>
-
-#include <functional>
 #include <map>
 
 namespace {
 
+using namespace paper;
 using app::CContractRules;
-using ttservice::CCodeOrderParam;
-using ttservice::CRepurchaseAgreementParam;
-using Contract = ttservice::CRepurchaseAgreementContractInfo;
 using Rules = CContractRules;
+using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
-// A Wednesday: a 7-day deal matures on Wednesday 16 December.
-const QDate kDealDay(2026, 12, 9);
-
-ttservice::CAccountDataPtr account()
+DeclarationPtr declaration(const std::string &ref)
 {
-    return ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001");
-}
-
-double funds()
-{
-    return account()->getAccountDetail()->availableFunds;
-}
-
-long long usable(const std::string &market, const std::string &code)
-{
-    const auto pos = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(account()->getData(
-        ttservice::DATA_TYPE_POSITION_STATICS, market + ttservice::KEY_SPLITTER + code));
-    return pos ? pos->usableVolume : 0;
-}
-
-boost::shared_ptr<Contract> contract(const std::string &no)
-{
-    return boost::dynamic_pointer_cast<Contract>(
-        account()->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no));
-}
-
-ttservice::CRepurchasePendingOrderPtr declaration(const std::string &ref)
-{
-    return boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(
-        account()->getData(ttservice::DATA_TYPE_PENDING_ORDER, ref));
-}
-
-std::vector<boost::shared_ptr<Contract>> contracts()
-{
-    std::vector<ttservice::IDataPtr> all;
-    account()->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, all);
-    std::vector<boost::shared_ptr<Contract>> out;
-    for (const ttservice::IDataPtr &record : all)
-        out.push_back(boost::dynamic_pointer_cast<Contract>(record));
-    return out;
+    return record<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, ref);
 }
 
 // The declarations the desks made about `contractNo`.
-std::vector<ttservice::CRepurchasePendingOrderPtr> declarationsAbout(const std::string &contractNo)
+std::vector<DeclarationPtr> declarationsAbout(const std::string &contractNo)
 {
-    std::vector<ttservice::IDataPtr> all;
-    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, all);
-    std::vector<ttservice::CRepurchasePendingOrderPtr> out;
-    for (const ttservice::IDataPtr &record : all)
-        if (CContractRules::contractOfRef(record->getKey()) == contractNo)
-            out.push_back(boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(record));
+    std::vector<DeclarationPtr> out;
+    for (const DeclarationPtr &d :
+         records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER))
+        if (CContractRules::contractOfRef(d->pendingOrderRef) == contractNo)
+            out.push_back(d);
     return out;
 }
 
@@ -98,57 +45,10 @@ std::string bondsOf(const Contract &c)
     return text;
 }
 
-std::string snapshot()
-{
-    std::string text = std::to_string(funds());
-    for (int type :
-         { ttservice::DATA_TYPE_POSITION_STATICS, ttservice::DATA_TYPE_AGREEMENT_CONTRACT,
-           ttservice::DATA_TYPE_PENDING_ORDER }) {
-        std::vector<ttservice::IDataPtr> all;
-        account()->getVector(type, all);
-        for (const ttservice::IDataPtr &record : all)
-            text += '|' + record->toBson().toString();
-    }
-    return text;
-}
-
-CCodeOrderParam order(int operation, long long volume,
-                      const std::function<void(CRepurchaseAgreementParam &)> &change)
-{
-    CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(operation);
-    order.stock.market = "SH";
-    order.stock.stockCode = "204007";
-    order.volume = volume;
-    order.paramKind = 2;
-    CRepurchaseAgreementParam agreement;
-    agreement.trader = "T1";
-    change(agreement);
-    order.price = agreement.repurchaseRate;
-    order.agreementParam = agreement.toBson();
-    return order;
-}
-
-// 1,000 张 of 019547 pledged to desk 1002 / T101 for 80,000 at 2.1 % for 7 days.
-CCodeOrderParam deal()
-{
-    return order(1045, 1000, [](CRepurchaseAgreementParam &a) {
-        a.bondMarket = "SH";
-        a.bondCode = "019547";
-        a.counterpartyDealer = "1002";
-        a.counterpartyTrader = "T101";
-        a.repurchaseAmount = 80000;
-        a.repurchaseRate = 0.021;
-        a.conversionRatio = 0.8;
-        a.repurchaseDays = 7;
-    });
-}
-
 CCodeOrderParam onContract(int operation, const std::string &no, double amount,
-                           const std::function<void(CRepurchaseAgreementParam &)> &more = {})
+                           const Terms &more = {})
 {
-    return order(operation, 1000, [&](CRepurchaseAgreementParam &a) {
+    return agreementOrder(operation, 1000, [&](CRepurchaseAgreementParam &a) {
         a.contractNo = no;
         a.repurchaseAmount = amount;
         if (more)
@@ -160,7 +60,7 @@ CCodeOrderParam onContract(int operation, const std::string &no, double amount,
 CCodeOrderParam swap(const std::string &no, const std::string &inCode, long long in,
                      const std::string &outCode, int out)
 {
-    return order(1069, in, [&](CRepurchaseAgreementParam &a) {
+    return agreementOrder(1069, in, [&](CRepurchaseAgreementParam &a) {
         a.contractNo = no;
         a.bondMarket = "SH";
         a.bondCode = inCode;
@@ -171,28 +71,32 @@ CCodeOrderParam swap(const std::string &no, const std::string &inCode, long long
     });
 }
 
-class PaperContractsTest : public TerminalFixture
+// An answer with `operation` to the declaration `ref`.
+CCodeOrderParam answer(int operation, const std::string &ref)
+{
+    return agreementOrder(operation, 10, [&](CRepurchaseAgreementParam &a) {
+        a.pendingOrderRef = ref;
+        if (const DeclarationPtr d = declaration(ref)) {
+            a.trader = d->trader;
+            a.repurchaseAmount = d->repurchaseAmount;
+        }
+    });
+}
+
+// The shipped data and a 7-day deal of 1,000 张 of 019547 for 80,000 at
+// 2.1 % with desk 1002 / T101, made on the deal day.
+class PaperContractsTest : public PaperDeskTest
 {
 protected:
     void SetUp() override
     {
-        TerminalFixture::SetUp();
-        write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
-        TC::CHostClock::setToday(kDealDay);
-        ASSERT_TRUE(load(host));
-        host.start();
+        PaperDeskTest::SetUp();
         send({ deal() });
         dealNo = contracts().back()->contractNo;
         ASSERT_EQ(contracts().back()->maturitySettleDate, 20261216);
         ASSERT_DOUBLE_EQ(funds(), 52080000.00);
         ASSERT_EQ(usable("SH", "019547"), 119000);
-        utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
-    }
-
-    void send(const std::vector<CCodeOrderParam> &orders)
-    {
-        ASSERT_TRUE(sendCommand(orders));
-        ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+        clearMessages();
     }
 
     // Answers the declaration `ref` with the code the 待确认申报 table uses
@@ -208,11 +112,7 @@ protected:
                 { TC::OPT_AGREEMENT_PLEDGE_CHANGE, 1070 },
                 { TC::OPT_AGREEMENT_EARLY_REPURCHASE, repo ? 1072 : 1092 },
                 { TC::OPT_AGREEMENT_PLEDGE_RELEASE, repo ? 1075 : 1095 } };
-        send({ order(codes.at(type), 10, [&](CRepurchaseAgreementParam &a) {
-            a.pendingOrderRef = ref;
-            a.trader = d->trader;
-            a.repurchaseAmount = d->repurchaseAmount;
-        }) });
+        send({ answer(codes.at(type), ref) });
     }
 
     void startDay(const QDate &day)
@@ -222,11 +122,8 @@ protected:
         ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
     }
 
-    app::CSimulatedHost host;
     std::string dealNo;
 };
-
-} // namespace
 
 TEST(ContractRules, operationsFitTheContractsStateAndDay)
 {
@@ -274,34 +171,63 @@ TEST_F(PaperContractsTest, contractsBecomeDueAndOverdueAsTheirSettlementDayPasse
     c.contractStatus = '1';
     // Maturity on Saturday 19 December settles on Monday 21 December.
     c.maturitySettleDate = 20261219;
-    const struct
-    {
-        QDate day;
-        int status;
-    } cases[] = { { QDate(2026, 12, 18), '1' },
-                  { QDate(2026, 12, 19), '2' },
-                  { QDate(2026, 12, 21), '2' },
-                  { QDate(2026, 12, 22), '8' } };
-    for (const auto &k : cases)
-        EXPECT_EQ(char(Rules::statusOn(c, k.day)), char(k.status))
-            << k.day.toString().toStdString();
+    const std::pair<QDate, int> cases[] = { { QDate(2026, 12, 18), '1' },
+                                            { QDate(2026, 12, 19), '2' },
+                                            { QDate(2026, 12, 21), '2' },
+                                            { QDate(2026, 12, 22), '8' } };
+    for (const auto &[day, status] : cases)
+        EXPECT_EQ(char(Rules::statusOn(c, day)), char(status)) << day.toString().toStdString();
     c.contractStatus = '3';
     EXPECT_EQ(Rules::statusOn(c, QDate(2026, 12, 22)), '3') << "a settled contract stays settled";
     EXPECT_EQ(Rules::contractOfRef("PX202612090001/7"), "PX202612090001");
     EXPECT_EQ(Rules::contractOfRef("QR2026120005"), "");
 }
 
-TEST_F(PaperContractsTest, maturityConfirmationPaysTheAmountAndReturnsTheBonds)
+// Each way of closing the deal's contract, on a day it allows: the repo side
+// pays the amount, has its bonds again, and cannot close the contract twice.
+struct Closing
 {
-    TC::CHostClock::setToday(QDate(2026, 12, 16));
-    send({ onContract(1047, dealNo, 80032.22) });
-    EXPECT_EQ(contract(dealNo)->contractStatus, '3');
+    int operation;
+    QDate day;
+    int status;
+    const char *done; // as the message says it
+    const char *action; // as a refusal names it
+};
+
+class ClosingTest : public PaperContractsTest, public ::testing::WithParamInterface<Closing>
+{
+};
+
+TEST_P(ClosingTest, closingPaysTheAmountReturnsTheBondsAndKeepsWhatWasPledged)
+{
+    const Closing &k = GetParam();
+    const QString no = QString::fromStdString(dealNo);
+    TC::CHostClock::setToday(k.day);
+    send({ onContract(k.operation, dealNo, 80032.22) });
+    EXPECT_EQ(contract(dealNo)->contractStatus, k.status);
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 80032.22);
     EXPECT_EQ(usable("SH", "019547"), 120000);
-    EXPECT_EQ(messageTexts(),
-              QStringList { QStringLiteral("合同 %1 已到期结算, 结算金额 80032.22")
-                                .arg(QString::fromStdString(dealNo)) });
+    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:1000") << "the contract keeps what it pledged";
+    EXPECT_EQ(messages(),
+              QStringList { QStringLiteral("合同 %1 已%2, 结算金额 80032.22").arg(no, k.done) });
+
+    expectRefused(onContract(k.operation, dealNo, 80032.22),
+                  QStringLiteral("合同 %1 状态为%2, 到期日 20261216, 不能%3")
+                      .arg(no, k.status == '3' ? "已购回" : "已解除质押", k.action));
 }
+
+std::string closingName(const ::testing::TestParamInfo<Closing> &info)
+{
+    const char *const names[] = { "maturityConfirmation", "earlyRepurchase", "pledgeRelease" };
+    return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Deal, ClosingTest,
+    ::testing::Values(Closing { 1047, QDate(2026, 12, 16), '3', "到期结算", "到期确认" },
+                      Closing { 1048, QDate(2026, 12, 10), '3', "购回", "提前购回" },
+                      Closing { 1074, QDate(2026, 12, 17), '5', "解除质押", "解除质押" }),
+    closingName);
 
 TEST_F(PaperContractsTest, maturityRenewalClosesTheContractIntoANewOneWithTheSameBonds)
 {
@@ -343,6 +269,7 @@ TEST_F(PaperContractsTest, pledgeChangeSwapsBondsBetweenThePledgeAndTheAvailable
     EXPECT_EQ(bondsOf(*contract(dealNo)), "122001:1000");
     EXPECT_EQ(usable("SH", "019547"), 120000);
     EXPECT_EQ(usable("SH", "122001"), 39000);
+    EXPECT_EQ(position("SH", "019547")->totalVolume, 120000) << "pledged bonds stay held";
     EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "a swap moves no money";
     EXPECT_EQ(contract(dealNo)->contractStatus, '1');
 }
@@ -417,7 +344,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_DOUBLE_EQ(funds(), before - 15006760.27 + 3710.96 + 9002650.68);
 }
 
-TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothing)
+TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNothing)
 {
     const QString no = QString::fromStdString(dealNo);
     const QDate inside(2026, 12, 10), maturity(2026, 12, 16);
@@ -425,15 +352,21 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
     bson::BSONObjBuilder other;
     other.append("colour", "blue");
     unreadable.agreementParam = other.obj();
-    const auto renewal = [&](const std::function<void(CRepurchaseAgreementParam &)> &terms) {
+    CCodeOrderParam noAgreement = deal();
+    noAgreement.agreementParam = bson::BSONObj();
+    CCodeOrderParam strangerAccount = spot(1052, "SH", "019547", 100, 10, "T101");
+    strangerAccount.accountInfo = boost::make_shared<ttservice::CAccountInfo>();
+    strangerAccount.accountInfo->accountId = "990099";
+    const auto dealWith = [](const Terms &change) { return deal("019547", 1000, change); };
+    const auto renewal = [&](const Terms &terms) {
         return onContract(1050, dealNo, 80000, [&](CRepurchaseAgreementParam &a) {
             a.repurchaseRate = 0.02;
             a.repurchaseDays = 7;
             terms(a);
         });
     };
-    const auto answer = [](int operation, const std::string &ref) {
-        return order(operation, 10, [&](CRepurchaseAgreementParam &a) { a.pendingOrderRef = ref; });
+    const auto notNow = [&](const char *action) {
+        return QStringLiteral("合同 %1 状态为正常, 到期日 20261216, 不能%2").arg(no, action);
     };
     // Declarations no desk would make, beside the shipped ones: a release from
     // a counterparty that is no desk, an early repurchase of no contract.
@@ -452,19 +385,63 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
         const char *what;
         QDate day;
         CCodeOrderParam order;
-        QString message;
+        QString reason;
     } cases[] = {
+        { "spot: unknown counterparty", inside, spot(1052, "SH", "019547", 100, 10, "Nobody"),
+          "对手方 Nobody 不是模拟交易台" },
+        { "spot: unknown bond", inside, spot(1052, "SH", "999999", 100, 10, "T101"),
+          "SH 999999 不是上市债券" },
+        { "spot: no quantity", inside, spot(1052, "SH", "019547", 100, 0, "T101"),
+          "数量必须大于0" },
+        { "spot: negative price", inside, spot(1053, "SH", "019547", -1, 10, "T101"),
+          "价格必须大于0" },
+        { "spot: beyond the funds", inside, spot(1052, "SH", "019547", 100, 1000000, "T101"),
+          "可用资金不足: 需要 101234500.00, 可用 52080000.00" },
+        { "spot: beyond the position", inside, spot(1053, "SH", "019547", 100, 119001, "T101"),
+          "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
+        { "unknown account", inside, strangerAccount, "账户 990099 不存在" },
+        { "deal: no agreement part", inside, noAgreement, "委托缺少协议回购参数" },
+        { "deal: unknown desk", inside,
+          dealWith([](CRepurchaseAgreementParam &a) { a.counterpartyDealer = "9999"; }),
+          "对手方 9999 T101 不是模拟交易台" },
+        { "deal: trader of another desk", inside,
+          dealWith([](CRepurchaseAgreementParam &a) { a.counterpartyTrader = "T201"; }),
+          "对手方 1002 T201 不是模拟交易台" },
+        { "deal: zero amount", inside,
+          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseAmount = 0; }),
+          "回购金额必须大于0" },
+        { "deal: no amount", inside, dealWith([](CRepurchaseAgreementParam &a) {
+              a.repurchaseAmount = ttservice::kUnsetDouble;
+          }),
+          "回购金额必须大于0" },
+        { "deal: rate typed as a percentage", inside,
+          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseRate = 2.1; }),
+          "回购利率必须在0%~100%之间" },
+        { "deal: no term", inside,
+          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseDays = ttservice::kUnsetInt; }),
+          "回购天数必须在1~365之间" },
+        { "deal: term past a year", inside,
+          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseDays = 366; }),
+          "回购天数必须在1~365之间" },
+        { "deal: unknown bond", inside, deal("999999"), "质押券 SH 999999 不是上市债券" },
+        { "deal: nothing pledged", inside, deal("019547", 0), "质押数量必须大于0" },
+        { "deal: more pledged than available", inside, deal("019547", 119001),
+          "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
         { "unreadable agreement", maturity, unreadable, "协议回购参数无法识别" },
         { "no contract number", maturity, onContract(1047, "", 1), "委托缺少合同编号" },
         { "unknown contract", maturity, onContract(1047, "NOPE", 1), "合同 NOPE 不存在" },
         { "the other side's code", maturity, onContract(1077, dealNo, 80032.22),
           QStringLiteral("业务代码 1077 不适用于正回购合同 %1").arg(no) },
         { "confirmed before maturity", inside, onContract(1047, dealNo, 80032.22),
-          QStringLiteral("合同 %1 状态为正常, 到期日 20261216, 不能到期确认").arg(no) },
+          notNow("到期确认") },
         { "renewed before maturity", inside, renewal([](CRepurchaseAgreementParam &) {}),
-          QStringLiteral("合同 %1 状态为正常, 到期日 20261216, 不能到期续做").arg(no) },
-        { "pledge changed on the first day", kDealDay, swap(dealNo, "122001", 10, "", 0),
-          QStringLiteral("合同 %1 状态为正常, 到期日 20261216, 不能质押券变更").arg(no) },
+          notNow("到期续做") },
+        { "bought back on the deal day", dealDay(), onContract(1048, dealNo, 80032.22),
+          notNow("提前购回") },
+        { "released inside the term", inside, onContract(1074, dealNo, 0), notNow("解除质押") },
+        { "pledge changed on the deal day", dealDay(), swap(dealNo, "122001", 10, "", 0),
+          notNow("质押券变更") },
+        { "bought back for nothing", inside, onContract(1048, dealNo, 0), "购回金额必须大于0" },
         { "confirmed for nothing", maturity, onContract(1047, dealNo, 0), "到期结算金额必须大于0" },
         { "released for a negative amount", maturity.addDays(1), onContract(1074, dealNo, -1),
           "结算金额不能为负" },
@@ -503,25 +480,16 @@ TEST_F(PaperContractsTest, badOrdersOnContractsAreRefusedOneByOneAndChangeNothin
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         TC::CHostClock::setToday(c.day);
-        utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
-        const std::string before = snapshot();
-        send({ c.order });
-        EXPECT_EQ(messageTexts(), QStringList { app::CPaperExchange::refusalText(c.message) });
-        EXPECT_EQ(snapshot(), before);
+        expectRefused(c.order, c.reason);
     }
 }
 
 TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerCommand)
 {
     confirm("QR2026120011", TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    const std::string before = snapshot();
-    utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
-    send({ order(1065, 10,
-                 [](CRepurchaseAgreementParam &a) { a.pendingOrderRef = "QR2026120011"; }) });
-    EXPECT_EQ(messageTexts(), QStringList { "委托被拒绝: 申报 QR2026120011 已应答, 不能重复确认" });
-    EXPECT_EQ(snapshot(), before);
+    expectRefused(answer(1065, "QR2026120011"), "申报 QR2026120011 已应答, 不能重复确认");
 
-    utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+    clearMessages();
     const size_t count = contracts().size();
     send({ deal(), deal() });
     EXPECT_EQ(contracts().size(), count + 1) << "the first of the two is dealt";
@@ -561,18 +529,45 @@ TEST(DeskDeclarations, theDeskProposesWhatTheContractsStateCallsFor)
     }
 }
 
-TEST_F(PaperContractsTest, aDeskTakesUpAnIntentionOrderAndItsDealIsConfirmed)
+TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnThem)
 {
-    // 逆回购 intention: the trader lends 50,000 for 14 days; the desk pledges
+    using Intention = ttservice::CRepurchaseIntentionOrder;
+    const auto intentionOf = [](int operation, const std::string &bond, long long volume) {
+        CCodeOrderParam order = deal(bond, volume, [](CRepurchaseAgreementParam &a) {
+            a.repurchaseAmount = 50000;
+            a.repurchaseRate = 0.02;
+            a.repurchaseDays = 14;
+            a.conversionRatio = ttservice::kUnsetDouble; // the desk takes its default
+        });
+        order.operationType = static_cast<ttservice::EOperationType>(operation);
+        return order;
+    };
+    const struct
+    {
+        int operation;
+        const char *bond;
+        long long volume;
+        int direction;
+        const char *pledged;
+    } cases[] = { { 1063, "019547", 500, '0', "019547 16国债19" }, { 1064, "", 0, '1', "" } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.operation);
+        send({ intentionOf(c.operation, c.bond, c.volume) });
+        const auto intention = records<Intention>(ttservice::DATA_TYPE_INTENTION_ORDER).back();
+        EXPECT_EQ(intention->direction, c.direction);
+        EXPECT_EQ(intention->pledgedBond, c.pledged);
+        EXPECT_EQ(intention->pledgedBondVolume, c.volume);
+        EXPECT_EQ(intention->repurchaseDays, 14);
+        EXPECT_DOUBLE_EQ(intention->maturitySettleAmount, 50038.36);
+        EXPECT_EQ(intention->trader, "T1");
+        EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "an intention moves no money";
+        EXPECT_EQ(usable("SH", "019547"), 119000) << "nor bonds";
+    }
+
+    // A desk took up the 逆回购 one: the trader lends 50,000; the desk pledges
     // enough of a bond of the market at the default ratio of 90 %.
-    send({ order(1064, 0, [](CRepurchaseAgreementParam &a) {
-        a.repurchaseAmount = 50000;
-        a.repurchaseRate = 0.02;
-        a.repurchaseDays = 14;
-    }) });
-    std::vector<ttservice::IDataPtr> all;
-    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, all);
-    const auto d = boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(all.back());
+    const auto d
+        = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).back();
     ASSERT_TRUE(d);
     EXPECT_EQ(d->declareType, '0');
     EXPECT_EQ(d->direction, '1');
@@ -587,3 +582,5 @@ TEST_F(PaperContractsTest, aDeskTakesUpAnIntentionOrderAndItsDealIsConfirmed)
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 50000.00);
     EXPECT_EQ(usable("SH", "019547"), 119000) << "the desk pledged its own bonds";
 }
+
+} // namespace

@@ -2,12 +2,8 @@
 #include "CTerminalWindow.h"
 #include "TerminalFixture.h"
 
-#include "tc/CMsgService.h"
-#include "utils/CSingletonT.h"
-
 #include <QListWidget>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -31,26 +27,20 @@ TEST_F(SeedFilesTest, warningsGoToTheMessageListAndStderr)
         << warnings.join('\n').toStdString();
 
     app::CTerminalWindow window(dir.path());
-    utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
+    paper::clearMessages();
     const int listed = window.messageList()->count();
-    std::FILE *err = std::tmpfile();
-    ASSERT_NE(err, nullptr);
-    host.reportWarnings(err);
+    testing::internal::CaptureStderr();
+    host.reportWarnings(stderr);
+    const std::string err = testing::internal::GetCapturedStderr();
 
-    EXPECT_EQ(messageTexts(), warnings);
+    EXPECT_EQ(paper::messages(), warnings);
     ASSERT_EQ(window.messageList()->count(), listed + warnings.size());
-    for (int i = 0; i < warnings.size(); ++i)
+    QString expected;
+    for (int i = 0; i < warnings.size(); ++i) {
         EXPECT_TRUE(window.messageList()->item(listed + i)->text().endsWith(warnings[i]));
-    std::rewind(err);
-    QStringList lines;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, err))
-        lines << QString::fromUtf8(buffer);
-    std::fclose(err);
-    QStringList expected;
-    for (const QString &warning : warnings)
-        expected << "ficc-terminal: " + warning + "\n";
-    EXPECT_EQ(lines, expected);
+        expected += "ficc-terminal: " + warnings[i] + "\n";
+    }
+    EXPECT_EQ(QString::fromStdString(err), expected);
 }
 
 struct OversizedCase

@@ -1,25 +1,11 @@
-// The simulated host's agreement repurchase contracts (type 788): read from
-// contracts.csv with dates counted from the trading date, kept in the account
-// data, and answered to a query on the counter's thread.
+// The simulated host's agreement repurchase contracts (type 788) and intention
+// orders: read from their seed files with dates counted from the trading
+// date and kept in the account data.
 #include "TerminalFixture.h"
 
-#include "tc/CHostClock.h"
-#include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
-#include "ttservice/DataTypes.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
-
-#include <boost/make_shared.hpp>
-
-#include <atomic>
-#include <memory>
 #include <set>
 
 namespace {
@@ -49,15 +35,7 @@ protected:
 
     static std::vector<ContractPtr> contractsOf(const std::string &accountId)
     {
-        std::vector<ttservice::IDataPtr> records;
-        if (auto data
-            = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(accountId))
-            data->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, records);
-        std::vector<ContractPtr> contracts;
-        for (const ttservice::IDataPtr &r : records)
-            contracts.push_back(
-                boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(r));
-        return contracts;
+        return paper::records<paper::Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, accountId);
     }
 };
 
@@ -223,48 +201,7 @@ TEST_F(SimulatedContractsTest, missingContractsFileLeavesTheAccountsWithoutContr
               QStringList({ "contracts.csv: cannot read, no agreement contracts" }));
     for (const TC::CAccountPtr &account : TC::getUserConfig()->getAccountDatas())
         EXPECT_TRUE(contractsOf(account->getKey()).empty()) << account->getKey();
-    std::vector<ttservice::IDataPtr> positions;
-    TC::getUserConfig()->getAccountData("880001")->getAccountData()->getVector(
-        ttservice::DATA_TYPE_POSITION_STATICS, positions);
-    EXPECT_FALSE(positions.empty());
-}
-
-TEST_F(SimulatedContractsTest, contractQueryIsAnsweredWithTheLoadedContractsOnTheCounterThread)
-{
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    host.start();
-    auto req = boost::make_shared<ttservice::CQueryDataReq>();
-    req->dataType = ttservice::DATA_TYPE_AGREEMENT_CONTRACT;
-    req->accountInfo = TC::getUserConfig()->getAccountData("880002")->getAccountInfo();
-    // Written on the counter's thread; shared so that a late answer finds it alive.
-    struct Answer
-    {
-        std::atomic<bool> done { false };
-        bool ok = false;
-        QThread *thread = nullptr;
-        std::vector<ttservice::IDataPtr> rows;
-    };
-    const auto answer = std::make_shared<Answer>();
-    ASSERT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
-        req,
-        [answer](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
-            answer->ok = e.isSuccess();
-            answer->rows = std::move(rows);
-            answer->thread = QThread::currentThread();
-            answer->done = true;
-        },
-        0));
-    QElapsedTimer waited;
-    waited.start();
-    while (!answer->done && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(answer->done) << "no answer within 5 s";
-    EXPECT_TRUE(answer->ok);
-    EXPECT_NE(answer->thread, QThread::currentThread());
-    const std::vector<ContractPtr> loaded = contractsOf("880002");
-    ASSERT_FALSE(loaded.empty());
-    EXPECT_EQ(answer->rows, std::vector<ttservice::IDataPtr>(loaded.begin(), loaded.end()));
+    EXPECT_NE(paper::position("SH", "019547"), nullptr) << "the positions are loaded";
 }
 
 // The turn-deal list needs intention orders of both directions; a bad line is
@@ -277,13 +214,11 @@ TEST_F(SimulatedContractsTest, shippedIntentionOrdersLoadWithMaturityFromTheTrad
         app::CSimulatedHost host;
         ASSERT_TRUE(load(host));
         EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
-        std::vector<ttservice::IDataPtr> records;
-        ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("880001")->getVector(
-            ttservice::DATA_TYPE_INTENTION_ORDER, records);
-        ASSERT_FALSE(records.empty());
+        const auto orders = paper::records<ttservice::CRepurchaseIntentionOrder>(
+            ttservice::DATA_TYPE_INTENTION_ORDER);
+        ASSERT_FALSE(orders.empty());
         std::set<int> directions;
-        for (const ttservice::IDataPtr &r : records) {
-            const auto o = boost::dynamic_pointer_cast<ttservice::CRepurchaseIntentionOrder>(r);
+        for (const auto &o : orders) {
             ASSERT_TRUE(o);
             directions.insert(o->direction);
             EXPECT_EQ(dateOf(o->maturitySettleDate), kTradingDay.addDays(o->repurchaseDays));

@@ -3,21 +3,11 @@
 #include "CPositionFeed.h"
 #include "TerminalFixture.h"
 
-#include "tc/CUserManager.h"
-#include "ttservice/CAccountData.h"
 #include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CPositionStatics.h"
-#include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
-#include "utils/CSingletonT.h"
 
-#include <boost/make_shared.hpp>
-#include <boost/pointer_cast.hpp>
-
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -26,18 +16,13 @@ namespace {
 
 using SimulatedPositionsTest = TerminalFixture;
 
-ttservice::CAccountDataPtr accountData(const char *id)
-{
-    return TC::getUserConfig()->getAccountData(QString::fromLatin1(id))->getAccountData();
-}
-
 TEST_F(SimulatedPositionsTest, shippedRestrictedVolumesAreLoaded)
 {
     app::CSimulatedHost host;
     ASSERT_TRUE(load(host));
     EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
-    const auto restricted = boost::dynamic_pointer_cast<ttservice::CNonTradeStockVolumeInfo>(
-        accountData("880001")->getData(ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547"));
+    const auto restricted = paper::record<ttservice::CNonTradeStockVolumeInfo>(
+        ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547");
     ASSERT_TRUE(restricted);
     EXPECT_EQ(restricted->volume, 30000);
 }
@@ -69,8 +54,7 @@ TEST_F(SimulatedPositionsTest, feedMovesPositionsOnItsOwnThreadWithinBounds)
     {
         app::CSimulatedHost host;
         ASSERT_TRUE(load(host));
-        const auto data = accountData("880001");
-        const auto request = data->subscribe(
+        const auto request = paper::account()->subscribe(
             ttservice::DATA_TYPE_POSITION_STATICS, "SH|019547",
             [&](const ttservice::IDataPtr &record) {
                 auto p = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record);

@@ -3,20 +3,8 @@
 #include "TerminalFixture.h"
 
 #include "shell/CFiccOperationPanel.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "ttservice/CCodeOrderParam.h"
-#include "ttservice/COrderComandParam.h"
-#include "ttservice/CRepurchaseAgreementParam.h"
-#include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
-#include <boost/make_shared.hpp>
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QListWidget>
 #include <QSettings>
@@ -99,29 +87,22 @@ TEST_F(TerminalTest, missingSeedFileIsAnError)
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST_F(TerminalTest, simulatedCounterAnswersQueriesOnItsOwnThread)
+TEST_F(TerminalTest, simulatedCounterAnswersPositionsAndContractsOnItsOwnThread)
 {
     app::CSimulatedHost host;
     ASSERT_TRUE(load(host));
     host.start();
-    auto req = boost::make_shared<ttservice::CQueryDataReq>();
-    req->dataType = 547;
-    req->accountInfo = TC::getUserConfig()->getAccountData("880001")->getAccountInfo();
-    std::atomic<int> count { -1 };
-    std::atomic<bool> ok { false };
-    ASSERT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
-        req,
-        [&](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
-            ok = e.isSuccess();
-            count = int(rows.size());
-        },
-        0));
-    QElapsedTimer t;
-    t.start();
-    while (count < 0 && t.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(count, 5); // the positions of 880001 in positions.csv
+    const auto positions = askCounter("880001", ttservice::DATA_TYPE_POSITION_STATICS);
+    EXPECT_TRUE(positions->ok);
+    EXPECT_NE(positions->thread, QThread::currentThread());
+    EXPECT_EQ(positions->rows.size(), 5u) << "the positions of 880001 in positions.csv";
+
+    const auto contracts = askCounter("880002", ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+    EXPECT_TRUE(contracts->ok);
+    std::vector<ttservice::IDataPtr> loaded;
+    paper::account("880002")->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, loaded);
+    ASSERT_FALSE(loaded.empty());
+    EXPECT_EQ(contracts->rows, loaded);
 }
 
 TEST_F(TerminalTest, journalDecodesAgreementParametersFromBson)
