@@ -6,7 +6,6 @@
 #include "xp/CComboBox.h"
 #include "xp/CDoubleValidator.h"
 #include "xp/CLineEdit.h"
-#include "xp/CParameterCell.h"
 #include "xp/CPortfolioSearchModel.h"
 #include "xp/CUiResource.h"
 #include "xp/WidgetEvents.h"
@@ -22,17 +21,6 @@
 using namespace XP;
 
 namespace {
-
-TEST(LineEdit, returnDeliversEditFinishedWithIdAndText)
-{
-    EventRecorder form(QStringLiteral("form"), nullptr);
-    auto *edit = new CLineEdit(10, &form, false);
-    type(edit, QStringLiteral("123"));
-    pressKey(edit, Qt::Key_Return);
-    ASSERT_EQ(form.count(EVT_EDIT_FINISHED), 1);
-    EXPECT_EQ(form.log().last().a, 10);
-    EXPECT_EQ(form.log().last().text, QStringLiteral("123"));
-}
 
 TEST(LineEdit, numbersGoThroughTheFormatter)
 {
@@ -66,12 +54,6 @@ TEST(LineEdit, settingTheSameTextEndsAsQLineEditDoes)
           [](QLineEdit *e) {
               type(e, QStringLiteral("5"));
               e->undo();
-          } },
-        { "typed, undone, redone",
-          [](QLineEdit *e) {
-              type(e, QStringLiteral("5"));
-              e->undo();
-              e->redo();
           } },
         { "marked modified", [](QLineEdit *e) { e->setModified(true); } },
     };
@@ -142,53 +124,6 @@ TEST(LineEdit, spinStepsStayInsideTheRange)
     volume->setEnabled(false);
     pressKey(volume, Qt::Key_Down);
     EXPECT_EQ(volume->text(), QStringLiteral("2147483647"));
-}
-
-TEST(ParameterCell, typingDeliversCellEditedAndReturnDeliversEditFinished)
-{
-    EventRecorder form(QStringLiteral("form"), nullptr);
-    auto *days = new CParameterCell(2, QStringLiteral("回购天数"), QStringLiteral("天"), &form);
-    days->setDoubleValidator(0, 365, 0);
-    days->setSpin(true, 1);
-    type(days->getLineEdit(), QStringLiteral("7"));
-    ASSERT_EQ(form.count(EVT_PARAM_CELL_EDITED), 1);
-    EXPECT_EQ(form.last(EVT_PARAM_CELL_EDITED)->a, 2);
-    EXPECT_EQ(form.last(EVT_PARAM_CELL_EDITED)->text, QStringLiteral("7"));
-
-    pressKey(days->getLineEdit(), Qt::Key_Up);
-    EXPECT_EQ(days->toInt(), 8);
-    EXPECT_EQ(form.count(EVT_PARAM_CELL_EDITED), 2);
-
-    type(days->getLineEdit(), QStringLiteral("x")); // rejected by the validator
-    EXPECT_EQ(days->text(), QStringLiteral("8"));
-    EXPECT_EQ(form.count(EVT_PARAM_CELL_EDITED), 2);
-
-    pressKey(days->getLineEdit(), Qt::Key_Return);
-    EXPECT_EQ(form.last(EVT_EDIT_FINISHED)->a, 2);
-    EXPECT_EQ(days->label(), QStringLiteral("回购天数"));
-    EXPECT_EQ(days->getLineEdit()->unit(), QStringLiteral("天"));
-}
-
-TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
-{
-    EventRecorder form(QStringLiteral("form"), nullptr);
-    auto *kind = new CComboBox(28, &form);
-    kind->addItem(QStringLiteral("机构投资者"), 2);
-    kind->addItem(QStringLiteral("个人投资者"), 0);
-    ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 1); // the first item became current
-    EXPECT_EQ(form.last(EVT_COMBO_CHANGED)->b, 0);
-
-    kind->setCurrentIndex(1);
-    ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 2);
-    const RecordedEvent *e = form.last(EVT_COMBO_CHANGED);
-    EXPECT_EQ(e->a, 28);
-    EXPECT_EQ(e->b, 1);
-    ASSERT_NE(e->data, nullptr);
-    EXPECT_EQ(static_cast<QVariant *>(e->data)->toInt(), 0);
-
-    kind->clear();
-    EXPECT_EQ(form.count(EVT_COMBO_CHANGED), 2); // an emptied box reports nothing
-    EXPECT_EQ(kind->indexOfData(2), -1);
 }
 
 // The editors take the theme font only when it differs from what they show,
