@@ -1,8 +1,11 @@
 #include "EventRecorder.h"
+#include "TableInput.h"
 
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"
+#include "xp/CBaseTableColumnComboxDelegate.h"
 #include "xp/CStandardHpfTable.h"
 #include "xp/IBaseHpfTableModel.h"
+#include "xp/WidgetEvents.h"
 
 #include <boost/make_shared.hpp>
 
@@ -140,6 +143,88 @@ TEST(HpfTable, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnlyChange
     model->clear();
     table->updateTable();
     EXPECT_EQ(table->rowCount(), 0);
+}
+
+TEST(HpfTable, choiceColumnAnnouncesTheChosenValueOnce)
+{
+    EventRecorder owner(QStringLiteral("owner"), nullptr);
+    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
+    auto *model = new BondModel; // kept by the table
+    table->setDataModel(model);
+    auto *choice = new CBaseTableColumnComboxDelegate(8, table);
+    table->setColumnDelegate(1, choice);
+    model->addData(bond("019547", 1));
+    table->updateTable();
+    const QString a = QStringLiteral("SH|019547");
+    choice->hideCombox();
+    choice->addItem(a, QStringLiteral("非限售股"), 48);
+    EXPECT_FALSE(table->itemControl(0, 1)->isClickable()) << "one item is no choice";
+    choice->addItem(a, QStringLiteral("限售股"), 49);
+    EXPECT_TRUE(table->itemControl(0, 1)->isClickable());
+    choice->setCurrentItem(a, QStringLiteral("非限售股"), 48);
+    EXPECT_EQ(table->itemText(0, 1), QStringLiteral("非限售股"));
+    EXPECT_FALSE(choice->chooseItem(a, 0)); // already current
+    EXPECT_FALSE(choice->chooseItem(a, 2));
+    EXPECT_FALSE(choice->chooseItem(QStringLiteral("SZ|1"), 0));
+    EXPECT_EQ(owner.count(EVT_TABLE_COMBO_CHANGED), 0);
+    EXPECT_TRUE(choice->chooseItem(a, 1));
+    ASSERT_EQ(owner.count(EVT_TABLE_COMBO_CHANGED), 1);
+    EXPECT_EQ(owner.last(EVT_TABLE_COMBO_CHANGED)->b, 49);
+    EXPECT_EQ(owner.last(EVT_TABLE_COMBO_CHANGED)->text, a);
+    EXPECT_EQ(table->itemText(0, 1), QStringLiteral("限售股"));
+    // setCurrentItem of a value the row lacks adds it.
+    choice->setCurrentItem(a, QStringLiteral("其他"), 50);
+    EXPECT_EQ(choice->itemTexts(a), (QStringList { "非限售股", "限售股", "其他" }));
+    choice->clearItems(a);
+    EXPECT_EQ(choice->currentValue(a, -7), -7);
+}
+
+TEST(HpfTable, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)
+{
+    EventRecorder owner(QStringLiteral("owner"), nullptr);
+    owner.resize(500, 300);
+    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
+    table->resize(500, 300);
+    auto *model = new BondModel; // kept by the table
+    table->setDataModel(model);
+    const auto clickKey
+        = [&](const QString &key) { clickRowCell(*table, model->indexOfKey(key), 0); };
+    auto *ticks = new CBaseTableColumnCheckBoxDelegate(7, table);
+    table->setColumnDelegate(0, ticks);
+    model->addData(bond("019547", 1));
+    model->addData(bond("122000", 2));
+    model->addData(bond("010107", 3));
+    table->updateTable();
+    owner.show();
+    const QString a = QStringLiteral("SH|019547");
+    const QString b = QStringLiteral("SH|122000");
+    const QString c = QStringLiteral("SH|010107");
+    ticks->setItemVisible(a, true);
+    ticks->setItemVisible(b, true);
+    ticks->setItemEnabled(b, false);
+
+    clickKey(a);
+    clickKey(b); // disabled
+    clickKey(c); // never shown
+    EXPECT_TRUE(ticks->isItemChecked(a));
+    EXPECT_FALSE(ticks->isItemChecked(b));
+    EXPECT_FALSE(ticks->isItemChecked(c));
+    ASSERT_EQ(owner.count(EVT_TABLE_CHECKBOX_CLICKED), 1);
+    const RecordedEvent *click = owner.last(EVT_TABLE_CHECKBOX_CLICKED);
+    EXPECT_EQ(click->a, 7);
+    EXPECT_EQ(click->text, a);
+    EXPECT_EQ(table->itemText(0, 0), QStringLiteral("√"));
+
+    // The tick follows its row when the rows above go.
+    model->removeDataByKey(QStringLiteral("SH|019547"));
+    ticks->setItemChecked(c, true);
+    table->updateTable();
+    EXPECT_EQ(table->itemText(1, 0), QString()); // c is not shown as a tick
+    ticks->setItemVisible(c, true);
+    EXPECT_EQ(table->itemText(1, 0), QStringLiteral("√"));
+    clickKey(c);
+    EXPECT_FALSE(ticks->isItemChecked(c));
+    EXPECT_EQ(ticks->checkedKeys(), QSet<QString> { a });
 }
 
 } // namespace
