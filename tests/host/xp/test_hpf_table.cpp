@@ -3,9 +3,13 @@
 
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"
 #include "xp/CBaseTableColumnComboxDelegate.h"
+#include "xp/CBaseTableColumnLineeditDelegate.h"
 #include "xp/CStandardHpfTable.h"
+#include "xp/CTableView.h"
 #include "xp/IBaseHpfTableModel.h"
 #include "xp/WidgetEvents.h"
+
+#include <QLineEdit>
 
 #include <boost/make_shared.hpp>
 
@@ -225,6 +229,61 @@ TEST(HpfTable, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)
     clickKey(c);
     EXPECT_FALSE(ticks->isItemChecked(c));
     EXPECT_EQ(ticks->checkedKeys(), QSet<QString> { a });
+}
+
+TEST(HpfTable, quantityColumnEditsInPlaceAndHandsTheOwnerTheText)
+{
+    EventRecorder owner(QStringLiteral("owner"), nullptr);
+    owner.resize(500, 300);
+    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
+    table->resize(500, 300);
+    auto *model = new BondModel; // kept by the table
+    table->setDataModel(model);
+    const auto clickKey
+        = [&](const QString &key) { clickRowCell(*table, model->indexOfKey(key), 2); };
+    auto *quantity = new CBaseTableColumnLineeditDelegate(4, table);
+    quantity->setIntRange(0, INT_MAX);
+    table->setColumnDelegate(2, quantity);
+    model->addData(bond("019547", 10));
+    model->addData(bond("122000", 20));
+    table->updateTable();
+    owner.show();
+    const QString a = QStringLiteral("SH|019547");
+    const QString b = QStringLiteral("SH|122000");
+    quantity->setItemVisible(a, true);
+    quantity->setItemText(a, QStringLiteral("0"));
+    EXPECT_EQ(table->itemText(0, 2), QStringLiteral("0"));
+    EXPECT_EQ(table->itemText(1, 2), QStringLiteral("20")); // no input: the model's text
+    quantity->setItemText(b, QStringLiteral("5")); // kept, but not shown while hidden
+    EXPECT_EQ(table->itemText(1, 2), QStringLiteral("20"));
+
+    QStringList handed;
+    owner.onEvent = [&](int event, int id, int column, const QString &key, void *data) {
+        if (event == EVT_TABLE_LINEEDIT_CHANGED) {
+            EXPECT_EQ(id, 4);
+            EXPECT_EQ(column, 2);
+            handed.append(key + QLatin1Char('=') + *static_cast<QString *>(data));
+        }
+    };
+    clickKey(b); // not an input
+    EXPECT_EQ(table->editor(), nullptr);
+    clickKey(a);
+    ASSERT_NE(table->editor(), nullptr);
+    EXPECT_EQ(table->editor()->text(), QStringLiteral("0"));
+    table->editor()->selectAll();
+    type(table->editor(), QStringLiteral("-5x00"));
+    pressKey(table->editor(), Qt::Key_Return);
+    EXPECT_EQ(handed, QStringList { QStringLiteral("SH|019547=500") });
+    EXPECT_EQ(quantity->itemText(a), QStringLiteral("500"));
+
+    // The same text again is no change; a row gone while editing gets nothing.
+    ASSERT_TRUE(quantity->editItem(a));
+    pressKey(table->editor(), Qt::Key_Return);
+    ASSERT_TRUE(quantity->editItem(a));
+    table->editor()->setText(QStringLiteral("7"));
+    model->removeDataByKey(a);
+    table->closeEditor(true);
+    EXPECT_EQ(handed.size(), 1);
 }
 
 } // namespace
