@@ -6,6 +6,7 @@
 #include "xp/CComboBox.h"
 #include "xp/CDoubleValidator.h"
 #include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
 #include "xp/CPortfolioSearchModel.h"
 #include "xp/CUiResource.h"
 #include "xp/WidgetEvents.h"
@@ -124,6 +125,29 @@ TEST(LineEdit, spinStepsStayInsideTheRange)
     volume->setEnabled(false);
     pressKey(volume, Qt::Key_Down);
     EXPECT_EQ(volume->text(), QStringLiteral("2147483647"));
+}
+
+TEST(ParameterCell, typingDeliversCellEditedAndReturnDeliversEditFinished)
+{
+    EventRecorder form(QStringLiteral("form"), nullptr);
+    auto *days = new CParameterCell(2, QStringLiteral("回购天数"), QStringLiteral("天"), &form);
+    days->setDoubleValidator(0, 365, 0);
+    days->setSpin(true, 1);
+    type(days->getLineEdit(), QStringLiteral("7"));
+    ASSERT_EQ(form.count(EVT_PARAM_CELL_EDITED), 1);
+    EXPECT_EQ(form.last(EVT_PARAM_CELL_EDITED)->a, 2);
+    EXPECT_EQ(form.last(EVT_PARAM_CELL_EDITED)->text, QStringLiteral("7"));
+
+    pressKey(days->getLineEdit(), Qt::Key_Up);
+    EXPECT_EQ(days->toInt(), 8);
+    EXPECT_EQ(form.count(EVT_PARAM_CELL_EDITED), 2);
+
+    type(days->getLineEdit(), QStringLiteral("x")); // rejected by the validator
+    EXPECT_EQ(days->text(), QStringLiteral("8"));
+    EXPECT_EQ(form.count(EVT_PARAM_CELL_EDITED), 2);
+
+    pressKey(days->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(form.last(EVT_EDIT_FINISHED)->a, 2);
 }
 
 // The editors take the theme font only when it differs from what they show,
