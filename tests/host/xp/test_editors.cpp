@@ -23,6 +23,17 @@ using namespace XP;
 
 namespace {
 
+TEST(LineEdit, returnDeliversEditFinishedWithIdAndText)
+{
+    EventRecorder form(QStringLiteral("form"), nullptr);
+    auto *edit = new CLineEdit(10, &form, false);
+    type(edit, QStringLiteral("123"));
+    pressKey(edit, Qt::Key_Return);
+    ASSERT_EQ(form.count(EVT_EDIT_FINISHED), 1);
+    EXPECT_EQ(form.log().last().a, 10);
+    EXPECT_EQ(form.log().last().text, QStringLiteral("123"));
+}
+
 TEST(LineEdit, numbersGoThroughTheFormatter)
 {
     CLineEdit edit(4, nullptr, false);
@@ -148,6 +159,28 @@ TEST(ParameterCell, typingDeliversCellEditedAndReturnDeliversEditFinished)
 
     pressKey(days->getLineEdit(), Qt::Key_Return);
     EXPECT_EQ(form.last(EVT_EDIT_FINISHED)->a, 2);
+}
+
+TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
+{
+    EventRecorder form(QStringLiteral("form"), nullptr);
+    auto *kind = new CComboBox(28, &form);
+    kind->addItem(QStringLiteral("机构投资者"), 2);
+    kind->addItem(QStringLiteral("个人投资者"), 0);
+    ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 1); // the first item became current
+    EXPECT_EQ(form.last(EVT_COMBO_CHANGED)->b, 0);
+
+    kind->setCurrentIndex(1);
+    ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 2);
+    const RecordedEvent *e = form.last(EVT_COMBO_CHANGED);
+    EXPECT_EQ(e->a, 28);
+    EXPECT_EQ(e->b, 1);
+    ASSERT_NE(e->data, nullptr);
+    EXPECT_EQ(static_cast<QVariant *>(e->data)->toInt(), 0);
+
+    kind->clear();
+    EXPECT_EQ(form.count(EVT_COMBO_CHANGED), 2); // an emptied box reports nothing
+    EXPECT_EQ(kind->indexOfData(2), -1);
 }
 
 // The editors take the theme font only when it differs from what they show,
