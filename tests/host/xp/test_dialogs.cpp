@@ -11,6 +11,34 @@ using namespace XP;
 
 namespace {
 
+TEST(ScriptedResponder, answersFromTheScriptInTurnAndRecordsTheQuestion)
+{
+    CScriptedDialogResponder script;
+    script.answerButton(QMessageBox::Yes);
+    script.answerFile(QStringLiteral("/tmp/dealers.csv"));
+    script.answerDialog(QDialog::Accepted);
+    EXPECT_EQ(CMessageBox::question(
+                  0, nullptr, QStringLiteral("下单确认"), QStringLiteral("是否确认当前成交申报?"),
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, false, QPixmap()),
+              QMessageBox::Yes);
+    EXPECT_EQ(script.lastMessage().kind, CScriptedDialogResponder::ASK_QUESTION);
+    EXPECT_EQ(script.lastMessage().title, QStringLiteral("下单确认"));
+    EXPECT_EQ(script.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
+    EXPECT_EQ(getOpenFileName(nullptr, "c", "", "f"), QStringLiteral("/tmp/dealers.csv"));
+    CCommonDialog dialog;
+    EXPECT_EQ(dialog.exec(), int(QDialog::Accepted));
+    EXPECT_EQ(script.pendingAnswers(), 0);
+    EXPECT_EQ(script.asked().size(), 3);
+
+    QDialog *seen = nullptr;
+    script.setDialogHandler([&seen](QDialog *d) {
+        seen = d;
+        return 7;
+    });
+    EXPECT_EQ(dialog.exec(), 7);
+    EXPECT_EQ(seen, &dialog);
+}
+
 TEST(ScriptedResponder, unansweredDialogsGetSafeDefaultsWithoutBlocking)
 {
     CScriptedDialogResponder script;
