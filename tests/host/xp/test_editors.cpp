@@ -169,6 +169,7 @@ TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
     kind->addItem(QStringLiteral("个人投资者"), 0);
     ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 1); // the first item became current
     EXPECT_EQ(form.last(EVT_COMBO_CHANGED)->b, 0);
+    EXPECT_EQ(static_cast<QVariant *>(form.last(EVT_COMBO_CHANGED)->data)->toInt(), 2);
 
     kind->setCurrentIndex(1);
     ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 2);
