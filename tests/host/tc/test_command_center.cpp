@@ -1,25 +1,16 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 
-#include "tc/CItCommandCenter.h"
 #include "tc/HostReset.h"
-#include "utils/CSingletonT.h"
-
-#include <QCoreApplication>
 
 #include <boost/make_shared.hpp>
 
 namespace {
 
-TC::CItCommandCenter *center()
-{
-    return utils::CManualSingletonT<TC::CItCommandCenter>::instance();
-}
-
 ttservice::COrderComandParamPtr command(const std::string &code, long long volume)
 {
     auto param = boost::make_shared<ttservice::COrderComandParam>();
     param->commandKind = 0x100000;
-    param->manual = true;
     ttservice::CCodeOrderParam order;
     order.stock.market = "SH";
     order.stock.stockCode = code;
@@ -28,6 +19,7 @@ ttservice::COrderComandParamPtr command(const std::string &code, long long volum
     return param;
 }
 
+// The command numbers and error codes the callbacks reported, in order.
 struct Outcomes
 {
     std::vector<int> commandNos;
@@ -40,6 +32,11 @@ struct Outcomes
         };
     }
 };
+
+bool place(const std::string &code, long long volume, Outcomes &outcomes)
+{
+    return commandCenter()->createCommand(command(code, volume), outcomes.callback(), true, 0);
+}
 
 // Refuses commands over 1000 张 and reports a counter error for code "122000".
 class TestAcceptor : public TC::ICommandAcceptor
@@ -65,33 +62,27 @@ void deliverQueuedCalls()
 
 } // namespace
 
-class CommandCenterTest : public HostFixture
-{
-};
+using CommandCenterTest = HostFixture;
 
 TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLater)
 {
     std::vector<int> announced;
     QObject guard;
-    QObject::connect(center(), &TC::CItCommandCenter::sigCommandCreated, &guard,
+    QObject::connect(commandCenter(), &TC::CItCommandCenter::sigCommandCreated, &guard,
                      [&](int no) { announced.push_back(no); });
     Outcomes outcomes;
-    const auto first = command("019547", 100);
-    EXPECT_TRUE(center()->createCommand(first, outcomes.callback(), true, 0));
-    EXPECT_TRUE(center()->createCommand(command("101901", 200), outcomes.callback(), true, 0));
+    EXPECT_TRUE(place("019547", 100, outcomes));
+    EXPECT_TRUE(place("101901", 200, outcomes));
+    EXPECT_FALSE(commandCenter()->createCommand({}, outcomes.callback(), true, 0));
 
     EXPECT_EQ((std::vector<int> { 1, 2 }), announced);
-    ASSERT_EQ(2u, center()->commands().size());
-    EXPECT_EQ(first, center()->commands()[0].param);
-    EXPECT_TRUE(center()->commands()[0].confirm);
-    const ttservice::COrderCommandPtr kept = center()->getCommand(2);
+    ASSERT_EQ(2u, commands().size());
+    const ttservice::COrderCommandPtr kept = commandCenter()->getCommand(2);
     ASSERT_TRUE(kept);
     EXPECT_EQ(2, kept->commandNo);
     ASSERT_EQ(1u, kept->orders.size());
     EXPECT_EQ("101901", kept->orders[0].stock.stockCode);
-    EXPECT_FALSE(center()->getCommand(3));
-    EXPECT_FALSE(
-        center()->createCommand(ttservice::COrderComandParamPtr(), outcomes.callback(), true, 0));
+    EXPECT_FALSE(commandCenter()->getCommand(3));
 
     // The outcome comes later, through the event loop.
     EXPECT_TRUE(outcomes.commandNos.empty());
@@ -102,20 +93,20 @@ TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLater)
 
 TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
 {
-    center()->setCommandAcceptor(boost::make_shared<TestAcceptor>());
+    commandCenter()->setCommandAcceptor(boost::make_shared<TestAcceptor>());
     QStringList rejected;
     QObject guard;
-    QObject::connect(center(), &TC::CItCommandCenter::sigCommandRejected, &guard,
+    QObject::connect(commandCenter(), &TC::CItCommandCenter::sigCommandRejected, &guard,
                      [&](int, QString reason) { rejected << reason; });
     Outcomes outcomes;
-    EXPECT_FALSE(center()->createCommand(command("019547", 5000), outcomes.callback(), true, 0));
-    EXPECT_TRUE(center()->createCommand(command("122000", 10), outcomes.callback(), true, 0));
+    EXPECT_FALSE(place("019547", 5000, outcomes));
+    EXPECT_TRUE(place("122000", 10, outcomes));
     deliverQueuedCalls();
 
     EXPECT_EQ(QStringList { QStringLiteral("超出限额") }, rejected);
-    ASSERT_EQ(2u, center()->commands().size());
-    EXPECT_FALSE(center()->commands()[0].accepted);
-    EXPECT_FALSE(center()->getCommand(1)); // a refused command is no instruction
+    ASSERT_EQ(2u, commands().size());
+    EXPECT_FALSE(commands()[0].accepted);
+    EXPECT_FALSE(commandCenter()->getCommand(1)); // a refused command is no instruction
     EXPECT_EQ(std::vector<int> { 2 }, outcomes.commandNos);
     EXPECT_EQ(std::vector<int> { 12 }, outcomes.codes);
 }
@@ -124,22 +115,22 @@ TEST_F(CommandCenterTest, registeredInstructionsAreFoundAndNotRenumbered)
 {
     auto instruction = boost::make_shared<ttservice::COrderCommand>();
     instruction->commandNo = 7;
-    center()->addCommand(instruction);
+    commandCenter()->addCommand(instruction);
     auto unnumbered = boost::make_shared<ttservice::COrderCommand>();
-    center()->addCommand(unnumbered);
+    commandCenter()->addCommand(unnumbered);
     EXPECT_EQ(8, unnumbered->commandNo);
-    EXPECT_EQ(instruction, center()->getCommand(7));
-    ASSERT_TRUE(center()->createCommand(command("019547", 10), {}, true, 0));
-    EXPECT_EQ(9, center()->commands().back().commandNo);
+    EXPECT_EQ(instruction, commandCenter()->getCommand(7));
+    ASSERT_TRUE(commandCenter()->createCommand(command("019547", 10), {}, true, 0));
+    EXPECT_EQ(9, commands().back().commandNo);
 }
 
 TEST_F(CommandCenterTest, resetSilencesCallbacksOfEarlierCommands)
 {
     Outcomes outcomes;
-    ASSERT_TRUE(center()->createCommand(command("019547", 10), outcomes.callback(), true, 0));
+    ASSERT_TRUE(place("019547", 10, outcomes));
     TC::resetHostForTests();
     deliverQueuedCalls();
     EXPECT_TRUE(outcomes.commandNos.empty());
-    ASSERT_TRUE(center()->createCommand(command("019547", 10), outcomes.callback(), true, 0));
-    EXPECT_EQ(1, center()->commands().back().commandNo);
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    EXPECT_EQ(1, commands().back().commandNo);
 }

@@ -30,12 +30,7 @@ ttservice::CInstrumentDetailPtr list(const char *market, const char *code, const
 
 CInstrumentSearchModel::Offer offer(int traderType, bool all, int filter, int style)
 {
-    CInstrumentSearchModel::Offer o;
-    o.traderType = traderType;
-    o.enableAll = all;
-    o.filterFlag = filter;
-    o.entryStyle = style;
-    return o;
+    return { traderType, all, filter, style };
 }
 
 class InstrumentSearchModelTest : public ::testing::Test

@@ -1,17 +1,14 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 
 #include "tc/CAlgorithmHelpDialog.h"
 #include "tc/CHostClock.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "tc/ConfigDir.h"
 #include "tc/HostReset.h"
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
 #include "ttservice/TypeManager.h"
-#include "utils/CSingletonT.h"
 
 #include <QTemporaryDir>
 
@@ -30,17 +27,13 @@ public:
 };
 } // namespace
 
-class HostResetTest : public HostFixture
-{
-};
+using HostResetTest = HostFixture;
 
 TEST_F(HostResetTest, returnsEveryServiceToItsEmptyState)
 {
     QTemporaryDir dir;
     TC::setConfigDir(dir.path());
-    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
-    auto *commands = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
-    auto *msgs = utils::CManualSingletonT<TC::CMsgService>::instance();
+    TC::CTradeClient *client = tradeClient();
     auto *stockTypes = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
     auto *types = ttservice::TypeManager::instance();
     ttservice::TraderCenter *trader = ttservice::TraderCenter::instance();
@@ -51,9 +44,9 @@ TEST_F(HostResetTest, returnsEveryServiceToItsEmptyState)
         boost::make_shared<ttservice::CQueryDataReq>(),
         [](utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj) {}, 0);
     client->setQueryAnswerer(boost::make_shared<KeepAnswerer>());
-    commands->setCommandAcceptor(boost::make_shared<AcceptAll>());
-    commands->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
-    msgs->showMsg("x", 4, 1, false, false);
+    commandCenter()->setCommandAcceptor(boost::make_shared<AcceptAll>());
+    commandCenter()->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
+    msgService()->showMsg("x", 4, 1, false, false);
     stockTypes->addTypedStock(186, "SH", "019547");
     types->setEnumItemName("ttservice::EStkProp", 48, "改过");
     TC::CAlgorithmHelpDialog::tryHelp({});
@@ -81,9 +74,9 @@ TEST_F(HostResetTest, returnsEveryServiceToItsEmptyState)
     EXPECT_TRUE(client->pendingQueries().empty());
     EXPECT_TRUE(client->receivedQueries().empty());
 
-    EXPECT_TRUE(commands->commands().empty());
-    EXPECT_FALSE(commands->getCommand(1));
-    EXPECT_TRUE(msgs->messages().empty());
+    EXPECT_TRUE(commands().empty());
+    EXPECT_FALSE(commandCenter()->getCommand(1));
+    EXPECT_TRUE(messages().empty());
     EXPECT_EQ(0, TC::CAlgorithmHelpDialog::callCount());
     EXPECT_FALSE(TC::CHostClock::isFixed());
 

@@ -6,9 +6,7 @@
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
-class UserConfigTest : public HostFixture
-{
-};
+using UserConfigTest = HostFixture;
 
 TEST_F(UserConfigTest, accountsKeepTheirOrderAndShareTheDataCentresAccountData)
 {
@@ -24,7 +22,6 @@ TEST_F(UserConfigTest, accountsKeepTheirOrderAndShareTheDataCentresAccountData)
     ASSERT_TRUE(first);
     EXPECT_EQ(first->getAccountData(),
               ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("10001"));
-    EXPECT_EQ(first->getAccountInfo(), first->getAccountData()->getAccountInfo());
 
     ASSERT_TRUE(config->getAccountDetail(*first->getAccountInfo()));
     EXPECT_EQ(1000000.0, config->getAccountDetail(*first->getAccountInfo())->availableFunds);
@@ -45,11 +42,10 @@ TEST_F(UserConfigTest, addingAnAccountTwiceKeepsTheFirst)
     EXPECT_NE("另一个名字", returned->getAccountInfo()->accountName);
 }
 
-TEST_F(UserConfigTest, brokerTypesMatchTradeTypesByBits)
+TEST(AccountHelper, brokerTypesMatchTradeTypesByBits)
 {
-    EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(1, ttservice::VQ_TRADER_TYPE_STOCK));
-    EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, 1));
+    EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, ttservice::VQ_TRADER_TYPE_STOCK));
     EXPECT_TRUE(TC::isBrokerTypeMatchTradeType(0x100001, ttservice::VQ_TRADER_TYPE_FICC));
-    EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(0x100000, 1));
+    EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(0x100000, ttservice::VQ_TRADER_TYPE_STOCK));
     EXPECT_FALSE(TC::isBrokerTypeMatchTradeType(2, ttservice::VQ_TRADER_TYPE_STOCK));
 }

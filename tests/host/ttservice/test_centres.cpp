@@ -1,3 +1,4 @@
+#include "ttservice/CInstrumentCenter.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/StockTypeCenter.h"
 #include "ttservice/TraderCenter.h"
@@ -44,6 +45,15 @@ long long maxQuantity(const CAccountDataPtr &data, int operation, double price,
     return TraderCenter::instance()->getCalculator()->calcMaxOrderQuantity(param);
 }
 
+CInstrumentDetailPtr listed(const char *market, const char *code, const char *name = "")
+{
+    auto instrument = boost::make_shared<CInstrumentDetail>();
+    instrument->market = market;
+    instrument->instrumentCode = code;
+    instrument->instrumentName = name;
+    return instrument;
+}
+
 } // namespace
 
 TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
@@ -72,39 +82,50 @@ TEST(Calculator, sellsTheUsablePositionInLotsOfTenAndAnswersZeroForUnknownOperat
     EXPECT_EQ(0, maxQuantity(data, 1054, 100.0));
 }
 
-TEST(DataCenter, findsAccountDataByKey)
-{
-    CDataCenter center;
-    const CAccountDataPtr data = accountWith(1.0, -1);
-    center.addAccountData(data);
-    center.addAccountData(CAccountDataPtr());
-    EXPECT_EQ(data, center.getAccountData("10001"));
-    EXPECT_FALSE(center.getAccountData("10002"));
-    EXPECT_EQ(std::vector<std::string> { "10001" }, center.accountKeys());
-    center.clear();
-    EXPECT_FALSE(center.getAccountData("10001"));
-}
-
-TEST(InstrumentCenter, listsByMarketThenCodeAndLooksUp)
+TEST(InstrumentCenter, listsByMarketThenCodeAndFindsACodeInTheFirstMarket)
 {
     CInstrumentCenter center;
+    center.addInstrument(listed("SZ", "019547"));
+    EXPECT_EQ("SZ", center.findByCode("019547")->market);
     for (const auto &mc : { std::make_pair("SZ", "101901"), std::make_pair("SH", "122000"),
-                            std::make_pair("SH", "019547"), std::make_pair("SZ", "019547") }) {
-        auto inst = boost::make_shared<CInstrumentDetail>();
-        inst->market = mc.first;
-        inst->instrumentCode = mc.second;
-        center.addInstrument(inst);
-    }
+                            std::make_pair("SH", "019547") })
+        center.addInstrument(listed(mc.first, mc.second));
     std::vector<std::string> keys;
     for (const auto &entry : center.getAllInstruments())
         keys.push_back(entry.second->market + entry.second->instrumentCode);
     EXPECT_EQ((std::vector<std::string> { "SH019547", "SH122000", "SZ019547", "SZ101901" }), keys);
     ASSERT_TRUE(center.getInstrument("SZ", "101901"));
     EXPECT_FALSE(center.getInstrument("SH", "101901"));
-    EXPECT_EQ("SH", center.findByCode("019547")->market);
     EXPECT_FALSE(center.findByCode("000000"));
+
+    // SH comes first whatever the order of listing; listed again under its own
+    // key, the new record is the one found.
+    EXPECT_EQ("SH", center.findByCode("019547")->market);
+    center.addInstrument(listed("SZ", "019547", "换名"));
+    EXPECT_EQ("SH", center.findByCode("019547")->market);
+    center.addInstrument(listed("SH", "019547", "新名"));
+    EXPECT_EQ("新名", center.findByCode("019547")->instrumentName);
     center.clear();
     EXPECT_TRUE(center.getAllInstruments().empty());
+    EXPECT_FALSE(center.findByCode("019547"));
+}
+
+TEST(InstrumentCenter, everyChangeGivesAGenerationNoDirectoryHadBefore)
+{
+    CInstrumentCenter first;
+    const std::uint64_t empty = first.generation();
+    first.addInstrument(listed("SH", "122000"));
+    const std::uint64_t one = first.generation();
+    EXPECT_NE(one, empty);
+    first.addInstrument(nullptr); // nothing listed, nothing changed
+    EXPECT_EQ(first.generation(), one);
+    first.clear();
+    EXPECT_NE(first.generation(), one);
+    EXPECT_NE(first.generation(), empty);
+
+    CInstrumentCenter second; // a directory made anew does not look like the old one
+    EXPECT_NE(second.generation(), empty);
+    EXPECT_NE(second.generation(), one);
 }
 
 TEST(TypeManager, namesValuesFromItsTable)
@@ -117,11 +138,6 @@ TEST(TypeManager, namesValuesFromItsTable)
     EXPECT_EQ("正常", types->getEnumItemName("ttservice::EContractStatus", '1', 0x100000));
     EXPECT_EQ("57", types->getEnumItemName("ttservice::EStkProp", 57, 1));
     EXPECT_EQ("48", types->getEnumItemName("ttservice::ENoSuchEnum", 48, 1));
-
-    types->setEnumItemName("ttservice::EStkProp", 48, "流通股");
-    EXPECT_EQ("流通股", types->getEnumItemName("ttservice::EStkProp", 48, 1));
-    types->resetToDefaults();
-    EXPECT_EQ("非限售股", types->getEnumItemName("ttservice::EStkProp", 48, 1));
 }
 
 TEST(StockTypeCenter, answersFromItsTable)

@@ -9,6 +9,10 @@
 #include "ttservice/CQueryDataReq.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
 
+#include <climits>
+#include <cmath>
+#include <limits>
+
 using namespace ttservice;
 
 namespace {
@@ -141,4 +145,61 @@ TEST(RecordBson, readingKeepsFieldsTheObjectLacksOrMistypes)
     EXPECT_EQ(7, p.repurchaseDays);
     EXPECT_EQ("T99", p.trader);
     EXPECT_EQ("C0001", p.contractNo);
+}
+
+// Integer fields as the counter may send them: as integers, or as doubles,
+// which are taken only when they fit (no undefined conversion).
+TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double largest = std::numeric_limits<double>::max(); // the unset double marker
+    struct Case
+    {
+        bson::BSONObj sent;
+        int asInt; // 7 when the field is left as it was
+        long long asLong; // 7 when left
+    };
+    const Case cases[] = {
+        { BSON("f" << 42), 42, 42 },
+        { BSON("f" << 5000000000LL), int(5000000000LL), 5000000000LL },
+        { BSON("f" << 12.9), 12, 12 },
+        { BSON("f" << -12.9), -12, -12 },
+        { BSON("f" << 2147483647.0), INT_MAX, 2147483647LL },
+        { BSON("f" << -2147483648.0), INT_MIN, -2147483648LL },
+        { BSON("f" << 2147483648.0), 7, 2147483648LL },
+        { BSON("f" << 1e18), 7, 1000000000000000000LL },
+        { BSON("f" << 1e19), 7, 7 },
+        { BSON("f" << largest), 7, 7 },
+        { BSON("f" << -largest), 7, 7 },
+        { BSON("f" << inf), 7, 7 },
+        { BSON("f" << std::nan("")), 7, 7 },
+        { BSON("f" << std::string("12")), 7, 7 },
+        { BSON("g" << 12), 7, 7 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.sent.toString());
+        int i = 7;
+        long long l = 7;
+        readField(c.sent, "f", i);
+        readField(c.sent, "f", l);
+        EXPECT_EQ(i, c.asInt);
+        EXPECT_EQ(l, c.asLong);
+    }
+}
+
+// Orders read from the counter keep the operation code they carry, known to
+// the terminal or not (the UBSan build checks that no code is an invalid
+// value of the order's operation type).
+TEST(OrderOperationCodes, everyCodeTheCounterSendsIsKeptThroughBson)
+{
+    for (const int code : { 0, 1052, 1053, 1045, 1094, 132096, -1, INT_MAX, INT_MIN }) {
+        SCOPED_TRACE(code);
+        CCodeOrderParam order;
+        order.bsonValueFromObj(BSON("orderKind" << 49 << "operationType" << code));
+        EXPECT_EQ(static_cast<int>(order.operationType), code);
+        EXPECT_EQ(order.toBson().getIntField("operationType"), code);
+        const std::string key = order.getKey();
+        EXPECT_EQ(key.substr(key.rfind(KEY_SPLITTER) + 1), std::to_string(code));
+        EXPECT_EQ(static_cast<int>(roundTrip(order).operationType), code);
+    }
 }

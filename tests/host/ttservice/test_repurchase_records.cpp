@@ -133,7 +133,7 @@ TEST(RepurchaseRecordBson, recordsKeyByTheirNumbersAndCarryTheirTypes)
     EXPECT_EQ(CPledgedBondInfo::genKey("SH", "019547"), pledged.getKey());
 }
 
-TEST(RepurchaseRecordBson, equalityLooksIntoPledgedBonds)
+TEST(RepurchaseRecordBson, equalityLooksIntoPledgedBondsAndNullOnesAreNotWritten)
 {
     const CRepurchaseAgreementContractInfo c = filledContract(3);
     CRepurchaseAgreementContractInfo other = filledContract(3);
@@ -144,10 +144,8 @@ TEST(RepurchaseRecordBson, equalityLooksIntoPledgedBonds)
     other.pledgedBonds = bonds(3);
     other.pledgedBonds[1].reset();
     EXPECT_FALSE(other == c);
-}
 
-TEST(RepurchaseRecordBson, nullBondsAreLeftOutOfTheArray)
-{
+    // A bond that is gone is left out of the array.
     CRepurchasePendingOrder d = filledPending(3);
     d.pledgedBonds[1].reset();
     const CRepurchasePendingOrder back = roundTrip(d);
@@ -175,11 +173,9 @@ TEST(RepurchaseRecordBson, readingKeepsDefaultsForMissingAndMistypedFields)
     EXPECT_EQ("质权人乙", d.pledgee);
     EXPECT_EQ(3, d.ownerType);
     EXPECT_EQ(3u, d.pledgedBonds.size());
-}
 
-TEST(RepurchaseRecordBson, bondArrayEntriesThatAreNoObjectsAreSkipped)
-{
-    CRepurchaseAgreementContractInfo c = filledContract(3);
+    // Array entries that are no objects are skipped.
+    c = filledContract(3);
     c.bsonValueFromObj(
         bson::fromjson("{ pledgedBonds: [ { bondCode: '019547', pledgeVolume: 300 }, "
                        "42, { bondCode: '122000', pledgeVolume: 'many' } ] }"));

@@ -27,41 +27,17 @@ TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsIt)
 
 TEST(DateText, textsThatAreNoDateInTheLayoutReadAsTheParserReadsThem)
 {
-    const char *texts[] = {
-        "",
-        "2026061",
-        "202606100",
-        "20260230",
-        "20270229",
-        "20261301",
-        "20260001",
-        "20260600",
-        "20260631",
-        "00000101",
-        "00010101",
-        "99991231",
-        "2026 610",
-        "2026061x",
-        "+2026061",
-        "-2026061",
-        "２０２６０６１０",
-        "2026-6-10",
-        "2026-06-1",
-        "2026/06/10",
-        "2026-02-30",
-        "2026-13-01",
-        "2026-00-10",
-        "0000-01-01",
-        "2026-06-10 ",
-        " 2026-06-10",
-        "2026-06-1x",
-        "20-26-0610",
-        "2026--0610",
-        "1970-01-01",
-        "19700101",
-    };
-    for (const char *text : texts)
-        expectSameAsParser(QString::fromUtf8(text));
+    // Separated by '|': the empty text first, and texts with blanks at either end.
+    const QStringList texts
+        = QString::fromUtf8(
+              "|2026061|202606100|20260230|20270229|20261301|20260001|20260600|20260631|00000101|"
+              "00010101|99991231|2026 610|2026061x|+2026061|-2026061|２０２６０６１０|2026-6-10|"
+              "2026-06-1|2026/06/10|2026-02-30|2026-13-01|2026-00-10|0000-01-01|2026-06-10 |"
+              " 2026-06-10|2026-06-1x|20-26-0610|2026--0610|1970-01-01|19700101")
+              .split(QLatin1Char('|'));
+    ASSERT_EQ(texts.size(), 31);
+    for (const QString &text : texts)
+        expectSameAsParser(text);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "utils/CConflatingDelivery.h"
 #include "utils/CDeliveryGuard.h"
 
 #include <QCoreApplication>
@@ -7,16 +8,19 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
+using utils::CConflatingDelivery;
 using utils::CDeliveryGuard;
 
 namespace {
 
 void runPosted()
 {
-    QCoreApplication::processEvents();
+    for (int i = 0; i < 100 && CDeliveryGuard::inFlight() > 0; ++i)
+        QCoreApplication::processEvents();
 }
 
 TEST(DeliveryGuard, postFromAnotherThreadRunsOnTheGuardsThread)
@@ -93,3 +97,61 @@ TEST(DeliveryGuard, aNewTicketMakesEarlierOnesStale)
 }
 
 } // namespace
+
+TEST(ConflatingDelivery, latestChangePerKeyRunsInFirstArrivalOrderThenTheBatchEnds)
+{
+    std::vector<std::string> ran;
+    std::vector<int> batches;
+    CConflatingDelivery delivery([&](int size) { batches.push_back(size); }, 1000);
+    const CConflatingDelivery::Handle handle = delivery.handle();
+    std::thread host([&] {
+        handle.post("SH|019547", [&] { ran.push_back("019547 v1"); });
+        handle.post("SZ|101901", [&] { ran.push_back("101901 v1"); });
+        handle.post("SH|019547", [&] { ran.push_back("019547 v2"); });
+    });
+    host.join();
+    EXPECT_EQ(delivery.pending(), 2);
+    EXPECT_TRUE(ran.empty()); // nothing runs on the host's thread
+    runPosted();
+    EXPECT_EQ(ran, (std::vector<std::string> { "019547 v2", "101901 v1" }));
+    EXPECT_EQ(batches, std::vector<int> { 2 });
+    EXPECT_EQ(delivery.pending(), 0);
+}
+
+TEST(ConflatingDelivery, aBatchStopsAtItsBudgetAndTheRestFollowsNextTurn)
+{
+    std::vector<int> batches;
+    std::vector<int> ran;
+    CConflatingDelivery delivery([&](int size) { batches.push_back(size); }, 2);
+    for (int key = 0; key < 6; ++key)
+        delivery.handle().post(std::to_string(key), [&, key] {
+            ran.push_back(key);
+            QThread::msleep(1);
+        });
+    QCoreApplication::processEvents(); // one turn: one batch of about two ms
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_GE(batches[0], 1);
+    EXPECT_LT(batches[0], 6);
+    // A change arriving meanwhile replaces the waiting one of its key.
+    delivery.handle().post("5", [&] { ran.push_back(50); });
+    runPosted();
+    EXPECT_EQ(ran, (std::vector<int> { 0, 1, 2, 3, 4, 50 }));
+    int total = 0;
+    for (const int size : batches)
+        total += size;
+    EXPECT_EQ(total, 6);
+}
+
+TEST(ConflatingDelivery, nothingRunsOnceTheOwnerIsGone)
+{
+    bool ran = false;
+    int batches = 0;
+    auto delivery = std::make_unique<CConflatingDelivery>([&](int) { ++batches; });
+    const CConflatingDelivery::Handle handle = delivery->handle();
+    EXPECT_TRUE(handle.post("k", [&] { ran = true; }));
+    delivery.reset();
+    runPosted();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(batches, 0);
+    EXPECT_FALSE(handle.post("k", [&] { ran = true; }));
+}

@@ -66,7 +66,6 @@ TEST(LogLine, writesAddressFunctionAndFormattedTextToStdFileLogger)
     EXPECT_EQ(std::string(info->getLocationInformation().getFileName()), "host\\test_log");
     EXPECT_NE(std::string(info->getLocationInformation().getMethodName()).find("logSomething"),
               std::string::npos);
-    EXPECT_EQ(std::string(utils::kStdLoggerName), "TTStdFile");
 
     EXPECT_EQ(appender->events[1]->getLevel()->toInt(), 40000);
     EXPECT_EQ(messageOf(appender->events[1]),

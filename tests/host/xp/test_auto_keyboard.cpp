@@ -76,6 +76,20 @@ TEST(AutoKeyboardLineEdit, typedTextIsFilteredUpperCasedValidatedAndLimited)
     EXPECT_EQ(v.cell->getText(), QStringLiteral("12345"));
 }
 
+// A panel closed while the trader types a dealer: the focus leaves the line
+// edit during the destruction, and nothing of the gone editor may run then.
+TEST(AutoKeyboardLineEdit, destroyedWithTheFocusPicksNothingAndTellsTheFormNothing)
+{
+    Dealers d;
+    d.cell->setAllowCustomInput(false); // an unknown text is replaced by its first match on leaving
+    QApplication::setActiveWindow(&d.form);
+    d.cell->getLineEdit()->setFocus();
+    ASSERT_TRUE(d.cell->getLineEdit()->hasFocus());
+    type(d.cell->getLineEdit(), QStringLiteral("1000"));
+    delete d.cell;
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 0);
+}
+
 TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
 {
     Dealers d;

@@ -67,12 +67,6 @@ TEST(LineEdit, settingTheSameTextEndsAsQLineEditDoes)
               type(e, QStringLiteral("5"));
               e->undo();
           } },
-        { "typed, undone, redone",
-          [](QLineEdit *e) {
-              type(e, QStringLiteral("5"));
-              e->undo();
-              e->redo();
-          } },
         { "marked modified", [](QLineEdit *e) { e->setModified(true); } },
     };
     for (const auto &step : before) {
@@ -165,8 +159,6 @@ TEST(ParameterCell, typingDeliversCellEditedAndReturnDeliversEditFinished)
 
     pressKey(days->getLineEdit(), Qt::Key_Return);
     EXPECT_EQ(form.last(EVT_EDIT_FINISHED)->a, 2);
-    EXPECT_EQ(days->label(), QStringLiteral("回购天数"));
-    EXPECT_EQ(days->getLineEdit()->unit(), QStringLiteral("天"));
 }
 
 TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
@@ -177,6 +169,7 @@ TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
     kind->addItem(QStringLiteral("个人投资者"), 0);
     ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 1); // the first item became current
     EXPECT_EQ(form.last(EVT_COMBO_CHANGED)->b, 0);
+    EXPECT_EQ(static_cast<QVariant *>(form.last(EVT_COMBO_CHANGED)->data)->toInt(), 2);
 
     kind->setCurrentIndex(1);
     ASSERT_EQ(form.count(EVT_COMBO_CHANGED), 2);

@@ -50,19 +50,6 @@ TEST(EventDelivery, walksFromTheSenderUpThroughEveryDeliverer)
     EXPECT_EQ(walk(t.log), QStringList({ "sender", "other" }));
 }
 
-TEST(EventDelivery, consumptionStopsTheWalk)
-{
-    Tree t;
-    t.middle->consumes << 1292;
-    EXPECT_TRUE(t.sender->deliverEvent(1292));
-    EXPECT_EQ(walk(t.log), QStringList({ "sender", "middle" }));
-
-    t.log.clear();
-    t.sender->consumes << 1292;
-    EXPECT_TRUE(t.sender->deliverEvent(1292));
-    EXPECT_EQ(walk(t.log), QStringList({ "sender" }));
-}
-
 TEST(EventDelivery, plainControlsStartAtTheirNearestDeliverer)
 {
     Tree t;

@@ -141,34 +141,6 @@ TEST_F(TableCellsTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
     EXPECT_EQ(owner.events.size(), 1u);
 }
 
-TEST_F(TableCellsTest, comboDeliveryCanBeReplacedAndSurvivesTheTableClearedFromIt)
-{
-    Owner owner;
-    const int row = owner.table->appendRow();
-    CComboBoxCell *combo = ownerCombo(7, owner.table);
-    owner.table->setItemWidget(row, 1, combo, Qt::AlignLeft | Qt::AlignVCenter);
-    owner.show();
-    // A combo column that reports the item's value and the row's key instead.
-    combo->setChoiceDelivery([&owner](CComboBoxCell &cell, int index) {
-        cell.table()->deliverTableEvent(EVT_TABLE_COMBO_CHANGED, cell.id(),
-                                        cell.itemData(index).toInt(), QStringLiteral("SH|019547"),
-                                        nullptr);
-        // The owner refills its table while handling the choice.
-        owner.table->clear();
-    });
-    owner.clickCell(row, 1);
-    ASSERT_NE(combo->popup(), nullptr);
-    QPointer<QMenu> popup = combo->popup();
-    popup->actions().at(1)->trigger();
-    ASSERT_EQ(owner.events.size(), 1u);
-    EXPECT_EQ(owner.events[0].event, int(EVT_TABLE_COMBO_CHANGED));
-    EXPECT_EQ(owner.events[0].b, 0);
-    EXPECT_EQ(owner.events[0].text, QStringLiteral("SH|019547"));
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(popup.isNull()) << "the list goes with its cell";
-    EXPECT_EQ(owner.table->rowCount(), 0);
-}
-
 TEST_F(TableCellsTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
 {
     Owner owner;

@@ -42,8 +42,6 @@ TEST(WidgetList, fixedWidgetsKeepTheirLengthAndStretchWidgetsShareTheRest)
     EXPECT_NEAR(a->width(), 226 / 4, 1);
     EXPECT_NEAR(b->width(), 226 * 3 / 4, 1);
     EXPECT_EQ(b->geometry().right(), 297);
-    EXPECT_EQ(row.widgets(), QList<QWidget *>({ label, a, b }));
-    EXPECT_EQ(row.stretchOf(b), 3);
 }
 
 TEST(WidgetList, anchorsPlaceWidgetsAcrossTheList)
@@ -67,7 +65,6 @@ TEST(WidgetList, anchorsPlaceWidgetsAcrossTheList)
     EXPECT_EQ(end->geometry().right(), 199);
     EXPECT_EQ(fill->width(), 200);
     EXPECT_EQ(fill->height(), 20);
-    EXPECT_EQ(column.anchorOf(end), 2);
 }
 
 TEST(WidgetList, unknownAnchorsPassAsAlignment)
