@@ -202,8 +202,9 @@ TEST_F(OpAccountsWidgetTest, multiSelectDeliversSelectionChangesOnly)
     EXPECT_EQ(3, selectionEvents());
     EXPECT_FALSE(list.rows().isChecked(rowOf(list, "10001")));
     for (const RecordedEvent &e : parent.log()) {
-        if (e.event == XP::EVT_SELECTED_ACCOUNTS_CHANGED)
+        if (e.event == XP::EVT_SELECTED_ACCOUNTS_CHANGED) {
             EXPECT_TRUE(e.a == 0 && e.b == 0 && e.text.isEmpty() && !e.data);
+        }
     }
 }
 
