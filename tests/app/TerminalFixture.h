@@ -76,16 +76,6 @@ protected:
         return ::testing::AssertionFailure() << error.toStdString();
     }
 
-    // The texts of the host's message list, oldest first.
-    static QStringList messageTexts()
-    {
-        QStringList texts;
-        for (const TC::CHostMessage &message :
-             utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-            texts << QString::fromStdString(message.text);
-        return texts;
-    }
-
     // Hands `orders` to the command centre as one command of the trader's.
     static ::testing::AssertionResult
     sendCommand(const std::vector<ttservice::CCodeOrderParam> &orders)

@@ -430,8 +430,8 @@ TEST_F(PaperBookTest, aDealStillWaitingWhenTheTerminalStopsIsAnsweredOnceItRunsA
         setAnswerDelay(1);
         restart();
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-        EXPECT_EQ(messageTexts().filter(QString::fromUtf8(c.told)).size(), 1)
-            << messageTexts().join('\n').toStdString();
+        EXPECT_EQ(paper::messages().filter(QString::fromUtf8(c.told)).size(), 1)
+            << paper::messages().join('\n').toStdString();
         EXPECT_EQ(contractCount(), contracts + c.dealt);
         EXPECT_EQ(usable("SH|019547"), pledgeable - (c.dealt ? 1000 : 0));
         EXPECT_DOUBLE_EQ(funds(), cash + (c.dealt ? 80000 : 0));
@@ -474,8 +474,8 @@ TEST_F(PaperBookTest, anIntentionStillWaitingWhenTheTerminalStopsIsTakenUpOnceIt
     setAnswerDelay(1);
     restart();
     ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-    const QStringList told = messageTexts().filter(QStringLiteral("接受意向申报"));
-    ASSERT_EQ(told.size(), 1) << messageTexts().join('\n').toStdString();
+    const QStringList told = paper::messages().filter(QStringLiteral("接受意向申报"));
+    ASSERT_EQ(told.size(), 1) << paper::messages().join('\n').toStdString();
     EXPECT_TRUE(told.front().contains(QString::fromStdString(orderNo)));
     EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations + 1);
 
@@ -484,7 +484,7 @@ TEST_F(PaperBookTest, anIntentionStillWaitingWhenTheTerminalStopsIsTakenUpOnceIt
     restart();
     EXPECT_TRUE(host->book()->pendingDeals().empty());
     ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-    EXPECT_TRUE(messageTexts().filter(QStringLiteral("接受意向申报")).isEmpty());
+    EXPECT_TRUE(paper::messages().filter(QStringLiteral("接受意向申报")).isEmpty());
     EXPECT_EQ(desk(), takenUp);
 }
 

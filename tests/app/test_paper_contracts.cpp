@@ -493,8 +493,8 @@ TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerComm
     const size_t count = contracts().size();
     send({ deal(), deal() });
     EXPECT_EQ(contracts().size(), count + 1) << "the first of the two is dealt";
-    EXPECT_TRUE(messageTexts().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
-        << messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(paper::messages().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
+        << paper::messages().join('\n').toStdString();
 }
 
 TEST(DeskDeclarations, theDeskProposesWhatTheContractsStateCallsFor)

@@ -205,7 +205,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndChangesTheDealOrContractAsItsT
             utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
 
             confirm(data, *d);
-            const QStringList refused = messageTexts().filter(QStringLiteral("委托被拒绝"));
+            const QStringList refused = paper::messages().filter(QStringLiteral("委托被拒绝"));
             ASSERT_TRUE(refused.isEmpty()) << refused.join('\n').toStdString();
             ++confirmed[d->declareType];
             EXPECT_FALSE(data->getData(ttservice::DATA_TYPE_PENDING_ORDER, ref))
