@@ -264,19 +264,42 @@ int CAgreementConfirmWidget::confirmationOperationType(ETradeOperationType type,
     }
 }
 
+CAgreementConfirmWidget::ConfirmationInputs
+CAgreementConfirmWidget::confirmationInputs(const ttservice::CRepurchasePendingOrder &d)
+{
+    ConfirmationInputs inputs;
+    const std::string key = d.accountInfo ? d.accountInfo->getKey() : std::string();
+    inputs.account = getUserConfig()->getAccountData(QString::fromStdString(key));
+    inputs.instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    inputs.userName = utf8(getUserConfig()->userName);
+    return inputs;
+}
+
 bool CAgreementConfirmWidget::buildConfirmation(const ttservice::CRepurchasePendingOrder &d,
                                                 ETradeOperationType type, int subjectType,
                                                 ttservice::CCodeOrderParam &order,
                                                 QString &errorText)
 {
+    return buildConfirmation(d, type, subjectType, confirmationInputs(d), order, errorText);
+}
+
+bool CAgreementConfirmWidget::buildConfirmation(const ttservice::CRepurchasePendingOrder &d,
+                                                ETradeOperationType type, int subjectType,
+                                                const ConfirmationInputs &inputs,
+                                                ttservice::CCodeOrderParam &order,
+                                                QString &errorText)
+{
     const std::string key = d.accountInfo ? d.accountInfo->getKey() : std::string();
-    const CAccountPtr account = getUserConfig()->getAccountData(QString::fromStdString(key));
+    const CAccountPtr &account = inputs.account;
     if (!account) {
         errorText = QStringLiteral("账号 [%1] 不存在, 无法下单!").arg(QString::fromStdString(key));
         return false;
     }
-    const ttservice::CInstrumentCenter *instruments
-        = ttservice::TraderCenter::instance()->getInstCenter();
+    const ttservice::CInstrumentCenter *instruments = inputs.instruments;
+    if (!instruments) {
+        errorText = QStringLiteral("协议回购合约代码不存在, 无法下单!");
+        return false;
+    }
     const ttservice::CInstrumentDetailPtr contract
         = instruments->getInstrument(d.market, d.contractCode);
     if (!contract) {
@@ -310,7 +333,7 @@ bool CAgreementConfirmWidget::buildConfirmation(const ttservice::CRepurchasePend
     order.stock.stockCode = d.contractCode;
     order.stock.stockName = contract->instrumentName;
     order.price = d.repurchaseRate;
-    order.userName = utf8(getUserConfig()->userName);
+    order.userName = inputs.userName;
 
     ttservice::CRepurchaseAgreementParam agreement;
     // The bond kept in the pledge ('0') and the one pledged in exchange ('1');

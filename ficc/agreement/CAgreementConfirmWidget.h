@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tc/CAccount.h"
 #include "tc/TradeOperationType.h"
 #include "ttservice/Bson.h"
 #include "ttservice/CAccountInfo.h"
@@ -16,6 +17,10 @@
 #include <map>
 #include <string>
 #include <vector>
+
+namespace ttservice {
+class CInstrumentCenter;
+}
 
 class QTimer;
 
@@ -110,8 +115,25 @@ public:
     static bool keepsDeclaration(ETradeOperationType type, int declareType);
     // The counter's code of confirming under `type` a declaration of `direction`.
     static int confirmationOperationType(ETradeOperationType type, int direction);
+    // What a confirmation is checked against and built from: the
+    // declaration's account as the user configuration holds it (null when it
+    // holds none), the instrument directory and the user's name (UTF-8).
+    struct ConfirmationInputs
+    {
+        CAccountPtr account;
+        const ttservice::CInstrumentCenter *instruments = nullptr;
+        std::string userName;
+    };
+    // The inputs of `declaration`, read from the host's services.
+    static ConfirmationInputs
+    confirmationInputs(const ttservice::CRepurchasePendingOrder &declaration);
     // The order confirming `declaration` under `type`, with `subjectType` as
     // the owner type; false with `errorText` set when it cannot be built.
+    static bool buildConfirmation(const ttservice::CRepurchasePendingOrder &declaration,
+                                  ETradeOperationType type, int subjectType,
+                                  const ConfirmationInputs &inputs,
+                                  ttservice::CCodeOrderParam &order, QString &errorText);
+    // The same with the inputs read from the host's services.
     static bool buildConfirmation(const ttservice::CRepurchasePendingOrder &declaration,
                                   ETradeOperationType type, int subjectType,
                                   ttservice::CCodeOrderParam &order, QString &errorText);

@@ -8,6 +8,7 @@
 #include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
+#include "ttservice/CInstrumentCenter.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "utils/CSingletonT.h"
@@ -612,4 +613,31 @@ TEST_F(ConfirmTest, otherColumnsTakeNoEdits)
     XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
     EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
     EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+}
+
+// The rule checks the account, directory and user it is given, not the host's.
+TEST_F(ConfirmTest, aConfirmationIsBuiltFromTheInputsItIsGiven)
+{
+    const DeclarationPtr d = declaration("D1", '0');
+    Widget::ConfirmationInputs inputs = Widget::confirmationInputs(*d);
+    ASSERT_TRUE(inputs.account && inputs.instruments);
+    inputs.userName = "操作员乙";
+    d->accountInfo->accountId = "99999"; // not configured: the account given still counts
+    ttservice::CCodeOrderParam order;
+    QString error;
+    ASSERT_TRUE(
+        Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, inputs, order, error))
+        << error.toStdString();
+    EXPECT_EQ(order.userName, "操作员乙");
+    EXPECT_EQ(order.accountInfo, inputs.account->getAccountInfo());
+
+    const ttservice::CInstrumentCenter empty;
+    inputs.instruments = &empty;
+    EXPECT_FALSE(
+        Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, inputs, order, error));
+    EXPECT_EQ(error, QStringLiteral("协议回购合约代码不存在, 无法下单!"));
+    inputs.account.reset();
+    EXPECT_FALSE(
+        Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, inputs, order, error));
+    EXPECT_EQ(error, QStringLiteral("账号 [99999] 不存在, 无法下单!"));
 }
