@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <initializer_list>
+#include <utility>
 
 using namespace XP;
 
@@ -90,6 +92,31 @@ QStringList shownCodes(const CStandardHpfTable &table)
         codes.append(table.itemText(table.rowID(index), 1));
     return codes;
 }
+
+// An owner that records what reaches it, and a table over a bond model
+// (kept by the table) under it.
+struct BondTable
+{
+    EventRecorder owner { QStringLiteral("owner"), nullptr };
+    CStandardHpfTable *table = new CStandardHpfTable(0, &owner, 0x1FF);
+    BondModel *model = new BondModel;
+
+    BondTable() { table->setDataModel(model); }
+    // Shows the rows of `rows` (code, quantity) on screen.
+    void show(std::initializer_list<std::pair<const char *, int>> rows)
+    {
+        for (const auto &row : rows)
+            model->addData(bond(row.first, row.second));
+        owner.resize(500, 300);
+        table->resize(500, 300);
+        table->updateTable();
+        owner.show();
+    }
+    void click(const QString &key, int column)
+    {
+        clickRowCell(*table, model->indexOfKey(key), column);
+    }
+};
 
 TEST(HpfTable, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnlyChangedRows)
 {
@@ -185,21 +212,12 @@ TEST(HpfTable, choiceColumnAnnouncesTheChosenValueOnce)
 
 TEST(HpfTable, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)
 {
-    EventRecorder owner(QStringLiteral("owner"), nullptr);
-    owner.resize(500, 300);
-    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
-    table->resize(500, 300);
-    auto *model = new BondModel; // kept by the table
-    table->setDataModel(model);
-    const auto clickKey
-        = [&](const QString &key) { clickRowCell(*table, model->indexOfKey(key), 0); };
+    BondTable t;
+    CStandardHpfTable *table = t.table;
+    const auto clickKey = [&](const QString &key) { t.click(key, 0); };
     auto *ticks = new CBaseTableColumnCheckBoxDelegate(7, table);
     table->setColumnDelegate(0, ticks);
-    model->addData(bond("019547", 1));
-    model->addData(bond("122000", 2));
-    model->addData(bond("010107", 3));
-    table->updateTable();
-    owner.show();
+    t.show({ { "019547", 1 }, { "122000", 2 }, { "010107", 3 } });
     const QString a = QStringLiteral("SH|019547");
     const QString b = QStringLiteral("SH|122000");
     const QString c = QStringLiteral("SH|010107");
@@ -213,14 +231,14 @@ TEST(HpfTable, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)
     EXPECT_TRUE(ticks->isItemChecked(a));
     EXPECT_FALSE(ticks->isItemChecked(b));
     EXPECT_FALSE(ticks->isItemChecked(c));
-    ASSERT_EQ(owner.count(EVT_TABLE_CHECKBOX_CLICKED), 1);
-    const RecordedEvent *click = owner.last(EVT_TABLE_CHECKBOX_CLICKED);
+    ASSERT_EQ(t.owner.count(EVT_TABLE_CHECKBOX_CLICKED), 1);
+    const RecordedEvent *click = t.owner.last(EVT_TABLE_CHECKBOX_CLICKED);
     EXPECT_EQ(click->a, 7);
     EXPECT_EQ(click->text, a);
     EXPECT_EQ(table->itemText(0, 0), QStringLiteral("√"));
 
     // The tick follows its row when the rows above go.
-    model->removeDataByKey(QStringLiteral("SH|019547"));
+    t.model->removeDataByKey(QStringLiteral("SH|019547"));
     ticks->setItemChecked(c, true);
     table->updateTable();
     EXPECT_EQ(table->itemText(1, 0), QString()); // c is not shown as a tick
@@ -233,21 +251,14 @@ TEST(HpfTable, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)
 
 TEST(HpfTable, quantityColumnEditsInPlaceAndHandsTheOwnerTheText)
 {
-    EventRecorder owner(QStringLiteral("owner"), nullptr);
-    owner.resize(500, 300);
-    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
-    table->resize(500, 300);
-    auto *model = new BondModel; // kept by the table
-    table->setDataModel(model);
-    const auto clickKey
-        = [&](const QString &key) { clickRowCell(*table, model->indexOfKey(key), 2); };
+    BondTable t;
+    CStandardHpfTable *table = t.table;
+    EventRecorder &owner = t.owner;
+    const auto clickKey = [&](const QString &key) { t.click(key, 2); };
     auto *quantity = new CBaseTableColumnLineeditDelegate(4, table);
     quantity->setIntRange(0, INT_MAX);
     table->setColumnDelegate(2, quantity);
-    model->addData(bond("019547", 10));
-    model->addData(bond("122000", 20));
-    table->updateTable();
-    owner.show();
+    t.show({ { "019547", 10 }, { "122000", 20 } });
     const QString a = QStringLiteral("SH|019547");
     const QString b = QStringLiteral("SH|122000");
     quantity->setItemVisible(a, true);
@@ -281,7 +292,7 @@ TEST(HpfTable, quantityColumnEditsInPlaceAndHandsTheOwnerTheText)
     pressKey(table->editor(), Qt::Key_Return);
     ASSERT_TRUE(quantity->editItem(a));
     table->editor()->setText(QStringLiteral("7"));
-    model->removeDataByKey(a);
+    t.model->removeDataByKey(a);
     table->closeEditor(true);
     EXPECT_EQ(handed.size(), 1);
 }
