@@ -15,6 +15,7 @@
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
+#include "utils/DateText.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,10 +89,7 @@ enum ContractColumn {
 // cent agree with the ones worked out here within this.
 constexpr double kCentTolerance = 0.006;
 
-int dateNumber(const QDate &date)
-{
-    return date.year() * 10000 + date.month() * 100 + date.day();
-}
+using utils::dateNumber;
 
 std::string field(const QStringList &f, int column)
 {

@@ -2,6 +2,7 @@
 
 #include "tc/CTradingCalendar.h"
 #include "utils/CSingletonT.h"
+#include "utils/DateText.h"
 
 #include <cmath>
 
@@ -26,7 +27,7 @@ QString CContractRules::actionName(EAction action)
 
 bool CContractRules::allows(EAction action, const Contract &c, const QDate &today)
 {
-    const int day = dateNumber(today);
+    const int day = utils::dateNumber(today);
     const int status = c.contractStatus;
     const bool outstanding = status == STATUS_RUNNING || status == STATUS_DUE;
     switch (action) {
@@ -47,7 +48,7 @@ int CContractRules::statusOn(const Contract &c, const QDate &today)
     const int status = c.contractStatus;
     if (status != STATUS_RUNNING && status != STATUS_DUE)
         return status;
-    const QDate maturity = fromDateNumber(c.maturitySettleDate);
+    const QDate maturity = utils::dateFromNumber(c.maturitySettleDate);
     if (!maturity.isValid() || today < maturity)
         return status;
     const QDate settles
@@ -67,16 +68,6 @@ double CContractRules::dueAtMaturity(const Contract &c)
     if (c.maturitySettleAmount > 0)
         return c.maturitySettleAmount;
     return settlementAmount(c.repurchaseAmount, c.repurchaseRate, c.repurchaseDays);
-}
-
-int CContractRules::dateNumber(const QDate &date)
-{
-    return date.year() * 10000 + date.month() * 100 + date.day();
-}
-
-QDate CContractRules::fromDateNumber(int number)
-{
-    return QDate(number / 10000, number / 100 % 100, number % 100);
 }
 
 std::string CContractRules::declarationRef(const std::string &contractNo, int n)

@@ -58,9 +58,6 @@ public:
     // amount worked out from its term when the counter reported none.
     static double dueAtMaturity(const Contract &contract);
 
-    static int dateNumber(const QDate &date);
-    static QDate fromDateNumber(int number);
-
     // The reference of a declaration the exchange makes about a contract,
     // "<contractNo>/<n>", and the contract it names (empty for any other
     // reference).

@@ -6,6 +6,7 @@
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
 #include "ttservice/TraderCenter.h"
+#include "utils/DateText.h"
 
 #include <boost/make_shared.hpp>
 
@@ -52,7 +53,7 @@ ttservice::CInstrumentDetailPtr otherBond(const std::string &market,
 
 int daysUsed(const CDeskDeclarations::Contract &c, const QDate &today)
 {
-    return int(Rules::fromDateNumber(c.firstSettleDate).daysTo(today));
+    return int(utils::dateFromNumber(c.firstSettleDate).daysTo(today));
 }
 
 } // namespace
@@ -108,13 +109,13 @@ CDeskDeclarations::DeclarationPtr CDeskDeclarations::aboutContract(const Contrac
         d->releaseSettleAmount = d->maturitySettleAmount;
     } else if (type == '1') {
         // The same terms again, from today.
-        d->priorApplyDate = Rules::dateNumber(today);
-        d->maturitySettleDate = Rules::dateNumber(today.addDays(c.repurchaseDays));
+        d->priorApplyDate = utils::dateNumber(today);
+        d->maturitySettleDate = utils::dateNumber(today.addDays(c.repurchaseDays));
         d->actualRepurchaseDate = d->maturitySettleDate;
         d->maturitySettleAmount
             = Rules::settlementAmount(c.repurchaseAmount, c.repurchaseRate, c.repurchaseDays);
     } else if (type == '2') {
-        d->actualRepurchaseDate = Rules::dateNumber(today);
+        d->actualRepurchaseDate = utils::dateNumber(today);
         d->maturitySettleAmount
             = Rules::settlementAmount(c.repurchaseAmount, c.repurchaseRate, daysUsed(c, today));
     } else if (type == '3') {
@@ -181,8 +182,8 @@ CDeskDeclarations::DeclarationPtr CDeskDeclarations::fromIntention(
     d->conversionRatio = ratio;
     d->repurchaseDays = intention.repurchaseDays;
     d->repurchaseRate = intention.repurchaseRate;
-    d->priorApplyDate = Rules::dateNumber(today);
-    d->maturitySettleDate = Rules::dateNumber(today.addDays(intention.repurchaseDays));
+    d->priorApplyDate = utils::dateNumber(today);
+    d->maturitySettleDate = utils::dateNumber(today.addDays(intention.repurchaseDays));
     d->actualRepurchaseDate = d->maturitySettleDate;
     d->maturitySettleAmount
         = Rules::settlementAmount(amount, intention.repurchaseRate, intention.repurchaseDays);

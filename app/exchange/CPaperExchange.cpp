@@ -22,6 +22,7 @@
 #include "ttservice/TypeManager.h"
 #include "utils/CSingletonT.h"
 #include "utils/CThreadRelay.h"
+#include "utils/DateText.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -56,15 +57,7 @@ double cents(double yuan)
     return std::floor(yuan * 100.0 + 0.5) / 100.0;
 }
 
-int dateNumber(const QDate &date)
-{
-    return date.year() * 10000 + date.month() * 100 + date.day();
-}
-
-QDate fromDateNumber(int number)
-{
-    return QDate(number / 10000, number / 100 % 100, number % 100);
-}
+using utils::dateNumber;
 
 bool isSet(double v)
 {
@@ -163,7 +156,7 @@ int termOf(const ttservice::CRepurchaseAgreementParam &agreement, const QDate &t
     if (agreement.repurchaseDays != ttservice::kUnsetInt)
         return agreement.repurchaseDays;
     if (agreement.maturitySettleDate != ttservice::kUnsetInt) {
-        const QDate maturity = fromDateNumber(agreement.maturitySettleDate);
+        const QDate maturity = utils::dateFromNumber(agreement.maturitySettleDate);
         if (maturity.isValid())
             return int(tradingDate.daysTo(maturity));
     }
@@ -911,7 +904,7 @@ std::string CPaperExchange::nextNumber(const char *prefix, const ttservice::CAcc
 std::string CPaperExchange::nextNumber(const char *prefix, int &last,
                                        const std::function<bool(const std::string &)> &taken)
 {
-    const int day = CContractRules::dateNumber(TC::CHostClock::today());
+    const int day = utils::dateNumber(TC::CHostClock::today());
     std::string number;
     do {
         number = QStringLiteral("%1%2%3")
@@ -990,8 +983,8 @@ QString CPaperExchange::renewContract(const ttservice::CCodeOrderParam &order,
     renewed->repurchaseAmount = amount;
     renewed->repurchaseRate = agreement.repurchaseRate;
     renewed->repurchaseDays = days;
-    renewed->firstSettleDate = Rules::dateNumber(today);
-    renewed->maturitySettleDate = Rules::dateNumber(today.addDays(days));
+    renewed->firstSettleDate = utils::dateNumber(today);
+    renewed->maturitySettleDate = utils::dateNumber(today.addDays(days));
     renewed->maturitySettleAmount = Rules::settlementAmount(amount, agreement.repurchaseRate, days);
     if (!agreement.supplementaryTerms.empty())
         renewed->supplementaryTerms = agreement.supplementaryTerms;
@@ -1130,8 +1123,8 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
         contract->repurchaseAmount = amount;
         contract->repurchaseRate = d->repurchaseRate;
         contract->repurchaseDays = days;
-        contract->firstSettleDate = Rules::dateNumber(today);
-        contract->maturitySettleDate = Rules::dateNumber(today.addDays(days));
+        contract->firstSettleDate = utils::dateNumber(today);
+        contract->maturitySettleDate = utils::dateNumber(today.addDays(days));
         contract->maturitySettleAmount = Rules::settlementAmount(amount, d->repurchaseRate, days);
         contract->conversionRatio = d->conversionRatio;
         for (const BondMove &move : bonds)
@@ -1203,8 +1196,8 @@ QString CPaperExchange::answerDeclaration(const ttservice::CCodeOrderParam &orde
             renewed->repurchaseAmount = amount;
             renewed->repurchaseRate = d->repurchaseRate;
             renewed->repurchaseDays = days;
-            renewed->firstSettleDate = Rules::dateNumber(today);
-            renewed->maturitySettleDate = Rules::dateNumber(today.addDays(days));
+            renewed->firstSettleDate = utils::dateNumber(today);
+            renewed->maturitySettleDate = utils::dateNumber(today.addDays(days));
             renewed->maturitySettleAmount
                 = Rules::settlementAmount(amount, d->repurchaseRate, days);
             data->updateData(closed, true);

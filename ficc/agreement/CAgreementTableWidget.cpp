@@ -9,6 +9,7 @@
 #include "tc/Services.h"
 #include "ttservice/CQueryDataReq.h"
 #include "ttservice/DataTypes.h"
+#include "utils/DateText.h"
 #include "utils/StringHelper.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
@@ -82,18 +83,9 @@ ContractPtr keptContract(const ttservice::IDataPtr &record)
     return status == '1' || status == '2' || status == '8' ? contract : ContractPtr();
 }
 
-// A yyyyMMdd number as a date; invalid for anything that is not one.
-QDate dateOf(int yyyymmdd)
-{
-    if (yyyymmdd <= 0)
-        return QDate();
-    return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
-}
-
 int todayNumber()
 {
-    const QDate today = CHostClock::today();
-    return today.year() * 10000 + today.month() * 100 + today.day();
+    return utils::dateNumber(CHostClock::today());
 }
 
 // The maturity settlement amount of a contract: the counter's figure when it
@@ -104,8 +96,8 @@ double maturitySettleAmountOf(const ttservice::CRepurchaseAgreementContractInfo 
 {
     double amount = contract.maturitySettleAmount;
     if (amount <= 0) {
-        const QDate first = dateOf(contract.firstSettleDate);
-        const QDate maturity = dateOf(contract.maturitySettleDate);
+        const QDate first = utils::dateFromNumber(contract.firstSettleDate);
+        const QDate maturity = utils::dateFromNumber(contract.maturitySettleDate);
         const qint64 days = first.isValid() && maturity.isValid() ? first.daysTo(maturity) : 0;
         if (days > 0)
             amount = contract.repurchaseAmount * (1 + contract.repurchaseRate * double(days) / 365);

@@ -31,16 +31,10 @@ namespace TC {
 
 namespace {
 
-// yyyyMMdd as a number, and whether a number is a real date written so.
-int dateNumber(const QDate &date)
-{
-    return date.year() * 10000 + date.month() * 100 + date.day();
-}
-
+// Whether a number is a real date written as yyyyMMdd.
 bool isDateNumber(int number)
 {
-    return number >= 10000000 && number <= 99999999
-        && QDate(number / 10000, number / 100 % 100, number % 100).isValid();
+    return number >= 10000000 && number <= 99999999 && utils::dateFromNumber(number).isValid();
 }
 
 const char kDateFormat[] = "yyyyMMdd";
@@ -290,7 +284,7 @@ void IBaseAgreementContentWidget::endContractFill()
     unsigned found = 0;
     ttservice::CRepurchaseAgreementContractInfoPtr shown;
     std::vector<std::pair<size_t, ttservice::CRepurchaseAgreementContractInfoPtr>> earlier;
-    const int today = dateNumber(CHostClock::today());
+    const int today = utils::dateNumber(CHostClock::today());
     for (size_t at = keys.size(); at-- > 0 && (!shown || found != partial);) {
         const auto contract
             = boost::dynamic_pointer_cast<ttservice::CRepurchaseAgreementContractInfo>(

@@ -46,4 +46,14 @@ QDate dateFromIsoText(const QString &text)
     return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
 }
 
+int dateNumber(const QDate &date)
+{
+    return date.year() * 10000 + date.month() * 100 + date.day();
+}
+
+QDate dateFromNumber(int yyyymmdd)
+{
+    return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+}
+
 } // namespace utils

@@ -13,4 +13,9 @@ namespace utils {
 QDate dateFromDigits(const QString &text); // "yyyyMMdd"
 QDate dateFromIsoText(const QString &text); // "yyyy-MM-dd"
 
+// A date as the yyyyMMdd number the counter's records carry (20260610), and
+// such a number as a date: invalid for a number that names no date.
+int dateNumber(const QDate &date);
+QDate dateFromNumber(int yyyymmdd);
+
 } // namespace utils

@@ -5,6 +5,7 @@
 #include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchasePendingOrder.h"
+#include "utils/DateText.h"
 #include "xp/CScriptedDialogResponder.h"
 
 #include <QJsonArray>
@@ -29,11 +30,6 @@ std::vector<DeclarationPtr> declarationsOf(const std::string &account)
         if (auto d = boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(record))
             declarations.push_back(d);
     return declarations;
-}
-
-int dateNumber(const QDate &date)
-{
-    return date.year() * 10000 + date.month() * 100 + date.day();
 }
 
 using demo::waitFor;
@@ -82,7 +78,7 @@ TEST_F(ConfirmDemo, shippedDeclarationsCoverEveryTypeInBothMarketsWithAndWithout
     EXPECT_TRUE(withoutBonds);
     EXPECT_TRUE(swapped);
     // Dates count from the trading date: the first declaration settles first on it.
-    EXPECT_EQ(declarationsOf("880001").front()->priorApplyDate, dateNumber(tradingDate));
+    EXPECT_EQ(declarationsOf("880001").front()->priorApplyDate, utils::dateNumber(tradingDate));
 }
 
 TEST_F(ConfirmDemo, malformedDeclarationLinesAreSkippedAndReported)

@@ -16,6 +16,7 @@
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
+#include "utils/DateText.h"
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
@@ -223,9 +224,9 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndChangesTheDealOrContractAsItsT
                 ASSERT_TRUE(made) << "no running contract made";
                 EXPECT_EQ(made->direction == '1', d->direction == '0');
                 EXPECT_DOUBLE_EQ(made->repurchaseAmount, d->repurchaseAmount);
-                EXPECT_EQ(made->firstSettleDate, Rules::dateNumber(kTradingDay));
+                EXPECT_EQ(made->firstSettleDate, utils::dateNumber(kTradingDay));
                 EXPECT_EQ(made->maturitySettleDate,
-                          Rules::dateNumber(kTradingDay.addDays(d->repurchaseDays)));
+                          utils::dateNumber(kTradingDay.addDays(d->repurchaseDays)));
             }
             if (!about)
                 continue;

@@ -5,6 +5,7 @@
 
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
+#include "utils/DateText.h"
 
 #include <set>
 
@@ -38,11 +39,6 @@ protected:
         return paper::records<paper::Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, accountId);
     }
 };
-
-QDate dateOf(int yyyymmdd)
-{
-    return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
-}
 
 // The contract line with one column replaced.
 QString withColumn(int column, const QString &value)
@@ -78,8 +74,8 @@ TEST_F(SimulatedContractsTest, shippedContractsCoverEveryStatusDatePositionMarke
             directions.insert(c->direction);
             markets.insert(c->market);
 
-            const QDate first = dateOf(c->firstSettleDate),
-                        maturity = dateOf(c->maturitySettleDate);
+            const QDate first = utils::dateFromNumber(c->firstSettleDate),
+                        maturity = utils::dateFromNumber(c->maturitySettleDate);
             EXPECT_EQ(first.daysTo(maturity), c->repurchaseDays);
             positions.insert(kTradingDay < first           ? BEFORE_FIRST_SETTLEMENT
                                  : maturity == kTradingDay ? MATURING_TODAY
@@ -122,8 +118,8 @@ TEST_F(SimulatedContractsTest, aContractLineFillsTheRecordWithDatesFromTheTradin
         const std::vector<ContractPtr> contracts = contractsOf("880002");
         ASSERT_EQ(contracts.size(), 1u);
         const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
-        EXPECT_EQ(dateOf(c.firstSettleDate), tradingDate.addDays(-10));
-        EXPECT_EQ(dateOf(c.maturitySettleDate), tradingDate.addDays(20));
+        EXPECT_EQ(utils::dateFromNumber(c.firstSettleDate), tradingDate.addDays(-10));
+        EXPECT_EQ(utils::dateFromNumber(c.maturitySettleDate), tradingDate.addDays(20));
         EXPECT_EQ(c.repurchaseDays, 30);
         EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
         EXPECT_EQ(c.market, "SH");
@@ -221,7 +217,8 @@ TEST_F(SimulatedContractsTest, shippedIntentionOrdersLoadWithMaturityFromTheTrad
         for (const auto &o : orders) {
             ASSERT_TRUE(o);
             directions.insert(o->direction);
-            EXPECT_EQ(dateOf(o->maturitySettleDate), kTradingDay.addDays(o->repurchaseDays));
+            EXPECT_EQ(utils::dateFromNumber(o->maturitySettleDate),
+                      kTradingDay.addDays(o->repurchaseDays));
             EXPECT_NEAR(o->maturitySettleAmount,
                         o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365),
                         0.006);

@@ -20,7 +20,12 @@ TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsIt)
     for (QDate day(2023, 12, 25); day <= QDate(2028, 1, 5); day = day.addDays(1)) {
         expectSameAsParser(day.toString(QStringLiteral("yyyyMMdd")));
         expectSameAsParser(day.toString(QStringLiteral("yyyy-MM-dd")));
+        const int number = day.toString(QStringLiteral("yyyyMMdd")).toInt();
+        EXPECT_EQ(utils::dateNumber(day), number);
+        EXPECT_EQ(utils::dateFromNumber(number), day);
     }
+    for (int noDate : { 20260230, 20261301, 20260100, 0, -20260101 })
+        EXPECT_FALSE(utils::dateFromNumber(noDate).isValid()) << noDate;
     EXPECT_EQ(QDate(2028, 2, 29), utils::dateFromDigits(QStringLiteral("20280229")));
     EXPECT_EQ(QDate(2026, 6, 10), utils::dateFromIsoText(QStringLiteral("2026-06-10")));
 }
