@@ -3,14 +3,11 @@
 // intention orders, contracts and refusals are in test_paper_contracts.cpp.
 #include "TerminalFixture.h"
 
+#include "utils/DateText.h"
+
 namespace {
 
 using namespace paper;
-
-int number(const QDate &d)
-{
-    return d.year() * 10000 + d.month() * 100 + d.day();
-}
 
 // Counts the pushes of the account's records of `type` under `key` (all when empty).
 struct Pushes
@@ -65,10 +62,10 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
 
     ASSERT_EQ(contracts().size(), before + 1);
     const auto c = contracts().back();
-    EXPECT_EQ(c->contractNo, "PX" + std::to_string(number(dealDay())) + "0001");
+    EXPECT_EQ(c->contractNo, "PX" + std::to_string(utils::dateNumber(dealDay())) + "0001");
     EXPECT_EQ(c->contractStatus, '1');
     EXPECT_EQ(c->direction, '1');
-    EXPECT_EQ(c->firstSettleDate, number(dealDay()));
+    EXPECT_EQ(c->firstSettleDate, utils::dateNumber(dealDay()));
     EXPECT_EQ(c->maturitySettleDate, 20261216);
     EXPECT_EQ(c->repurchaseDays, 7);
     EXPECT_DOUBLE_EQ(c->repurchaseAmount, 80000);
