@@ -5,6 +5,7 @@
 #include "xp/CIntValidator.h"
 #include "xp/CUiResource.h"
 #include "xp/ShowWithParent.h"
+#include "xp/TextWidth.h"
 #include "xp/WidgetEvents.h"
 
 #include <QKeyEvent>
@@ -152,7 +153,7 @@ void CLineEdit::placeUnitLabel()
 {
     if (!m_unitLabel)
         return;
-    const int w = m_unitLabel->fontMetrics().horizontalAdvance(m_unitLabel->text()) + 4;
+    const int w = textWidth(m_unitLabel->font(), m_unitLabel->text()) + 4;
     m_unitLabel->setGeometry(width() - w - 2, 0, w, height());
     setTextMargins(0, 0, w, 0);
 }

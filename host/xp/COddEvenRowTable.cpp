@@ -9,6 +9,7 @@
 #include "xp/CTableView.h"
 #include "xp/IDialogResponder.h"
 #include "xp/TableLayoutStore.h"
+#include "xp/TextWidth.h"
 #include "xp/WidgetEvents.h"
 
 #include <QApplication>
@@ -213,8 +214,8 @@ void COddEvenRowTable::adjustVisibleRowsColumnWidth()
 
 void COddEvenRowTable::fitColumns(bool all)
 {
-    const QFontMetrics metrics(m_view->font());
-    const QFontMetrics headerMetrics(m_view->horizontalHeader()->font());
+    const QFont font = m_view->font();
+    const QFont headerFont = m_view->horizontalHeader()->font();
     // The rows on screen; before the first show, the first screenful.
     const int rowHeight = std::max(1, m_view->verticalHeader()->defaultSectionSize());
     int first = m_view->isVisible() ? m_view->rowAt(0) : 0;
@@ -228,16 +229,15 @@ void COddEvenRowTable::fitColumns(bool all)
             continue;
         if (!all && (m_defaultWidths.value(column, -1) > 0 || saved.size() == columnCount()))
             continue;
-        int width = std::max(headerMetrics.horizontalAdvance(headerText(column)) + 16,
-                             metrics.horizontalAdvance(m_statTexts.value(column)) + 12);
+        int width = std::max(textWidth(headerFont, headerText(column)) + 16,
+                             textWidth(font, m_statTexts.value(column)) + 12);
         for (int index = first; index < last; ++index) {
             const int row = rowID(index);
             const CTableCell *cell = m_store->cell(row, column);
             if (cell && cell->kind == CTableCell::WIDGET)
                 width = std::max(width, itemWidget(row, column)->sizeHint().width() + 4);
             else
-                width = std::max(width,
-                                 metrics.horizontalAdvance(m_store->displayText(row, column)) + 12);
+                width = std::max(width, textWidth(font, m_store->displayText(row, column)) + 12);
         }
         m_view->setColumnWidth(column, std::min(width, 400));
     }
@@ -774,12 +774,8 @@ void COddEvenRowTable::flush()
 {
     m_flushPosted = false;
     const bool published = m_model->publish();
-    if (published && !m_columnsFitted && m_model->rowCount() > 0) {
-        // The first rows give the columns their widths, except where the owner
-        // or the trader's saved layout set one.
-        m_columnsFitted = true;
-        fitColumns(false);
-    }
+    if (published && isVisible())
+        fitColumnsToFirstRows();
     if (published) {
         m_dirtyFirst = m_dirtyLast = -1;
         if (m_statDirty) {
@@ -1032,6 +1028,19 @@ void COddEvenRowTable::showEvent(QShowEvent *event)
     CBaseWidget::showEvent(event);
     if (!m_layoutRestored)
         restoreLayout();
+    fitColumnsToFirstRows();
+}
+
+void COddEvenRowTable::fitColumnsToFirstRows()
+{
+    // The first rows the trader sees give the columns their widths, except
+    // where the owner or the trader's saved layout set one. A hidden table
+    // waits until it is shown, so that a panel's many hidden tables measure
+    // nothing while they fill.
+    if (m_columnsFitted || m_model->rowCount() == 0)
+        return;
+    m_columnsFitted = true;
+    fitColumns(false);
 }
 
 void COddEvenRowTable::restoreLayout()

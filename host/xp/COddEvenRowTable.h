@@ -211,6 +211,7 @@ private:
     // Fits the columns to the rows on screen; `all` false leaves the columns
     // whose width the owner or the saved layout gave.
     void fitColumns(bool all);
+    void fitColumnsToFirstRows();
     void cellChanged(int row, bool update);
     CTableCell *writableCell(int row, int column);
     void dropCellContent(int row, int column, CTableCell *cell);

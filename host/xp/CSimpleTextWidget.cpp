@@ -2,6 +2,7 @@
 
 #include "xp/CEventDeliverer.h"
 #include "xp/CUiResource.h"
+#include "xp/TextWidth.h"
 #include "xp/WidgetEvents.h"
 
 #include <QMouseEvent>
@@ -76,7 +77,7 @@ void CSimpleTextWidget::setFixFont()
 QSize CSimpleTextWidget::sizeHint() const
 {
     const QFontMetrics fm(font());
-    return QSize(fm.horizontalAdvance(m_text) + 4, fm.height() + 4);
+    return QSize(textWidth(font(), m_text) + 4, fm.height() + 4);
 }
 
 QSize CSimpleTextWidget::minimumSizeHint() const

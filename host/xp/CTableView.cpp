@@ -279,8 +279,23 @@ void CTableView::resizeEvent(QResizeEvent *event)
 
 void CTableView::updateGeometries()
 {
+    // Headers, scroll bars and cell widgets are placed when the view is on
+    // screen: a hidden table (most of the panel's, most of the time) would
+    // measure every header text again at each change of its columns.
+    if (!isVisible()) {
+        m_geometriesPending = true;
+        return;
+    }
+    m_geometriesPending = false;
     QTableView::updateGeometries();
     layoutCellWidgets();
+}
+
+void CTableView::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    if (m_geometriesPending)
+        updateGeometries();
 }
 
 void CTableView::updateRows(int firstIndex, int lastIndex)

@@ -35,6 +35,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void updateGeometries() override;
 
 private:
@@ -44,6 +45,7 @@ private:
     COddEvenRowTable *m_table; // not owned: the table owns the view
     CTableRowStore *m_store; // not owned
     QPersistentModelIndex m_hovered;
+    bool m_geometriesPending = false; // asked for while hidden
 };
 
 } // namespace XP
