@@ -4,6 +4,7 @@
 #include "xp/ShowWithParent.h"
 
 #include <QEvent>
+#include <QVector>
 
 namespace XP {
 
@@ -34,7 +35,7 @@ void CAutoExpandToolBar::addToolItem(QWidget *item, bool expanding)
     showWithParent(item);
     m_items.append({ item, expanding });
     updateGeometry();
-    arrange(width(), true);
+    arrangeWhenShown();
 }
 
 void CAutoExpandToolBar::addSeperator()
@@ -48,7 +49,18 @@ void CAutoExpandToolBar::setSpacing(int spacing)
 {
     m_spacing = qMax(0, spacing);
     updateGeometry();
-    arrange(width(), true);
+    arrangeWhenShown();
+}
+
+void CAutoExpandToolBar::arrangeWhenShown()
+{
+    // Measuring the items is the costly part (an item's size hint may lay out
+    // all it holds): a hidden bar, such as one built with its page, places
+    // them once it is shown.
+    if (isVisible())
+        arrange(width(), true);
+    else
+        m_arrangePending = true;
 }
 
 QList<QWidget *> CAutoExpandToolBar::toolItems() const
@@ -66,12 +78,16 @@ int CAutoExpandToolBar::arrange(int width, bool apply) const
     for (const SItem &item : m_items)
         if (item.widget)
             items.append(item);
+    QVector<QSize> sizes;
+    sizes.reserve(items.size());
+    for (const SItem &item : items)
+        sizes.append(itemSize(item.widget));
     const int inner = qMax(1, width - 2 * m_margin);
     // Break the items into lines of item indexes.
     QList<QList<int>> lines { QList<int>() };
     int x = 0;
     for (int i = 0; i < items.size(); ++i) {
-        const int w = itemSize(items.at(i).widget).width();
+        const int w = sizes.at(i).width();
         if (x > 0 && x + w > inner) {
             lines.append(QList<int>());
             x = 0;
@@ -85,11 +101,12 @@ int CAutoExpandToolBar::arrange(int width, bool apply) const
         const bool shown = line < shownLines;
         int lineHeight = 0;
         for (int i : lines.at(line))
-            lineHeight = qMax(lineHeight, itemSize(items.at(i).widget).height());
+            lineHeight = qMax(lineHeight, sizes.at(i).height());
         int left = m_margin;
         for (int k = 0; k < lines.at(line).size() && apply; ++k) {
-            const SItem &item = items.at(lines.at(line).at(k));
-            QSize size = itemSize(item.widget);
+            const int index = lines.at(line).at(k);
+            const SItem &item = items.at(index);
+            QSize size = sizes.at(index);
             const bool last = k == lines.at(line).size() - 1;
             if (last && item.expanding)
                 size.setWidth(qMax(size.width(), m_margin + inner - left));
@@ -102,8 +119,10 @@ int CAutoExpandToolBar::arrange(int width, bool apply) const
         if (shown)
             y += lineHeight + (line + 1 < shownLines ? m_spacing : 0);
     }
-    if (apply)
+    if (apply) {
         m_lines = shownLines;
+        m_arrangePending = false;
+    }
     return y + m_margin;
 }
 
@@ -137,6 +156,13 @@ void CAutoExpandToolBar::resizeEvent(QResizeEvent *event)
     // A bar laid out in a list grows by asking for the height it needs.
     if (needed != height())
         setFixedHeight(needed);
+}
+
+void CAutoExpandToolBar::showEvent(QShowEvent *event)
+{
+    CBaseWidget::showEvent(event);
+    if (m_arrangePending)
+        arrange(width(), true);
 }
 
 bool CAutoExpandToolBar::event(QEvent *event)

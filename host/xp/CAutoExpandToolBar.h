@@ -33,6 +33,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -43,12 +44,14 @@ private:
     };
     // Places the items for `width`; with `apply` false only measures. Returns the height.
     int arrange(int width, bool apply) const;
+    void arrangeWhenShown();
 
     QList<SItem> m_items;
     int m_maxLines;
     int m_spacing = 4;
     int m_margin = 2;
     mutable int m_lines = 1;
+    mutable bool m_arrangePending = false; // items added or spaced while hidden
 };
 
 } // namespace XP
