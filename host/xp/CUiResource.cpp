@@ -98,6 +98,10 @@ void CUiResource::loadDefaultTheme()
 
     QFont base(QStringLiteral("WenQuanYi Micro Hei"));
     base.setPixelSize(12);
+    // Glyphs keep their drawn shapes: at these sizes the hinter hardly changes
+    // how the text looks, and hinting each glyph as it is first drawn was an
+    // eighth of the terminal's start.
+    base.setHintingPreference(QFont::PreferNoHinting);
     QFont bold = base;
     bold.setBold(true);
     QFont big = base;
