@@ -15,13 +15,29 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 int main(int argc, char **argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // The font configuration (read the first time a font is asked for, a fifth
+    // of the start) loads on the second core while the application and the
+    // host load; the style waits for it before it sets the theme's fonts.
+    std::thread fontConfiguration([] { FcInit(); });
+    struct JoinOnReturn
+    {
+        std::thread &thread;
+        ~JoinOnReturn()
+        {
+            if (thread.joinable())
+                thread.join();
+        }
+    } joinFontConfiguration { fontConfiguration };
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ficc-terminal"));
 
@@ -78,8 +94,6 @@ int main(int argc, char **argv)
                     boost::format("ficc-terminal started, configuration directory %1%")
                         % configDir.toStdString());
 
-    XP::applyDefaultStyle(&app);
-
     app::CSimulatedHost host;
     host.setResetPaper(parser.isSet(resetPaperOpt));
     QString error;
@@ -97,6 +111,8 @@ int main(int argc, char **argv)
     });
     tradingDays.start();
 
+    fontConfiguration.join();
+    XP::applyDefaultStyle(&app);
     app::CTerminalWindow window(configDir);
     window.setTradingDayWatch(&tradingDays);
     // Once the message list listens: the trader sees what of the seed data was left out.

@@ -12,7 +12,7 @@ PACKAGES=(
   libmongoclient-dev liblog4cxx-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
-  xvfb xauth fonts-wqy-microhei
+  libfontconfig-dev xvfb xauth fonts-wqy-microhei
   python3
 )
 
