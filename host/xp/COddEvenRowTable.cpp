@@ -1040,7 +1040,11 @@ void COddEvenRowTable::fitColumnsToFirstRows()
     if (m_columnsFitted || m_model->rowCount() == 0)
         return;
     m_columnsFitted = true;
+    // Widths the table works out for itself are not the trader's layout.
+    const bool restoring = m_restoringLayout;
+    m_restoringLayout = true;
     fitColumns(false);
+    m_restoringLayout = restoring;
 }
 
 void COddEvenRowTable::restoreLayout()

@@ -2,6 +2,7 @@
 #include "xp/COddEvenRowTable.h"
 #include "xp/CUiResource.h"
 #include "xp/DefaultStyle.h"
+#include "xp/TableLayoutStore.h"
 #include "xp/TextWidth.h"
 
 #include <QApplication>
@@ -75,10 +76,13 @@ TEST_F(DefaultStyleTest, textWidthsAreThoseOfTheFontTheyAreAskedFor)
     EXPECT_EQ(textWidth(normal, QString()), 0);
 }
 
-TEST_F(DefaultStyleTest, aTableFilledWhileHiddenFitsItsColumnsWhenShown)
+TEST_F(DefaultStyleTest, aTableFilledWhileHiddenFitsItsColumnsWhenShownAndKeepsNoLayoutForIt)
 {
+    resetTableLayouts();
     QWidget page;
     auto *table = new COddEvenRowTable(0, &page, 0);
+    table->setFlag(TF_SAVE_LAYOUT);
+    table->setLayoutKey(QStringLiteral("fitted"));
     table->setColumnCount(2);
     table->setHeaderTexts({ QStringLiteral("账户"), QStringLiteral("名称") });
     const QString longName = QStringLiteral("晨岭稳健债券基金晨岭稳健债券基金");
@@ -91,6 +95,8 @@ TEST_F(DefaultStyleTest, aTableFilledWhileHiddenFitsItsColumnsWhenShown)
     table->resize(800, 300);
     QApplication::processEvents();
     EXPECT_GE(table->columnWidth(1), textWidth(table->font(), longName));
+    // Widths the table works out are not the trader's: nothing is saved.
+    EXPECT_TRUE(loadTableLayout(QStringLiteral("fitted")).isEmpty());
 }
 
 TEST_F(DefaultStyleTest, toolItemsAddedWhileHiddenArePlacedWhenShownAgain)
