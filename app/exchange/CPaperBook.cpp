@@ -290,6 +290,10 @@ CPaperBook::EState CPaperBook::check()
         m_lastError = QStringLiteral("a database of something else");
         return EState::Corrupt;
     }
+    // A new book: its creation and first commit hold only the shipped state.
+    m_durable = version > 0;
+    if (!m_durable && !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+        return failed();
     // Read before anything is written: a book whose records do not read is
     // kept aside as it is.
     if (version > 0 && !readRecords(version))
@@ -302,7 +306,8 @@ CPaperBook::EState CPaperBook::check()
         m_lastError = QStringLiteral("journal mode %1").arg(query.value(0).toString());
         return EState::Unusable;
     }
-    if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+    if (!query.exec(m_durable ? QStringLiteral("PRAGMA synchronous = FULL")
+                              : QStringLiteral("PRAGMA synchronous = NORMAL")))
         return failed();
     if (!query.exec(QStringLiteral("BEGIN EXCLUSIVE")))
         return failed();
@@ -616,6 +621,42 @@ bool CPaperBook::commit()
 {
     if (!m_saving)
         return true;
+    const bool written = writeChanges();
+    if (!m_durable) {
+        // The new book holds its first state: from here on a commit is on
+        // disk before it returns (the first sync of the log takes the earlier
+        // commits with it).
+        runOnBookThread([this] {
+            QSqlQuery query(QSqlDatabase::database(m_connection, false));
+            m_durable = query.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+            if (!m_durable)
+                TT_LOG_ERROR_FOR(this,
+                                 (m_path
+                                  + QStringLiteral(": commits do not wait for the "
+                                                   "disk (%1)")
+                                        .arg(errorText(query.lastError())))
+                                     .toStdString());
+        });
+    }
+    return written;
+}
+
+int CPaperBook::synchronousLevel()
+{
+    int level = -1;
+    runOnBookThread([this, &level] {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (!db.isOpen())
+            return;
+        QSqlQuery query(db);
+        if (query.exec(QStringLiteral("PRAGMA synchronous")) && query.next())
+            level = query.value(0).toInt();
+    });
+    return level;
+}
+
+bool CPaperBook::writeChanges()
+{
     const std::vector<Row> rows = changedRows();
     if (rows.empty() && m_dealChanges.empty() && !m_clearPending)
         return true;

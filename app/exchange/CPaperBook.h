@@ -42,7 +42,10 @@ namespace app {
 // synchronous=FULL: a committed transaction is on disk (the log is synced) before commit() returns,
 // so neither a crash of the terminal nor of the machine loses a change the exchange has carried
 // out, and each commit costs one sequential sync of the log instead of the rollback journal's
-// several.
+// several. A new book is the exception until its first commit: its schema and the shipped
+// state it starts from are written without waiting for the disk (synchronous=NORMAL, still
+// atomic), since losing them to a machine crash loses nothing a trader did: the next start
+// finds an empty book and writes them again.
 //
 // Threads: the SQL runs on the book's own thread (a Qt SQL connection belongs
 // to the thread that made it); the callers wait for it. open(), restore() and
@@ -78,6 +81,9 @@ public:
     EState state() const { return m_state; }
     // Whether commit() writes to the file.
     bool isSaving() const { return m_saving; }
+    // How a commit waits for the disk, read from the open book: SQLite's
+    // synchronous level (1 normal, 2 full); -1 when no book is open.
+    int synchronousLevel();
     // What the trader is told about the file when it is not used as it was
     // ("paper_book.sqlite: ..."); empty when it is.
     QString notice() const { return m_notice; }
@@ -140,6 +146,7 @@ private:
     void runOnBookThread(const std::function<void()> &work);
     // On the book's thread.
     EState openFile(bool reset);
+    bool writeChanges();
     EState check();
     bool readRecords(int version);
     // Brings the schema from `fromVersion` (0: a new file) to kSchemaVersion.
@@ -163,6 +170,7 @@ private:
     bool m_saving = false;
     bool m_clearPending = false; // a reset: the first commit empties the tables
     bool m_writeFailed = false; // told once
+    bool m_durable = true; // commits wait for the disk (all but a new book's first)
     QString m_notice;
     QString m_keptAside;
     QString m_lastError;
