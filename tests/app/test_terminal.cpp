@@ -1,4 +1,3 @@
-#include "CCommandJournal.h"
 #include "CTerminalWindow.h"
 #include "TerminalFixture.h"
 
@@ -40,90 +39,7 @@ ttservice::COrderComandParamPtr agreementCommand()
 
 } // namespace
 
-TEST_F(TerminalTest, simulatedHostSeedsServicesFromShippedData)
-{
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join("\n").toStdString();
-
-    TC::CUserConfig *config = TC::getUserConfig();
-    EXPECT_EQ(config->deploymentCode, 100);
-    EXPECT_TRUE(config->hasSpotTrade());
-    ASSERT_GE(config->getAccountDatas().size(), 3u);
-    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
-    std::set<int> states;
-    for (const TC::CAccountPtr &a : config->getAccountDatas())
-        states.insert(client->getLoginStatus(a->getKey()));
-    EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
-    EXPECT_GE(ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments().size(), 4u);
-    // The dealer file is handed to the configuration directory, bytes unchanged.
-    QFile shipped(QDir(QStringLiteral(FICC_APP_DATA_DIR)).filePath("FiccDealerConfig.csv"));
-    QFile copied(path("FiccDealerConfig.csv"));
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
-    EXPECT_EQ(shipped.readAll(), copied.readAll());
-}
-
-TEST_F(TerminalTest, configDirectoryOverridesAndMalformedLinesAreSkipped)
-{
-    write("host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n");
-    write("accounts.csv",
-          "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n3,c,,x,0,logged_in,5\n");
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
-    EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
-    EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
-    // Three bad account lines; the shipped positions then name accounts this host lacks.
-    EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:")).size(), 3);
-    EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
-}
-
-TEST_F(TerminalTest, missingSeedFileIsAnError)
-{
-    app::CSimulatedHost host;
-    QString error;
-    EXPECT_FALSE(host.load(path("nowhere"), path("nothing-here"), &error));
-    EXPECT_FALSE(error.isEmpty());
-}
-
-TEST_F(TerminalTest, simulatedCounterAnswersPositionsAndContractsOnItsOwnThread)
-{
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    host.start();
-    const auto positions = askCounter("880001", ttservice::DATA_TYPE_POSITION_STATICS);
-    EXPECT_TRUE(positions->ok);
-    EXPECT_NE(positions->thread, QThread::currentThread());
-    EXPECT_EQ(positions->rows.size(), 5u) << "the positions of 880001 in positions.csv";
-
-    const auto contracts = askCounter("880002", ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
-    EXPECT_TRUE(contracts->ok);
-    std::vector<ttservice::IDataPtr> loaded;
-    paper::account("880002")->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, loaded);
-    ASSERT_FALSE(loaded.empty());
-    EXPECT_EQ(contracts->rows, loaded);
-}
-
-TEST_F(TerminalTest, journalDecodesAgreementParametersFromBson)
-{
-    const QJsonObject entry = app::CCommandJournal::commandToJson(5, *agreementCommand());
-    EXPECT_EQ(entry["commandNo"].toInt(), 5);
-    EXPECT_EQ(entry["commandKind"].toInt(), 0x100000);
-    const QJsonObject order = entry["orders"].toArray().at(0).toObject();
-    EXPECT_EQ(order["accountId"].toString(), "880001");
-    EXPECT_EQ(order["operationType"].toInt(), 1052);
-    EXPECT_EQ(order["volume"].toString(), "1000");
-    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
-    const QJsonObject agreement = order["agreementParam"].toObject();
-    EXPECT_EQ(agreement["bondCode"].toString(), "019547");
-    EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
-    EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
-    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("澄湖证券"));
-    EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
-}
-
-TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
+TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
 {
     TC::getUserConfig()->deploymentCode = 100;
     app::CTerminalWindow window(dir.path());
@@ -142,8 +58,20 @@ TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
 
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0]["commandNo"].toInt(), 1);
     EXPECT_EQ(lines[1]["commandNo"].toInt(), 2);
-    EXPECT_EQ(lines[1]["orders"][0]["agreementParam"]["bondCode"].toString(), "019547");
+    EXPECT_EQ(lines[1]["commandKind"].toInt(), 0x100000);
+    const QJsonObject order = lines[1]["orders"].toArray().at(0).toObject();
+    EXPECT_EQ(order["accountId"].toString(), "880001");
+    EXPECT_EQ(order["operationType"].toInt(), 1052);
+    EXPECT_EQ(order["volume"].toString(), "1000");
+    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
+    const QJsonObject agreement = order["agreementParam"].toObject();
+    EXPECT_EQ(agreement["bondCode"].toString(), "019547");
+    EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
+    EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
+    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("澄湖证券"));
+    EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
 }
 
 TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
