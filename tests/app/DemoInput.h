@@ -5,7 +5,9 @@
 // simulated host's answers; and the terminal itself, opened on a page of the
 // agreement business as main opens it.
 #include "CTerminalWindow.h"
+#include "CTradingDayWatch.h"
 #include "TerminalFixture.h"
+#include "UserInput.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "xp/CAutoKeyboardLineEdit.h"
@@ -21,7 +23,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -60,17 +61,7 @@ inline void typeInto(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
     edit->selectAll();
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-    }
-}
-
-inline void typeAndReturn(QLineEdit *edit, const QString &text)
-{
-    typeInto(edit, text);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(edit, &press);
+    type(edit, text);
 }
 
 // The visible cell of the page labelled `label`, or null.
@@ -122,7 +113,8 @@ inline void pledge(XP::CStandardHpfTable *table, const QString &key, const QStri
     clickKey(table, key, 0);
     clickKey(table, key, 4);
     ASSERT_NE(table->editor(), nullptr) << key.toStdString();
-    typeAndReturn(table->editor(), quantity);
+    table->editor()->setFocus();
+    enter(table->editor(), quantity);
 }
 
 // Clicks the choice radio button of the contract table's `row`; false when
@@ -179,28 +171,28 @@ inline void fillParties(QWidget *page, const std::vector<std::pair<int, const ch
             typeInto(edit, counterpartyName);
 }
 
-// For a person checking the terminal by eye: FICC_TEST_SCREENSHOT=/tmp/x.png
-// saves `widget` there, `suffix` before the extension.
-inline void screenshot(QWidget *widget, const char *suffix = "")
-{
-    if (!qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT"))
-        return;
-    QString path = QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT"));
-    path.insert(path.lastIndexOf(QLatin1Char('.')), QLatin1String(suffix));
-    widget->grab().save(path);
-}
-
 // The demo terminal on the shipped data, opened on the FICC panel's `param`
-// with its journal in the configuration directory, its host started.
+// with its journal in the configuration directory, its host started; with
+// `followDays` its "下一交易日" moves the trading day as main wires it.
 class DemoTerminalTest : public TerminalFixture
 {
 protected:
-    void open(const QString &param, bool start = true)
+    void open(const QString &param, bool start = true, bool followDays = false)
     {
         host = std::make_unique<app::CSimulatedHost>();
         ASSERT_TRUE(load(*host));
         XP::applyDefaultStyle(qApp);
+        if (followDays) {
+            days = std::make_unique<app::CTradingDayWatch>();
+            app::CSimulatedHost *h = host.get();
+            days->setRollOver([h] {
+                if (h->exchange())
+                    h->exchange()->startTradingDay();
+            });
+            ASSERT_TRUE(days->check(TC::CHostClock::today()));
+        }
         window = std::make_unique<app::CTerminalWindow>(dir.path());
+        window->setTradingDayWatch(days.get());
         window->setJournalFile(path("journal.jsonl"));
         window->ficcPanel()->setParam(param);
         window->ficcPanel()->refreshAccounts();
@@ -211,10 +203,15 @@ protected:
             window->followDeliveries(host->exchange());
         }
     }
-    void TearDown() override
+    void close()
     {
         window.reset();
+        days.reset();
         host.reset();
+    }
+    void TearDown() override
+    {
+        close();
         TerminalFixture::TearDown();
     }
 
@@ -241,6 +238,7 @@ protected:
     }
 
     std::unique_ptr<app::CSimulatedHost> host;
+    std::unique_ptr<app::CTradingDayWatch> days;
     std::unique_ptr<app::CTerminalWindow> window;
 };
 
