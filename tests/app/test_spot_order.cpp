@@ -124,33 +124,3 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     ASSERT_NE(orderItem, nullptr);
     EXPECT_EQ(orderItem->childCount(), order.size());
 }
-
-TEST_F(SpotTerminalTest, badInputEndsInTheMessageListAndNothingIsJournalled)
-{
-    auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
-    type(code->getLineEdit(), QStringLiteral("019547"));
-    EXPECT_EQ(editor("zolp_spot_name")->text(), QStringLiteral("16国债19"));
-
-    // Minus signs and extra points never reach the editor; Return shows three decimals.
-    enter(editor("zolp_spot_price"), QStringLiteral("9..9-"));
-    EXPECT_EQ(editor("zolp_spot_price")->text(), QStringLiteral("9.900"));
-    enter(editor("zolp_spot_agreementno"), QStringLiteral("1234"));
-
-    part<TC::COpButton>("zolp_spot_sell")->click();
-    ASSERT_EQ(window->messageList()->count(), 1);
-    EXPECT_TRUE(window->messageList()->item(0)->text().contains(
-        QStringLiteral("约定号:请输入100~999之间的整数!")));
-
-    enter(editor("zolp_spot_agreementno"), QStringLiteral("321"));
-    enter(editor("zolp_spot_trader"), QStringLiteral("Zhao"));
-
-    // A sell beyond the position is capped by it: 120,000 张 of 16国债19 are held.
-    enter(editor("zolp_spot_quantity"), QStringLiteral("999999999"));
-    part<TC::COpButton>("zolp_spot_sell")->click();
-    ASSERT_EQ(journalLines("journal.jsonl").size(), 1);
-    const QJsonObject order
-        = journalLines("journal.jsonl").front()["orders"].toArray().at(0).toObject();
-    EXPECT_EQ(order["operationType"].toInt(), 1053);
-    EXPECT_EQ(order["volume"].toString(), QStringLiteral("120000"));
-    EXPECT_EQ(window->messageList()->count(), 1);
-}
