@@ -6,8 +6,8 @@
 // agreement business as main opens it.
 #include "CTerminalWindow.h"
 #include "CTradingDayWatch.h"
+#include "TableInput.h"
 #include "TerminalFixture.h"
-#include "UserInput.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "xp/CAutoKeyboardLineEdit.h"
@@ -25,7 +25,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QThread>
 
 #include <functional>
@@ -34,27 +33,6 @@
 #include <vector>
 
 namespace demo {
-
-inline void pressAt(QTableView *view, int row, int column)
-{
-    const QPoint at = view->visualRect(view->model()->index(row, column)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-}
-
-// Presses the mouse on the cell of row `key`, column `column`.
-inline void clickKey(XP::CStandardHpfTable *table, const QString &key, int column)
-{
-    table->flush();
-    pressAt(table->view(), table->rowIndex(table->dataModel()->indexOfKey(key)), column);
-}
-
-// Presses the mouse on the cell of the shown row `row`, column `column`.
-inline void clickCell(XP::COddEvenRowTable *table, int row, int column)
-{
-    table->flush();
-    pressAt(table->view(), table->rowIndex(row), column);
-}
 
 // Key by key, as the trader types, so that the form recalculates.
 inline void typeInto(QLineEdit *edit, const QString &text)
@@ -110,8 +88,8 @@ inline XP::CStandardHpfTable *pledgeTable(QWidget *panel, int tableIndex)
 // Ticks the row `key` of a pledge table and types its quantity.
 inline void pledge(XP::CStandardHpfTable *table, const QString &key, const QString &quantity)
 {
-    clickKey(table, key, 0);
-    clickKey(table, key, 4);
+    clickRowCell(*table, table->dataModel()->indexOfKey(key), 0);
+    clickRowCell(*table, table->dataModel()->indexOfKey(key), 4);
     ASSERT_NE(table->editor(), nullptr) << key.toStdString();
     table->editor()->setFocus();
     enter(table->editor(), quantity);
@@ -124,7 +102,7 @@ inline bool chooseRow(XP::COddEvenRowTable *table, int row)
     auto *radio = dynamic_cast<XP::CRadioButton *>(table->itemControl(row, 0));
     if (!radio || !radio->isEnabled())
         return false;
-    clickCell(table, row, 0);
+    clickRowCell(*table, row, 0);
     return radio->isChecked();
 }
 

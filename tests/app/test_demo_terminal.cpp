@@ -1,11 +1,15 @@
-// A contract's life in the demo terminal, driven through its widgets only: a
+// The demo terminal driven through its widgets only. A contract's life: a
 // deal declaration pledging a bond, the desk's acceptance, a pledge change,
 // the trading days moved on with "下一交易日" past the maturity, and the
 // maturity confirmation; funds and positions add up at every step and the
-// journal holds every command.
+// journal holds every command. And declarations waiting for confirmation,
+// confirmed from their table.
 #include "DemoInput.h"
 
+#include "ttservice/CRepurchasePendingOrder.h"
 #include "xp/CPushButton.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSmallNoNormalButton.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,6 +22,8 @@
 namespace {
 
 using namespace demo;
+using DemoTerminal = DemoTerminalTest;
+using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
 // The books of 880001: its funds, and per bond what is available beside what
 // the contract holds pledged; each bond's two add up to what the account owns.
@@ -37,9 +43,7 @@ void expectBooks(const QString &contractNo, double funds, long long pledged01954
     EXPECT_EQ(paper::usable("SH", "122001") + held["122001"], 40000);
 }
 
-using ContractLife = DemoTerminalTest;
-
-TEST_F(ContractLife, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
+TEST_F(DemoTerminal, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
 {
     write("host.ini", "[exchange]\nanswerDelayMs=50\n[feed]\npositionIntervalMs=0\n");
     // A Wednesday: the 7-day deal matures on Wednesday 16 December.
@@ -162,6 +166,97 @@ TEST_F(ContractLife, aPledgedDealIsChangedMovedToMaturityAndConfirmed)
     const QJsonObject confirmation = orders[2]["agreementParam"].toObject();
     EXPECT_EQ(confirmation["contractNo"].toString(), contractNo);
     EXPECT_DOUBLE_EQ(confirmation["repurchaseAmount"].toDouble(), 80032.22);
+}
+
+// The 待确认申报 table of the terminal answers a declaration with the code of
+// its type: the exchange makes the deal and the table asks again.
+TEST_F(DemoTerminal, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTheTable)
+{
+    write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
+    TC::CHostClock::setToday(QDate(2026, 12, 9));
+    open(QStringLiteral("2//1001")); // 成交申报
+    QWidget *page = this->page();
+    ASSERT_NE(page, nullptr);
+    XP::CScriptedDialogResponder responder;
+    responder.answerButton(QMessageBox::Yes);
+
+    // The declarations waiting for trader T402: QR2026120011, desk T301 lends
+    // 3,000,000 against 40,000 张 of 019547.
+    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
+        if (cell->isVisible() && cell->id() == 19)
+            cell->setText(QStringLiteral("T402"));
+    const auto [confirmWidget, table] = agreementTable(29);
+    ASSERT_NE(table, nullptr);
+    clickVisible<XP::CSmallNoNormalButton>(confirmWidget, QStringLiteral("刷新"));
+    ASSERT_TRUE(waitFor([table = table] {
+        table->flush();
+        return table->rowCount() == 1;
+    })) << "T402's one deal declaration is listed";
+    EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
+    const double funds = paper::funds();
+    const long long available = paper::usable("SH", "019547");
+    clickRowCell(*table, 0, 25);
+    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+
+    // The delivery makes the table ask again: the declaration is answered.
+    EXPECT_TRUE(waitFor([table = table] {
+        table->flush();
+        return table->rowCount() == 0;
+    })) << "the answered declaration left the table";
+    const auto made = paper::contracts().back();
+    EXPECT_EQ(made->referenceNo, "QR2026120011");
+    EXPECT_EQ(made->contractStatus, '1');
+    EXPECT_EQ(made->direction, '1');
+    EXPECT_EQ(made->trader, "T402");
+    ASSERT_EQ(made->pledgedBonds.size(), 1u);
+    EXPECT_EQ(made->pledgedBonds[0]->pledgeVolume, 40000);
+    EXPECT_DOUBLE_EQ(made->maturitySettleAmount, 3002312.88);
+    EXPECT_DOUBLE_EQ(paper::funds(), funds + 3000000.00);
+    EXPECT_EQ(paper::usable("SH", "019547"), available - 40000);
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front()["orders"].toArray().at(0).toObject()["operationType"].toInt(), 1065);
+}
+
+TEST_F(DemoTerminal, earlyRepurchaseDeclarationConfirmedFromTheTerminalIsJournalled)
+{
+    open(QStringLiteral("2//1003")); // 提前购回
+    // The form's trader comes from the contract the contract table chose.
+    XP::COddEvenRowTable *early = agreementTable(29).second;
+    ASSERT_NE(early, nullptr);
+    ASSERT_TRUE(waitFor([early] { return early->rowCount() > 0; })) << "no declarations shown";
+    early->flush();
+    ASSERT_EQ(early->rowCount(), 2) << "880001's two 提前购回 declarations to T401";
+    ASSERT_EQ(early->itemText(0, 2), QStringLiteral("SH")) << "declarations in reference order";
+    EXPECT_EQ(early->itemText(0, 4), QStringLiteral("提前购回"));
+    EXPECT_EQ(early->itemText(0, 14), QStringLiteral("T401"));
+    DeclarationPtr shown;
+    for (const DeclarationPtr &d :
+         paper::records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER))
+        if (d->declareType == '2' && d->trader == "T401"
+            && QString::fromStdString(d->market) == early->itemText(0, 2))
+            shown = d;
+    ASSERT_TRUE(shown);
+    XP::CScriptedDialogResponder responder;
+    responder.answerButton(QMessageBox::Yes);
+    clickRowCell(*early, 0, 25);
+
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 1);
+    const QJsonObject order = lines.front()["orders"].toArray().at(0).toObject();
+    EXPECT_EQ(order["accountId"].toString(), QStringLiteral("880001"));
+    EXPECT_EQ(order["operationType"].toInt(), 1072);
+    EXPECT_EQ(order["stockCode"].toString(), QStringLiteral("206063"));
+    const QJsonObject agreement = order["agreementParam"].toObject();
+    EXPECT_EQ(agreement["pendingOrderRef"].toString(),
+              QString::fromStdString(shown->pendingOrderRef));
+    EXPECT_EQ(agreement["trader"].toString(), QStringLiteral("T401"));
+    EXPECT_EQ(agreement["counterpartyTrader"].toString(), QStringLiteral("T301"));
+    EXPECT_EQ(agreement["bondCode"].toString(), QStringLiteral("019666"));
+    EXPECT_EQ(agreement["subjectType"].toInt(), 2);
+    EXPECT_DOUBLE_EQ(agreement["repurchaseAmount"].toDouble(), shown->maturitySettleAmount);
+    EXPECT_EQ(order["volume"].toString(), QStringLiteral("80000"));
 }
 
 } // namespace
