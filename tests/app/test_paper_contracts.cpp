@@ -157,7 +157,7 @@ TEST(ContractRules, operationsFitTheContractsStateAndDay)
     }
 }
 
-TEST_F(PaperContractsTest, contractsBecomeDueAndOverdueAsTheirSettlementDayPasses)
+TEST(ContractRules, contractsBecomeDueAndOverdueAsTheirSettlementDayPasses)
 {
     Contract c;
     c.contractStatus = '1';
