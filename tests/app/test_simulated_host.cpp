@@ -373,50 +373,9 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationDirectorysFilesAreSkippedAnd
     }
 }
 
-TEST_F(SimulatedHostTest, aContractLineFillsTheRecordWithDatesFromTheTradingDate)
-{
-    write("contracts.csv", kHeader + kContract.toUtf8() + '\n');
-    // The host clock's date, then the day trading resumes after a weekend and after a closure.
-    const std::pair<QDate, QDate> clockAndTradingDate[] = {
-        { kTradingDay, kTradingDay },
-        { QDate(2026, 3, 14), QDate(2026, 3, 16) },
-        { QDate(2026, 2, 14), QDate(2026, 2, 24) },
-    };
-    for (const auto &[clock, tradingDate] : clockAndTradingDate) {
-        SCOPED_TRACE(clock.toString(Qt::ISODate).toStdString());
-        TC::resetHostForTests();
-        TC::CHostClock::setToday(clock);
-        app::CSimulatedHost host;
-        ASSERT_TRUE(load(host));
-        EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join("\n").toStdString();
-        const std::vector<ContractPtr> contracts = contractsOf("880002");
-        ASSERT_EQ(contracts.size(), 1u);
-        const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
-        EXPECT_EQ(utils::dateFromNumber(c.firstSettleDate), tradingDate.addDays(-10));
-        EXPECT_EQ(utils::dateFromNumber(c.maturitySettleDate), tradingDate.addDays(20));
-        EXPECT_EQ(c.repurchaseDays, 30);
-        EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
-        EXPECT_EQ(c.market, "SH");
-        EXPECT_EQ(c.direction, 50);
-        EXPECT_EQ(c.contractStatus, 56);
-        EXPECT_DOUBLE_EQ(c.repurchaseAmount, 10000000.0);
-        EXPECT_DOUBLE_EQ(c.repurchaseRate, 0.024);
-        EXPECT_DOUBLE_EQ(c.conversionRatio, 0.85);
-        EXPECT_DOUBLE_EQ(c.maturitySettleAmount, 10019726.03);
-        EXPECT_EQ(
-            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyDealer,
-                                       c.counterpartyDealerName, c.counterpartyEntity,
-                                       c.counterpartyTrader, c.referenceNo, c.supplementaryTerms }),
-            std::vector<std::string>({ "1001", "100102", "T002", "1004", "远川银行", "100401",
-                                       "T301", "YD001", "到期一次结清" }));
-        ASSERT_EQ(c.pledgedBonds.size(), 2u);
-        const ttservice::CRepurchasePledgedBond &bond = *c.pledgedBonds[1];
-        EXPECT_EQ(bond.market + bond.bondCode + bond.bondName, "SH12200106澜岳能源债");
-        EXPECT_EQ(bond.pledgeVolume, 40000);
-    }
-}
-
-TEST_F(SimulatedHostTest, malformedLinesAreReportedWithFileLineAndReason)
+// A contract line fills the record with dates from the trading date; each
+// malformed line is skipped and reported with its file, line and reason.
+TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateOrAreReported)
 {
     const std::pair<QString, QString> cases[] = {
         { withColumn(0, "990001"), "unknown account \"990001\"" },
@@ -447,11 +406,45 @@ TEST_F(SimulatedHostTest, malformedLinesAreReportedWithFileLineAndReason)
         expected << QStringLiteral("contracts.csv:%1: %2").arg(++lineNo).arg(reason);
     }
     write("contracts.csv", file);
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_EQ(host.warnings(), expected);
-    EXPECT_EQ(contractsOf("880002").size(), 1u);
-    EXPECT_TRUE(contractsOf("880001").empty());
+    // The host clock's date, then the day trading resumes after a weekend and after a closure.
+    const std::pair<QDate, QDate> clockAndTradingDate[] = {
+        { kTradingDay, kTradingDay },
+        { QDate(2026, 3, 14), QDate(2026, 3, 16) },
+        { QDate(2026, 2, 14), QDate(2026, 2, 24) },
+    };
+    for (const auto &[clock, tradingDate] : clockAndTradingDate) {
+        SCOPED_TRACE(clock.toString(Qt::ISODate).toStdString());
+        TC::resetHostForTests();
+        TC::CHostClock::setToday(clock);
+        app::CSimulatedHost host;
+        ASSERT_TRUE(load(host));
+        EXPECT_EQ(host.warnings(), expected);
+        EXPECT_TRUE(contractsOf("880001").empty());
+        const std::vector<ContractPtr> contracts = contractsOf("880002");
+        ASSERT_EQ(contracts.size(), 1u);
+        const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
+        EXPECT_EQ(utils::dateFromNumber(c.firstSettleDate), tradingDate.addDays(-10));
+        EXPECT_EQ(utils::dateFromNumber(c.maturitySettleDate), tradingDate.addDays(20));
+        EXPECT_EQ(c.repurchaseDays, 30);
+        EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
+        EXPECT_EQ(c.market, "SH");
+        EXPECT_EQ(c.direction, 50);
+        EXPECT_EQ(c.contractStatus, 56);
+        EXPECT_DOUBLE_EQ(c.repurchaseAmount, 10000000.0);
+        EXPECT_DOUBLE_EQ(c.repurchaseRate, 0.024);
+        EXPECT_DOUBLE_EQ(c.conversionRatio, 0.85);
+        EXPECT_DOUBLE_EQ(c.maturitySettleAmount, 10019726.03);
+        EXPECT_EQ(
+            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyDealer,
+                                       c.counterpartyDealerName, c.counterpartyEntity,
+                                       c.counterpartyTrader, c.referenceNo, c.supplementaryTerms }),
+            std::vector<std::string>({ "1001", "100102", "T002", "1004", "远川银行", "100401",
+                                       "T301", "YD001", "到期一次结清" }));
+        ASSERT_EQ(c.pledgedBonds.size(), 2u);
+        const ttservice::CRepurchasePledgedBond &bond = *c.pledgedBonds[1];
+        EXPECT_EQ(bond.market + bond.bondCode + bond.bondName, "SH12200106澜岳能源债");
+        EXPECT_EQ(bond.pledgeVolume, 40000);
+    }
 }
 
 TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithout)
