@@ -225,7 +225,7 @@ TEST_F(SimulatedHostTest, theCounterAnswersOnItsOwnThreadWithTheRecordsAskedFor)
     EXPECT_TRUE(declarations("T999").empty());
 }
 
-TEST_F(SimulatedHostTest, badLinesOfTheConfigurationDirectorysFilesAreSkippedAndSaid)
+TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
 {
     using Files = std::vector<std::pair<QString, QByteArray>>;
     const QByteArray declarations
