@@ -5,6 +5,8 @@
 // simulated host's answers; and the terminal itself, opened on a page of the
 // agreement business as main opens it.
 #include "CTerminalWindow.h"
+#include "CTradingDayWatch.h"
+#include "TableInput.h"
 #include "TerminalFixture.h"
 
 #include "shell/CFiccOperationPanel.h"
@@ -21,10 +23,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QThread>
 
 #include <functional>
@@ -34,43 +34,12 @@
 
 namespace demo {
 
-inline void pressAt(QTableView *view, int row, int column)
-{
-    const QPoint at = view->visualRect(view->model()->index(row, column)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-}
-
-// Presses the mouse on the cell of row `key`, column `column`.
-inline void clickKey(XP::CStandardHpfTable *table, const QString &key, int column)
-{
-    table->flush();
-    pressAt(table->view(), table->rowIndex(table->dataModel()->indexOfKey(key)), column);
-}
-
-// Presses the mouse on the cell of the shown row `row`, column `column`.
-inline void clickCell(XP::COddEvenRowTable *table, int row, int column)
-{
-    table->flush();
-    pressAt(table->view(), table->rowIndex(row), column);
-}
-
 // Key by key, as the trader types, so that the form recalculates.
 inline void typeInto(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
     edit->selectAll();
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-    }
-}
-
-inline void typeAndReturn(QLineEdit *edit, const QString &text)
-{
-    typeInto(edit, text);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(edit, &press);
+    type(edit, text);
 }
 
 // The visible cell of the page labelled `label`, or null.
@@ -119,10 +88,11 @@ inline XP::CStandardHpfTable *pledgeTable(QWidget *panel, int tableIndex)
 // Ticks the row `key` of a pledge table and types its quantity.
 inline void pledge(XP::CStandardHpfTable *table, const QString &key, const QString &quantity)
 {
-    clickKey(table, key, 0);
-    clickKey(table, key, 4);
+    clickRowCell(*table, table->dataModel()->indexOfKey(key), 0);
+    clickRowCell(*table, table->dataModel()->indexOfKey(key), 4);
     ASSERT_NE(table->editor(), nullptr) << key.toStdString();
-    typeAndReturn(table->editor(), quantity);
+    table->editor()->setFocus();
+    enter(table->editor(), quantity);
 }
 
 // Clicks the choice radio button of the contract table's `row`; false when
@@ -132,7 +102,7 @@ inline bool chooseRow(XP::COddEvenRowTable *table, int row)
     auto *radio = dynamic_cast<XP::CRadioButton *>(table->itemControl(row, 0));
     if (!radio || !radio->isEnabled())
         return false;
-    clickCell(table, row, 0);
+    clickRowCell(*table, row, 0);
     return radio->isChecked();
 }
 
@@ -179,28 +149,28 @@ inline void fillParties(QWidget *page, const std::vector<std::pair<int, const ch
             typeInto(edit, counterpartyName);
 }
 
-// For a person checking the terminal by eye: FICC_TEST_SCREENSHOT=/tmp/x.png
-// saves `widget` there, `suffix` before the extension.
-inline void screenshot(QWidget *widget, const char *suffix = "")
-{
-    if (!qEnvironmentVariableIsSet("FICC_TEST_SCREENSHOT"))
-        return;
-    QString path = QString::fromLocal8Bit(qgetenv("FICC_TEST_SCREENSHOT"));
-    path.insert(path.lastIndexOf(QLatin1Char('.')), QLatin1String(suffix));
-    widget->grab().save(path);
-}
-
 // The demo terminal on the shipped data, opened on the FICC panel's `param`
-// with its journal in the configuration directory, its host started.
+// with its journal in the configuration directory, its host started; with
+// `followDays` its "下一交易日" moves the trading day as main wires it.
 class DemoTerminalTest : public TerminalFixture
 {
 protected:
-    void open(const QString &param, bool start = true)
+    void open(const QString &param, bool start = true, bool followDays = false)
     {
         host = std::make_unique<app::CSimulatedHost>();
         ASSERT_TRUE(load(*host));
         XP::applyDefaultStyle(qApp);
+        if (followDays) {
+            days = std::make_unique<app::CTradingDayWatch>();
+            app::CSimulatedHost *h = host.get();
+            days->setRollOver([h] {
+                if (h->exchange())
+                    h->exchange()->startTradingDay();
+            });
+            ASSERT_TRUE(days->check(TC::CHostClock::today()));
+        }
         window = std::make_unique<app::CTerminalWindow>(dir.path());
+        window->setTradingDayWatch(days.get());
         window->setJournalFile(path("journal.jsonl"));
         window->ficcPanel()->setParam(param);
         window->ficcPanel()->refreshAccounts();
@@ -211,10 +181,15 @@ protected:
             window->followDeliveries(host->exchange());
         }
     }
-    void TearDown() override
+    void close()
     {
         window.reset();
+        days.reset();
         host.reset();
+    }
+    void TearDown() override
+    {
+        close();
         TerminalFixture::TearDown();
     }
 
@@ -241,6 +216,7 @@ protected:
     }
 
     std::unique_ptr<app::CSimulatedHost> host;
+    std::unique_ptr<app::CTradingDayWatch> days;
     std::unique_ptr<app::CTerminalWindow> window;
 };
 

@@ -19,6 +19,7 @@
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
@@ -38,6 +39,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -247,6 +249,34 @@ inline CCodeOrderParam deal(const std::string &code = "019547", long long volume
     });
 }
 
+// The answer the 待确认申报 table gives declaration `d` of account `data`:
+// the code of the declaration's type for the declaration's side.
+inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
+                                    const ttservice::CAccountDataPtr &data = account())
+{
+    const bool repo = d.direction == '0';
+    const std::map<int, int> codes = { { '0', 1065 },
+                                       { '1', 1067 },
+                                       { '2', repo ? 1072 : 1092 },
+                                       { '3', 1070 },
+                                       { '4', repo ? 1075 : 1095 } };
+    CCodeOrderParam order;
+    order.accountInfo = data->getAccountInfo();
+    order.operationType = static_cast<ttservice::EOperationType>(codes.at(d.declareType));
+    order.stock.market = d.market;
+    order.stock.stockCode = d.contractCode;
+    order.volume = 10;
+    order.paramKind = 2;
+    CRepurchaseAgreementParam agreement;
+    agreement.pendingOrderRef = d.pendingOrderRef;
+    agreement.trader = d.trader;
+    agreement.counterpartyDealer = d.counterpartyDealer;
+    agreement.counterpartyTrader = d.counterpartyTrader;
+    agreement.repurchaseAmount = d.repurchaseAmount;
+    order.agreementParam = agreement.toBson();
+    return order;
+}
+
 } // namespace paper
 
 // The paper exchange behind a started host, answering at once, on a
@@ -272,11 +302,7 @@ protected:
 
     void send(const std::vector<paper::CCodeOrderParam> &orders)
     {
-        auto command = boost::make_shared<ttservice::COrderComandParam>();
-        command->orders = orders;
-        command->manual = true;
-        ASSERT_TRUE(utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
-            command, {}, false, 0));
+        ASSERT_TRUE(sendCommand(orders));
         ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
     }
 

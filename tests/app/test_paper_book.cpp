@@ -5,37 +5,20 @@
 #include "CPaperBook.h"
 #include "TerminalFixture.h"
 
-#include "tc/CHostClock.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
-#include "ttservice/CAccountData.h"
-#include "ttservice/CAccountDetail.h"
-#include "ttservice/COrderComandParam.h"
-#include "ttservice/CPositionStatics.h"
-#include "utils/CSingletonT.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/CRepurchasePendingOrder.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <boost/make_shared.hpp>
-#include <boost/pointer_cast.hpp>
-
-#include <atomic>
-#include <functional>
 #include <future>
-#include <memory>
 
 namespace {
 
-using ttservice::CCodeOrderParam;
-
-ttservice::CAccountDataPtr account(const std::string &id = "880001")
-{
-    return TC::getUserConfig()->getAccountData(QString::fromStdString(id))->getAccountData();
-}
+using namespace paper;
 
 // Every record of every account that the book keeps, in the order the tables
 // show them, as one comparable text.
@@ -53,39 +36,14 @@ std::string desk()
     return text;
 }
 
-int recordCount(int type)
+size_t declarationCount()
 {
-    std::vector<ttservice::IDataPtr> records;
-    account()->getVector(type, records);
-    return int(records.size());
-}
-
-int contractCount()
-{
-    return recordCount(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+    return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).size();
 }
 
 CCodeOrderParam spotBuy(const std::string &code, long long volume)
 {
-    return paper::spot(1052, "SZ", code, 101.25, volume, "T101");
-}
-
-// A deal declaration the desk 1002 / T101 accepts into a running contract.
-CCodeOrderParam dealDeclaration()
-{
-    return paper::deal();
-}
-
-double funds()
-{
-    return account()->getAccountDetail()->availableFunds;
-}
-
-long long usable(const std::string &key)
-{
-    const auto pos = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
-        account()->getData(ttservice::DATA_TYPE_POSITION_STATICS, key));
-    return pos ? pos->usableVolume : -1;
+    return spot(1052, "SZ", code, 101.25, volume, "T101");
 }
 
 // Runs `statements` on the book's file while no terminal has it open; the
@@ -192,10 +150,10 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
     restart();
     EXPECT_EQ(desk(), shipped);
     EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Empty);
-    const int contractsBefore = contractCount();
-    send(dealDeclaration());
+    const size_t contractsBefore = contracts().size();
+    send(deal());
     send(spotBuy("101501", 1000));
-    ASSERT_EQ(contractCount(), contractsBefore + 1) << "the desk accepts the declaration";
+    ASSERT_EQ(contracts().size(), contractsBefore + 1) << "the desk accepts the declaration";
     const std::string traded = desk();
     ASSERT_NE(traded, shipped);
 
@@ -206,30 +164,23 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
 
     // Changes over a book read back are written as well, in their places.
     send(spotBuy("101501", 500));
-    send(dealDeclaration());
+    send(deal());
     const std::string tradedAgain = desk();
     ASSERT_NE(tradedAgain, traded);
     restart();
     EXPECT_EQ(desk(), tradedAgain);
-}
 
-TEST_F(PaperBookTest, aRecordThatLeftTheAccountStaysGoneAfterARestart)
-{
-    restart();
-    std::vector<ttservice::IDataPtr> declarations;
-    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, declarations);
+    // A record that left the account, as an answered declaration does, stays gone.
+    const auto declarations
+        = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER);
     ASSERT_GE(declarations.size(), 2u) << "the shipped desk has declarations for 880001";
     const std::string answered = declarations.front()->getKey();
-    // As the exchange drops a declaration once it is answered.
     account()->removeData(ttservice::DATA_TYPE_PENDING_ORDER, answered);
     ASSERT_TRUE(host->book()->commit());
     const std::string left = desk();
-
     restart();
     EXPECT_FALSE(account()->getData(ttservice::DATA_TYPE_PENDING_ORDER, answered));
-    std::vector<ttservice::IDataPtr> after;
-    account()->getVector(ttservice::DATA_TYPE_PENDING_ORDER, after);
-    EXPECT_EQ(after.size(), declarations.size() - 1);
+    EXPECT_EQ(declarationCount(), declarations.size() - 1);
     EXPECT_EQ(desk(), left);
 }
 
@@ -238,7 +189,7 @@ TEST_F(PaperBookTest, resetPaperStartsAgainFromTheShippedFilesAndKeepsThat)
     setAnswerDelay(600000);
     restart();
     send(spotBuy("101501", 1000));
-    sendAndLeaveTheDeskLooking(dealDeclaration());
+    sendAndLeaveTheDeskLooking(deal());
     ASSERT_NE(desk(), shipped);
 
     restart(true);
@@ -271,11 +222,9 @@ TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
 }
 
 // A change of a position made outside the exchange, as the position feed makes them.
-void movePosition(const std::string &key, long long usable)
+void movePosition(long long usable)
 {
-    const auto old = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
-        account()->getData(ttservice::DATA_TYPE_POSITION_STATICS, key));
-    auto pos = boost::make_shared<ttservice::CPositionStatics>(*old);
+    auto pos = boost::make_shared<ttservice::CPositionStatics>(*position("SH", "019547"));
     pos->usableVolume = usable;
     account()->updateData(pos, true);
 }
@@ -283,23 +232,23 @@ void movePosition(const std::string &key, long long usable)
 TEST_F(PaperBookTest, changesSettledAsMarketNoiseAreNotWrittenTheExchangesAre)
 {
     restart();
-    const long long shippedPledgeable = usable("SH|019547");
-    const long long shippedBought = usable("SZ|101501");
-    movePosition("SH|019547", shippedPledgeable + 700);
+    const long long shippedPledgeable = usable("SH", "019547");
+    const long long shippedBought = usable("SZ", "101501");
+    movePosition(shippedPledgeable + 700);
     host->book()->settle();
     send(spotBuy("101501", 10)); // the job's commit comes after the noise
 
     restart();
-    EXPECT_EQ(usable("SH|019547"), shippedPledgeable);
-    EXPECT_EQ(usable("SZ|101501"), shippedBought + 10);
+    EXPECT_EQ(usable("SH", "019547"), shippedPledgeable);
+    EXPECT_EQ(usable("SZ", "101501"), shippedBought + 10);
 
     // A change after the noise, of the same record, is the exchange's again.
-    movePosition("SH|019547", 3);
+    movePosition(3);
     host->book()->settle();
-    movePosition("SH|019547", 4);
+    movePosition(4);
     ASSERT_TRUE(host->book()->commit());
     restart();
-    EXPECT_EQ(usable("SH|019547"), 4);
+    EXPECT_EQ(usable("SH", "019547"), 4);
 }
 
 TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
@@ -392,37 +341,62 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
     }
 }
 
-TEST_F(PaperBookTest, aDealStillWaitingWhenTheTerminalStopsIsAnsweredOnceItRunsAgain)
+TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOutOnceItRunsAgain)
 {
+    using Kind = app::PendingDeal::Kind;
     const QDate sent(2026, 12, 9);
+    // The deal declaration, or the same terms as an intention order (正回购).
+    const auto orderOf = [](Kind kind) {
+        CCodeOrderParam order = deal();
+        if (kind == Kind::Intention)
+            order.operationType = static_cast<ttservice::EOperationType>(1063);
+        return order;
+    };
     const struct
     {
         const char *name;
+        Kind kind;
         QDate answered;
-        bool dealt;
         const char *told;
+        bool dealt;
+        size_t declared;
     } cases[] = {
-        { "on the day it was sent", sent, true, "接受成交申报" },
+        { "deal answered on the day it was sent", Kind::Declaration, sent, "接受成交申报", true,
+          0 },
         // A declaration is good for its trading day only.
-        { "on a later trading day", sent.addDays(1), false, "对手方当日未应答, 申报已失效" },
+        { "deal answered on a later trading day", Kind::Declaration, sent.addDays(1),
+          "对手方当日未应答, 申报已失效", false, 0 },
+        { "intention taken up by a desk", Kind::Intention, sent, "接受意向申报", false, 1 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         day = sent;
         setAnswerDelay(600000);
         restart(true);
-        const int contracts = contractCount();
-        const long long pledgeable = usable("SH|019547");
+        const size_t contractsBefore = contracts().size();
+        const size_t intentions
+            = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER)
+                  .size();
+        const size_t declarations = declarationCount();
+        const long long pledgeable = usable("SH", "019547");
         const double cash = funds();
-        sendAndLeaveTheDeskLooking(dealDeclaration());
-        ASSERT_EQ(contractCount(), contracts);
+        sendAndLeaveTheDeskLooking(orderOf(c.kind));
+        const auto listed
+            = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER);
+        ASSERT_EQ(listed.size(), intentions + (c.kind == Kind::Intention));
 
-        // Stopped twice before the desk answered: the deal still waits.
+        // Stopped twice before the desk answered: the order still waits.
         for (int stop = 0; stop < 2; ++stop) {
             restart();
             ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
-            EXPECT_TRUE(host->book()->pendingDeals().front().order == dealDeclaration());
-            EXPECT_EQ(contractCount(), contracts);
+            const app::PendingDeal &waiting = host->book()->pendingDeals().front();
+            EXPECT_EQ(waiting.kind, c.kind);
+            EXPECT_TRUE(waiting.order == orderOf(c.kind));
+            if (c.kind == Kind::Intention) {
+                EXPECT_EQ(waiting.key, listed.back()->getKey());
+            }
+            EXPECT_EQ(contracts().size(), contractsBefore);
+            EXPECT_EQ(declarationCount(), declarations);
         }
 
         // Its time is past when the terminal runs again: the desk answers at once.
@@ -430,69 +404,31 @@ TEST_F(PaperBookTest, aDealStillWaitingWhenTheTerminalStopsIsAnsweredOnceItRunsA
         setAnswerDelay(1);
         restart();
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-        EXPECT_EQ(paper::messages().filter(QString::fromUtf8(c.told)).size(), 1)
-            << paper::messages().join('\n').toStdString();
-        EXPECT_EQ(contractCount(), contracts + c.dealt);
-        EXPECT_EQ(usable("SH|019547"), pledgeable - (c.dealt ? 1000 : 0));
+        const QStringList told = messages().filter(QString::fromUtf8(c.told));
+        ASSERT_EQ(told.size(), 1) << messages().join('\n').toStdString();
+        if (c.kind == Kind::Intention) {
+            EXPECT_TRUE(told.front().contains(QString::fromStdString(listed.back()->getKey())));
+        }
+        EXPECT_EQ(contracts().size(), contractsBefore + c.dealt);
+        EXPECT_EQ(usable("SH", "019547"), pledgeable - (c.dealt ? 1000 : 0));
         EXPECT_DOUBLE_EQ(funds(), cash + (c.dealt ? 80000 : 0));
+        EXPECT_EQ(declarationCount(), declarations + c.declared);
 
-        // Answered once: the next start has nothing waiting and the same desk.
+        // Carried out once: the next start has nothing waiting and the same desk.
         const std::string answered = desk();
         restart();
         EXPECT_TRUE(host->book()->pendingDeals().empty());
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
+        EXPECT_TRUE(messages().filter(QString::fromUtf8(c.told)).isEmpty());
         EXPECT_EQ(desk(), answered);
     }
-}
-
-TEST_F(PaperBookTest, anIntentionStillWaitingWhenTheTerminalStopsIsTakenUpOnceItRunsAgain)
-{
-    day = QDate(2026, 12, 9);
-    setAnswerDelay(600000);
-    restart(true);
-    const int intentions = recordCount(ttservice::DATA_TYPE_INTENTION_ORDER);
-    const int declarations = recordCount(ttservice::DATA_TYPE_PENDING_ORDER);
-    CCodeOrderParam intention = dealDeclaration();
-    intention.operationType = static_cast<ttservice::EOperationType>(1063); // 正回购
-    sendAndLeaveTheDeskLooking(intention);
-    ASSERT_EQ(recordCount(ttservice::DATA_TYPE_INTENTION_ORDER), intentions + 1);
-    std::vector<ttservice::IDataPtr> listed;
-    account()->getVector(ttservice::DATA_TYPE_INTENTION_ORDER, listed);
-    const std::string orderNo = listed.back()->getKey();
-
-    // Stopped twice before a desk took it up: the intention still waits.
-    for (int stop = 0; stop < 2; ++stop) {
-        restart();
-        ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
-        const app::PendingDeal &waiting = host->book()->pendingDeals().front();
-        EXPECT_EQ(waiting.kind, app::PendingDeal::Kind::Intention);
-        EXPECT_EQ(waiting.key, orderNo);
-        EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations);
-    }
-
-    // Its time is past when the terminal runs again: a desk takes it up at once.
-    setAnswerDelay(1);
-    restart();
-    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-    const QStringList told = paper::messages().filter(QStringLiteral("接受意向申报"));
-    ASSERT_EQ(told.size(), 1) << paper::messages().join('\n').toStdString();
-    EXPECT_TRUE(told.front().contains(QString::fromStdString(orderNo)));
-    EXPECT_EQ(recordCount(ttservice::DATA_TYPE_PENDING_ORDER), declarations + 1);
-
-    // Taken up once: the next start has nothing waiting and the same desk.
-    const std::string takenUp = desk();
-    restart();
-    EXPECT_TRUE(host->book()->pendingDeals().empty());
-    ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-    EXPECT_TRUE(paper::messages().filter(QStringLiteral("接受意向申报")).isEmpty());
-    EXPECT_EQ(desk(), takenUp);
 }
 
 TEST_F(PaperBookTest, aBookOfTheFirstSchemaOpensWithItsRecordsAndKeepsWaitingDealsFromThenOn)
 {
     restart();
     send(spotBuy("101501", 1000));
-    send(dealDeclaration());
+    send(deal());
     const std::string traded = desk();
     host.reset();
     // The book as the first schema left it: the records' tables only.
@@ -503,7 +439,7 @@ TEST_F(PaperBookTest, aBookOfTheFirstSchemaOpensWithItsRecordsAndKeepsWaitingDea
     EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Sound);
     EXPECT_TRUE(host->warnings().isEmpty()) << host->warnings().join('\n').toStdString();
     EXPECT_EQ(desk(), traded);
-    sendAndLeaveTheDeskLooking(dealDeclaration());
+    sendAndLeaveTheDeskLooking(deal());
 
     restart();
     EXPECT_EQ(desk(), traded);

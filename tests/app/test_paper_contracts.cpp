@@ -7,9 +7,9 @@
 #include "CDeskDeclarations.h"
 #include "TerminalFixture.h"
 
-#include "tc/TradeOperationType.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
+#include "utils/DateText.h"
 
 #include <map>
 
@@ -99,20 +99,12 @@ protected:
         clearMessages();
     }
 
-    // Answers the declaration `ref` with the code the 待确认申报 table uses
-    // under `type` for the declaration's side.
-    void confirm(const std::string &ref, TC::ETradeOperationType type)
+    // Answers the declaration `ref` as the 待确认申报 table does.
+    void confirm(const std::string &ref)
     {
         const auto d = declaration(ref);
         ASSERT_TRUE(d) << ref;
-        const bool repo = d->direction == '0';
-        const std::map<int, int> codes
-            = { { TC::OPT_AGREEMENT_DEAL_DECLARATION, 1065 },
-                { TC::OPT_AGREEMENT_MATURITY_RENEWAL, 1067 },
-                { TC::OPT_AGREEMENT_PLEDGE_CHANGE, 1070 },
-                { TC::OPT_AGREEMENT_EARLY_REPURCHASE, repo ? 1072 : 1092 },
-                { TC::OPT_AGREEMENT_PLEDGE_RELEASE, repo ? 1075 : 1095 } };
-        send({ answer(codes.at(type), ref) });
+        send({ confirmation(*d) });
     }
 
     void startDay(const QDate &day)
@@ -165,7 +157,7 @@ TEST(ContractRules, operationsFitTheContractsStateAndDay)
     }
 }
 
-TEST_F(PaperContractsTest, contractsBecomeDueAndOverdueAsTheirSettlementDayPasses)
+TEST(ContractRules, contractsBecomeDueAndOverdueAsTheirSettlementDayPasses)
 {
     Contract c;
     c.contractStatus = '1';
@@ -274,31 +266,9 @@ TEST_F(PaperContractsTest, pledgeChangeSwapsBondsBetweenThePledgeAndTheAvailable
     EXPECT_EQ(contract(dealNo)->contractStatus, '1');
 }
 
-TEST_F(PaperContractsTest, confirmedDealDeclarationsBecomeContractsAndLeaveTheList)
-{
-    // QR2026120011: desk T301 lends 3,000,000 against 40,000 张 of 019547 (trader T402).
-    confirm("QR2026120011", TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    EXPECT_FALSE(declaration("QR2026120011"));
-    const auto borrowed = contracts().back();
-    EXPECT_EQ(borrowed->referenceNo, "QR2026120011");
-    EXPECT_EQ(borrowed->direction, '1');
-    EXPECT_EQ(borrowed->trader, "T402");
-    EXPECT_EQ(bondsOf(*borrowed), "019547:40000");
-    EXPECT_DOUBLE_EQ(borrowed->maturitySettleAmount, 3002312.88);
-    EXPECT_DOUBLE_EQ(funds(), 52080000.00 + 3000000.00);
-    EXPECT_EQ(usable("SH", "019547"), 79000);
-
-    // QR2026120001: the trader lends 9,000,000 against the desk's bonds.
-    confirm("QR2026120001", TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    const auto lent = contracts().back();
-    EXPECT_EQ(lent->direction, '2');
-    EXPECT_DOUBLE_EQ(funds(), 52080000.00 + 3000000.00 - 9000000.00);
-    EXPECT_EQ(usable("SH", "019547"), 79000) << "the pledged bonds are the desk's";
-}
-
 TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOnThem)
 {
-    confirm("QR2026120001", TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    confirm("QR2026120001");
     const std::string lent = contracts().back()->contractNo; // 9,000,000 for 7 days, to T301
     const double before = funds();
 
@@ -315,9 +285,9 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_EQ(change->declareType, '3');
     EXPECT_EQ(change->trader, "T401");
 
-    confirm(change->pendingOrderRef, TC::OPT_AGREEMENT_PLEDGE_CHANGE);
+    confirm(change->pendingOrderRef);
     EXPECT_EQ(bondsOf(*contract(lent)), "019666:100000");
-    confirm(release->pendingOrderRef, TC::OPT_AGREEMENT_PLEDGE_RELEASE);
+    confirm(release->pendingOrderRef);
     EXPECT_EQ(contract("HT2026120003")->contractStatus, '5');
     EXPECT_EQ(usable("SZ", "101501"), 50000 + 120000);
     EXPECT_DOUBLE_EQ(funds(), before - 15006760.27);
@@ -328,7 +298,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_EQ(contract(lent)->contractStatus, '2');
     ASSERT_EQ(declarationsAbout(lent).size(), 1u);
     EXPECT_EQ(declarationsAbout(lent).front()->declareType, '1');
-    confirm(declarationsAbout(lent).front()->pendingOrderRef, TC::OPT_AGREEMENT_MATURITY_RENEWAL);
+    confirm(declarationsAbout(lent).front()->pendingOrderRef);
     EXPECT_EQ(contract(lent)->contractStatus, '4');
     const std::string renewed = contracts().back()->contractNo;
     EXPECT_EQ(contract(renewed)->maturitySettleDate, 20261223);
@@ -338,8 +308,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     startDay(QDate(2026, 12, 21));
     ASSERT_EQ(declarationsAbout(renewed).size(), 1u);
     EXPECT_EQ(declarationsAbout(renewed).front()->declareType, '2');
-    confirm(declarationsAbout(renewed).front()->pendingOrderRef,
-            TC::OPT_AGREEMENT_EARLY_REPURCHASE);
+    confirm(declarationsAbout(renewed).front()->pendingOrderRef);
     EXPECT_EQ(contract(renewed)->contractStatus, '3');
     EXPECT_DOUBLE_EQ(funds(), before - 15006760.27 + 3710.96 + 9002650.68);
 }
@@ -486,7 +455,7 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
 
 TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerCommand)
 {
-    confirm("QR2026120011", TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    confirm("QR2026120011");
     expectRefused(answer(1065, "QR2026120011"), "申报 QR2026120011 已应答, 不能重复确认");
 
     clearMessages();
@@ -576,11 +545,87 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
     EXPECT_EQ(d->pledgedBonds[0]->bondCode, "019547");
     EXPECT_EQ(d->pledgedBonds[0]->pledgeVolume, 560) << "50,000 / 90 % in tens of 张";
 
-    confirm(d->pendingOrderRef, TC::OPT_AGREEMENT_DEAL_DECLARATION);
+    confirm(d->pendingOrderRef);
     EXPECT_EQ(contracts().back()->direction, '2');
     EXPECT_EQ(contracts().back()->counterpartyTrader, d->counterpartyTrader);
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 50000.00);
     EXPECT_EQ(usable("SH", "019547"), 119000) << "the desk pledged its own bonds";
+}
+
+// The declarations the demo ships are ones a trader can confirm: the paper
+// exchange takes each of them, in the order of the file, and the deal or the
+// contract it is about changes as its type has it.
+using ShippedDeclarations = PaperDeskTest;
+
+TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsItsTypeDoes)
+{
+    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
+    // The status of the contract a declaration is about, once confirmed.
+    const std::map<int, int> statusAfter = { { '1', Rules::STATUS_RENEWED },
+                                             { '2', Rules::STATUS_REPURCHASED },
+                                             { '3', Rules::STATUS_RUNNING },
+                                             { '4', Rules::STATUS_RELEASED } };
+    std::map<int, int> confirmed; // per type
+    for (const std::string id : { "880001", "880002" }) {
+        const ttservice::CAccountDataPtr data = account(id);
+        for (const DeclarationPtr &d :
+             records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, id)) {
+            const std::string &ref = d->pendingOrderRef;
+            SCOPED_TRACE(ref);
+            const auto about = boost::dynamic_pointer_cast<Contract>(
+                data->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, Rules::contractOfRef(ref)));
+            ASSERT_EQ(bool(about), d->declareType != '0')
+                << "a declaration of type " << char(d->declareType) << " names a contract";
+            if (about) {
+                EXPECT_EQ(about->market, d->market);
+                EXPECT_EQ(about->direction == '1', d->direction == '0') << "the same side";
+                EXPECT_EQ(about->counterpartyTrader, d->counterpartyTrader)
+                    << "declared by the contract's counterparty";
+            }
+            // The repo side ('0') receives the money of a deal and pays to close.
+            double received = 0.0;
+            if (d->declareType == '0')
+                received = d->repurchaseAmount;
+            else if (d->declareType == '1')
+                received = d->repurchaseAmount - Rules::dueAtMaturity(*about);
+            else if (d->declareType == '2')
+                received = -d->maturitySettleAmount;
+            else if (d->declareType == '4')
+                received = -(d->releaseSettleAmount > 0 ? d->releaseSettleAmount
+                                                        : d->maturitySettleAmount);
+            const double cash = data->getAccountDetail()->availableFunds;
+            clearMessages();
+
+            send({ confirmation(*d, data) });
+            const QStringList refused = messages().filter(QStringLiteral("委托被拒绝"));
+            ASSERT_TRUE(refused.isEmpty()) << refused.join('\n').toStdString();
+            ++confirmed[d->declareType];
+            EXPECT_FALSE(data->getData(ttservice::DATA_TYPE_PENDING_ORDER, ref))
+                << "an answered declaration leaves the list";
+            EXPECT_NEAR(data->getAccountDetail()->availableFunds - cash,
+                        d->direction == '0' ? received : -received, 0.005);
+            if (about) {
+                const auto after = boost::dynamic_pointer_cast<Contract>(
+                    data->getData(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, about->contractNo));
+                EXPECT_EQ(char(after->contractStatus), char(statusAfter.at(d->declareType)));
+            }
+            if (d->declareType != '0' && d->declareType != '1')
+                continue;
+            // A deal, or the contract a renewal closes into, from today for the declared term.
+            const auto made = records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, id).back();
+            EXPECT_EQ(made->referenceNo, ref);
+            EXPECT_EQ(made->direction == '1', d->direction == '0');
+            EXPECT_DOUBLE_EQ(made->repurchaseAmount, d->repurchaseAmount);
+            EXPECT_EQ(made->firstSettleDate, utils::dateNumber(dealDay()));
+            EXPECT_EQ(made->maturitySettleDate,
+                      utils::dateNumber(dealDay().addDays(d->repurchaseDays)));
+            if (d->declareType == '1') {
+                EXPECT_EQ(bondsOf(*made), bondsOf(*about)) << "the same bonds stay pledged";
+            }
+        }
+    }
+    for (int type : { '0', '1', '2', '3', '4' })
+        EXPECT_GE(confirmed[type], 2) << "declarations of type " << char(type);
 }
 
 } // namespace

@@ -114,26 +114,4 @@ TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
 }
 
-using DeskFileTest = TerminalFixture;
-
-TEST_F(DeskFileTest, desksOfTheConfigurationDirectoryReplaceTheShippedOnesAndBadLinesAreSaid)
-{
-    write("desks.csv",
-          "dealer,dealerName,trader,traderName\n"
-          "# a comment\n"
-          "2001,岚桥证券,T901,林未央\n"
-          "2002,,,\n"
-          "2003,只有名字\n");
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_EQ(host.warnings().filter(QStringLiteral("desks.csv:")),
-              (QStringList { "desks.csv:4: a desk needs a dealer and a trader code",
-                             "desks.csv:5: a desk needs a dealer and a trader code" }));
-    host.start();
-    const std::vector<app::CPaperExchange::Desk> &desks = host.exchange()->desks();
-    ASSERT_EQ(desks.size(), 1u);
-    EXPECT_EQ(desks[0].dealerName, QStringLiteral("岚桥证券"));
-    EXPECT_EQ(desks[0].traderName, QStringLiteral("林未央"));
-}
-
 } // namespace

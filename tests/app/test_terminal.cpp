@@ -1,14 +1,29 @@
-#include "CCommandJournal.h"
+// The demo terminal's window: the journal of the trader's commands, the
+// message list, the chosen panels kept over a restart, a spot order from the
+// FICC panel, and the trading-day watch that moves the host's date.
 #include "CTerminalWindow.h"
+#include "CTradingDayWatch.h"
 #include "TerminalFixture.h"
+#include "UserInput.h"
 
 #include "shell/CFiccOperationPanel.h"
+#include "tc/CExchangeClient.h"
+#include "tc/COpAccountsWidget.h"
+#include "tc/COpButton.h"
+#include "tc/CStockCodeLineEdit.h"
 #include "tc/CUserManager.h"
+#include "xp/CLineEdit.h"
 
+#include <QApplication>
 #include <QJsonArray>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
 #include <QTreeWidget>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -40,90 +55,7 @@ ttservice::COrderComandParamPtr agreementCommand()
 
 } // namespace
 
-TEST_F(TerminalTest, simulatedHostSeedsServicesFromShippedData)
-{
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join("\n").toStdString();
-
-    TC::CUserConfig *config = TC::getUserConfig();
-    EXPECT_EQ(config->deploymentCode, 100);
-    EXPECT_TRUE(config->hasSpotTrade());
-    ASSERT_GE(config->getAccountDatas().size(), 3u);
-    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
-    std::set<int> states;
-    for (const TC::CAccountPtr &a : config->getAccountDatas())
-        states.insert(client->getLoginStatus(a->getKey()));
-    EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
-    EXPECT_GE(ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments().size(), 4u);
-    // The dealer file is handed to the configuration directory, bytes unchanged.
-    QFile shipped(QDir(QStringLiteral(FICC_APP_DATA_DIR)).filePath("FiccDealerConfig.csv"));
-    QFile copied(path("FiccDealerConfig.csv"));
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
-    EXPECT_EQ(shipped.readAll(), copied.readAll());
-}
-
-TEST_F(TerminalTest, configDirectoryOverridesAndMalformedLinesAreSkipped)
-{
-    write("host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n");
-    write("accounts.csv",
-          "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n3,c,,x,0,logged_in,5\n");
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
-    EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
-    EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
-    // Three bad account lines; the shipped positions then name accounts this host lacks.
-    EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:")).size(), 3);
-    EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
-}
-
-TEST_F(TerminalTest, missingSeedFileIsAnError)
-{
-    app::CSimulatedHost host;
-    QString error;
-    EXPECT_FALSE(host.load(path("nowhere"), path("nothing-here"), &error));
-    EXPECT_FALSE(error.isEmpty());
-}
-
-TEST_F(TerminalTest, simulatedCounterAnswersPositionsAndContractsOnItsOwnThread)
-{
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    host.start();
-    const auto positions = askCounter("880001", ttservice::DATA_TYPE_POSITION_STATICS);
-    EXPECT_TRUE(positions->ok);
-    EXPECT_NE(positions->thread, QThread::currentThread());
-    EXPECT_EQ(positions->rows.size(), 5u) << "the positions of 880001 in positions.csv";
-
-    const auto contracts = askCounter("880002", ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
-    EXPECT_TRUE(contracts->ok);
-    std::vector<ttservice::IDataPtr> loaded;
-    paper::account("880002")->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, loaded);
-    ASSERT_FALSE(loaded.empty());
-    EXPECT_EQ(contracts->rows, loaded);
-}
-
-TEST_F(TerminalTest, journalDecodesAgreementParametersFromBson)
-{
-    const QJsonObject entry = app::CCommandJournal::commandToJson(5, *agreementCommand());
-    EXPECT_EQ(entry["commandNo"].toInt(), 5);
-    EXPECT_EQ(entry["commandKind"].toInt(), 0x100000);
-    const QJsonObject order = entry["orders"].toArray().at(0).toObject();
-    EXPECT_EQ(order["accountId"].toString(), "880001");
-    EXPECT_EQ(order["operationType"].toInt(), 1052);
-    EXPECT_EQ(order["volume"].toString(), "1000");
-    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
-    const QJsonObject agreement = order["agreementParam"].toObject();
-    EXPECT_EQ(agreement["bondCode"].toString(), "019547");
-    EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
-    EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
-    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("澄湖证券"));
-    EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
-}
-
-TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
+TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
 {
     TC::getUserConfig()->deploymentCode = 100;
     app::CTerminalWindow window(dir.path());
@@ -142,8 +74,20 @@ TEST_F(TerminalTest, windowJournalsCommandsAndListsMessages)
 
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0]["commandNo"].toInt(), 1);
     EXPECT_EQ(lines[1]["commandNo"].toInt(), 2);
-    EXPECT_EQ(lines[1]["orders"][0]["agreementParam"]["bondCode"].toString(), "019547");
+    EXPECT_EQ(lines[1]["commandKind"].toInt(), 0x100000);
+    const QJsonObject order = lines[1]["orders"].toArray().at(0).toObject();
+    EXPECT_EQ(order["accountId"].toString(), "880001");
+    EXPECT_EQ(order["operationType"].toInt(), 1052);
+    EXPECT_EQ(order["volume"].toString(), "1000");
+    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
+    const QJsonObject agreement = order["agreementParam"].toObject();
+    EXPECT_EQ(agreement["bondCode"].toString(), "019547");
+    EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
+    EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
+    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("澄湖证券"));
+    EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
 }
 
 TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
@@ -167,4 +111,168 @@ TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
     EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("1//1000"));
     again.restorePanels();
     EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("3//1004"));
+}
+
+namespace {
+
+// A trader at the demo terminal, in the spot bond mode of the FICC panel.
+class SpotTerminalTest : public TerminalFixture
+{
+protected:
+    void SetUp() override
+    {
+        TerminalFixture::SetUp();
+        ASSERT_TRUE(load(host));
+        window = std::make_unique<app::CTerminalWindow>(dir.path());
+        window->setJournalFile(path("journal.jsonl"));
+        window->ficcPanel()->setParam(QStringLiteral("3"));
+        page = window->ficcPanel()->findChild<QWidget *>(
+            QStringLiteral("zolpcoptransactionincashwidget"));
+        ASSERT_NE(page, nullptr);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        TerminalFixture::TearDown();
+    }
+
+    template<class T> T *part(const char *name) const
+    {
+        T *found = page->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    XP::CLineEdit *editor(const char *name) const { return part<XP::CLineEdit>(name); }
+
+    app::CSimulatedHost host;
+    std::unique_ptr<app::CTerminalWindow> window;
+    QWidget *page = nullptr;
+};
+
+} // namespace
+
+TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
+{
+    EXPECT_FALSE(page->isHidden());
+    auto *accounts = window->ficcPanel()->findChild<TC::COpAccountsWidget *>();
+    ASSERT_NE(accounts, nullptr);
+    EXPECT_EQ(accounts->getSelectedAccounts(), (std::set<QString> { "880001" }))
+        << "the first logged-in account is chosen";
+
+    // Five digits list the bond; Return picks it.
+    auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
+    type(code->getLineEdit(), QStringLiteral("10150"));
+    ASSERT_TRUE(code->isPopupVisible());
+    pressKey(code->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(code->code(), QStringLiteral("101501"));
+    EXPECT_EQ(editor("zolp_spot_name")->text(), QStringLiteral("15附息国债01"));
+
+    enter(editor("zolp_spot_price"), QStringLiteral("101.25"));
+    enter(editor("zolp_spot_quantity"), QStringLiteral("1000"));
+    enter(editor("zolp_spot_trader"), QStringLiteral("Wang"));
+    enter(editor("zolp_spot_agreementno"), QStringLiteral("1234567"));
+    EXPECT_EQ(editor("zolp_spot_fullprice")->text(), QStringLiteral("103.127"));
+    EXPECT_EQ(editor("zolp_spot_accrued")->text(), QStringLiteral("1876.500"));
+    EXPECT_EQ(editor("zolp_spot_settlement")->text(), QStringLiteral("103126.500"));
+
+    // 52,000,000.00 at 103.1265 buys 504,235 张; 50,000 张 are held.
+    TC::CCanOrderNum num;
+    ASSERT_TRUE(accounts->canOrderNum(QStringLiteral("880001"), &num));
+    EXPECT_EQ(num.buyVolume, 504230);
+    EXPECT_EQ(num.sellVolume, 50000);
+
+    part<TC::COpButton>("zolp_spot_buy")->click();
+
+    EXPECT_EQ(window->messageList()->count(), 0)
+        << window->messageList()->item(0)->text().toStdString();
+    ASSERT_EQ(window->journalView()->topLevelItemCount(), 1);
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 1);
+    const QJsonObject &command = lines.front();
+    const std::pair<const char *, QJsonValue> commandFields[]
+        = { { "commandKind", 0x100000 }, { "commandSubKind", 0 }, { "manual", true },
+            { "commandMode", 0 },        { "commandOption", 0 },  { "commandText", "" } };
+    for (const auto &[key, value] : commandFields)
+        EXPECT_EQ(command[key], value) << key;
+    const QJsonArray orders = command["orders"].toArray();
+    ASSERT_EQ(orders.size(), 1);
+    const QJsonObject order = orders.at(0).toObject();
+    const std::pair<const char *, QJsonValue> orderFields[] = {
+        { "accountId", "880001" },
+        { "accountName", "晨岭稳健债券基金" },
+        { "orderKind", 49 },
+        { "operationType", 1052 },
+        { "market", "SZ" },
+        { "stockCode", "101501" },
+        { "stockName", "15附息国债01" },
+        { "instrumentTag", "BOND" },
+        { "priceMode", 11 },
+        { "price", 101.25 },
+        { "volume", "1000" },
+        { "userName", "trader01" },
+        { "counterpartyTrader", "Wang" },
+        { "agreementNo", 1234567 },
+    };
+    for (const auto &[key, value] : orderFields)
+        EXPECT_EQ(order[key], value) << key;
+    EXPECT_FALSE(order.contains("agreementParam"));
+
+    // The journal view lists the order with its fields.
+    QTreeWidgetItem *orderItem = window->journalView()->topLevelItem(0)->child(0);
+    ASSERT_NE(orderItem, nullptr);
+    EXPECT_EQ(orderItem->childCount(), order.size());
+}
+
+using TradingDayWatch = TerminalFixture;
+
+// Over the shipped calendar: 2026-02-12 is a Thursday before the Spring
+// Festival closure, which keeps the exchange shut until 2026-02-24;
+// 2026-09-30 is the Wednesday before the National Day closure (1-7 October).
+TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt)
+{
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    app::CTradingDayWatch watch;
+    std::vector<QDate> rolledOn; // the host clock when the roll-over runs
+    std::vector<std::pair<std::string, std::string>> announced;
+    watch.setRollOver([&] { rolledOn.push_back(TC::CHostClock::today()); });
+    // The exchange client outlives the test: the watch ends the connection.
+    QObject::connect(utils::CManualSingletonT<TC::CExchangeClient>::instance(),
+                     &TC::CExchangeClient::sigNewTradingDate, &watch,
+                     [&](const std::string &day, const std::string &previous) {
+                         announced.emplace_back(day, previous);
+                         EXPECT_EQ(rolledOn.size(), announced.size()) << "rolled over first";
+                     });
+
+    // The calendar date: the first trading day on or after it, once.
+    EXPECT_TRUE(watch.check(QDate(2026, 2, 12)));
+    EXPECT_FALSE(watch.check(QDate(2026, 2, 12)));
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 2, 12));
+    // Saturday, then a holiday inside the closure: both trade on 24 February.
+    EXPECT_TRUE(watch.check(QDate(2026, 2, 14)));
+    EXPECT_FALSE(watch.check(QDate(2026, 2, 20)));
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 2, 24));
+    EXPECT_EQ(watch.tradingDate(), QDate(2026, 2, 24));
+
+    // The trader's advance moves on across closures; the calendar date stays
+    // behind the day the trader moved to and never moves it back.
+    EXPECT_TRUE(watch.check(QDate(2026, 9, 30)));
+    EXPECT_TRUE(watch.advance());
+    EXPECT_EQ(watch.tradingDate(), QDate(2026, 10, 8));
+    EXPECT_FALSE(watch.check(QDate(2026, 10, 2)));
+    EXPECT_FALSE(watch.check(QDate(2026, 9, 30)));
+    EXPECT_TRUE(watch.advance()); // Friday
+    EXPECT_TRUE(watch.advance()); // over the weekend
+    EXPECT_TRUE(watch.check(QDate(2026, 10, 13)));
+    EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 10, 13));
+
+    const std::vector<QDate> days
+        = { QDate(2026, 2, 12), QDate(2026, 2, 24),  QDate(2026, 9, 30), QDate(2026, 10, 8),
+            QDate(2026, 10, 9), QDate(2026, 10, 12), QDate(2026, 10, 13) };
+    EXPECT_EQ(rolledOn, days);
+    const std::vector<std::pair<std::string, std::string>> expected
+        = { { "20260212", "" },         { "20260224", "20260212" }, { "20260930", "20260224" },
+            { "20261008", "20260930" }, { "20261009", "20261008" }, { "20261012", "20261009" },
+            { "20261013", "20261012" } };
+    EXPECT_EQ(announced, expected);
 }

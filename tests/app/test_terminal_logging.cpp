@@ -75,42 +75,22 @@ protected:
 
 } // namespace
 
-TEST_F(TerminalLoggingTest, withoutConfigurationFileInfoGoesToTheFileAndWarningsToStderr)
-{
-    const QString configDir = path("not-yet-made");
-    QString error;
-    ASSERT_TRUE(app::configureTerminalLogging(configDir, QString(), &error));
-    testing::internal::CaptureStderr();
-    log(log4cxx::Level::getInfo(), "placeCommands: [manual] repurchase deal.");
-    log(log4cxx::Level::getDebug(), "a debug line");
-    log(log4cxx::Level::getWarn(), "account data is missing");
-    log4cxx::Logger::getLogger("Other")->warn("a warning of another logger");
-    const std::string err = testing::internal::GetCapturedStderr();
-
-    QFile file(QDir(configDir).filePath(app::kLogFileName));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the directory is made and the file written";
-    const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.contains("INFO  [") && text.contains("[app::test] placeCommands: [manual]"))
-        << text.toStdString();
-    EXPECT_FALSE(text.contains("a debug line"));
-    EXPECT_TRUE(text.contains("account data is missing")) << "the file keeps the warning too";
-    EXPECT_NE(err.find("account data is missing"), std::string::npos) << err;
-    EXPECT_NE(err.find("a warning of another logger"), std::string::npos) << err;
-    EXPECT_EQ(err.find("placeCommands"), std::string::npos) << err;
-}
-
-// The shipped example says what the terminal does without a file: same
-// appenders, same file, same limits.
-TEST_F(TerminalLoggingTest, shippedExampleMatchesTheDefaultSetUp)
+// Without a configuration file the terminal makes its directory and writes
+// information to a rolling file there, warnings also to stderr; the shipped
+// example says the same: same appenders, same file, same limits.
+TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAsTheExampleSays)
 {
     for (const bool withExample : { false, true }) {
         SCOPED_TRACE(withExample ? "shipped example" : "no configuration file");
-        QFile::remove(path(app::kLogConfigFileName));
+        const QString configDir = path(withExample ? "example" : "not-yet-made");
         if (withExample) {
+            ASSERT_TRUE(QDir().mkpath(configDir));
             ASSERT_TRUE(QFile::copy(QStringLiteral(FICC_APP_DATA_DIR "/log4cxx.properties"),
-                                    path(app::kLogConfigFileName)));
+                                    QDir(configDir).filePath(app::kLogConfigFileName)));
         }
-        ASSERT_TRUE(configure());
+        QString error;
+        ASSERT_TRUE(app::configureTerminalLogging(configDir, QString(), &error))
+            << error.toStdString();
 
         const log4cxx::LoggerPtr std = utils::stdFileLogger();
         EXPECT_EQ(std->getLevel(), log4cxx::Level::getInfo());
@@ -119,17 +99,34 @@ TEST_F(TerminalLoggingTest, shippedExampleMatchesTheDefaultSetUp)
             = log4cxx::cast<log4cxx::rolling::RollingFileAppender>(std->getAllAppenders().front());
         ASSERT_TRUE(rolling);
         EXPECT_EQ(QDir::cleanPath(QString::fromStdString(rolling->getFile())),
-                  QDir::cleanPath(path(app::kLogFileName)));
+                  QDir::cleanPath(QDir(configDir).filePath(app::kLogFileName)));
         EXPECT_EQ(long(rolling->getMaximumFileSize()), app::kLogMaxFileSize);
         EXPECT_EQ(rolling->getMaxBackupIndex(), app::kLogMaxBackups);
-
         const log4cxx::LoggerPtr root = log4cxx::Logger::getRootLogger();
         ASSERT_EQ(root->getAllAppenders().size(), 1u);
         auto console = log4cxx::cast<log4cxx::ConsoleAppender>(root->getAllAppenders().front());
         ASSERT_TRUE(console);
         EXPECT_EQ(console->getTarget(), "System.err");
         EXPECT_EQ(console->getThreshold(), log4cxx::Level::getWarn());
-        log4cxx::LogManager::resetConfiguration();
+
+        testing::internal::CaptureStderr();
+        log(log4cxx::Level::getInfo(), "placeCommands: [manual] repurchase deal.");
+        log(log4cxx::Level::getDebug(), "a debug line");
+        log(log4cxx::Level::getWarn(), "account data is missing");
+        log4cxx::Logger::getLogger("Other")->warn("a warning of another logger");
+        const std::string err = testing::internal::GetCapturedStderr();
+        log4cxx::LogManager::resetConfiguration(); // closes the file
+        QFile file(QDir(configDir).filePath(app::kLogFileName));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the directory is made and the file written";
+        const QByteArray text = file.readAll();
+        EXPECT_TRUE(text.contains("INFO  [")
+                    && text.contains("[app::test] placeCommands: [manual]"))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains("a debug line"));
+        EXPECT_TRUE(text.contains("account data is missing")) << "the file keeps the warning too";
+        EXPECT_NE(err.find("account data is missing"), std::string::npos) << err;
+        EXPECT_NE(err.find("a warning of another logger"), std::string::npos) << err;
+        EXPECT_EQ(err.find("placeCommands"), std::string::npos) << err;
     }
 }
 

@@ -1,0 +1,654 @@
+// The simulated host's seed data: the shipped files seed every service
+// whole, with dates counted from the trading date; the configuration
+// directory's files take their place; what does not read is skipped and said,
+// in the message list and on stderr. Beside it, the counter that answers
+// queries and the feed that moves positions while the terminal runs.
+#include "CPositionFeed.h"
+#include "CTerminalWindow.h"
+#include "TerminalFixture.h"
+
+#include "tc/CTradingCalendar.h"
+#include "tc/CUserManager.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/CRepurchasePendingOrder.h"
+#include "ttservice/StockTypeCenter.h"
+#include "utils/DateText.h"
+
+#include <QListWidget>
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace {
+
+using ContractPtr = ttservice::CRepurchaseAgreementContractInfoPtr;
+using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
+
+// A Tuesday on which both exchanges trade.
+const QDate kTradingDay(2026, 3, 10);
+
+const QByteArray kHeader = "accountId,contractNo,market,direction,status,firstSettleOffset,"
+                           "maturityOffset,amount,rate,conversionRatio,maturitySettleAmount,"
+                           "pledgedBonds,dealer,tradingEntity,trader,counterpartyDealer,"
+                           "counterpartyDealerName,counterpartyEntity,counterpartyTrader,"
+                           "referenceNo,supplementaryTerms\n";
+const QString kContract = QStringLiteral(
+    "880002,HT2026030001,SH,2,8,-10,20,10000000.00,0.0240,0.85,10019726.03,"
+    "019547:90000|122001:40000,1001,100102,T002,1004,远川银行,100401,T301,YD001,到期一次结清");
+
+class SimulatedHostTest : public TerminalFixture
+{
+protected:
+    void SetUp() override
+    {
+        TerminalFixture::SetUp();
+        TC::CHostClock::setToday(kTradingDay);
+    }
+
+    static std::vector<ContractPtr> contractsOf(const std::string &accountId)
+    {
+        return paper::records<paper::Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, accountId);
+    }
+};
+
+TC::CTradingCalendar *calendar()
+{
+    return utils::CSingletonT<TC::CTradingCalendar>::instance();
+}
+
+// The contract line with one column replaced.
+QString withColumn(int column, const QString &value)
+{
+    QStringList fields = kContract.split(',');
+    fields[column] = value;
+    return fields.join(',');
+}
+
+TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
+{
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    EXPECT_TRUE(host.warnings().isEmpty()) << host.warnings().join('\n').toStdString();
+
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_EQ(config->deploymentCode, 100);
+    EXPECT_TRUE(config->hasSpotTrade());
+    auto *client = utils::CManualSingletonT<TC::CTradeClient>::instance();
+    std::set<int> states;
+    for (const TC::CAccountPtr &a : config->getAccountDatas())
+        states.insert(client->getLoginStatus(a->getKey()));
+    EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
+    // The dealer file is handed to the configuration directory, bytes unchanged.
+    QFile shipped(QDir(QStringLiteral(FICC_APP_DATA_DIR)).filePath("FiccDealerConfig.csv"));
+    QFile copied(path("FiccDealerConfig.csv"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), copied.readAll());
+    const auto restricted = paper::record<ttservice::CNonTradeStockVolumeInfo>(
+        ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547");
+    ASSERT_TRUE(restricted);
+    EXPECT_EQ(restricted->volume, 30000);
+    EXPECT_FALSE(calendar()->isTradingDay(QDate(2026, 10, 1)));
+    EXPECT_TRUE(calendar()->isTradingDay(QDate(2026, 10, 8)));
+
+    // Repo varieties: nine a market, typed, covering 1-365 days once each.
+    const auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    for (const auto &market : { std::make_pair("SH", 279), std::make_pair("SZ", 10057) }) {
+        std::vector<bool> covered(366, false);
+        int varieties = 0;
+        for (const auto &entry :
+             ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments()) {
+            const auto &inst = entry.second;
+            if (inst->market != market.first || !inst->extraDetail)
+                continue;
+            ++varieties;
+            bool typed = false;
+            for (int t = market.second; t < market.second + 9; ++t)
+                typed = typed || types->isTypedStock(t, inst->market, inst->instrumentCode);
+            EXPECT_TRUE(typed) << inst->instrumentCode;
+            EXPECT_FALSE(inst->bondDetail) << "a variety is no pledgeable bond";
+            for (int d = inst->extraDetail->minDays; d <= inst->extraDetail->maxDays; ++d) {
+                EXPECT_FALSE(covered[size_t(d)]) << market.first << " day " << d << " twice";
+                covered[size_t(d)] = true;
+            }
+        }
+        EXPECT_EQ(varieties, 9) << market.first;
+        for (int d = 1; d <= 365; ++d)
+            EXPECT_TRUE(covered[size_t(d)]) << market.first << " day " << d;
+    }
+
+    // Contracts of every status the tables show and more, in both markets
+    // and directions, before, inside, at and past their term.
+    enum Position { BEFORE_FIRST_SETTLEMENT, INSIDE_TERM, MATURING_TODAY, PAST_MATURITY };
+    std::set<int> statuses, directions, positions;
+    std::set<std::string> markets;
+    for (const TC::CAccountPtr &account : config->getAccountDatas()) {
+        for (const ContractPtr &c : contractsOf(account->getKey())) {
+            statuses.insert(c->contractStatus);
+            directions.insert(c->direction);
+            markets.insert(c->market);
+            const QDate first = utils::dateFromNumber(c->firstSettleDate),
+                        maturity = utils::dateFromNumber(c->maturitySettleDate);
+            EXPECT_EQ(first.daysTo(maturity), c->repurchaseDays) << c->contractNo;
+            positions.insert(kTradingDay < first           ? BEFORE_FIRST_SETTLEMENT
+                                 : maturity == kTradingDay ? MATURING_TODAY
+                                 : maturity < kTradingDay  ? PAST_MATURITY
+                                                           : INSIDE_TERM);
+        }
+    }
+    for (int kept : { '1', '2', '8' })
+        EXPECT_EQ(statuses.count(kept), 1u) << char(kept);
+    EXPECT_GT(statuses.size(), 3u) << "statuses the tables leave out";
+    EXPECT_EQ(positions.size(), 4u);
+    EXPECT_EQ(markets, std::set<std::string>({ "SH", "SZ" }));
+    EXPECT_EQ(directions, std::set<int>({ '1', '2' }));
+
+    // Intention orders of both directions, maturing from the trading date.
+    std::set<int> intentionDirections;
+    for (const auto &o : paper::records<ttservice::CRepurchaseIntentionOrder>(
+             ttservice::DATA_TYPE_INTENTION_ORDER)) {
+        ASSERT_TRUE(o);
+        intentionDirections.insert(o->direction);
+        EXPECT_EQ(utils::dateFromNumber(o->maturitySettleDate),
+                  kTradingDay.addDays(o->repurchaseDays));
+        EXPECT_NEAR(o->maturitySettleAmount,
+                    o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365), 0.006);
+    }
+    EXPECT_EQ(intentionDirections, (std::set<int> { '0', '1' }));
+
+    // Declarations waiting for confirmation: every type in both markets, with
+    // and without bonds, counted from the trading date.
+    std::set<std::pair<int, std::string>> typeAndMarket;
+    bool withBonds = false, withoutBonds = false, swapped = false;
+    for (const std::string account : { "880001", "880002" }) {
+        const auto declarations = paper::records<ttservice::CRepurchasePendingOrder>(
+            ttservice::DATA_TYPE_PENDING_ORDER, account);
+        EXPECT_FALSE(declarations.empty()) << account;
+        for (const DeclarationPtr &d : declarations) {
+            typeAndMarket.insert({ d->declareType, d->market });
+            (d->pledgedBonds.empty() ? withoutBonds : withBonds) = true;
+            for (const auto &bond : d->pledgedBonds) {
+                swapped = swapped || bond->swapFlag == '1';
+                EXPECT_EQ(bond->market, d->market);
+            }
+            EXPECT_EQ(d->accountInfo->accountId, account);
+            EXPECT_FALSE(d->trader.empty());
+            EXPECT_GT(d->maturitySettleAmount, d->repurchaseAmount);
+            EXPECT_GE(d->maturitySettleDate, d->actualRepurchaseDate);
+            EXPECT_GT(d->actualRepurchaseDate, d->priorApplyDate);
+        }
+        if (account == "880001") {
+            EXPECT_EQ(declarations.front()->priorApplyDate, utils::dateNumber(kTradingDay));
+        }
+    }
+    for (int type : { '0', '1', '2', '3', '4' })
+        for (const char *market : { "SH", "SZ" })
+            EXPECT_TRUE(typeAndMarket.count({ type, market }))
+                << "declaration type " << char(type) << " in " << market;
+    EXPECT_TRUE(withBonds && withoutBonds && swapped);
+}
+
+TEST_F(SimulatedHostTest, theCounterAnswersOnItsOwnThreadWithTheRecordsAskedFor)
+{
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    host.start();
+    const auto positions = askCounter("880001", ttservice::DATA_TYPE_POSITION_STATICS);
+    EXPECT_TRUE(positions->ok);
+    EXPECT_NE(positions->thread, QThread::currentThread());
+    EXPECT_EQ(positions->rows.size(), 5u) << "the positions of 880001 in positions.csv";
+
+    const auto contracts = askCounter("880002", ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+    EXPECT_TRUE(contracts->ok);
+    std::vector<ttservice::IDataPtr> loaded;
+    paper::account("880002")->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, loaded);
+    ASSERT_FALSE(loaded.empty());
+    EXPECT_EQ(contracts->rows, loaded);
+
+    // Declarations: all of the account's, or those of the trader asked about.
+    const auto declarations = [](const std::string &trader) {
+        return askCounter("880001", ttservice::DATA_TYPE_PENDING_ORDER, trader)->rows;
+    };
+    const std::vector<ttservice::IDataPtr> all = declarations(""), t401 = declarations("T401");
+    EXPECT_EQ(all.size(),
+              paper::records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER)
+                  .size());
+    ASSERT_FALSE(t401.empty());
+    EXPECT_LT(t401.size(), all.size());
+    for (const ttservice::IDataPtr &record : t401)
+        EXPECT_EQ(boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(record)->trader,
+                  "T401");
+    EXPECT_TRUE(declarations("T999").empty());
+}
+
+TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
+{
+    using Files = std::vector<std::pair<QString, QByteArray>>;
+    const QByteArray declarations
+        = "ref,accountId,market,contractCode,direction,declareType,trader,dealer,dealerName,"
+          "counterpartyTrader,counterpartyDealer,counterpartyDealerName,amount,rate,"
+          "conversionRatio,firstSettleOffset,days,actualRepurchaseOffset,renewType,pledgee,"
+          "supplementaryTerms,tradingEntity,counterpartyEntity,releaseSettleAmount,"
+          "counterpartyClientName,ownerType,pledgedBonds\n";
+    const QByteArray good = ",SH,206007,0,0,T401,1005,晨岭基金,T301,1004,远川银行,1000000,0.02,"
+                            "0.9,0,7,,0,,,100502,100401,0,远川客户,2,";
+    const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
+    const struct
+    {
+        const char *name;
+        Files files;
+        const char *about; // the warnings checked are those containing it
+        QStringList said; // when empty, only their number is checked
+        int count;
+        std::function<void(app::CSimulatedHost &)> loaded;
+    } cases[] = {
+        { "user and accounts",
+          { { "host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n" },
+            { "accounts.csv",
+              "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n"
+              "3,c,,x,0,logged_in,5\n" } },
+          "accounts.csv:",
+          {},
+          3,
+          [](app::CSimulatedHost &host) {
+              EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
+              EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
+              EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
+              EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
+          } },
+        { "classifications and restricted volumes",
+          { { "stock_types.csv", "typeId,market,code\n10027,SH,999999\nx,SH,019547\n" },
+            { "restricted_volumes.csv",
+              "accountId,market,code,name,volume\n777,SH,019547,a,5\n"
+              "880001,SH,019547,a,-5\n880001,SH,019547,a\n" } },
+          ".csv:",
+          { "stock_types.csv:2: SH 999999 is not in instruments.csv",
+            "stock_types.csv:3: malformed line",
+            "restricted_volumes.csv:2: account 777 is not in accounts.csv",
+            "restricted_volumes.csv:3: volume is not a whole number of 张",
+            "restricted_volumes.csv:4: malformed line" },
+          5,
+          [](app::CSimulatedHost &) {
+              EXPECT_FALSE(utils::CSingletonT<ttservice::StockTypeCenter>::instance()->isTypedStock(
+                  10027, "SH", "999999"));
+          } },
+        { "holidays added to the shipped ones",
+          { { "ExchangeHolidays.csv", "first,last,name\n2027-01-01,,元旦\nnot-a-date,,x\n" } },
+          ".csv:",
+          { "ExchangeHolidays.csv:3: not a date" },
+          1,
+          [](app::CSimulatedHost &) {
+              EXPECT_FALSE(calendar()->isTradingDay(QDate(2027, 1, 1)));
+              EXPECT_FALSE(calendar()->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
+          } },
+        { "repo varieties",
+          { { "repo_varieties.csv",
+              "market,code,name,minDays,maxDays,typeId\n"
+              "SH,206007,沪7天,4,7,281\n"
+              "SH,206008,wrong type,8,14,10060\n"
+              "SZ,138007,reversed,7,4,10059\n"
+              "SZ,,no code,1,1,10057\n"
+              "SZ,138001,深1天,1,1,10057\n" } },
+          "repo_varieties.csv",
+          {},
+          3,
+          [instruments](app::CSimulatedHost &) {
+              EXPECT_TRUE(instruments->getInstrument("SH", "206007"));
+              EXPECT_TRUE(instruments->getInstrument("SZ", "138001"));
+              EXPECT_FALSE(instruments->getInstrument("SH", "206008"));
+          } },
+        { "intention orders",
+          { { "intention_orders.csv",
+              "header\nYX1,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+              "YX2,880001,SH,2,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+              "YX3,990001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+              "YX4,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,400\n" } },
+          ".csv:",
+          { "intention_orders.csv:3: direction is neither 0 nor 1",
+            "intention_orders.csv:4: unknown account \"990001\"",
+            "intention_orders.csv:5: a number is missing or out of range" },
+          3,
+          [](app::CSimulatedHost &) {} },
+        { "desks, which replace the shipped ones",
+          { { "desks.csv",
+              "dealer,dealerName,trader,traderName\n"
+              "# a comment\n"
+              "2001,岚桥证券,T901,林未央\n"
+              "2002,,,\n"
+              "2003,只有名字\n" } },
+          "desks.csv:",
+          { "desks.csv:4: a desk needs a dealer and a trader code",
+            "desks.csv:5: a desk needs a dealer and a trader code" },
+          2,
+          [](app::CSimulatedHost &host) {
+              host.start();
+              const std::vector<app::CPaperExchange::Desk> &desks = host.exchange()->desks();
+              ASSERT_EQ(desks.size(), 1u);
+              EXPECT_EQ(desks[0].dealerName, QStringLiteral("岚桥证券"));
+              EXPECT_EQ(desks[0].traderName, QStringLiteral("林未央"));
+          } },
+        { "declarations waiting for confirmation",
+          { { "pending_declarations.csv",
+              declarations + "A1,880001" + good + "019547:100\n" // taken
+                  + "A2,999999" + good + "019547:100\n" // unknown account
+                  + "A3,880001" + good + "019547:100:7\n" // swap flag
+                  + "A4,880001" + good + "101501:100\n" // a bond of the other market
+                  + "A5,880001" + QByteArray(good).replace("206007", "206999") + "\n" + "A6,880001"
+                  + QByteArray(good).replace(",0,0,T401", ",0,9,T401") + "\n" + "A1,880001" + good
+                  + "\n" // twice
+                  + "A8,880001,SH\n" } },
+          "pending_declarations.csv:",
+          {},
+          7,
+          [](app::CSimulatedHost &) {
+              const auto loaded = paper::records<ttservice::CRepurchasePendingOrder>(
+                  ttservice::DATA_TYPE_PENDING_ORDER);
+              ASSERT_EQ(loaded.size(), 1u);
+              EXPECT_EQ(loaded.front()->pendingOrderRef, "A1");
+          } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TC::resetHostForTests();
+        TC::setConfigDir(dir.path());
+        write("host.ini", "[feed]\npositionIntervalMs=0\n");
+        for (const auto &[name, text] : c.files)
+            write(name, text);
+        {
+            app::CSimulatedHost host;
+            ASSERT_TRUE(load(host));
+            const QStringList said = host.warnings().filter(QLatin1String(c.about));
+            EXPECT_EQ(said.size(), c.count) << host.warnings().join('\n').toStdString();
+            if (!c.said.isEmpty()) {
+                EXPECT_EQ(said, c.said);
+            }
+            c.loaded(host);
+        }
+        for (const auto &file : c.files)
+            QFile::remove(path(file.first));
+    }
+}
+
+// A contract line fills the record with dates from the trading date; each
+// malformed line is skipped and reported with its file, line and reason.
+TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateOrAreReported)
+{
+    const std::pair<QString, QString> cases[] = {
+        { withColumn(0, "990001"), "unknown account \"990001\"" },
+        { kContract.section(',', 0, 11), "12 fields, 21 expected" },
+        { withColumn(2, "BJ"), "market is neither SH nor SZ" },
+        { withColumn(3, "0"), "direction is neither 1 nor 2" },
+        { withColumn(4, "12"), "unknown contract status \"12\"" },
+        { withColumn(5, "20"), "term of 0 days is not 1-365" },
+        { withColumn(5, "-346"), "term of 366 days is not 1-365" },
+        { withColumn(7, "-1"), "amount is not a positive number" },
+        { withColumn(8, "2.40"), "rate is not a fraction between 0 and 1" },
+        { withColumn(9, "85"), "conversion ratio is not a fraction between 0 and 1" },
+        { withColumn(10, "10000000.00"), "maturity amount 10000000.00 is not the 10019726.03 due" },
+        { withColumn(11, ""), "no pledged bonds" },
+        { withColumn(11, "101501:200000"), "pledged bond 101501 is no SH bond of instruments.csv" },
+        { withColumn(11, "206007:200000"), "pledged bond 206007 is no SH bond of instruments.csv" },
+        { withColumn(11, "019547:90000|019547:40000"), "bond 019547 pledged twice" },
+        { withColumn(11, "019547:90000"),
+          "pledged face value 9000000.00 at ratio 0.85 does not cover the amount" },
+        { kContract, "contract HT2026030001 twice in the account" },
+    };
+    // A comment and a blank line still count: the good line is line 4.
+    QByteArray file = kHeader + "# demo\n\n" + kContract.toUtf8() + '\n';
+    QStringList expected;
+    int lineNo = 4;
+    for (const auto &[line, reason] : cases) {
+        file += line.toUtf8() + '\n';
+        expected << QStringLiteral("contracts.csv:%1: %2").arg(++lineNo).arg(reason);
+    }
+    write("contracts.csv", file);
+    // The host clock's date, then the day trading resumes after a weekend and after a closure.
+    const std::pair<QDate, QDate> clockAndTradingDate[] = {
+        { kTradingDay, kTradingDay },
+        { QDate(2026, 3, 14), QDate(2026, 3, 16) },
+        { QDate(2026, 2, 14), QDate(2026, 2, 24) },
+    };
+    for (const auto &[clock, tradingDate] : clockAndTradingDate) {
+        SCOPED_TRACE(clock.toString(Qt::ISODate).toStdString());
+        TC::resetHostForTests();
+        TC::CHostClock::setToday(clock);
+        app::CSimulatedHost host;
+        ASSERT_TRUE(load(host));
+        EXPECT_EQ(host.warnings(), expected);
+        EXPECT_TRUE(contractsOf("880001").empty());
+        const std::vector<ContractPtr> contracts = contractsOf("880002");
+        ASSERT_EQ(contracts.size(), 1u);
+        const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
+        EXPECT_EQ(utils::dateFromNumber(c.firstSettleDate), tradingDate.addDays(-10));
+        EXPECT_EQ(utils::dateFromNumber(c.maturitySettleDate), tradingDate.addDays(20));
+        EXPECT_EQ(c.repurchaseDays, 30);
+        EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
+        EXPECT_EQ(c.market, "SH");
+        EXPECT_EQ(c.direction, 50);
+        EXPECT_EQ(c.contractStatus, 56);
+        EXPECT_DOUBLE_EQ(c.repurchaseAmount, 10000000.0);
+        EXPECT_DOUBLE_EQ(c.repurchaseRate, 0.024);
+        EXPECT_DOUBLE_EQ(c.conversionRatio, 0.85);
+        EXPECT_DOUBLE_EQ(c.maturitySettleAmount, 10019726.03);
+        EXPECT_EQ(
+            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyDealer,
+                                       c.counterpartyDealerName, c.counterpartyEntity,
+                                       c.counterpartyTrader, c.referenceNo, c.supplementaryTerms }),
+            std::vector<std::string>({ "1001", "100102", "T002", "1004", "远川银行", "100401",
+                                       "T301", "YD001", "到期一次结清" }));
+        ASSERT_EQ(c.pledgedBonds.size(), 2u);
+        const ttservice::CRepurchasePledgedBond &bond = *c.pledgedBonds[1];
+        EXPECT_EQ(bond.market + bond.bondCode + bond.bondName, "SH12200106澜岳能源债");
+        EXPECT_EQ(bond.pledgeVolume, 40000);
+    }
+}
+
+TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithout)
+{
+    app::CSimulatedHost nothing;
+    QString error;
+    EXPECT_FALSE(nothing.load(path("nowhere"), path("nothing-here"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    TC::resetHostForTests();
+
+    const QString data = path("data");
+    QDir().mkpath(data);
+    const QDir shipped(QStringLiteral(FICC_APP_DATA_DIR));
+    for (const QString &name : shipped.entryList(QDir::Files)) {
+        if (name != QLatin1String("contracts.csv")) {
+            ASSERT_TRUE(QFile::copy(shipped.filePath(name), QDir(data).filePath(name)));
+        }
+    }
+    app::CSimulatedHost host;
+    ASSERT_TRUE(host.load(data, dir.path(), &error)) << error.toStdString();
+    EXPECT_EQ(host.warnings(),
+              QStringList({ "contracts.csv: cannot read, no agreement contracts" }));
+    for (const TC::CAccountPtr &account : TC::getUserConfig()->getAccountDatas())
+        EXPECT_TRUE(contractsOf(account->getKey()).empty()) << account->getKey();
+    EXPECT_NE(paper::position("SH", "019547"), nullptr) << "the positions are loaded";
+}
+
+TEST_F(SimulatedHostTest, warningsGoToTheMessageListAndStderr)
+{
+    write("accounts.csv", "header\n1,a,,1,0,logged_in,100\nbad line\n");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("ExchangeHolidays.csv"));
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    const QStringList warnings = host.warnings();
+    EXPECT_EQ(warnings.filter("accounts.csv:3: ").size(), 1) << warnings.join('\n').toStdString();
+    EXPECT_EQ(warnings
+                  .filter(QString("ExchangeHolidays.csv: %1 is a directory, its closures are "
+                                  "not added")
+                              .arg(path("ExchangeHolidays.csv")))
+                  .size(),
+              1)
+        << warnings.join('\n').toStdString();
+
+    app::CTerminalWindow window(dir.path());
+    paper::clearMessages();
+    const int listed = window.messageList()->count();
+    testing::internal::CaptureStderr();
+    host.reportWarnings(stderr);
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(paper::messages(), warnings);
+    ASSERT_EQ(window.messageList()->count(), listed + warnings.size());
+    QString expected;
+    for (int i = 0; i < warnings.size(); ++i) {
+        EXPECT_TRUE(window.messageList()->item(listed + i)->text().endsWith(warnings[i]));
+        expected += "ficc-terminal: " + warnings[i] + "\n";
+    }
+    EXPECT_EQ(QString::fromStdString(err), expected);
+}
+
+struct OversizedCase
+{
+    const char *file;
+    bool required;
+    const char *consequence; // of an optional file
+};
+
+TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
+{
+    const qint64 size = app::CSimulatedHost::kMaxSeedFileBytes + 1;
+    const std::vector<OversizedCase> cases = {
+        { "host.ini", true, "" },
+        { "accounts.csv", true, "" },
+        { "repo_varieties.csv", true, "" },
+        { "contracts.csv", false, "no agreement contracts" },
+        { "intention_orders.csv", false, "no intention orders" },
+        { "ExchangeHolidays.csv", false, "its closures are not added" },
+    };
+    for (const OversizedCase &c : cases) {
+        SCOPED_TRACE(c.file);
+        TC::resetHostForTests();
+        const QString file = path(c.file);
+        QFile::remove(file);
+        QFile sparse(file);
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(sparse.resize(size));
+        sparse.close();
+        const QString why = QString("%1 is %2 bytes, more than the %3 a seed file may have")
+                                .arg(file)
+                                .arg(size)
+                                .arg(app::CSimulatedHost::kMaxSeedFileBytes);
+
+        app::CSimulatedHost host;
+        host.setResetPaper(true); // the seed files, not the book the last case left
+        QString error;
+        const bool loaded = host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error);
+        if (c.required) {
+            EXPECT_FALSE(loaded);
+            EXPECT_EQ(error, why);
+        } else {
+            EXPECT_TRUE(loaded) << error.toStdString();
+            EXPECT_EQ(host.warnings(),
+                      QStringList({ QString("%1: %2, %3").arg(c.file, why, c.consequence) }));
+        }
+        ASSERT_TRUE(QFile::remove(file));
+    }
+}
+
+TEST_F(SimulatedHostTest, feedMovesPositionsOnItsOwnThreadWithinBounds)
+{
+    write("host.ini", "[feed]\npositionIntervalMs=10\n");
+    std::mutex mutex;
+    std::set<std::thread::id> threads;
+    std::vector<long long> volumes;
+    {
+        app::CSimulatedHost host;
+        ASSERT_TRUE(load(host));
+        const auto request = paper::account()->subscribe(
+            ttservice::DATA_TYPE_POSITION_STATICS, "SH|019547",
+            [&](const ttservice::IDataPtr &record) {
+                auto p = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record);
+                std::lock_guard<std::mutex> lock(mutex);
+                threads.insert(std::this_thread::get_id());
+                volumes.push_back(p ? p->usableVolume : -1);
+            });
+        host.start();
+        for (int i = 0; i < 500; ++i) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (volumes.size() >= 5)
+                    break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    } // the host stops its feed as it goes
+    std::lock_guard<std::mutex> lock(mutex);
+    ASSERT_GE(volumes.size(), 5u);
+    EXPECT_EQ(threads.size(), 1u);
+    EXPECT_EQ(threads.count(std::this_thread::get_id()), 0u);
+    bool moved = false;
+    for (const long long v : volumes) {
+        EXPECT_GE(v, 0);
+        EXPECT_LE(v, 180000); // at most half again the 120,000 it started from
+        EXPECT_EQ(v % 100, 0);
+        moved = moved || v != 120000;
+    }
+    EXPECT_TRUE(moved);
+}
+
+} // namespace
+
+TEST(PositionFeed, stepsApplyToThePositionAsItStandsSoOtherChangesAreKept)
+{
+    auto info = boost::make_shared<ttservice::CAccountInfo>();
+    info->accountId = "990001";
+    auto data = boost::make_shared<ttservice::CAccountData>(info);
+    auto start = boost::make_shared<ttservice::CPositionStatics>();
+    start->market = "SH";
+    start->instrumentCode = "019547";
+    start->usableVolume = 10000;
+    start->totalVolume = 10000;
+    data->updateData(start, false);
+    auto usable = [&] {
+        return boost::dynamic_pointer_cast<ttservice::CPositionStatics>(
+                   data->getData(ttservice::DATA_TYPE_POSITION_STATICS, "SH|019547"))
+            ->usableVolume;
+    };
+
+    // The rounds wait here until the test runs them, as they wait for the exchange.
+    std::mutex mutex;
+    std::vector<std::function<void()>> rounds;
+    app::CPositionFeed feed;
+    feed.start({ data }, 1, 7, [&](std::function<void()> round) {
+        std::lock_guard<std::mutex> lock(mutex);
+        rounds.push_back(std::move(round));
+    });
+    auto runRounds = [&](size_t count) {
+        for (int i = 0; i < 1000; ++i) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (rounds.size() >= count)
+                    break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::vector<std::function<void()>> taken;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            taken.swap(rounds);
+        }
+        for (auto &round : taken)
+            round();
+        return taken.size();
+    };
+    ASSERT_GE(runRounds(20), 20u);
+    const long long walked = usable();
+    EXPECT_GE(walked, 5000);
+    EXPECT_LE(walked, 15000);
+    // The exchange pledges 4,000 of it: the next steps start from there.
+    auto pledged = boost::make_shared<ttservice::CPositionStatics>(*start);
+    pledged->usableVolume = walked - 4000;
+    data->updateData(pledged, false);
+    const size_t more = runRounds(1);
+    ASSERT_GE(more, 1u);
+    EXPECT_LE(std::llabs(usable() - (walked - 4000)), 200 * static_cast<long long>(more));
+    feed.stop();
+}
