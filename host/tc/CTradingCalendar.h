@@ -42,10 +42,8 @@ public:
     static constexpr int kDaysAhead = 2 * 366;
 
     static QString fileName() { return QStringLiteral("ExchangeHolidays.csv"); }
-    static QString dateKey(const QDate &date)
-    {
-        return date.toString(QStringLiteral("yyyy-MM-dd"));
-    }
+    // "yyyy-MM-dd"; the ISO form, which Qt writes without parsing a pattern.
+    static QString dateKey(const QDate &date) { return date.toString(Qt::ISODate); }
 
     bool isTradingDay(const QDate &date) const;
     bool isClosure(const QDate &date) const;
