@@ -80,23 +80,6 @@ TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
     EXPECT_EQ(form->orderOperationType(), 1049);
 }
 
-TEST_F(AgreementOrderFormTest, renewalFormSendsTheNewTermAndRenewType)
-{
-    addContract("C001", 15000);
-    const auto form = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    form->setContract("C001");
-    typeInto(form->cells().days->getLineEdit(), "7");
-    form->cells().renewType->setCurrentIndex(1);
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
-    EXPECT_EQ(order.operationType, 1050);
-    EXPECT_EQ(a.renewType, 49);
-    EXPECT_EQ(a.maturitySettleDate, 20260224);
-    EXPECT_EQ(a.repurchaseDays, 12);
-    // Counter type 0: the original interest (700) goes with the amount.
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700);
-}
-
 TEST_F(AgreementOrderFormTest, operationWidgetFindsItsAccountDataOrLogsWhyNot)
 {
     FakeOperation widget(OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
