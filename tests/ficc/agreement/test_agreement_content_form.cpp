@@ -289,20 +289,3 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
     form->cells().subjectType->setCurrentIndex(2);
     EXPECT_TRUE(sink.events.empty());
 }
-
-TEST_F(ContentFormTest, missingAccountDataIsLoggedAndChangesNothing)
-{
-    LogCapture log;
-    const auto form
-        = std::make_unique<Form>(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, "zolp_test", false);
-    EXPECT_EQ(form->getAccountDataPtr(), nullptr);
-    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
-                          "repurchase table match account , but null account data ptr."),
-              20000);
-    form->refreshAccountInfo();
-    EXPECT_TRUE(form->cells().funds->text().isEmpty());
-    form->setContract("C001");
-    EXPECT_EQ(form->contractKey(), "C001");
-    form->fillFromTurnDeal(QStringLiteral("IO1"));
-    EXPECT_TRUE(form->cells().days->text().isEmpty());
-}

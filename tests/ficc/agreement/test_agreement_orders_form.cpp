@@ -45,11 +45,6 @@ TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
     typeInto(form->cells().days->getLineEdit(), "7");
     EXPECT_FALSE(form->checkOrderInput(error));
     EXPECT_EQ(error, QStringLiteral("交易员为空"));
-
-    // A form without accounts has none chosen.
-    Form bare(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
-    EXPECT_FALSE(bare.checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("没有选择账号, 无法下单!"));
 }
 
 TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
@@ -80,7 +75,7 @@ TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
     EXPECT_EQ(form->orderOperationType(), 1049);
 }
 
-TEST_F(AgreementOrderFormTest, operationWidgetFindsItsAccountDataOrLogsWhyNot)
+TEST_F(AgreementOrderFormTest, missingAccountDataIsLoggedAndChangesNothing)
 {
     FakeOperation widget(OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
     EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
@@ -91,4 +86,22 @@ TEST_F(AgreementOrderFormTest, operationWidgetFindsItsAccountDataOrLogsWhyNot)
     EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] agreement "
                           "repurchase table match account 99999, but null account data ptr."),
               20000);
+
+    // A form without accounts logs the same and fills nothing.
+    Form form(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
+    EXPECT_EQ(form.getAccountDataPtr(), nullptr);
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account , but null account data ptr."),
+              20000);
+    form.refreshAccountInfo();
+    EXPECT_TRUE(form.cells().funds->text().isEmpty());
+    form.setContract("C001");
+    EXPECT_EQ(form.contractKey(), "C001");
+    form.fillFromTurnDeal(QStringLiteral("IO1"));
+    EXPECT_TRUE(form.cells().days->text().isEmpty());
+
+    // Nor has it an account to check.
+    QString error;
+    EXPECT_FALSE(form.checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("没有选择账号, 无法下单!"));
 }
