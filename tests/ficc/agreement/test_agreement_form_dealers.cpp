@@ -46,7 +46,6 @@ TEST_F(FormDealerTest, dealerCellsAreBuiltForSearchAsYouType)
     for (const auto &k : kinds) {
         XP::CAutoKeyboardLineEdit *cell = form->dealerCell(k.first);
         ASSERT_NE(cell, nullptr) << k.first;
-        EXPECT_EQ(form->dealerCellModel(k.first), directory->model(k.second));
         EXPECT_EQ(cell->model(), directory->model(k.second));
         EXPECT_EQ(cell->getLineEdit()->maxLength(), 100);
     }
