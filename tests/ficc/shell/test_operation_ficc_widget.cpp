@@ -303,6 +303,10 @@ TEST_F(SwitcherTest, agreementEventsReachThePageAndPositionsTable)
         w->agreementPage()->operationWidget(1001));
     ASSERT_NE(dec, nullptr);
     EXPECT_EQ(dec->form()->cells().days->text(), QStringLiteral("14"));
+    // A refresh of the accounts reaches the forms: the funds are shown again.
+    dec->form()->cells().funds->setText(QString());
+    w->refreshAccounts();
+    EXPECT_EQ(dec->form()->cells().funds->text(), QStringLiteral("1000000.00"));
 
     // Bubbling from a table placed below the page reaches the switcher.
     EXPECT_TRUE(w->contractTable()->deliverEvent(1293, 0, 0, QStringLiteral("合同C001")));
