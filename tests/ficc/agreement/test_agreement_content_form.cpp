@@ -233,6 +233,11 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     EXPECT_TRUE(release->cells().settlementAmount->isEnabled());
     EXPECT_EQ(release->cells().settlementAmount->text(), QString("1000700.00"));
     EXPECT_FALSE(release->cells().supplementaryTerms->isEnabled());
+    // A Shanghai release settles without an amount of its own.
+    addContract("SH01", 10000);
+    const auto shanghai = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
+    shanghai->setContract("SH01");
+    EXPECT_TRUE(shanghai->cells().settlementAmount->text().isEmpty());
 }
 
 TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
