@@ -29,24 +29,6 @@ protected:
 
 } // namespace
 
-TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    QString error;
-    EXPECT_FALSE(form->checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("未选择质押券或质押金额为0，无法下单！"));
-
-    // Pledge rows but days that no variety covers.
-    form->setPledgeSelection({ pledgeRow("019547", 500000, 5000) });
-    EXPECT_FALSE(form->checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("协议回购合约代码不存在"));
-
-    typeInto(form->cells().rate->getLineEdit(), "2.5");
-    typeInto(form->cells().days->getLineEdit(), "7");
-    EXPECT_FALSE(form->checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("交易员为空"));
-}
-
 TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
 {
     const auto contract = addContract("C001", 15000);
