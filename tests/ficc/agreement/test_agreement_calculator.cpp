@@ -43,14 +43,14 @@ std::pair<QString, QString> shown(const QString &amount, const QString &rate, lo
     return { XP::formatDoubleNumber(r.interest, 2), XP::formatDoubleNumber(r.maturityAmount, 2) };
 }
 
-// Every day from `from` for `count` days, trading on weekdays except `closed`.
-CTradingCalendar::DayMap weekdays(const QDate &from, int count, const QList<QDate> &closed = {})
+// Every day from `from` for `count` days, trading on weekdays.
+CTradingCalendar::DayMap weekdays(const QDate &from, int count)
 {
     CTradingCalendar::DayMap days;
     for (int i = 0; i < count; ++i) {
         const QDate d = from.addDays(i);
         CTradingCalendar::DayRecord record;
-        record.tradingDay = d.dayOfWeek() < 6 && !closed.contains(d) ? 1 : 0;
+        record.tradingDay = d.dayOfWeek() < 6 ? 1 : 0;
         days.insert(CTradingCalendar::dateKey(d), record);
     }
     return days;
@@ -64,13 +64,14 @@ TEST(AgreementCalculatorVariety, firstOrLastCoveringVarietyAtRangeBoundaries)
         = { variety("R001", 1, 1), variety("R007", 1, 7), variety("R014", 7, 14),
             variety("R028", 15, 28), variety("R365", 183, 365) };
     using M = CAgreementCalculator::EVarietyMatch;
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 1, M::FIRST_MATCH)), "R001");
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 1, M::LAST_MATCH)), "R007");
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 7, M::FIRST_MATCH)), "R007");
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 7, M::LAST_MATCH)), "R014");
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 14, M::FIRST_MATCH)), "R014");
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 15, M::FIRST_MATCH)), "R028");
-    EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, 365, M::FIRST_MATCH)), "R365");
+    const std::tuple<int, M, const char *> cases[] = {
+        { 1, M::FIRST_MATCH, "R001" },   { 1, M::LAST_MATCH, "R007" },
+        { 7, M::FIRST_MATCH, "R007" },   { 7, M::LAST_MATCH, "R014" },
+        { 14, M::FIRST_MATCH, "R014" },  { 15, M::FIRST_MATCH, "R028" },
+        { 365, M::FIRST_MATCH, "R365" },
+    };
+    for (const auto &[days, match, code] : cases)
+        EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, days, match)), code) << days;
     for (int gap : { 0, -3, 29, 182, 366 })
         EXPECT_EQ(codeOf(CAgreementCalculator::findVariety(list, gap, M::FIRST_MATCH)), "none")
             << gap;
@@ -80,25 +81,13 @@ TEST(AgreementCalculatorVariety, firstOrLastCoveringVarietyAtRangeBoundaries)
               "none");
 }
 
-TEST(AgreementCalculatorDates, maturityMovesToTheNextTradingDay)
+TEST(AgreementCalculatorDates, maturityIsTheFirstTradingDayOfTheCandidatesOrNone)
 {
-    const QDate thursday(2026, 3, 12);
-    const CTradingCalendar::DayMap calendar
-        = weekdays(thursday, 60, { QDate(2026, 3, 23), QDate(2026, 3, 24) });
-    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 1, calendar), QDate(2026, 3, 13));
-    // Saturday and Sunday move on to Monday.
-    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 2, calendar), QDate(2026, 3, 16));
-    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 3, calendar), QDate(2026, 3, 16));
-    // A weekend followed by two closed days.
-    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 9, calendar), QDate(2026, 3, 25));
-    // Days 0 settles today when today trades.
-    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(thursday, 0, calendar), thursday);
-}
-
-TEST(AgreementCalculatorDates, noTradingDayWithinTheCandidatesGivesNoDate)
-{
+    // Weekends and holidays are walked over with the shipped calendar by the form's
+    // tests; here the ends: days 0 settles today when today trades...
     const QDate today(2026, 3, 12);
-    // Closed everywhere, or the calendar does not reach far enough.
+    EXPECT_EQ(CAgreementCalculator::maturitySettleDate(today, 0, weekdays(today, 30)), today);
+    // ...and no trading day within reach gives no date.
     CTradingCalendar::DayMap closed;
     for (int i = 0; i < 800; ++i)
         closed.insert(CTradingCalendar::dateKey(today.addDays(i)), CTradingCalendar::DayRecord());

@@ -4,15 +4,14 @@
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CComboBox.h"
 #include "xp/CDoubleValidator.h"
-#include "xp/CIntValidator.h"
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
 #include "xp/CPushButton.h"
 
 #include <boost/make_shared.hpp>
 
+#include <QLineEdit>
 #include <cfloat>
-#include <climits>
 
 namespace {
 
@@ -95,18 +94,14 @@ TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
         // Every row has its editor, and the cells the type lacks stay null.
         for (const Form::Field &f : form->fields())
             EXPECT_NE(f.editor, nullptr) << f.label.toStdString();
-        const Form::Cells &c = form->cells();
-        EXPECT_EQ(c.variety != nullptr, e.column1.contains(kVariety));
-        EXPECT_EQ(c.contractNo != nullptr, e.column1.contains(kContract));
-        EXPECT_EQ(c.interest != nullptr, e.column2.contains(kInterest));
-        EXPECT_EQ(c.days != nullptr, e.column1.contains(kDays) || e.column1.contains(kRenewDays));
+        EXPECT_EQ(form->cells().days != nullptr,
+                  e.column1.contains(kDays) || e.column1.contains(kRenewDays));
         EXPECT_EQ(form->dealerCell(21) != nullptr, e.column2.contains(kCpDealer));
-        EXPECT_EQ(form->dealerCell(13) != nullptr, e.column1.contains(kSubject));
-        EXPECT_NE(c.ratio, c.days) << "the ratio and days cells share id 2 but not the cell";
+        EXPECT_NE(form->cells().ratio, form->cells().days) << "days and ratio share id 2";
     }
 }
 
-TEST_F(ContentFormTest, renewalRowsCarryTheirIdsAndComboItems)
+TEST_F(ContentFormTest, renewalRowsCarryTheirIdsAndOrderCodes)
 {
     const auto form = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
     QList<int> ids;
@@ -116,23 +111,17 @@ TEST_F(ContentFormTest, renewalRowsCarryTheirIdsAndComboItems)
                                  24, 6, 7, 19, 20, 21, 22, 14, 2,  23, 29, 28 }));
     const Form::Cells &c = form->cells();
     ASSERT_TRUE(c.renewType && c.subjectType);
-    EXPECT_EQ(c.renewType->count(), 2);
     EXPECT_EQ(c.renewType->itemText(1), QString("三方续做"));
-    EXPECT_EQ(c.renewType->itemData(0).toInt(), 48);
-    EXPECT_EQ(c.renewType->itemData(1).toInt(), 49);
+    EXPECT_EQ((QList<int> { c.renewType->itemData(0).toInt(), c.renewType->itemData(1).toInt() }),
+              (QList<int> { 48, 49 }));
     QList<int> subjectData;
     for (int i = 0; i < c.subjectType->count(); ++i)
         subjectData << c.subjectType->itemData(i).toInt();
     EXPECT_EQ(subjectData, (QList<int> { 2, 0, 1, 3 }));
     EXPECT_EQ(c.subjectType->itemText(3), QString("自营交易者"));
-    EXPECT_EQ(c.days->label(), kRenewDays);
-    EXPECT_EQ(c.days->id(), 2);
-    EXPECT_EQ(c.ratio->id(), 2);
-    EXPECT_EQ(c.rate->getLineEdit()->unit(), QString("%"));
-    EXPECT_EQ(c.amount->getLineEdit()->unit(), QString("元"));
 }
 
-TEST_F(ContentFormTest, validatorsAndSpinStepsFollowTheFieldTable)
+TEST_F(ContentFormTest, editorsTakeOnlyWhatTheirRangesAllow)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     const Form::Cells &c = form->cells();
@@ -141,108 +130,75 @@ TEST_F(ContentFormTest, validatorsAndSpinStepsFollowTheFieldTable)
         XP::CParameterCell *cell;
         double bottom, top;
         int decimals;
-        double step;
     };
-    const Expected doubles[] = {
-        { c.funds, 0, DBL_MAX, 0, 1 },       { c.days, 0, 365, 0, 1 },
-        { c.rate, 0.001, 99.999, 3, 0.001 }, { c.amount, 0.01, DBL_MAX, 2, 0.01 },
-        { c.actualDays, 0, INT_MAX, 0, 1 },  { c.ratio, 0.01, 100, 2, 0.01 },
-    };
-    for (const Expected &e : doubles) {
+    for (const Expected &e :
+         { Expected { c.days, 0, 365, 0 }, Expected { c.rate, 0.001, 99.999, 3 },
+           Expected { c.amount, 0.01, DBL_MAX, 2 }, Expected { c.ratio, 0.01, 100, 2 } }) {
         SCOPED_TRACE(e.cell->label().toStdString());
         const XP::CDoubleValidator *v = doubleValidator(e.cell);
         ASSERT_NE(v, nullptr);
         EXPECT_DOUBLE_EQ(v->bottom(), e.bottom);
         EXPECT_DOUBLE_EQ(v->top(), e.top);
         EXPECT_EQ(v->decimals(), e.decimals);
-        EXPECT_TRUE(e.cell->getLineEdit()->isSpinEnabled());
-        EXPECT_DOUBLE_EQ(e.cell->getLineEdit()->spinStep(), e.step);
-        EXPECT_EQ(e.cell->getLineEdit()->invalidText(), QString());
     }
-    for (XP::CParameterCell *cell : { c.interest, c.maturityAmount }) {
-        const auto *v = qobject_cast<const XP::CIntValidator *>(cell->getLineEdit()->validator());
-        ASSERT_NE(v, nullptr);
-        EXPECT_EQ(v->bottom(), 0);
-        EXPECT_EQ(v->top(), INT_MAX);
-        EXPECT_EQ(v->maxDigits(), 10);
-        EXPECT_DOUBLE_EQ(cell->getLineEdit()->spinStep(), 1);
+    const std::tuple<QLineEdit *, const char *, const char *> typed[] = {
+        { c.days->getLineEdit(), "366", "36" },
+        { c.days->getLineEdit(), "7x", "7" },
+        { c.rate->getLineEdit(), "100", "10" },
+        { c.rate->getLineEdit(), "2.5555", "2.555" },
+    };
+    for (const auto &[edit, text, shown] : typed) {
+        typeInto(edit, text);
+        EXPECT_EQ(edit->text(), QString(shown)) << text;
     }
-
-    // Days outside 0-365 and letters cannot be typed.
-    typeInto(c.days->getLineEdit(), "366");
-    EXPECT_EQ(c.days->text(), QString("36"));
-    typeInto(c.days->getLineEdit(), "7x");
-    EXPECT_EQ(c.days->text(), QString("7"));
-    typeInto(c.rate->getLineEdit(), "100");
-    EXPECT_EQ(c.rate->text(), QString("10"));
-    typeInto(c.rate->getLineEdit(), "2.5555");
-    EXPECT_EQ(c.rate->text(), QString("2.555"));
-
     const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
     typeInto(intention->cells().contactMethod, "138a0");
     EXPECT_EQ(intention->cells().contactMethod->text(), QString("1380"));
 }
 
-TEST_F(ContentFormTest, enabledStatesForAFullTradingDeployment)
+TEST_F(ContentFormTest, enabledStatesFollowTheOperationAndTheDeployment)
 {
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    const Form::Cells &c = form->cells();
-    for (QWidget *w :
-         std::initializer_list<QWidget *> { c.account, c.days->getLineEdit(), c.rate, c.amount,
-                                            c.supplementaryTerms, c.subjectType })
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             c.funds->getLineEdit(), c.variety, c.firstSettleDate, c.maturitySettleDate,
-             c.actualDays->getLineEdit(), c.interest, c.maturityAmount, c.counterpartyDealerName,
-             c.ratio })
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_EQ(c.funds->getLineEdit()->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(c.days->getLineEdit()->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(c.variety->focusPolicy(), Qt::NoFocus);
-    EXPECT_TRUE(c.days->text().isEmpty());
-    for (int id : { 12, 13, 14, 19, 20, 21 })
-        EXPECT_TRUE(form->dealerCell(id)->isEnabled()) << id;
-
-    // Running-contract operations: the amount comes from the contract.
-    for (auto type : { OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE,
-                       OPT_AGREEMENT_PLEDGE_CHANGE, OPT_AGREEMENT_PLEDGE_RELEASE }) {
-        const auto contractForm = makeForm(type);
-        EXPECT_FALSE(contractForm->cells().amount->isEnabled()) << type;
-        EXPECT_FALSE(contractForm->cells().contractNo->isEnabled()) << type;
-        EXPECT_TRUE(contractForm->dealerCell(21)->isEnabled()) << type;
+    for (int deployment : { 100, 200 }) {
+        SCOPED_TRACE(deployment);
+        getUserConfig()->deploymentCode = deployment;
+        const bool trading = deployment != 200;
+        const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+        const Form::Cells &c = form->cells();
+        const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
+        const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
+        const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
+        const auto change = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
+        // Typed by the trader; read-only under 200.
+        for (QWidget *w : std::initializer_list<QWidget *> {
+                 c.account, c.days, c.rate, c.amount, c.supplementaryTerms, c.subjectType,
+                 form->dealerCell(19), form->dealerCell(20), form->dealerCell(21),
+                 intention->cells().contactPerson, intention->cells().contactMethod,
+                 renewal->cells().renewType, renewal->cells().amount, change->cells().swapIncome })
+            EXPECT_EQ(w->isEnabled(), trading) << w->objectName().toStdString();
+        // Worked out or taken from the contract, never typed.
+        for (QWidget *w : std::initializer_list<QWidget *> {
+                 c.funds->getLineEdit(), c.variety, c.firstSettleDate, c.maturitySettleDate,
+                 c.actualDays->getLineEdit(), c.interest, c.maturityAmount,
+                 c.counterpartyDealerName, c.ratio, change->cells().rate,
+                 renewal->cells().originalInterest, release->cells().settlementAmount })
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        for (auto type : { OPT_AGREEMENT_MATURITY_CONFIRM, OPT_AGREEMENT_EARLY_REPURCHASE }) {
+            const auto contractForm = makeForm(type);
+            EXPECT_FALSE(contractForm->cells().amount->isEnabled()) << type;
+            EXPECT_FALSE(contractForm->cells().contractNo->isEnabled()) << type;
+            EXPECT_EQ(contractForm->dealerCell(21)->isEnabled(), trading) << type;
+        }
+        EXPECT_TRUE(form->dealerCell(12)->isEnabled());
+        EXPECT_TRUE(c.importButton->isEnabled());
+        EXPECT_EQ(c.days->getLineEdit()->focusPolicy(), Qt::NoFocus);
     }
-    EXPECT_FALSE(makeForm(OPT_AGREEMENT_PLEDGE_CHANGE)->cells().rate->isEnabled());
-    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    EXPECT_TRUE(renewal->cells().amount->isEnabled());
-    EXPECT_TRUE(renewal->cells().renewType->isEnabled());
-    EXPECT_FALSE(renewal->cells().originalInterest->isEnabled())
-        << "Shanghai: no original interest";
-}
 
-TEST_F(ContentFormTest, deployment200MakesTheFormReadOnly)
-{
-    getUserConfig()->deploymentCode = 200;
+    // Under 200 selections are ignored.
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    const Form::Cells &c = form->cells();
-    const auto intention = makeForm(OPT_AGREEMENT_INTENTION_REPO);
-    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
-    const auto change = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             c.account, c.days, c.rate, c.amount, c.supplementaryTerms, c.subjectType,
-             form->dealerCell(19), form->dealerCell(20), form->dealerCell(21),
-             intention->cells().contactPerson, intention->cells().contactMethod,
-             renewal->cells().renewType, renewal->cells().amount, release->cells().settlementAmount,
-             change->cells().swapIncome })
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_TRUE(form->dealerCell(12)->isEnabled());
-    EXPECT_TRUE(c.importButton->isEnabled());
-
-    // Selections and turn-deal rows are ignored.
     form->setPledgeSelection({ pledgeRow("101901", 500000, 5000, "SZ") });
     EXPECT_TRUE(form->firstSelection().isEmpty());
     EXPECT_EQ(form->market(), "SH");
-    EXPECT_TRUE(c.amount->text().isEmpty());
+    EXPECT_TRUE(form->cells().amount->text().isEmpty());
 }
 
 TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
@@ -277,6 +233,11 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     EXPECT_TRUE(release->cells().settlementAmount->isEnabled());
     EXPECT_EQ(release->cells().settlementAmount->text(), QString("1000700.00"));
     EXPECT_FALSE(release->cells().supplementaryTerms->isEnabled());
+    // A Shanghai release settles without an amount of its own.
+    addContract("SH01", 10000);
+    const auto shanghai = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
+    shanghai->setContract("SH01");
+    EXPECT_TRUE(shanghai->cells().settlementAmount->text().isEmpty());
 }
 
 TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
@@ -328,21 +289,4 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
     sink.events.clear();
     form->cells().subjectType->setCurrentIndex(2);
     EXPECT_TRUE(sink.events.empty());
-}
-
-TEST_F(ContentFormTest, missingAccountDataIsLoggedAndChangesNothing)
-{
-    LogCapture log;
-    const auto form
-        = std::make_unique<Form>(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, "zolp_test", false);
-    EXPECT_EQ(form->getAccountDataPtr(), nullptr);
-    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
-                          "repurchase table match account , but null account data ptr."),
-              20000);
-    form->refreshAccountInfo();
-    EXPECT_TRUE(form->cells().funds->text().isEmpty());
-    form->setContract("C001");
-    EXPECT_EQ(form->contractKey(), "C001");
-    form->fillFromTurnDeal(QStringLiteral("IO1"));
-    EXPECT_TRUE(form->cells().days->text().isEmpty());
 }

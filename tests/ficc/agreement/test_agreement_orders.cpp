@@ -135,9 +135,6 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
         { "logged out", OPT_AGREEMENT_DEAL_DECLARATION,
           [](Input &in) { in.accountKey = kLoggedOutAccount; },
           "账号 [10002] 尚未登录, 无法下单!" },
-        { "intention in Shenzhen", OPT_AGREEMENT_INTENTION_REVERSE_REPO,
-          [](Input &in) { in.firstSelection = { pledgeRow("101901", 100, 1, "SZ") }; },
-          "意向申报只支持上海协议回购 , 无法下单!" },
         { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
           [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
         { "change swapping out more than pledged", OPT_AGREEMENT_PLEDGE_CHANGE,
@@ -161,8 +158,6 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
         { "blank variety", OPT_AGREEMENT_INTENTION_REPO,
           [](Input &in) { in.varietyName = QStringLiteral("  "); }, "回购品种为空" },
         { "rate of 100", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.rate = 100; },
-          "回购利率必须大于0且小于1" },
-        { "rate of 0", OPT_AGREEMENT_PLEDGE_RELEASE, [](Input &in) { in.rate = 0; },
           "回购利率必须大于0且小于1" },
         { "zero amount", OPT_AGREEMENT_MATURITY_CONFIRM, [](Input &in) { in.amount = 0; },
           "回购金额必须大于0" },
@@ -322,11 +317,10 @@ TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheSelectedBond
     ttservice::CCodeOrderParam order;
     const ttservice::CRepurchaseAgreementParam a
         = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
-    EXPECT_EQ(order.operationType, 1064);
-    EXPECT_EQ(order.contactPerson, "张三");
-    EXPECT_EQ(order.contactMethod, "13800000000");
-    EXPECT_EQ(order.volume, 12000);
-    EXPECT_EQ(a.bondCode, "019547");
+    EXPECT_EQ((std::vector<std::string> { order.contactPerson, order.contactMethod, a.bondCode,
+                                          std::to_string(order.operationType),
+                                          std::to_string(order.volume) }),
+              (std::vector<std::string> { "张三", "13800000000", "019547", "1064", "12000" }));
 }
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
@@ -377,14 +371,13 @@ TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
     in.contract->direction = '2';
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
-    EXPECT_EQ(order.operationType, 1051);
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700) << "interest rolled into the amount";
-    EXPECT_EQ(a.renewType, 49);
-    EXPECT_EQ(a.repurchaseDays, 12) << "the new term's occupied days";
-    EXPECT_EQ(a.maturitySettleDate, 20260224) << "the new maturity";
-    EXPECT_EQ(a.firstSettleDate, 20260202);
+    // The new term's occupied days and maturity.
+    EXPECT_EQ(
+        (std::vector<long long> { order.operationType, order.volume, a.renewType, a.repurchaseDays,
+                                  a.maturitySettleDate, a.firstSettleDate }),
+        (std::vector<long long> { 1051, 15000, 49, 12, 20260224, 20260202 }));
     EXPECT_EQ(a.contractNo, "C001");
-    EXPECT_EQ(order.volume, 15000);
 
     // Account 10002 trades through the counter that wants the bare amount.
     utils::CManualSingletonT<CTradeClient>::instance()->setLoginStatus(
@@ -403,16 +396,14 @@ TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
     in.secondSelectionTotal = 300000;
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
-    EXPECT_EQ(order.operationType, 1069);
-    EXPECT_EQ(a.bondCode, "122000") << "bond swapped in";
-    EXPECT_EQ(order.volume, 5000) << "volume of the bond swapped in";
-    EXPECT_EQ(a.swapBondCode, "019549");
-    EXPECT_EQ(a.swapPledgeVolume, 2000);
-    EXPECT_EQ(a.swapStockProperty, '1');
-    EXPECT_EQ(a.bondMarket, "SH");
+    // The bond swapped in and its volume, the last bond swapped out.
+    EXPECT_EQ((std::vector<std::string> { a.bondMarket, a.bondCode, a.swapBondCode }),
+              (std::vector<std::string> { "SH", "122000", "019549" }));
+    EXPECT_EQ(
+        (std::vector<long long> { order.operationType, order.volume, a.swapPledgeVolume,
+                                  a.swapStockProperty, a.repurchaseDays, a.maturitySettleDate }),
+        (std::vector<long long> { 1069, 5000, 2000, '1', 7, 20260209 }));
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 0);
-    EXPECT_EQ(a.repurchaseDays, 7);
-    EXPECT_EQ(a.maturitySettleDate, 20260209);
 
     // Swapping out only: the volume is that of the bond swapped out.
     in.firstSelection.clear();

@@ -29,29 +29,6 @@ protected:
 
 } // namespace
 
-TEST_F(AgreementOrderFormTest, formChecksWhatTheTraderLeftOut)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    QString error;
-    EXPECT_FALSE(form->checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("未选择质押券或质押金额为0，无法下单！"));
-
-    // Pledge rows but days that no variety covers.
-    form->setPledgeSelection({ pledgeRow("019547", 500000, 5000) });
-    EXPECT_FALSE(form->checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("协议回购合约代码不存在"));
-
-    typeInto(form->cells().rate->getLineEdit(), "2.5");
-    typeInto(form->cells().days->getLineEdit(), "7");
-    EXPECT_FALSE(form->checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("交易员为空"));
-
-    // A form without accounts has none chosen.
-    Form bare(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
-    EXPECT_FALSE(bare.checkOrderInput(error));
-    EXPECT_EQ(error, QStringLiteral("没有选择账号, 无法下单!"));
-}
-
 TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
 {
     const auto contract = addContract("C001", 15000);
@@ -80,24 +57,7 @@ TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
     EXPECT_EQ(form->orderOperationType(), 1049);
 }
 
-TEST_F(AgreementOrderFormTest, renewalFormSendsTheNewTermAndRenewType)
-{
-    addContract("C001", 15000);
-    const auto form = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    form->setContract("C001");
-    typeInto(form->cells().days->getLineEdit(), "7");
-    form->cells().renewType->setCurrentIndex(1);
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
-    EXPECT_EQ(order.operationType, 1050);
-    EXPECT_EQ(a.renewType, 49);
-    EXPECT_EQ(a.maturitySettleDate, 20260224);
-    EXPECT_EQ(a.repurchaseDays, 12);
-    // Counter type 0: the original interest (700) goes with the amount.
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700);
-}
-
-TEST_F(AgreementOrderFormTest, operationWidgetFindsItsAccountDataOrLogsWhyNot)
+TEST_F(AgreementOrderFormTest, missingAccountDataIsLoggedAndChangesNothing)
 {
     FakeOperation widget(OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
     EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
@@ -108,4 +68,22 @@ TEST_F(AgreementOrderFormTest, operationWidgetFindsItsAccountDataOrLogsWhyNot)
     EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] agreement "
                           "repurchase table match account 99999, but null account data ptr."),
               20000);
+
+    // A form without accounts logs the same and fills nothing.
+    Form form(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
+    EXPECT_EQ(form.getAccountDataPtr(), nullptr);
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account , but null account data ptr."),
+              20000);
+    form.refreshAccountInfo();
+    EXPECT_TRUE(form.cells().funds->text().isEmpty());
+    form.setContract("C001");
+    EXPECT_EQ(form.contractKey(), "C001");
+    form.fillFromTurnDeal(QStringLiteral("IO1"));
+    EXPECT_TRUE(form.cells().days->text().isEmpty());
+
+    // Nor has it an account to check.
+    QString error;
+    EXPECT_FALSE(form.checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("没有选择账号, 无法下单!"));
 }

@@ -58,7 +58,7 @@ protected:
 
 } // namespace
 
-TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndAnOrderButtonOffOnlyFor200)
+TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForwardToTheForm)
 {
     for (int deployment : { 100, 200 }) {
         getUserConfig()->deploymentCode = deployment;
@@ -75,45 +75,35 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndAnOrderButtonOff
             EXPECT_EQ(button->buttonType(), v.buttonType);
             EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
             EXPECT_EQ(button->isEnabled(), deployment != 200);
+            if (deployment == 200)
+                continue;
+
+            w->setAccountKeys(&m_keys);
+            EXPECT_EQ(form->accountKeys(), m_keys);
+            ASSERT_NE(form->cells().account, nullptr);
+            EXPECT_EQ(form->cells().account->count(), 2);
+            w->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+            EXPECT_EQ(form->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
+            EXPECT_EQ(w->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
+            if (XP::CAutoKeyboardLineEdit *trader = form->dealerCell(Form::CELL_TRADER)) {
+                trader->setText(QStringLiteral("T9 李四"));
+                EXPECT_EQ(w->traderCode(), std::string("T9"));
+            }
+
+            const QList<ttservice::CPledgedBondInfo> first { pledgeRow("019547", 500000, 5000) };
+            const QList<ttservice::CPledgedBondInfo> second { pledgeRow("122000", 400000, 4000),
+                                                              pledgeRow("019548", 100, 1) };
+            w->setPledgeBondSelection(second);
+            EXPECT_TRUE(form->firstSelection().isEmpty()) << "pledge bond rows are the intention's";
+            w->setPledgePosSelection(first);
+            EXPECT_EQ(form->firstSelection().size(), v.takesPositions ? 1 : 0);
+            w->setPledgePosSecondSelection(second);
+            EXPECT_EQ(form->secondSelection().size(), v.takesSecond ? 2 : 0);
         }
     }
     CAgreementRepurchaseWidgetIntention intention(nullptr);
     EXPECT_FALSE(intention.repoButton()->isEnabled());
     EXPECT_FALSE(intention.reverseRepoButton()->isEnabled());
-}
-
-TEST_F(AgreementVariantTest, singleFormVariantsForwardToTheirForm)
-{
-    for (const SingleVariant &v : kSingleVariants) {
-        SCOPED_TRACE(v.name);
-        std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
-        Form *form = w->form();
-        w->setAccountKeys(&m_keys);
-        EXPECT_EQ(form->accountKeys(), m_keys);
-        ASSERT_NE(form->cells().account, nullptr);
-        EXPECT_EQ(form->cells().account->count(), 2);
-
-        w->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-        EXPECT_EQ(form->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
-        EXPECT_EQ(w->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
-        w->setCurrentAccount(QString::fromLatin1(kLoggedInAccount));
-        EXPECT_EQ(w->currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
-
-        if (XP::CAutoKeyboardLineEdit *trader = form->dealerCell(Form::CELL_TRADER)) {
-            trader->setText(QStringLiteral("T9 李四"));
-            EXPECT_EQ(w->traderCode(), std::string("T9"));
-        }
-
-        const QList<ttservice::CPledgedBondInfo> first { pledgeRow("019547", 500000, 5000) };
-        const QList<ttservice::CPledgedBondInfo> second { pledgeRow("122000", 400000, 4000),
-                                                          pledgeRow("019548", 100, 1) };
-        w->setPledgeBondSelection(second);
-        EXPECT_TRUE(form->firstSelection().isEmpty()) << "pledge bond rows are the intention's";
-        w->setPledgePosSelection(first);
-        EXPECT_EQ(form->firstSelection().size(), v.takesPositions ? 1 : 0);
-        w->setPledgePosSecondSelection(second);
-        EXPECT_EQ(form->secondSelection().size(), v.takesSecond ? 2 : 0);
-    }
 }
 
 TEST_F(AgreementVariantTest, contractWidgetsEnableTheirButtonOnlyForTheirInstruction)
@@ -145,7 +135,7 @@ TEST_F(AgreementVariantTest, buttonClicksOfDecAndIntentionTravelOnToThePage)
     EXPECT_EQ(intention.side(), 11);
 }
 
-TEST_F(AgreementVariantTest, intentionSwitchesSidesWithFormButtonAndType)
+TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
 {
     CAgreementRepurchaseWidgetIntention w(nullptr);
     // The side shown: its form, its order button, its operation type and parameter text.
@@ -166,16 +156,34 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesWithFormButtonAndType)
     EXPECT_EQ(w.repoForm()->operationType(), OPT_AGREEMENT_INTENTION_REPO);
     EXPECT_EQ(w.reverseRepoForm()->operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
     EXPECT_EQ(w.sideGroup()->checkedId(), 10);
-    EXPECT_EQ(w.repoButton()->id(), 0);
-    EXPECT_EQ(w.repoButton()->buttonType(), 3);
+    EXPECT_EQ(
+        (std::vector<int> { w.repoButton()->id(), w.repoButton()->buttonType(),
+                            w.reverseRepoButton()->id(), w.reverseRepoButton()->buttonType() }),
+        (std::vector<int> { 0, 3, 1, 0 }));
     EXPECT_EQ(w.repoButton()->text(), QStringLiteral("正回购"));
-    EXPECT_EQ(w.reverseRepoButton()->id(), 1);
-    EXPECT_EQ(w.reverseRepoButton()->buttonType(), 0);
     EXPECT_EQ(w.reverseRepoButton()->text(), QStringLiteral("逆回购"));
+
+    // Both sides take the accounts; pledge bonds go to the reverse side, positions to the
+    // repo side, and neither takes bonds swapped out.
+    w.setAccountKeys(&m_keys);
+    EXPECT_EQ(w.repoForm()->accountKeys(), m_keys);
+    EXPECT_EQ(w.reverseRepoForm()->accountKeys(), m_keys);
+    w.setPledgeBondSelection({ pledgeRow("019547", 500000, 5000) });
+    w.setPledgePosSelection({ pledgeRow("122000", 400000, 4000), pledgeRow("019548", 1, 1) });
+    w.setPledgePosSecondSelection({ pledgeRow("122000", 400000, 4000) });
+    EXPECT_EQ(w.repoForm()->firstSelection().size(), 2);
+    EXPECT_EQ(w.reverseRepoForm()->firstSelection().size(), 1);
+    EXPECT_TRUE(w.repoForm()->secondSelection().isEmpty());
+    EXPECT_TRUE(w.reverseRepoForm()->secondSelection().isEmpty());
+    // The account calls reach only the side shown.
+    w.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
+    EXPECT_EQ(w.repoForm()->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
+    EXPECT_EQ(w.reverseRepoForm()->currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
 
     // The trader clicks 逆回购 in the side group.
     w.sideGroup()->button(11)->click();
     expectSide(false);
+    EXPECT_EQ(w.currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
     // A saved side is its first number; any other text leaves the side alone.
     w.setParam(QStringLiteral("10&11&x"));
     expectSide(true);
@@ -187,35 +195,4 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesWithFormButtonAndType)
             expectSide(repo);
         }
     }
-}
-
-TEST_F(AgreementVariantTest, intentionForwardsToItsSides)
-{
-    CAgreementRepurchaseWidgetIntention w(nullptr);
-    w.setAccountKeys(&m_keys);
-    EXPECT_EQ(w.repoForm()->accountKeys(), m_keys);
-    EXPECT_EQ(w.reverseRepoForm()->accountKeys(), m_keys);
-
-    w.setPledgeBondSelection({ pledgeRow("019547", 500000, 5000) });
-    EXPECT_EQ(w.reverseRepoForm()->firstSelection().size(), 1);
-    EXPECT_TRUE(w.repoForm()->firstSelection().isEmpty());
-    w.setPledgePosSelection({ pledgeRow("122000", 400000, 4000), pledgeRow("019548", 1, 1) });
-    EXPECT_EQ(w.repoForm()->firstSelection().size(), 2);
-    EXPECT_EQ(w.reverseRepoForm()->firstSelection().size(), 1);
-    w.setPledgePosSecondSelection({ pledgeRow("122000", 400000, 4000) });
-    EXPECT_TRUE(w.repoForm()->secondSelection().isEmpty());
-    EXPECT_TRUE(w.reverseRepoForm()->secondSelection().isEmpty());
-
-    // The account calls reach only the side shown.
-    w.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-    EXPECT_EQ(w.repoForm()->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
-    EXPECT_EQ(w.reverseRepoForm()->currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
-    w.switchSide(11);
-    EXPECT_EQ(w.currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
-
-    for (Form *form : { w.repoForm(), w.reverseRepoForm() }) {
-        if (XP::CAutoKeyboardLineEdit *trader = form->dealerCell(Form::CELL_TRADER))
-            trader->setText(QStringLiteral("T1 张三"));
-    }
-    EXPECT_EQ(w.traderCode(), std::string());
 }

@@ -46,68 +46,43 @@ protected:
 
 } // namespace
 
-TEST_F(FiccOperationPanelTest, deploymentsWithTheModuleGetTheSwitcherAsTheWholeContent)
-{
-    for (int deployment : { 90, 91, 100, 400, 200, 101 }) {
-        SCOPED_TRACE(deployment);
-        setDeployment(deployment);
-        TC::CFiccOperationPanel panel(3, nullptr);
-        EXPECT_EQ(panel.tradeType(), ttservice::VQ_TRADER_TYPE_FICC);
-        EXPECT_EQ(int(panel.traderTypes()), 0x100000);
-        EXPECT_EQ(panel.panelId(), 3);
-        TC::COperationFiccWidget *switcher = panel.operationWidget();
-        ASSERT_NE(switcher, nullptr);
-        EXPECT_EQ(switcher->parentWidget(), &panel);
-        EXPECT_EQ(switcher->objectName(), QStringLiteral("zolp_ficc_operationficcwidget"));
-        ASSERT_NE(panel.layout(), nullptr);
-        EXPECT_EQ(panel.layout()->indexOf(switcher), 0);
-        EXPECT_EQ(panel.layout()->contentsMargins(), QMargins(0, 0, 0, 0));
-    }
-}
-
-TEST_F(FiccOperationPanelTest, otherDeploymentsStayEmptyAndNeverTouchTheDealerFile)
+TEST_F(FiccOperationPanelTest, onlyDeploymentsWithTheModuleGetTheSwitcherAndTouchTheDealerFile)
 {
     const std::string file = std::string(kHeader) + "\n1001,澄湖证券,100101,澄湖证券自营\n";
-    writeDealerFile(file);
-    for (int deployment : { 0, 1, 99, 102, 300, 401, -100 }) {
+    for (int deployment : { 90, 91, 100, 400, 200, 101, 0, 1, 99, 102, 300, 401, -100 }) {
         SCOPED_TRACE(deployment);
+        const bool module = deployment == 90 || deployment == 91 || deployment == 100
+            || deployment == 101 || deployment == 200 || deployment == 400;
+        TC::CDealerDirectory::instance()->resetForTests();
+        writeDealerFile(file);
         setDeployment(deployment);
-        TC::CFiccOperationPanel panel(1, nullptr);
-        EXPECT_EQ(panel.operationWidget(), nullptr);
+        TC::CFiccOperationPanel panel(3, nullptr);
+        EXPECT_EQ(int(panel.traderTypes()), 0x100000);
+        TC::COperationFiccWidget *switcher = panel.operationWidget();
+        ASSERT_EQ(switcher != nullptr, module);
+        if (module) {
+            EXPECT_EQ(switcher->objectName(), QStringLiteral("zolp_ficc_operationficcwidget"));
+            ASSERT_NE(panel.layout(), nullptr);
+            EXPECT_EQ(panel.layout()->indexOf(switcher), 0);
+            EXPECT_EQ(panel.layout()->contentsMargins(), QMargins(0, 0, 0, 0));
+        }
+        // Only the module's deployments load the dealers and write them back.
         panel.setParam(QStringLiteral("2//1001"));
-        EXPECT_TRUE(TC::CDealerDirectory::instance()->dealerList().isEmpty())
-            << "setParam must not reload";
-        EXPECT_EQ(panel.param(), QString(""));
-        // Forwarding operations are no-ops.
+        EXPECT_EQ(TC::CDealerDirectory::instance()->dealerList().size(), module ? 1 : 0);
+        ASSERT_TRUE(QFile::remove(dealerFile()));
         panel.refreshAccounts();
         panel.requestAccount(ttservice::CAccountInfo());
         panel.loadAccountGroupSettings();
         panel.setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
-        EXPECT_EQ(readDealerFile(), file) << "param() must not save";
+        EXPECT_EQ(panel.param(), QString(""));
+        EXPECT_EQ(QFile::exists(dealerFile()), module);
     }
 }
 
-TEST_F(FiccOperationPanelTest, setParamReloadsAndParamSavesTheDealerDirectory)
+TEST_F(FiccOperationPanelTest, setParamReloadsAndParamSavesButNeverOverAnUnreadFile)
 {
     setDeployment(100);
-    // A dealer without traders keeps their two empty fields on its first line.
-    const std::string file = std::string(kHeader)
-        + "\n1001,澄湖证券,100101,澄湖证券自营,T001,程晓帆\n1002,青屿证券,100201,青屿证券自营,,\n";
-    writeDealerFile(file);
-    TC::CFiccOperationPanel panel(1, nullptr);
-    panel.setParam(QString()); // even an empty text reloads
-    EXPECT_EQ(TC::CDealerDirectory::instance()->dealerList(),
-              QStringList({ QStringLiteral("1001 澄湖证券"), QStringLiteral("1002 青屿证券") }));
-
-    ASSERT_TRUE(QFile::remove(dealerFile()));
-    EXPECT_EQ(panel.param(), QString(""));
-    EXPECT_EQ(readDealerFile(), file);
-}
-
-TEST_F(FiccOperationPanelTest, savingBeforeAnyLoadKeepsTheTradersFile)
-{
-    setDeployment(100);
-    // A file the directory cannot read (wrong header) must survive param().
+    // A file the directory cannot read (wrong header) survives param().
     const std::string unreadable = "代码,名称\n1001,澄湖证券,100101,澄湖证券自营\n";
     writeDealerFile(unreadable);
     TC::CFiccOperationPanel panel(1, nullptr);
@@ -115,4 +90,15 @@ TEST_F(FiccOperationPanelTest, savingBeforeAnyLoadKeepsTheTradersFile)
     panel.setParam(QString()); // load fails
     EXPECT_EQ(panel.param(), QString(""));
     EXPECT_EQ(readDealerFile(), unreadable);
+
+    // A dealer without traders keeps their two empty fields on its first line.
+    const std::string file = std::string(kHeader)
+        + "\n1001,澄湖证券,100101,澄湖证券自营,T001,程晓帆\n1002,青屿证券,100201,青屿证券自营,,\n";
+    writeDealerFile(file);
+    panel.setParam(QString()); // even an empty text reloads
+    EXPECT_EQ(TC::CDealerDirectory::instance()->dealerList(),
+              QStringList({ QStringLiteral("1001 澄湖证券"), QStringLiteral("1002 青屿证券") }));
+    ASSERT_TRUE(QFile::remove(dealerFile()));
+    EXPECT_EQ(panel.param(), QString(""));
+    EXPECT_EQ(readDealerFile(), file);
 }

@@ -95,7 +95,20 @@ TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
         EXPECT_EQ(w->quotationPage() != nullptr, offers(offer, 1));
         EXPECT_EQ(w->agreementPage() != nullptr, offers(offer, 2));
         EXPECT_EQ(w->agreementList() != nullptr, offers(offer, 2));
-        EXPECT_EQ(w->contractTable() != nullptr, offers(offer, 2));
+        if (offers(offer, 2)) {
+            EXPECT_EQ(
+                w->agreementList()->widgets(),
+                (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
+                                    w->turnDealTable(), w->confirmTable() }));
+        }
+        if (offer == Agreement) {
+            // The tables start with those of the repo intention.
+            for (QWidget *table : std::initializer_list<QWidget *> {
+                     w->contractTable(), w->pledgeBondTable(), w->confirmTable() })
+                EXPECT_TRUE(table->isHidden());
+            EXPECT_FALSE(w->pledgePosTable()->isHidden());
+            EXPECT_FALSE(w->turnDealTable()->isHidden());
+        }
         EXPECT_EQ(w->spotPage() != nullptr, offers(offer, 3));
         EXPECT_EQ(w->spotAccounts() != nullptr, offers(offer, 3));
         // The quotation table always exists, and is never shown.
@@ -133,19 +146,6 @@ TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
     }
 }
 
-TEST_F(SwitcherTest, agreementTablesStartWithThoseOfTheRepoIntention)
-{
-    auto w = build(Agreement);
-    EXPECT_TRUE(w->contractTable()->isHidden());
-    EXPECT_TRUE(w->pledgeBondTable()->isHidden());
-    EXPECT_FALSE(w->pledgePosTable()->isHidden());
-    EXPECT_FALSE(w->turnDealTable()->isHidden());
-    EXPECT_TRUE(w->confirmTable()->isHidden());
-    EXPECT_EQ(w->agreementList()->widgets(),
-              (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
-                                  w->turnDealTable(), w->confirmTable() }));
-}
-
 TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
 {
     auto w = build(Agreement | Spot);
@@ -174,11 +174,8 @@ TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
 
 TEST_F(SwitcherTest, garbageParameterStringsRestoreWhatTheyCan)
 {
-    QStringList garbage = { "",   "/",        "//",         "///////", "abc",          "3abc",
-                            " 3", "-1//1001", "2//abc#def", "2//##",   "2//1005#1003", "２//1001" };
-    garbage << "99999999999999999999//1001"
-            << "2//99999999999999999999" << QString(5000, QChar('/'))
-            << QString("3") + QString(3000, QChar('/')) + "x" << QString(QChar(0));
+    QStringList garbage = { "", "//", "abc", " 3", "-1//1001", "2//abc#def", "２//1001" };
+    garbage << "99999999999999999999//1001" << QString(5000, QChar('/')) << QString(QChar(0));
     for (const QString &text : garbage) {
         SCOPED_TRACE(text.left(40).toStdString());
         auto w = build(AllOffers);
@@ -306,6 +303,10 @@ TEST_F(SwitcherTest, agreementEventsReachThePageAndPositionsTable)
         w->agreementPage()->operationWidget(1001));
     ASSERT_NE(dec, nullptr);
     EXPECT_EQ(dec->form()->cells().days->text(), QStringLiteral("14"));
+    // A refresh of the accounts reaches the forms: the funds are shown again.
+    dec->form()->cells().funds->setText(QString());
+    w->refreshAccounts();
+    EXPECT_EQ(dec->form()->cells().funds->text(), QStringLiteral("1000000.00"));
 
     // Bubbling from a table placed below the page reaches the switcher.
     EXPECT_TRUE(w->contractTable()->deliverEvent(1293, 0, 0, QStringLiteral("合同C001")));

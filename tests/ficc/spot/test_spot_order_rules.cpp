@@ -148,10 +148,7 @@ TEST_F(SpotOrderRulesTest, missingEditorsAndOtherMarketsSkipTheirChecks)
     in = validInput();
     in.agreementNo = "1000";
     EXPECT_EQ(check(in), "约定号:请输入100~999之间的整数!");
-    in.quantityText = "99999999999"; // beyond an int: reads as 0, after the agreement check
     in.agreementNo = "999";
-    EXPECT_EQ(check(in), "委托数量为0, 无法下单!");
-    in.quantityText = "1000";
     for (const char *price : { "0.000009", "abc" }) {
         in.priceText = price;
         EXPECT_EQ(check(in), "委托价为0, 无法下单!") << price;
@@ -173,27 +170,25 @@ TEST_F(SpotOrderRulesTest, agreementNumberTipsFollowTheExchange)
     EXPECT_EQ(CSpotOrderRules::agreementNoTip("HK", "anything"), QString());
 }
 
-TEST_F(SpotOrderRulesTest, amountsAddAccruedInterestPerUnit)
+TEST_F(SpotOrderRulesTest, amountsAddAccruedInterestPerUnitAndQuantitiesRoundDownToLots)
 {
     const CSpotOrderRules::Amounts a = CSpotOrderRules::amounts(100.5, 30, 1.2345);
     EXPECT_DOUBLE_EQ(a.fullPrice, 101.7345);
     EXPECT_DOUBLE_EQ(a.totalAccruedInterest, 37.035);
     EXPECT_DOUBLE_EQ(a.settlementAmount, 3052.035);
-    const CSpotOrderRules::Amounts none = CSpotOrderRules::amounts(99.0, 0, 0.875);
-    EXPECT_DOUBLE_EQ(none.fullPrice, 99.875);
-    EXPECT_DOUBLE_EQ(none.totalAccruedInterest, 0.0);
-    EXPECT_DOUBLE_EQ(none.settlementAmount, 0.0);
-}
 
-TEST_F(SpotOrderRulesTest, quantityIsCappedAndRoundedDownToLots)
-{
-    EXPECT_EQ(CSpotOrderRules::orderVolume(25, 1000), 20);
-    EXPECT_EQ(CSpotOrderRules::orderVolume(100, 9), 0);
-    EXPECT_EQ(CSpotOrderRules::orderVolume(1000, 35), 30);
-    EXPECT_EQ(CSpotOrderRules::orderVolume(10, 10), 10);
-    EXPECT_EQ(CSpotOrderRules::orderVolume(9, 1000), 0);
-    EXPECT_EQ(CSpotOrderRules::orderVolume(-50, 1000), 0);
-    EXPECT_EQ(CSpotOrderRules::orderVolume(2147483647, 9000000000000000000LL), 2147483640);
+    // Entered, orderable, ordered.
+    const long long lots[][3] = {
+        { 25, 1000, 20 },
+        { 100, 9, 0 },
+        { 1000, 35, 30 },
+        { 10, 10, 10 },
+        { 9, 1000, 0 },
+        { -50, 1000, 0 },
+        { 2147483647, 9000000000000000000LL, 2147483640 },
+    };
+    for (const auto &l : lots)
+        EXPECT_EQ(CSpotOrderRules::orderVolume(l[0], l[1]), l[2]) << l[0] << " of " << l[1];
 }
 
 TEST_F(SpotOrderRulesTest, orderCarriesEveryFieldOfTheFormWithinWhatCanBeOrdered)
@@ -201,19 +196,16 @@ TEST_F(SpotOrderRulesTest, orderCarriesEveryFieldOfTheFormWithinWhatCanBeOrdered
     Input in = validInput([](Input &i) { i.quantityText = "25"; });
     const ttservice::CCodeOrderParam order = built(in, OPERATION_TYPE_BUY);
     ASSERT_TRUE(order.accountInfo);
-    EXPECT_EQ(order.accountInfo->accountId, kLoggedInAccount);
-    EXPECT_EQ(order.operationType, OPERATION_TYPE_BUY);
-    EXPECT_EQ(order.userName, "trader01");
-    EXPECT_EQ(order.stock.market, "SH");
-    EXPECT_EQ(order.stock.stockCode, "019547");
-    EXPECT_EQ(order.stock.stockName, "国债1901");
-    EXPECT_EQ(order.stock.instrumentTag, "SH019547");
-    EXPECT_EQ(order.orderKind, 49);
-    EXPECT_EQ(order.priceMode, 11);
+    EXPECT_EQ((std::vector<std::string> { order.accountInfo->accountId, order.userName,
+                                          order.stock.market, order.stock.stockCode,
+                                          order.stock.stockName, order.stock.instrumentTag,
+                                          order.counterpartyTrader }),
+              (std::vector<std::string> { kLoggedInAccount, "trader01", "SH", "019547", "国债1901",
+                                          "SH019547", "张三" }));
+    EXPECT_EQ((std::vector<long long> { order.operationType, order.orderKind, order.priceMode,
+                                        order.volume, order.agreementNo }),
+              (std::vector<long long> { OPERATION_TYPE_BUY, 49, 11, 20, 123 }));
     EXPECT_DOUBLE_EQ(order.price, 100.0) << "the clean price is ordered";
-    EXPECT_EQ(order.volume, 20);
-    EXPECT_EQ(order.counterpartyTrader, "张三");
-    EXPECT_EQ(order.agreementNo, 123);
 
     // Funds of 1,000,000 at the full price of 101.2345 buy 9878 张: 9870 in lots.
     in.quantityText = "100000";
@@ -282,6 +274,31 @@ TEST_F(SpotOrderRulesTest, instructionLimitsTheRemainingQuantity)
     // Instructions the command centre does not know leave the order alone.
     for (const char *unknown : { "", "4711", "abc" })
         EXPECT_EQ(built(in, OPERATION_TYPE_SELL, unknown).volume, 510) << unknown;
+
+    // An order fits only through allowances of its own account and bond, and
+    // must fit every one of them.
+    ttservice::COrderCommand instruction;
+    instruction.commandNo = 7;
+    ttservice::CCodeOrderParam allowed;
+    allowed.accountInfo = account(kLoggedInAccount)->getAccountInfo();
+    allowed.operationType = OPERATION_TYPE_BUY;
+    allowed.stock.market = "SH";
+    allowed.stock.stockCode = "019547";
+    allowed.volume = 500;
+    instruction.orders = { allowed };
+    ttservice::CCodeOrderParam order = allowed;
+    order.accountInfo = account(kLoggedOutAccount)->getAccountInfo();
+    QString error;
+    EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, order, 10, error));
+    EXPECT_EQ(error, "当前下单参数不属于指令范围, 下单无法完成");
+    order = allowed;
+    order.stock.stockCode = "122000";
+    EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, order, 10, error));
+    EXPECT_EQ(error, "当前下单参数不属于指令范围, 下单无法完成");
+    allowed.volume = 200;
+    instruction.orders.push_back(allowed);
+    EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, allowed, 300, error));
+    EXPECT_EQ(error, "账号 10001 下单量超出指令 7 允许的剩余最大下单量 200 , 下单无法完成");
 }
 
 TEST_F(SpotOrderRulesTest, orderableQuantitiesNeedAUsablePriceToBuy)
