@@ -1,17 +1,11 @@
 // The confirmation table: declarations waiting for this trader's answer, the
 // order a 确定 makes of one, and what stops it.
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
 #include "ttservice/CInstrumentCenter.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
-#include "utils/CSingletonT.h"
 #include "xp/CButtonListCell.h"
 #include "xp/CComboBoxCell.h"
 #include "xp/COddEvenRowTable.h"
@@ -20,13 +14,10 @@
 #include "xp/CTableCellEdit.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
-
-#include <boost/make_shared.hpp>
 
 #include <cmath>
 #include <limits>
@@ -36,44 +27,6 @@ namespace {
 using Declaration = ttservice::CRepurchasePendingOrder;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 using Widget = TC::CAgreementConfirmWidget;
-
-// A declaration to account 10001's trader T401, pledging SH 019547 unless told otherwise.
-DeclarationPtr declaration(const std::string &ref, int declareType,
-                           const std::string &market = "SH", int direction = '0')
-{
-    auto d = boost::make_shared<Declaration>();
-    d->accountInfo = boost::make_shared<ttservice::CAccountInfo>(
-        *TC::getUserConfig()->getAccountData(QStringLiteral("10001"))->getAccountInfo());
-    d->market = market;
-    d->contractCode = market == "SH" ? "206007" : "138007";
-    d->direction = direction;
-    d->trader = "T401";
-    d->dealer = "1005";
-    d->dealerName = "晨岭基金";
-    d->counterpartyTrader = "T301";
-    d->counterpartyDealer = "1004";
-    d->counterpartyDealerName = "远川银行";
-    d->repurchaseAmount = 9000000;
-    d->conversionRatio = 0.9;
-    d->repurchaseDays = 7;
-    d->declareType = declareType;
-    d->repurchaseRate = 0.0215;
-    d->maturitySettleDate = 20260219;
-    d->maturitySettleAmount = 9003710.96;
-    d->renewType = '0';
-    d->priorApplyDate = 20260212;
-    d->actualRepurchaseDate = 20260216;
-    d->pledgee = "质权人甲";
-    d->supplementaryTerms = "到期按约定利率结算";
-    d->pendingOrderRef = ref;
-    d->tradingEntity = "100502";
-    d->counterpartyEntity = "100401";
-    d->releaseSettleAmount = 120000.5;
-    d->counterpartyClientName = "远川客户";
-    d->ownerType = 2;
-    d->pledgedBonds = { pledgedBond(market, market == "SH" ? "019547" : "101901", 100000) };
-    return d;
-}
 
 // The table under a parent that consumes what bubbles out, with its
 // operation widget handed over; `declarations` answer the query this causes.
@@ -91,14 +44,13 @@ struct Table
             answer(declarations);
     }
 
-    void answer(const std::vector<ttservice::IDataPtr> &records)
+    void answer(const std::vector<ttservice::IDataPtr> &records,
+                const utils::TTError &error = utils::TTError())
     {
-        std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls.front().request->dataType, 795);
-        EXPECT_EQ(calls.front().request->queryText, op.trader);
-        calls.front().answer(utils::TTError(), records);
-        QCoreApplication::processEvents();
+        const ttservice::CQueryDataReqPtr request = answerQuery(records, error);
+        ASSERT_TRUE(request);
+        EXPECT_EQ(request->dataType, 795);
+        EXPECT_EQ(request->queryText, op.trader);
     }
 
     XP::COddEvenRowTable *rows() const { return widget->table(); }
@@ -175,7 +127,7 @@ TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
     EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_RENEWAL, '2'));
 }
 
-TEST_F(ConfirmTest, rowShowsTheDeclarationWithItsAnswerButtonAndOwnerType)
+TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectType)
 {
     DeclarationPtr odd = declaration("D2", '0', "SZ", '1');
     odd->ownerType = 9; // not offered by the combo box
@@ -205,6 +157,34 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationWithItsAnswerButtonAndOwnerType)
     EXPECT_EQ(t.ownerCombo(0)->count(), 4);
     EXPECT_EQ(t.ownerCombo(0)->currentText(), QStringLiteral("机构投资者"));
     EXPECT_EQ(t.ownerCombo(1)->currentIndex(), -1);
+
+    // The owner type chosen in the row goes out as the subject type; one the
+    // combo box does not offer goes out as the declaration has it.
+    XP::CComboBoxCell *combo = t.ownerCombo(0);
+    combo->click();
+    ASSERT_NE(combo->popup(), nullptr);
+    combo->popup()->actions().at(3)->trigger(); // 自营交易者
+    QCoreApplication::processEvents();
+    EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
+    responder.answerButton(QMessageBox::Yes);
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    t.confirm(1);
+    ASSERT_EQ(commands().size(), 2u);
+    EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()).subjectType, 3);
+    EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()).subjectType, 9);
+
+    // Deployment 200 watches the declarations without answering them.
+    TC::getUserConfig()->deploymentCode = 200;
+    t.widget->refreshButton()->click();
+    t.answer({ declaration("D1", '0'), odd });
+    for (int row = 0; row < 2; ++row) {
+        ASSERT_NE(t.answerCell(row), nullptr);
+        EXPECT_FALSE(t.answerCell(row)->isButtonEnabled((row + 1) * 10000));
+        t.confirm(row);
+    }
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
+    EXPECT_EQ(commands().size(), 2u);
 }
 
 TEST_F(ConfirmTest, operationCodeOfEveryTypeAndDirection)
@@ -395,29 +375,6 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
     }
 }
 
-TEST_F(ConfirmTest, ownerTypeChosenInTheRowIsSentAsSubjectType)
-{
-    DeclarationPtr odd = declaration("D2", '0');
-    odd->ownerType = 9;
-    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
-    XP::CComboBoxCell *combo = t.ownerCombo(0);
-    ASSERT_NE(combo, nullptr);
-    combo->click();
-    ASSERT_NE(combo->popup(), nullptr);
-    combo->popup()->actions().at(3)->trigger(); // 自营交易者
-    QCoreApplication::processEvents();
-    EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
-
-    responder.answerButton(QMessageBox::Yes);
-    responder.answerButton(QMessageBox::Yes);
-    t.confirm(0);
-    t.confirm(1);
-    ASSERT_EQ(commands().size(), 2u);
-    EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()).subjectType, 3);
-    // An owner type the combo box does not offer goes out as the declaration has it.
-    EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()).subjectType, 9);
-}
-
 TEST_F(ConfirmTest, refusedQuestionOrNonPlacingDeploymentSendsNothing)
 {
     Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2') });
@@ -432,20 +389,6 @@ TEST_F(ConfirmTest, refusedQuestionOrNonPlacingDeploymentSendsNothing)
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
     EXPECT_TRUE(commands().empty());
     EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(ConfirmTest, deployment200DisablesEveryConfirmButton)
-{
-    TC::getUserConfig()->deploymentCode = 200;
-    Table t(TC::OPT_AGREEMENT_PLEDGE_RELEASE, { declaration("D1", '4'), declaration("D2", '4') });
-    ASSERT_EQ(t.rows()->rowCount(), 2);
-    for (int row = 0; row < 2; ++row) {
-        ASSERT_NE(t.answerCell(row), nullptr);
-        EXPECT_FALSE(t.answerCell(row)->isButtonEnabled((row + 1) * 10000));
-        t.confirm(row);
-    }
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
-    EXPECT_TRUE(commands().empty());
 }
 
 TEST_F(ConfirmTest, emptyTraderCodeStopsTheQueryWithItsMessage)
