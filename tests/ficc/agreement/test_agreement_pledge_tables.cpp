@@ -112,7 +112,7 @@ protected:
     TC::CAgreementPledgeBondWidget *widget = nullptr; // child of the sink
 };
 
-TEST_F(PledgeBondTableTest, enteredCodesBecomeUntickedRowsOfQuantityZero)
+TEST_F(PledgeBondTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver)
 {
     EXPECT_NE(widget->findChild<TC::CStockCodeLineEdit *>(), nullptr);
     EXPECT_NE(widget->findChild<XP::CSmallNoNormalButton *>(), nullptr);
@@ -120,20 +120,20 @@ TEST_F(PledgeBondTableTest, enteredCodesBecomeUntickedRowsOfQuantityZero)
     enter(QStringLiteral("999999")); // unknown: no row, no word
     enter(QString());
     enter(QStringLiteral("101901"));
-    ASSERT_EQ(table()->rowCount(), 2);
+    enter(QStringLiteral("122000"));
+    ASSERT_EQ(table()->rowCount(), 3);
     EXPECT_EQ(rowTexts(table(), 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
     EXPECT_EQ(table()->itemText(1, 3), QStringLiteral("SZ"));
     EXPECT_EQ(tickOf(table(), kSZ101901), "SE-");
     EXPECT_EQ(selectionEvents(sink), 0);
     // The same code again is one row under its key.
     enter(QStringLiteral("019547"));
-    EXPECT_EQ(table()->rowCount(), 2);
-}
+    EXPECT_EQ(table()->rowCount(), 3);
+    // Delete with nothing ticked removes nothing, yet announces.
+    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
+    EXPECT_EQ(table()->rowCount(), 3);
+    EXPECT_EQ(selectionEvents(sink), 1);
 
-TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
-{
-    enter(QStringLiteral("019547"));
-    enter(QStringLiteral("122000"));
     tick(widget, table(), 0, kSH019547);
     typeQuantity(widget, 4, kSH019547, QStringLiteral("5"));
     EXPECT_EQ(table()->itemText(0, 5), QStringLiteral("500.00"));
@@ -142,7 +142,6 @@ TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
     EXPECT_EQ(keysOf(widget->checkedPledgeBonds()), std::vector<std::string> { "SH|019547" });
 
     // Ticking another row: two announcements, only it ticked, its totals.
-    sink.events.clear();
     typeQuantity(widget, 4, kSH122000, QString::number(INT_MAX));
     EXPECT_EQ(model()->getDataByKey(kSH122000)->getDouble(5), 214748364700.0);
     sink.events.clear();
@@ -158,47 +157,24 @@ TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
     // Garbage reads as 0, and a ticked row of amount 0 is not handed over.
     typeQuantity(widget, 4, kSH122000, QStringLiteral("12abc"));
     EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
-    EXPECT_EQ(table()->itemText(1, 5), QStringLiteral("0.00"));
+    EXPECT_EQ(table()->itemText(2, 5), QStringLiteral("0.00"));
     EXPECT_TRUE(widget->checkedPledgeBonds().empty());
     typeQuantity(widget, 4, kSH122000, QStringLiteral("99999999999")); // beyond an int
     EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
-}
 
-TEST_F(PledgeBondTableTest, deleteRemovesTickedRowsAndAlwaysAnnounces)
-{
-    enter(QStringLiteral("019547"));
-    enter(QStringLiteral("122000"));
-    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    EXPECT_EQ(table()->rowCount(), 2);
-    EXPECT_EQ(selectionEvents(sink), 1);
-    EXPECT_EQ(table()->statText(5), QStringLiteral("0.00"));
-
+    // Delete removes the ticked row; another button id does nothing; clearing
+    // the ticks announces.
     tick(widget, table(), 0, kSH019547);
-    typeQuantity(widget, 4, kSH019547, QStringLiteral("3"));
     widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    ASSERT_EQ(table()->rowCount(), 1);
-    EXPECT_EQ(table()->itemText(0, 1), QStringLiteral("122000"));
+    ASSERT_EQ(table()->rowCount(), 2);
+    EXPECT_EQ(table()->itemText(1, 1), QStringLiteral("122000"));
     EXPECT_EQ(table()->statText(4), QStringLiteral("0.00"));
     EXPECT_TRUE(widget->checkedPledgeBonds().empty());
-    // Another button id does nothing; clearing the ticks announces.
     sink.events.clear();
     widget->handleEvent(XP::EVT_BUTTON_CHECKED, 2, 0, QString(), nullptr);
-    EXPECT_EQ(table()->rowCount(), 1);
+    EXPECT_EQ(table()->rowCount(), 2);
     widget->clearCheckedRows();
     EXPECT_EQ(selectionEvents(sink), 1);
-}
-
-TEST_F(PledgeBondTableTest, readOnlyDeploymentHasNoCodeBoxNorDeleteButton)
-{
-    TC::getUserConfig()->deploymentCode = 200;
-    EventSink other;
-    auto *readOnly = new TC::CAgreementPledgeBondWidget(true, &other);
-    EXPECT_EQ(readOnly->findChild<TC::CStockCodeLineEdit *>(), nullptr);
-    EXPECT_EQ(readOnly->findChild<XP::CSmallNoNormalButton *>(), nullptr);
-    ASSERT_NE(readOnly->pledgeTable(), nullptr);
-    EXPECT_EQ(readOnly->pledgeTable()->columnCount(), 6);
-    readOnly->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
-    EXPECT_FALSE(ticks(readOnly->pledgeTable())->isItemEnabled(kSH019547));
 }
 
 // ---- pledged positions --------------------------------------------------------------
@@ -444,7 +420,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     EXPECT_EQ(selectionEvents(sink), 0);
 }
 
-TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
+TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChangeAndNoWayToAddBonds)
 {
     TC::getUserConfig()->deploymentCode = 200;
     EventSink other;
@@ -452,6 +428,12 @@ TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
     readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
     EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
+
+    auto *bonds = new TC::CAgreementPledgeBondWidget(true, &other);
+    EXPECT_EQ(bonds->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_EQ(bonds->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
+    EXPECT_EQ(tickOf(bonds->pledgeTable(), kSH019547), "S--");
 }
 
 } // namespace
