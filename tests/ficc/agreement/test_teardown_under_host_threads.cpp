@@ -4,8 +4,7 @@
 // states from another one. Nothing may touch a widget that is gone: the normal build checks the
 // subscriptions and deliveries left behind, the ASan and TSan builds check
 // every access.
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
@@ -15,71 +14,55 @@
 #include "shell/CFiccOperationPanel.h"
 #include "shell/COperationFiccWidget.h"
 #include "tc/COpAccountsWidget.h"
-#include "tc/CTradeClient.h"
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/CNonTradeStockVolumeInfo.h"
 #include "ttservice/CPositionStatics.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
-#include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
-#include "utils/CDeliveryGuard.h"
-#include "utils/CSingletonT.h"
 #include "xp/WidgetEvents.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
-#include <boost/make_shared.hpp>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 namespace {
 
 constexpr int kRounds = 100;
 
-// The counter: answers every query on its own thread, in the order asked,
-// with records of the type asked for.
+// The counter: answers every query on a thread of its own with three records
+// of the type asked for. The declarations are copies of one made beforehand
+// on the GUI thread.
 class ThreadedCounter : public TC::IQueryAnswerer
 {
 public:
     ThreadedCounter()
-        : m_thread([this] { run(); })
+        : m_declaration(declaration("P", '0'))
     {
     }
     ~ThreadedCounter() override { stop(); }
 
     bool answer(const TC::CQueryCall &call) override
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_calls.push_back(call);
-        }
-        m_wake.notify_one();
+        const int serial = int(m_threads.size());
+        m_threads.emplace_back([this, call, serial] {
+            call.answer(utils::TTError(), recordsFor(*call.request, serial));
+            ++m_answered;
+        });
         return true;
     }
-    // Answers what is still queued, then ends the thread.
+    // Waits for the answers under way.
     void stop()
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_stop = true;
-        }
-        m_wake.notify_one();
-        if (m_thread.joinable())
-            m_thread.join();
+        for (std::thread &thread : m_threads)
+            if (thread.joinable())
+                thread.join();
     }
     int answered() const { return m_answered.load(); }
 
 private:
-    static std::vector<ttservice::IDataPtr> recordsFor(const ttservice::CQueryDataReq &request,
-                                                       int serial)
+    std::vector<ttservice::IDataPtr> recordsFor(const ttservice::CQueryDataReq &request,
+                                                int serial) const
     {
         std::vector<ttservice::IDataPtr> records;
         for (int i = 0; i < 3; ++i) {
@@ -95,121 +78,52 @@ private:
                 c->maturitySettleDate = 20260219;
                 c->repurchaseAmount = 1000000;
                 c->repurchaseRate = 0.0365;
-                c->repurchaseDays = 14;
                 records.push_back(c);
             } else if (request.dataType == ttservice::DATA_TYPE_PENDING_ORDER) {
-                auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>();
+                auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*m_declaration);
                 d->accountInfo = request.accountInfo;
                 d->pendingOrderRef = "P" + no;
-                d->market = "SH";
-                d->contractCode = "206007";
-                d->direction = '0';
                 d->trader = request.queryText;
-                d->repurchaseAmount = 9000000;
-                d->repurchaseDays = 7;
-                d->repurchaseRate = 0.0215;
                 records.push_back(d);
             } else if (request.dataType == ttservice::DATA_TYPE_INTENTION_ORDER) {
-                auto o = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
-                o->orderNo = "I" + no;
-                o->market = "SH";
-                o->direction = '1' + i % 2;
-                o->repurchaseAmount = 2000000;
-                o->repurchaseDays = 7;
-                o->repurchaseRate = 0.035;
-                records.push_back(o);
+                records.push_back(intentionOrder("I" + no, '1' + i % 2));
             }
         }
         return records;
     }
 
-    void run()
-    {
-        for (int serial = 0;; ++serial) {
-            TC::CQueryCall call;
-            {
-                std::unique_lock<std::mutex> lock(m_mutex);
-                m_wake.wait(lock, [this] { return m_stop || !m_calls.empty(); });
-                if (m_calls.empty())
-                    return;
-                call = m_calls.front();
-                m_calls.pop_front();
-            }
-            call.answer(utils::TTError(), recordsFor(*call.request, serial));
-            ++m_answered;
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<TC::CQueryCall> m_calls;
-    bool m_stop = false;
+    const ttservice::CRepurchasePendingOrderPtr m_declaration;
+    std::vector<std::thread> m_threads; // started and joined on the GUI thread
     std::atomic<int> m_answered { 0 };
-    std::thread m_thread; // last: starts once the members above exist
 };
 
-// The host's subscription pushes, from a thread of its own until stopped:
-// positions and restricted volumes of 10001, funds of 10001 and 10003, and
-// 10003 going back and forth between refreshing and logged in.
-class HostPusher
+// One push of the host's subscriptions: a position and a restricted volume of
+// 10001, funds of 10001 and 10003, and 10003 between refreshing and logged in.
+void pushHostData(const ttservice::CAccountDataPtr &cash,
+                  const ttservice::CAccountDataPtr &refreshing, long long n)
 {
-public:
-    HostPusher(ttservice::CAccountDataPtr cash, ttservice::CAccountDataPtr refreshing)
-        : m_cash(std::move(cash))
-        , m_refreshing(std::move(refreshing))
-        , m_thread([this] { run(); })
-    {
-    }
-    ~HostPusher() { stop(); }
-    void stop()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    int pushed() const { return m_pushed.load(); }
+    auto position = boost::make_shared<ttservice::CPositionStatics>();
+    position->market = "SH";
+    position->instrumentCode = n % 2 ? "019547" : "122000";
+    position->usableVolume = n % 1000;
+    cash->updateData(position, true);
 
-private:
-    void run()
-    {
-        for (long long n = 1; !m_stop.load(); ++n) {
-            auto position = boost::make_shared<ttservice::CPositionStatics>();
-            position->market = "SH";
-            position->instrumentCode = n % 2 ? "019547" : "122000";
-            position->usableVolume = n % 1000;
-            m_cash->updateData(position, true);
+    auto restricted = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
+    restricted->market = "SH";
+    restricted->instrumentCode = "019547";
+    restricted->volume = int(n % 50);
+    cash->updateData(restricted, true);
 
-            auto restricted = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
-            restricted->market = "SH";
-            restricted->instrumentCode = "019547";
-            restricted->volume = int(n % 50);
-            m_cash->updateData(restricted, true);
-
-            for (const auto &data : { m_cash, m_refreshing }) {
-                auto funds = boost::make_shared<ttservice::CAccountDetail>();
-                funds->accountId = data->getAccountInfo()->accountId;
-                funds->availableFunds = 1000.0 * double(n);
-                data->updateData(funds, true);
-            }
-            tradeClient()->setLoginStatus(data(m_refreshing),
-                                          n % 2 ? ttservice::BROKER_LOGIN_STATUS_OK
-                                                : ttservice::BROKER_LOGIN_STATUS_REFRESHING);
-            ++m_pushed;
-            // A counter pushes often, not in a busy loop: the GUI thread must keep up.
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
+    for (const auto &data : { cash, refreshing }) {
+        auto funds = boost::make_shared<ttservice::CAccountDetail>();
+        funds->accountId = data->getAccountInfo()->accountId;
+        funds->availableFunds = 1000.0 * double(n);
+        data->updateData(funds, true);
     }
-    static std::string data(const ttservice::CAccountDataPtr &d)
-    {
-        return d->getAccountInfo()->getKey();
-    }
-
-    const ttservice::CAccountDataPtr m_cash;
-    const ttservice::CAccountDataPtr m_refreshing;
-    std::atomic<bool> m_stop { false };
-    std::atomic<int> m_pushed { 0 };
-    std::thread m_thread; // last
-};
+    tradeClient()->setLoginStatus(refreshing->getAccountInfo()->getKey(),
+                                  n % 2 ? ttservice::BROKER_LOGIN_STATUS_OK
+                                        : ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+}
 
 // One widget under test: made under `parent` and set to work (queries sent,
 // subscriptions taken), ready to be destroyed.
@@ -320,7 +234,16 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
     // The operation form the tables serve: account 10001, trader T401.
     FakeOperation op(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10001");
     op.trader = "T401";
-    HostPusher pusher(cash, refreshing);
+    // The host pushes from a thread of its own, often but not in a busy loop:
+    // the GUI thread must keep up.
+    std::atomic<bool> stopPushing { false };
+    std::atomic<int> pushed { 0 };
+    std::thread pusher([&] {
+        for (long long n = 1; !stopPushing.load(); ++n, ++pushed) {
+            pushHostData(cash, refreshing, n);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
     for (int round = 0; round < kRounds; ++round) {
         QWidget *widget = subject.make(&parent, op);
         widget->show();
@@ -333,14 +256,15 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
         if (round % 2)
             QCoreApplication::processEvents();
     }
-    pusher.stop();
+    stopPushing = true;
+    pusher.join();
     counter->stop();
     drainDeliveries();
 
     EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
     EXPECT_EQ(cash->subscriptionCount(), cashSubscriptions);
     EXPECT_EQ(refreshing->subscriptionCount(), refreshingSubscriptions);
-    EXPECT_GT(pusher.pushed(), 0);
+    EXPECT_GT(pushed.load(), 0);
     if (subject.queries) {
         EXPECT_GE(counter->answered(), kRounds);
     }
