@@ -132,6 +132,8 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     DeclarationPtr odd = declaration("D2", '0', "SZ", '1');
     odd->ownerType = 9; // not offered by the combo box
     odd->renewType = '1';
+    odd->pledgedBonds
+        = { pledgedBond("SZ", "101901", 300, '0'), pledgedBond("SZ", "101902", 500, '1') };
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
     XP::COddEvenRowTable *rows = t.rows();
     ASSERT_EQ(rows->columnCount(), 29);
@@ -147,6 +149,16 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
                             "20260212", "T301", "非第三方续做" }));
     EXPECT_EQ(rows->itemText(1, 8), QStringLiteral("逆回购"));
     EXPECT_EQ(rows->itemText(1, 24), QStringLiteral("第三方续做"));
+    // The bond count opens the declaration's bonds.
+    int bondRows = -1;
+    responder.setDialogHandler([&](QDialog *dialog) {
+        if (auto *bonds = dialog->findChild<XP::COddEvenRowTable *>())
+            bondRows = bonds->rowCount();
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(rows->itemText(1, Widget::ColPledgedBonds), QStringLiteral("2"));
+    rows->itemControl(1, Widget::ColPledgedBonds)->click();
+    EXPECT_EQ(bondRows, 2);
 
     ASSERT_NE(t.answerCell(1), nullptr);
     EXPECT_EQ(t.answerCell(1)->buttonId(0), 20000);
@@ -270,10 +282,13 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
 {
     LogCapture log;
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), declaration("D2", '0') });
+    responder.answerButton(QMessageBox::No);
+    t.confirm(1);
+    EXPECT_TRUE(commands().empty()) << "the question was refused";
     responder.answerButton(QMessageBox::Yes);
     t.confirm(1);
 
-    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
+    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
     EXPECT_EQ(responder.lastMessage().title, QStringLiteral("下单确认"));
     EXPECT_EQ(responder.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
     EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
@@ -287,6 +302,13 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     ASSERT_EQ(command.orders.size(), 1u);
     EXPECT_EQ(log.count("placeCommands: [manual] repurchase deal."), 1);
     EXPECT_EQ(log.count("TC::CAgreementConfirmWidget::doOperation"), 1);
+    // A deployment that places no agreement orders asks, then sends nothing.
+    TC::getUserConfig()->deploymentCode = 92;
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
+    EXPECT_EQ(commands().size(), 1u);
+    EXPECT_TRUE(messages().empty());
 
     const ttservice::CCodeOrderParam &order = command.orders.front();
     ASSERT_TRUE(order.accountInfo);
@@ -375,23 +397,7 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
     }
 }
 
-TEST_F(ConfirmTest, refusedQuestionOrNonPlacingDeploymentSendsNothing)
-{
-    Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2') });
-    responder.answerButton(QMessageBox::No);
-    t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
-    EXPECT_TRUE(commands().empty());
-
-    TC::getUserConfig()->deploymentCode = 92;
-    responder.answerButton(QMessageBox::Yes);
-    t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_TRUE(commands().empty());
-    EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(ConfirmTest, emptyTraderCodeStopsTheQueryWithItsMessage)
+TEST_F(ConfirmTest, queriesNeedATraderAndEachTypeRefillsFromItsCacheUntilAnAnswerFails)
 {
     Table t(TC::OPT_AGREEMENT_MATURITY_RENEWAL, {}, "");
     EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
@@ -406,50 +412,27 @@ TEST_F(ConfirmTest, emptyTraderCodeStopsTheQueryWithItsMessage)
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 30000);
-    t.answer({ declaration("D1", '1') });
+    t.answer({ declaration("D2", '1'), declaration("D3", '1'), declaration("D1", '2') });
     EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
-    EXPECT_EQ(t.rows()->rowCount(), 1);
-}
+    EXPECT_EQ(t.rows()->rowCount(), 2);
 
-TEST_F(ConfirmTest, cachedTypesRefillWithoutAQueryAndFailedAnswersKeepNothing)
-{
-    Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2'), declaration("D2", '1') });
-    ASSERT_EQ(t.rows()->rowCount(), 1);
+    // Another type asks once; back to a type asked before, its cache fills the table.
+    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
+    t.answer({ declaration("D1", '2'), declaration("D2", '1') });
     t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
-    t.answer({ declaration("D2", '1'), declaration("D3", '1') });
     EXPECT_EQ(t.rows()->rowCount(), 2);
     t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     ASSERT_EQ(t.rows()->rowCount(), 1);
     EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
 
+    // A failed answer keeps nothing and reports the reload.
     const int reloads = t.op.reloads;
     t.widget->queryPendingDeclarations();
-    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
-    calls.front().answer(utils::TTError(-1, "timeout"), {});
-    QCoreApplication::processEvents();
+    t.answer({}, utils::TTError(-1, "timeout"));
     EXPECT_EQ(t.op.reloads, reloads + 1);
     EXPECT_EQ(t.rows()->rowCount(), 0);
     EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_EARLY_REPURCHASE).empty());
-}
-
-TEST_F(ConfirmTest, pledgedBondCountOpensTheDeclarationsBonds)
-{
-    DeclarationPtr d = declaration("D1", '3');
-    d->pledgedBonds
-        = { pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1') };
-    Table t(TC::OPT_AGREEMENT_PLEDGE_CHANGE, { d });
-    int bondRows = -1;
-    responder.setDialogHandler([&](QDialog *dialog) {
-        if (auto *bonds = dialog->findChild<XP::COddEvenRowTable *>())
-            bondRows = bonds->rowCount();
-        return int(QDialog::Rejected);
-    });
-    EXPECT_EQ(t.rows()->itemText(0, Widget::ColPledgedBonds), QStringLiteral("2"));
-    t.rows()->itemControl(0, Widget::ColPledgedBonds)->click();
-    EXPECT_EQ(bondRows, 2);
-    ASSERT_NE(t.widget->pledgeBondDialog(), nullptr);
 }
 
 TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
@@ -481,7 +464,7 @@ TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
     EXPECT_EQ(p.bondCode, "");
 }
 
-TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
+TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
 {
     using Field = std::string ttservice::CRepurchaseAgreementParam::*;
     const struct
@@ -512,6 +495,24 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
                                               TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, order, error));
         return sentAgreement(order);
     };
+    {
+        // Only those columns take edits.
+        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
+        for (int column = 0; column < Widget::ColumnCount; ++column) {
+            const bool editable
+                = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
+                || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
+            EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
+        }
+        // An edit announced for another column, or for a row without a
+        // declaration, leaves the declaration as it came.
+        const Declaration before = *t.widget->rowDeclaration(0);
+        XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
+        EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
+        XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
+        EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
+        EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+    }
     for (const auto &c : cases) {
         SCOPED_TRACE(c.column);
         commandCenter()->resetForTests();
@@ -540,25 +541,6 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
     }
 }
 
-TEST_F(ConfirmTest, otherColumnsTakeNoEdits)
-{
-    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
-    for (int column = 0; column < Widget::ColumnCount; ++column) {
-        const bool editable
-            = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
-            || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
-        EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
-    }
-    // An edit announced for another column leaves the declaration as it came.
-    const Declaration before = *t.widget->rowDeclaration(0);
-    XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
-    EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
-    XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
-    EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
-    EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
-}
-
-// The rule checks the account, directory and user it is given, not the host's.
 TEST_F(ConfirmTest, aConfirmationIsBuiltFromTheInputsItIsGiven)
 {
     const DeclarationPtr d = declaration("D1", '0');
