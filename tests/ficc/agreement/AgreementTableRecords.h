@@ -1,13 +1,15 @@
 #pragma once
 
-// What the counter answers the agreement tables: intention orders and
-// declarations waiting for an answer, and the answer to a table's query.
+// What the counter answers the agreement tables (intention orders and
+// declarations waiting for an answer), the answer to a table's query, and
+// the texts a table shows.
 #include "AgreementFormFixture.h"
 #include "HostServices.h"
 
 #include "tc/CUserManager.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
+#include "xp/COddEvenRowTable.h"
 
 #include <QCoreApplication>
 
@@ -89,4 +91,22 @@ inline ttservice::CQueryDataReqPtr answerQuery(const std::vector<ttservice::IDat
     calls.front().answer(error, records);
     QCoreApplication::processEvents();
     return calls.front().request;
+}
+
+// The texts of the table's headers.
+inline QStringList headerTexts(const XP::COddEvenRowTable &table)
+{
+    QStringList texts;
+    for (int column = 0; column < table.columnCount(); ++column)
+        texts << table.headerText(column);
+    return texts;
+}
+
+// The texts of `row`, column by column.
+inline QStringList rowTexts(const XP::COddEvenRowTable &table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table.columnCount(); ++column)
+        texts << table.itemText(row, column);
+    return texts;
 }
