@@ -7,6 +7,8 @@
 #include "HostServices.h"
 
 #include "tc/CUserManager.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
+#include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "xp/COddEvenRowTable.h"
@@ -77,6 +79,30 @@ inline ttservice::CRepurchasePendingOrderPtr declaration(const std::string &ref,
     d->ownerType = 2;
     d->pledgedBonds = { pledgedBond(market, market == "SH" ? "019547" : "101901", 100000) };
     return d;
+}
+
+// A position of `usable` 张 and a restricted volume of `volume` 张 of a bond, as the host pushes
+// them.
+inline ttservice::CPositionStaticsPtr position(const std::string &market, const std::string &code,
+                                               long long usable)
+{
+    auto p = boost::make_shared<ttservice::CPositionStatics>();
+    p->market = market;
+    p->instrumentCode = code;
+    p->instrumentName = "债" + code;
+    p->usableVolume = usable;
+    return p;
+}
+
+inline ttservice::CNonTradeStockVolumeInfoPtr restricted(const std::string &market,
+                                                         const std::string &code, int volume)
+{
+    auto v = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
+    v->market = market;
+    v->instrumentCode = code;
+    v->instrumentName = "债" + code;
+    v->volume = volume;
+    return v;
 }
 
 // Answers the one query waiting with `records` (or `error`) and lets the

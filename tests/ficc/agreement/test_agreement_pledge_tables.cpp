@@ -1,14 +1,10 @@
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosModel.h"
 #include "agreement/CAgreementPledgePosWidget.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CUserManager.h"
-#include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchasePledgedBond.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CSingletonT.h"
@@ -18,10 +14,6 @@
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CStandardHpfTable.h"
 #include "xp/WidgetEvents.h"
-
-#include <QCoreApplication>
-
-#include <boost/make_shared.hpp>
 
 #include <climits>
 #include <thread>
@@ -198,26 +190,6 @@ protected:
     {
         return boost::dynamic_pointer_cast<TC::CAgreementPledgePosData>(
             table->dataModel()->getDataByKey(key));
-    }
-    static ttservice::CPositionStaticsPtr position(const std::string &market,
-                                                   const std::string &code, long long usable)
-    {
-        auto p = boost::make_shared<ttservice::CPositionStatics>();
-        p->market = market;
-        p->instrumentCode = code;
-        p->instrumentName = "债" + code;
-        p->usableVolume = usable;
-        return p;
-    }
-    static ttservice::CNonTradeStockVolumeInfoPtr restricted(const std::string &market,
-                                                             const std::string &code, int volume)
-    {
-        auto v = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
-        v->market = market;
-        v->instrumentCode = code;
-        v->instrumentName = "债" + code;
-        v->volume = volume;
-        return v;
     }
     EventSink sink;
     TC::CAgreementPledgePosWidget *widget = nullptr; // child of the sink
