@@ -15,8 +15,6 @@
 #include "shell/COperationFiccWidget.h"
 #include "tc/COpAccountsWidget.h"
 #include "ttservice/CAccountDetail.h"
-#include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CPositionStatics.h"
 #include "ttservice/DataTypes.h"
 #include "ttservice/StockTypeCenter.h"
 #include "xp/WidgetEvents.h"
@@ -30,90 +28,46 @@ namespace {
 
 constexpr int kRounds = 100;
 
-// The counter: answers every query on a thread of its own with three records
-// of the type asked for. The declarations are copies of one made beforehand
-// on the GUI thread.
-class ThreadedCounter : public TC::IQueryAnswerer
+// The counter's answer to a query: three records of the type asked for. The
+// declarations are copies of `declaration`, made on the GUI thread beforehand.
+std::vector<ttservice::IDataPtr> recordsFor(const ttservice::CQueryDataReq &request, int serial,
+                                            const ttservice::CRepurchasePendingOrder &declaration)
 {
-public:
-    ThreadedCounter()
-        : m_declaration(declaration("P", '0'))
-    {
-    }
-    ~ThreadedCounter() override { stop(); }
-
-    bool answer(const TC::CQueryCall &call) override
-    {
-        const int serial = int(m_threads.size());
-        m_threads.emplace_back([this, call, serial] {
-            call.answer(utils::TTError(), recordsFor(*call.request, serial));
-            ++m_answered;
-        });
-        return true;
-    }
-    // Waits for the answers under way.
-    void stop()
-    {
-        for (std::thread &thread : m_threads)
-            if (thread.joinable())
-                thread.join();
-    }
-    int answered() const { return m_answered.load(); }
-
-private:
-    std::vector<ttservice::IDataPtr> recordsFor(const ttservice::CQueryDataReq &request,
-                                                int serial) const
-    {
-        std::vector<ttservice::IDataPtr> records;
-        for (int i = 0; i < 3; ++i) {
-            const std::string no = std::to_string(serial) + "-" + std::to_string(i);
-            if (request.dataType == ttservice::DATA_TYPE_AGREEMENT_CONTRACT) {
-                auto c = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
-                c->accountInfo = request.accountInfo;
-                c->contractNo = "C" + no;
-                c->market = "SH";
-                c->direction = '1';
-                c->contractStatus = '1';
-                c->firstSettleDate = 20260205;
-                c->maturitySettleDate = 20260219;
-                c->repurchaseAmount = 1000000;
-                c->repurchaseRate = 0.0365;
-                records.push_back(c);
-            } else if (request.dataType == ttservice::DATA_TYPE_PENDING_ORDER) {
-                auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*m_declaration);
-                d->accountInfo = request.accountInfo;
-                d->pendingOrderRef = "P" + no;
-                d->trader = request.queryText;
-                records.push_back(d);
-            } else if (request.dataType == ttservice::DATA_TYPE_INTENTION_ORDER) {
-                records.push_back(intentionOrder("I" + no, '1' + i % 2));
-            }
+    std::vector<ttservice::IDataPtr> records;
+    for (int i = 0; i < 3; ++i) {
+        const std::string no = std::to_string(serial) + "-" + std::to_string(i);
+        if (request.dataType == ttservice::DATA_TYPE_AGREEMENT_CONTRACT) {
+            auto c = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
+            c->accountInfo = request.accountInfo;
+            c->contractNo = "C" + no;
+            c->market = "SH";
+            c->direction = '1';
+            c->contractStatus = '1';
+            c->firstSettleDate = 20260205;
+            c->maturitySettleDate = 20260219;
+            c->repurchaseAmount = 1000000;
+            c->repurchaseRate = 0.0365;
+            records.push_back(c);
+        } else if (request.dataType == ttservice::DATA_TYPE_PENDING_ORDER) {
+            auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(declaration);
+            d->accountInfo = request.accountInfo;
+            d->pendingOrderRef = "P" + no;
+            d->trader = request.queryText;
+            records.push_back(d);
+        } else if (request.dataType == ttservice::DATA_TYPE_INTENTION_ORDER) {
+            records.push_back(intentionOrder("I" + no, '1' + i % 2));
         }
-        return records;
     }
-
-    const ttservice::CRepurchasePendingOrderPtr m_declaration;
-    std::vector<std::thread> m_threads; // started and joined on the GUI thread
-    std::atomic<int> m_answered { 0 };
-};
+    return records;
+}
 
 // One push of the host's subscriptions: a position and a restricted volume of
 // 10001, funds of 10001 and 10003, and 10003 between refreshing and logged in.
 void pushHostData(const ttservice::CAccountDataPtr &cash,
                   const ttservice::CAccountDataPtr &refreshing, long long n)
 {
-    auto position = boost::make_shared<ttservice::CPositionStatics>();
-    position->market = "SH";
-    position->instrumentCode = n % 2 ? "019547" : "122000";
-    position->usableVolume = n % 1000;
-    cash->updateData(position, true);
-
-    auto restricted = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
-    restricted->market = "SH";
-    restricted->instrumentCode = "019547";
-    restricted->volume = int(n % 50);
-    cash->updateData(restricted, true);
-
+    cash->updateData(position("SH", n % 2 ? "019547" : "122000", n % 1000), true);
+    cash->updateData(restricted("SH", "019547", int(n % 50)), true);
     for (const auto &data : { cash, refreshing }) {
         auto funds = boost::make_shared<ttservice::CAccountDetail>();
         funds->accountId = data->getAccountInfo()->accountId;
@@ -148,16 +102,7 @@ protected:
         AgreementFormFixture::SetUp();
         auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
         types->addTypedStock(10027, "SH", "019547");
-        counter = boost::make_shared<ThreadedCounter>();
-        tradeClient()->setQueryAnswerer(counter);
     }
-    void TearDown() override
-    {
-        counter->stop();
-        AgreementFormFixture::TearDown();
-    }
-
-    boost::shared_ptr<ThreadedCounter> counter;
 };
 
 const Subject kSubjects[] = {
@@ -244,9 +189,22 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     });
+    // The counter answers on a thread of its own what was asked by then: of a
+    // round's widget while it lives or is destroyed, or of the one before.
+    const ttservice::CRepurchasePendingOrderPtr pending = declaration("P", '0');
+    std::atomic<int> answered { 0 };
+    const auto answerAsked = [&](int serial) {
+        return std::thread([&, serial, calls = tradeClient()->takePendingQueries()] {
+            for (const TC::CQueryCall &call : calls) {
+                call.answer(utils::TTError(), recordsFor(*call.request, serial, *pending));
+                ++answered;
+            }
+        });
+    };
     for (int round = 0; round < kRounds; ++round) {
         QWidget *widget = subject.make(&parent, op);
         widget->show();
+        std::thread counter = answerAsked(round);
         if (round % 3 >= 1)
             QCoreApplication::processEvents();
         if (round % 3 == 2)
@@ -255,10 +213,11 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
         delete widget;
         if (round % 2)
             QCoreApplication::processEvents();
+        counter.join();
     }
     stopPushing = true;
     pusher.join();
-    counter->stop();
+    answerAsked(kRounds).join();
     drainDeliveries();
 
     EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
@@ -266,7 +225,7 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
     EXPECT_EQ(refreshing->subscriptionCount(), refreshingSubscriptions);
     EXPECT_GT(pushed.load(), 0);
     if (subject.queries) {
-        EXPECT_GE(counter->answered(), kRounds);
+        EXPECT_GE(answered.load(), kRounds);
     }
 }
 
