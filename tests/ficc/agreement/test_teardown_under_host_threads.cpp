@@ -119,7 +119,7 @@ const Subject kSubjects[] = {
                                                            TC::OPT_AGREEMENT_DEAL_DECLARATION);
           return panel;
       } },
-    { "contract table", true,
+    { "contractTable", true,
       [](QWidget *parent, FakeOperation &op) -> QWidget * {
           auto *table = new TC::CAgreementTableWidget(parent);
           op.setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
@@ -127,7 +127,7 @@ const Subject kSubjects[] = {
           table->queryContracts(true);
           return table;
       } },
-    { "turn-deal list", true,
+    { "turnDealList", true,
       [](QWidget *parent, FakeOperation &op) -> QWidget * {
           auto *list = new TC::CAgreementTurnDealWidget(parent);
           op.setOperationType(TC::OPT_AGREEMENT_INTENTION_REPO);
@@ -135,7 +135,7 @@ const Subject kSubjects[] = {
           list->queryFromServer();
           return list;
       } },
-    { "confirmation table", true,
+    { "confirmationTable", true,
       [](QWidget *parent, FakeOperation &op) -> QWidget * {
           auto *table = new TC::CAgreementConfirmWidget(parent);
           op.setOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
@@ -143,20 +143,20 @@ const Subject kSubjects[] = {
           table->queryPendingDeclarations();
           return table;
       } },
-    { "pledged positions", false,
+    { "pledgedPositions", false,
       [](QWidget *parent, FakeOperation &) -> QWidget * {
           auto *positions = new TC::CAgreementPledgePosWidget(true, parent);
           positions->showAccountPositions(QStringLiteral("10001"),
                                           TC::OPT_AGREEMENT_DEAL_DECLARATION);
           return positions;
       } },
-    { "pledge bonds", false,
+    { "pledgeBonds", false,
       [](QWidget *parent, FakeOperation &) -> QWidget * {
           auto *bonds = new TC::CAgreementPledgeBondWidget(true, parent);
           bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
           return bonds;
       } },
-    { "account list", false,
+    { "accountList", false,
       [](QWidget *parent, FakeOperation &) -> QWidget * {
           return new TC::COpAccountsWidget(4, true, true, parent, 1);
       } },
@@ -231,11 +231,7 @@ TEST_P(TeardownUnderHostThreadsTest, destroyedWhileAnswersAndPushesArriveTouches
 
 INSTANTIATE_TEST_SUITE_P(Widgets, TeardownUnderHostThreadsTest, ::testing::ValuesIn(kSubjects),
                          [](const ::testing::TestParamInfo<Subject> &info) {
-                             std::string name;
-                             for (const char *c = info.param.name; *c; ++c)
-                                 if (*c != ' ' && *c != '-')
-                                     name += *c;
-                             return name;
+                             return std::string(info.param.name);
                          });
 
 } // namespace
