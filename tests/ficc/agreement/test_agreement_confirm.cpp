@@ -302,13 +302,6 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     ASSERT_EQ(command.orders.size(), 1u);
     EXPECT_EQ(log.count("placeCommands: [manual] repurchase deal."), 1);
     EXPECT_EQ(log.count("TC::CAgreementConfirmWidget::doOperation"), 1);
-    // A deployment that places no agreement orders asks, then sends nothing.
-    TC::getUserConfig()->deploymentCode = 92;
-    responder.answerButton(QMessageBox::Yes);
-    t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
-    EXPECT_EQ(commands().size(), 1u);
-    EXPECT_TRUE(messages().empty());
 
     const ttservice::CCodeOrderParam &order = command.orders.front();
     ASSERT_TRUE(order.accountInfo);
@@ -336,6 +329,14 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     EXPECT_EQ((std::vector<int> { p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate,
                                   p.renewType, p.subjectType, p.swapPledgeVolume }),
               (std::vector<int> { 7, 20260219, 20260212, '0', 2, ttservice::kUnsetInt }));
+
+    // A deployment that places no agreement orders asks, then sends nothing.
+    TC::getUserConfig()->deploymentCode = 92;
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
+    EXPECT_EQ(commands().size(), 1u);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
