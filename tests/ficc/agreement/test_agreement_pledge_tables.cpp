@@ -323,8 +323,14 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     // The ticked bond the form holds did not change: nothing to announce (the
     // form would take the total as its amount again, over what the trader typed).
     EXPECT_EQ(selectionEvents(sink), 0);
-    // The restricted push kept the row ticked: it carries an amount.
+    // The restricted push kept the row ticked: it carries an amount. Such a
+    // push ticks its row again, and only it, after another row was ticked.
     EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
+    tick(widget, positions(), 0, kSZ101901);
+    std::thread restrictedOnly([&] { data->updateData(restricted("SH", "019547", 70), true); });
+    restrictedOnly.join();
+    drainDeliveries();
+    EXPECT_EQ(tickOf(positions(), kSH019547) + tickOf(positions(), kSZ101901), "SETSE-");
 
     // Under 成交申报 a Shanghai push counts, and clamps the typed quantity (the
     // account now holds the 40 pushed before).
@@ -379,7 +385,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     typeQuantity(widget, 4, kSH019547, QStringLiteral("7"));
     // Each table keeps its own tick and totals.
     EXPECT_TRUE(ticks(contractBonds())->isItemChecked(kSH019547));
-    EXPECT_EQ(keysOf(widget->checkedContractBonds()), std::vector<std::string> { "SH|019547" });
+    ASSERT_EQ(keysOf(widget->checkedContractBonds()), std::vector<std::string> { "SH|019547" });
     EXPECT_EQ(widget->checkedContractBonds()[0]->pledgeVolume, 100);
     EXPECT_EQ(widget->checkedPositionBonds()[0]->pledgeVolume, 7);
     EXPECT_EQ(contractBonds()->statText(5), QStringLiteral("10000.00"));
