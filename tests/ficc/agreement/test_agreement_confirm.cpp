@@ -1,17 +1,11 @@
 // The confirmation table: declarations waiting for this trader's answer, the
 // order a 确定 makes of one, and what stops it.
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
 #include "ttservice/CInstrumentCenter.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
-#include "utils/CSingletonT.h"
 #include "xp/CButtonListCell.h"
 #include "xp/CComboBoxCell.h"
 #include "xp/COddEvenRowTable.h"
@@ -20,13 +14,10 @@
 #include "xp/CTableCellEdit.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
-
-#include <boost/make_shared.hpp>
 
 #include <cmath>
 #include <limits>
@@ -36,44 +27,6 @@ namespace {
 using Declaration = ttservice::CRepurchasePendingOrder;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 using Widget = TC::CAgreementConfirmWidget;
-
-// A declaration to account 10001's trader T401, pledging SH 019547 unless told otherwise.
-DeclarationPtr declaration(const std::string &ref, int declareType,
-                           const std::string &market = "SH", int direction = '0')
-{
-    auto d = boost::make_shared<Declaration>();
-    d->accountInfo = boost::make_shared<ttservice::CAccountInfo>(
-        *TC::getUserConfig()->getAccountData(QStringLiteral("10001"))->getAccountInfo());
-    d->market = market;
-    d->contractCode = market == "SH" ? "206007" : "138007";
-    d->direction = direction;
-    d->trader = "T401";
-    d->dealer = "1005";
-    d->dealerName = "晨岭基金";
-    d->counterpartyTrader = "T301";
-    d->counterpartyDealer = "1004";
-    d->counterpartyDealerName = "远川银行";
-    d->repurchaseAmount = 9000000;
-    d->conversionRatio = 0.9;
-    d->repurchaseDays = 7;
-    d->declareType = declareType;
-    d->repurchaseRate = 0.0215;
-    d->maturitySettleDate = 20260219;
-    d->maturitySettleAmount = 9003710.96;
-    d->renewType = '0';
-    d->priorApplyDate = 20260212;
-    d->actualRepurchaseDate = 20260216;
-    d->pledgee = "质权人甲";
-    d->supplementaryTerms = "到期按约定利率结算";
-    d->pendingOrderRef = ref;
-    d->tradingEntity = "100502";
-    d->counterpartyEntity = "100401";
-    d->releaseSettleAmount = 120000.5;
-    d->counterpartyClientName = "远川客户";
-    d->ownerType = 2;
-    d->pledgedBonds = { pledgedBond(market, market == "SH" ? "019547" : "101901", 100000) };
-    return d;
-}
 
 // The table under a parent that consumes what bubbles out, with its
 // operation widget handed over; `declarations` answer the query this causes.
@@ -91,14 +44,13 @@ struct Table
             answer(declarations);
     }
 
-    void answer(const std::vector<ttservice::IDataPtr> &records)
+    void answer(const std::vector<ttservice::IDataPtr> &records,
+                const utils::TTError &error = utils::TTError())
     {
-        std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls.front().request->dataType, 795);
-        EXPECT_EQ(calls.front().request->queryText, op.trader);
-        calls.front().answer(utils::TTError(), records);
-        QCoreApplication::processEvents();
+        const ttservice::CQueryDataReqPtr request = answerQuery(records, error);
+        ASSERT_TRUE(request);
+        EXPECT_EQ(request->dataType, 795);
+        EXPECT_EQ(request->queryText, op.trader);
     }
 
     XP::COddEvenRowTable *rows() const { return widget->table(); }
@@ -175,11 +127,13 @@ TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
     EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_RENEWAL, '2'));
 }
 
-TEST_F(ConfirmTest, rowShowsTheDeclarationWithItsAnswerButtonAndOwnerType)
+TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectType)
 {
     DeclarationPtr odd = declaration("D2", '0', "SZ", '1');
     odd->ownerType = 9; // not offered by the combo box
     odd->renewType = '1';
+    odd->pledgedBonds
+        = { pledgedBond("SZ", "101901", 300, '0'), pledgedBond("SZ", "101902", 500, '1') };
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
     XP::COddEvenRowTable *rows = t.rows();
     ASSERT_EQ(rows->columnCount(), 29);
@@ -195,6 +149,16 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationWithItsAnswerButtonAndOwnerType)
                             "20260212", "T301", "非第三方续做" }));
     EXPECT_EQ(rows->itemText(1, 8), QStringLiteral("逆回购"));
     EXPECT_EQ(rows->itemText(1, 24), QStringLiteral("第三方续做"));
+    // The bond count opens the declaration's bonds.
+    int bondRows = -1;
+    responder.setDialogHandler([&](QDialog *dialog) {
+        if (auto *bonds = dialog->findChild<XP::COddEvenRowTable *>())
+            bondRows = bonds->rowCount();
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(rows->itemText(1, Widget::ColPledgedBonds), QStringLiteral("2"));
+    rows->itemControl(1, Widget::ColPledgedBonds)->click();
+    EXPECT_EQ(bondRows, 2);
 
     ASSERT_NE(t.answerCell(1), nullptr);
     EXPECT_EQ(t.answerCell(1)->buttonId(0), 20000);
@@ -205,6 +169,34 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationWithItsAnswerButtonAndOwnerType)
     EXPECT_EQ(t.ownerCombo(0)->count(), 4);
     EXPECT_EQ(t.ownerCombo(0)->currentText(), QStringLiteral("机构投资者"));
     EXPECT_EQ(t.ownerCombo(1)->currentIndex(), -1);
+
+    // The owner type chosen in the row goes out as the subject type; one the
+    // combo box does not offer goes out as the declaration has it.
+    XP::CComboBoxCell *combo = t.ownerCombo(0);
+    combo->click();
+    ASSERT_NE(combo->popup(), nullptr);
+    combo->popup()->actions().at(3)->trigger(); // 自营交易者
+    QCoreApplication::processEvents();
+    EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
+    responder.answerButton(QMessageBox::Yes);
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    t.confirm(1);
+    ASSERT_EQ(commands().size(), 2u);
+    EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()).subjectType, 3);
+    EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()).subjectType, 9);
+
+    // Deployment 200 watches the declarations without answering them.
+    TC::getUserConfig()->deploymentCode = 200;
+    t.widget->refreshButton()->click();
+    t.answer({ declaration("D1", '0'), odd });
+    for (int row = 0; row < 2; ++row) {
+        ASSERT_NE(t.answerCell(row), nullptr);
+        EXPECT_FALSE(t.answerCell(row)->isButtonEnabled((row + 1) * 10000));
+        t.confirm(row);
+    }
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
+    EXPECT_EQ(commands().size(), 2u);
 }
 
 TEST_F(ConfirmTest, operationCodeOfEveryTypeAndDirection)
@@ -290,10 +282,13 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
 {
     LogCapture log;
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), declaration("D2", '0') });
+    responder.answerButton(QMessageBox::No);
+    t.confirm(1);
+    EXPECT_TRUE(commands().empty()) << "the question was refused";
     responder.answerButton(QMessageBox::Yes);
     t.confirm(1);
 
-    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
+    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
     EXPECT_EQ(responder.lastMessage().title, QStringLiteral("下单确认"));
     EXPECT_EQ(responder.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
     EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
@@ -334,6 +329,14 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     EXPECT_EQ((std::vector<int> { p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate,
                                   p.renewType, p.subjectType, p.swapPledgeVolume }),
               (std::vector<int> { 7, 20260219, 20260212, '0', 2, ttservice::kUnsetInt }));
+
+    // A deployment that places no agreement orders asks, then sends nothing.
+    TC::getUserConfig()->deploymentCode = 92;
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
+    EXPECT_EQ(commands().size(), 1u);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
@@ -395,60 +398,7 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
     }
 }
 
-TEST_F(ConfirmTest, ownerTypeChosenInTheRowIsSentAsSubjectType)
-{
-    DeclarationPtr odd = declaration("D2", '0');
-    odd->ownerType = 9;
-    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
-    XP::CComboBoxCell *combo = t.ownerCombo(0);
-    ASSERT_NE(combo, nullptr);
-    combo->click();
-    ASSERT_NE(combo->popup(), nullptr);
-    combo->popup()->actions().at(3)->trigger(); // 自营交易者
-    QCoreApplication::processEvents();
-    EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
-
-    responder.answerButton(QMessageBox::Yes);
-    responder.answerButton(QMessageBox::Yes);
-    t.confirm(0);
-    t.confirm(1);
-    ASSERT_EQ(commands().size(), 2u);
-    EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()).subjectType, 3);
-    // An owner type the combo box does not offer goes out as the declaration has it.
-    EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()).subjectType, 9);
-}
-
-TEST_F(ConfirmTest, refusedQuestionOrNonPlacingDeploymentSendsNothing)
-{
-    Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2') });
-    responder.answerButton(QMessageBox::No);
-    t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 1);
-    EXPECT_TRUE(commands().empty());
-
-    TC::getUserConfig()->deploymentCode = 92;
-    responder.answerButton(QMessageBox::Yes);
-    t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_TRUE(commands().empty());
-    EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(ConfirmTest, deployment200DisablesEveryConfirmButton)
-{
-    TC::getUserConfig()->deploymentCode = 200;
-    Table t(TC::OPT_AGREEMENT_PLEDGE_RELEASE, { declaration("D1", '4'), declaration("D2", '4') });
-    ASSERT_EQ(t.rows()->rowCount(), 2);
-    for (int row = 0; row < 2; ++row) {
-        ASSERT_NE(t.answerCell(row), nullptr);
-        EXPECT_FALSE(t.answerCell(row)->isButtonEnabled((row + 1) * 10000));
-        t.confirm(row);
-    }
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
-    EXPECT_TRUE(commands().empty());
-}
-
-TEST_F(ConfirmTest, emptyTraderCodeStopsTheQueryWithItsMessage)
+TEST_F(ConfirmTest, queriesNeedATraderAndEachTypeRefillsFromItsCacheUntilAnAnswerFails)
 {
     Table t(TC::OPT_AGREEMENT_MATURITY_RENEWAL, {}, "");
     EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
@@ -463,50 +413,27 @@ TEST_F(ConfirmTest, emptyTraderCodeStopsTheQueryWithItsMessage)
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 30000);
-    t.answer({ declaration("D1", '1') });
+    t.answer({ declaration("D2", '1'), declaration("D3", '1'), declaration("D1", '2') });
     EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
-    EXPECT_EQ(t.rows()->rowCount(), 1);
-}
+    EXPECT_EQ(t.rows()->rowCount(), 2);
 
-TEST_F(ConfirmTest, cachedTypesRefillWithoutAQueryAndFailedAnswersKeepNothing)
-{
-    Table t(TC::OPT_AGREEMENT_EARLY_REPURCHASE, { declaration("D1", '2'), declaration("D2", '1') });
-    ASSERT_EQ(t.rows()->rowCount(), 1);
+    // Another type asks once; back to a type asked before, its cache fills the table.
+    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
+    t.answer({ declaration("D1", '2'), declaration("D2", '1') });
     t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
-    t.answer({ declaration("D2", '1'), declaration("D3", '1') });
     EXPECT_EQ(t.rows()->rowCount(), 2);
     t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     ASSERT_EQ(t.rows()->rowCount(), 1);
     EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
 
+    // A failed answer keeps nothing and reports the reload.
     const int reloads = t.op.reloads;
     t.widget->queryPendingDeclarations();
-    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
-    calls.front().answer(utils::TTError(-1, "timeout"), {});
-    QCoreApplication::processEvents();
+    t.answer({}, utils::TTError(-1, "timeout"));
     EXPECT_EQ(t.op.reloads, reloads + 1);
     EXPECT_EQ(t.rows()->rowCount(), 0);
     EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_EARLY_REPURCHASE).empty());
-}
-
-TEST_F(ConfirmTest, pledgedBondCountOpensTheDeclarationsBonds)
-{
-    DeclarationPtr d = declaration("D1", '3');
-    d->pledgedBonds
-        = { pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1') };
-    Table t(TC::OPT_AGREEMENT_PLEDGE_CHANGE, { d });
-    int bondRows = -1;
-    responder.setDialogHandler([&](QDialog *dialog) {
-        if (auto *bonds = dialog->findChild<XP::COddEvenRowTable *>())
-            bondRows = bonds->rowCount();
-        return int(QDialog::Rejected);
-    });
-    EXPECT_EQ(t.rows()->itemText(0, Widget::ColPledgedBonds), QStringLiteral("2"));
-    t.rows()->itemControl(0, Widget::ColPledgedBonds)->click();
-    EXPECT_EQ(bondRows, 2);
-    ASSERT_NE(t.widget->pledgeBondDialog(), nullptr);
 }
 
 TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
@@ -538,7 +465,7 @@ TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
     EXPECT_EQ(p.bondCode, "");
 }
 
-TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
+TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
 {
     using Field = std::string ttservice::CRepurchaseAgreementParam::*;
     const struct
@@ -569,6 +496,24 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
                                               TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, order, error));
         return sentAgreement(order);
     };
+    {
+        // Only those columns take edits.
+        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
+        for (int column = 0; column < Widget::ColumnCount; ++column) {
+            const bool editable
+                = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
+                || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
+            EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
+        }
+        // An edit announced for another column, or for a row without a
+        // declaration, leaves the declaration as it came.
+        const Declaration before = *t.widget->rowDeclaration(0);
+        XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
+        EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
+        XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
+        EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
+        EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+    }
     for (const auto &c : cases) {
         SCOPED_TRACE(c.column);
         commandCenter()->resetForTests();
@@ -597,25 +542,6 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsAreCarriedIntoTheConfirmation)
     }
 }
 
-TEST_F(ConfirmTest, otherColumnsTakeNoEdits)
-{
-    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
-    for (int column = 0; column < Widget::ColumnCount; ++column) {
-        const bool editable
-            = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
-            || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
-        EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
-    }
-    // An edit announced for another column leaves the declaration as it came.
-    const Declaration before = *t.widget->rowDeclaration(0);
-    XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
-    EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
-    XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
-    EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
-    EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
-}
-
-// The rule checks the account, directory and user it is given, not the host's.
 TEST_F(ConfirmTest, aConfirmationIsBuiltFromTheInputsItIsGiven)
 {
     const DeclarationPtr d = declaration("D1", '0');

@@ -1,13 +1,9 @@
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CPledgeBondInfoDialog.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
 #include "ttservice/CPositionStatics.h"
-#include "utils/CSingletonT.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
 #include "xp/CScriptedDialogResponder.h"
@@ -18,8 +14,6 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QTimerEvent>
-
-#include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <functional>
@@ -270,32 +264,23 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     p.start();
     XP::COddEvenRowTable *rows = p.rows();
 
-    QStringList headers;
-    for (int column = 0; column < rows->columnCount(); ++column)
-        headers << rows->headerText(column);
-    EXPECT_EQ(headers,
+    EXPECT_EQ(headerTexts(*rows),
               (QStringList { "选择", "资金账号", "账户名称", "交易市场", "质押债券", "折算比例(%)",
                              "回购金额", "回购天数", "回购方向", "回购利率", "到期结算日期",
                              "到期结算金额", "合同编号", "补充条款", "交易商", "交易主体",
                              "对方交易主体", "合约状态" }));
-    const auto rowTexts = [&](const std::string &key) {
-        QStringList texts;
-        for (int column = 0; column < rows->columnCount(); ++column)
-            texts << rows->itemText(p.rowOf(key), column);
-        return texts;
-    };
-    EXPECT_EQ(rowTexts("H-001"),
+    const auto textsOf = [&](const std::string &key) { return rowTexts(*rows, p.rowOf(key)); };
+    EXPECT_EQ(textsOf("H-001"),
               (QStringList { "", "10001", "账户10001", "SH", "0", "60.00", "1000000.000", "10",
                              "正回购", "3.650", "20260212", "1001000.00", "H-001", "按约定",
                              "D1 青禾银行", "S1 青禾一号", "S3 远帆三号", "正常" }));
-    EXPECT_EQ(rowTexts("H-002").mid(3, 9),
+    EXPECT_EQ(textsOf("H-002").mid(3, 9),
               (QStringList { "SZ", "2", "60.00", "500000.000", "10", "逆回购", "3.650", "20260219",
                              "500100.25" }));
-    EXPECT_EQ(rowTexts("H-002").last(), QStringLiteral("逾期"));
-    EXPECT_EQ(rowTexts("H-003").at(11), QStringLiteral("0.00"));
+    EXPECT_EQ(textsOf("H-002").last(), QStringLiteral("逾期"));
+    EXPECT_EQ(textsOf("H-003").at(11), QStringLiteral("0.00"));
     // The computed amount is written back into the record.
     EXPECT_NEAR(computed->maturitySettleAmount, 1001000.0, 1e-6);
-    EXPECT_DOUBLE_EQ(given->maturitySettleAmount, 500100.25);
     EXPECT_EQ(sameDay->maturitySettleAmount, 0.0);
     EXPECT_EQ(rows->statText(6), QStringLiteral("1750000.000"));
     EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
@@ -326,7 +311,7 @@ TEST_F(ContractTableTest, anotherContractOperationReloadsWithoutAQuery)
     EXPECT_TRUE(tradeClient()->receivedQueries().empty());
 }
 
-TEST_F(ContractTableTest, refreshQueriesOnceAndAppliesTheAnswer)
+TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTableThatAsked)
 {
     store(contract("OLD", "SH", '1', '1', IN_TERM));
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
@@ -374,24 +359,30 @@ TEST_F(ContractTableTest, refreshQueriesOnceAndAppliesTheAnswer)
     QCoreApplication::processEvents();
     EXPECT_EQ(p.keys(), Keys());
     EXPECT_FALSE(accountData(kLoggedInAccount)->getData(788, "LATE"));
-}
 
-// The trader switches the form to another account while the counter answers
-// for the first: the answer is not applied to the account now shown.
-TEST_F(ContractTableTest, anAnswerForAnAccountNoLongerShownIsDropped)
-{
-    Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.start();
-    p.table->refreshButton()->click();
-    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
+    // The trader switched the form to another account while the counter
+    // answered for the first: the answer is not applied to the account now shown.
+    const int announced = int(p.announced().size());
     p.op.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-    calls.front().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });
+    calls.back().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });
     QCoreApplication::processEvents();
-    EXPECT_TRUE(p.table->refreshButton()->isEnabled());
+    EXPECT_TRUE(refresh->isEnabled());
     EXPECT_EQ(p.keys(), Keys());
-    EXPECT_EQ(p.announced(), Keys());
+    EXPECT_EQ(int(p.announced().size()), announced);
     EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "STALE"));
+
+    // An answer posted as the table goes is dropped with it.
+    refresh->click();
+    calls = tradeClient()->takePendingQueries();
+    ASSERT_EQ(calls.size(), 1u);
+    std::thread late([&] {
+        calls.front().answer(utils::TTError(), { contract("GONE", "SH", '1', '1', IN_TERM) });
+    });
+    late.join();
+    delete p.table;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
+    EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "GONE"));
 }
 
 TEST_F(ContractTableTest, failedOrEmptyAnswersKeepTheRows)
@@ -407,39 +398,11 @@ TEST_F(ContractTableTest, failedOrEmptyAnswersKeepTheRows)
         for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
             const int reloads = p.op.reloads;
             p.table->refreshButton()->click();
-            std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-            ASSERT_EQ(calls.size(), 1u);
-            calls.front().answer(error, {});
-            QCoreApplication::processEvents();
+            ASSERT_TRUE(answerQuery({}, error));
             EXPECT_EQ(p.keys(), after);
             EXPECT_EQ(p.op.reloads, reloads + 1);
             EXPECT_TRUE(p.table->refreshButton()->isEnabled());
         }
-    }
-}
-
-TEST_F(ContractTableTest, answersAfterTheTableIsGoneAreDropped)
-{
-    store(contract("A", "SH", '1', '1', IN_TERM));
-    const std::vector<ttservice::IDataPtr> answer { contract("B", "SH", '1', '1', IN_TERM) };
-    for (bool postedBeforeDestruction : { false, true }) {
-        auto panel = std::make_unique<Panel>(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-        panel->start();
-        panel->table->refreshButton()->click();
-        std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-        ASSERT_EQ(calls.size(), 1u);
-        if (postedBeforeDestruction) {
-            std::thread counter([&] { calls.front().answer(utils::TTError(), answer); });
-            counter.join();
-            panel.reset();
-        } else {
-            panel.reset();
-            calls.front().answer(utils::TTError(), answer);
-        }
-        QCoreApplication::processEvents();
-        EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
-        // Nothing wrote the answer into the account's data.
-        EXPECT_FALSE(accountData(kLoggedInAccount)->getData(788, "B"));
     }
 }
 
@@ -504,55 +467,32 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
     p.start();
     p.rows()->sortByColumn(12, Qt::AscendingOrder); // P0 first: rows are found by id
 
-    std::vector<QStringList> shown;
-    QString total;
+    // The dialog is kept for the next click: what it showed is read from it.
     XP::CScriptedDialogResponder responder;
-    responder.setDialogHandler([&](QDialog *dialog) {
-        auto *bonds = qobject_cast<TC::CPledgeBondInfoDialog *>(dialog);
-        EXPECT_NE(bonds, nullptr);
-        if (!bonds)
-            return int(QDialog::Rejected);
-        XP::COddEvenRowTable *table = bonds->table();
-        shown.clear();
-        for (int index = 0; index < table->shownRowCount(); ++index) {
-            QStringList row;
-            for (int column = 0; column < table->columnCount(); ++column)
-                row << table->itemText(table->rowID(index), column);
-            shown.push_back(row);
-        }
-        total = table->statText(3);
-        return int(QDialog::Accepted);
-    });
-
+    responder.setDialogHandler([](QDialog *) { return int(QDialog::Accepted); });
     const int row = p.rowOf("P2");
     ASSERT_EQ(p.rows()->itemText(row, 4), QStringLiteral("2"));
     p.rows()->itemControl(row, 4)->click();
     ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 1);
-    EXPECT_EQ(shown,
-              (std::vector<QStringList> { { "SH", "019547", "国债1901", "1000", "非限售股" },
-                                          { "SZ", "101901", "国债1902", "2500", "限售股" } }));
-    EXPECT_EQ(total, QStringLiteral("3500"));
-
     TC::CPledgeBondInfoDialog *dialog = p.table->pledgeBondDialog();
     ASSERT_NE(dialog, nullptr);
-    QStringList headers;
-    for (int column = 0; column < dialog->table()->columnCount(); ++column)
-        headers << dialog->table()->headerText(column);
-    EXPECT_EQ(headers,
+    XP::COddEvenRowTable &bonds = *dialog->table();
+    EXPECT_EQ(headerTexts(bonds),
               (QStringList { "债券市场", "债券代码", "债券名称", "质押数量", "股份性质" }));
-    dialog->table()->setColumnFilter(2, { QStringLiteral("国债1902") });
-    ASSERT_EQ(dialog->table()->shownRowCount(), 1);
+    ASSERT_EQ(bonds.rowCount(), 2);
+    EXPECT_EQ(rowTexts(bonds, 0), (QStringList { "SH", "019547", "国债1901", "1000", "非限售股" }));
+    EXPECT_EQ(rowTexts(bonds, 1), (QStringList { "SZ", "101901", "国债1902", "2500", "限售股" }));
+    EXPECT_EQ(bonds.statText(3), QStringLiteral("3500"));
+    bonds.setColumnFilter(2, { QStringLiteral("国债1902") });
+    ASSERT_EQ(bonds.shownRowCount(), 1);
 
+    // Another contract's bonds replace them, and the filter goes.
     p.rows()->itemControl(p.rowOf("P0"), 4)->click();
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 2);
-    EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(total, QStringLiteral("0"));
-    EXPECT_FALSE(dialog->table()->hasFilter());
-
-    dialog->table()->setColumnFilter(2, { QStringLiteral("国债1902") });
-    dialog->setPledgeBonds(two->pledgedBonds);
-    EXPECT_FALSE(dialog->table()->hasFilter());
-    EXPECT_EQ(dialog->table()->shownRowCount(), 2);
+    EXPECT_EQ(p.table->pledgeBondDialog(), dialog);
+    EXPECT_EQ(bonds.rowCount(), 0);
+    EXPECT_EQ(bonds.statText(3), QStringLiteral("0"));
+    EXPECT_FALSE(bonds.hasFilter());
 }
 
 } // namespace

@@ -1,14 +1,10 @@
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementPledgeBondModel.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
 #include "agreement/CAgreementPledgePosModel.h"
 #include "agreement/CAgreementPledgePosWidget.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CUserManager.h"
-#include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchasePledgedBond.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CSingletonT.h"
@@ -18,10 +14,6 @@
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CStandardHpfTable.h"
 #include "xp/WidgetEvents.h"
-
-#include <QCoreApplication>
-
-#include <boost/make_shared.hpp>
 
 #include <climits>
 #include <thread>
@@ -112,7 +104,7 @@ protected:
     TC::CAgreementPledgeBondWidget *widget = nullptr; // child of the sink
 };
 
-TEST_F(PledgeBondTableTest, enteredCodesBecomeUntickedRowsOfQuantityZero)
+TEST_F(PledgeBondTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver)
 {
     EXPECT_NE(widget->findChild<TC::CStockCodeLineEdit *>(), nullptr);
     EXPECT_NE(widget->findChild<XP::CSmallNoNormalButton *>(), nullptr);
@@ -120,20 +112,20 @@ TEST_F(PledgeBondTableTest, enteredCodesBecomeUntickedRowsOfQuantityZero)
     enter(QStringLiteral("999999")); // unknown: no row, no word
     enter(QString());
     enter(QStringLiteral("101901"));
-    ASSERT_EQ(table()->rowCount(), 2);
+    enter(QStringLiteral("122000"));
+    ASSERT_EQ(table()->rowCount(), 3);
     EXPECT_EQ(rowTexts(table(), 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
     EXPECT_EQ(table()->itemText(1, 3), QStringLiteral("SZ"));
     EXPECT_EQ(tickOf(table(), kSZ101901), "SE-");
     EXPECT_EQ(selectionEvents(sink), 0);
     // The same code again is one row under its key.
     enter(QStringLiteral("019547"));
-    EXPECT_EQ(table()->rowCount(), 2);
-}
+    EXPECT_EQ(table()->rowCount(), 3);
+    // Delete with nothing ticked removes nothing, yet announces.
+    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
+    EXPECT_EQ(table()->rowCount(), 3);
+    EXPECT_EQ(selectionEvents(sink), 1);
 
-TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
-{
-    enter(QStringLiteral("019547"));
-    enter(QStringLiteral("122000"));
     tick(widget, table(), 0, kSH019547);
     typeQuantity(widget, 4, kSH019547, QStringLiteral("5"));
     EXPECT_EQ(table()->itemText(0, 5), QStringLiteral("500.00"));
@@ -142,7 +134,6 @@ TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
     EXPECT_EQ(keysOf(widget->checkedPledgeBonds()), std::vector<std::string> { "SH|019547" });
 
     // Ticking another row: two announcements, only it ticked, its totals.
-    sink.events.clear();
     typeQuantity(widget, 4, kSH122000, QString::number(INT_MAX));
     EXPECT_EQ(model()->getDataByKey(kSH122000)->getDouble(5), 214748364700.0);
     sink.events.clear();
@@ -158,47 +149,24 @@ TEST_F(PledgeBondTableTest, tickingIsExclusiveAndQuantitiesGiveAmountsAndTotals)
     // Garbage reads as 0, and a ticked row of amount 0 is not handed over.
     typeQuantity(widget, 4, kSH122000, QStringLiteral("12abc"));
     EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
-    EXPECT_EQ(table()->itemText(1, 5), QStringLiteral("0.00"));
+    EXPECT_EQ(table()->itemText(2, 5), QStringLiteral("0.00"));
     EXPECT_TRUE(widget->checkedPledgeBonds().empty());
     typeQuantity(widget, 4, kSH122000, QStringLiteral("99999999999")); // beyond an int
     EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
-}
 
-TEST_F(PledgeBondTableTest, deleteRemovesTickedRowsAndAlwaysAnnounces)
-{
-    enter(QStringLiteral("019547"));
-    enter(QStringLiteral("122000"));
-    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    EXPECT_EQ(table()->rowCount(), 2);
-    EXPECT_EQ(selectionEvents(sink), 1);
-    EXPECT_EQ(table()->statText(5), QStringLiteral("0.00"));
-
+    // Delete removes the ticked row; another button id does nothing; clearing
+    // the ticks announces.
     tick(widget, table(), 0, kSH019547);
-    typeQuantity(widget, 4, kSH019547, QStringLiteral("3"));
     widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    ASSERT_EQ(table()->rowCount(), 1);
-    EXPECT_EQ(table()->itemText(0, 1), QStringLiteral("122000"));
+    ASSERT_EQ(table()->rowCount(), 2);
+    EXPECT_EQ(table()->itemText(1, 1), QStringLiteral("122000"));
     EXPECT_EQ(table()->statText(4), QStringLiteral("0.00"));
     EXPECT_TRUE(widget->checkedPledgeBonds().empty());
-    // Another button id does nothing; clearing the ticks announces.
     sink.events.clear();
     widget->handleEvent(XP::EVT_BUTTON_CHECKED, 2, 0, QString(), nullptr);
-    EXPECT_EQ(table()->rowCount(), 1);
+    EXPECT_EQ(table()->rowCount(), 2);
     widget->clearCheckedRows();
     EXPECT_EQ(selectionEvents(sink), 1);
-}
-
-TEST_F(PledgeBondTableTest, readOnlyDeploymentHasNoCodeBoxNorDeleteButton)
-{
-    TC::getUserConfig()->deploymentCode = 200;
-    EventSink other;
-    auto *readOnly = new TC::CAgreementPledgeBondWidget(true, &other);
-    EXPECT_EQ(readOnly->findChild<TC::CStockCodeLineEdit *>(), nullptr);
-    EXPECT_EQ(readOnly->findChild<XP::CSmallNoNormalButton *>(), nullptr);
-    ASSERT_NE(readOnly->pledgeTable(), nullptr);
-    EXPECT_EQ(readOnly->pledgeTable()->columnCount(), 6);
-    readOnly->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
-    EXPECT_FALSE(ticks(readOnly->pledgeTable())->isItemEnabled(kSH019547));
 }
 
 // ---- pledged positions --------------------------------------------------------------
@@ -222,26 +190,6 @@ protected:
     {
         return boost::dynamic_pointer_cast<TC::CAgreementPledgePosData>(
             table->dataModel()->getDataByKey(key));
-    }
-    static ttservice::CPositionStaticsPtr position(const std::string &market,
-                                                   const std::string &code, long long usable)
-    {
-        auto p = boost::make_shared<ttservice::CPositionStatics>();
-        p->market = market;
-        p->instrumentCode = code;
-        p->instrumentName = "债" + code;
-        p->usableVolume = usable;
-        return p;
-    }
-    static ttservice::CNonTradeStockVolumeInfoPtr restricted(const std::string &market,
-                                                             const std::string &code, int volume)
-    {
-        auto v = boost::make_shared<ttservice::CNonTradeStockVolumeInfo>();
-        v->market = market;
-        v->instrumentCode = code;
-        v->instrumentName = "债" + code;
-        v->volume = volume;
-        return v;
     }
     EventSink sink;
     TC::CAgreementPledgePosWidget *widget = nullptr; // child of the sink
@@ -375,8 +323,14 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     // The ticked bond the form holds did not change: nothing to announce (the
     // form would take the total as its amount again, over what the trader typed).
     EXPECT_EQ(selectionEvents(sink), 0);
-    // The restricted push kept the row ticked: it carries an amount.
+    // The restricted push kept the row ticked: it carries an amount. Such a
+    // push ticks its row again, and only it, after another row was ticked.
     EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
+    tick(widget, positions(), 0, kSZ101901);
+    std::thread restrictedOnly([&] { data->updateData(restricted("SH", "019547", 70), true); });
+    restrictedOnly.join();
+    drainDeliveries();
+    EXPECT_EQ(tickOf(positions(), kSH019547) + tickOf(positions(), kSZ101901), "SETSE-");
 
     // Under 成交申报 a Shanghai push counts, and clamps the typed quantity (the
     // account now holds the 40 pushed before).
@@ -431,7 +385,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     typeQuantity(widget, 4, kSH019547, QStringLiteral("7"));
     // Each table keeps its own tick and totals.
     EXPECT_TRUE(ticks(contractBonds())->isItemChecked(kSH019547));
-    EXPECT_EQ(keysOf(widget->checkedContractBonds()), std::vector<std::string> { "SH|019547" });
+    ASSERT_EQ(keysOf(widget->checkedContractBonds()), std::vector<std::string> { "SH|019547" });
     EXPECT_EQ(widget->checkedContractBonds()[0]->pledgeVolume, 100);
     EXPECT_EQ(widget->checkedPositionBonds()[0]->pledgeVolume, 7);
     EXPECT_EQ(contractBonds()->statText(5), QStringLiteral("10000.00"));
@@ -444,7 +398,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     EXPECT_EQ(selectionEvents(sink), 0);
 }
 
-TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
+TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChangeAndNoWayToAddBonds)
 {
     TC::getUserConfig()->deploymentCode = 200;
     EventSink other;
@@ -452,6 +406,12 @@ TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChange)
     readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
     EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
+
+    auto *bonds = new TC::CAgreementPledgeBondWidget(true, &other);
+    EXPECT_EQ(bonds->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_EQ(bonds->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
+    EXPECT_EQ(tickOf(bonds->pledgeTable(), kSH019547), "S--");
 }
 
 } // namespace

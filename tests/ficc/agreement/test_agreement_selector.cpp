@@ -91,14 +91,21 @@ TEST_F(AgreementSelectorTest, buttonsFollowTheDeployment)
     EXPECT_EQ(sellOnly.currentOperationId(), 1003);
     EXPECT_EQ(sellOnly.param(), QStringLiteral("1003"));
 
+    // No operation offered: no button, every widget and table hidden.
     TC::getUserConfig()->deploymentCode = 7;
-    TC::COpAgreementRepurchaseWidget none(nullptr);
-    EXPECT_TRUE(buttonIds(none).isEmpty());
-    EXPECT_EQ(none.currentOperationId(), -1);
-    EXPECT_EQ(none.param(), QString("-1")); // what the group says when nothing is checked
+    WiredPage none;
+    none.page.showPage(true);
+    EXPECT_TRUE(buttonIds(none.page).isEmpty());
+    EXPECT_EQ(none.page.currentOperationId(), -1);
+    EXPECT_EQ(none.page.param(), QString("-1")); // what the group says when nothing is checked
+    EXPECT_EQ(none.page.currentOperationWidget(), nullptr);
+    EXPECT_EQ(none.shownWidgets(), 0);
+    EXPECT_EQ(none.shownTables(), std::string("-----"));
+    EXPECT_TRUE(none.page.handleEvent(5, 3, 0, QString(), nullptr));
+    EXPECT_TRUE(none.page.handleEvent(71, 0, 0, QString(), nullptr));
 }
 
-TEST_F(AgreementSelectorTest, buttonTextsAndCashAccounts)
+TEST_F(AgreementSelectorTest, buttonTextsCashAccountsAndButtonEvents)
 {
     TC::COpAgreementRepurchaseWidget page(nullptr);
     QStringList texts;
@@ -117,11 +124,7 @@ TEST_F(AgreementSelectorTest, buttonTextsAndCashAccounts)
     page.refreshOperations();
     EXPECT_EQ(intention->currentForm()->cells().account->count(), 2);
     EXPECT_EQ(intention->currentForm()->cells().funds->text(), QStringLiteral("1000000.00"));
-}
 
-TEST_F(AgreementSelectorTest, buttonEventsSwitchOrRunTheVisibleOperationAndAreConsumed)
-{
-    TC::COpAgreementRepurchaseWidget page(nullptr);
     // Order buttons run the visible operation: the empty intention form refuses,
     // and the refusal shows the page did run it.
     EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
@@ -142,13 +145,12 @@ TEST_F(AgreementSelectorTest, buttonEventsSwitchOrRunTheVisibleOperationAndAreCo
 TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
 {
     WiredPage w;
-    struct Expect
+    const struct
     {
         int id;
         TC::ETradeOperationType type;
         const char *tables;
-    };
-    const Expect expected[] = {
+    } expected[] = {
         { 1001, TC::OPT_AGREEMENT_DEAL_DECLARATION, "--x-x" },
         { 1002, TC::OPT_AGREEMENT_MATURITY_CONFIRM, "x----" },
         { 1003, TC::OPT_AGREEMENT_EARLY_REPURCHASE, "x---x" },
@@ -157,26 +159,22 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
         { 1006, TC::OPT_AGREEMENT_PLEDGE_RELEASE, "x---x" },
         { 1000, TC::OPT_AGREEMENT_INTENTION_REPO, "--xx-" },
     };
-    for (const Expect &e : expected) {
+    for (const auto &e : expected) {
+        SCOPED_TRACE(e.id);
         EXPECT_TRUE(w.page.handleEvent(5, e.id, 0, QString(), nullptr));
         TC::IBaseAgreementRepurchaseWidget *current = w.page.currentOperationWidget();
         ASSERT_NE(current, nullptr);
         EXPECT_EQ(current, w.page.operationWidget(e.id));
         EXPECT_EQ(current->operationType(), e.type);
         EXPECT_EQ(w.page.currentOperationType(), e.type);
-        EXPECT_FALSE(current->isHidden()) << e.id;
-        EXPECT_EQ(w.shownWidgets(), 1) << e.id;
-        EXPECT_EQ(w.shownTables(), std::string(e.tables)) << e.id;
+        EXPECT_FALSE(current->isHidden());
+        EXPECT_EQ(w.shownWidgets(), 1);
+        EXPECT_EQ(w.shownTables(), std::string(e.tables));
         // A table that shows works on the visible widget.
-        if (!w.contracts.isHidden()) {
-            EXPECT_EQ(w.contracts.operationWidget(), current) << e.id;
-        }
-        if (!w.confirmations.isHidden()) {
-            EXPECT_EQ(w.confirmations.operationWidget(), current) << e.id;
-        }
-        if (!w.turnDeals.isHidden()) {
-            EXPECT_EQ(w.turnDeals.operationWidget(), current) << e.id;
-        }
+        const auto serves = [current](const auto &table) {
+            return table.isHidden() || table.operationWidget() == current;
+        };
+        EXPECT_TRUE(serves(w.contracts) && serves(w.confirmations) && serves(w.turnDeals));
         // An account change sends the operations that answer declarations to ask
         // for them again (here without a trader, so the asking stops at its message).
         msgService()->clear();
@@ -184,20 +182,14 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
         EXPECT_EQ(messages(),
                   e.id >= 1003 && e.id <= 1006
                       ? std::vector<std::string> { "交易员为空，请填写要查询的交易员!" }
-                      : std::vector<std::string>())
-            << e.id;
+                      : std::vector<std::string>());
     }
-}
 
-TEST_F(AgreementSelectorTest, intentionSideSwitchTurnsThePledgeBondTableOn)
-{
-    WiredPage w;
-    w.page.updateOperationVisibility();
-    EXPECT_EQ(w.shownTables(), std::string("--xx-"));
+    // The intention's side switch bubbles from its group through the intention
+    // widget to the page, and turns the pledge bond table on.
     auto *intention
         = dynamic_cast<TC::CAgreementRepurchaseWidgetIntention *>(w.page.operationWidget(1000));
     ASSERT_NE(intention, nullptr);
-    // The click bubbles from the side group through the intention widget to the page.
     intention->sideGroup()->button(11)->click();
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO);
     EXPECT_EQ(w.shownTables(), std::string("-x-x-"));
@@ -208,7 +200,7 @@ TEST_F(AgreementSelectorTest, intentionSideSwitchTurnsThePledgeBondTableOn)
     EXPECT_EQ(w.shownTables(), std::string("--xx-"));
 }
 
-TEST_F(AgreementSelectorTest, restoredOperationShowsItsWidgetAndTables)
+TEST_F(AgreementSelectorTest, restoredOrTurnDealOperationShowsItsWidgetAndTables)
 {
     WiredPage w;
     w.page.setParam(QStringLiteral("1005"));
@@ -230,23 +222,8 @@ TEST_F(AgreementSelectorTest, restoredOperationShowsItsWidgetAndTables)
     EXPECT_EQ(w.shownWidgets(), 0);
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_PLEDGE_CHANGE);
     EXPECT_EQ(w.shownTables(), std::string("x-x-x"));
-}
 
-TEST_F(AgreementSelectorTest, noOfferedOperationLeavesEveryWidgetHidden)
-{
-    TC::getUserConfig()->deploymentCode = 7;
-    WiredPage w;
-    w.page.showPage(true);
-    EXPECT_EQ(w.shownWidgets(), 0);
-    EXPECT_EQ(w.page.currentOperationWidget(), nullptr);
-    EXPECT_EQ(w.shownTables(), std::string("-----"));
-    EXPECT_TRUE(w.page.handleEvent(5, 3, 0, QString(), nullptr));
-    EXPECT_TRUE(w.page.handleEvent(71, 0, 0, QString(), nullptr));
-}
-
-TEST_F(AgreementSelectorTest, turnDealChoiceOpensTheDealDeclaration)
-{
-    WiredPage w;
+    // An intention order turned into a deal opens the deal declaration.
     w.page.declareDealFromTurnDeal(QStringLiteral("SH|T0001"));
     EXPECT_EQ(w.page.param(), QStringLiteral("1001"));
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
@@ -277,7 +254,7 @@ TEST_F(AgreementSelectorTest, tableSelectionReachesOnlyTheFormsThatPledgeIt)
     w.page.applyTableSelection();
     EXPECT_EQ(amountCell()->text(), QStringLiteral("1000500.00"));
 
-    // Without an operation widget nothing happens, and nothing crashes.
+    // Without an operation widget nothing happens.
     w.page.selectOperation(4711);
     w.page.applyTableSelection();
     EXPECT_EQ(w.page.currentOperationWidget(), nullptr);

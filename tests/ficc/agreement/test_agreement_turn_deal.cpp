@@ -1,61 +1,21 @@
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementTurnDealWidget.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
-#include "utils/CSingletonT.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CSmallNormalButton.h"
-
-#include <QCoreApplication>
-
-#include <boost/make_shared.hpp>
 
 namespace {
 
 constexpr int kTurnDealChosen = 1292;
 
-ttservice::IDataPtr order(const std::string &no, int direction)
-{
-    auto o = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
-    o->orderNo = no;
-    o->market = "SH";
-    o->direction = direction;
-    o->pledgedBond = "019547 16国债19";
-    o->trader = "T301";
-    o->dealer = "1004";
-    o->dealerName = "远帆银行";
-    o->repurchaseAmount = 2000000;
-    o->conversionRatio = 0.9;
-    o->pledgedBondVolume = 30000;
-    o->repurchaseDays = 7;
-    o->repurchaseRate = 0.035;
-    o->maturitySettleDate = 20260219;
-    o->maturitySettleAmount = 2001342.47;
-    return o;
-}
-
-// Answers the only waiting query with `records`.
-void answer(const std::vector<ttservice::IDataPtr> &records)
-{
-    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls.front().request->dataType, 793);
-    calls.front().answer(utils::TTError(), records);
-    QCoreApplication::processEvents();
-}
-
 struct List
 {
-    FakeOperation op;
+    FakeOperation op { TC::OPT_AGREEMENT_INTENTION_REPO, "10001" };
     EventSink sink;
     TC::CAgreementTurnDealWidget *list = new TC::CAgreementTurnDealWidget(&sink);
 
-    explicit List(TC::ETradeOperationType type)
-        : op(type, "10001")
+    List()
     {
         sink.resize(900, 300);
         sink.show();
@@ -64,6 +24,14 @@ struct List
     XP::CSmallNormalButton *button(int row) const
     {
         return qobject_cast<XP::CSmallNormalButton *>(rows()->itemWidget(row, 13));
+    }
+    // Answers the list's query for intention orders.
+    void answer(const std::vector<ttservice::IDataPtr> &records,
+                const utils::TTError &error = utils::TTError())
+    {
+        const ttservice::CQueryDataReqPtr request = answerQuery(records, error);
+        ASSERT_TRUE(request);
+        EXPECT_EQ(request->dataType, 793);
     }
 };
 
@@ -75,12 +43,15 @@ class TurnDealTest : public AgreementFormFixture
 
 TEST_F(TurnDealTest, listsOrdersWithATurnButtonOnReverseRepoRowsOnly)
 {
+    List l;
+    l.list->setOperationWidget(&l.op);
     for (int deployment : { 100, 200 }) {
         SCOPED_TRACE(deployment);
         TC::getUserConfig()->deploymentCode = deployment;
-        List l(TC::OPT_AGREEMENT_INTENTION_REPO);
-        l.list->setOperationWidget(&l.op);
-        answer({ order("Y1", '0'), order("Y2", '1'), order("Y3", '1') });
+        if (deployment == 200)
+            l.list->refreshButton()->click();
+        l.answer(
+            { intentionOrder("Y1", '0'), intentionOrder("Y2", '1'), intentionOrder("Y3", '1') });
         ASSERT_EQ(l.rows()->rowCount(), 3);
         // The ratio is scaled by 100, the rate shown as stored.
         EXPECT_EQ((QStringList { l.rows()->itemText(0, 2), l.rows()->itemText(0, 4),
@@ -96,7 +67,6 @@ TEST_F(TurnDealTest, listsOrdersWithATurnButtonOnReverseRepoRowsOnly)
         EXPECT_EQ(l.button(1)->isEnabled(), deployment != 200);
         if (deployment == 200)
             continue;
-
         // 转成交 on the third row announces the third order.
         l.button(2)->click();
         ASSERT_FALSE(l.sink.events.empty());
@@ -107,16 +77,16 @@ TEST_F(TurnDealTest, listsOrdersWithATurnButtonOnReverseRepoRowsOnly)
 
 TEST_F(TurnDealTest, eachSideQueriesOnceAndRefillsFromItsCache)
 {
-    List l(TC::OPT_AGREEMENT_INTENTION_REPO);
+    List l;
     l.list->setOperationWidget(&l.op);
     EXPECT_FALSE(l.list->refreshButton()->isEnabled());
-    answer({ order("R1", '1') });
+    l.answer({ intentionOrder("R1", '1') });
     EXPECT_TRUE(l.list->refreshButton()->isEnabled());
 
     // The other side has no orders yet: one query for it.
     FakeOperation reverse(TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO, "10001");
     l.list->setOperationWidget(&reverse);
-    answer({ order("V1", '1'), order("V2", '0') });
+    l.answer({ intentionOrder("V1", '1'), intentionOrder("V2", '0') });
     EXPECT_EQ(l.rows()->rowCount(), 2);
 
     // Back to the first side: its cache fills the list, nothing is asked.
@@ -129,10 +99,7 @@ TEST_F(TurnDealTest, eachSideQueriesOnceAndRefillsFromItsCache)
     // A failed answer keeps nothing and reports nothing but the reload.
     l.list->refreshButton()->click();
     const int reloads = l.op.reloads;
-    std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
-    calls.front().answer(utils::TTError(-1, "timeout"), {});
-    QCoreApplication::processEvents();
+    l.answer({}, utils::TTError(-1, "timeout"));
     EXPECT_EQ(l.op.reloads, reloads + 1);
     EXPECT_EQ(l.rows()->rowCount(), 0);
     EXPECT_TRUE(l.list->refreshButton()->isEnabled());

@@ -2,8 +2,7 @@
 // combo moves and table clicks from a fixed seed, across the three businesses
 // and every agreement operation. The command centre records every order that
 // goes out; what a monkey may never get out of the panel is checked there.
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 #include "LogCapture.h"
 #include "UserInput.h"
 
@@ -15,9 +14,6 @@
 #include "spot/COpTransactionInCashWidget.h"
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
-#include "tc/CTradeClient.h"
-#include "tc/CUserManager.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePledgedBond.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CSingletonT.h"
@@ -235,67 +231,36 @@ protected:
             contract->firstSettleDate = d[0];
             contract->maturitySettleDate = d[1];
         }
-        auto order = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
-        order->orderNo = "I1";
-        order->market = "SH";
-        order->direction = '1';
-        order->pledgedBond = "019547 国债1901";
-        order->trader = "T301";
-        order->dealer = "1004";
-        order->repurchaseAmount = 2000000;
-        order->repurchaseDays = 7;
-        order->repurchaseRate = 0.035;
-        accountData(kLoggedInAccount)->updateData(order, false);
+        accountData(kLoggedInAccount)->updateData(intentionOrder("I1", '1'), false);
     }
 
-    std::unique_ptr<TC::CFiccOperationPanel> makePanel()
+    // A random trader at a shown panel: `events` random events at each business
+    // and agreement operation in turn, after `prepare` saw the panel. Returns
+    // the number of buttons clicked.
+    int runMonkey(unsigned seed, int events,
+                  const std::function<void(TC::CFiccOperationPanel &)> &prepare = {})
     {
-        auto panel = std::make_unique<TC::CFiccOperationPanel>(1, nullptr);
-        panel->resize(1400, 700);
-        panel->show();
-        return panel;
-    }
-
-    // Every business and agreement operation in turn, `events` random events each.
-    void visitEveryOperation(TC::CFiccOperationPanel &panel, Monkey &monkey, int events)
-    {
+        std::mt19937 random(seed);
+        RandomResponder responder(random);
+        TC::CFiccOperationPanel panel(1, nullptr);
+        panel.resize(1400, 700);
+        panel.show();
+        if (prepare)
+            prepare(panel);
+        Monkey monkey(&panel, random);
         for (ETradeOperationType type : kOperations) {
             panel.setCurrentOperationType(type);
             monkey.run(events);
         }
+        return monkey.clicks;
     }
 };
 
 TEST_F(PanelMonkeyTest, readOnlyDeploymentSendsNothingWhateverIsPressed)
 {
     TC::getUserConfig()->deploymentCode = 200;
-    std::mt19937 random(kSeed);
-    RandomResponder responder(random);
-    auto panel = makePanel();
-    Monkey monkey(panel.get(), random);
-    visitEveryOperation(*panel, monkey, 300);
-
+    EXPECT_GT(runMonkey(kSeed, 300), 500);
     EXPECT_TRUE(commands().empty()) << commands().size() << " commands sent";
-    EXPECT_GT(monkey.clicks, 500);
-}
-
-// Every account is logged out: whatever the monkey enters, no order passes.
-TEST_F(PanelMonkeyTest, aFormThatNeverBecomesValidSendsNothing)
-{
-    for (const char *key : { kLoggedInAccount, kRefreshingAccount })
-        tradeClient()->setLoginStatus(key, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
-    std::mt19937 random(kSeed + 1);
-    RandomResponder responder(random);
-    auto panel = makePanel();
-    Monkey monkey(panel.get(), random);
-    visitEveryOperation(*panel, monkey, 300);
-
-    EXPECT_TRUE(commands().empty()) << commands().size() << " commands sent";
-    // The order buttons were pressed and refused at the login check.
-    int refused = 0;
-    for (const std::string &text : messages())
-        refused += QString::fromStdString(text).contains(QStringLiteral("尚未登录")) ? 1 : 0;
-    EXPECT_GT(refused, 0);
 }
 
 // The form that sent an order, at the moment it is sent: the spot page, or the
@@ -353,13 +318,11 @@ TEST_F(PanelMonkeyTest, unconstrainedEventsSendOnlyOrdersThatPassTheirFormsCheck
     for (const char *key : { kLoggedOutAccount, kRefreshingAccount })
         tradeClient()->setLoginStatus(key, ttservice::BROKER_LOGIN_STATUS_OK);
     LogCapture log;
-    std::mt19937 random(kSeed + 2);
-    RandomResponder responder(random);
-    auto panel = makePanel();
-    auto checker = boost::make_shared<FormChecker>(panel->operationWidget());
-    commandCenter()->setCommandAcceptor(checker);
-    Monkey monkey(panel.get(), random);
-    visitEveryOperation(*panel, monkey, 1000);
+    boost::shared_ptr<FormChecker> checker;
+    runMonkey(kSeed + 2, 1000, [&checker](TC::CFiccOperationPanel &panel) {
+        checker = boost::make_shared<FormChecker>(panel.operationWidget());
+        commandCenter()->setCommandAcceptor(checker);
+    });
 
     for (const QString &failure : checker->failures)
         ADD_FAILURE() << failure.toStdString();
