@@ -72,47 +72,41 @@ TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
     EXPECT_EQ(5, usableOf(data->getData(547, key("019666"))));
 }
 
-TEST(AccountData, accountDetailIsTheType543Record)
-{
-    const CAccountDataPtr data = makeAccount();
-    EXPECT_FALSE(data->getAccountDetail());
-    int calls = 0;
-    const CSubscribeRequestPtr request = data->subscribe(543, "", [&](IDataPtr) { ++calls; });
-    auto detail = boost::make_shared<CAccountDetail>();
-    detail->accountId = "10001";
-    detail->availableFunds = 88.0;
-    data->setAccountDetail(detail);
-    EXPECT_EQ(detail, data->getAccountDetail());
-    EXPECT_EQ(detail, data->getData(543, "10001"));
-    EXPECT_EQ(1, calls);
-
-    auto newer = boost::make_shared<CAccountDetail>(*detail);
-    newer->availableFunds = 99.0;
-    data->updateData(newer, true);
-    EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
-    EXPECT_EQ(2, calls);
-}
-
+// A subscription sees the records of its type (and key, when it names one)
+// that are stored with notification; the funds record is the type 543 one.
 TEST(AccountData, subscriptionSeesItsTypeAndKeyOnlyWhenNotified)
 {
     const CAccountDataPtr data = makeAccount();
     std::vector<long long> all;
     std::vector<long long> one;
+    int funds = 0;
     const auto allRequest
         = data->subscribe(547, "", [&](IDataPtr d) { all.push_back(usableOf(d)); });
     const auto oneRequest
         = data->subscribe(547, key("010107"), [&](IDataPtr d) { one.push_back(usableOf(d)); });
-    ASSERT_TRUE(allRequest && oneRequest);
+    const auto fundsRequest = data->subscribe(543, "", [&](IDataPtr) { ++funds; });
+    ASSERT_TRUE(allRequest && oneRequest && fundsRequest);
+    EXPECT_FALSE(data->subscribe(547, "", CAccountData::Callback()));
 
     data->updateData(position("019547", 1), true);
     data->updateData(position("010107", 2), true);
     data->updateData(position("010107", 3), false); // stored silently
-    data->updateData(boost::make_shared<CAccountDetail>(), true); // another type
-
     EXPECT_EQ((std::vector<long long> { 1, 2 }), all);
     EXPECT_EQ((std::vector<long long> { 2 }), one);
     EXPECT_EQ(3, usableOf(data->getData(547, key("010107"))));
-    EXPECT_FALSE(data->subscribe(547, "", CAccountData::Callback()));
+
+    EXPECT_FALSE(data->getAccountDetail());
+    auto detail = boost::make_shared<CAccountDetail>();
+    detail->accountId = "10001";
+    detail->availableFunds = 88.0;
+    data->setAccountDetail(detail);
+    EXPECT_EQ(detail, data->getData(543, "10001"));
+    auto newer = boost::make_shared<CAccountDetail>(*detail);
+    newer->availableFunds = 99.0;
+    data->updateData(newer, true);
+    EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
+    EXPECT_EQ(2, funds);
+    EXPECT_EQ(2u, all.size());
 }
 
 TEST(AccountData, callbackMayReadDataAndDropItsOwnRequest)
