@@ -143,8 +143,6 @@ TEST_F(TableCellsTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
     owner.show();
     auto *first = static_cast<CButtonListCell *>(owner.table->itemControl(0, 2));
     auto *second = static_cast<CButtonListCell *>(owner.table->itemControl(1, 2));
-    EXPECT_EQ(first->buttonCount(), 2);
-    EXPECT_EQ(first->indexOf(10001), 1);
     EXPECT_EQ(owner.table->itemText(0, 2), QStringLiteral("确定 拒绝"));
 
     // The buttons share the cell without overlapping.
@@ -171,7 +169,6 @@ TEST_F(TableCellsTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
 
     // A click without a point (the row's activation) presses the first enabled button.
     first->setButtonEnabled(10000, false);
-    EXPECT_FALSE(first->isButtonEnabled(10000));
     first->click();
     ASSERT_EQ(owner.events.size(), 3u);
     EXPECT_EQ(owner.events[2].a, 10001);
