@@ -158,9 +158,12 @@ TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)
     EXPECT_TRUE(agreement == sent);
     expectRoundTrips(sent);
     expectRoundTrips(order); // a default order has no account and unset prices
-    // The comparison the order tests rely on sees the swapped volume too.
+    // The comparisons the order tests rely on see the agreement number and the swapped volume.
     agreement.swapPledgeVolume = 301;
     EXPECT_FALSE(agreement == sent);
+    CCodeOrderParam renumbered = order;
+    renumbered.agreementNo += 1;
+    EXPECT_FALSE(renumbered == order);
 }
 
 TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
@@ -243,8 +246,8 @@ TEST(RecordBson, recordsRoundTripWithTheirKeysAndTypes)
                                                     "pledgeAmount: 123456.78, pledgeVolume: 1200, "
                                                     "stockProperty: 49 }");
     expectRoundTrips(pledged);
-    EXPECT_EQ(CPledgedBondInfo::genKey("SH", "019547"), pledged.getKey());
     EXPECT_EQ(key("SH", "019547"), pledged.getKey());
+    EXPECT_EQ(CPledgedBondInfo::genKey("SH", "019547"), pledged.getKey());
 }
 
 TEST(RepurchaseRecordBson, pledgedBondKeySeparatesExistingAndExchangedBond)
