@@ -150,10 +150,12 @@ TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
                   if (*released)
                       ++lateCalls;
               });
-        while (calls == 0 && round == 0)
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (calls == 0 && round == 0 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield(); // the pusher is really running
+        ASSERT_GT(calls.load(), 0) << "the subscription saw no push";
         request.reset();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (held.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
         ASSERT_EQ(1, held.use_count()) << "the callback is still held after its drop";
