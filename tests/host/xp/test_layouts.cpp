@@ -127,6 +127,8 @@ TEST(AutoExpandToolBar, lineCapHidesOverflowAndExpandingItemsFillTheirLine)
     EXPECT_EQ(bar.lineCount(), 1);
     EXPECT_FALSE(b->isVisibleTo(&bar));
     EXPECT_EQ(bar.height(), 24);
+    bar.resize(2 + 100 + 4 + 100 + 2, 24); // both just fit beside each other
+    EXPECT_TRUE(b->isVisibleTo(&bar));
 
     CAutoExpandToolBar wide(nullptr, -1);
     QWidget *search = new QWidget(&wide);
