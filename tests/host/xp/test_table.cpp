@@ -350,6 +350,7 @@ TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
     const auto again = shown(key, true);
     EXPECT_EQ(again->columnWidth(1), 177);
     EXPECT_TRUE(again->isColumnHidden(2));
+    EXPECT_NE(shown(key, false)->columnWidth(1), 177); // saving off: nothing restored either
 
     const QString dialogKey = QStringLiteral("dialog/0/3");
     shown(dialogKey, false)->view()->horizontalHeader()->resizeSection(1, 211);
