@@ -12,7 +12,9 @@ struct LogCapture::Appender : public log4cxx::AppenderSkeleton
     void append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::helpers::Pool &) override
     {
         const log4cxx::LogString msg = event->getMessage();
-        lines.push_back(Line { std::string(msg.begin(), msg.end()), event->getLevel()->toInt() });
+        const log4cxx::spi::LocationInfo &where = event->getLocationInformation();
+        lines.push_back(Line { std::string(msg.begin(), msg.end()), event->getLevel()->toInt(),
+                               where.getFileName(), where.getLineNumber() });
     }
     void close() override { }
     bool requiresLayout() const override { return false; }

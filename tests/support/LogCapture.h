@@ -12,6 +12,8 @@ public:
     {
         std::string message;
         int level = 0;
+        std::string file; // where the line was written
+        int line = 0;
     };
     LogCapture();
     ~LogCapture();

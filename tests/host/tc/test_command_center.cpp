@@ -64,7 +64,7 @@ void deliverQueuedCalls()
 
 using CommandCenterTest = HostFixture;
 
-TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLater)
+TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLaterUntilAReset)
 {
     std::vector<int> announced;
     QObject guard;
@@ -89,6 +89,14 @@ TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLater)
     deliverQueuedCalls();
     EXPECT_EQ((std::vector<int> { 1, 2 }), outcomes.commandNos);
     EXPECT_EQ((std::vector<int> { 0, 0 }), outcomes.codes);
+
+    // A reset silences the callbacks of earlier commands and numbers afresh.
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    TC::resetHostForTests();
+    deliverQueuedCalls();
+    EXPECT_EQ(2u, outcomes.commandNos.size());
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    EXPECT_EQ(1, commands().back().commandNo);
 }
 
 TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
@@ -122,15 +130,4 @@ TEST_F(CommandCenterTest, registeredInstructionsAreFoundAndNotRenumbered)
     EXPECT_EQ(instruction, commandCenter()->getCommand(7));
     ASSERT_TRUE(commandCenter()->createCommand(command("019547", 10), {}, true, 0));
     EXPECT_EQ(9, commands().back().commandNo);
-}
-
-TEST_F(CommandCenterTest, resetSilencesCallbacksOfEarlierCommands)
-{
-    Outcomes outcomes;
-    ASSERT_TRUE(place("019547", 10, outcomes));
-    TC::resetHostForTests();
-    deliverQueuedCalls();
-    EXPECT_TRUE(outcomes.commandNos.empty());
-    ASSERT_TRUE(place("019547", 10, outcomes));
-    EXPECT_EQ(1, commands().back().commandNo);
 }

@@ -143,9 +143,10 @@ TEST_F(OpAccountsWidgetTest, loginStatusAndFundsFollowPushersOnOtherThreads)
     QCoreApplication::sendPostedEvents();
 }
 
-// A reload keeps the funds subscription of every account still listed,
-// drops those of accounts that left, and the kept ones still deliver.
-TEST_F(OpAccountsWidgetTest, reloadsKeepTheFundsSubscriptionsOfAccountsStillListed)
+// A reload follows the configuration: ticks, quantities and the funds
+// subscriptions of the accounts still listed are kept, those of accounts that
+// left are dropped, and the kept ones still deliver.
+TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsWhatStillListedAccountsHad)
 {
     const ttservice::CAccountDataPtr first = accountData(kLoggedInAccount);
     const ttservice::CAccountDataPtr third = accountData(kRefreshingAccount);
@@ -154,27 +155,40 @@ TEST_F(OpAccountsWidgetTest, reloadsKeepTheFundsSubscriptionsOfAccountsStillList
     TC::COpAccountsWidget &list = *makeList(true);
     waitUntil([&] { return third->subscriptionCount() > thirdBefore; });
     ASSERT_EQ(firstBefore + 1, first->subscriptionCount());
-
+    list.setSplitVisible(false);
+    list.setSelectedAccount(QStringLiteral("10001"), true);
+    list.setSelectedAccount(QStringLiteral("10003"), true);
+    list.setCanOrderNum(kRefreshingAccount, TC::CCanOrderNum { 100, 200 });
     const auto reload = [&list] {
         list.loadAccountGroupSettings();
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     };
     reload();
+    EXPECT_EQ(2, selectionEvents()); // nothing changed
     EXPECT_EQ(firstBefore + 1, first->subscriptionCount());
     EXPECT_EQ(thirdBefore + 1, third->subscriptionCount());
 
-    // 10001 leaves, the others come back in another order.
-    std::vector<TC::CAccountPtr> accounts = TC::getUserConfig()->getAccountDatas();
+    // 10001 and 10002 leave, the new 10004 comes before 10003 (added anew).
+    const TC::CAccountPtr kept = account(kRefreshingAccount);
     TC::getUserConfig()->reset();
-    for (auto it = accounts.rbegin(); it != accounts.rend(); ++it) {
-        if ((*it)->getKey() != kLoggedInAccount)
-            TC::getUserConfig()->addAccount(*(*it)->getAccountInfo());
-    }
+    ttservice::CAccountInfo added;
+    added.accountId = "10004";
+    added.accountName = "新账户";
+    tradeClient()->setLoginStatus("10004", ttservice::BROKER_LOGIN_STATUS_OK);
+    TC::getUserConfig()->addAccount(added);
+    TC::getUserConfig()->addAccount(*kept->getAccountInfo());
     reload();
+    EXPECT_EQ(Keys({ "10003", "10004" }), list.getDisplayedAccounts());
+    EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
+    EXPECT_EQ(3, selectionEvents());
+    EXPECT_TRUE(list.rows().isChecked(rowOf(list, "10003")));
+    EXPECT_EQ(QStringLiteral("新账户"), text(list, "10004", Model::ColAccountName));
+    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10004", Model::ColLoginStatus));
+    EXPECT_EQ(QStringLiteral("100"), text(list, "10003", Model::ColBuyVolume));
+    EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
     EXPECT_EQ(firstBefore, first->subscriptionCount());
     EXPECT_EQ(thirdBefore, third->subscriptionCount()); // re-added: new account data
-    EXPECT_EQ(Keys({ "10002", "10003" }), list.getDisplayedAccounts());
     const ttservice::CAccountDataPtr thirdNow = accountData(kRefreshingAccount);
     ASSERT_TRUE(thirdNow);
     waitUntil([&] { return thirdNow->subscriptionCount() > 0; });
@@ -253,37 +267,6 @@ TEST_F(OpAccountsWidgetTest, quantitiesAreKeptAndShownInTheirCells)
     EXPECT_EQ(qMakePair(0.0, 0.0), list.accountSplitVol(QStringLiteral("10001")));
     EXPECT_EQ(QStringLiteral("--"), text(list, "10001", Model::ColSplitVolume));
     EXPECT_EQ(QStringLiteral("30.5"), text(list, "10003", Model::ColSplitVolume));
-}
-
-TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsTicks)
-{
-    TC::COpAccountsWidget &list = *makeList(true);
-    list.setSplitVisible(false);
-    list.setSelectedAccount(QStringLiteral("10001"), true);
-    list.setSelectedAccount(QStringLiteral("10003"), true);
-    list.setCanOrderNum(kLoggedInAccount, TC::CCanOrderNum { 100, 200 });
-    list.loadAccountGroupSettings();
-    EXPECT_EQ(2, selectionEvents()); // nothing changed
-
-    // The configuration is replaced: 10003 is gone, 10004 is new.
-    const TC::CAccountPtr first = account(kLoggedInAccount);
-    TC::getUserConfig()->reset();
-    TC::getUserConfig()->addAccount(*first->getAccountInfo());
-    ttservice::CAccountInfo added;
-    added.accountId = "10004";
-    added.accountName = "新账户";
-    tradeClient()->setLoginStatus("10004", ttservice::BROKER_LOGIN_STATUS_OK);
-    TC::getUserConfig()->addAccount(added);
-
-    list.loadAccountGroupSettings();
-    EXPECT_EQ(Keys({ "10001", "10004" }), list.getDisplayedAccounts());
-    EXPECT_EQ(Keys({ "10001" }), list.getSelectedAccounts());
-    EXPECT_EQ(3, selectionEvents());
-    EXPECT_EQ(QStringLiteral("新账户"), text(list, "10004", Model::ColAccountName));
-    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10004", Model::ColLoginStatus));
-    EXPECT_EQ(QStringLiteral("100"), text(list, "10001", Model::ColBuyVolume));
-    EXPECT_TRUE(list.rows().isChecked(rowOf(list, "10001")));
-    EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
 }
 
 // The rows by key over a list large enough for probing to run into other

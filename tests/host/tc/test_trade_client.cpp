@@ -2,7 +2,6 @@
 #include "HostServices.h"
 
 #include "tc/CTradeClient.h"
-#include "utils/CSingletonT.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -39,24 +38,22 @@ struct Answer
     }
 };
 
-// Answers with one record, at once or by keeping the call for later.
+// Answers with one record at once, keeps the call for later, or refuses it.
 class TestAnswerer : public TC::IQueryAnswerer
 {
 public:
-    enum Mode { Now, Later, Never, Refuse };
+    enum Mode { Now, Later, Refuse };
     explicit TestAnswerer(Mode m)
         : mode(m)
     {
     }
     bool answer(const TC::CQueryCall &call) override
     {
-        if (mode == Refuse)
-            return false;
         if (mode == Now)
             call.answer(utils::TTError(), { request(call.request->dataType) });
         else if (mode == Later)
             kept.push_back(call);
-        return true;
+        return mode != Refuse;
     }
     Mode mode;
     std::vector<TC::CQueryCall> kept;
@@ -69,7 +66,6 @@ using TradeClientTest = HostFixture;
 // A counter reports from its own thread; the change is announced on the GUI thread.
 TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
 {
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
     QStringList changed;
     QObject guard;
     QObject::connect(
@@ -88,9 +84,17 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     });
     counter.join();
     EXPECT_EQ(1, changed.size());
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_OK, tradeClient()->getLoginStatus(kRefreshingAccount));
     QCoreApplication::processEvents();
     EXPECT_EQ(QStringList({ "10002", "10003" }), changed);
+
+    // Many states at once come in the order asked, unknown keys not logged in.
+    tradeClient()->setLoginStatus("10003", ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+    EXPECT_EQ(
+        tradeClient()->getLoginStatuses({ "10003", "99999", kLoggedInAccount, "" }),
+        (std::vector<ttservice::EBROKER_LOGIN_STATUS> {
+            ttservice::BROKER_LOGIN_STATUS_REFRESHING, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN,
+            ttservice::BROKER_LOGIN_STATUS_OK, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN }));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
 
     int finished = 0;
     QObject::connect(tradeClient(), &TC::CTradeClient::sigInitDataFinish, &guard,
@@ -99,76 +103,50 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     EXPECT_EQ(1, finished);
 }
 
-TEST_F(TradeClientTest, manyLoginStatesComeInTheOrderAsked)
+// Without an answerer a query waits until the test answers it; an answerer
+// answers at once, keeps the call for later (its handler then runs on the
+// thread that answers) or refuses; incomplete queries are refused.
+TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRefused)
 {
-    tradeClient()->setLoginStatus("10003", ttservice::BROKER_LOGIN_STATUS_REFRESHING);
-    const std::vector<std::string> keys = { "10003", "99999", kLoggedInAccount, "10003", "" };
-    const std::vector<ttservice::EBROKER_LOGIN_STATUS> states
-        = tradeClient()->getLoginStatuses(keys);
-    ASSERT_EQ(keys.size(), states.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        EXPECT_EQ(tradeClient()->getLoginStatus(keys[i]), states[i]) << keys[i];
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_REFRESHING, states[0]);
-    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, states[1]);
-    EXPECT_TRUE(tradeClient()->getLoginStatuses({}).empty());
-}
-
-TEST_F(TradeClientTest, withoutAnswererQueriesWaitUntilAnswered)
-{
-    Answer answer;
-    EXPECT_TRUE(tradeClient()->queryData(request(788), answer.handler(), 0));
-    EXPECT_EQ(0, answer.calls);
+    Answer waiting;
+    EXPECT_TRUE(tradeClient()->queryData(request(788), waiting.handler(), 0));
+    EXPECT_EQ(0, waiting.calls);
     const std::vector<TC::CQueryCall> pending = tradeClient()->takePendingQueries();
     ASSERT_EQ(1u, pending.size());
     EXPECT_EQ(788, pending[0].request->dataType);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-
     pending[0].answer(utils::TTError(3, "断开"), {});
-    EXPECT_EQ(1, answer.calls);
-    EXPECT_FALSE(answer.success);
-}
+    EXPECT_EQ(1, waiting.calls);
+    EXPECT_FALSE(waiting.success);
 
-TEST_F(TradeClientTest, answererAnswersNowLaterOrNever)
-{
-    auto now = boost::make_shared<TestAnswerer>(TestAnswerer::Now);
-    tradeClient()->setQueryAnswerer(now);
-    Answer a;
-    EXPECT_TRUE(tradeClient()->queryData(request(795), a.handler(), 0));
-    EXPECT_EQ(1, a.calls);
-    EXPECT_TRUE(a.success);
-    EXPECT_EQ(1u, a.records);
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    Answer now;
+    EXPECT_TRUE(tradeClient()->queryData(request(795), now.handler(), 0));
+    EXPECT_EQ(1, now.calls);
+    EXPECT_TRUE(now.success);
+    EXPECT_EQ(1u, now.records);
 
-    // A call kept for later runs the handler on the thread that answers it.
     auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
     tradeClient()->setQueryAnswerer(later);
-    Answer b;
-    EXPECT_TRUE(tradeClient()->queryData(request(793), b.handler(), 7));
-    EXPECT_EQ(0, b.calls);
+    Answer kept;
+    EXPECT_TRUE(tradeClient()->queryData(request(793), kept.handler(), 7));
+    EXPECT_EQ(0, kept.calls);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
     ASSERT_EQ(1u, later->kept.size());
     EXPECT_EQ(7, later->kept[0].option);
     std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
     const std::thread::id workerId = worker.get_id();
     worker.join();
-    EXPECT_EQ(1, b.calls);
-    EXPECT_EQ(workerId, b.thread);
-
-    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Never));
-    Answer c;
-    EXPECT_TRUE(tradeClient()->queryData(request(794), c.handler(), 0));
-    EXPECT_EQ(0, c.calls);
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
-
+    EXPECT_EQ(1, kept.calls);
+    EXPECT_EQ(workerId, kept.thread);
     EXPECT_EQ(3u, tradeClient()->receivedQueries().size());
-}
 
-TEST_F(TradeClientTest, refusedOrIncompleteQueriesReturnFalse)
-{
-    Answer a;
-    EXPECT_FALSE(tradeClient()->queryData(ttservice::CQueryDataReqPtr(), a.handler(), 0));
+    Answer refused;
+    EXPECT_FALSE(tradeClient()->queryData(ttservice::CQueryDataReqPtr(), refused.handler(), 0));
     EXPECT_FALSE(tradeClient()->queryData(request(788), TC::QueryHandler(), 0));
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
-    EXPECT_FALSE(tradeClient()->queryData(request(788), a.handler(), 0));
-    EXPECT_EQ(0, a.calls);
+    EXPECT_FALSE(tradeClient()->queryData(request(788), refused.handler(), 0));
+    EXPECT_EQ(0, refused.calls);
 }
 
 // Tables query on every refresh: an answered request is not kept, apart from

@@ -108,7 +108,8 @@ TEST_F(TradingCalendarTest, operatorFileAddsClosuresAndReportsBadLines)
                               "2027-02-06,2027-02-14,春节\n"
                               "2027-13-01,,bad month\n"
                               "2027-03-05,2027-03-01,reversed\n"
-                              "2027-04-01,2027-06-30,too long\n"
+                              "2027-04-01,2027-05-02,one day too long\n"
+                              "2027-08-01,2027-08-31,the longest allowed\n"
                               "\n"
                               "2026-10-01,2026-10-03,already closed\n");
     QStringList warnings;
@@ -117,7 +118,7 @@ TEST_F(TradingCalendarTest, operatorFileAddsClosuresAndReportsBadLines)
               QStringList({ "ExchangeHolidays.csv:5: not a date",
                             "ExchangeHolidays.csv:6: not a closure range",
                             "ExchangeHolidays.csv:7: not a closure range" }));
-    EXPECT_EQ(m_calendar.closureCount(), shipped + 1 + 9);
+    EXPECT_EQ(m_calendar.closureCount(), shipped + 1 + 9 + 31);
     EXPECT_FALSE(m_calendar.isTradingDay(day(2027, 1, 1)));
     EXPECT_FALSE(m_calendar.isTradingDay(day(2027, 2, 8)));
     EXPECT_TRUE(m_calendar.isTradingDay(day(2027, 3, 1)));

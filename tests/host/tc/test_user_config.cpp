@@ -1,45 +1,33 @@
 #include "HostFixture.h"
 
 #include "tc/AccountHelper.h"
-#include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
 using UserConfigTest = HostFixture;
 
-TEST_F(UserConfigTest, accountsKeepTheirOrderAndShareTheDataCentresAccountData)
+// Accounts keep the order they were added in, an account added again keeps
+// its first record, and each shares the data centre's account data.
+TEST_F(UserConfigTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountData)
 {
     TC::CUserConfig *config = TC::getUserConfig();
-    EXPECT_EQ(config, utils::CSingletonT<TC::CUserManager>::instance()->getUserConfig());
+    ttservice::CAccountInfo again;
+    again.accountId = kLoggedInAccount;
+    again.accountName = "另一个名字";
+    EXPECT_EQ(account(kLoggedInAccount), config->addAccount(again));
     std::vector<std::string> keys;
     for (const TC::CAccountPtr &a : config->getAccountDatas())
         keys.push_back(a->getKey());
     EXPECT_EQ((std::vector<std::string> { "10001", "10002", "10003" }), keys);
+    EXPECT_EQ("账户10001", account(kLoggedInAccount)->getAccountInfo()->accountName);
 
     EXPECT_FALSE(config->getAccountData(QStringLiteral("99999")));
     const TC::CAccountPtr first = account(kLoggedInAccount);
-    ASSERT_TRUE(first);
     EXPECT_EQ(first->getAccountData(),
               ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("10001"));
-
     ASSERT_TRUE(config->getAccountDetail(*first->getAccountInfo()));
     EXPECT_EQ(1000000.0, config->getAccountDetail(*first->getAccountInfo())->availableFunds);
     EXPECT_FALSE(config->getAccountDetail(*account(kLoggedOutAccount)->getAccountInfo()));
-    ttservice::CAccountInfo stranger;
-    stranger.accountId = "99999";
-    EXPECT_FALSE(config->getAccountDetail(stranger));
-}
-
-TEST_F(UserConfigTest, addingAnAccountTwiceKeepsTheFirst)
-{
-    ttservice::CAccountInfo again;
-    again.accountId = kLoggedInAccount;
-    again.accountName = "另一个名字";
-    const TC::CAccountPtr returned = TC::getUserConfig()->addAccount(again);
-    EXPECT_EQ(account(kLoggedInAccount), returned);
-    EXPECT_EQ(3u, TC::getUserConfig()->getAccountDatas().size());
-    EXPECT_NE("另一个名字", returned->getAccountInfo()->accountName);
 }
 
 TEST(AccountHelper, brokerTypesMatchTradeTypesByBits)

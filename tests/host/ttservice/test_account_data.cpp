@@ -72,47 +72,41 @@ TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
     EXPECT_EQ(5, usableOf(data->getData(547, key("019666"))));
 }
 
-TEST(AccountData, accountDetailIsTheType543Record)
-{
-    const CAccountDataPtr data = makeAccount();
-    EXPECT_FALSE(data->getAccountDetail());
-    int calls = 0;
-    const CSubscribeRequestPtr request = data->subscribe(543, "", [&](IDataPtr) { ++calls; });
-    auto detail = boost::make_shared<CAccountDetail>();
-    detail->accountId = "10001";
-    detail->availableFunds = 88.0;
-    data->setAccountDetail(detail);
-    EXPECT_EQ(detail, data->getAccountDetail());
-    EXPECT_EQ(detail, data->getData(543, "10001"));
-    EXPECT_EQ(1, calls);
-
-    auto newer = boost::make_shared<CAccountDetail>(*detail);
-    newer->availableFunds = 99.0;
-    data->updateData(newer, true);
-    EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
-    EXPECT_EQ(2, calls);
-}
-
+// A subscription sees the records of its type (and key, when it names one)
+// that are stored with notification; the funds record is the type 543 one.
 TEST(AccountData, subscriptionSeesItsTypeAndKeyOnlyWhenNotified)
 {
     const CAccountDataPtr data = makeAccount();
     std::vector<long long> all;
     std::vector<long long> one;
+    int funds = 0;
     const auto allRequest
         = data->subscribe(547, "", [&](IDataPtr d) { all.push_back(usableOf(d)); });
     const auto oneRequest
         = data->subscribe(547, key("010107"), [&](IDataPtr d) { one.push_back(usableOf(d)); });
-    ASSERT_TRUE(allRequest && oneRequest);
+    const auto fundsRequest = data->subscribe(543, "", [&](IDataPtr) { ++funds; });
+    ASSERT_TRUE(allRequest && oneRequest && fundsRequest);
+    EXPECT_FALSE(data->subscribe(547, "", CAccountData::Callback()));
 
     data->updateData(position("019547", 1), true);
     data->updateData(position("010107", 2), true);
     data->updateData(position("010107", 3), false); // stored silently
-    data->updateData(boost::make_shared<CAccountDetail>(), true); // another type
-
     EXPECT_EQ((std::vector<long long> { 1, 2 }), all);
     EXPECT_EQ((std::vector<long long> { 2 }), one);
     EXPECT_EQ(3, usableOf(data->getData(547, key("010107"))));
-    EXPECT_FALSE(data->subscribe(547, "", CAccountData::Callback()));
+
+    EXPECT_FALSE(data->getAccountDetail());
+    auto detail = boost::make_shared<CAccountDetail>();
+    detail->accountId = "10001";
+    detail->availableFunds = 88.0;
+    data->setAccountDetail(detail);
+    EXPECT_EQ(detail, data->getData(543, "10001"));
+    auto newer = boost::make_shared<CAccountDetail>(*detail);
+    newer->availableFunds = 99.0;
+    data->updateData(newer, true);
+    EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
+    EXPECT_EQ(2, funds);
+    EXPECT_EQ(2u, all.size());
 }
 
 TEST(AccountData, callbackMayReadDataAndDropItsOwnRequest)
@@ -147,27 +141,32 @@ TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
         while (!stop)
             data->updateData(position("019547", ++n), true);
     });
-    for (int round = 0; round < 2000; ++round) {
-        auto released = std::make_shared<std::atomic<bool>>(false);
-        auto held = std::make_shared<int>(0); // counts the copies of the callback
-        CSubscribeRequestPtr request
-            = data->subscribe(547, "", [held, released, &lateCalls, &calls](IDataPtr) {
-                  ++calls;
-                  if (*released)
-                      ++lateCalls;
-              });
-        while (calls == 0 && round == 0)
-            std::this_thread::yield(); // the pusher is really running
-        request.reset();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (held.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::yield();
-        ASSERT_EQ(1, held.use_count()) << "the callback is still held after its drop";
-        *released = true;
-    }
+    // A failed round ends the rounds; the pusher is stopped either way.
+    const auto rounds = [&] {
+        for (int round = 0; round < 2000; ++round) {
+            auto released = std::make_shared<std::atomic<bool>>(false);
+            auto held = std::make_shared<int>(0); // counts the copies of the callback
+            CSubscribeRequestPtr request
+                = data->subscribe(547, "", [held, released, &lateCalls, &calls](IDataPtr) {
+                      ++calls;
+                      if (*released)
+                          ++lateCalls;
+                  });
+            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (calls == 0 && round == 0 && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::yield(); // the pusher is really running
+            ASSERT_GT(calls.load(), 0) << "the subscription saw no push";
+            request.reset();
+            deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (held.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::yield();
+            ASSERT_EQ(1, held.use_count()) << "the callback is still held after its drop";
+            *released = true;
+        }
+    };
+    rounds();
     stop = true;
     pusher.join();
-    EXPECT_GT(calls.load(), 0);
     EXPECT_EQ(0, lateCalls.load());
     EXPECT_EQ(0, data->subscriptionCount());
 }

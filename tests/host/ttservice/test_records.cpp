@@ -1,21 +1,71 @@
-#include "RecordTesting.h"
-
 #include "ttservice/CAccountDetail.h"
 #include "ttservice/CBondInfoDetail.h"
 #include "ttservice/CInstrumentDetail.h"
+#include "ttservice/CNonTradeStockVolumeInfo.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/COrderCommand.h"
+#include "ttservice/CPledgedBondInfo.h"
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CQueryDataReq.h"
+#include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
+#include "ttservice/CRepurchasePendingOrder.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+#include <mongo/db/json.h>
 
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
 
 using namespace ttservice;
 
 namespace {
+
+// An account as the records carry it, with no field at its default.
+std::string accountJson(const std::string &id)
+{
+    return "{ brokerType: 1048577, counterType: 2, accountId: '" + id
+        + "', accountName: '国债自营', displayId: 'D-" + id + "' }";
+}
+
+// Reads a record from its BSON, written as JSON with every field in the declared order.
+// The record must write the very same bytes back: every field is read, written, and kept
+// in its place and type.
+template<class T> T fromJson(const std::string &json)
+{
+    const bson::BSONObj wire = bson::fromjson(json);
+    T record;
+    record.bsonValueFromObj(wire);
+    EXPECT_TRUE(record.toBson().binaryEqual(wire)) << record.toBson().toString();
+    return record;
+}
+
+// Writes the record to BSON bytes and reads it back into a fresh record. The copy must
+// write the same bytes again, so a field that operator== forgets still has to survive.
+template<class T> T roundTrip(const T &record)
+{
+    const bson::BSONObj wire = record.toBson();
+    T back;
+    back.bsonValueFromObj(bson::BSONObj(wire.objdata()).getOwned()); // reads only the bytes
+    EXPECT_TRUE(back.toBson().binaryEqual(wire));
+    return back;
+}
+
+// The record and a default one (unset markers, no sub-records) survive the trip.
+template<class T> void expectRoundTrips(const T &record)
+{
+    EXPECT_TRUE(roundTrip(record) == record);
+    EXPECT_TRUE(roundTrip(T()) == T());
+}
+
+std::string key(const std::string &a, const std::string &b)
+{
+    return a + KEY_SPLITTER + b;
+}
 
 // Character codes travel as their numbers: 48 is '0', 49 is '1'.
 const std::string kAgreement
@@ -37,20 +87,59 @@ const std::string kOrder = "{ accountInfo: " + accountJson("10001")
       "agreementNo: 123456, paramKind: 2, agreementParam: "
     + kAgreement + ", contactPerson: '张三', contactMethod: '010-1234' }";
 
-} // namespace
-
-TEST(RecordBson, agreementParamReadsAndWritesEveryFieldInDeclaredOrder)
+CRepurchasePledgedBondPtr bond(const std::string &code, int volume, int swapFlag)
 {
-    const auto p = fromJson<CRepurchaseAgreementParam>(kAgreement);
-    EXPECT_EQ("对手交易商", p.counterpartyDealerName);
-    EXPECT_EQ(0.0235, p.repurchaseRate);
-    EXPECT_EQ(300, p.swapPledgeVolume);
-    expectRoundTrips(p);
-    // The comparison the order tests rely on sees the swapped volume too.
-    CRepurchaseAgreementParam other = p;
-    other.swapPledgeVolume = 301;
-    EXPECT_FALSE(other == p);
+    auto b = boost::make_shared<CRepurchasePledgedBond>();
+    b->market = "SH";
+    b->bondCode = code;
+    b->bondName = "国债" + code;
+    b->stockProperty = '1';
+    b->pledgeVolume = volume;
+    b->swapFlag = swapFlag;
+    return b;
 }
+
+CRepurchasePledgedBondList bonds(std::size_t count)
+{
+    CRepurchasePledgedBondList list;
+    for (std::size_t i = 0; i < count; ++i)
+        list.push_back(bond("01954" + std::to_string(i), 100 * int(i + 1), i % 2 ? '1' : '0'));
+    return list;
+}
+
+// The records with every field set, bonds added by the tests.
+CRepurchaseAgreementContractInfo filledContract(std::size_t bondCount)
+{
+    auto c = fromJson<CRepurchaseAgreementContractInfo>(
+        "{ accountInfo: " + accountJson("10001")
+        + ", market: 'SZ', repurchaseAmount: 1000000.5, conversionRatio: 0.85, repurchaseDays: 7, "
+          "direction: 49, repurchaseRate: 0.0235, maturitySettleDate: 20240115, contractNo: "
+          "'HT0001', maturitySettleAmount: 1000456.78, contractStatus: 56, firstSettleDate: "
+          "20240108, trader: 'T01', counterpartyTrader: 'T02', counterpartyDealer: 'D02', "
+          "counterpartyDealerName: '对手交易商', referenceNo: 'R9', supplementaryTerms: '无', "
+          "dealer: 'D01', tradingEntity: 'E01', counterpartyEntity: 'E02', pledgedBonds: [] }");
+    c.pledgedBonds = bonds(bondCount);
+    return c;
+}
+
+CRepurchasePendingOrder filledPending(std::size_t bondCount)
+{
+    auto d = fromJson<CRepurchasePendingOrder>(
+        "{ accountInfo: " + accountJson("10001")
+        + ", market: 'SH', contractCode: '206007', direction: 48, trader: 'T01', dealer: 'D01', "
+          "dealerName: '本方交易商', counterpartyTrader: 'T02', counterpartyDealer: 'D02', "
+          "counterpartyDealerName: '对手交易商', repurchaseAmount: 2000000.0, conversionRatio: "
+          "0.7, repurchaseDays: 14, declareType: 52, repurchaseRate: 0.031, maturitySettleDate: "
+          "20240201, maturitySettleAmount: 2002378.08, renewType: 49, priorApplyDate: 20240118, "
+          "actualRepurchaseDate: 20240125, pledgee: '质权人甲', supplementaryTerms: '补充', "
+          "pendingOrderRef: 'P77', tradingEntity: 'E01', counterpartyEntity: 'E02', "
+          "releaseSettleAmount: 1500000.25, counterpartyClientName: '客户乙', ownerType: 3, "
+          "pledgedBonds: [] }");
+    d.pledgedBonds = bonds(bondCount);
+    return d;
+}
+
+} // namespace
 
 TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)
 {
@@ -59,15 +148,22 @@ TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)
     EXPECT_EQ("D-10001", order.accountInfo->displayId);
     EXPECT_EQ(OPERATION_TYPE_SELL, order.operationType);
     EXPECT_EQ(5000000000LL, order.volume);
-    EXPECT_EQ("019547", order.stock.stockCode);
 
     const CCodeOrderParam back = roundTrip(order);
     EXPECT_TRUE(back == order);
     EXPECT_NE(order.accountInfo.get(), back.accountInfo.get());
     CRepurchaseAgreementParam agreement;
     agreement.bsonValueFromObj(back.agreementParam);
-    EXPECT_TRUE(agreement == fromJson<CRepurchaseAgreementParam>(kAgreement));
+    const auto sent = fromJson<CRepurchaseAgreementParam>(kAgreement);
+    EXPECT_TRUE(agreement == sent);
+    expectRoundTrips(sent);
     expectRoundTrips(order); // a default order has no account and unset prices
+    // The comparisons the order tests rely on see the agreement number and the swapped volume.
+    agreement.swapPledgeVolume = 301;
+    EXPECT_FALSE(agreement == sent);
+    CCodeOrderParam renumbered = order;
+    renumbered.agreementNo += 1;
+    EXPECT_FALSE(renumbered == order);
 }
 
 TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
@@ -97,7 +193,8 @@ TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
     EXPECT_TRUE(cleared.orders.empty());
 }
 
-TEST(RecordBson, instrumentWithBondAndVarietyRoundTrips)
+// Every record keeps every field through BSON and answers its key and type.
+TEST(RecordBson, recordsRoundTripWithTheirKeysAndTypes)
 {
     const auto inst = fromJson<CInstrumentDetail>(
         "{ market: 'SZ', instrumentCode: '131990', instrumentName: '协议回购7天', "
@@ -107,44 +204,133 @@ TEST(RecordBson, instrumentWithBondAndVarietyRoundTrips)
         "maxDays: 7 } }");
     ASSERT_TRUE(inst.bondDetail && inst.extraDetail);
     EXPECT_EQ(7, inst.extraDetail->maxDays);
-    EXPECT_EQ(std::string("SZ") + KEY_SPLITTER + "131990", inst.getKey());
+    EXPECT_EQ(key("SZ", "131990"), inst.getKey());
     expectRoundTrips(inst);
     EXPECT_FALSE(roundTrip(CInstrumentDetail()).bondDetail);
-}
 
-TEST(RecordBson, smallRecordsRoundTripWithTheirTypesAndKeys)
-{
     const auto detail = fromJson<CAccountDetail>(
         "{ accountId: '10001', availableFunds: 12345.67, totalAssets: 99999.5 }");
     expectRoundTrips(detail);
     EXPECT_EQ(543, detail.dataType());
-
     const auto pos = fromJson<CPositionStatics>(
         "{ market: 'SH', instrumentCode: '019547', instrumentName: '国债1901', "
         "totalVolume: 9000000000, usableVolume: 8000000000 }");
     expectRoundTrips(pos);
     EXPECT_EQ(547, pos.dataType());
-    EXPECT_EQ(std::string("SH") + KEY_SPLITTER + "019547", pos.getKey());
-
+    EXPECT_EQ(key("SH", "019547"), pos.getKey());
     expectRoundTrips(fromJson<CBondInfoDetail>("{ market: 'SH', instrumentCode: '206007', "
                                                "instrumentName: '7天', minDays: 5, maxDays: 7 }"));
-
     const auto req = fromJson<CQueryDataReq>(
         "{ dataType: 795, queryText: 'T01', accountInfo: " + accountJson("10002") + " }");
     expectRoundTrips(req);
     EXPECT_EQ(0, static_cast<const IData &>(req).dataType());
+
+    EXPECT_EQ("HT0001", filledContract(1).getKey());
+    EXPECT_EQ(788, filledContract(1).dataType());
+    EXPECT_EQ("P77", filledPending(1).getKey());
+    EXPECT_EQ(795, filledPending(1).dataType());
+    const auto intention = fromJson<CRepurchaseIntentionOrder>(
+        "{ orderNo: 'YX0042', market: 'SH', direction: 49, pledgedBond: '019547 国债1901', "
+        "trader: 'T03', dealer: 'D03', dealerName: '意向交易商', repurchaseAmount: 500000.0, "
+        "conversionRatio: 0.9, pledgedBondVolume: 5000, repurchaseDays: 3, repurchaseRate: 0.035, "
+        "maturitySettleDate: 20240111, maturitySettleAmount: 500143.84 }");
+    expectRoundTrips(intention);
+    EXPECT_EQ("YX0042", intention.getKey());
+    EXPECT_EQ(793, intention.dataType());
+    const auto volume = fromJson<CNonTradeStockVolumeInfo>(
+        "{ market: 'SZ', instrumentCode: '112233', instrumentName: '限售债', volume: 7000 }");
+    expectRoundTrips(volume);
+    EXPECT_EQ(key("SZ", "112233"), volume.getKey());
+    EXPECT_EQ(794, volume.dataType());
+    const auto pledged = fromJson<CPledgedBondInfo>("{ market: 'SH', bondCode: '019547', "
+                                                    "pledgeAmount: 123456.78, pledgeVolume: 1200, "
+                                                    "stockProperty: 49 }");
+    expectRoundTrips(pledged);
+    EXPECT_EQ(key("SH", "019547"), pledged.getKey());
+    EXPECT_EQ(CPledgedBondInfo::genKey("SH", "019547"), pledged.getKey());
 }
 
-TEST(RecordBson, readingKeepsFieldsTheObjectLacksOrMistypes)
+TEST(RepurchaseRecordBson, pledgedBondKeySeparatesExistingAndExchangedBond)
 {
-    auto p = fromJson<CRepurchaseAgreementParam>(kAgreement);
-    bson::BSONObjBuilder b;
-    b.append("repurchaseDays", "seven"); // wrong type: ignored
-    b.append("trader", "T99");
-    p.bsonValueFromObj(b.obj());
-    EXPECT_EQ(7, p.repurchaseDays);
-    EXPECT_EQ("T99", p.trader);
-    EXPECT_EQ("C0001", p.contractNo);
+    const CRepurchasePledgedBondPtr existing = bond("019547", 300, '0');
+    const CRepurchasePledgedBondPtr exchanged = bond("019547", 500, '1');
+    EXPECT_EQ(key(key("SH", "019547"), "0"), existing->getKey());
+    EXPECT_EQ(key(key("SH", "019547"), "1"), exchanged->getKey());
+    expectRoundTrips(*exchanged);
+    // A flag that is no character still gives a key of its own.
+    exchanged->swapFlag = kUnsetInt;
+    EXPECT_EQ(key(key("SH", "019547"), "2147483647"), exchanged->getKey());
+}
+
+TEST(RepurchaseRecordBson, contractAndPendingOrderRoundTripWithTheirBondsInOrder)
+{
+    for (std::size_t count : { 0u, 1u, 3u }) {
+        SCOPED_TRACE(count);
+        const CRepurchaseAgreementContractInfo c = filledContract(count);
+        const CRepurchaseAgreementContractInfo back = roundTrip(c);
+        EXPECT_TRUE(back == c);
+        ASSERT_EQ(count, back.pledgedBonds.size());
+        if (count == 3) {
+            EXPECT_EQ("019542", back.pledgedBonds[2]->bondCode);
+            EXPECT_EQ('1', back.pledgedBonds[1]->swapFlag);
+            EXPECT_NE(c.pledgedBonds[0].get(), back.pledgedBonds[0].get());
+        }
+        expectRoundTrips(filledPending(count));
+    }
+    expectRoundTrips(CRepurchaseAgreementContractInfo());
+    // Not positive, so the contract table works the amount out itself.
+    EXPECT_EQ(0.0, CRepurchaseAgreementContractInfo().maturitySettleAmount);
+
+    // Equality looks into the bonds.
+    const CRepurchaseAgreementContractInfo c = filledContract(3);
+    CRepurchaseAgreementContractInfo other = filledContract(3);
+    other.pledgedBonds[2]->pledgeVolume += 1;
+    EXPECT_FALSE(other == c);
+    other.pledgedBonds = bonds(2);
+    EXPECT_FALSE(other == c);
+    other.pledgedBonds = bonds(3);
+    other.pledgedBonds[1].reset();
+    EXPECT_FALSE(other == c);
+
+    // A bond that is gone is left out of the array.
+    CRepurchasePendingOrder d = filledPending(3);
+    d.pledgedBonds[1].reset();
+    const CRepurchasePendingOrder back = roundTrip(d);
+    ASSERT_EQ(2u, back.pledgedBonds.size());
+    EXPECT_EQ("019540", back.pledgedBonds[0]->bondCode);
+    EXPECT_EQ("019542", back.pledgedBonds[1]->bondCode);
+}
+
+TEST(RepurchaseRecordBson, readingKeepsDefaultsForMissingAndMistypedFields)
+{
+    CRepurchaseAgreementContractInfo c;
+    c.bsonValueFromObj(bson::fromjson("{ contractNo: 'HT0009', repurchaseDays: 'seven', "
+                                      "direction: 49.0, accountInfo: '10001', "
+                                      "pledgedBonds: 'none' }"));
+    EXPECT_EQ("HT0009", c.contractNo);
+    EXPECT_EQ(kUnsetInt, c.repurchaseDays); // wrong type: ignored
+    EXPECT_EQ('1', c.direction); // any number is accepted
+    EXPECT_FALSE(c.accountInfo); // not a sub-object: ignored
+    EXPECT_TRUE(c.pledgedBonds.empty()); // not an array: ignored
+    EXPECT_EQ(kUnsetDouble, c.repurchaseAmount);
+
+    // A partial update keeps what the record already holds.
+    CRepurchasePendingOrder d = filledPending(3);
+    d.bsonValueFromObj(bson::fromjson("{ pledgee: '质权人乙', ownerType: '机构' }"));
+    EXPECT_EQ("质权人乙", d.pledgee);
+    EXPECT_EQ(3, d.ownerType);
+    EXPECT_EQ(3u, d.pledgedBonds.size());
+
+    // Array entries that are no objects are skipped.
+    c = filledContract(3);
+    c.bsonValueFromObj(
+        bson::fromjson("{ pledgedBonds: [ { bondCode: '019547', pledgeVolume: 300 }, "
+                       "42, { bondCode: '122000', pledgeVolume: 'many' } ] }"));
+    ASSERT_EQ(2u, c.pledgedBonds.size());
+    EXPECT_EQ(300, c.pledgedBonds[0]->pledgeVolume);
+    EXPECT_EQ("122000", c.pledgedBonds[1]->bondCode);
+    EXPECT_EQ(0, c.pledgedBonds[1]->pledgeVolume);
+    EXPECT_EQ('0', c.pledgedBonds[1]->swapFlag);
 }
 
 // Integer fields as the counter may send them: as integers, or as doubles,

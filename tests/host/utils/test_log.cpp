@@ -1,33 +1,8 @@
+#include "LogCapture.h"
+
 #include "utils/TTLog.h"
 
-#include <log4cxx/appenderskeleton.h>
-#include <log4cxx/helpers/pool.h>
-#include <log4cxx/spi/loggingevent.h>
-
 #include <gtest/gtest.h>
-
-namespace {
-
-// Keeps every event the logger writes.
-class CaptureAppender : public log4cxx::AppenderSkeleton
-{
-public:
-    std::vector<log4cxx::spi::LoggingEventPtr> events;
-    void append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::helpers::Pool &) override
-    {
-        events.push_back(event);
-    }
-    void close() override { }
-    bool requiresLayout() const override { return false; }
-};
-
-std::string messageOf(const log4cxx::spi::LoggingEventPtr &event)
-{
-    const log4cxx::LogString message = event->getMessage();
-    return std::string(message.begin(), message.end());
-}
-
-} // namespace
 
 namespace logtest {
 struct Sample
@@ -45,52 +20,45 @@ struct Sample
 
 TEST(LogLine, writesAddressFunctionAndFormattedTextToStdFileLogger)
 {
-    auto appender = std::make_shared<CaptureAppender>();
-    utils::stdFileLogger()->addAppender(appender);
-    utils::stdFileLogger()->setLevel(log4cxx::Level::getInfo());
+    LogCapture log;
     logtest::Sample s;
     const int line = s.logSomething(42);
     s.logError();
-    utils::stdFileLogger()->removeAppender(appender);
 
-    ASSERT_EQ(appender->events.size(), 2u);
-    const log4cxx::spi::LoggingEventPtr &info = appender->events[0];
+    const std::vector<LogCapture::Line> lines = log.lines();
+    ASSERT_EQ(lines.size(), 2u);
     const std::string address
         = std::to_string(static_cast<long long>(reinterpret_cast<std::intptr_t>(&s)));
-    EXPECT_EQ(messageOf(info),
+    EXPECT_EQ(lines[0].message,
               "[" + address
                   + "] [logtest::Sample::logSomething] "
                     "agreement repurchase table match account 42, but null account data ptr.");
-    EXPECT_EQ(info->getLevel()->toInt(), 20000);
-    EXPECT_EQ(info->getLocationInformation().getLineNumber(), line);
-    EXPECT_EQ(std::string(info->getLocationInformation().getFileName()), "host\\test_log");
-    EXPECT_NE(std::string(info->getLocationInformation().getMethodName()).find("logSomething"),
-              std::string::npos);
-
-    EXPECT_EQ(appender->events[1]->getLevel()->toInt(), 40000);
-    EXPECT_EQ(messageOf(appender->events[1]),
+    EXPECT_EQ(lines[0].level, 20000);
+    EXPECT_EQ(lines[0].line, line);
+    EXPECT_EQ(lines[0].file, "host\\test_log");
+    EXPECT_EQ(lines[1].level, 40000);
+    EXPECT_EQ(lines[1].message,
               "[" + address
                   + "] [logtest::Sample::logError] The scope of the trading day is not enough");
 }
 
 TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
 {
-    EXPECT_EQ(utils::qualifiedFunctionName(
-                  "virtual bool TC::CFoo::handleEvent(int, int, int, QString, void*)"),
-              "TC::CFoo::handleEvent");
-    EXPECT_EQ(utils::qualifiedFunctionName(
-                  "boost::shared_ptr<ttservice::CAccountData> "
-                  "TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr() const"),
-              "TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr");
-    EXPECT_EQ(utils::qualifiedFunctionName("void ns::C<std::map<int, int> >::f(std::vector<int>)"),
-              "ns::C<std::map<int, int> >::f");
-    EXPECT_EQ(utils::qualifiedFunctionName("bool X::operator()(int)"), "X::operator()");
-    EXPECT_EQ(utils::qualifiedFunctionName("int main()"), "main");
-    // An unnamed namespace as gcc and as clang spell it.
-    EXPECT_EQ(utils::qualifiedFunctionName("int {anonymous}::Table::firstRow()"),
-              "{anonymous}::Table::firstRow");
-    EXPECT_EQ(utils::qualifiedFunctionName("int (anonymous namespace)::Table::firstRow()"),
-              "{anonymous}::Table::firstRow");
+    const std::pair<const char *, const char *> cases[] = {
+        { "virtual bool TC::CFoo::handleEvent(int, int, int, QString, void*)",
+          "TC::CFoo::handleEvent" },
+        { "boost::shared_ptr<ttservice::CAccountData> "
+          "TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr() const",
+          "TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr" },
+        { "void ns::C<std::map<int, int> >::f(std::vector<int>)", "ns::C<std::map<int, int> >::f" },
+        { "bool X::operator()(int)", "X::operator()" },
+        { "int main()", "main" },
+        // An unnamed namespace as gcc and as clang spell it.
+        { "int {anonymous}::Table::firstRow()", "{anonymous}::Table::firstRow" },
+        { "int (anonymous namespace)::Table::firstRow()", "{anonymous}::Table::firstRow" },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(utils::qualifiedFunctionName(c.first), c.second);
 }
 
 TEST(LogFormat, sourceNameUsesTerminalNotationAndAddressesPrintSigned)

@@ -31,7 +31,7 @@ struct Dealers
     }
 };
 
-TEST(AutoKeyboardLineEdit, typingListsMatchesAndReturnPicksTheCurrentOne)
+TEST(AutoKeyboardLineEdit, typingListsMatchesAndReturnOrAClickPicksOne)
 {
     Dealers d;
     QLineEdit *edit = d.cell->getLineEdit();
@@ -45,18 +45,16 @@ TEST(AutoKeyboardLineEdit, typingListsMatchesAndReturnPicksTheCurrentOne)
     ASSERT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
     EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->a, 12);
     EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->text, QStringLiteral("100002 远川银行"));
-}
 
-TEST(AutoKeyboardLineEdit, clickingAnEntryPicksIt)
-{
-    Dealers d;
-    type(d.cell->getLineEdit(), QStringLiteral("青屿"));
+    // A click on an entry picks it too.
+    edit->clear();
+    type(edit, QStringLiteral("青屿"));
     QListWidget *list = d.cell->getAutoKeyboardWidget()->listView();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->count(), 1);
     clickAt(list->viewport(), list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 青屿证券"));
-    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 2);
 }
 
 TEST(AutoKeyboardLineEdit, typedTextIsFilteredUpperCasedValidatedAndLimited)

@@ -17,6 +17,8 @@ using namespace XP;
 
 namespace {
 
+// Buttons and clickable texts deliver their id once per click; disabled
+// buttons and plain labels deliver nothing.
 TEST(PushButton, clickDeliversItsIdOnceUnlessDisabled)
 {
     EventRecorder page(QStringLiteral("page"), nullptr);
@@ -30,6 +32,18 @@ TEST(PushButton, clickDeliversItsIdOnceUnlessDisabled)
     ASSERT_EQ(page.count(EVT_BUTTON_CHECKED), 2);
     EXPECT_EQ(page.log().at(0).a, 1001);
     EXPECT_EQ(page.log().at(1).a, 1);
+
+    auto *label = new CSimpleTextWidget(QStringLiteral("  回购合约信息"), &page);
+    auto *link = new CSimpleTextWidget(true, 2004, QStringLiteral("3"), &page);
+    label->resize(100, 22);
+    link->resize(40, 22);
+    clickAt(label, QPoint(5, 5));
+    EXPECT_EQ(page.count(EVT_TEXT_CLICKED), 0);
+    clickAt(link, QPoint(5, 5));
+    ASSERT_EQ(page.count(EVT_TEXT_CLICKED), 1);
+    EXPECT_EQ(page.log().last().a, 2004);
+    EXPECT_EQ(page.log().last().text, QStringLiteral("3"));
+    EXPECT_EQ(link->colorKey(), QStringLiteral("clr_clickable_simple_text"));
 }
 
 TEST(PushButton, textColourFollowsTheState)
@@ -120,22 +134,6 @@ TEST(PushButtonGroup, modeTabsPackFromTheTopWithTheirMargins)
     tabs.show();
     QApplication::processEvents();
     EXPECT_EQ(tab->geometry(), QRect(0, 15, 24, 80));
-}
-
-TEST(SimpleText, onlyClickableTextDeliversClicks)
-{
-    EventRecorder table(QStringLiteral("table"), nullptr);
-    auto *label = new CSimpleTextWidget(QStringLiteral("  回购合约信息"), &table);
-    auto *link = new CSimpleTextWidget(true, 2004, QStringLiteral("3"), &table);
-    label->resize(100, 22);
-    link->resize(40, 22);
-    clickAt(label, QPoint(5, 5));
-    EXPECT_EQ(table.count(EVT_TEXT_CLICKED), 0);
-    clickAt(link, QPoint(5, 5));
-    ASSERT_EQ(table.count(EVT_TEXT_CLICKED), 1);
-    EXPECT_EQ(table.log().last().a, 2004);
-    EXPECT_EQ(table.log().last().text, QStringLiteral("3"));
-    EXPECT_EQ(link->colorKey(), QStringLiteral("clr_clickable_simple_text"));
 }
 
 } // namespace

@@ -28,7 +28,7 @@ struct Tree
     XP::CPushButton *button = new XP::CPushButton(QStringLiteral("刷新"), 7, plain);
 };
 
-TEST(EventDelivery, walksFromTheSenderUpThroughEveryDeliverer)
+TEST(EventDelivery, walksFromTheSenderUpThroughEveryDelivererUntilOneConsumes)
 {
     Tree t;
     int payload = 42;
@@ -41,6 +41,12 @@ TEST(EventDelivery, walksFromTheSenderUpThroughEveryDeliverer)
         EXPECT_EQ(e.text, QStringLiteral("k"));
         EXPECT_EQ(e.data, &payload);
     }
+
+    // A deliverer that consumes the event ends the walk.
+    t.log.clear();
+    t.middle->consumes << 1291;
+    EXPECT_TRUE(t.sender->deliverEvent(1291));
+    EXPECT_EQ(walk(t.log), QStringList({ "sender", "middle" }));
 
     // A reparented sender bubbles through its new ancestors.
     t.log.clear();

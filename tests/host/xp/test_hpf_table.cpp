@@ -120,10 +120,9 @@ struct BondTable
 
 TEST(HpfTable, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnlyChangedRows)
 {
-    EventRecorder owner(QStringLiteral("owner"), nullptr);
-    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
-    auto *model = new BondModel; // kept by the table
-    table->setDataModel(model);
+    BondTable t;
+    CStandardHpfTable *table = t.table;
+    BondModel *model = t.model;
     EXPECT_EQ(table->headerText(1), QStringLiteral("债券代码"));
     auto first = bond("019547", 10);
     auto second = bond("122000", 20);
@@ -178,13 +177,12 @@ TEST(HpfTable, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnlyChange
 
 TEST(HpfTable, choiceColumnAnnouncesTheChosenValueOnce)
 {
-    EventRecorder owner(QStringLiteral("owner"), nullptr);
-    auto *table = new CStandardHpfTable(0, &owner, 0x1FF);
-    auto *model = new BondModel; // kept by the table
-    table->setDataModel(model);
+    BondTable t;
+    CStandardHpfTable *table = t.table;
+    EventRecorder &owner = t.owner;
     auto *choice = new CBaseTableColumnComboxDelegate(8, table);
     table->setColumnDelegate(1, choice);
-    model->addData(bond("019547", 1));
+    t.model->addData(bond("019547", 1));
     table->updateTable();
     const QString a = QStringLiteral("SH|019547");
     choice->hideCombox();

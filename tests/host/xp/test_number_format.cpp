@@ -76,6 +76,8 @@ TEST(FormatIntNumber, widthSeparatorsAndExtremes)
     EXPECT_EQ(formatIntNumber(1234567, 0, NF_NONE), QStringLiteral("1234567"));
     EXPECT_EQ(formatIntNumber(-1234, 8, NF_THOUSANDS), QStringLiteral("  -1,234"));
     EXPECT_EQ(formatIntNumber(42, 5), QStringLiteral("   42"));
+    EXPECT_EQ(formatIntNumber(5, 0, NF_PLUS_SIGN), QStringLiteral("+5"));
+    EXPECT_EQ(formatIntNumber(0, 0, NF_PLUS_SIGN), QStringLiteral("0"));
     EXPECT_EQ(formatIntNumber(std::numeric_limits<long long>::min(), 0, NF_THOUSANDS),
               QStringLiteral("-9,223,372,036,854,775,808"));
     EXPECT_EQ(sToQs(std::string("\xe5\x9b\xbd\xe5\x80\xba 19")), QStringLiteral("国债 19"));

@@ -72,20 +72,6 @@ class TableCellsTest : public ::testing::Test
 {
 protected:
     void TearDown() override { resetTableLayouts(); }
-
-    static CComboBoxCell *ownerCombo(int id, COddEvenRowTable *table)
-    {
-        auto *combo = new CComboBoxCell(id, table);
-        combo->addItem(QStringLiteral("机构投资者"), 2);
-        combo->addItem(QStringLiteral("个人投资者"), 0);
-        combo->addItem(QStringLiteral("会员"), 1);
-        return combo;
-    }
-
-    static QColor themeColor(const char *key)
-    {
-        return *uiResource()->getColor(QString::fromLatin1(key));
-    }
 };
 
 } // namespace
@@ -95,7 +81,10 @@ TEST_F(TableCellsTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
     Owner owner;
     for (int i = 0; i < 2; ++i) {
         const int row = owner.table->appendRow();
-        CComboBoxCell *combo = ownerCombo((row + 1) * 10000 + 1, owner.table);
+        auto *combo = new CComboBoxCell((row + 1) * 10000 + 1, owner.table);
+        combo->addItem(QStringLiteral("机构投资者"), 2);
+        combo->addItem(QStringLiteral("个人投资者"), 0);
+        combo->addItem(QStringLiteral("会员"), 1);
         combo->setCurrentIndex(0);
         owner.table->setItemWidget(row, 1, combo, Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -154,8 +143,6 @@ TEST_F(TableCellsTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
     owner.show();
     auto *first = static_cast<CButtonListCell *>(owner.table->itemControl(0, 2));
     auto *second = static_cast<CButtonListCell *>(owner.table->itemControl(1, 2));
-    EXPECT_EQ(first->buttonCount(), 2);
-    EXPECT_EQ(first->indexOf(10001), 1);
     EXPECT_EQ(owner.table->itemText(0, 2), QStringLiteral("确定 拒绝"));
 
     // The buttons share the cell without overlapping.
@@ -182,7 +169,6 @@ TEST_F(TableCellsTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
 
     // A click without a point (the row's activation) presses the first enabled button.
     first->setButtonEnabled(10000, false);
-    EXPECT_FALSE(first->isButtonEnabled(10000));
     first->click();
     ASSERT_EQ(owner.events.size(), 3u);
     EXPECT_EQ(owner.events[2].a, 10001);
@@ -220,6 +206,6 @@ TEST_F(TableCellsTest, buttonsArePaintedInTheirTypeColoursAndGreyWhenDisabled)
         return image.pixelColor(button.left() + 4, button.center().y());
     };
     const CButtonColorKeys buy = CSmallNormalButton::colorKeysForType(NBT_BUY);
-    EXPECT_EQ(groundAt(0), themeColor(buy.normal.toLatin1().constData()));
-    EXPECT_EQ(groundAt(1), themeColor(buy.disabled.toLatin1().constData()));
+    EXPECT_EQ(groundAt(0), *uiResource()->getColor(buy.normal));
+    EXPECT_EQ(groundAt(1), *uiResource()->getColor(buy.disabled));
 }

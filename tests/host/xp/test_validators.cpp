@@ -18,7 +18,7 @@ void expectState(const QValidator &v, QValidator::State state, std::initializer_
     }
 }
 
-TEST(IntValidator, rejectsGarbageAndOutOfRange)
+TEST(IntValidator, rejectsGarbageOutOfRangeAndTooManyDigits)
 {
     CIntValidator v(10, 2147483647);
     v.setMaxDigits(10);
@@ -27,22 +27,19 @@ TEST(IntValidator, rejectsGarbageAndOutOfRange)
     expectState(v, QValidator::Invalid,
                 { "2147483648", "99999999999999999999", "12a", "1.5", "1,000", "-5", "-", "１２" });
     expectState(v, QValidator::Intermediate, { "1", "" }); // "1" may still become 10
-}
 
-TEST(IntValidator, negativeRangesAndDigitLimit)
-{
-    CIntValidator v(-100, 100);
-    expectState(v, QValidator::Intermediate, { "-" });
-    expectState(v, QValidator::Acceptable, { "-100" });
-    expectState(v, QValidator::Invalid, { "-101", "101" });
-    v.setMaxDigits(2);
-    expectState(v, QValidator::Invalid, { "100" });
+    CIntValidator signedRange(-100, 100);
+    expectState(signedRange, QValidator::Intermediate, { "-" });
+    expectState(signedRange, QValidator::Acceptable, { "-100" });
+    expectState(signedRange, QValidator::Invalid, { "-101", "101" });
+    signedRange.setMaxDigits(2);
+    expectState(signedRange, QValidator::Invalid, { "100" });
     QString text = "150";
-    v.fixup(text);
+    signedRange.fixup(text);
     EXPECT_EQ(text, QStringLiteral("100"));
 }
 
-TEST(DoubleValidator, rejectsGarbageAndOutOfRange)
+TEST(DoubleValidator, rejectsGarbageOutOfRangeAndPartTicks)
 {
     const CDoubleValidator v(0.001, 99.999, 3);
     expectState(v, QValidator::Acceptable, { "2.5", "99.999" });
@@ -58,16 +55,13 @@ TEST(DoubleValidator, rejectsGarbageAndOutOfRange)
     const CDoubleValidator negative(-10, 10, 1);
     expectState(negative, QValidator::Acceptable, { "-9.5" });
     expectState(negative, QValidator::Invalid, { "-10.5" });
-}
 
-TEST(DoubleValidator, minimumStepRequiresWholeTicks)
-{
-    CDoubleValidator v(0, 100, 3);
-    v.setMinStep(0.005);
-    expectState(v, QValidator::Acceptable, { "1.005" });
-    expectState(v, QValidator::Intermediate, { "1.004" });
+    CDoubleValidator ticks(0, 100, 3);
+    ticks.setMinStep(0.005);
+    expectState(ticks, QValidator::Acceptable, { "1.005" });
+    expectState(ticks, QValidator::Intermediate, { "1.004" });
     QString text = "1.004";
-    v.fixup(text);
+    ticks.fixup(text);
     EXPECT_EQ(text, QStringLiteral("1.005"));
 }
 

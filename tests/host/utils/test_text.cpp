@@ -1,5 +1,6 @@
 #include "QtPrinters.h"
 #include "utils/DateText.h"
+#include "utils/StringHelper.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ void expectSameAsParser(const QString &text)
         << text.toStdString();
 }
 
-TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsIt)
+TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsItAndAsItsNumber)
 {
     for (QDate day(2023, 12, 25); day <= QDate(2028, 1, 5); day = day.addDays(1)) {
         expectSameAsParser(day.toString(QStringLiteral("yyyyMMdd")));
@@ -26,8 +27,6 @@ TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsIt)
     }
     for (int noDate : { 20260230, 20261301, 20260100, 0, -20260101 })
         EXPECT_FALSE(utils::dateFromNumber(noDate).isValid()) << noDate;
-    EXPECT_EQ(QDate(2028, 2, 29), utils::dateFromDigits(QStringLiteral("20280229")));
-    EXPECT_EQ(QDate(2026, 6, 10), utils::dateFromIsoText(QStringLiteral("2026-06-10")));
 }
 
 TEST(DateText, textsThatAreNoDateInTheLayoutReadAsTheParserReadsThem)
@@ -43,6 +42,31 @@ TEST(DateText, textsThatAreNoDateInTheLayoutReadAsTheParserReadsThem)
     ASSERT_EQ(texts.size(), 31);
     for (const QString &text : texts)
         expectSameAsParser(text);
+}
+
+TEST(SafeGbk2Utf8, everyInvalidByteBecomesAReplacementCharacter)
+{
+    const QString bad(QChar::ReplacementCharacter);
+    struct Case
+    {
+        const char *name;
+        QByteArray gbk;
+        QString text;
+    };
+    const Case cases[] = {
+        { "plain", "D1,\xD6\xF7\xCC\xE5", QStringLiteral("D1,主体") },
+        { "empty", "", QString() },
+        { "lead byte cut off at the end", "a\xC5", "a" + bad },
+        { "lone lead byte", "\xC5", bad },
+        { "lead byte before a line end", "\xC5\nb", bad + "\nb" },
+        { "whole character, then a cut one", "\xBD\xBB\xC5", QStringLiteral("交") + bad },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(utils::safeGbk2Utf8(c.gbk), c.text);
+        const std::string bytes(c.gbk.constData(), size_t(c.gbk.size()));
+        EXPECT_EQ(utils::safeGbk2Utf8(bytes), c.text.toStdString());
+    }
 }
 
 } // namespace
