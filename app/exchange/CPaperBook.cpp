@@ -437,6 +437,17 @@ bool CPaperBook::write(const std::vector<Row> &rows, const std::map<std::string,
                     && query.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table.name)));
             ok = ok && query.exec(QStringLiteral("DELETE FROM %1").arg(kPendingDeals));
         }
+        // Changes of one kind come one after the other: their statement is
+        // prepared once and bound again for each (preparing costs more than
+        // the write).
+        QString preparedSql;
+        const auto prepare = [&query, &preparedSql](const QString &sql) {
+            if (sql == preparedSql)
+                return true;
+            const bool prepared = query.prepare(sql);
+            preparedSql = prepared ? sql : QString();
+            return prepared;
+        };
         std::map<int, QString> upserts;
         for (const Table &table : tables())
             // An update keeps the row's place (rowid) in the arrival order.
@@ -448,15 +459,15 @@ bool CPaperBook::write(const std::vector<Row> &rows, const std::map<std::string,
             if (!ok)
                 break;
             if (!row.record) {
-                ok = query.prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND key = ?")
-                                       .arg(QLatin1String(tableNamed(row.type))));
+                ok = prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND key = ?")
+                                 .arg(QLatin1String(tableNamed(row.type))));
                 query.addBindValue(QString::fromStdString(row.account));
                 query.addBindValue(QString::fromStdString(row.key));
                 ok = ok && query.exec();
                 continue;
             }
             const bson::BSONObj obj = row.record->toBson();
-            ok = query.prepare(upserts[row.type]);
+            ok = prepare(upserts[row.type]);
             query.addBindValue(QString::fromStdString(row.account));
             query.addBindValue(QString::fromStdString(row.key));
             query.addBindValue(QByteArray(obj.objdata(), obj.objsize()));
@@ -467,14 +478,14 @@ bool CPaperBook::write(const std::vector<Row> &rows, const std::map<std::string,
                 break;
             const PendingDeal &deal = entry.second.deal;
             if (entry.second.waiting) {
-                ok = query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (account, kind, "
-                                                  "key, trading_day, sent_at, record) VALUES (?, "
-                                                  "?, ?, ?, ?, ?)")
-                                       .arg(kPendingDeals));
+                ok = prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (account, kind, key, "
+                                            "trading_day, sent_at, record) VALUES (?, ?, ?, ?, "
+                                            "?, ?)")
+                                 .arg(kPendingDeals));
             } else {
-                ok = query.prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND kind = ? "
-                                                  "AND key = ?")
-                                       .arg(kPendingDeals));
+                ok = prepare(QStringLiteral("DELETE FROM %1 WHERE account = ? AND kind = ? AND "
+                                            "key = ?")
+                                 .arg(kPendingDeals));
             }
             query.addBindValue(QString::fromStdString(deal.account()));
             query.addBindValue(int(deal.kind));
