@@ -1,13 +1,6 @@
 #include "xp/CWidgetList.h"
 
-#include <QVariant>
-
 namespace XP {
-
-namespace {
-// Kept on the widget itself, so that the list needs no bookkeeping of its children.
-const char *const kAnchorProperty = "xp_widgetlist_anchor";
-} // namespace
 
 CWidgetList::CWidgetList(Qt::Orientation orientation, QWidget *parent)
     : CBaseWidget(QStringLiteral("xp_widgetlist"), false, parent)
@@ -50,7 +43,6 @@ void CWidgetList::addWidget(QWidget *widget, int stretch, int anchor, bool keepS
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
-    widget->setProperty(kAnchorProperty, anchor);
     m_layout->insertWidget(m_layout->count() - 1, widget, stretch, alignmentForAnchor(anchor));
 }
 
@@ -125,13 +117,6 @@ QList<QWidget *> CWidgetList::widgets() const
             out.append(w);
     }
     return out;
-}
-
-int CWidgetList::anchorOf(QWidget *widget) const
-{
-    if (!widget || m_layout->indexOf(widget) < 0)
-        return -1;
-    return widget->property(kAnchorProperty).toInt();
 }
 
 int CWidgetList::stretchOf(QWidget *widget) const

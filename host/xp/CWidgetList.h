@@ -44,7 +44,6 @@ public:
 
     // Widgets in list order (spaces are not counted).
     QList<QWidget *> widgets() const;
-    int anchorOf(QWidget *widget) const; // -1 when not in the list
     int stretchOf(QWidget *widget) const;
 
     // Re-reads the children's sizes after a theme or font change.
