@@ -291,8 +291,10 @@ CPaperBook::EState CPaperBook::check()
         return EState::Corrupt;
     }
     // A new book: its creation and first commit hold only the shipped state.
+    // Set before the journal changes, which is the first write.
     m_durable = version > 0;
-    if (!m_durable && !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+    if (!query.exec(m_durable ? QStringLiteral("PRAGMA synchronous = FULL")
+                              : QStringLiteral("PRAGMA synchronous = NORMAL")))
         return failed();
     // Read before anything is written: a book whose records do not read is
     // kept aside as it is.
@@ -306,9 +308,6 @@ CPaperBook::EState CPaperBook::check()
         m_lastError = QStringLiteral("journal mode %1").arg(query.value(0).toString());
         return EState::Unusable;
     }
-    if (!query.exec(m_durable ? QStringLiteral("PRAGMA synchronous = FULL")
-                              : QStringLiteral("PRAGMA synchronous = NORMAL")))
-        return failed();
     if (!query.exec(QStringLiteral("BEGIN EXCLUSIVE")))
         return failed();
     if (!query.exec(QStringLiteral("COMMIT")))
