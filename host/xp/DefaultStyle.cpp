@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
@@ -50,6 +51,31 @@ public:
         }
     }
     using QProxyStyle::polish;
+
+    // A tool bar's overflow button: a double chevron in the text colour. The
+    // base style reads its picture from an image file, and the first image
+    // read loads every image format plugin, which a tool bar built at start
+    // would pay for before the first frame.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option,
+                       const QWidget *widget) const override
+    {
+        const bool across = icon == SP_ToolBarHorizontalExtensionButton;
+        if (!across && icon != SP_ToolBarVerticalExtensionButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        QPixmap chevrons(kExtensionIcon, kExtensionIcon);
+        chevrons.fill(Qt::transparent);
+        QPainter p(&chevrons);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(m_text, 1.5));
+        if (!across) {
+            p.rotate(90);
+            p.translate(0, -kExtensionIcon);
+        }
+        for (const qreal x : { 4.0, 9.0 })
+            p.drawPolyline(QPolygonF({ { x, 4.0 }, { x + 3.5, 8.0 }, { x, 12.0 } }));
+        p.end();
+        return QIcon(chevrons);
+    }
 
     int pixelMetric(PixelMetric metric, const QStyleOption *option,
                     const QWidget *widget) const override
@@ -203,6 +229,7 @@ public:
 
 private:
     static constexpr int kScrollBarExtent = 10;
+    static constexpr int kExtensionIcon = 16;
     static constexpr int kComboArrowWidth = 16;
 
     static bool isSearchList(const QWidget *widget)
