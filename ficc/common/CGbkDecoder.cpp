@@ -60,16 +60,17 @@ bool CGbkDecoder::build()
 
     // Each lead and trail byte make one character, never an ASCII one (no ','
     // or '|' comes out of a pair).
-    QByteArray pairs;
-    pairs.reserve(126 * 190 * 2);
+    QByteArray pairs(126 * 190 * 2, Qt::Uninitialized);
+    char *pair = pairs.data();
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
             if (isTrail(trail)) {
-                pairs.append(char(lead));
-                pairs.append(char(trail));
+                *pair++ = char(lead);
+                *pair++ = char(trail);
             }
         }
     }
+    pairs.truncate(int(pair - pairs.constData()));
     const QString pairText = decoded(pairs);
     if (pairText.size() != pairs.size() / 2)
         return false;
