@@ -14,9 +14,11 @@
 #include "tc/CUserManager.h"
 #include "xp/CLineEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QJsonArray>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
@@ -37,12 +39,8 @@ ttservice::COrderComandParamPtr agreementCommand()
     ttservice::CCodeOrderParam order;
     order.accountInfo = boost::make_shared<ttservice::CAccountInfo>();
     order.accountInfo->accountId = "880001";
-    order.orderKind = 49;
     order.operationType = ttservice::EOperationType(1052);
-    order.stock.market = "SH";
-    order.stock.stockCode = "204001";
     order.volume = 1000;
-    order.paramKind = 2;
     ttservice::CRepurchaseAgreementParam agreement;
     agreement.bondCode = "019547";
     agreement.repurchaseRate = 0.0235;
@@ -108,59 +106,32 @@ TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
     EXPECT_EQ(s.value("panels/rnsl").toString(), QString(""));
 
     app::CTerminalWindow again(dir.path());
-    EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("1//1000"));
     again.restorePanels();
     EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("3//1004"));
 }
 
-namespace {
-
 // A trader at the demo terminal, in the spot bond mode of the FICC panel.
-class SpotTerminalTest : public TerminalFixture
+TEST_F(TerminalTest, traderBuysABondPickedFromTheCodeList)
 {
-protected:
-    void SetUp() override
-    {
-        TerminalFixture::SetUp();
-        ASSERT_TRUE(load(host));
-        window = std::make_unique<app::CTerminalWindow>(dir.path());
-        window->setJournalFile(path("journal.jsonl"));
-        window->ficcPanel()->setParam(QStringLiteral("3"));
-        page = window->ficcPanel()->findChild<QWidget *>(
-            QStringLiteral("zolpcoptransactionincashwidget"));
-        ASSERT_NE(page, nullptr);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TerminalFixture::TearDown();
-    }
-
-    template<class T> T *part(const char *name) const
-    {
-        T *found = page->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    XP::CLineEdit *editor(const char *name) const { return part<XP::CLineEdit>(name); }
-
     app::CSimulatedHost host;
-    std::unique_ptr<app::CTerminalWindow> window;
-    QWidget *page = nullptr;
-};
-
-} // namespace
-
-TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
-{
+    ASSERT_TRUE(load(host));
+    app::CTerminalWindow window(dir.path());
+    window.setJournalFile(path("journal.jsonl"));
+    window.ficcPanel()->setParam(QStringLiteral("3"));
+    QWidget *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolpcoptransactionincashwidget"));
+    ASSERT_NE(page, nullptr);
     EXPECT_FALSE(page->isHidden());
-    auto *accounts = window->ficcPanel()->findChild<TC::COpAccountsWidget *>();
+    const auto editor = [page](const char *name) {
+        return page->findChild<XP::CLineEdit *>(QLatin1String(name));
+    };
+    auto *accounts = window.ficcPanel()->findChild<TC::COpAccountsWidget *>();
     ASSERT_NE(accounts, nullptr);
     EXPECT_EQ(accounts->getSelectedAccounts(), (std::set<QString> { "880001" }))
         << "the first logged-in account is chosen";
 
     // Five digits list the bond; Return picks it.
-    auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
+    auto *code = page->findChild<TC::CStockCodeLineEdit *>("zolp_spot_code");
     type(code->getLineEdit(), QStringLiteral("10150"));
     ASSERT_TRUE(code->isPopupVisible());
     pressKey(code->getLineEdit(), Qt::Key_Return);
@@ -181,11 +152,11 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     EXPECT_EQ(num.buyVolume, 504230);
     EXPECT_EQ(num.sellVolume, 50000);
 
-    part<TC::COpButton>("zolp_spot_buy")->click();
+    page->findChild<TC::COpButton *>("zolp_spot_buy")->click();
 
-    EXPECT_EQ(window->messageList()->count(), 0)
-        << window->messageList()->item(0)->text().toStdString();
-    ASSERT_EQ(window->journalView()->topLevelItemCount(), 1);
+    EXPECT_EQ(window.messageList()->count(), 0)
+        << window.messageList()->item(0)->text().toStdString();
+    ASSERT_EQ(window.journalView()->topLevelItemCount(), 1);
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 1);
     const QJsonObject &command = lines.front();
@@ -218,7 +189,7 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     EXPECT_FALSE(order.contains("agreementParam"));
 
     // The journal view lists the order with its fields.
-    QTreeWidgetItem *orderItem = window->journalView()->topLevelItem(0)->child(0);
+    QTreeWidgetItem *orderItem = window.journalView()->topLevelItem(0)->child(0);
     ASSERT_NE(orderItem, nullptr);
     EXPECT_EQ(orderItem->childCount(), order.size());
 }
@@ -261,7 +232,12 @@ TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt
     EXPECT_EQ(watch.tradingDate(), QDate(2026, 10, 8));
     EXPECT_FALSE(watch.check(QDate(2026, 10, 2)));
     EXPECT_FALSE(watch.check(QDate(2026, 9, 30)));
-    EXPECT_TRUE(watch.advance()); // Friday
+    // The window's 下一交易日 moves on with the watch and shows the day.
+    app::CTerminalWindow window(dir.path());
+    window.setTradingDayWatch(&watch);
+    window.nextTradingDayAction()->trigger(); // Friday
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("trading_date"))->text(),
+              QStringLiteral("交易日 2026-10-09"));
     EXPECT_TRUE(watch.advance()); // over the weekend
     EXPECT_TRUE(watch.check(QDate(2026, 10, 13)));
     EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 10, 13));
