@@ -179,6 +179,7 @@ TEST(ContractRules, contractsBecomeDueAndOverdueAsTheirSettlementDayPasses)
 // pays the amount, has its bonds again, and cannot close the contract twice.
 struct Closing
 {
+    const char *name;
     int operation;
     QDate day;
     int status;
@@ -208,18 +209,13 @@ TEST_P(ClosingTest, closingPaysTheAmountReturnsTheBondsAndKeepsWhatWasPledged)
                       .arg(no, k.status == '3' ? "已购回" : "已解除质押", k.action));
 }
 
-std::string closingName(const ::testing::TestParamInfo<Closing> &info)
-{
-    const char *const names[] = { "maturityConfirmation", "earlyRepurchase", "pledgeRelease" };
-    return names[info.index];
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Deal, ClosingTest,
-    ::testing::Values(Closing { 1047, QDate(2026, 12, 16), '3', "到期结算", "到期确认" },
-                      Closing { 1048, QDate(2026, 12, 10), '3', "购回", "提前购回" },
-                      Closing { 1074, QDate(2026, 12, 17), '5', "解除质押", "解除质押" }),
-    closingName);
+    ::testing::Values(
+        Closing { "maturityConfirmation", 1047, QDate(2026, 12, 16), '3', "到期结算", "到期确认" },
+        Closing { "earlyRepurchase", 1048, QDate(2026, 12, 10), '3', "购回", "提前购回" },
+        Closing { "pledgeRelease", 1074, QDate(2026, 12, 17), '5', "解除质押", "解除质押" }),
+    [](const ::testing::TestParamInfo<Closing> &info) { return std::string(info.param.name); });
 
 TEST_F(PaperContractsTest, maturityRenewalClosesTheContractIntoANewOneWithTheSameBonds)
 {
@@ -326,12 +322,16 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
     CCodeOrderParam strangerAccount = spot(1052, "SH", "019547", 100, 10, "T101");
     strangerAccount.accountInfo = boost::make_shared<ttservice::CAccountInfo>();
     strangerAccount.accountInfo->accountId = "990099";
-    const auto dealWith = [](const Terms &change) { return deal("019547", 1000, change); };
-    const auto renewal = [&](const Terms &terms) {
-        return onContract(1050, dealNo, 80000, [&](CRepurchaseAgreementParam &a) {
+    using P = CRepurchaseAgreementParam;
+    // A deal or a renewal with one term of `field` set to `value`.
+    const auto dealWith = [](auto P::*field, auto value) {
+        return deal("019547", 1000, [=](P &a) { a.*field = value; });
+    };
+    const auto renewal = [&](auto P::*field, auto value) {
+        return onContract(1050, dealNo, 80000, [=](P &a) {
             a.repurchaseRate = 0.02;
             a.repurchaseDays = 7;
-            terms(a);
+            a.*field = value;
         });
     };
     const auto notNow = [&](const char *action) {
@@ -370,27 +370,19 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
           "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
         { "unknown account", inside, strangerAccount, "账户 990099 不存在" },
         { "deal: no agreement part", inside, noAgreement, "委托缺少协议回购参数" },
-        { "deal: unknown desk", inside,
-          dealWith([](CRepurchaseAgreementParam &a) { a.counterpartyDealer = "9999"; }),
+        { "deal: unknown desk", inside, dealWith(&P::counterpartyDealer, std::string("9999")),
           "对手方 9999 T101 不是模拟交易台" },
         { "deal: trader of another desk", inside,
-          dealWith([](CRepurchaseAgreementParam &a) { a.counterpartyTrader = "T201"; }),
+          dealWith(&P::counterpartyTrader, std::string("T201")),
           "对手方 1002 T201 不是模拟交易台" },
-        { "deal: zero amount", inside,
-          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseAmount = 0; }),
+        { "deal: zero amount", inside, dealWith(&P::repurchaseAmount, 0.0), "回购金额必须大于0" },
+        { "deal: no amount", inside, dealWith(&P::repurchaseAmount, ttservice::kUnsetDouble),
           "回购金额必须大于0" },
-        { "deal: no amount", inside, dealWith([](CRepurchaseAgreementParam &a) {
-              a.repurchaseAmount = ttservice::kUnsetDouble;
-          }),
-          "回购金额必须大于0" },
-        { "deal: rate typed as a percentage", inside,
-          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseRate = 2.1; }),
+        { "deal: rate typed as a percentage", inside, dealWith(&P::repurchaseRate, 2.1),
           "回购利率必须在0%~100%之间" },
-        { "deal: no term", inside,
-          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseDays = ttservice::kUnsetInt; }),
+        { "deal: no term", inside, dealWith(&P::repurchaseDays, ttservice::kUnsetInt),
           "回购天数必须在1~365之间" },
-        { "deal: term past a year", inside,
-          dealWith([](CRepurchaseAgreementParam &a) { a.repurchaseDays = 366; }),
+        { "deal: term past a year", inside, dealWith(&P::repurchaseDays, 366),
           "回购天数必须在1~365之间" },
         { "deal: unknown bond", inside, deal("999999"), "质押券 SH 999999 不是上市债券" },
         { "deal: nothing pledged", inside, deal("019547", 0), "质押数量必须大于0" },
@@ -403,7 +395,7 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
           QStringLiteral("业务代码 1077 不适用于正回购合同 %1").arg(no) },
         { "confirmed before maturity", inside, onContract(1047, dealNo, 80032.22),
           notNow("到期确认") },
-        { "renewed before maturity", inside, renewal([](CRepurchaseAgreementParam &) {}),
+        { "renewed before maturity", inside, renewal(&P::repurchaseAmount, 80000.0),
           notNow("到期续做") },
         { "bought back on the deal day", dealDay(), onContract(1048, dealNo, 80032.22),
           notNow("提前购回") },
@@ -416,14 +408,11 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
           "结算金额不能为负" },
         { "confirmed beyond the funds", maturity, onContract(1047, dealNo, 1e9),
           "可用资金不足: 需要 1000000000.00, 可用 52080000.00" },
-        { "renewed for no days", maturity,
-          renewal([](CRepurchaseAgreementParam &a) { a.repurchaseDays = 0; }),
+        { "renewed for no days", maturity, renewal(&P::repurchaseDays, 0),
           "回购天数必须在1~365之间" },
-        { "renewed at no rate", maturity,
-          renewal([](CRepurchaseAgreementParam &a) { a.repurchaseRate = 0; }),
+        { "renewed at no rate", maturity, renewal(&P::repurchaseRate, 0.0),
           "回购利率必须在0%~100%之间" },
-        { "renewed for a negative amount", maturity,
-          renewal([](CRepurchaseAgreementParam &a) { a.repurchaseAmount = -5; }),
+        { "renewed for a negative amount", maturity, renewal(&P::repurchaseAmount, -5.0),
           "回购金额必须大于0" },
         { "swap naming no bond", inside, swap(dealNo, "", 0, "", 0),
           "质押券变更未列出换入或换出的债券" },
