@@ -163,33 +163,24 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
     // Declarations waiting for confirmation: every type in both markets, with
     // and without bonds, counted from the trading date.
     std::set<std::pair<int, std::string>> typeAndMarket;
-    bool withBonds = false, withoutBonds = false, swapped = false;
-    for (const std::string account : { "880001", "880002" }) {
-        const auto declarations = paper::records<ttservice::CRepurchasePendingOrder>(
-            ttservice::DATA_TYPE_PENDING_ORDER, account);
-        EXPECT_FALSE(declarations.empty()) << account;
-        for (const DeclarationPtr &d : declarations) {
+    std::set<bool> withoutBonds;
+    bool swapped = false;
+    for (const std::string account : { "880001", "880002" })
+        for (const DeclarationPtr &d : paper::records<ttservice::CRepurchasePendingOrder>(
+                 ttservice::DATA_TYPE_PENDING_ORDER, account)) {
             typeAndMarket.insert({ d->declareType, d->market });
-            (d->pledgedBonds.empty() ? withoutBonds : withBonds) = true;
-            for (const auto &bond : d->pledgedBonds) {
+            withoutBonds.insert(d->pledgedBonds.empty());
+            for (const auto &bond : d->pledgedBonds)
                 swapped = swapped || bond->swapFlag == '1';
-                EXPECT_EQ(bond->market, d->market);
-            }
-            EXPECT_EQ(d->accountInfo->accountId, account);
-            EXPECT_FALSE(d->trader.empty());
-            EXPECT_GT(d->maturitySettleAmount, d->repurchaseAmount);
-            EXPECT_GE(d->maturitySettleDate, d->actualRepurchaseDate);
-            EXPECT_GT(d->actualRepurchaseDate, d->priorApplyDate);
+            EXPECT_GT(d->actualRepurchaseDate, d->priorApplyDate) << d->pendingOrderRef;
         }
-        if (account == "880001") {
-            EXPECT_EQ(declarations.front()->priorApplyDate, utils::dateNumber(kTradingDay));
-        }
-    }
-    for (int type : { '0', '1', '2', '3', '4' })
-        for (const char *market : { "SH", "SZ" })
-            EXPECT_TRUE(typeAndMarket.count({ type, market }))
-                << "declaration type " << char(type) << " in " << market;
-    EXPECT_TRUE(withBonds && withoutBonds && swapped);
+    EXPECT_EQ(typeAndMarket.size(), 10u) << "five types in two markets";
+    EXPECT_EQ(withoutBonds.size(), 2u);
+    EXPECT_TRUE(swapped);
+    EXPECT_EQ(paper::records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER)
+                  .front()
+                  ->priorApplyDate,
+              utils::dateNumber(kTradingDay));
 }
 
 TEST_F(SimulatedHostTest, theCounterAnswersOnItsOwnThreadWithTheRecordsAskedFor)
