@@ -128,9 +128,10 @@ inline double funds(const std::string &id = "880001")
     return account(id)->getAccountDetail()->availableFunds;
 }
 
-template<class T> boost::shared_ptr<T> record(int type, const std::string &key)
+template<class T>
+boost::shared_ptr<T> record(int type, const std::string &key, const std::string &id = "880001")
 {
-    return boost::dynamic_pointer_cast<T>(account()->getData(type, key));
+    return boost::dynamic_pointer_cast<T>(account(id)->getData(type, key));
 }
 
 template<class T>
@@ -157,9 +158,9 @@ inline long long usable(const std::string &market, const std::string &code)
     return pos ? pos->usableVolume : 0;
 }
 
-inline boost::shared_ptr<Contract> contract(const std::string &no)
+inline boost::shared_ptr<Contract> contract(const std::string &no, const std::string &id = "880001")
 {
-    return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no);
+    return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no, id);
 }
 
 inline std::vector<boost::shared_ptr<Contract>> contracts()
