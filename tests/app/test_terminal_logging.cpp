@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <log4cxx/consoleappender.h>
 #include <log4cxx/logmanager.h>
 #include <log4cxx/rolling/rollingfileappender.h>
 
@@ -44,27 +43,6 @@ protected:
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
 
-    QByteArray read(const QString &name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    bool configure(const QString &level = QString()) const
-    {
-        QString error;
-        const bool ok = app::configureTerminalLogging(dir.path(), level, &error);
-        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-        return ok;
-    }
-
     static void log(const log4cxx::LevelPtr &level, const std::string &text)
     {
         utils::writeLog(level, nullptr, "app::test", text, LOG4CXX_LOCATION);
@@ -92,8 +70,8 @@ TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAs
         ASSERT_TRUE(app::configureTerminalLogging(configDir, QString(), &error))
             << error.toStdString();
 
+        // The console's target and threshold are pinned by what reaches stderr below.
         const log4cxx::LoggerPtr std = utils::stdFileLogger();
-        EXPECT_EQ(std->getLevel(), log4cxx::Level::getInfo());
         ASSERT_EQ(std->getAllAppenders().size(), 1u);
         auto rolling
             = log4cxx::cast<log4cxx::rolling::RollingFileAppender>(std->getAllAppenders().front());
@@ -102,12 +80,7 @@ TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAs
                   QDir::cleanPath(QDir(configDir).filePath(app::kLogFileName)));
         EXPECT_EQ(long(rolling->getMaximumFileSize()), app::kLogMaxFileSize);
         EXPECT_EQ(rolling->getMaxBackupIndex(), app::kLogMaxBackups);
-        const log4cxx::LoggerPtr root = log4cxx::Logger::getRootLogger();
-        ASSERT_EQ(root->getAllAppenders().size(), 1u);
-        auto console = log4cxx::cast<log4cxx::ConsoleAppender>(root->getAllAppenders().front());
-        ASSERT_TRUE(console);
-        EXPECT_EQ(console->getTarget(), "System.err");
-        EXPECT_EQ(console->getThreshold(), log4cxx::Level::getWarn());
+        EXPECT_EQ(log4cxx::Logger::getRootLogger()->getAllAppenders().size(), 1u);
 
         testing::internal::CaptureStderr();
         log(log4cxx::Level::getInfo(), "placeCommands: [manual] repurchase deal.");
@@ -157,13 +130,19 @@ TEST_F(TerminalLoggingTest, logLevelOverridesTheConfiguredOne)
         SCOPED_TRACE(testing::Message() << "case " << n << ", --log-level " << c.level);
         QFile::remove(path(app::kLogFileName));
         QFile::remove(path(app::kLogConfigFileName));
-        if (c.file)
-            write(app::kLogConfigFileName, c.file);
-        ASSERT_TRUE(configure(QString::fromLatin1(c.level)));
+        if (c.file) {
+            QFile f(path(app::kLogConfigFileName));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.file);
+        }
+        QString error;
+        ASSERT_TRUE(app::configureTerminalLogging(dir.path(), QString::fromLatin1(c.level), &error))
+            << error.toStdString();
         const std::string text = "line of case " + std::to_string(n++);
         log(c.written, text);
         log4cxx::LogManager::resetConfiguration(); // closes the file
-        EXPECT_EQ(read(app::kLogFileName).contains(text.c_str()), c.kept);
+        QFile file(path(app::kLogFileName));
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll().contains(text.c_str()), c.kept);
     }
 }
 
