@@ -57,6 +57,11 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
     Pushes positions(ttservice::DATA_TYPE_POSITION_STATICS, "SH|019547"),
         contractPushes(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
     const size_t before = contracts().size();
+    std::vector<std::string> delivered; // the delivery reports the terminal's tables follow
+    host.exchange()->setDeliveryListener(
+        [&](const ttservice::CAccountInfoPtr &, bool, const std::string &text) {
+            delivered.push_back(text);
+        });
 
     send({ deal() });
 
@@ -84,6 +89,7 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
     EXPECT_EQ(positions.n, 1);
     EXPECT_EQ(contractPushes.n, 1);
+    EXPECT_EQ(delivered, (std::vector<std::string> { "委托已受理", "对手方接受成交申报" }));
     EXPECT_EQ(messages(),
               (QStringList { "成交申报已送达对手方 青屿证券 葛书宁",
                              QStringLiteral("对手方 青屿证券 葛书宁 接受成交申报: 合同 %1, 质押 "
@@ -99,9 +105,9 @@ protected:
 
 TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
 {
-    // Each declaration fits the 120,000 张 alone; the desk answers after both
-    // were declared, so the second one no longer fits.
-    send({ deal("019547", 70000),
+    // Each declaration fits the 120,000 张 alone, the first exactly; the desk
+    // answers after both were declared, so the second one no longer fits.
+    send({ deal("019547", 120000),
            deal("019547", 70000, [](CRepurchaseAgreementParam &a) { a.repurchaseRate = 0.022; }) });
     const QStringList told = messages();
     ASSERT_EQ(told.size(), 4) << told.join('\n').toStdString();
@@ -109,8 +115,8 @@ TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
     EXPECT_TRUE(told[2].contains(QStringLiteral("接受成交申报")));
     EXPECT_EQ(told[3],
               QStringLiteral("委托被拒绝: 019547 16国债19 可用数量不足: 需要 70000 张, "
-                             "可用 50000 张"));
-    EXPECT_EQ(position("SH", "019547")->usableVolume, 50000);
+                             "可用 0 张"));
+    EXPECT_EQ(position("SH", "019547")->usableVolume, 0);
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
 }
 
