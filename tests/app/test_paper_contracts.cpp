@@ -302,7 +302,9 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_DOUBLE_EQ(funds(), before - 15006760.27 + 3710.96);
 
     // Five days into the renewed week the desk buys back early, with 5 days' interest.
+    // A day on, the declaration still waiting is not made again.
     startDay(QDate(2026, 12, 21));
+    startDay(QDate(2026, 12, 22));
     ASSERT_EQ(declarationsAbout(renewed).size(), 1u);
     EXPECT_EQ(declarationsAbout(renewed).front()->declareType, '2');
     confirm(declarationsAbout(renewed).front()->pendingOrderRef);
