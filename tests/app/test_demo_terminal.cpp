@@ -80,7 +80,6 @@ TEST_F(DemoTerminal, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTh
     })) << "T402's one deal declaration is listed";
     EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
     const double funds = paper::funds();
-    const long long available = paper::usable("SH", "019547");
     clickRowCell(*table, 0, 25);
     ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
 
@@ -88,16 +87,9 @@ TEST_F(DemoTerminal, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTh
         table->flush();
         return table->rowCount() == 0;
     })) << "the answered declaration left the table";
-    const auto made = paper::contracts().back();
-    EXPECT_EQ(made->referenceNo, "QR2026120011");
-    EXPECT_EQ(made->contractStatus, '1');
-    EXPECT_EQ(made->direction, '1');
-    EXPECT_EQ(made->trader, "T402");
-    ASSERT_EQ(made->pledgedBonds.size(), 1u);
-    EXPECT_EQ(made->pledgedBonds[0]->pledgeVolume, 40000);
-    EXPECT_DOUBLE_EQ(made->maturitySettleAmount, 3002312.88);
+    // The deal as the exchange makes it (its terms: the shipped declarations' test).
+    EXPECT_EQ(paper::contracts().back()->referenceNo, "QR2026120011");
     EXPECT_DOUBLE_EQ(paper::funds(), funds + 3000000.00);
-    EXPECT_EQ(paper::usable("SH", "019547"), available - 40000);
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(lines.front()["orders"].toArray().at(0).toObject()["operationType"].toInt(), 1065);
