@@ -2,8 +2,8 @@
 
 // A freshly reset host whose configuration directory is a temporary one; the
 // demo's shipped data is loaded by the tests that need it. Beside it, the
-// demo account's records as the paper exchange leaves them, the orders the
-// tests hand to the command centre, and the counter's answer to a query.
+// demo account's records as the paper exchange leaves them and the orders the
+// tests hand to the command centre.
 #include "CPaperExchange.h"
 #include "CSimulatedHost.h"
 
@@ -23,21 +23,17 @@
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -319,40 +315,3 @@ protected:
 
     app::CSimulatedHost host;
 };
-
-// What the counter answered to one query, on which thread.
-struct CounterAnswer
-{
-    std::atomic<bool> done { false };
-    bool ok = false;
-    QThread *thread = nullptr;
-    std::vector<ttservice::IDataPtr> rows;
-};
-
-// Asks the started host's counter for `account`'s records of `type` (of
-// `trader` when given) and waits up to five seconds for the answer.
-inline std::shared_ptr<CounterAnswer> askCounter(const QString &account, int type,
-                                                 const std::string &trader = std::string())
-{
-    auto req = boost::make_shared<ttservice::CQueryDataReq>();
-    req->dataType = type;
-    req->queryText = trader;
-    req->accountInfo = paper::account(account.toStdString())->getAccountInfo();
-    // Written on the counter's thread; shared so that a late answer finds it alive.
-    const auto answer = std::make_shared<CounterAnswer>();
-    EXPECT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
-        req,
-        [answer](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
-            answer->ok = e.isSuccess();
-            answer->rows = std::move(rows);
-            answer->thread = QThread::currentThread();
-            answer->done = true;
-        },
-        0));
-    QElapsedTimer waited;
-    waited.start();
-    while (!answer->done && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(answer->done) << "no answer within 5 s";
-    return answer;
-}

@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <atomic>
 #include <future>
 
 namespace {

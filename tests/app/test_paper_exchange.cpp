@@ -5,6 +5,8 @@
 
 #include "utils/DateText.h"
 
+#include <atomic>
+
 namespace {
 
 using namespace paper;

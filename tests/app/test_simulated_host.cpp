@@ -1,8 +1,8 @@
 // The simulated host's seed data: the shipped files seed every service
 // whole, with dates counted from the trading date; the configuration
 // directory's files take their place; what does not read is skipped and said,
-// in the message list and on stderr. Beside it, the counter that answers
-// queries and the feed that moves positions while the terminal runs.
+// in the message list and on stderr. Beside it, the feed that moves
+// positions while the terminal runs.
 #include "CPositionFeed.h"
 #include "CTerminalWindow.h"
 #include "TerminalFixture.h"
@@ -153,39 +153,6 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
                   .front()
                   ->priorApplyDate,
               utils::dateNumber(kTradingDay));
-}
-
-TEST_F(SimulatedHostTest, theCounterAnswersOnItsOwnThreadWithTheRecordsAskedFor)
-{
-    app::CSimulatedHost host;
-    ASSERT_TRUE(load(host));
-    host.start();
-    const auto positions = askCounter("880001", ttservice::DATA_TYPE_POSITION_STATICS);
-    EXPECT_TRUE(positions->ok);
-    EXPECT_NE(positions->thread, QThread::currentThread());
-    EXPECT_EQ(positions->rows.size(), 5u) << "the positions of 880001 in positions.csv";
-
-    const auto contracts = askCounter("880002", ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
-    EXPECT_TRUE(contracts->ok);
-    std::vector<ttservice::IDataPtr> loaded;
-    paper::account("880002")->getVector(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, loaded);
-    ASSERT_FALSE(loaded.empty());
-    EXPECT_EQ(contracts->rows, loaded);
-
-    // Declarations: all of the account's, or those of the trader asked about.
-    const auto declarations = [](const std::string &trader) {
-        return askCounter("880001", ttservice::DATA_TYPE_PENDING_ORDER, trader)->rows;
-    };
-    const std::vector<ttservice::IDataPtr> all = declarations(""), t401 = declarations("T401");
-    EXPECT_EQ(all.size(),
-              paper::records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER)
-                  .size());
-    ASSERT_FALSE(t401.empty());
-    EXPECT_LT(t401.size(), all.size());
-    for (const ttservice::IDataPtr &record : t401)
-        EXPECT_EQ(boost::dynamic_pointer_cast<ttservice::CRepurchasePendingOrder>(record)->trader,
-                  "T401");
-    EXPECT_TRUE(declarations("T999").empty());
 }
 
 TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
