@@ -147,8 +147,9 @@ protected:
 };
 
 // Each restart shows what the last one left, also over a book of the first
-// schema, which keeps the deals waiting at a desk from then on.
-TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
+// schema, which keeps the deals waiting at a desk from then on, until the
+// terminal starts again from the shipped files.
+TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftUntilThePaperIsReset)
 {
     restart();
     EXPECT_EQ(desk(), shipped);
@@ -194,26 +195,17 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
     restart();
     EXPECT_EQ(desk(), left);
     EXPECT_EQ(host->book()->pendingDeals().size(), 1u);
+
+    // Starting again from the shipped files drops it all, the deal waiting too, for good.
+    for (const bool resetPaper : { true, false }) {
+        restart(resetPaper);
+        EXPECT_EQ(desk(), shipped);
+        EXPECT_TRUE(host->book()->pendingDeals().empty());
+    }
     host.reset();
     QVariant schema;
     ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
     EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
-}
-
-TEST_F(PaperBookTest, resetPaperStartsAgainFromTheShippedFilesAndKeepsThat)
-{
-    setAnswerDelay(600000);
-    restart();
-    send(spotBuy("101501", 1000));
-    sendAndLeaveTheDeskLooking(deal());
-    ASSERT_NE(desk(), shipped);
-
-    restart(true);
-    EXPECT_EQ(desk(), shipped);
-    EXPECT_TRUE(host->book()->pendingDeals().empty());
-    restart();
-    EXPECT_EQ(desk(), shipped);
-    EXPECT_TRUE(host->book()->pendingDeals().empty()) << "the deal waiting went with the reset";
 }
 
 TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
