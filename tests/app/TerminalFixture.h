@@ -4,6 +4,7 @@
 // demo's shipped data is loaded by the tests that need it. Beside it, the
 // demo account's records as the paper exchange leaves them and the orders the
 // tests hand to the command centre.
+#include "CPaperBook.h"
 #include "CPaperExchange.h"
 #include "CSimulatedHost.h"
 
@@ -11,6 +12,7 @@
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
 #include "tc/ConfigDir.h"
 #include "tc/HostReset.h"
 #include "ttservice/CAccountData.h"
@@ -178,17 +180,18 @@ inline void clearMessages()
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
 }
 
-// Everything of the account the exchange may change, as one comparable text.
-inline std::string snapshot()
+// Every record of every account that the paper book keeps, in the order the
+// tables show them, as one comparable text.
+inline std::string desk()
 {
-    std::string text = std::to_string(funds());
-    for (int type :
-         { ttservice::DATA_TYPE_POSITION_STATICS, ttservice::DATA_TYPE_AGREEMENT_CONTRACT,
-           ttservice::DATA_TYPE_PENDING_ORDER, ttservice::DATA_TYPE_INTENTION_ORDER }) {
-        std::vector<ttservice::IDataPtr> all;
-        account()->getVector(type, all);
-        for (const ttservice::IDataPtr &r : all)
-            text += '|' + r->toBson().toString();
+    std::string text;
+    for (const TC::CAccountPtr &a : TC::getUserConfig()->getAccountDatas()) {
+        for (const app::CPaperBook::Table &table : app::CPaperBook::tables()) {
+            std::vector<ttservice::IDataPtr> records;
+            a->getAccountData()->getVector(table.type, records);
+            for (const ttservice::IDataPtr &record : records)
+                text += record->toBson().toString() + '\n';
+        }
     }
     return text;
 }
@@ -307,10 +310,10 @@ protected:
     void expectRefused(const paper::CCodeOrderParam &order, const QString &reason)
     {
         paper::clearMessages();
-        const std::string before = paper::snapshot();
+        const std::string before = paper::desk();
         send({ order });
         EXPECT_EQ(paper::messages(), QStringList { app::CPaperExchange::refusalText(reason) });
-        EXPECT_EQ(paper::snapshot(), before);
+        EXPECT_EQ(paper::desk(), before);
     }
 
     app::CSimulatedHost host;

@@ -21,22 +21,6 @@ namespace {
 
 using namespace paper;
 
-// Every record of every account that the book keeps, in the order the tables
-// show them, as one comparable text.
-std::string desk()
-{
-    std::string text;
-    for (const TC::CAccountPtr &a : TC::getUserConfig()->getAccountDatas()) {
-        for (const app::CPaperBook::Table &table : app::CPaperBook::tables()) {
-            std::vector<ttservice::IDataPtr> records;
-            a->getAccountData()->getVector(table.type, records);
-            for (const ttservice::IDataPtr &record : records)
-                text += record->toBson().toString() + '\n';
-        }
-    }
-    return text;
-}
-
 size_t declarationCount()
 {
     return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).size();
