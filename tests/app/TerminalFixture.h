@@ -1,9 +1,6 @@
 #pragma once
 
-// A freshly reset host whose configuration directory is a temporary one; the
-// demo's shipped data is loaded by the tests that need it. Beside it, the
-// demo account's records as the paper exchange leaves them and the orders the
-// tests hand to the command centre.
+// A reset host on a temporary configuration directory; the demo account's records and orders.
 #include "CPaperBook.h"
 #include "CPaperExchange.h"
 #include "CSimulatedHost.h"
@@ -180,8 +177,7 @@ inline void clearMessages()
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
 }
 
-// Every record of every account that the paper book keeps, in the order the
-// tables show them, as one comparable text.
+// Every record the paper book keeps, of every account, as one comparable text.
 inline std::string desk()
 {
     std::string text;
@@ -230,8 +226,7 @@ inline CCodeOrderParam agreementOrder(int operation, long long volume, const Ter
     return order;
 }
 
-// A deal declaration pledging `volume` 张 of SH `code` to desk 1002 / T101
-// for 80,000 at 2.1 % for 7 days; `change` alters the terms.
+// A deal declaration of `volume` 张 of SH `code` to desk T101: 80,000 at 2.1 % for 7 days.
 inline CCodeOrderParam deal(const std::string &code = "019547", long long volume = 1000,
                             const Terms &change = {})
 {
@@ -249,8 +244,7 @@ inline CCodeOrderParam deal(const std::string &code = "019547", long long volume
     });
 }
 
-// The answer the 待确认申报 table gives declaration `d` of account `data`:
-// the code of the declaration's type for the declaration's side.
+// The answer the 待确认申报 table gives declaration `d`: its type's code for its side.
 inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
                                     const ttservice::CAccountDataPtr &data = account())
 {
@@ -279,9 +273,7 @@ inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
 
 } // namespace paper
 
-// The paper exchange behind a started host, answering at once, on a
-// Wednesday from which the seed files count: a 7-day deal matures on
-// Wednesday 16 December.
+// The started paper exchange, answering at once, on Wednesday 9 December 2026.
 class PaperDeskTest : public TerminalFixture
 {
 protected:

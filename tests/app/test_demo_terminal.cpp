@@ -1,6 +1,4 @@
-// The demo terminal driven through its widgets: a declaration waiting for
-// confirmation, answered from its table, reaches the paper exchange, and the
-// exchange's delivery makes the table ask again.
+// The demo terminal driven through its widgets, its tables following the exchange's deliveries.
 #include "CTerminalWindow.h"
 #include "TableInput.h"
 #include "TerminalFixture.h"

@@ -1,7 +1,4 @@
-// The paper exchange's book: a terminal started again on the same
-// configuration directory shows the desk the exchange left; a book it cannot
-// use is left alone (or kept aside when damaged) and the terminal starts from
-// the shipped data.
+// The paper book: a restarted terminal shows the desk the exchange left, or the shipped one.
 #include "CPaperBook.h"
 #include "TerminalFixture.h"
 
@@ -31,8 +28,7 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
     return spot(1052, "SZ", code, 101.25, volume, "T101");
 }
 
-// Runs `statements` on the book's file while no terminal has it open; the
-// first value the last one gives goes to `value`.
+// Runs `statements` on the closed book; the last one's first value goes to `value`.
 ::testing::AssertionResult onFile(const QString &path, const QStringList &statements,
                                   QVariant *value = nullptr)
 {
@@ -130,9 +126,7 @@ protected:
     QDate day; // when set, the host clock's date for the terminals restart() starts
 };
 
-// Each restart shows what the last one left, also over a book of the first
-// schema, which keeps the deals waiting at a desk from then on, until the
-// terminal starts again from the shipped files.
+// Each restart shows what the last left, over a first-schema book too, until the paper is reset.
 TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftUntilThePaperIsReset)
 {
     restart();

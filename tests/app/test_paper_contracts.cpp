@@ -1,9 +1,4 @@
-// The paper exchange behind the demo terminal: spot orders fill against the
-// desks, declared deals become running contracts; the trader's own contract
-// operations, the answers to declarations of the desks, and the start of a
-// trading day, checked by what they do to funds, positions, contracts and
-// declarations; and every order the exchange refuses, with the refusal's
-// text, changing nothing.
+// The paper exchange: fills, deals, contract operations, declarations, new days and refusals.
 #include "CContractRules.h"
 #include "CDeskDeclarations.h"
 #include "TerminalFixture.h"
@@ -197,8 +192,7 @@ TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
 }
 
-// The shipped data and a 7-day deal of 1,000 张 of 019547 for 80,000 at
-// 2.1 % with desk 1002 / T101, made on the deal day.
+// The shipped data and the deal() made on the deal day, maturing on 16 December.
 class PaperContractsTest : public PaperDeskTest
 {
 protected:
@@ -286,8 +280,7 @@ TEST(ContractRules, operationsAndStatusFollowTheContractsStateAndDay)
     EXPECT_EQ(Rules::contractOfRef("QR2026120005"), "");
 }
 
-// Each way of closing the deal's contract, on a day it allows: the repo side
-// pays the amount, has its bonds again, and cannot close the contract twice.
+// Each way of closing: the repo side pays, has its bonds again and cannot close twice.
 struct Closing
 {
     const char *name;
@@ -654,9 +647,7 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
     EXPECT_EQ(usable("SH", "019547"), 119000) << "the desk pledged its own bonds";
 }
 
-// The declarations the demo ships, of every type in both markets, with and
-// without bonds, are ones a trader can confirm: the deal or the contract each is about changes as
-// its type has it.
+// The shipped declarations, of every type and market, are confirmable and act as their type does.
 using ShippedDeclarations = PaperDeskTest;
 
 TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsItsTypeDoes)

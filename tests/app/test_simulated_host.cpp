@@ -1,8 +1,4 @@
-// The simulated host's seed data: the shipped files seed every service
-// whole, with dates counted from the trading date; the configuration
-// directory's files take their place; what does not read is skipped and said,
-// in the message list and on stderr. Beside it, the feed that moves
-// positions while the terminal runs.
+// The simulated host's seed files, shipped or the operator's, and its position feed.
 #include "CPositionFeed.h"
 #include "CTerminalWindow.h"
 #include "TerminalFixture.h"
@@ -303,8 +299,7 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
     }
 }
 
-// A contract line fills the record with dates from the trading date; each
-// malformed line is skipped and reported with its file, line and reason.
+// Contract lines: dates from the trading date; a bad line is reported with file, line and reason.
 TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateOrAreReported)
 {
     const std::pair<QString, QString> cases[] = {
@@ -377,9 +372,7 @@ TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateO
     }
 }
 
-// A seed file missing from the data directory fails the load unless the host
-// can do without it; then it is said, as every warning is, in the message
-// list and on stderr.
+// Warnings, such as a seed file the host can do without, reach the message list and stderr.
 TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutAndIsSaid)
 {
     app::CSimulatedHost nothing;
@@ -418,8 +411,7 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
                     .endsWith(warnings[0]));
 }
 
-// A seed file too big, or a directory, is refused before reading: the load
-// fails when the host cannot do without it, else the warning says what is lost.
+// A seed file too big, or a directory, fails the load or is said with what is lost.
 TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
 {
     const qint64 size = app::CSimulatedHost::kMaxSeedFileBytes + 1;

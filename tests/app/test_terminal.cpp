@@ -1,6 +1,4 @@
-// The demo terminal's window: the journal of the trader's commands, the
-// message list, the chosen panels kept over a restart, a spot order from the
-// FICC panel, and the trading-day watch that moves the host's date.
+// The demo terminal's window: journal, messages, panels, a spot order and the trading day.
 #include "CTerminalWindow.h"
 #include "CTradingDayWatch.h"
 #include "TerminalFixture.h"
@@ -180,9 +178,7 @@ TEST_F(TerminalTest, traderBuysABondPickedFromTheCodeList)
 
 using TradingDayWatch = TerminalFixture;
 
-// Over the shipped calendar: 2026-02-12 is a Thursday before the Spring
-// Festival closure, which keeps the exchange shut until 2026-02-24;
-// 2026-09-30 is the Wednesday before the National Day closure (1-7 October).
+// Shipped calendar: closed 2026-02-15 to 02-23 (Spring Festival) and 10-01 to 10-07.
 TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt)
 {
     app::CSimulatedHost host;

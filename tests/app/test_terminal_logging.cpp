@@ -1,5 +1,4 @@
-// The demo terminal's logging: the rolling file in the configuration directory,
-// warnings on stderr, an operator's log4cxx.properties and --log-level.
+// The demo terminal's logging: rolling file, stderr, log4cxx.properties and --log-level.
 #include "TerminalLogging.h"
 
 #include "utils/TTLog.h"
@@ -53,9 +52,7 @@ protected:
 
 } // namespace
 
-// Without a configuration file the terminal makes its directory and writes
-// information to a rolling file there, warnings also to stderr; the shipped
-// example says the same: same appenders, same file, same limits.
+// Information to the rolling file, warnings also to stderr, with or without the shipped example.
 TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAsTheExampleSays)
 {
     for (const bool withExample : { false, true }) {
