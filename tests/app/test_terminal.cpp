@@ -11,6 +11,7 @@
 #include "tc/CUserManager.h"
 #include "xp/CLineEdit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QJsonArray>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <utility>
@@ -215,7 +217,8 @@ TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt
     // The window's 下一交易日 moves on with the watch and shows the day.
     app::CTerminalWindow window(dir.path());
     window.setTradingDayWatch(&watch);
-    window.nextTradingDayAction()->trigger(); // Friday
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar_trading_day"));
+    qobject_cast<QAbstractButton *>(bar->widgetForAction(window.nextTradingDayAction()))->click();
     EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("trading_date"))->text(),
               QStringLiteral("交易日 2026-10-09"));
     EXPECT_TRUE(watch.advance()); // over the weekend
