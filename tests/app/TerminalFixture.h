@@ -60,9 +60,7 @@ protected:
         f.write(bytes);
     }
 
-    // Loads the shipped data; files in the configuration directory take their
-    // place. The paper book the last load left is not read unless a test asks
-    // for it: tests that load again after changing a seed file see the change.
+    // Loads the shipped data and the directory's files; the paper book only if asked for.
     ::testing::AssertionResult load(app::CSimulatedHost &host) const
     {
         if (!readsPaperBook)

@@ -53,8 +53,7 @@ TEST_F(DemoTerminal, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTh
     XP::CScriptedDialogResponder responder;
     responder.answerButton(QMessageBox::Yes);
 
-    // The declarations waiting for trader T402: QR2026120011, desk T301 lends
-    // 3,000,000 against 40,000 张 of 019547.
+    // Trader T402's one declaration: QR2026120011, desk T301 lends 3,000,000 on 019547.
     auto *page = window.ficcPanel()->findChild<QWidget *>(
         QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
     ASSERT_NE(page, nullptr);

@@ -80,8 +80,7 @@ protected:
         TC::setConfigDir(dir.path());
     }
 
-    // A terminal starting on the fixture's configuration directory, after the
-    // one before has gone with all the host's services.
+    // A terminal starting on the same directory after the one before has gone.
     void restart(bool resetPaper = false)
     {
         host.reset();
@@ -101,8 +100,7 @@ protected:
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
     }
 
-    // Returns once the exchange has taken the order (and the book has what it
-    // changed), without waiting for a desk's answer.
+    // Returns once the exchange (and the book) took the order, before a desk answers.
     void sendAndLeaveTheDeskLooking(const CCodeOrderParam &order)
     {
         ASSERT_TRUE(sendCommand({ order }));
@@ -144,8 +142,7 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftU
     EXPECT_TRUE(host->warnings().isEmpty()) << host->warnings().join('\n').toStdString();
     EXPECT_EQ(desk(), traded);
 
-    // Changes over a book read back are written in their places; a record
-    // that left the account, as an answered declaration does, stays gone.
+    // Changes over a book read back are written; a record that left the account stays gone.
     send(spotBuy("101501", 500));
     send(deal());
     const auto declarations

@@ -177,8 +177,7 @@ protected:
 
 TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
 {
-    // Each declaration fits the 120,000 张 alone, the first exactly; the desk
-    // answers after both were declared, so the second one no longer fits.
+    // Each fits the 120,000 张 alone, the first exactly; answered after both, the second does not.
     send({ deal("019547", 120000),
            deal("019547", 70000, [](CRepurchaseAgreementParam &a) { a.repurchaseRate = 0.022; }) });
     const QStringList told = messages();
@@ -264,8 +263,7 @@ TEST(ContractRules, operationsAndStatusFollowTheContractsStateAndDay)
             << k.day.toString().toStdString();
     }
 
-    // Due and overdue as the settlement day passes: maturity on Saturday
-    // 19 December settles on Monday 21 December.
+    // Due, then overdue: maturity on Saturday 19 December settles on Monday 21 December.
     c.contractStatus = '1';
     c.maturitySettleDate = 20261219;
     const std::pair<QDate, int> statusOn[] = { { QDate(2026, 12, 18), '1' },
@@ -372,8 +370,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     const std::string lent = contracts().back()->contractNo; // 9,000,000 for 7 days, to T301
     const double before = funds();
 
-    // Thursday: HT2026120003 matured yesterday unsettled; the desk asks for its
-    // release. A day into the loan the desk swaps its pledged bond.
+    // Thursday: the desk asks to release overdue HT2026120003 and swaps the loan's bond.
     startDay(QDate(2026, 12, 10));
     EXPECT_EQ(contract("HT2026120003")->contractStatus, '8');
     ASSERT_EQ(declarationsAbout("HT2026120003").size(), 1u);
@@ -404,8 +401,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_EQ(contract(renewed)->maturitySettleDate, 20261223);
     EXPECT_DOUBLE_EQ(funds(), before - 15006760.27 + 3710.96);
 
-    // Five days into the renewed week the desk buys back early, with 5 days' interest.
-    // A day on, the declaration still waiting is not made again.
+    // The desk buys back early with 5 days' interest, and does not declare again a day on.
     startDay(QDate(2026, 12, 21));
     startDay(QDate(2026, 12, 22));
     ASSERT_EQ(declarationsAbout(renewed).size(), 1u);
@@ -443,8 +439,7 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
     const auto notNow = [&](const char *action) {
         return QStringLiteral("合同 %1 状态为正常, 到期日 20261216, 不能%2").arg(no, action);
     };
-    // Declarations no desk would make, beside the shipped ones: a release from
-    // a counterparty that is no desk, an early repurchase of no contract.
+    // Declarations no desk would make: from no desk, and about no contract.
     const auto plant = [](const std::string &like, const std::string &ref,
                           const std::string &dealer, const std::string &trader) {
         auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*declaration(like));
@@ -628,8 +623,7 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
         EXPECT_EQ(usable("SH", "019547"), 119000) << "nor bonds";
     }
 
-    // A desk took up the 逆回购 one: the trader lends 50,000; the desk pledges
-    // enough of a bond of the market at the default ratio of 90 %.
+    // A desk took up the 逆回购 one, pledging enough of a bond at the default ratio of 90 %.
     const auto d
         = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).back();
     ASSERT_TRUE(d);

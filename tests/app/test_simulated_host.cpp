@@ -111,8 +111,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
     for (const char *market : { "SH", "SZ" })
         EXPECT_EQ(std::count(covered[market].begin() + 1, covered[market].end(), 1), 365) << market;
 
-    // Contracts of every status the tables show and more, in both markets
-    // and directions, before, inside, at and past their term.
+    // Contracts of every status, market and direction, before, inside, at and past their term.
     std::set<int> statuses, directions, positions;
     std::set<std::string> markets;
     for (const TC::CAccountPtr &account : config->getAccountDatas()) {

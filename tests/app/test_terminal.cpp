@@ -207,8 +207,7 @@ TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt
     EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 2, 24));
     EXPECT_EQ(watch.tradingDate(), QDate(2026, 2, 24));
 
-    // The trader's advance moves on across closures; the calendar date stays
-    // behind the day the trader moved to and never moves it back.
+    // The trader's advance crosses closures; the calendar date never moves it back.
     EXPECT_TRUE(watch.check(QDate(2026, 9, 30)));
     EXPECT_TRUE(watch.advance());
     EXPECT_EQ(watch.tradingDate(), QDate(2026, 10, 8));
