@@ -382,6 +382,9 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_EQ(change->declareType, '3');
     EXPECT_EQ(change->trader, "T401");
 
+    // Monday, with the swap still waiting, the desk declares nothing else on the loan.
+    startDay(QDate(2026, 12, 14));
+    EXPECT_EQ(declarationsAbout(lent).size(), 1u);
     confirm(change->pendingOrderRef);
     EXPECT_EQ(bondsOf(*contract(lent)), "019666:100000");
     confirm(release->pendingOrderRef);
@@ -401,9 +404,8 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     EXPECT_EQ(contract(renewed)->maturitySettleDate, 20261223);
     EXPECT_DOUBLE_EQ(funds(), before - 15006760.27 + 3710.96);
 
-    // The desk buys back early with 5 days' interest, and does not declare again a day on.
+    // Five days into the renewed week the desk buys back early, with 5 days' interest.
     startDay(QDate(2026, 12, 21));
-    startDay(QDate(2026, 12, 22));
     ASSERT_EQ(declarationsAbout(renewed).size(), 1u);
     EXPECT_EQ(declarationsAbout(renewed).front()->declareType, '2');
     confirm(declarationsAbout(renewed).front()->pendingOrderRef);
