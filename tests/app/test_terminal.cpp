@@ -34,40 +34,22 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
 using TerminalTest = TerminalFixture;
-
-ttservice::COrderComandParamPtr agreementCommand()
-{
-    auto command = boost::make_shared<ttservice::COrderComandParam>();
-    command->commandKind = 0x100000;
-    command->manual = true;
-    ttservice::CCodeOrderParam order;
-    order.accountInfo = boost::make_shared<ttservice::CAccountInfo>();
-    order.accountInfo->accountId = "880001";
-    order.operationType = ttservice::EOperationType(1052);
-    order.volume = 1000;
-    ttservice::CRepurchaseAgreementParam agreement;
-    agreement.bondCode = "019547";
-    agreement.repurchaseRate = 0.0235;
-    agreement.repurchaseDays = 7;
-    agreement.counterpartyDealerName = "澄湖证券";
-    order.agreementParam = agreement.toBson();
-    command->orders.push_back(order);
-    return command;
-}
-
-} // namespace
 
 TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
 {
-    TC::getUserConfig()->deploymentCode = 100;
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
     app::CTerminalWindow window(dir.path());
     window.setJournalFile(path("journal.jsonl"));
-    auto *center = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
-    ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
-    ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
+    const auto sent = paper::agreementOrder(1052, 1000, [](paper::CRepurchaseAgreementParam &a) {
+        a.bondCode = "019547";
+        a.repurchaseRate = 0.0235;
+        a.repurchaseDays = 7;
+        a.counterpartyDealerName = "澄湖证券";
+    });
+    ASSERT_TRUE(sendCommand({ sent }));
+    ASSERT_TRUE(sendCommand({ sent }));
     utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg("请输入正确的回购天数", 4, 1,
                                                                    false, false);
 
@@ -81,14 +63,13 @@ TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0]["commandNo"].toInt(), 1);
     EXPECT_EQ(lines[1]["commandNo"].toInt(), 2);
-    EXPECT_EQ(lines[1]["commandKind"].toInt(), 0x100000);
     const QJsonObject order = lines[1]["orders"].toArray().at(0).toObject();
     // The journal view lists each order with its fields.
     EXPECT_EQ(window.journalView()->topLevelItem(1)->child(0)->childCount(), order.size());
     EXPECT_EQ(order["accountId"].toString(), "880001");
     EXPECT_EQ(order["operationType"].toInt(), 1052);
     EXPECT_EQ(order["volume"].toString(), "1000");
-    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
+    EXPECT_TRUE(order["placedVolume"].isNull()) << "an unset number is shown as unset";
     const QJsonObject agreement = order["agreementParam"].toObject();
     EXPECT_EQ(agreement["bondCode"].toString(), "019547");
     EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
