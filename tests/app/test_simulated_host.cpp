@@ -153,12 +153,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
 TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
 {
     using Files = std::vector<std::pair<QString, QByteArray>>;
-    const QByteArray declarations
-        = "ref,accountId,market,contractCode,direction,declareType,trader,dealer,dealerName,"
-          "counterpartyTrader,counterpartyDealer,counterpartyDealerName,amount,rate,"
-          "conversionRatio,firstSettleOffset,days,actualRepurchaseOffset,renewType,pledgee,"
-          "supplementaryTerms,tradingEntity,counterpartyEntity,releaseSettleAmount,"
-          "counterpartyClientName,ownerType,pledgedBonds\n";
+    const QByteArray declarations = "header of the shipped file\n";
     const QByteArray good = ",SH,206007,0,0,T401,1005,晨岭基金,T301,1004,远川银行,1000000,0.02,"
                             "0.9,0,7,,0,,,100502,100401,0,远川客户,2,";
     const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
