@@ -224,7 +224,7 @@ protected:
     std::string dealNo;
 };
 
-TEST(ContractRules, operationsAndStatusFollowTheContractsStateAndDay)
+TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
 {
     Contract c;
     c.firstSettleDate = 20261209;
@@ -260,6 +260,33 @@ TEST(ContractRules, operationsAndStatusFollowTheContractsStateAndDay)
         c.contractStatus = k.status;
         EXPECT_EQ(Rules::allows(k.action, c, k.day), k.allowed)
             << Rules::actionName(k.action).toStdString() << " status " << char(k.status) << " on "
+            << k.day.toString().toStdString();
+    }
+
+    // What the desk on the other side proposes, as the contract's state calls for.
+    c.repurchaseDays = 7;
+    const struct
+    {
+        int direction; // the trader's side
+        int status;
+        QDate day;
+        int proposal;
+    } proposals[] = {
+        { '2', '1', QDate(2026, 12, 10), '3' }, // a day of seven used: swap the pledge
+        { '2', '1', QDate(2026, 12, 13), '2' }, // four of seven: buy back early
+        { '2', '1', QDate(2026, 12, 9), 0 }, // not settled first yet
+        { '2', '2', QDate(2026, 12, 16), '1' }, // due: renew
+        { '2', '8', QDate(2026, 12, 18), '4' }, // overdue: release
+        { '1', '8', QDate(2026, 12, 18), '4' },
+        { '1', '1', QDate(2026, 12, 13), 0 }, // the trader's own pledge is the trader's to change
+        { '1', '2', QDate(2026, 12, 16), 0 },
+        { '2', '3', QDate(2026, 12, 13), 0 },
+    };
+    for (const auto &k : proposals) {
+        c.direction = k.direction;
+        c.contractStatus = k.status;
+        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, k.day), k.proposal)
+            << "side " << char(k.direction) << " status " << char(k.status) << " on "
             << k.day.toString().toStdString();
     }
 
@@ -556,38 +583,6 @@ TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerComm
     EXPECT_EQ(contracts().size(), count + 1) << "the first of the two is dealt";
     EXPECT_TRUE(paper::messages().contains("委托被拒绝: 重复申报: 与同一指令的第 1 笔委托相同"))
         << paper::messages().join('\n').toStdString();
-}
-
-TEST(DeskDeclarations, theDeskProposesWhatTheContractsStateCallsFor)
-{
-    Contract c;
-    c.firstSettleDate = 20261209;
-    c.maturitySettleDate = 20261216;
-    c.repurchaseDays = 7;
-    const struct
-    {
-        int direction; // the trader's side
-        int status;
-        QDate day;
-        int proposal;
-    } cases[] = {
-        { '2', '1', QDate(2026, 12, 10), '3' }, // a day of seven used: swap the pledge
-        { '2', '1', QDate(2026, 12, 13), '2' }, // four of seven: buy back early
-        { '2', '1', QDate(2026, 12, 9), 0 }, // not settled first yet
-        { '2', '2', QDate(2026, 12, 16), '1' }, // due: renew
-        { '2', '8', QDate(2026, 12, 18), '4' }, // overdue: release
-        { '1', '8', QDate(2026, 12, 18), '4' },
-        { '1', '1', QDate(2026, 12, 13), 0 }, // the trader's own pledge is the trader's to change
-        { '1', '2', QDate(2026, 12, 16), 0 },
-        { '2', '3', QDate(2026, 12, 13), 0 },
-    };
-    for (const auto &k : cases) {
-        c.direction = k.direction;
-        c.contractStatus = k.status;
-        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, k.day), k.proposal)
-            << "side " << char(k.direction) << " status " << char(k.status) << " on "
-            << k.day.toString().toStdString();
-    }
 }
 
 TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnThem)
