@@ -131,8 +131,17 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftU
     EXPECT_EQ(desk(), shipped);
     EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Empty);
     const size_t contractsBefore = contracts().size();
+    // The trader reads of a fill only after the book has it.
+    std::atomic<int> fillsToldBeforeWriting { -1 };
+    app::CPaperBook *book = host->book();
+    host->exchange()->setAfterEachJob([&]() {
+        fillsToldBeforeWriting = messages().filter(QStringLiteral("成交: ")).size();
+        book->commit();
+    });
     send(deal());
     send(spotBuy("101501", 1000));
+    EXPECT_EQ(fillsToldBeforeWriting, 0);
+    EXPECT_EQ(messages().filter(QStringLiteral("成交: ")).size(), 1);
     ASSERT_EQ(contracts().size(), contractsBefore + 1) << "the desk accepts the declaration";
     const std::string traded = desk();
     ASSERT_NE(traded, shipped);
@@ -181,27 +190,6 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftU
     QVariant schema;
     ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
     EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
-}
-
-TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
-{
-    restart();
-    app::CPaperBook *book = host->book();
-    const auto fills = []() {
-        int count = 0;
-        for (const TC::CHostMessage &m :
-             utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-            count += QString::fromStdString(m.text).startsWith(QStringLiteral("成交: "));
-        return count;
-    };
-    std::atomic<int> fillsToldBeforeWriting { -1 };
-    host->exchange()->setAfterEachJob([&]() {
-        fillsToldBeforeWriting = fills();
-        book->commit();
-    });
-    send(spotBuy("101501", 10));
-    EXPECT_EQ(fillsToldBeforeWriting, 0);
-    EXPECT_EQ(fills(), 1);
 }
 
 // A change of a position made outside the exchange, as the position feed makes them.
