@@ -395,4 +395,30 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
     }
 }
 
+// A new book waits for the disk from its second commit: a crash loses only the shipped state.
+TEST(PaperBookDurability, onlyANewBooksFirstStateIsWrittenWithoutWaitingForTheDisk)
+{
+    using EState = app::CPaperBook::EState;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(app::CPaperBook::fileName());
+    {
+        app::CPaperBook book(path);
+        ASSERT_EQ(book.open(false), EState::Empty);
+        EXPECT_EQ(book.synchronousLevel(), 1);
+        ASSERT_TRUE(book.commit());
+        EXPECT_EQ(book.synchronousLevel(), 2);
+        ASSERT_TRUE(book.commit());
+        EXPECT_EQ(book.synchronousLevel(), 2);
+    }
+    {
+        app::CPaperBook again(path);
+        ASSERT_EQ(again.open(false), EState::Sound);
+        EXPECT_EQ(again.synchronousLevel(), 2);
+    }
+    // Starting again from the shipped data clears the trader's changes: that waits too.
+    app::CPaperBook reset(path);
+    ASSERT_EQ(reset.open(true), EState::Empty);
+    EXPECT_EQ(reset.synchronousLevel(), 2);
+}
+
 } // namespace
