@@ -570,13 +570,11 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
         TC::CHostClock::setToday(c.day);
         expectRefused(c.order, c.reason);
     }
-}
 
-TEST_F(PaperContractsTest, aDeclarationIsAnsweredOnceAndADealDeclaredOncePerCommand)
-{
+    // A declaration is answered once; a deal is declared once per command.
+    TC::CHostClock::setToday(dealDay());
     confirm("QR2026120011");
     expectRefused(answer(1065, "QR2026120011"), "申报 QR2026120011 已应答, 不能重复确认");
-
     clearMessages();
     const size_t count = contracts().size();
     send({ deal(), deal() });
