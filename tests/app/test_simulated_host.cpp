@@ -86,7 +86,6 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
     };
     EXPECT_EQ(bytes(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
               bytes(path("FiccDealerConfig.csv")));
-    EXPECT_FALSE(calendar()->isTradingDay(QDate(2026, 10, 1)));
     const auto restricted = paper::record<ttservice::CNonTradeStockVolumeInfo>(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547");
     ASSERT_TRUE(restricted);
