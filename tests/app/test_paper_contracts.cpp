@@ -144,8 +144,6 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
     EXPECT_EQ(c->direction, '1');
     EXPECT_EQ(c->firstSettleDate, utils::dateNumber(dealDay()));
     EXPECT_EQ(c->maturitySettleDate, 20261216);
-    EXPECT_EQ(c->repurchaseDays, 7);
-    EXPECT_DOUBLE_EQ(c->repurchaseAmount, 80000);
     EXPECT_DOUBLE_EQ(c->maturitySettleAmount, 80032.22);
     EXPECT_EQ(c->counterpartyDealerName, "青屿证券");
     EXPECT_EQ(c->counterpartyTrader, "T101");
@@ -611,9 +609,7 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
         EXPECT_EQ(intention->direction, c.direction);
         EXPECT_EQ(intention->pledgedBond, c.pledged);
         EXPECT_EQ(intention->pledgedBondVolume, c.volume);
-        EXPECT_EQ(intention->repurchaseDays, 14);
         EXPECT_DOUBLE_EQ(intention->maturitySettleAmount, 50038.36);
-        EXPECT_EQ(intention->trader, "T1");
         EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "an intention moves no money";
         EXPECT_EQ(usable("SH", "019547"), 119000) << "nor bonds";
     }
