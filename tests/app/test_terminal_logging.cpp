@@ -100,7 +100,7 @@ TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAs
     }
 }
 
-TEST_F(TerminalLoggingTest, logLevelOverridesTheConfiguredOne)
+TEST_F(TerminalLoggingTest, aLog4cxxLevelOverridesTheConfiguredOne)
 {
     struct Case
     {
@@ -122,6 +122,12 @@ TEST_F(TerminalLoggingTest, logLevelOverridesTheConfiguredOne)
         { errorsOnly, "INFO", log4cxx::Level::getInfo(), true },
         { errorsOnly, "Trace", log4cxx::Level::getTrace(), true },
     };
+    // --log-level names only log4cxx's levels.
+    for (const char *level :
+         { "", "TRACE", "debug", "Info", "WARN", "error", "FATAL", "OFF", "all" })
+        EXPECT_TRUE(app::isLogLevel(QString::fromLatin1(level))) << level;
+    for (const char *level : { "verbose", "warning", "3", "INFOS" })
+        EXPECT_FALSE(app::isLogLevel(QString::fromLatin1(level))) << level;
     int n = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << n << ", --log-level " << c.level);
@@ -141,13 +147,4 @@ TEST_F(TerminalLoggingTest, logLevelOverridesTheConfiguredOne)
         QFile file(path(app::kLogFileName));
         EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll().contains(text.c_str()), c.kept);
     }
-}
-
-TEST(TerminalLogLevel, namesOnlyLog4cxxLevels)
-{
-    for (const char *level :
-         { "", "TRACE", "debug", "Info", "WARN", "error", "FATAL", "OFF", "all" })
-        EXPECT_TRUE(app::isLogLevel(QString::fromLatin1(level))) << level;
-    for (const char *level : { "verbose", "warning", "3", "INFOS" })
-        EXPECT_FALSE(app::isLogLevel(QString::fromLatin1(level))) << level;
 }
