@@ -14,8 +14,7 @@
 namespace {
 
 using namespace paper;
-using app::CContractRules;
-using Rules = CContractRules;
+using Rules = app::CContractRules;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
 DeclarationPtr declaration(const std::string &ref)
@@ -29,7 +28,7 @@ std::vector<DeclarationPtr> declarationsAbout(const std::string &contractNo)
     std::vector<DeclarationPtr> out;
     for (const DeclarationPtr &d :
          records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER))
-        if (CContractRules::contractOfRef(d->pendingOrderRef) == contractNo)
+        if (Rules::contractOfRef(d->pendingOrderRef) == contractNo)
             out.push_back(d);
     return out;
 }
@@ -344,8 +343,22 @@ INSTANTIATE_TEST_SUITE_P(
         Closing { "pledgeRelease", 1074, QDate(2026, 12, 17), '5', "解除质押", "解除质押" }),
     [](const ::testing::TestParamInfo<Closing> &info) { return std::string(info.param.name); });
 
-TEST_F(PaperContractsTest, maturityRenewalClosesTheContractIntoANewOneWithTheSameBonds)
+// A pledge change swaps bonds with the available position; a renewal keeps the swapped bonds.
+TEST_F(PaperContractsTest, aSwappedPledgeStaysWithTheNewContractAMaturityRenewalClosesInto)
 {
+    TC::CHostClock::setToday(QDate(2026, 12, 10));
+    send({ swap(dealNo, "122001", 600, "019547", 400) });
+    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:600|122001:600");
+    EXPECT_EQ(usable("SH", "019547"), 119400);
+    EXPECT_EQ(usable("SH", "122001"), 39400);
+    send({ swap(dealNo, "122001", 400, "019547", 600) });
+    EXPECT_EQ(bondsOf(*contract(dealNo)), "122001:1000");
+    EXPECT_EQ(usable("SH", "019547"), 120000);
+    EXPECT_EQ(usable("SH", "122001"), 39000);
+    EXPECT_EQ(position("SH", "019547")->totalVolume, 120000) << "pledged bonds stay held";
+    EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "a swap moves no money";
+    EXPECT_EQ(contract(dealNo)->contractStatus, '1');
+
     TC::CHostClock::setToday(QDate(2026, 12, 16));
     // The interest rolled into the new amount: no money moves.
     send({ onContract(1050, dealNo, 80032.22, [](CRepurchaseAgreementParam &a) {
@@ -360,9 +373,9 @@ TEST_F(PaperContractsTest, maturityRenewalClosesTheContractIntoANewOneWithTheSam
     EXPECT_EQ(renewed->maturitySettleDate, 20261230);
     EXPECT_DOUBLE_EQ(renewed->repurchaseAmount, 80032.22);
     EXPECT_DOUBLE_EQ(renewed->maturitySettleAmount, 80099.75);
-    EXPECT_EQ(bondsOf(*renewed), "019547:1000");
+    EXPECT_EQ(bondsOf(*renewed), "122001:1000");
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
-    EXPECT_EQ(usable("SH", "019547"), 119000) << "the bonds stay pledged";
+    EXPECT_EQ(usable("SH", "122001"), 39000) << "the bonds stay pledged";
 
     // Renewed for less: the repo side pays the difference.
     TC::CHostClock::setToday(QDate(2026, 12, 30));
@@ -371,22 +384,6 @@ TEST_F(PaperContractsTest, maturityRenewalClosesTheContractIntoANewOneWithTheSam
         a.repurchaseDays = 7;
     }) });
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - (80099.75 - 50000));
-}
-
-TEST_F(PaperContractsTest, pledgeChangeSwapsBondsBetweenThePledgeAndTheAvailablePosition)
-{
-    TC::CHostClock::setToday(QDate(2026, 12, 10));
-    send({ swap(dealNo, "122001", 600, "019547", 400) });
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:600|122001:600");
-    EXPECT_EQ(usable("SH", "019547"), 119400);
-    EXPECT_EQ(usable("SH", "122001"), 39400);
-    send({ swap(dealNo, "122001", 400, "019547", 600) });
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "122001:1000");
-    EXPECT_EQ(usable("SH", "019547"), 120000);
-    EXPECT_EQ(usable("SH", "122001"), 39000);
-    EXPECT_EQ(position("SH", "019547")->totalVolume, 120000) << "pledged bonds stay held";
-    EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "a swap moves no money";
-    EXPECT_EQ(contract(dealNo)->contractStatus, '1');
 }
 
 TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOnThem)
