@@ -111,6 +111,13 @@ using ttservice::CRepurchaseAgreementParam;
 using Contract = ttservice::CRepurchaseAgreementContractInfo;
 using Terms = std::function<void(CRepurchaseAgreementParam &)>;
 
+// A file's bytes; none when it is missing.
+inline QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline ttservice::CAccountDataPtr account(const std::string &id = "880001")
 {
     return ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(id);

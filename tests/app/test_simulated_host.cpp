@@ -80,12 +80,8 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
         states.insert(client->getLoginStatus(a->getKey()));
     EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
     // The dealer file is handed to the configuration directory, bytes unchanged.
-    const auto bytes = [](const QString &file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
-    };
-    EXPECT_EQ(bytes(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
-              bytes(path("FiccDealerConfig.csv")));
+    EXPECT_EQ(paper::bytesOf(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
+              paper::bytesOf(path("FiccDealerConfig.csv")));
     const auto restricted = paper::record<ttservice::CNonTradeStockVolumeInfo>(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547");
     ASSERT_TRUE(restricted);
