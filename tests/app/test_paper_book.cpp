@@ -53,6 +53,14 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
     return ::testing::AssertionFailure() << failed.toStdString();
 }
 
+// A change of a position made outside the exchange, as the position feed makes them.
+void movePosition(long long usable)
+{
+    auto pos = boost::make_shared<ttservice::CPositionStatics>(*position("SH", "019547"));
+    pos->usableVolume = usable;
+    account()->updateData(pos, true);
+}
+
 class PaperBookTest : public TerminalFixture
 {
 protected:
@@ -118,7 +126,7 @@ protected:
     QDate day; // when set, the host clock's date for the terminals restart() starts
 };
 
-// Each restart shows what the last left, over a first-schema book too, until the paper is reset.
+// Each restart shows what the exchange left, not market noise, over a first-schema book too.
 TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftUntilThePaperIsReset)
 {
     restart();
@@ -180,23 +188,7 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftU
         EXPECT_EQ(desk(), shipped);
         EXPECT_TRUE(host->book()->pendingDeals().empty());
     }
-    host.reset();
-    QVariant schema;
-    ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
-    EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
-}
-
-// A change of a position made outside the exchange, as the position feed makes them.
-void movePosition(long long usable)
-{
-    auto pos = boost::make_shared<ttservice::CPositionStatics>(*position("SH", "019547"));
-    pos->usableVolume = usable;
-    account()->updateData(pos, true);
-}
-
-TEST_F(PaperBookTest, changesSettledAsMarketNoiseAreNotWrittenTheExchangesAre)
-{
-    restart();
+    // The feed's moves are settled as market noise and not written; the exchange's changes are.
     const long long shippedPledgeable = usable("SH", "019547");
     const long long shippedBought = usable("SZ", "101501");
     movePosition(shippedPledgeable + 700);
@@ -214,6 +206,10 @@ TEST_F(PaperBookTest, changesSettledAsMarketNoiseAreNotWrittenTheExchangesAre)
     ASSERT_TRUE(host->book()->commit());
     restart();
     EXPECT_EQ(usable("SH", "019547"), 4);
+    host.reset();
+    QVariant schema;
+    ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
+    EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
 }
 
 TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
