@@ -54,11 +54,6 @@ protected:
     }
 };
 
-TC::CTradingCalendar *calendar()
-{
-    return utils::CSingletonT<TC::CTradingCalendar>::instance();
-}
-
 // The contract line with one column replaced.
 QString withColumn(int column, const QString &value)
 {
@@ -198,8 +193,9 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
           { "ExchangeHolidays.csv:3: not a date" },
           1,
           [](app::CSimulatedHost &) {
-              EXPECT_FALSE(calendar()->isTradingDay(QDate(2027, 1, 1)));
-              EXPECT_FALSE(calendar()->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
+              auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
+              EXPECT_FALSE(calendar->isTradingDay(QDate(2027, 1, 1)));
+              EXPECT_FALSE(calendar->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
           } },
         { "repo varieties",
           { { "repo_varieties.csv",
