@@ -237,10 +237,8 @@ TEST_F(TerminalTest, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTh
     EXPECT_EQ(lines.front()["orders"].toArray().at(0).toObject()["operationType"].toInt(), 1065);
 }
 
-using TradingDayWatch = TerminalFixture;
-
 // Shipped calendar: closed 2026-02-15 to 02-23 (Spring Festival) and 10-01 to 10-07.
-TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt)
+TEST_F(TerminalTest, theTradingDayWatchMovesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt)
 {
     app::CSimulatedHost host;
     ASSERT_TRUE(load(host));
