@@ -22,10 +22,8 @@
 #endif
 
 #ifdef FICC_ASAN
-// Debian's log4cxx deletes a rolling file appender's private part through its
-// base class's type, which AddressSanitizer reports whenever these tests reset
-// the configuration. The library's fault, not ours: this binary alone skips
-// that one check (our own code is held to it by -Wdelete-non-virtual-dtor).
+// Debian's log4cxx deletes a rolling appender's part through its base type, which ASan reports
+// on each reset: the library's fault, so this binary alone skips that one check.
 extern "C" const char *__asan_default_options()
 {
     return "new_delete_type_mismatch=0";
