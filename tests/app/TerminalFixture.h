@@ -1,9 +1,7 @@
 #pragma once
 
-// A freshly reset host whose configuration directory is a temporary one; the
-// demo's shipped data is loaded by the tests that need it. Beside it, the
-// demo account's records as the paper exchange leaves them, the orders the
-// tests hand to the command centre, and the counter's answer to a query.
+// A reset host on a temporary configuration directory; the demo account's records and orders.
+#include "CPaperBook.h"
 #include "CPaperExchange.h"
 #include "CSimulatedHost.h"
 
@@ -11,6 +9,7 @@
 #include "tc/CItCommandCenter.h"
 #include "tc/CMsgService.h"
 #include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
 #include "tc/ConfigDir.h"
 #include "tc/HostReset.h"
 #include "ttservice/CAccountData.h"
@@ -23,21 +22,17 @@
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -65,9 +60,7 @@ protected:
         f.write(bytes);
     }
 
-    // Loads the shipped data; files in the configuration directory take their
-    // place. The paper book the last load left is not read unless a test asks
-    // for it: tests that load again after changing a seed file see the change.
+    // Loads the shipped data and the directory's files; the paper book only if asked for.
     ::testing::AssertionResult load(app::CSimulatedHost &host) const
     {
         if (!readsPaperBook)
@@ -79,16 +72,13 @@ protected:
     }
 
     // Hands `orders` to the command centre as one command of the trader's.
-    static ::testing::AssertionResult
-    sendCommand(const std::vector<ttservice::CCodeOrderParam> &orders)
+    static bool sendCommand(const std::vector<ttservice::CCodeOrderParam> &orders)
     {
         auto command = boost::make_shared<ttservice::COrderComandParam>();
         command->orders = orders;
         command->manual = true;
-        if (utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(command, {},
-                                                                                      false, 0))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the command centre did not take the command";
+        return utils::CManualSingletonT<TC::CItCommandCenter>::instance()->createCommand(
+            command, {}, false, 0);
     }
 
     // The commands of a journal file, one JSON object a line; none when it is missing.
@@ -118,6 +108,13 @@ using ttservice::CRepurchaseAgreementParam;
 using Contract = ttservice::CRepurchaseAgreementContractInfo;
 using Terms = std::function<void(CRepurchaseAgreementParam &)>;
 
+// A file's bytes; none when it is missing.
+inline QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline ttservice::CAccountDataPtr account(const std::string &id = "880001")
 {
     return ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(id);
@@ -128,9 +125,10 @@ inline double funds(const std::string &id = "880001")
     return account(id)->getAccountDetail()->availableFunds;
 }
 
-template<class T> boost::shared_ptr<T> record(int type, const std::string &key)
+template<class T>
+boost::shared_ptr<T> record(int type, const std::string &key, const std::string &id = "880001")
 {
-    return boost::dynamic_pointer_cast<T>(account()->getData(type, key));
+    return boost::dynamic_pointer_cast<T>(account(id)->getData(type, key));
 }
 
 template<class T>
@@ -157,9 +155,9 @@ inline long long usable(const std::string &market, const std::string &code)
     return pos ? pos->usableVolume : 0;
 }
 
-inline boost::shared_ptr<Contract> contract(const std::string &no)
+inline boost::shared_ptr<Contract> contract(const std::string &no, const std::string &id = "880001")
 {
-    return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no);
+    return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no, id);
 }
 
 inline std::vector<boost::shared_ptr<Contract>> contracts()
@@ -181,17 +179,17 @@ inline void clearMessages()
     utils::CManualSingletonT<TC::CMsgService>::instance()->clear();
 }
 
-// Everything of the account the exchange may change, as one comparable text.
-inline std::string snapshot()
+// Every record the paper book keeps, of every account, as one comparable text.
+inline std::string desk()
 {
-    std::string text = std::to_string(funds());
-    for (int type :
-         { ttservice::DATA_TYPE_POSITION_STATICS, ttservice::DATA_TYPE_AGREEMENT_CONTRACT,
-           ttservice::DATA_TYPE_PENDING_ORDER, ttservice::DATA_TYPE_INTENTION_ORDER }) {
-        std::vector<ttservice::IDataPtr> all;
-        account()->getVector(type, all);
-        for (const ttservice::IDataPtr &r : all)
-            text += '|' + r->toBson().toString();
+    std::string text;
+    for (const TC::CAccountPtr &a : TC::getUserConfig()->getAccountDatas()) {
+        for (const app::CPaperBook::Table &table : app::CPaperBook::tables()) {
+            std::vector<ttservice::IDataPtr> records;
+            a->getAccountData()->getVector(table.type, records);
+            for (const ttservice::IDataPtr &record : records)
+                text += record->toBson().toString() + '\n';
+        }
     }
     return text;
 }
@@ -230,8 +228,7 @@ inline CCodeOrderParam agreementOrder(int operation, long long volume, const Ter
     return order;
 }
 
-// A deal declaration pledging `volume` 张 of SH `code` to desk 1002 / T101
-// for 80,000 at 2.1 % for 7 days; `change` alters the terms.
+// A deal declaration of `volume` 张 of SH `code` to desk T101: 80,000 at 2.1 % for 7 days.
 inline CCodeOrderParam deal(const std::string &code = "019547", long long volume = 1000,
                             const Terms &change = {})
 {
@@ -249,8 +246,7 @@ inline CCodeOrderParam deal(const std::string &code = "019547", long long volume
     });
 }
 
-// The answer the 待确认申报 table gives declaration `d` of account `data`:
-// the code of the declaration's type for the declaration's side.
+// The answer the 待确认申报 table gives declaration `d`: its type's code for its side.
 inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
                                     const ttservice::CAccountDataPtr &data = account())
 {
@@ -279,9 +275,7 @@ inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
 
 } // namespace paper
 
-// The paper exchange behind a started host, answering at once, on a
-// Wednesday from which the seed files count: a 7-day deal matures on
-// Wednesday 16 December.
+// The started paper exchange, answering at once, on Wednesday 9 December 2026.
 class PaperDeskTest : public TerminalFixture
 {
 protected:
@@ -310,48 +304,11 @@ protected:
     void expectRefused(const paper::CCodeOrderParam &order, const QString &reason)
     {
         paper::clearMessages();
-        const std::string before = paper::snapshot();
+        const std::string before = paper::desk();
         send({ order });
         EXPECT_EQ(paper::messages(), QStringList { app::CPaperExchange::refusalText(reason) });
-        EXPECT_EQ(paper::snapshot(), before);
+        EXPECT_EQ(paper::desk(), before);
     }
 
     app::CSimulatedHost host;
 };
-
-// What the counter answered to one query, on which thread.
-struct CounterAnswer
-{
-    std::atomic<bool> done { false };
-    bool ok = false;
-    QThread *thread = nullptr;
-    std::vector<ttservice::IDataPtr> rows;
-};
-
-// Asks the started host's counter for `account`'s records of `type` (of
-// `trader` when given) and waits up to five seconds for the answer.
-inline std::shared_ptr<CounterAnswer> askCounter(const QString &account, int type,
-                                                 const std::string &trader = std::string())
-{
-    auto req = boost::make_shared<ttservice::CQueryDataReq>();
-    req->dataType = type;
-    req->queryText = trader;
-    req->accountInfo = paper::account(account.toStdString())->getAccountInfo();
-    // Written on the counter's thread; shared so that a late answer finds it alive.
-    const auto answer = std::make_shared<CounterAnswer>();
-    EXPECT_TRUE(utils::CManualSingletonT<TC::CTradeClient>::instance()->queryData(
-        req,
-        [answer](utils::TTError e, std::vector<ttservice::IDataPtr> rows, bson::BSONObj) {
-            answer->ok = e.isSuccess();
-            answer->rows = std::move(rows);
-            answer->thread = QThread::currentThread();
-            answer->done = true;
-        },
-        0));
-    QElapsedTimer waited;
-    waited.start();
-    while (!answer->done && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(answer->done) << "no answer within 5 s";
-    return answer;
-}

@@ -1,7 +1,4 @@
-// The paper exchange's book: a terminal started again on the same
-// configuration directory shows the desk the exchange left; a book it cannot
-// use is left alone (or kept aside when damaged) and the terminal starts from
-// the shipped data.
+// The paper book: a restarted terminal shows the desk the exchange left, or the shipped one.
 #include "CPaperBook.h"
 #include "TerminalFixture.h"
 
@@ -14,27 +11,12 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <atomic>
 #include <future>
 
 namespace {
 
 using namespace paper;
-
-// Every record of every account that the book keeps, in the order the tables
-// show them, as one comparable text.
-std::string desk()
-{
-    std::string text;
-    for (const TC::CAccountPtr &a : TC::getUserConfig()->getAccountDatas()) {
-        for (const app::CPaperBook::Table &table : app::CPaperBook::tables()) {
-            std::vector<ttservice::IDataPtr> records;
-            a->getAccountData()->getVector(table.type, records);
-            for (const ttservice::IDataPtr &record : records)
-                text += record->toBson().toString() + '\n';
-        }
-    }
-    return text;
-}
 
 size_t declarationCount()
 {
@@ -46,8 +28,7 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
     return spot(1052, "SZ", code, 101.25, volume, "T101");
 }
 
-// Runs `statements` on the book's file while no terminal has it open; the
-// first value the last one gives goes to `value`.
+// Runs `statements` on the closed book; the last one's first value goes to `value`.
 ::testing::AssertionResult onFile(const QString &path, const QStringList &statements,
                                   QVariant *value = nullptr)
 {
@@ -72,10 +53,12 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
     return ::testing::AssertionFailure() << failed.toStdString();
 }
 
-QByteArray bytesOf(const QString &path)
+// A change of a position made outside the exchange, as the position feed makes them.
+void movePosition(long long usable)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    auto pos = boost::make_shared<ttservice::CPositionStatics>(*position("SH", "019547"));
+    pos->usableVolume = usable;
+    account()->updateData(pos, true);
 }
 
 class PaperBookTest : public TerminalFixture
@@ -99,8 +82,7 @@ protected:
         TC::setConfigDir(dir.path());
     }
 
-    // A terminal starting on the fixture's configuration directory, after the
-    // one before has gone with all the host's services.
+    // A terminal starting on the same directory after the one before has gone.
     void restart(bool resetPaper = false)
     {
         host.reset();
@@ -120,8 +102,7 @@ protected:
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
     }
 
-    // Returns once the exchange has taken the order (and the book has what it
-    // changed), without waiting for a desk's answer.
+    // Returns once the exchange (and the book) took the order, before a desk answers.
     void sendAndLeaveTheDeskLooking(const CCodeOrderParam &order)
     {
         ASSERT_TRUE(sendCommand({ order }));
@@ -145,14 +126,24 @@ protected:
     QDate day; // when set, the host clock's date for the terminals restart() starts
 };
 
-TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
+// Each restart shows what the exchange left, not market noise, over a first-schema book too.
+TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftUntilThePaperIsReset)
 {
     restart();
     EXPECT_EQ(desk(), shipped);
     EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Empty);
     const size_t contractsBefore = contracts().size();
+    // The trader reads of a fill only after the book has it.
+    std::atomic<int> fillsToldBeforeWriting { -1 };
+    app::CPaperBook *book = host->book();
+    host->exchange()->setAfterEachJob([&]() {
+        fillsToldBeforeWriting = messages().filter(QStringLiteral("成交: ")).size();
+        book->commit();
+    });
     send(deal());
     send(spotBuy("101501", 1000));
+    EXPECT_EQ(fillsToldBeforeWriting, 0);
+    EXPECT_EQ(messages().filter(QStringLiteral("成交: ")).size(), 1);
     ASSERT_EQ(contracts().size(), contractsBefore + 1) << "the desk accepts the declaration";
     const std::string traded = desk();
     ASSERT_NE(traded, shipped);
@@ -162,15 +153,9 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
     EXPECT_TRUE(host->warnings().isEmpty()) << host->warnings().join('\n').toStdString();
     EXPECT_EQ(desk(), traded);
 
-    // Changes over a book read back are written as well, in their places.
+    // Changes over a book read back are written; a record that left the account stays gone.
     send(spotBuy("101501", 500));
     send(deal());
-    const std::string tradedAgain = desk();
-    ASSERT_NE(tradedAgain, traded);
-    restart();
-    EXPECT_EQ(desk(), tradedAgain);
-
-    // A record that left the account, as an answered declaration does, stays gone.
     const auto declarations
         = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER);
     ASSERT_GE(declarations.size(), 2u) << "the shipped desk has declarations for 880001";
@@ -178,60 +163,32 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeft)
     account()->removeData(ttservice::DATA_TYPE_PENDING_ORDER, answered);
     ASSERT_TRUE(host->book()->commit());
     const std::string left = desk();
+    ASSERT_NE(left, traded);
     restart();
     EXPECT_FALSE(account()->getData(ttservice::DATA_TYPE_PENDING_ORDER, answered));
     EXPECT_EQ(declarationCount(), declarations.size() - 1);
     EXPECT_EQ(desk(), left);
-}
 
-TEST_F(PaperBookTest, resetPaperStartsAgainFromTheShippedFilesAndKeepsThat)
-{
+    // The book as the first schema left it: the records' tables only.
+    host.reset();
+    ASSERT_TRUE(onFile(bookPath(), { "DROP TABLE pending_deals", "PRAGMA user_version = 1" }));
     setAnswerDelay(600000);
     restart();
-    send(spotBuy("101501", 1000));
+    EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Sound);
+    EXPECT_TRUE(host->warnings().isEmpty()) << host->warnings().join('\n').toStdString();
+    EXPECT_EQ(desk(), left);
     sendAndLeaveTheDeskLooking(deal());
-    ASSERT_NE(desk(), shipped);
-
-    restart(true);
-    EXPECT_EQ(desk(), shipped);
-    EXPECT_TRUE(host->book()->pendingDeals().empty());
     restart();
-    EXPECT_EQ(desk(), shipped);
-    EXPECT_TRUE(host->book()->pendingDeals().empty()) << "the deal waiting went with the reset";
-}
+    EXPECT_EQ(desk(), left);
+    EXPECT_EQ(host->book()->pendingDeals().size(), 1u);
 
-TEST_F(PaperBookTest, theTraderReadsOfAFillOnlyAfterTheBookHasIt)
-{
-    restart();
-    app::CPaperBook *book = host->book();
-    const auto fills = []() {
-        int count = 0;
-        for (const TC::CHostMessage &m :
-             utils::CManualSingletonT<TC::CMsgService>::instance()->messages())
-            count += QString::fromStdString(m.text).startsWith(QStringLiteral("成交: "));
-        return count;
-    };
-    std::atomic<int> fillsToldBeforeWriting { -1 };
-    host->exchange()->setAfterEachJob([&]() {
-        fillsToldBeforeWriting = fills();
-        book->commit();
-    });
-    send(spotBuy("101501", 10));
-    EXPECT_EQ(fillsToldBeforeWriting, 0);
-    EXPECT_EQ(fills(), 1);
-}
-
-// A change of a position made outside the exchange, as the position feed makes them.
-void movePosition(long long usable)
-{
-    auto pos = boost::make_shared<ttservice::CPositionStatics>(*position("SH", "019547"));
-    pos->usableVolume = usable;
-    account()->updateData(pos, true);
-}
-
-TEST_F(PaperBookTest, changesSettledAsMarketNoiseAreNotWrittenTheExchangesAre)
-{
-    restart();
+    // Starting again from the shipped files drops it all, the deal waiting too, for good.
+    for (const bool resetPaper : { true, false }) {
+        restart(resetPaper);
+        EXPECT_EQ(desk(), shipped);
+        EXPECT_TRUE(host->book()->pendingDeals().empty());
+    }
+    // The feed's moves are settled as market noise and not written; the exchange's changes are.
     const long long shippedPledgeable = usable("SH", "019547");
     const long long shippedBought = usable("SZ", "101501");
     movePosition(shippedPledgeable + 700);
@@ -249,6 +206,10 @@ TEST_F(PaperBookTest, changesSettledAsMarketNoiseAreNotWrittenTheExchangesAre)
     ASSERT_TRUE(host->book()->commit());
     restart();
     EXPECT_EQ(usable("SH", "019547"), 4);
+    host.reset();
+    QVariant schema;
+    ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
+    EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
 }
 
 TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
@@ -312,7 +273,8 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
         for (const QString &name : QDir(dir.path()).entryList({ "paper_book*" }, QDir::Files))
             QFile::remove(path(name));
         c.prepare();
-        const auto bytes = [this]() { return bytesOf(bookPath()) + bytesOf(bookPath() + "-wal"); };
+        const auto bytes
+            = [this]() { return paper::bytesOf(bookPath()) + paper::bytesOf(bookPath() + "-wal"); };
         const QByteArray before = bytes();
 
         restart();
@@ -330,7 +292,7 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
             const QStringList aside = QDir(dir.path()).entryList({ "paper_book.sqlite.corrupt-*" });
             ASSERT_EQ(aside.size(), 1);
             EXPECT_TRUE(notices[0].contains(aside[0]));
-            EXPECT_EQ(bytesOf(path(aside[0])), before);
+            EXPECT_EQ(paper::bytesOf(path(aside[0])), before);
             restart();
             EXPECT_EQ(desk(), traded);
         } else {
@@ -424,30 +386,30 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
     }
 }
 
-TEST_F(PaperBookTest, aBookOfTheFirstSchemaOpensWithItsRecordsAndKeepsWaitingDealsFromThenOn)
+// A new book waits for the disk from its second commit: a crash loses only the shipped state.
+TEST(PaperBookDurability, onlyANewBooksFirstStateIsWrittenWithoutWaitingForTheDisk)
 {
-    restart();
-    send(spotBuy("101501", 1000));
-    send(deal());
-    const std::string traded = desk();
-    host.reset();
-    // The book as the first schema left it: the records' tables only.
-    ASSERT_TRUE(onFile(bookPath(), { "DROP TABLE pending_deals", "PRAGMA user_version = 1" }));
-
-    setAnswerDelay(600000);
-    restart();
-    EXPECT_EQ(host->book()->state(), app::CPaperBook::EState::Sound);
-    EXPECT_TRUE(host->warnings().isEmpty()) << host->warnings().join('\n').toStdString();
-    EXPECT_EQ(desk(), traded);
-    sendAndLeaveTheDeskLooking(deal());
-
-    restart();
-    EXPECT_EQ(desk(), traded);
-    EXPECT_EQ(host->book()->pendingDeals().size(), 1u);
-    host.reset();
-    QVariant schema;
-    ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version" }, &schema));
-    EXPECT_EQ(schema.toInt(), app::CPaperBook::kSchemaVersion);
+    using EState = app::CPaperBook::EState;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(app::CPaperBook::fileName());
+    {
+        app::CPaperBook book(path);
+        ASSERT_EQ(book.open(false), EState::Empty);
+        EXPECT_EQ(book.synchronousLevel(), 1);
+        ASSERT_TRUE(book.commit());
+        EXPECT_EQ(book.synchronousLevel(), 2);
+        ASSERT_TRUE(book.commit());
+        EXPECT_EQ(book.synchronousLevel(), 2);
+    }
+    {
+        app::CPaperBook again(path);
+        ASSERT_EQ(again.open(false), EState::Sound);
+        EXPECT_EQ(again.synchronousLevel(), 2);
+    }
+    // Starting again from the shipped data clears the trader's changes: that waits too.
+    app::CPaperBook reset(path);
+    ASSERT_EQ(reset.open(true), EState::Empty);
+    EXPECT_EQ(reset.synchronousLevel(), 2);
 }
 
 } // namespace

@@ -1,87 +1,74 @@
-// The demo terminal's window: the journal of the trader's commands, the
-// message list, the chosen panels kept over a restart, a spot order from the
-// FICC panel, and the trading-day watch that moves the host's date.
+// The demo terminal's window: journal, messages, panels, orders and declarations, the trading day.
 #include "CTerminalWindow.h"
 #include "CTradingDayWatch.h"
+#include "TableInput.h"
 #include "TerminalFixture.h"
 #include "UserInput.h"
 
 #include "shell/CFiccOperationPanel.h"
 #include "tc/CExchangeClient.h"
-#include "tc/COpAccountsWidget.h"
 #include "tc/COpButton.h"
 #include "tc/CStockCodeLineEdit.h"
 #include "tc/CUserManager.h"
+#include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CLineEdit.h"
+#include "xp/COddEvenRowTable.h"
+#include "xp/CScriptedDialogResponder.h"
+#include "xp/CSmallNoNormalButton.h"
+#include "xp/DefaultStyle.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
+#include <QThread>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <utility>
 #include <vector>
 
-namespace {
-
 using TerminalTest = TerminalFixture;
-
-ttservice::COrderComandParamPtr agreementCommand()
-{
-    auto command = boost::make_shared<ttservice::COrderComandParam>();
-    command->commandKind = 0x100000;
-    command->manual = true;
-    ttservice::CCodeOrderParam order;
-    order.accountInfo = boost::make_shared<ttservice::CAccountInfo>();
-    order.accountInfo->accountId = "880001";
-    order.orderKind = 49;
-    order.operationType = ttservice::EOperationType(1052);
-    order.stock.market = "SH";
-    order.stock.stockCode = "204001";
-    order.volume = 1000;
-    order.paramKind = 2;
-    ttservice::CRepurchaseAgreementParam agreement;
-    agreement.bondCode = "019547";
-    agreement.repurchaseRate = 0.0235;
-    agreement.repurchaseDays = 7;
-    agreement.counterpartyDealerName = "澄湖证券";
-    order.agreementParam = agreement.toBson();
-    command->orders.push_back(order);
-    return command;
-}
-
-} // namespace
 
 TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
 {
-    TC::getUserConfig()->deploymentCode = 100;
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
     app::CTerminalWindow window(dir.path());
     window.setJournalFile(path("journal.jsonl"));
-    auto *center = utils::CManualSingletonT<TC::CItCommandCenter>::instance();
-    ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
-    ASSERT_TRUE(center->createCommand(agreementCommand(), {}, true, 0));
+    const auto sent = paper::agreementOrder(1052, 1000, [](paper::CRepurchaseAgreementParam &a) {
+        a.bondCode = "019547";
+        a.repurchaseRate = 0.0235;
+        a.repurchaseDays = 7;
+        a.counterpartyDealerName = "澄湖证券";
+    });
+    ASSERT_TRUE(sendCommand({ sent }));
+    ASSERT_TRUE(sendCommand({ sent }));
     utils::CManualSingletonT<TC::CMsgService>::instance()->showMsg("请输入正确的回购天数", 4, 1,
                                                                    false, false);
 
     EXPECT_EQ(window.journalView()->topLevelItemCount(), 2);
     ASSERT_EQ(window.messageList()->count(), 1);
     EXPECT_TRUE(
-        window.messageList()->item(0)->text().contains(QStringLiteral("请输入正确的回购天数")));
-    EXPECT_TRUE(window.messageList()->item(0)->text().contains(QStringLiteral("报警信息")));
+        window.messageList()->item(0)->text().endsWith("[报警信息 级别1]  请输入正确的回购天数"));
 
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0]["commandNo"].toInt(), 1);
     EXPECT_EQ(lines[1]["commandNo"].toInt(), 2);
-    EXPECT_EQ(lines[1]["commandKind"].toInt(), 0x100000);
     const QJsonObject order = lines[1]["orders"].toArray().at(0).toObject();
+    // The journal view lists each order with its fields.
+    EXPECT_EQ(window.journalView()->topLevelItem(1)->child(0)->childCount(), order.size());
     EXPECT_EQ(order["accountId"].toString(), "880001");
     EXPECT_EQ(order["operationType"].toInt(), 1052);
     EXPECT_EQ(order["volume"].toString(), "1000");
-    EXPECT_TRUE(order["price"].isNull()) << "an unset price is shown as unset";
+    EXPECT_TRUE(order["placedVolume"].isNull()) << "an unset number is shown as unset";
     const QJsonObject agreement = order["agreementParam"].toObject();
     EXPECT_EQ(agreement["bondCode"].toString(), "019547");
     EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
@@ -105,64 +92,30 @@ TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
     }
     QSettings s(path("layout.ini"), QSettings::IniFormat);
     EXPECT_EQ(s.value("panels/ficc").toString(), QStringLiteral("3//1004"));
-    EXPECT_EQ(s.value("panels/rnsl").toString(), QString(""));
 
     app::CTerminalWindow again(dir.path());
-    EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("1//1000"));
     again.restorePanels();
     EXPECT_EQ(again.ficcPanel()->param(), QStringLiteral("3//1004"));
 }
 
-namespace {
-
 // A trader at the demo terminal, in the spot bond mode of the FICC panel.
-class SpotTerminalTest : public TerminalFixture
+TEST_F(TerminalTest, traderBuysABondPickedFromTheCodeList)
 {
-protected:
-    void SetUp() override
-    {
-        TerminalFixture::SetUp();
-        ASSERT_TRUE(load(host));
-        window = std::make_unique<app::CTerminalWindow>(dir.path());
-        window->setJournalFile(path("journal.jsonl"));
-        window->ficcPanel()->setParam(QStringLiteral("3"));
-        page = window->ficcPanel()->findChild<QWidget *>(
-            QStringLiteral("zolpcoptransactionincashwidget"));
-        ASSERT_NE(page, nullptr);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TerminalFixture::TearDown();
-    }
-
-    template<class T> T *part(const char *name) const
-    {
-        T *found = page->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    XP::CLineEdit *editor(const char *name) const { return part<XP::CLineEdit>(name); }
-
     app::CSimulatedHost host;
-    std::unique_ptr<app::CTerminalWindow> window;
-    QWidget *page = nullptr;
-};
-
-} // namespace
-
-TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
-{
-    EXPECT_FALSE(page->isHidden());
-    auto *accounts = window->ficcPanel()->findChild<TC::COpAccountsWidget *>();
-    ASSERT_NE(accounts, nullptr);
-    EXPECT_EQ(accounts->getSelectedAccounts(), (std::set<QString> { "880001" }))
-        << "the first logged-in account is chosen";
+    ASSERT_TRUE(load(host));
+    app::CTerminalWindow window(dir.path());
+    window.setJournalFile(path("journal.jsonl"));
+    window.ficcPanel()->setParam(QStringLiteral("3"));
+    QWidget *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolpcoptransactionincashwidget"));
+    ASSERT_NE(page, nullptr);
+    const auto editor = [page](const char *name) {
+        return page->findChild<XP::CLineEdit *>(QLatin1String(name));
+    };
 
     // Five digits list the bond; Return picks it.
-    auto *code = part<TC::CStockCodeLineEdit>("zolp_spot_code");
+    auto *code = page->findChild<TC::CStockCodeLineEdit *>("zolp_spot_code");
     type(code->getLineEdit(), QStringLiteral("10150"));
-    ASSERT_TRUE(code->isPopupVisible());
     pressKey(code->getLineEdit(), Qt::Key_Return);
     EXPECT_EQ(code->code(), QStringLiteral("101501"));
     EXPECT_EQ(editor("zolp_spot_name")->text(), QStringLiteral("15附息国债01"));
@@ -171,21 +124,14 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     enter(editor("zolp_spot_quantity"), QStringLiteral("1000"));
     enter(editor("zolp_spot_trader"), QStringLiteral("Wang"));
     enter(editor("zolp_spot_agreementno"), QStringLiteral("1234567"));
-    EXPECT_EQ(editor("zolp_spot_fullprice")->text(), QStringLiteral("103.127"));
-    EXPECT_EQ(editor("zolp_spot_accrued")->text(), QStringLiteral("1876.500"));
+    // The bond's accrued interest comes from the shipped instruments.
     EXPECT_EQ(editor("zolp_spot_settlement")->text(), QStringLiteral("103126.500"));
 
-    // 52,000,000.00 at 103.1265 buys 504,235 张; 50,000 张 are held.
-    TC::CCanOrderNum num;
-    ASSERT_TRUE(accounts->canOrderNum(QStringLiteral("880001"), &num));
-    EXPECT_EQ(num.buyVolume, 504230);
-    EXPECT_EQ(num.sellVolume, 50000);
+    page->findChild<TC::COpButton *>("zolp_spot_buy")->click();
 
-    part<TC::COpButton>("zolp_spot_buy")->click();
-
-    EXPECT_EQ(window->messageList()->count(), 0)
-        << window->messageList()->item(0)->text().toStdString();
-    ASSERT_EQ(window->journalView()->topLevelItemCount(), 1);
+    EXPECT_EQ(window.messageList()->count(), 0)
+        << window.messageList()->item(0)->text().toStdString();
+    ASSERT_EQ(window.journalView()->topLevelItemCount(), 1);
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 1);
     const QJsonObject &command = lines.front();
@@ -216,19 +162,83 @@ TEST_F(SpotTerminalTest, traderBuysABondPickedFromTheCodeList)
     for (const auto &[key, value] : orderFields)
         EXPECT_EQ(order[key], value) << key;
     EXPECT_FALSE(order.contains("agreementParam"));
-
-    // The journal view lists the order with its fields.
-    QTreeWidgetItem *orderItem = window->journalView()->topLevelItem(0)->child(0);
-    ASSERT_NE(orderItem, nullptr);
-    EXPECT_EQ(orderItem->childCount(), order.size());
 }
 
-using TradingDayWatch = TerminalFixture;
+// Runs the event loop until `done`; false after five seconds.
+static bool waitFor(const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+    return true;
+}
 
-// Over the shipped calendar: 2026-02-12 is a Thursday before the Spring
-// Festival closure, which keeps the exchange shut until 2026-02-24;
-// 2026-09-30 is the Wednesday before the National Day closure (1-7 October).
-TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt)
+// The 待确认申报 table answers a declaration with the code of its type.
+TEST_F(TerminalTest, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTheTable)
+{
+    write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
+    TC::CHostClock::setToday(QDate(2026, 12, 9));
+    app::CSimulatedHost host;
+    ASSERT_TRUE(load(host));
+    XP::applyDefaultStyle(qApp);
+    app::CTerminalWindow window(dir.path());
+    window.setJournalFile(path("journal.jsonl"));
+    window.ficcPanel()->setParam(QStringLiteral("2//1001")); // 成交申报
+    window.ficcPanel()->refreshAccounts();
+    window.resize(1400, 860);
+    window.show();
+    host.start();
+    window.followDeliveries(host.exchange());
+    XP::CScriptedDialogResponder responder;
+    responder.answerButton(QMessageBox::Yes);
+
+    // Trader T402's one declaration: QR2026120011, desk T301 lends 3,000,000 on 019547.
+    auto *page = window.ficcPanel()->findChild<QWidget *>(
+        QStringLiteral("zolp_ficc_agreementrepurchasewidget"));
+    ASSERT_NE(page, nullptr);
+    for (XP::CAutoKeyboardLineEdit *cell : page->findChildren<XP::CAutoKeyboardLineEdit *>())
+        if (cell->isVisible() && cell->id() == 19)
+            cell->setText(QStringLiteral("T402"));
+    QWidget *confirmWidget = nullptr;
+    XP::COddEvenRowTable *table = nullptr;
+    for (QWidget *widget : window.ficcPanel()->findChildren<QWidget *>(
+             QStringLiteral("zolp_ficc_agreementtablewidget"))) {
+        auto *rows = widget->findChild<XP::COddEvenRowTable *>();
+        if (rows && rows->columnCount() == 29 && widget->isVisible())
+            std::tie(confirmWidget, table) = std::make_pair(widget, rows);
+    }
+    ASSERT_NE(table, nullptr);
+    for (auto *button : confirmWidget->findChildren<XP::CSmallNoNormalButton *>())
+        if (button->isVisible() && button->text() == QStringLiteral("刷新"))
+            button->click();
+    ASSERT_TRUE(waitFor([table] {
+        table->flush();
+        return table->rowCount() == 1;
+    })) << "T402's one deal declaration is listed";
+    EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
+    const double funds = paper::funds();
+    clickRowCell(*table, 0, 25);
+    ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
+
+    EXPECT_TRUE(waitFor([table] {
+        table->flush();
+        return table->rowCount() == 0;
+    })) << "the answered declaration left the table";
+    // The deal as the exchange makes it (its terms: the shipped declarations' test).
+    EXPECT_EQ(paper::contracts().back()->referenceNo, "QR2026120011");
+    EXPECT_DOUBLE_EQ(paper::funds(), funds + 3000000.00);
+    const QList<QJsonObject> lines = journalLines("journal.jsonl");
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front()["orders"].toArray().at(0).toObject()["operationType"].toInt(), 1065);
+}
+
+// Shipped calendar: closed 2026-02-15 to 02-23 (Spring Festival) and 10-01 to 10-07.
+TEST_F(TerminalTest, theTradingDayWatchMovesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt)
 {
     app::CSimulatedHost host;
     ASSERT_TRUE(load(host));
@@ -254,14 +264,19 @@ TEST_F(TradingDayWatch, movesOnToEachTradingDayOnceRollingOverBeforeAnnouncingIt
     EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 2, 24));
     EXPECT_EQ(watch.tradingDate(), QDate(2026, 2, 24));
 
-    // The trader's advance moves on across closures; the calendar date stays
-    // behind the day the trader moved to and never moves it back.
+    // The trader's advance crosses closures; the calendar date never moves it back.
     EXPECT_TRUE(watch.check(QDate(2026, 9, 30)));
     EXPECT_TRUE(watch.advance());
     EXPECT_EQ(watch.tradingDate(), QDate(2026, 10, 8));
     EXPECT_FALSE(watch.check(QDate(2026, 10, 2)));
     EXPECT_FALSE(watch.check(QDate(2026, 9, 30)));
-    EXPECT_TRUE(watch.advance()); // Friday
+    // The window's 下一交易日 moves on with the watch and shows the day.
+    app::CTerminalWindow window(dir.path());
+    window.setTradingDayWatch(&watch);
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar_trading_day"));
+    qobject_cast<QAbstractButton *>(bar->widgetForAction(window.nextTradingDayAction()))->click();
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("trading_date"))->text(),
+              QStringLiteral("交易日 2026-10-09"));
     EXPECT_TRUE(watch.advance()); // over the weekend
     EXPECT_TRUE(watch.check(QDate(2026, 10, 13)));
     EXPECT_EQ(TC::CHostClock::today(), QDate(2026, 10, 13));
