@@ -189,8 +189,12 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
           [](const Made &m) {
               return (m.status == '8' && m.sh) || (m.when == MATURED && !m.sh && m.repo);
           } },
-        { TC::OPT_AGREEMENT_DEAL_DECLARATION, 0, [](const Made &) { return false; } },
     };
+    // One table moves from operation to operation: each lists from the account's records, unasked.
+    std::vector<std::unique_ptr<FakeOperation>> forms;
+    Panel p(TC::OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
+    p.start();
+    EXPECT_EQ(p.keys(true), Keys());
     for (const auto &o : operations) {
         SCOPED_TRACE(o.type);
         Keys choosable;
@@ -201,17 +205,26 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
         Keys order = choosable;
         order.insert(order.end(), rest.begin(), rest.end());
 
-        Panel p(o.type, kLoggedInAccount);
-        p.start();
+        forms.push_back(std::make_unique<FakeOperation>(o.type, kLoggedInAccount));
+        p.sink.events.clear();
+        p.table->setOperationWidget(forms.back().get());
         EXPECT_EQ(p.keys(), order);
         EXPECT_EQ(p.keys(true), choosable);
         // Each choosable contract reached the form and the switcher as it was added.
-        EXPECT_EQ(p.op.contracts, choosable);
+        EXPECT_EQ(forms.back()->contracts, choosable);
         EXPECT_EQ(p.announced(), choosable);
-        EXPECT_EQ(p.selectedKey(), choosable.empty() ? std::string() : choosable.back());
-        EXPECT_EQ(p.checked(), choosable.empty() ? Keys() : Keys { choosable.back() });
-        EXPECT_EQ(p.op.reloads, 0);
+        EXPECT_EQ(p.selectedKey(), choosable.back());
+        EXPECT_EQ(p.checked(), Keys { choosable.back() });
+        EXPECT_EQ(forms.back()->reloads, 0);
     }
+    EXPECT_TRUE(tradeClient()->receivedQueries().empty());
+    // The same operation again keeps its rows; a reload from the account lists a contract added
+    // since.
+    store(contract("K999", "SH", '1', '1', BEFORE_FIRST));
+    p.table->setOperationType(TC::OPT_AGREEMENT_PLEDGE_RELEASE);
+    EXPECT_EQ(p.rows()->rowCount(), 60);
+    p.table->queryContracts(false);
+    EXPECT_EQ(p.rows()->rowCount(), 61);
 }
 
 TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
@@ -286,31 +299,6 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
 }
 
-TEST_F(ContractTableTest, anotherContractOperationReloadsWithoutAQuery)
-{
-    store(contract("M", "SH", '1', '1', MATURED));
-    store(contract("T", "SH", '1', '1', IN_TERM));
-    Panel p(TC::OPT_AGREEMENT_MATURITY_CONFIRM, kLoggedInAccount);
-    p.start();
-    EXPECT_EQ(p.keys(true), Keys { "M" });
-
-    FakeOperation early(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.table->setOperationWidget(&early);
-    EXPECT_EQ(p.keys(), (Keys { "T", "M" }));
-    EXPECT_EQ(early.contracts, Keys { "T" });
-    EXPECT_EQ(p.announced(), (Keys { "M", "T" }));
-
-    // The same operation again keeps the rows: a contract added since is not there.
-    store(contract("T2", "SH", '1', '1', IN_TERM));
-    p.table->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
-    p.table->setOperationWidget(&early);
-    EXPECT_EQ(p.keys(), (Keys { "T", "M" }));
-    EXPECT_EQ(early.contracts, Keys { "T" });
-    p.table->queryContracts(false);
-    EXPECT_EQ(p.keys(), (Keys { "T", "T2", "M" }));
-    EXPECT_TRUE(tradeClient()->receivedQueries().empty());
-}
-
 TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTableThatAsked)
 {
     store(contract("OLD", "SH", '1', '1', IN_TERM));
@@ -370,19 +358,6 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     EXPECT_EQ(p.keys(), Keys());
     EXPECT_EQ(int(p.announced().size()), announced);
     EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "STALE"));
-
-    // An answer posted as the table goes is dropped with it.
-    refresh->click();
-    calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
-    std::thread late([&] {
-        calls.front().answer(utils::TTError(), { contract("GONE", "SH", '1', '1', IN_TERM) });
-    });
-    late.join();
-    delete p.table;
-    QCoreApplication::processEvents();
-    EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
-    EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "GONE"));
 }
 
 TEST_F(ContractTableTest, failedOrEmptyAnswersKeepTheRows)
