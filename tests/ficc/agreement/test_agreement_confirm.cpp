@@ -420,28 +420,25 @@ TEST_F(ConfirmTest, queriesNeedATraderAndEachTypeRefillsFromItsCacheUntilAnAnswe
 
 TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
 {
-    using Field = std::string ttservice::CRepurchaseAgreementParam::*;
+    using Param = ttservice::CRepurchaseAgreementParam;
     const struct
     {
         int column;
-        Field field; // null: the dealer name, which the order does not carry
+        std::string Param::*field; // null: the dealer name, which the order does not carry
         QString text;
-    } cases[] = {
-        { Widget::ColTrader, &ttservice::CRepurchaseAgreementParam::trader, "T402" },
-        { Widget::ColDealer, &ttservice::CRepurchaseAgreementParam::dealer, "" },
+    } edits[] = {
+        { Widget::ColTrader, &Param::trader, "T402" },
+        { Widget::ColDealer, &Param::dealer, "" },
         { Widget::ColDealerName, nullptr, "晨岭基金二部" },
-        { Widget::ColCounterpartyTrader, &ttservice::CRepurchaseAgreementParam::counterpartyTrader,
-          "T302" },
-        { Widget::ColCounterpartyDealer, &ttservice::CRepurchaseAgreementParam::counterpartyDealer,
+        { Widget::ColCounterpartyTrader, &Param::counterpartyTrader, "T302" },
+        { Widget::ColCounterpartyDealer, &Param::counterpartyDealer,
           QString(3000, QLatin1Char('9')) },
-        { Widget::ColCounterpartyDealerName,
-          &ttservice::CRepurchaseAgreementParam::counterpartyDealerName,
+        { Widget::ColCounterpartyDealerName, &Param::counterpartyDealerName,
           QString::fromUtf8("远川银行\xF0\x9F\x8F\xA6") }, // a character outside GBK
-        { Widget::ColPledgee, &ttservice::CRepurchaseAgreementParam::pledgee, "  质权人乙 " },
-        { Widget::ColCounterpartyClientName,
-          &ttservice::CRepurchaseAgreementParam::counterpartyClientName, "客户,甲\"乙" },
+        { Widget::ColPledgee, &Param::pledgee, "  质权人乙 " },
+        { Widget::ColCounterpartyClientName, &Param::counterpartyClientName, "客户,甲\"乙" },
     };
-    // What the rows would send unedited.
+    // What a row would send unedited.
     const auto unedited = [](const std::string &ref) {
         ttservice::CCodeOrderParam order;
         QString error;
@@ -449,45 +446,38 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
                                               TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, order, error));
         return agreementOf(order);
     };
-    {
-        // Only those columns take edits.
-        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
-        for (int column = 0; column < Widget::ColumnCount; ++column) {
-            const bool editable
-                = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
-                || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
-            EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
-        }
-        // An edit announced for another column leaves the declaration as it came.
-        const Declaration before = *t.widget->rowDeclaration(0);
-        XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
-        EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
-        EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION,
+            { declaration("D1", '0'), declaration("D2", '0'), declaration("D3", '0') });
+    for (int column = 0; column < Widget::ColumnCount; ++column) {
+        const bool editable
+            = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
+            || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
+        EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
     }
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.column);
-        commandCenter()->resetForTests();
-        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION,
-                { declaration("D1", '0'), declaration("D2", '0'), declaration("D3", '0') });
-        // The trader types over the cell of the third row and confirms it.
-        ASSERT_TRUE(t.rows()->editItem(2, c.column));
-        ASSERT_NE(t.rows()->editor(), nullptr);
-        t.rows()->editor()->setText(c.text);
-        t.rows()->closeEditor(true);
-        EXPECT_EQ(t.rows()->itemText(2, c.column), c.text);
-        if (!c.field) {
-            EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, c.text.toStdString());
-        }
+    // An edit announced for another column leaves the declaration as it came.
+    const Declaration before = *t.widget->rowDeclaration(0);
+    XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
+    EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
+    EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
 
-        responder.answerButton(QMessageBox::Yes);
-        responder.answerButton(QMessageBox::Yes);
-        t.confirm(2);
-        t.confirm(1);
-        ASSERT_EQ(commands().size(), 2u);
-        ttservice::CRepurchaseAgreementParam expected = unedited("D3");
-        if (c.field)
-            expected.*(c.field) = c.text.toStdString();
-        EXPECT_EQ(agreementOf(commands()[0].param->orders.front()), expected);
-        EXPECT_EQ(agreementOf(commands()[1].param->orders.front()), unedited("D2"));
+    // The trader types over each editable cell of the third row, then confirms it and the second.
+    Param expected = unedited("D3");
+    for (const auto &e : edits) {
+        SCOPED_TRACE(e.column);
+        ASSERT_TRUE(t.rows()->editItem(2, e.column));
+        ASSERT_NE(t.rows()->editor(), nullptr);
+        t.rows()->editor()->setText(e.text);
+        t.rows()->closeEditor(true);
+        EXPECT_EQ(t.rows()->itemText(2, e.column), e.text);
+        if (e.field)
+            expected.*(e.field) = e.text.toStdString();
     }
+    EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, "晨岭基金二部");
+    responder.answerButton(QMessageBox::Yes);
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(2);
+    t.confirm(1);
+    ASSERT_EQ(commands().size(), 2u);
+    EXPECT_EQ(agreementOf(commands()[0].param->orders.front()), expected);
+    EXPECT_EQ(agreementOf(commands()[1].param->orders.front()), unedited("D2"));
 }
