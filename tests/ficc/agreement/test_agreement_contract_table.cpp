@@ -132,18 +132,6 @@ protected:
         info.brokerType = 2;
         TC::getUserConfig()->addAccount(info);
     }
-    // Fires the table's running 30 s refresh fallback instead of waiting for it.
-    static int fireRefreshFallback(TC::CAgreementTableWidget *table)
-    {
-        int fired = 0;
-        for (QTimer *timer : table->findChildren<QTimer *>())
-            if (timer->isActive() && timer->interval() == 30000) {
-                QTimerEvent event(timer->timerId());
-                QCoreApplication::sendEvent(timer, &event);
-                ++fired;
-            }
-        return fired;
-    }
 };
 
 TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
@@ -336,7 +324,11 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     // An answer that never comes: the fallback releases the button.
     refresh->click();
     EXPECT_FALSE(refresh->isEnabled());
-    EXPECT_EQ(fireRefreshFallback(p.table), 1);
+    auto *fallback = p.table->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
+    ASSERT_TRUE(fallback && fallback->isActive());
+    EXPECT_EQ(fallback->interval(), 30000);
+    QTimerEvent timeout(fallback->timerId());
+    QCoreApplication::sendEvent(fallback, &timeout);
     EXPECT_TRUE(refresh->isEnabled());
     refresh->click();
     EXPECT_EQ(tradeClient()->receivedQueries().size(), 3u);
@@ -472,10 +464,7 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
 
 } // namespace
 
-// A fill hands the form every choosable contract and the form lays out only
-// the last, yet it must end as filling each contract in turn leaves it, cells
-// that only some contracts fill (SZ settlement, original pledge code, settled
-// maturity amount) included, whatever the order and with a key not found last.
+// A batched fill ends as filling each contract in turn, in any order, leaves the form.
 TEST_F(ContractTableTest, aFillEndsWithTheFormAsFillingEachContractInTurnLeavesIt)
 {
     std::vector<ContractPtr> made = {
