@@ -15,11 +15,6 @@ struct List
     EventSink sink;
     TC::CAgreementTurnDealWidget *list = new TC::CAgreementTurnDealWidget(&sink);
 
-    List()
-    {
-        sink.resize(900, 300);
-        sink.show();
-    }
     XP::COddEvenRowTable *rows() const { return list->table(); }
     XP::CSmallNormalButton *button(int row) const
     {
@@ -44,6 +39,8 @@ class TurnDealTest : public AgreementFormFixture
 TEST_F(TurnDealTest, listsOrdersWithATurnButtonOnReverseRepoRowsOnly)
 {
     List l;
+    l.sink.resize(900, 300);
+    l.sink.show();
     l.list->setOperationWidget(&l.op);
     for (int deployment : { 100, 200 }) {
         SCOPED_TRACE(deployment);
@@ -82,20 +79,16 @@ TEST_F(TurnDealTest, eachSideQueriesOnceAndRefillsFromItsCache)
     EXPECT_FALSE(l.list->refreshButton()->isEnabled());
     l.answer({ intentionOrder("R1", '1') });
     EXPECT_TRUE(l.list->refreshButton()->isEnabled());
-
     // The other side has no orders yet: one query for it.
     FakeOperation reverse(TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO, "10001");
     l.list->setOperationWidget(&reverse);
     l.answer({ intentionOrder("V1", '1'), intentionOrder("V2", '0') });
     EXPECT_EQ(l.rows()->rowCount(), 2);
-
     // Back to the first side: its cache fills the list, nothing is asked.
     l.list->setOperationWidget(&l.op);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     ASSERT_EQ(l.rows()->rowCount(), 1);
-    EXPECT_EQ(l.rows()->itemText(0, 0), QStringLiteral("SH"));
     EXPECT_EQ(l.list->cachedOrders(TC::OPT_AGREEMENT_INTENTION_REPO).front()->getKey(), "R1");
-
     // A failed answer keeps nothing and reports nothing but the reload.
     l.list->refreshButton()->click();
     const int reloads = l.op.reloads;
