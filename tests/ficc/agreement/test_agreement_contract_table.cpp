@@ -3,7 +3,6 @@
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CPledgeBondInfoDialog.h"
 #include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "ttservice/CPositionStatics.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
 #include "xp/CScriptedDialogResponder.h"
@@ -35,8 +34,8 @@ struct Panel
     Panel(TC::ETradeOperationType type, const std::string &account)
         : op(type, account)
     {
+        table->setOperationWidget(&op);
     }
-    void start() { table->setOperationWidget(&op); }
     XP::COddEvenRowTable *rows() const { return table->table(); }
     XP::CRadioButton *radio(int row) const
     {
@@ -181,7 +180,6 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
     // One table moves from operation to operation: each lists from the account's records, unasked.
     std::vector<std::unique_ptr<FakeOperation>> forms;
     Panel p(TC::OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
-    p.start();
     EXPECT_EQ(p.keys(true), Keys());
     for (const auto &o : operations) {
         SCOPED_TRACE(o.type);
@@ -206,8 +204,7 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
         EXPECT_EQ(forms.back()->reloads, 0);
     }
     EXPECT_TRUE(tradeClient()->receivedQueries().empty());
-    // The same operation again keeps its rows; a reload from the account lists a contract added
-    // since.
+    // The same operation again keeps its rows; a reload lists a contract added since.
     store(contract("K999", "SH", '1', '1', BEFORE_FIRST));
     p.table->setOperationType(TC::OPT_AGREEMENT_PLEDGE_RELEASE);
     EXPECT_EQ(p.rows()->rowCount(), 60);
@@ -224,7 +221,6 @@ TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
         SCOPED_TRACE(deployment);
         TC::getUserConfig()->deploymentCode = deployment;
         Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-        p.start();
         ASSERT_EQ(p.keys(), (Keys { "A", "C", "B" }));
         EXPECT_EQ(p.selectedKey(), "C");
         // Sorted, the rows still answer by their id.
@@ -262,7 +258,6 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     for (const ContractPtr &c : { computed, given, sameDay })
         store(c);
     Panel p(TC::OPT_AGREEMENT_MATURITY_CONFIRM, kLoggedInAccount);
-    p.start();
     XP::COddEvenRowTable *rows = p.rows();
 
     EXPECT_EQ(headerTexts(*rows),
@@ -287,27 +282,18 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
 
     // Figures and dates that are none are shown as such; only choosable rows are handed on.
-    const auto add = [&](const std::string &no, const std::string &market, int direction,
-                         std::function<void(ttservice::CRepurchaseAgreementContractInfo &)> f) {
-        ContractPtr c = contract(no, market, direction, '1', IN_TERM);
-        f(*c);
-        store(c);
-    };
-    add("Z0", "SH", '1', [](auto &c) { c.firstSettleDate = c.maturitySettleDate = 0; });
-    add("ZB", "SH", '2', [](auto &c) {
-        c.firstSettleDate = 20260210;
-        c.maturitySettleDate = 20260201;
-        c.maturitySettleAmount = 0;
-    });
-    add("ZN", "SH", '1', [](auto &c) {
-        c.repurchaseAmount = std::numeric_limits<double>::quiet_NaN();
-        c.maturitySettleAmount = 0;
-    });
-    add("ZI", "SZ", '1', [](auto &c) {
-        c.repurchaseRate = std::numeric_limits<double>::infinity();
-        c.maturitySettleAmount = 0;
-        c.accountInfo.reset();
-    });
+    ContractPtr noDates = store(contract("Z0", "SH", '1', '1', IN_TERM));
+    noDates->firstSettleDate = noDates->maturitySettleDate = 0;
+    ContractPtr backwards = store(contract("ZB", "SH", '2', '1', IN_TERM));
+    backwards->firstSettleDate = 20260210;
+    backwards->maturitySettleDate = 20260201;
+    backwards->maturitySettleAmount = 0;
+    ContractPtr noAmount = store(contract("ZN", "SH", '1', '1', IN_TERM));
+    noAmount->repurchaseAmount = std::numeric_limits<double>::quiet_NaN();
+    noAmount->maturitySettleAmount = 0;
+    ContractPtr noAccount = store(contract("ZI", "SZ", '1', '1', IN_TERM));
+    noAccount->repurchaseRate = std::numeric_limits<double>::infinity();
+    noAccount->accountInfo.reset();
     p.sink.events.clear();
     p.op.contracts.clear();
     p.table->queryContracts(false);
@@ -325,7 +311,6 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
 {
     store(contract("OLD", "SH", '1', '1', IN_TERM));
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.start();
     XP::CSmallNoNormalButton *refresh = p.table->refreshButton();
     refresh->click();
     EXPECT_FALSE(refresh->isEnabled());
@@ -334,15 +319,11 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     ASSERT_EQ(tradeClient()->receivedQueries().size(), 1u);
     const ttservice::CQueryDataReqPtr request = tradeClient()->receivedQueries().front();
     EXPECT_EQ(request->dataType, 788);
-    ASSERT_TRUE(request->accountInfo);
     EXPECT_EQ(request->accountInfo->getKey(), kLoggedInAccount);
 
-    auto other = boost::make_shared<ttservice::CPositionStatics>();
-    other->market = "SH";
-    other->instrumentCode = "122000";
     const std::vector<ttservice::IDataPtr> answer {
         contract("N1", "SH", '1', '1', MATURED), nullptr, contract("N2", "SZ", '1', '2', IN_TERM),
-        contract("N3", "SH", '1', '3', IN_TERM), other
+        contract("N3", "SH", '1', '3', IN_TERM), position("SH", "122000", 1)
     };
     std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
     ASSERT_EQ(calls.size(), 1u);
@@ -391,7 +372,6 @@ TEST_F(ContractTableTest, rowsOfAnotherBrokersAccountOutliveFailedAndEmptyAnswer
     addOtherBrokerAccount("10004");
     store(contract("R", "SH", '1', '1', IN_TERM, "10004"), "10004");
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10004");
-    p.start();
     for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
         p.table->refreshButton()->click();
         ASSERT_TRUE(answerQuery({}, error));
@@ -409,7 +389,6 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
     store(two);
     store(contract("P0", "SH", '1', '1', IN_TERM));
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.start();
     p.rows()->sortByColumn(12, Qt::AscendingOrder); // P0 first: rows are found by id
 
     // The dialog is kept for the next click: what it showed is read from it.
