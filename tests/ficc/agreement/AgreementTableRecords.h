@@ -129,7 +129,7 @@ inline QStringList headerTexts(const XP::COddEvenRowTable &table)
 }
 
 // The texts of `row`, column by column.
-inline QStringList rowTexts(const XP::COddEvenRowTable &table, int row)
+template<class Table> QStringList rowTexts(const Table &table, int row)
 {
     QStringList texts;
     for (int column = 0; column < table.columnCount(); ++column)
