@@ -184,34 +184,6 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     EXPECT_EQ(commands().size(), 2u);
 }
 
-TEST_F(ConfirmTest, operationCodeOfEveryTypeAndDirection)
-{
-    const struct
-    {
-        TC::ETradeOperationType type;
-        int direction;
-        int code;
-    } cases[] = {
-        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '0', 1065 },
-        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '1', 1065 },
-        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '0', 1072 },
-        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1092 },
-        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '2', 1092 },
-        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '0', 1067 },
-        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '1', 1067 },
-        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '0', 1070 },
-        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '1', 1070 },
-        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '0', 1075 },
-        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '1', 1095 },
-        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, '0', -1 },
-        { TC::OPT_AGREEMENT_INTENTION_REPO, '0', -1 },
-        { TC::OPT_NONE, '1', -1 },
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(Widget::confirmationOperationType(c.type, c.direction), c.code)
-            << c.type << " direction " << char(c.direction);
-}
-
 TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
 {
     const struct
@@ -321,12 +293,14 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
+TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
 {
     const int unset = ttservice::kUnsetInt;
     const double maturity = 9003710.96; // what ending a contract settles
     const auto change = TC::OPT_AGREEMENT_PLEDGE_CHANGE, deal = TC::OPT_AGREEMENT_DEAL_DECLARATION,
-               release = TC::OPT_AGREEMENT_PLEDGE_RELEASE;
+               release = TC::OPT_AGREEMENT_PLEDGE_RELEASE,
+               early = TC::OPT_AGREEMENT_EARLY_REPURCHASE,
+               renewal = TC::OPT_AGREEMENT_MATURITY_RENEWAL;
     const auto bonds = [](auto... b) { return ttservice::CRepurchasePledgedBondList { b... }; };
     const struct
     {
@@ -334,32 +308,38 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         TC::ETradeOperationType type;
         const char *market;
         int direction;
+        int code;
         ttservice::CRepurchasePledgedBondList bonds;
         long long volume;
         const char *bondCode, *swapBondCode;
         int swapVolume;
         double amount; // 0: the declaration's repurchase amount
     } cases[] = {
-        { "change, kept bond first", change, "SH", '0',
+        { "change, kept bond first", change, "SH", '0', 1070,
           bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')), 300,
           "019547", "122000", 500, 0 },
-        { "change, exchanged bond first", change, "SH", '0',
+        { "change, exchanged bond first", change, "SH", '1', 1070,
           bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')), 300,
           "019547", "122000", 500, 0 },
-        { "one exchanged bond", change, "SH", '0', bonds(pledgedBond("SH", "122000", 500, '1')),
-          500, "", "122000", 500, 0 },
-        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0',
+        { "one exchanged bond", change, "SH", '0', 1070,
+          bonds(pledgedBond("SH", "122000", 500, '1')), 500, "", "122000", 500, 0 },
+        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0', 1065,
           bonds(pledgedBond("SH", "019547", 10), nullptr, pledgedBond("SH", "122000", 40),
                 pledgedBond("SH", "122000", 0)),
           40, "122000", "", unset, 0 },
-        { "SZ without bonds", deal, "SZ", '0', bonds(), 10, "", "", unset, 0 },
-        { "renewal", TC::OPT_AGREEMENT_MATURITY_RENEWAL, "SZ", '1',
-          bonds(pledgedBond("SZ", "101901", 70)), 70, "101901", "", unset, 0 },
-        { "early repurchase, repo side", TC::OPT_AGREEMENT_EARLY_REPURCHASE, "SH", '0',
+        { "SZ without bonds", deal, "SZ", '1', 1065, bonds(), 10, "", "", unset, 0 },
+        { "renewal", renewal, "SZ", '1', 1067, bonds(pledgedBond("SZ", "101901", 70)), 70, "101901",
+          "", unset, 0 },
+        { "renewal, repo side", renewal, "SZ", '0', 1067, bonds(), 10, "", "", unset, 0 },
+        { "early repurchase, repo side", early, "SH", '0', 1072,
           bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "release, repo side", release, "SZ", '0', bonds(), 10, "", "", unset, maturity },
-        { "release, reverse side", release, "SZ", '1', bonds(pledgedBond("SZ", "101901", 20)), 20,
-          "101901", "", unset, maturity },
+        { "early repurchase, reverse side", early, "SH", '1', 1092,
+          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
+        { "early repurchase, other side", early, "SH", '2', 1092,
+          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
+        { "release, repo side", release, "SZ", '0', 1075, bonds(), 10, "", "", unset, maturity },
+        { "release, reverse side", release, "SZ", '1', 1095, bonds(pledgedBond("SZ", "101901", 20)),
+          20, "101901", "", unset, maturity },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -368,6 +348,7 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         ttservice::CCodeOrderParam order;
         QString error;
         ASSERT_TRUE(Widget::buildConfirmation(*d, c.type, 3, order, error)) << error.toStdString();
+        EXPECT_EQ(order.operationType, c.code);
         EXPECT_EQ(order.volume, c.volume);
         EXPECT_EQ(order.stock.market, c.market);
         const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
@@ -378,6 +359,10 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         EXPECT_DOUBLE_EQ(p.settlementAmount, d->releaseSettleAmount);
         EXPECT_EQ(p.subjectType, 3);
     }
+    // Operations that answer no declaration have no confirmation code.
+    for (auto type :
+         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE })
+        EXPECT_EQ(Widget::confirmationOperationType(type, '0'), -1) << type;
 }
 
 TEST_F(ConfirmTest, queriesNeedATraderAndEachTypeRefillsFromItsCacheUntilAnAnswerFails)
