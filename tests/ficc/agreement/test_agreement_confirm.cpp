@@ -83,7 +83,7 @@ protected:
     XP::CScriptedDialogResponder responder;
 };
 
-TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
+TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyItsType)
 {
     const struct
     {
@@ -101,9 +101,23 @@ TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
     for (int type : { '0', '1', '2', '3', '4', '5' })
         all.push_back(declaration(std::string("D") + char(type), type));
     all.push_back(boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>());
+    // Without a trader nothing is asked.
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, {}, "");
+    EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
+    // Once the trader is known, 刷新 asks for that trader's declarations.
+    t.op.trader = "T401";
+    t.widget->refreshButton()->click();
+    EXPECT_FALSE(t.widget->refreshButton()->isEnabled());
+    auto *timer = t.widget->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
+    ASSERT_TRUE(timer && timer->isActive());
+    EXPECT_EQ(timer->interval(), 30000);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        Table t(c.type, all);
+        t.widget->setOperationType(c.type); // another type asks once
+        t.answer(all);
+        EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
         ASSERT_EQ(t.rows()->rowCount(), 1);
         EXPECT_EQ(t.widget->rowDeclaration(0)->declareType, c.declareType);
         EXPECT_EQ(t.rows()->itemText(0, Widget::ColDeclareType), QString::fromUtf8(c.name));
@@ -113,7 +127,17 @@ TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
                                                              : QStringLiteral("-"));
     }
     EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_CONFIRM, '1'));
-    EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_RENEWAL, '2'));
+    // Back to a type asked before: its cache fills the table.
+    t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    ASSERT_EQ(t.rows()->rowCount(), 1);
+    EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
+    // A failed answer keeps nothing and reports the reload.
+    t.widget->queryPendingDeclarations();
+    t.answer({}, utils::TTError(-1, "timeout"));
+    EXPECT_EQ(t.op.reloads, 1);
+    EXPECT_EQ(t.rows()->rowCount(), 0);
+    EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_MATURITY_RENEWAL).empty());
 }
 
 TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectType)
@@ -363,44 +387,6 @@ TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
     for (auto type :
          { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE })
         EXPECT_EQ(Widget::confirmationOperationType(type, '0'), -1) << type;
-}
-
-TEST_F(ConfirmTest, queriesNeedATraderAndEachTypeRefillsFromItsCacheUntilAnAnswerFails)
-{
-    Table t(TC::OPT_AGREEMENT_MATURITY_RENEWAL, {}, "");
-    EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
-
-    // Once the trader is known, 刷新 asks for that trader's declarations.
-    t.op.trader = "T401";
-    t.widget->refreshButton()->click();
-    EXPECT_FALSE(t.widget->refreshButton()->isEnabled());
-    auto *timer = t.widget->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
-    ASSERT_NE(timer, nullptr);
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 30000);
-    t.answer({ declaration("D2", '1'), declaration("D3", '1'), declaration("D1", '2') });
-    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
-    EXPECT_EQ(t.rows()->rowCount(), 2);
-
-    // Another type asks once; back to a type asked before, its cache fills the table.
-    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
-    t.answer({ declaration("D1", '2'), declaration("D2", '1') });
-    t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
-    EXPECT_EQ(t.rows()->rowCount(), 2);
-    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-    ASSERT_EQ(t.rows()->rowCount(), 1);
-    EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
-
-    // A failed answer keeps nothing and reports the reload.
-    const int reloads = t.op.reloads;
-    t.widget->queryPendingDeclarations();
-    t.answer({}, utils::TTError(-1, "timeout"));
-    EXPECT_EQ(t.op.reloads, reloads + 1);
-    EXPECT_EQ(t.rows()->rowCount(), 0);
-    EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_EARLY_REPURCHASE).empty());
 }
 
 TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
