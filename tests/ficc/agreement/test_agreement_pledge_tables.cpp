@@ -63,95 +63,7 @@ std::string tickOf(XP::CStandardHpfTable *table, const QString &key)
         + (t->isItemChecked(key) ? "T" : "-");
 }
 
-// ---- pledge bond selection ---------------------------------------------------------
-
-class PledgeBondTableTest : public AgreementFormFixture
-{
-protected:
-    void SetUp() override
-    {
-        AgreementFormFixture::SetUp();
-        widget = new TC::CAgreementPledgeBondWidget(true, &sink);
-    }
-    void enter(const QString &code)
-    {
-        widget->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, code, nullptr);
-    }
-    XP::CStandardHpfTable *table() const { return widget->pledgeTable(); }
-    TC::CAgreementPledgeBondModel *model() const
-    {
-        return static_cast<TC::CAgreementPledgeBondModel *>(table()->dataModel());
-    }
-
-    EventSink sink;
-    TC::CAgreementPledgeBondWidget *widget = nullptr; // child of the sink
-};
-
-TEST_F(PledgeBondTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver)
-{
-    EXPECT_NE(widget->findChild<TC::CStockCodeLineEdit *>(), nullptr);
-    EXPECT_NE(widget->findChild<XP::CSmallNoNormalButton *>(), nullptr);
-    enter(QStringLiteral("019547"));
-    enter(QStringLiteral("999999")); // unknown: no row, no word
-    enter(QString());
-    enter(QStringLiteral("101901"));
-    enter(QStringLiteral("122000"));
-    ASSERT_EQ(table()->rowCount(), 3);
-    EXPECT_EQ(rowTexts(*table(), 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
-    EXPECT_EQ(table()->itemText(1, 3), QStringLiteral("SZ"));
-    EXPECT_EQ(tickOf(table(), kSZ101901), "SE-");
-    EXPECT_EQ(selectionEvents(sink), 0);
-    // The same code again is one row under its key.
-    enter(QStringLiteral("019547"));
-    EXPECT_EQ(table()->rowCount(), 3);
-    // Delete with nothing ticked removes nothing, yet announces.
-    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    EXPECT_EQ(table()->rowCount(), 3);
-    EXPECT_EQ(selectionEvents(sink), 1);
-
-    tick(widget, table(), 0, kSH019547);
-    typeQuantity(widget, 4, kSH019547, QStringLiteral("5"));
-    EXPECT_EQ(table()->itemText(0, 5), QStringLiteral("500.00"));
-    EXPECT_EQ(table()->statText(4), QStringLiteral("5.00"));
-    EXPECT_EQ(table()->statText(5), QStringLiteral("500.00"));
-    ASSERT_EQ(widget->checkedPledgeBonds().size(), 1u);
-    EXPECT_EQ(widget->checkedPledgeBonds()[0]->getKey(), "SH|019547");
-
-    // Ticking another row: two announcements, only it ticked, its totals.
-    typeQuantity(widget, 4, kSH122000, QString::number(INT_MAX));
-    sink.events.clear();
-    tick(widget, table(), 0, kSH122000);
-    EXPECT_EQ(selectionEvents(sink), 2);
-    EXPECT_EQ(tickOf(table(), kSH019547) + tickOf(table(), kSH122000), "SE-SET");
-    EXPECT_EQ(model()->totalVolume, INT_MAX);
-    EXPECT_EQ(table()->statText(5), QStringLiteral("214748364700.00"));
-    // Clicking the ticked row keeps it ticked.
-    tick(widget, table(), 0, kSH122000);
-    EXPECT_TRUE(ticks(table())->isItemChecked(kSH122000));
-
-    // Garbage reads as 0, and a ticked row of amount 0 is not handed over.
-    typeQuantity(widget, 4, kSH122000, QStringLiteral("12abc"));
-    EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
-    EXPECT_EQ(table()->itemText(2, 5), QStringLiteral("0.00"));
-    EXPECT_TRUE(widget->checkedPledgeBonds().empty());
-    typeQuantity(widget, 4, kSH122000, QStringLiteral("99999999999")); // beyond an int
-    EXPECT_EQ(quantities(table())->itemText(kSH122000), QStringLiteral("0"));
-
-    // Delete removes the ticked row; clearing the ticks announces.
-    tick(widget, table(), 0, kSH019547);
-    widget->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    ASSERT_EQ(table()->rowCount(), 2);
-    EXPECT_EQ(table()->itemText(1, 1), QStringLiteral("122000"));
-    EXPECT_EQ(table()->statText(4), QStringLiteral("0.00"));
-    EXPECT_TRUE(widget->checkedPledgeBonds().empty());
-    sink.events.clear();
-    widget->clearCheckedRows();
-    EXPECT_EQ(selectionEvents(sink), 1);
-}
-
-// ---- pledged positions --------------------------------------------------------------
-
-class PledgePosTableTest : public AgreementFormFixture
+class PledgeTableTest : public AgreementFormFixture
 {
 protected:
     void SetUp() override
@@ -162,6 +74,7 @@ protected:
         types->addTypedStock(10027, "SH", "019547");
         types->addTypedStock(100016, "SZ", "101901");
         widget = new TC::CAgreementPledgePosWidget(true, &sink);
+        bonds = new TC::CAgreementPledgeBondWidget(true, &sink);
     }
     XP::CStandardHpfTable *positions() const { return widget->positionTable(); }
     XP::CStandardHpfTable *contractBonds() const { return widget->contractBondTable(); }
@@ -172,10 +85,78 @@ protected:
             table->dataModel()->getDataByKey(key));
     }
     EventSink sink;
-    TC::CAgreementPledgePosWidget *widget = nullptr; // child of the sink
+    TC::CAgreementPledgePosWidget *widget = nullptr; // children of the sink
+    TC::CAgreementPledgeBondWidget *bonds = nullptr;
 };
 
-TEST_F(PledgePosTableTest, pledgeableRuleTakesTheFirstMatchingBranch)
+TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver)
+{
+    XP::CStandardHpfTable *table = bonds->pledgeTable();
+    const auto enter = [this](const char *code) {
+        bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QString::fromLatin1(code), nullptr);
+    };
+    EXPECT_NE(bonds->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_NE(bonds->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    enter("019547");
+    enter("999999"); // unknown: no row, no word
+    enter("");
+    enter("101901");
+    enter("122000");
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(rowTexts(*table, 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
+    EXPECT_EQ(table->itemText(1, 3), QStringLiteral("SZ"));
+    EXPECT_EQ(tickOf(table, kSZ101901), "SE-");
+    EXPECT_EQ(selectionEvents(sink), 0);
+    // The same code again is one row under its key.
+    enter("019547");
+    EXPECT_EQ(table->rowCount(), 3);
+    // Delete with nothing ticked removes nothing, yet announces.
+    bonds->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(selectionEvents(sink), 1);
+
+    tick(bonds, table, 0, kSH019547);
+    typeQuantity(bonds, 4, kSH019547, QStringLiteral("5"));
+    EXPECT_EQ(table->itemText(0, 5), QStringLiteral("500.00"));
+    EXPECT_EQ(table->statText(4), QStringLiteral("5.00"));
+    EXPECT_EQ(table->statText(5), QStringLiteral("500.00"));
+    ASSERT_EQ(bonds->checkedPledgeBonds().size(), 1u);
+    EXPECT_EQ(bonds->checkedPledgeBonds()[0]->getKey(), "SH|019547");
+
+    // Ticking another row: two announcements, only it ticked, its totals.
+    typeQuantity(bonds, 4, kSH122000, QString::number(INT_MAX));
+    sink.events.clear();
+    tick(bonds, table, 0, kSH122000);
+    EXPECT_EQ(selectionEvents(sink), 2);
+    EXPECT_EQ(tickOf(table, kSH019547) + tickOf(table, kSH122000), "SE-SET");
+    EXPECT_EQ(static_cast<TC::CAgreementPledgeBondModel *>(table->dataModel())->totalVolume,
+              INT_MAX);
+    EXPECT_EQ(table->statText(5), QStringLiteral("214748364700.00"));
+    // Clicking the ticked row keeps it ticked.
+    tick(bonds, table, 0, kSH122000);
+    EXPECT_TRUE(ticks(table)->isItemChecked(kSH122000));
+
+    // Garbage reads as 0, and a ticked row of amount 0 is not handed over.
+    typeQuantity(bonds, 4, kSH122000, QStringLiteral("12abc"));
+    EXPECT_EQ(quantities(table)->itemText(kSH122000), QStringLiteral("0"));
+    EXPECT_EQ(table->itemText(2, 5), QStringLiteral("0.00"));
+    EXPECT_TRUE(bonds->checkedPledgeBonds().empty());
+    typeQuantity(bonds, 4, kSH122000, QStringLiteral("99999999999")); // beyond an int
+    EXPECT_EQ(quantities(table)->itemText(kSH122000), QStringLiteral("0"));
+
+    // Delete removes the ticked row; clearing the ticks announces.
+    tick(bonds, table, 0, kSH019547);
+    bonds->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->itemText(1, 1), QStringLiteral("122000"));
+    EXPECT_EQ(table->statText(4), QStringLiteral("0.00"));
+    EXPECT_TRUE(bonds->checkedPledgeBonds().empty());
+    sink.events.clear();
+    bonds->clearCheckedRows();
+    EXPECT_EQ(selectionEvents(sink), 1);
+}
+
+TEST_F(PledgeTableTest, pledgeableRuleTakesTheFirstMatchingBranch)
 {
     auto *types = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
     types->clear();
@@ -209,7 +190,7 @@ TEST_F(PledgePosTableTest, pledgeableRuleTakesTheFirstMatchingBranch)
     }
 }
 
-TEST_F(PledgePosTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailable)
+TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailable)
 {
     const auto data = accountData(kLoggedInAccount);
     data->updateData(position("SH", "019547", 500), false);
@@ -268,7 +249,7 @@ TEST_F(PledgePosTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvai
     EXPECT_EQ(selectionEvents(sink), 1);
 }
 
-TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
+TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
 {
     const auto data = accountData(kLoggedInAccount);
     widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14011);
@@ -321,7 +302,7 @@ TEST_F(PledgePosTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     EXPECT_EQ(positions()->statText(5), QStringLiteral("2500.00"));
 }
 
-TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
+TEST_F(PledgeTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
 {
     auto contract = addContract("C-SZ", 100);
     contract->market = "SZ";
@@ -366,7 +347,7 @@ TEST_F(PledgePosTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     EXPECT_EQ(selectionEvents(sink), 0);
 }
 
-TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChangeAndNoWayToAddBonds)
+TEST_F(PledgeTableTest, readOnlyDeploymentShowsTicksItCannotChangeAndNoWayToAddBonds)
 {
     TC::getUserConfig()->deploymentCode = 200;
     EventSink other;
@@ -375,11 +356,11 @@ TEST_F(PledgePosTableTest, readOnlyDeploymentShowsTicksItCannotChangeAndNoWayToA
     ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
     EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
 
-    auto *bonds = new TC::CAgreementPledgeBondWidget(true, &other);
-    EXPECT_EQ(bonds->findChild<TC::CStockCodeLineEdit *>(), nullptr);
-    EXPECT_EQ(bonds->findChild<XP::CSmallNoNormalButton *>(), nullptr);
-    bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
-    EXPECT_EQ(tickOf(bonds->pledgeTable(), kSH019547), "S--");
+    auto *bondList = new TC::CAgreementPledgeBondWidget(true, &other);
+    EXPECT_EQ(bondList->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_EQ(bondList->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    bondList->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
+    EXPECT_EQ(tickOf(bondList->pledgeTable(), kSH019547), "S--");
 }
 
 } // namespace
