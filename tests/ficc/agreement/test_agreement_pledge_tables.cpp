@@ -205,7 +205,7 @@ TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailab
                              "非限售股" }));
     // A restricted volume alone is not available while the row is 非限售股.
     EXPECT_EQ(row(positions(), kSZ101901)->availableVolume, 0);
-    EXPECT_FALSE(contractBonds()->isVisible());
+    EXPECT_TRUE(contractBonds()->isHidden()); // shown under 质押券变更 only
     EXPECT_EQ(selectionEvents(sink), 1);
     EXPECT_EQ(data->subscriptionCount(), 2);
 
