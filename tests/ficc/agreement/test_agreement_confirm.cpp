@@ -1,5 +1,4 @@
-// The confirmation table: declarations waiting for this trader's answer, the
-// order a 确定 makes of one, and what stops it.
+// The confirmation table: declarations awaiting the trader's answer and the order 确定 makes.
 #include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
@@ -24,8 +23,7 @@ using Declaration = ttservice::CRepurchasePendingOrder;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 using Widget = TC::CAgreementConfirmWidget;
 
-// The table under a parent that consumes what bubbles out, with its
-// operation widget handed over; `declarations` answer the query this causes.
+// The table under an event sink, its form handed over; `declarations` answer the query.
 struct Table
 {
     explicit Table(TC::ETradeOperationType type, std::vector<ttservice::IDataPtr> declarations = {},
@@ -178,8 +176,7 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     EXPECT_EQ(combo->currentText(), QStringLiteral("机构投资者"));
     EXPECT_EQ(t.ownerCombo(1)->currentIndex(), -1);
 
-    // The owner type chosen in the row goes out as the subject type; one the
-    // combo box does not offer goes out as the declaration has it.
+    // The owner type chosen goes out as the subject type; one not offered goes out as it came.
     combo->click();
     ASSERT_NE(combo->popup(), nullptr);
     combo->popup()->actions().at(3)->trigger(); // 自营交易者

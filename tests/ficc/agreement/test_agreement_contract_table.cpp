@@ -355,8 +355,7 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     EXPECT_EQ(p.keys(), Keys());
     EXPECT_FALSE(accountData(kLoggedInAccount)->getData(788, "LATE"));
 
-    // The trader switched the form to another account while the counter
-    // answered for the first: the answer is not applied to the account now shown.
+    // An answer for the account the form showed before is not applied to the one it shows.
     const int announced = int(p.announced().size());
     p.op.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
     calls.back().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });

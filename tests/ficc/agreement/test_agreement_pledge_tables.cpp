@@ -270,11 +270,9 @@ TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     ASSERT_TRUE(row(positions(), kSZ101901));
     EXPECT_EQ(positions()->itemText(1, 6), QStringLiteral("250"));
     EXPECT_EQ(positions()->rowCount(), 2);
-    // The ticked bond the form holds did not change: nothing to announce (the
-    // form would take the total as its amount again, over what the trader typed).
+    // The ticked bond did not change: nothing announced (the form would retake its amount).
     EXPECT_EQ(selectionEvents(sink), 0);
-    // The restricted push kept the row ticked: it carries an amount. Such a
-    // push ticks its row again, and only it, after another row was ticked.
+    // A restricted push keeps its row ticked, and ticks it alone again after another was.
     EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
     tick(widget, positions(), 0, kSZ101901);
     std::thread restrictedOnly([&] { data->updateData(restricted("SH", "019547", 70), true); });
@@ -282,8 +280,7 @@ TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     drainDeliveries();
     EXPECT_EQ(tickOf(positions(), kSH019547) + tickOf(positions(), kSZ101901), "SETSE-");
 
-    // Under 成交申报 a Shanghai push counts, and clamps the typed quantity (the
-    // account now holds the 40 pushed before).
+    // Under 成交申报 a Shanghai push counts and clamps the quantity (40 were pushed before).
     widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     tick(widget, positions(), 0, kSH019547);
     typeQuantity(widget, 4, kSH019547, QStringLiteral("10000"));

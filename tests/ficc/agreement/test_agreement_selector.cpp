@@ -119,8 +119,7 @@ TEST_F(AgreementSelectorTest, buttonTextsCashAccountsAndButtonEvents)
     EXPECT_EQ(intention->currentForm()->cells().account->count(), 2);
     EXPECT_EQ(intention->currentForm()->cells().funds->text(), QStringLiteral("1000000.00"));
 
-    // Order buttons run the visible operation: the empty intention form refuses,
-    // and the refusal shows the page did run it.
+    // Order buttons run the visible operation: the empty intention form's refusal shows it.
     EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
     EXPECT_EQ(messages().size(), 1u);
     EXPECT_TRUE(page.handleEvent(5, 8, 0, QString(), nullptr));
@@ -167,8 +166,7 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
             return table.isHidden() || table.operationWidget() == current;
         };
         EXPECT_TRUE(serves(w.contracts) && serves(w.confirmations) && serves(w.turnDeals));
-        // An account change sends the operations that answer declarations to ask
-        // for them again (here without a trader, so the asking stops at its message).
+        // An account change makes the operations that answer declarations ask again.
         msgService()->clear();
         EXPECT_TRUE(w.page.handleEvent(71, 0, 0, QString(), nullptr));
         EXPECT_EQ(messages(),
@@ -177,8 +175,7 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
                       : std::vector<std::string>());
     }
 
-    // The intention's side switch bubbles from its group through the intention
-    // widget to the page, and turns the pledge bond table on.
+    // The intention's side switch reaches the page and turns the pledge bond table on.
     auto *intention
         = dynamic_cast<TC::CAgreementRepurchaseWidgetIntention *>(w.page.operationWidget(1000));
     ASSERT_NE(intention, nullptr);

@@ -1,6 +1,4 @@
-// A random trader at the whole panel from a fixed seed, across every business
-// and agreement operation: a net for crashes and races, which the ASan and TSan
-// builds check at every access.
+// A seeded random trader at every operation of the panel: a crash net for the ASan/TSan builds.
 #include "AgreementTableRecords.h"
 #include "LogCapture.h"
 #include "UserInput.h"

@@ -1,7 +1,5 @@
-// The panel with every agreement table at work is destroyed again and again
-// while the counter answers their queries and the host pushes positions,
-// restricted volumes, funds and login states, each from a thread of its own. The
-// normal build checks what is left behind, the ASan and TSan builds every access.
+// The busy panel destroyed again and again while the counter answers and the host pushes
+// from threads of their own: a net for the ASan and TSan builds.
 #include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
@@ -82,8 +80,7 @@ TEST_F(TeardownUnderHostThreadsTest, panelDestroyedWhileAnswersAndPushesArriveTo
     EventSink parent;
     parent.resize(1200, 600);
     parent.show();
-    // Each round destroys the panel at another point: at once, after one pass of
-    // the event loop, or after answers had time to come back.
+    // Destroyed at once, after one pass of the event loop, or after answers came back.
     constexpr int kRounds = 100;
     for (int round = 0; round < kRounds; ++round) {
         auto *panel = new TC::CFiccOperationPanel(1, &parent);
