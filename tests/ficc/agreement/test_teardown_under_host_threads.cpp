@@ -47,32 +47,27 @@ TEST_F(TeardownUnderHostThreadsTest, panelDestroyedWhileAnswersAndPushesArriveTo
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     });
-    // The counter answers what was asked by then, three records of the type asked for.
+    // The counter answers what was asked by then with a record of the type asked for.
     const ttservice::CRepurchasePendingOrderPtr pending = declaration("P", '0');
     std::atomic<int> answered { 0 };
     const auto answerAsked = [&](int serial) {
         return std::thread([&, serial, calls = tradeClient()->takePendingQueries()] {
             for (const TC::CQueryCall &call : calls) {
-                std::vector<ttservice::IDataPtr> records;
-                for (int i = 0; i < 3; ++i) {
-                    const std::string no = std::to_string(serial) + "-" + std::to_string(i);
-                    auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*pending);
-                    d->pendingOrderRef = "P" + no;
-                    auto c = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
-                    c->accountInfo = d->accountInfo = call.request->accountInfo;
-                    c->contractNo = "C" + no;
-                    c->market = "SH";
-                    c->direction = c->contractStatus = '1';
-                    c->firstSettleDate = 20260205;
-                    c->maturitySettleDate = 20260219;
-                    if (call.request->dataType == ttservice::DATA_TYPE_AGREEMENT_CONTRACT)
-                        records.push_back(c);
-                    else if (call.request->dataType == ttservice::DATA_TYPE_PENDING_ORDER)
-                        records.push_back(d);
-                    else
-                        records.push_back(intentionOrder("I" + no, '1' + i % 2));
-                }
-                call.answer(utils::TTError(), records);
+                auto d = boost::make_shared<ttservice::CRepurchasePendingOrder>(*pending);
+                d->pendingOrderRef = "P" + std::to_string(serial);
+                auto c = boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>();
+                c->accountInfo = d->accountInfo = call.request->accountInfo;
+                c->contractNo = "C" + std::to_string(serial);
+                c->market = "SH";
+                c->direction = c->contractStatus = '1';
+                c->firstSettleDate = 20260205;
+                c->maturitySettleDate = 20260219;
+                ttservice::IDataPtr record = intentionOrder("I" + std::to_string(serial), '1');
+                if (call.request->dataType == ttservice::DATA_TYPE_AGREEMENT_CONTRACT)
+                    record = c;
+                else if (call.request->dataType == ttservice::DATA_TYPE_PENDING_ORDER)
+                    record = d;
+                call.answer(utils::TTError(), { record });
                 ++answered;
             }
         });
