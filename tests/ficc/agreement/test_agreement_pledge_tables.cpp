@@ -154,6 +154,14 @@ TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver
     sink.events.clear();
     bonds->clearCheckedRows();
     EXPECT_EQ(selectionEvents(sink), 1);
+
+    // Deployment 200 has no way to add bonds and cannot tick them.
+    TC::getUserConfig()->deploymentCode = 200;
+    auto *readOnly = new TC::CAgreementPledgeBondWidget(true, &sink);
+    EXPECT_EQ(readOnly->findChild<TC::CStockCodeLineEdit *>(), nullptr);
+    EXPECT_EQ(readOnly->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    readOnly->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
+    EXPECT_EQ(tickOf(readOnly->pledgeTable(), kSH019547), "S--");
 }
 
 TEST_F(PledgeTableTest, pledgeableRuleTakesTheFirstMatchingBranch)
@@ -247,6 +255,11 @@ TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailab
     EXPECT_EQ(positions()->rowCount(), 0);
     EXPECT_EQ(data->subscriptionCount(), 0);
     EXPECT_EQ(selectionEvents(sink), 1);
+    // Deployment 200 sees ticks it cannot change.
+    TC::getUserConfig()->deploymentCode = 200;
+    auto *readOnly = new TC::CAgreementPledgePosWidget(true, &sink);
+    readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
+    EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
 }
 
 TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
@@ -342,22 +355,6 @@ TEST_F(PledgeTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     widget->showContractBonds("C-NONE");
     EXPECT_EQ(contractBonds()->rowCount(), 0);
     EXPECT_EQ(selectionEvents(sink), 0);
-}
-
-TEST_F(PledgeTableTest, readOnlyDeploymentShowsTicksItCannotChangeAndNoWayToAddBonds)
-{
-    TC::getUserConfig()->deploymentCode = 200;
-    EventSink other;
-    auto *readOnly = new TC::CAgreementPledgePosWidget(true, &other);
-    readOnly->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
-    ASSERT_EQ(readOnly->positionTable()->rowCount(), 1);
-    EXPECT_EQ(tickOf(readOnly->positionTable(), kSH019547), "S--");
-
-    auto *bondList = new TC::CAgreementPledgeBondWidget(true, &other);
-    EXPECT_EQ(bondList->findChild<TC::CStockCodeLineEdit *>(), nullptr);
-    EXPECT_EQ(bondList->findChild<XP::CSmallNoNormalButton *>(), nullptr);
-    bondList->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
-    EXPECT_EQ(tickOf(bondList->pledgeTable(), kSH019547), "S--");
 }
 
 } // namespace
