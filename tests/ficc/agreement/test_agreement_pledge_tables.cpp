@@ -204,6 +204,7 @@ TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailab
     data->updateData(position("SH", "019547", 500), false);
     data->updateData(restricted("SH", "019547", 80), false);
     data->updateData(position("SH", "122000", 700), false); // not pledgeable
+    data->updateData(restricted("SH", "122000", 70), false);
     data->updateData(restricted("SZ", "101901", 300), false);
     widget->showAccountPositions(QString::fromLatin1(kLoggedInAccount), 14006);
     ASSERT_EQ(positions()->rowCount(), 2);
