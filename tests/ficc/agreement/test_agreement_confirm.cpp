@@ -52,10 +52,6 @@ struct Table
     {
         return dynamic_cast<XP::CButtonListCell *>(rows()->itemControl(row, Widget::ColAction));
     }
-    XP::CComboBoxCell *ownerCombo(int row) const
-    {
-        return dynamic_cast<XP::CComboBoxCell *>(rows()->itemControl(row, Widget::ColOwnerType));
-    }
     // Presses the row's 确定 as the trader does.
     void confirm(int row) const
     {
@@ -171,10 +167,11 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
 
     ASSERT_NE(t.answerCell(1), nullptr);
     EXPECT_EQ(t.answerCell(1)->buttonText(0), QStringLiteral("确定"));
-    XP::CComboBoxCell *combo = t.ownerCombo(0);
+    auto *combo = dynamic_cast<XP::CComboBoxCell *>(rows->itemControl(0, Widget::ColOwnerType));
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->currentText(), QStringLiteral("机构投资者"));
-    EXPECT_EQ(t.ownerCombo(1)->currentIndex(), -1);
+    auto *unoffered = dynamic_cast<XP::CComboBoxCell *>(rows->itemControl(1, Widget::ColOwnerType));
+    EXPECT_EQ(unoffered->currentIndex(), -1);
 
     // The owner type chosen goes out as the subject type; one not offered goes out as it came.
     combo->click();
