@@ -72,13 +72,11 @@ TEST_F(PanelMonkeyTest, randomTradingNeverReachesAStateThePanelTakesForImpossibl
         "交易商代码,交易商名称,交易主体代码,交易主体名称,交易员代码,"
         "交易员名称\nD1,银行甲,S1,主体一,T1|T2,张三\n1004,远帆银行,S3,主体三,T301,李四\n"));
     // Contracts past maturity, in their term and maturing today; an intention order to turn.
-    for (const auto &dates :
-         { std::make_pair(20260202, 20260209), std::make_pair(20260205, 20260219),
-           std::make_pair(20260202, 20260212) }) {
-        auto contract = addContract("M" + std::to_string(dates.second), 30000);
+    for (const int maturity : { 20260209, 20260219, 20260212 }) {
+        auto contract = addContract("M" + std::to_string(maturity), 30000);
         contract->contractStatus = '1';
-        contract->firstSettleDate = dates.first;
-        contract->maturitySettleDate = dates.second;
+        contract->firstSettleDate = 20260205;
+        contract->maturitySettleDate = maturity;
     }
     accountData(kLoggedInAccount)->updateData(intentionOrder("I1", '1'), false);
     for (const char *key : { kLoggedOutAccount, kRefreshingAccount })
