@@ -19,10 +19,8 @@
 
 namespace {
 
-const char *const kWords[] = { "019547", "101901", "0",   "10",    "1000000",
-                               "3.5",    "0.001",  "7",   "366",   "-1",
-                               "T301",   "1004",   "abc", "1e309", "99999999999999999999",
-                               "" };
+const char *const kWords[]
+    = { "019547", "0", "1000000", "3.5", "7", "-1", "T301", "abc", "1e309", "" };
 const int kKeys[] = { Qt::Key_Return, Qt::Key_Escape, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Delete };
 
 template<class W> W *pick(QWidget *root, std::mt19937 &random)
