@@ -6,7 +6,6 @@
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "xp/CButtonListCell.h"
 #include "xp/CComboBoxCell.h"
-#include "xp/COddEvenRowTable.h"
 #include "xp/CScriptedDialogResponder.h"
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CTableCellEdit.h"

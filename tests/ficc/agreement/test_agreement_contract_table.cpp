@@ -2,13 +2,10 @@
 
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CPledgeBondInfoDialog.h"
-#include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
 #include "xp/CScriptedDialogResponder.h"
 #include "xp/CSmallNoNormalButton.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTimer>

@@ -5,7 +5,6 @@
 #include "agreement/CAgreementPledgePosModel.h"
 #include "agreement/CAgreementPledgePosWidget.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "ttservice/CRepurchasePledgedBond.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/CSingletonT.h"
 #include "xp/CBaseTableColumnCheckBoxDelegate.h"

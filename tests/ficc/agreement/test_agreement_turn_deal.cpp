@@ -1,7 +1,6 @@
 #include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementTurnDealWidget.h"
-#include "xp/COddEvenRowTable.h"
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CSmallNormalButton.h"
 

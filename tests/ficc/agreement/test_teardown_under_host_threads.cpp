@@ -28,19 +28,16 @@ TEST_F(TeardownUnderHostThreadsTest, panelDestroyedWhileAnswersAndPushesArriveTo
     utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(10027, "SH",
                                                                               "019547");
     const ttservice::CAccountDataPtr cash = accountData(kLoggedInAccount);
-    const ttservice::CAccountDataPtr refreshing = accountData(kRefreshingAccount);
     const int subscriptions = cash->subscriptionCount();
     std::atomic<bool> stop { false };
     std::thread host([&] {
         for (long long n = 1; !stop.load(); ++n) {
             cash->updateData(position("SH", "019547", n % 1000), true);
             cash->updateData(restricted("SH", "019547", int(n % 50)), true);
-            for (const auto &data : { cash, refreshing }) {
-                auto funds = boost::make_shared<ttservice::CAccountDetail>();
-                funds->accountId = data->getAccountInfo()->accountId;
-                funds->availableFunds = 1000.0 * double(n);
-                data->updateData(funds, true);
-            }
+            auto funds = boost::make_shared<ttservice::CAccountDetail>();
+            funds->accountId = kLoggedInAccount;
+            funds->availableFunds = 1000.0 * double(n);
+            cash->updateData(funds, true);
             tradeClient()->setLoginStatus(kRefreshingAccount,
                                           n % 2 ? ttservice::BROKER_LOGIN_STATUS_OK
                                                 : ttservice::BROKER_LOGIN_STATUS_REFRESHING);
