@@ -193,14 +193,6 @@ TEST_F(AgreementSelectorTest, restoredOrTurnDealOperationShowsItsWidgetAndTables
     EXPECT_EQ(w.page.param(), QStringLiteral("1005"));
     w.page.setParam(QStringLiteral("##1002#1004"));
     EXPECT_EQ(w.page.param(), QStringLiteral("1002"));
-    w.page.setParam(QStringLiteral("1005"));
-
-    // An id without a widget hides every widget and keeps the tables of the type.
-    w.page.selectOperation(1009);
-    EXPECT_EQ(w.shownWidgets(), 0);
-    EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_PLEDGE_CHANGE);
-    EXPECT_EQ(w.shownTables(), std::string("x-x-x"));
-
     // An intention order turned into a deal opens the deal declaration.
     w.page.declareDealFromTurnDeal(QStringLiteral("SH|T0001"));
     EXPECT_EQ(w.page.param(), QStringLiteral("1001"));
