@@ -179,6 +179,7 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
         EXPECT_EQ(forms.back()->contracts, choosable);
         EXPECT_EQ(p.announced(), choosable);
         EXPECT_EQ(p.selectedKey(), choosable.back());
+        ASSERT_NE(p.rowOf(choosable.back()), -1);
         EXPECT_TRUE(p.radio(p.rowOf(choosable.back()))->isChecked());
         EXPECT_EQ(forms.back()->reloads, 0);
     }
