@@ -81,8 +81,7 @@ inline ttservice::CRepurchasePendingOrderPtr declaration(const std::string &ref,
     return d;
 }
 
-// A position of `usable` 张 and a restricted volume of `volume` 张 of a bond, as the host pushes
-// them.
+// A position of `usable` 张 and a restricted volume of `volume` 张, as the host pushes them.
 inline ttservice::CPositionStaticsPtr position(const std::string &market, const std::string &code,
                                                long long usable)
 {
@@ -105,8 +104,7 @@ inline ttservice::CNonTradeStockVolumeInfoPtr restricted(const std::string &mark
     return v;
 }
 
-// Answers the one query waiting with `records` (or `error`) and lets the
-// answer reach the GUI thread; returns what was asked, null when not one query waited.
+// Answers the one query waiting and lets the answer reach the GUI thread; returns what was asked.
 inline ttservice::CQueryDataReqPtr answerQuery(const std::vector<ttservice::IDataPtr> &records,
                                                const utils::TTError &error = utils::TTError())
 {
@@ -129,7 +127,7 @@ inline QStringList headerTexts(const XP::COddEvenRowTable &table)
 }
 
 // The texts of `row`, column by column.
-inline QStringList rowTexts(const XP::COddEvenRowTable &table, int row)
+template<class Table> QStringList rowTexts(const Table &table, int row)
 {
     QStringList texts;
     for (int column = 0; column < table.columnCount(); ++column)

@@ -1,14 +1,11 @@
-// The confirmation table: declarations waiting for this trader's answer, the
-// order a 确定 makes of one, and what stops it.
+// The confirmation table: declarations awaiting the trader's answer and the order 确定 makes.
 #include "AgreementTableRecords.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
-#include "ttservice/CInstrumentCenter.h"
 #include "ttservice/COrderComandParam.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "xp/CButtonListCell.h"
 #include "xp/CComboBoxCell.h"
-#include "xp/COddEvenRowTable.h"
 #include "xp/CScriptedDialogResponder.h"
 #include "xp/CSmallNoNormalButton.h"
 #include "xp/CTableCellEdit.h"
@@ -19,17 +16,13 @@
 #include <QMenu>
 #include <QTimer>
 
-#include <cmath>
-#include <limits>
-
 namespace {
 
 using Declaration = ttservice::CRepurchasePendingOrder;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 using Widget = TC::CAgreementConfirmWidget;
 
-// The table under a parent that consumes what bubbles out, with its
-// operation widget handed over; `declarations` answer the query this causes.
+// The table under an event sink, its form handed over; `declarations` answer the query.
 struct Table
 {
     explicit Table(TC::ETradeOperationType type, std::vector<ttservice::IDataPtr> declarations = {},
@@ -58,10 +51,6 @@ struct Table
     {
         return dynamic_cast<XP::CButtonListCell *>(rows()->itemControl(row, Widget::ColAction));
     }
-    XP::CComboBoxCell *ownerCombo(int row) const
-    {
-        return dynamic_cast<XP::CComboBoxCell *>(rows()->itemControl(row, Widget::ColOwnerType));
-    }
     // Presses the row's 确定 as the trader does.
     void confirm(int row) const
     {
@@ -73,13 +62,6 @@ struct Table
     EventSink sink;
     Widget *widget = new Widget(&sink);
 };
-
-ttservice::CRepurchaseAgreementParam sentAgreement(const ttservice::CCodeOrderParam &order)
-{
-    ttservice::CRepurchaseAgreementParam p;
-    p.bsonValueFromObj(order.agreementParam);
-    return p;
-}
 
 } // namespace
 
@@ -94,7 +76,7 @@ protected:
     XP::CScriptedDialogResponder responder;
 };
 
-TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
+TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyItsType)
 {
     const struct
     {
@@ -112,9 +94,23 @@ TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
     for (int type : { '0', '1', '2', '3', '4', '5' })
         all.push_back(declaration(std::string("D") + char(type), type));
     all.push_back(boost::make_shared<ttservice::CRepurchaseAgreementContractInfo>());
+    // Without a trader nothing is asked.
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, {}, "");
+    EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
+    // Once the trader is known, 刷新 asks for that trader's declarations.
+    t.op.trader = "T401";
+    t.widget->refreshButton()->click();
+    EXPECT_FALSE(t.widget->refreshButton()->isEnabled());
+    auto *timer = t.widget->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
+    ASSERT_TRUE(timer && timer->isActive());
+    EXPECT_EQ(timer->interval(), 30000);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        Table t(c.type, all);
+        t.widget->setOperationType(c.type); // another type asks once
+        t.answer(all);
+        EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
         ASSERT_EQ(t.rows()->rowCount(), 1);
         EXPECT_EQ(t.widget->rowDeclaration(0)->declareType, c.declareType);
         EXPECT_EQ(t.rows()->itemText(0, Widget::ColDeclareType), QString::fromUtf8(c.name));
@@ -124,7 +120,17 @@ TEST_F(ConfirmTest, eachOperationListsOnlyItsDeclarationType)
                                                              : QStringLiteral("-"));
     }
     EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_CONFIRM, '1'));
-    EXPECT_FALSE(Widget::keepsDeclaration(TC::OPT_AGREEMENT_MATURITY_RENEWAL, '2'));
+    // Back to a type asked before: its cache fills the table.
+    t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    ASSERT_EQ(t.rows()->rowCount(), 1);
+    EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
+    // A failed answer keeps nothing and reports the reload.
+    t.widget->queryPendingDeclarations();
+    t.answer({}, utils::TTError(-1, "timeout"));
+    EXPECT_EQ(t.op.reloads, 1);
+    EXPECT_EQ(t.rows()->rowCount(), 0);
+    EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_MATURITY_RENEWAL).empty());
 }
 
 TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectType)
@@ -136,7 +142,6 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
         = { pledgedBond("SZ", "101901", 300, '0'), pledgedBond("SZ", "101902", 500, '1') };
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), odd });
     XP::COddEvenRowTable *rows = t.rows();
-    ASSERT_EQ(rows->columnCount(), 29);
     EXPECT_EQ(rows->headerText(25), QStringLiteral("    操作    "));
     EXPECT_EQ(rows->headerText(28), QStringLiteral("订单所有者类型"));
     ASSERT_EQ(rows->rowCount(), 2);
@@ -152,27 +157,21 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     // The bond count opens the declaration's bonds.
     int bondRows = -1;
     responder.setDialogHandler([&](QDialog *dialog) {
-        if (auto *bonds = dialog->findChild<XP::COddEvenRowTable *>())
-            bondRows = bonds->rowCount();
+        bondRows = dialog->findChild<XP::COddEvenRowTable *>()->rowCount();
         return int(QDialog::Rejected);
     });
-    EXPECT_EQ(rows->itemText(1, Widget::ColPledgedBonds), QStringLiteral("2"));
     rows->itemControl(1, Widget::ColPledgedBonds)->click();
     EXPECT_EQ(bondRows, 2);
 
     ASSERT_NE(t.answerCell(1), nullptr);
-    EXPECT_EQ(t.answerCell(1)->buttonId(0), 20000);
     EXPECT_EQ(t.answerCell(1)->buttonText(0), QStringLiteral("确定"));
-    EXPECT_TRUE(t.answerCell(1)->isButtonEnabled(20000));
-    ASSERT_NE(t.ownerCombo(0), nullptr);
-    EXPECT_EQ(t.ownerCombo(0)->id(), 10028);
-    EXPECT_EQ(t.ownerCombo(0)->count(), 4);
-    EXPECT_EQ(t.ownerCombo(0)->currentText(), QStringLiteral("机构投资者"));
-    EXPECT_EQ(t.ownerCombo(1)->currentIndex(), -1);
+    auto *combo = dynamic_cast<XP::CComboBoxCell *>(rows->itemControl(0, Widget::ColOwnerType));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("机构投资者"));
+    auto *unoffered = dynamic_cast<XP::CComboBoxCell *>(rows->itemControl(1, Widget::ColOwnerType));
+    EXPECT_EQ(unoffered->currentIndex(), -1);
 
-    // The owner type chosen in the row goes out as the subject type; one the
-    // combo box does not offer goes out as the declaration has it.
-    XP::CComboBoxCell *combo = t.ownerCombo(0);
+    // The owner type chosen goes out as the subject type; one not offered goes out as it came.
     combo->click();
     ASSERT_NE(combo->popup(), nullptr);
     combo->popup()->actions().at(3)->trigger(); // 自营交易者
@@ -183,48 +182,17 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     t.confirm(0);
     t.confirm(1);
     ASSERT_EQ(commands().size(), 2u);
-    EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()).subjectType, 3);
-    EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()).subjectType, 9);
+    EXPECT_EQ(agreementOf(commands()[0].param->orders.front()).subjectType, 3);
+    EXPECT_EQ(agreementOf(commands()[1].param->orders.front()).subjectType, 9);
 
     // Deployment 200 watches the declarations without answering them.
     TC::getUserConfig()->deploymentCode = 200;
     t.widget->refreshButton()->click();
     t.answer({ declaration("D1", '0'), odd });
-    for (int row = 0; row < 2; ++row) {
-        ASSERT_NE(t.answerCell(row), nullptr);
-        EXPECT_FALSE(t.answerCell(row)->isButtonEnabled((row + 1) * 10000));
-        t.confirm(row);
-    }
+    t.confirm(1);
+    EXPECT_FALSE(t.answerCell(1)->isButtonEnabled(20000));
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
     EXPECT_EQ(commands().size(), 2u);
-}
-
-TEST_F(ConfirmTest, operationCodeOfEveryTypeAndDirection)
-{
-    const struct
-    {
-        TC::ETradeOperationType type;
-        int direction;
-        int code;
-    } cases[] = {
-        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '0', 1065 },
-        { TC::OPT_AGREEMENT_DEAL_DECLARATION, '1', 1065 },
-        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '0', 1072 },
-        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1092 },
-        { TC::OPT_AGREEMENT_EARLY_REPURCHASE, '2', 1092 },
-        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '0', 1067 },
-        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, '1', 1067 },
-        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '0', 1070 },
-        { TC::OPT_AGREEMENT_PLEDGE_CHANGE, '1', 1070 },
-        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '0', 1075 },
-        { TC::OPT_AGREEMENT_PLEDGE_RELEASE, '1', 1095 },
-        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, '0', -1 },
-        { TC::OPT_AGREEMENT_INTENTION_REPO, '0', -1 },
-        { TC::OPT_NONE, '1', -1 },
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(Widget::confirmationOperationType(c.type, c.direction), c.code)
-            << c.type << " direction " << char(c.direction);
 }
 
 TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
@@ -258,29 +226,30 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
           "债券代码不存在, 无法下单!" },
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        msgService()->clear();
         DeclarationPtr d = declaration("D1", '0');
         c.spoil(*d);
-        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { d });
-        responder.answerButton(QMessageBox::Yes);
-        t.confirm(0);
-        EXPECT_EQ(messages(), std::vector<std::string>({ c.message }));
-        EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
-        EXPECT_TRUE(commands().empty());
-        responder.clear();
+        ttservice::CCodeOrderParam order;
+        QString error;
+        EXPECT_FALSE(
+            Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, order, error));
+        EXPECT_EQ(error.toStdString(), c.message) << c.what;
     }
-    // A row without a declaration.
-    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
-    msgService()->clear();
+    // 确定 shows why, without asking or sending; so does a row without a declaration.
+    DeclarationPtr unknown = declaration("D1", '0');
+    unknown->contractCode = "206999";
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { unknown });
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(0);
     t.widget->doOperation(5, 0);
-    EXPECT_EQ(messages(), std::vector<std::string>({ "待确认申报数据为空, 无法下单!" }));
+    EXPECT_EQ(messages(),
+              std::vector<std::string>(
+                  { "协议回购合约代码不存在, 无法下单!", "待确认申报数据为空, 无法下单!" }));
+    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
     EXPECT_TRUE(commands().empty());
 }
 
 TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestion)
 {
-    LogCapture log;
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), declaration("D2", '0') });
     responder.answerButton(QMessageBox::No);
     t.confirm(1);
@@ -297,12 +266,8 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
                                   command.commandMode, command.commandOption }),
               (std::vector<int> { 0x100000, 0, true, 0, 0 }));
-    EXPECT_TRUE(command.commandText.empty());
     EXPECT_TRUE(commands().front().confirm);
     ASSERT_EQ(command.orders.size(), 1u);
-    EXPECT_EQ(log.count("placeCommands: [manual] repurchase deal."), 1);
-    EXPECT_EQ(log.count("TC::CAgreementConfirmWidget::doOperation"), 1);
-
     const ttservice::CCodeOrderParam &order = command.orders.front();
     ASSERT_TRUE(order.accountInfo);
     EXPECT_EQ(
@@ -314,7 +279,7 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
               (std::vector<long long> { '1', 1065, 100000, 2 }));
     EXPECT_DOUBLE_EQ(order.price, 0.0215);
 
-    const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
+    const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
     EXPECT_EQ((std::vector<std::string> {
                   p.bondMarket, p.bondCode, p.trader, p.dealer, p.counterpartyTrader,
                   p.counterpartyDealer, p.counterpartyDealerName, p.pledgee, p.supplementaryTerms,
@@ -339,12 +304,14 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
+TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
 {
     const int unset = ttservice::kUnsetInt;
     const double maturity = 9003710.96; // what ending a contract settles
     const auto change = TC::OPT_AGREEMENT_PLEDGE_CHANGE, deal = TC::OPT_AGREEMENT_DEAL_DECLARATION,
-               release = TC::OPT_AGREEMENT_PLEDGE_RELEASE;
+               release = TC::OPT_AGREEMENT_PLEDGE_RELEASE,
+               early = TC::OPT_AGREEMENT_EARLY_REPURCHASE,
+               renewal = TC::OPT_AGREEMENT_MATURITY_RENEWAL;
     const auto bonds = [](auto... b) { return ttservice::CRepurchasePledgedBondList { b... }; };
     const struct
     {
@@ -352,32 +319,38 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         TC::ETradeOperationType type;
         const char *market;
         int direction;
+        int code;
         ttservice::CRepurchasePledgedBondList bonds;
         long long volume;
         const char *bondCode, *swapBondCode;
         int swapVolume;
         double amount; // 0: the declaration's repurchase amount
     } cases[] = {
-        { "change, kept bond first", change, "SH", '0',
+        { "change, kept bond first", change, "SH", '0', 1070,
           bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')), 300,
           "019547", "122000", 500, 0 },
-        { "change, exchanged bond first", change, "SH", '0',
+        { "change, exchanged bond first", change, "SH", '1', 1070,
           bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')), 300,
           "019547", "122000", 500, 0 },
-        { "one exchanged bond", change, "SH", '0', bonds(pledgedBond("SH", "122000", 500, '1')),
-          500, "", "122000", 500, 0 },
-        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0',
+        { "one exchanged bond", change, "SH", '0', 1070,
+          bonds(pledgedBond("SH", "122000", 500, '1')), 500, "", "122000", 500, 0 },
+        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0', 1065,
           bonds(pledgedBond("SH", "019547", 10), nullptr, pledgedBond("SH", "122000", 40),
                 pledgedBond("SH", "122000", 0)),
           40, "122000", "", unset, 0 },
-        { "SZ without bonds", deal, "SZ", '0', bonds(), 10, "", "", unset, 0 },
-        { "renewal", TC::OPT_AGREEMENT_MATURITY_RENEWAL, "SZ", '1',
-          bonds(pledgedBond("SZ", "101901", 70)), 70, "101901", "", unset, 0 },
-        { "early repurchase, repo side", TC::OPT_AGREEMENT_EARLY_REPURCHASE, "SH", '0',
+        { "SZ without bonds", deal, "SZ", '1', 1065, bonds(), 10, "", "", unset, 0 },
+        { "renewal", renewal, "SZ", '1', 1067, bonds(pledgedBond("SZ", "101901", 70)), 70, "101901",
+          "", unset, 0 },
+        { "renewal, repo side", renewal, "SZ", '0', 1067, bonds(), 10, "", "", unset, 0 },
+        { "early repurchase, repo side", early, "SH", '0', 1072,
           bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "release, repo side", release, "SZ", '0', bonds(), 10, "", "", unset, maturity },
-        { "release, reverse side", release, "SZ", '1', bonds(pledgedBond("SZ", "101901", 20)), 20,
-          "101901", "", unset, maturity },
+        { "early repurchase, reverse side", early, "SH", '1', 1092,
+          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
+        { "early repurchase, other side", early, "SH", '2', 1092,
+          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
+        { "release, repo side", release, "SZ", '0', 1075, bonds(), 10, "", "", unset, maturity },
+        { "release, reverse side", release, "SZ", '1', 1095, bonds(pledgedBond("SZ", "101901", 20)),
+          20, "101901", "", unset, maturity },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -386,9 +359,10 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         ttservice::CCodeOrderParam order;
         QString error;
         ASSERT_TRUE(Widget::buildConfirmation(*d, c.type, 3, order, error)) << error.toStdString();
+        EXPECT_EQ(order.operationType, c.code);
         EXPECT_EQ(order.volume, c.volume);
         EXPECT_EQ(order.stock.market, c.market);
-        const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
+        const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
         EXPECT_EQ(p.bondCode, c.bondCode);
         EXPECT_EQ(p.swapBondCode, c.swapBondCode);
         EXPECT_EQ(p.swapPledgeVolume, c.swapVolume);
@@ -396,174 +370,72 @@ TEST_F(ConfirmTest, bondsVolumeAndAmountOfEachKindOfAnswer)
         EXPECT_DOUBLE_EQ(p.settlementAmount, d->releaseSettleAmount);
         EXPECT_EQ(p.subjectType, 3);
     }
-}
-
-TEST_F(ConfirmTest, queriesNeedATraderAndEachTypeRefillsFromItsCacheUntilAnAnswerFails)
-{
-    Table t(TC::OPT_AGREEMENT_MATURITY_RENEWAL, {}, "");
-    EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
-
-    // Once the trader is known, 刷新 asks for that trader's declarations.
-    t.op.trader = "T401";
-    t.widget->refreshButton()->click();
-    EXPECT_FALSE(t.widget->refreshButton()->isEnabled());
-    auto *timer = t.widget->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
-    ASSERT_NE(timer, nullptr);
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 30000);
-    t.answer({ declaration("D2", '1'), declaration("D3", '1'), declaration("D1", '2') });
-    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
-    EXPECT_EQ(t.rows()->rowCount(), 2);
-
-    // Another type asks once; back to a type asked before, its cache fills the table.
-    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
-    t.answer({ declaration("D1", '2'), declaration("D2", '1') });
-    t.widget->setOperationType(TC::OPT_AGREEMENT_MATURITY_RENEWAL);
-    EXPECT_EQ(t.rows()->rowCount(), 2);
-    t.widget->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-    ASSERT_EQ(t.rows()->rowCount(), 1);
-    EXPECT_EQ(t.widget->rowDeclaration(0)->getKey(), "D1");
-
-    // A failed answer keeps nothing and reports the reload.
-    const int reloads = t.op.reloads;
-    t.widget->queryPendingDeclarations();
-    t.answer({}, utils::TTError(-1, "timeout"));
-    EXPECT_EQ(t.op.reloads, reloads + 1);
-    EXPECT_EQ(t.rows()->rowCount(), 0);
-    EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_EARLY_REPURCHASE).empty());
-}
-
-TEST_F(ConfirmTest, absurdFiguresAndTextsAreShownAndSentAsTheyAre)
-{
-    DeclarationPtr d = declaration("D1", '4', "SZ", '1');
-    d->repurchaseAmount = std::numeric_limits<double>::quiet_NaN();
-    d->maturitySettleAmount = -1e300;
-    d->releaseSettleAmount = std::numeric_limits<double>::infinity();
-    d->conversionRatio = ttservice::kUnsetDouble;
-    d->repurchaseDays = -5;
-    d->maturitySettleDate = ttservice::kUnsetInt;
-    d->counterpartyDealerName = std::string(5000, 'x') + "\xF0\x9F\x98\x80"; // beyond GBK
-    d->pledgedBonds = { pledgedBond("SZ", "101901", -30), pledgedBond("SZ", "", 2147483647) };
-    Table t(TC::OPT_AGREEMENT_PLEDGE_RELEASE, { d });
-    ASSERT_EQ(t.rows()->rowCount(), 1);
-    t.rows()->flush();
-    t.sink.grab(); // painting copes with them too
-    responder.answerButton(QMessageBox::Yes);
-    t.confirm(0);
-    ASSERT_EQ(commands().size(), 1u);
-    const ttservice::CCodeOrderParam &order = commands().front().param->orders.front();
-    EXPECT_EQ(int(order.operationType), 1095);
-    EXPECT_EQ(order.volume, 2147483647);
-    const ttservice::CRepurchaseAgreementParam p = sentAgreement(order);
-    EXPECT_DOUBLE_EQ(p.repurchaseAmount, -1e300);
-    EXPECT_TRUE(std::isinf(p.settlementAmount));
-    EXPECT_EQ(p.repurchaseDays, -5);
-    EXPECT_EQ(p.counterpartyDealerName, d->counterpartyDealerName);
-    EXPECT_EQ(p.bondCode, "");
+    // Operations that answer no declaration have no confirmation code.
+    for (auto type :
+         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE })
+        EXPECT_EQ(Widget::confirmationOperationType(type, '0'), -1) << type;
 }
 
 TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
 {
-    using Field = std::string ttservice::CRepurchaseAgreementParam::*;
+    using Param = ttservice::CRepurchaseAgreementParam;
     const struct
     {
         int column;
-        Field field; // null: the dealer name, which the order does not carry
+        std::string Param::*field; // null: the dealer name, which the order does not carry
         QString text;
-    } cases[] = {
-        { Widget::ColTrader, &ttservice::CRepurchaseAgreementParam::trader, "T402" },
-        { Widget::ColDealer, &ttservice::CRepurchaseAgreementParam::dealer, "" },
+    } edits[] = {
+        { Widget::ColTrader, &Param::trader, "T402" },
+        { Widget::ColDealer, &Param::dealer, "" },
         { Widget::ColDealerName, nullptr, "晨岭基金二部" },
-        { Widget::ColCounterpartyTrader, &ttservice::CRepurchaseAgreementParam::counterpartyTrader,
-          "T302" },
-        { Widget::ColCounterpartyDealer, &ttservice::CRepurchaseAgreementParam::counterpartyDealer,
+        { Widget::ColCounterpartyTrader, &Param::counterpartyTrader, "T302" },
+        { Widget::ColCounterpartyDealer, &Param::counterpartyDealer,
           QString(3000, QLatin1Char('9')) },
-        { Widget::ColCounterpartyDealerName,
-          &ttservice::CRepurchaseAgreementParam::counterpartyDealerName,
+        { Widget::ColCounterpartyDealerName, &Param::counterpartyDealerName,
           QString::fromUtf8("远川银行\xF0\x9F\x8F\xA6") }, // a character outside GBK
-        { Widget::ColPledgee, &ttservice::CRepurchaseAgreementParam::pledgee, "  质权人乙 " },
-        { Widget::ColCounterpartyClientName,
-          &ttservice::CRepurchaseAgreementParam::counterpartyClientName, "客户,甲\"乙" },
+        { Widget::ColPledgee, &Param::pledgee, "  质权人乙 " },
+        { Widget::ColCounterpartyClientName, &Param::counterpartyClientName, "客户,甲\"乙" },
     };
-    // What the rows would send unedited.
+    // What a row would send unedited.
     const auto unedited = [](const std::string &ref) {
         ttservice::CCodeOrderParam order;
         QString error;
         EXPECT_TRUE(Widget::buildConfirmation(*declaration(ref, '0'),
                                               TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, order, error));
-        return sentAgreement(order);
+        return agreementOf(order);
     };
-    {
-        // Only those columns take edits.
-        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0') });
-        for (int column = 0; column < Widget::ColumnCount; ++column) {
-            const bool editable
-                = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
-                || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
-            EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
-        }
-        // An edit announced for another column, or for a row without a
-        // declaration, leaves the declaration as it came.
-        const Declaration before = *t.widget->rowDeclaration(0);
-        XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
-        EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
-        XP::CTableCellEdit elsewhere { 7, Widget::ColTrader, QStringLiteral("T999") };
-        EXPECT_TRUE(t.widget->handleEvent(52, 7, Widget::ColTrader, QString(), &elsewhere));
-        EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+    Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION,
+            { declaration("D1", '0'), declaration("D2", '0'), declaration("D3", '0') });
+    for (int column = 0; column < Widget::ColumnCount; ++column) {
+        const bool editable
+            = (column >= Widget::ColTrader && column <= Widget::ColCounterpartyDealerName)
+            || column == Widget::ColPledgee || column == Widget::ColCounterpartyClientName;
+        EXPECT_EQ(t.rows()->isItemEditable(0, column), editable) << column;
     }
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.column);
-        commandCenter()->resetForTests();
-        Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION,
-                { declaration("D1", '0'), declaration("D2", '0'), declaration("D3", '0') });
-        // The trader types over the cell of the third row and confirms it.
-        ASSERT_TRUE(t.rows()->editItem(2, c.column));
+    // An edit announced for another column leaves the declaration as it came.
+    const Declaration before = *t.widget->rowDeclaration(0);
+    XP::CTableCellEdit edit { 0, Widget::ColSupplementaryTerms, QStringLiteral("改过的条款") };
+    EXPECT_TRUE(t.widget->handleEvent(52, 0, Widget::ColSupplementaryTerms, QString(), &edit));
+    EXPECT_TRUE(*t.widget->rowDeclaration(0) == before);
+
+    // The trader types over each editable cell of the third row, then confirms it and the second.
+    Param expected = unedited("D3");
+    for (const auto &e : edits) {
+        SCOPED_TRACE(e.column);
+        ASSERT_TRUE(t.rows()->editItem(2, e.column));
         ASSERT_NE(t.rows()->editor(), nullptr);
-        t.rows()->editor()->setText(c.text);
+        t.rows()->editor()->setText(e.text);
         t.rows()->closeEditor(true);
-        EXPECT_EQ(t.rows()->itemText(2, c.column), c.text);
-        if (!c.field) {
-            EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, c.text.toStdString());
-        }
-
-        responder.answerButton(QMessageBox::Yes);
-        responder.answerButton(QMessageBox::Yes);
-        t.confirm(2);
-        t.confirm(1);
-        ASSERT_EQ(commands().size(), 2u);
-        ttservice::CRepurchaseAgreementParam expected = unedited("D3");
-        if (c.field)
-            expected.*(c.field) = c.text.toStdString();
-        EXPECT_EQ(sentAgreement(commands()[0].param->orders.front()), expected);
-        EXPECT_EQ(sentAgreement(commands()[1].param->orders.front()), unedited("D2"));
+        EXPECT_EQ(t.rows()->itemText(2, e.column), e.text);
+        if (e.field)
+            expected.*(e.field) = e.text.toStdString();
     }
-}
-
-TEST_F(ConfirmTest, aConfirmationIsBuiltFromTheInputsItIsGiven)
-{
-    const DeclarationPtr d = declaration("D1", '0');
-    Widget::ConfirmationInputs inputs = Widget::confirmationInputs(*d);
-    ASSERT_TRUE(inputs.account && inputs.instruments);
-    inputs.userName = "操作员乙";
-    d->accountInfo->accountId = "99999"; // not configured: the account given still counts
-    ttservice::CCodeOrderParam order;
-    QString error;
-    ASSERT_TRUE(
-        Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, inputs, order, error))
-        << error.toStdString();
-    EXPECT_EQ(order.userName, "操作员乙");
-    EXPECT_EQ(order.accountInfo, inputs.account->getAccountInfo());
-
-    const ttservice::CInstrumentCenter empty;
-    inputs.instruments = &empty;
-    EXPECT_FALSE(
-        Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, inputs, order, error));
-    EXPECT_EQ(error, QStringLiteral("协议回购合约代码不存在, 无法下单!"));
-    inputs.account.reset();
-    EXPECT_FALSE(
-        Widget::buildConfirmation(*d, TC::OPT_AGREEMENT_DEAL_DECLARATION, 2, inputs, order, error));
-    EXPECT_EQ(error, QStringLiteral("账号 [99999] 不存在, 无法下单!"));
+    EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, "晨岭基金二部");
+    responder.answerButton(QMessageBox::Yes);
+    responder.answerButton(QMessageBox::Yes);
+    t.confirm(2);
+    t.confirm(1);
+    ASSERT_EQ(commands().size(), 2u);
+    EXPECT_EQ(agreementOf(commands()[0].param->orders.front()), expected);
+    EXPECT_EQ(agreementOf(commands()[1].param->orders.front()), unedited("D2"));
 }

@@ -2,14 +2,10 @@
 
 #include "agreement/CAgreementTableWidget.h"
 #include "agreement/CPledgeBondInfoDialog.h"
-#include "agreement/IBaseAgreementRepurchaseWidget.h"
-#include "ttservice/CPositionStatics.h"
-#include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
 #include "xp/CScriptedDialogResponder.h"
 #include "xp/CSmallNoNormalButton.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTimer>
@@ -35,8 +31,8 @@ struct Panel
     Panel(TC::ETradeOperationType type, const std::string &account)
         : op(type, account)
     {
+        table->setOperationWidget(&op);
     }
-    void start() { table->setOperationWidget(&op); }
     XP::COddEvenRowTable *rows() const { return table->table(); }
     XP::CRadioButton *radio(int row) const
     {
@@ -74,14 +70,6 @@ struct Panel
     {
         const ContractPtr c = table->rowContract(rows()->selectedRow());
         return c ? c->getKey() : std::string();
-    }
-    Keys checked() const
-    {
-        Keys keys;
-        for (int row = 0; row < rows()->rowCount(); ++row)
-            if (radio(row) && radio(row)->isChecked())
-                keys.push_back(table->rowContract(row)->getKey());
-        return keys;
     }
 };
 
@@ -123,27 +111,6 @@ protected:
         accountData(account)->updateData(c, false);
         return c;
     }
-    // An account whose broker type is not that of trader type 1.
-    void addOtherBrokerAccount(const std::string &id)
-    {
-        ttservice::CAccountInfo info;
-        info.accountId = id;
-        info.accountName = "账户" + id;
-        info.brokerType = 2;
-        TC::getUserConfig()->addAccount(info);
-    }
-    // Fires the table's running 30 s refresh fallback instead of waiting for it.
-    static int fireRefreshFallback(TC::CAgreementTableWidget *table)
-    {
-        int fired = 0;
-        for (QTimer *timer : table->findChildren<QTimer *>())
-            if (timer->isActive() && timer->interval() == 30000) {
-                QTimerEvent event(timer->timerId());
-                QCoreApplication::sendEvent(timer, &event);
-                ++fired;
-            }
-        return fired;
-    }
 };
 
 TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
@@ -168,7 +135,6 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
                     if (status != '3')
                         kept.push_back(m);
                 }
-    ASSERT_EQ(kept.size(), 60u);
 
     const auto matured = [](const Made &m) { return m.when == MATURES_TODAY || m.when == MATURED; };
     const struct
@@ -189,8 +155,11 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
           [](const Made &m) {
               return (m.status == '8' && m.sh) || (m.when == MATURED && !m.sh && m.repo);
           } },
-        { TC::OPT_AGREEMENT_DEAL_DECLARATION, 0, [](const Made &) { return false; } },
     };
+    // One table moves from operation to operation: each lists from the account's records, unasked.
+    std::vector<std::unique_ptr<FakeOperation>> forms;
+    Panel p(TC::OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
+    EXPECT_EQ(p.keys(true), Keys());
     for (const auto &o : operations) {
         SCOPED_TRACE(o.type);
         Keys choosable;
@@ -201,17 +170,26 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
         Keys order = choosable;
         order.insert(order.end(), rest.begin(), rest.end());
 
-        Panel p(o.type, kLoggedInAccount);
-        p.start();
+        forms.push_back(std::make_unique<FakeOperation>(o.type, kLoggedInAccount));
+        p.sink.events.clear();
+        p.table->setOperationWidget(forms.back().get());
         EXPECT_EQ(p.keys(), order);
         EXPECT_EQ(p.keys(true), choosable);
         // Each choosable contract reached the form and the switcher as it was added.
-        EXPECT_EQ(p.op.contracts, choosable);
+        EXPECT_EQ(forms.back()->contracts, choosable);
         EXPECT_EQ(p.announced(), choosable);
-        EXPECT_EQ(p.selectedKey(), choosable.empty() ? std::string() : choosable.back());
-        EXPECT_EQ(p.checked(), choosable.empty() ? Keys() : Keys { choosable.back() });
-        EXPECT_EQ(p.op.reloads, 0);
+        EXPECT_EQ(p.selectedKey(), choosable.back());
+        ASSERT_NE(p.rowOf(choosable.back()), -1);
+        EXPECT_TRUE(p.radio(p.rowOf(choosable.back()))->isChecked());
+        EXPECT_EQ(forms.back()->reloads, 0);
     }
+    EXPECT_TRUE(tradeClient()->receivedQueries().empty());
+    // The same operation again keeps its rows; a reload lists a contract added since.
+    store(contract("K999", "SH", '1', '1', BEFORE_FIRST));
+    p.table->setOperationType(TC::OPT_AGREEMENT_PLEDGE_RELEASE);
+    EXPECT_EQ(p.rows()->rowCount(), 60);
+    p.table->queryContracts(false);
+    EXPECT_EQ(p.rows()->rowCount(), 61);
 }
 
 TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
@@ -223,7 +201,6 @@ TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
         SCOPED_TRACE(deployment);
         TC::getUserConfig()->deploymentCode = deployment;
         Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-        p.start();
         ASSERT_EQ(p.keys(), (Keys { "A", "C", "B" }));
         EXPECT_EQ(p.selectedKey(), "C");
         // Sorted, the rows still answer by their id.
@@ -233,15 +210,13 @@ TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
         if (deployment == 200) {
             // Selected, but neither choosable nor handed on.
             EXPECT_EQ(p.keys(true), Keys());
-            EXPECT_EQ(p.selectedKey(), "C");
-            EXPECT_TRUE(p.op.contracts.empty());
-            EXPECT_TRUE(p.announced().empty());
+            EXPECT_TRUE(p.op.contracts.empty() && p.announced().empty());
             continue;
         }
         EXPECT_EQ(p.op.contracts, (Keys { "A", "C", "A" }));
         EXPECT_EQ(p.announced(), (Keys { "A", "C", "A" }));
         EXPECT_EQ(p.selectedKey(), "A");
-        EXPECT_EQ(p.checked(), Keys { "A" });
+        EXPECT_TRUE(p.radio(p.rowOf("A"))->isChecked());
     }
 }
 
@@ -252,8 +227,7 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     ContractPtr given = contract("H-002", "SZ", '2', '8', IN_TERM);
     given->repurchaseAmount = 500000;
     given->maturitySettleAmount = 500100.25;
-    given->pledgedBonds = { pledgedBond("SZ", "101901", 10, '0', "国债1902"),
-                            pledgedBond("SZ", "101902", 20, '0', "国债1903") };
+    given->pledgedBonds = { pledgedBond("SZ", "101901", 10), pledgedBond("SZ", "101902", 20) };
     ContractPtr sameDay = contract("H-003", "SH", '1', '2', MATURES_TODAY);
     sameDay->firstSettleDate = sameDay->maturitySettleDate;
     sameDay->repurchaseAmount = 250000;
@@ -261,7 +235,6 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     for (const ContractPtr &c : { computed, given, sameDay })
         store(c);
     Panel p(TC::OPT_AGREEMENT_MATURITY_CONFIRM, kLoggedInAccount);
-    p.start();
     XP::COddEvenRowTable *rows = p.rows();
 
     EXPECT_EQ(headerTexts(*rows),
@@ -281,58 +254,51 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     EXPECT_EQ(textsOf("H-003").at(11), QStringLiteral("0.00"));
     // The computed amount is written back into the record.
     EXPECT_NEAR(computed->maturitySettleAmount, 1001000.0, 1e-6);
-    EXPECT_EQ(sameDay->maturitySettleAmount, 0.0);
     EXPECT_EQ(rows->statText(6), QStringLiteral("1750000.000"));
     EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
-}
 
-TEST_F(ContractTableTest, anotherContractOperationReloadsWithoutAQuery)
-{
-    store(contract("M", "SH", '1', '1', MATURED));
-    store(contract("T", "SH", '1', '1', IN_TERM));
-    Panel p(TC::OPT_AGREEMENT_MATURITY_CONFIRM, kLoggedInAccount);
-    p.start();
-    EXPECT_EQ(p.keys(true), Keys { "M" });
-
-    FakeOperation early(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.table->setOperationWidget(&early);
-    EXPECT_EQ(p.keys(), (Keys { "T", "M" }));
-    EXPECT_EQ(early.contracts, Keys { "T" });
-    EXPECT_EQ(p.announced(), (Keys { "M", "T" }));
-
-    // The same operation again keeps the rows: a contract added since is not there.
-    store(contract("T2", "SH", '1', '1', IN_TERM));
-    p.table->setOperationType(TC::OPT_AGREEMENT_EARLY_REPURCHASE);
-    p.table->setOperationWidget(&early);
-    EXPECT_EQ(p.keys(), (Keys { "T", "M" }));
-    EXPECT_EQ(early.contracts, Keys { "T" });
+    // Figures and dates that are none are shown as such; only choosable rows are handed on.
+    ContractPtr noDates = store(contract("Z0", "SH", '1', '1', IN_TERM));
+    noDates->firstSettleDate = noDates->maturitySettleDate = 0;
+    ContractPtr backwards = store(contract("ZB", "SH", '2', '1', IN_TERM));
+    backwards->firstSettleDate = 20260210;
+    backwards->maturitySettleDate = 20260201;
+    backwards->maturitySettleAmount = 0;
+    ContractPtr noAmount = store(contract("ZN", "SH", '1', '1', IN_TERM));
+    noAmount->repurchaseAmount = std::numeric_limits<double>::quiet_NaN();
+    noAmount->maturitySettleAmount = 0;
+    ContractPtr noAccount = store(contract("ZI", "SZ", '1', '1', IN_TERM));
+    noAccount->repurchaseRate = std::numeric_limits<double>::infinity();
+    noAccount->accountInfo.reset();
+    p.sink.events.clear();
+    p.op.contracts.clear();
     p.table->queryContracts(false);
-    EXPECT_EQ(p.keys(), (Keys { "T", "T2", "M" }));
-    EXPECT_TRUE(tradeClient()->receivedQueries().empty());
+    EXPECT_EQ(rows->rowCount(), 7);
+    EXPECT_EQ(p.op.contracts, p.keys(true));
+    EXPECT_EQ(p.announced(), p.keys(true));
+    EXPECT_EQ(rows->statText(6), QStringLiteral("非法值"));
+    EXPECT_EQ(rows->statText(11), QStringLiteral("非法值"));
+    EXPECT_EQ(rows->itemText(p.rowOf("ZN"), 11), QStringLiteral("非法值"));
+    EXPECT_EQ(rows->itemText(p.rowOf("ZB"), 11), QStringLiteral("0.00"));
+    EXPECT_EQ(rows->itemText(p.rowOf("ZI"), 1), QString());
 }
 
 TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTableThatAsked)
 {
     store(contract("OLD", "SH", '1', '1', IN_TERM));
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.start();
     XP::CSmallNoNormalButton *refresh = p.table->refreshButton();
     refresh->click();
-    EXPECT_FALSE(refresh->isEnabled());
     EXPECT_EQ(p.rows()->rowCount(), 0); // cleared for a cash broker account
     refresh->click();
     ASSERT_EQ(tradeClient()->receivedQueries().size(), 1u);
     const ttservice::CQueryDataReqPtr request = tradeClient()->receivedQueries().front();
     EXPECT_EQ(request->dataType, 788);
-    ASSERT_TRUE(request->accountInfo);
     EXPECT_EQ(request->accountInfo->getKey(), kLoggedInAccount);
 
-    auto other = boost::make_shared<ttservice::CPositionStatics>();
-    other->market = "SH";
-    other->instrumentCode = "122000";
     const std::vector<ttservice::IDataPtr> answer {
         contract("N1", "SH", '1', '1', MATURED), nullptr, contract("N2", "SZ", '1', '2', IN_TERM),
-        contract("N3", "SH", '1', '3', IN_TERM), other
+        contract("N3", "SH", '1', '3', IN_TERM), position("SH", "122000", 1)
     };
     std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
     ASSERT_EQ(calls.size(), 1u);
@@ -348,7 +314,11 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     // An answer that never comes: the fallback releases the button.
     refresh->click();
     EXPECT_FALSE(refresh->isEnabled());
-    EXPECT_EQ(fireRefreshFallback(p.table), 1);
+    auto *fallback = p.table->findChild<QTimer *>(QStringLiteral("refreshTimeout"));
+    ASSERT_TRUE(fallback && fallback->isActive());
+    EXPECT_EQ(fallback->interval(), 30000);
+    QTimerEvent timeout(fallback->timerId());
+    QCoreApplication::sendEvent(fallback, &timeout);
     EXPECT_TRUE(refresh->isEnabled());
     refresh->click();
     EXPECT_EQ(tradeClient()->receivedQueries().size(), 3u);
@@ -360,8 +330,7 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     EXPECT_EQ(p.keys(), Keys());
     EXPECT_FALSE(accountData(kLoggedInAccount)->getData(788, "LATE"));
 
-    // The trader switched the form to another account while the counter
-    // answered for the first: the answer is not applied to the account now shown.
+    // An answer for the account the form showed before is not applied to the one it shows.
     const int announced = int(p.announced().size());
     p.op.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
     calls.back().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });
@@ -370,90 +339,23 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     EXPECT_EQ(p.keys(), Keys());
     EXPECT_EQ(int(p.announced().size()), announced);
     EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "STALE"));
-
-    // An answer posted as the table goes is dropped with it.
-    refresh->click();
-    calls = tradeClient()->takePendingQueries();
-    ASSERT_EQ(calls.size(), 1u);
-    std::thread late([&] {
-        calls.front().answer(utils::TTError(), { contract("GONE", "SH", '1', '1', IN_TERM) });
-    });
-    late.join();
-    delete p.table;
-    QCoreApplication::processEvents();
-    EXPECT_EQ(utils::CDeliveryGuard::inFlight(), 0);
-    EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "GONE"));
 }
 
-TEST_F(ContractTableTest, failedOrEmptyAnswersKeepTheRows)
+TEST_F(ContractTableTest, rowsOfAnotherBrokersAccountOutliveFailedAndEmptyAnswers)
 {
-    addOtherBrokerAccount("10004");
-    for (const char *account : { "10004", kLoggedInAccount }) {
-        SCOPED_TRACE(account);
-        store(contract(std::string("R") + account, "SH", '1', '1', IN_TERM, account), account);
-        Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, account);
-        p.start();
-        // A cash broker account lost its rows when the query started.
-        const Keys after = std::string(account) == "10004" ? p.keys() : Keys();
-        for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
-            const int reloads = p.op.reloads;
-            p.table->refreshButton()->click();
-            ASSERT_TRUE(answerQuery({}, error));
-            EXPECT_EQ(p.keys(), after);
-            EXPECT_EQ(p.op.reloads, reloads + 1);
-            EXPECT_TRUE(p.table->refreshButton()->isEnabled());
-        }
+    ttservice::CAccountInfo info;
+    info.accountId = "10004";
+    info.brokerType = 2; // not a cash broker
+    TC::getUserConfig()->addAccount(info);
+    store(contract("R", "SH", '1', '1', IN_TERM, "10004"), "10004");
+    Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10004");
+    for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
+        p.table->refreshButton()->click();
+        ASSERT_TRUE(answerQuery({}, error));
+        EXPECT_EQ(p.keys(), Keys { "R" });
+        EXPECT_TRUE(p.table->refreshButton()->isEnabled());
     }
-}
-
-TEST_F(ContractTableTest, badContractsNeverCrashNorAnnounceWhatIsNotListed)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    std::vector<ContractPtr> bad;
-    const auto add = [&](const std::string &no, const std::string &market, int direction,
-                         std::function<void(ttservice::CRepurchaseAgreementContractInfo &)> f) {
-        ContractPtr c = contract(no, market, direction, '1', IN_TERM);
-        f(*c);
-        bad.push_back(store(c));
-    };
-    add("Z0", "SH", '1', [](auto &c) { c.firstSettleDate = c.maturitySettleDate = 0; });
-    add("Z9", "SZ", '1', [](auto &c) { c.firstSettleDate = c.maturitySettleDate = 99999999; });
-    add("ZB", "SH", '2', [](auto &c) {
-        c.firstSettleDate = 20260210;
-        c.maturitySettleDate = 20260201;
-        c.maturitySettleAmount = 0;
-    });
-    add("ZN", "SH", '1', [nan](auto &c) {
-        c.repurchaseAmount = nan;
-        c.maturitySettleAmount = 0;
-    });
-    add("ZI", "SZ", '1', [inf](auto &c) {
-        c.repurchaseRate = inf;
-        c.maturitySettleAmount = 0;
-        c.accountInfo.reset();
-    });
-    add("ZU", "XX", 0, [](auto &c) {
-        c.repurchaseAmount = ttservice::kUnsetDouble;
-        c.contractStatus = '8';
-    });
-    for (TC::ETradeOperationType type :
-         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_EARLY_REPURCHASE,
-           TC::OPT_AGREEMENT_MATURITY_RENEWAL, TC::OPT_AGREEMENT_PLEDGE_CHANGE,
-           TC::OPT_AGREEMENT_PLEDGE_RELEASE }) {
-        SCOPED_TRACE(type);
-        Panel p(type, kLoggedInAccount);
-        p.start();
-        EXPECT_EQ(p.rows()->rowCount(), int(bad.size()));
-        const Keys choosable = p.keys(true);
-        EXPECT_EQ(p.op.contracts, choosable);
-        EXPECT_EQ(p.announced(), choosable);
-        EXPECT_EQ(p.rows()->statText(6), QStringLiteral("非法值"));
-        EXPECT_EQ(p.rows()->statText(11), QStringLiteral("非法值"));
-        EXPECT_EQ(p.rows()->itemText(p.rowOf("ZN"), 11), QStringLiteral("非法值"));
-        EXPECT_EQ(p.rows()->itemText(p.rowOf("ZB"), 11), QStringLiteral("0.00"));
-        EXPECT_EQ(p.rows()->itemText(p.rowOf("ZI"), 1), QString());
-    }
+    EXPECT_EQ(p.op.reloads, 2);
 }
 
 TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
@@ -464,7 +366,6 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
     store(two);
     store(contract("P0", "SH", '1', '1', IN_TERM));
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, kLoggedInAccount);
-    p.start();
     p.rows()->sortByColumn(12, Qt::AscendingOrder); // P0 first: rows are found by id
 
     // The dialog is kept for the next click: what it showed is read from it.
@@ -474,9 +375,8 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
     ASSERT_EQ(p.rows()->itemText(row, 4), QStringLiteral("2"));
     p.rows()->itemControl(row, 4)->click();
     ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 1);
-    TC::CPledgeBondInfoDialog *dialog = p.table->pledgeBondDialog();
-    ASSERT_NE(dialog, nullptr);
-    XP::COddEvenRowTable &bonds = *dialog->table();
+    ASSERT_NE(p.table->pledgeBondDialog(), nullptr);
+    XP::COddEvenRowTable &bonds = *p.table->pledgeBondDialog()->table();
     EXPECT_EQ(headerTexts(bonds),
               (QStringList { "债券市场", "债券代码", "债券名称", "质押数量", "股份性质" }));
     ASSERT_EQ(bonds.rowCount(), 2);
@@ -489,7 +389,6 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
     // Another contract's bonds replace them, and the filter goes.
     p.rows()->itemControl(p.rowOf("P0"), 4)->click();
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 2);
-    EXPECT_EQ(p.table->pledgeBondDialog(), dialog);
     EXPECT_EQ(bonds.rowCount(), 0);
     EXPECT_EQ(bonds.statText(3), QStringLiteral("0"));
     EXPECT_FALSE(bonds.hasFilter());
@@ -497,10 +396,8 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
 
 } // namespace
 
-// A fill hands the form every choosable contract and the form lays out only
-// the last, yet it must end as filling each contract in turn leaves it, cells
-// that only some contracts fill (SZ settlement, original pledge code, settled
-// maturity amount) included, whatever the order and with a key not found last.
+// A batched fill ends as filling each contract in turn, in any order, leaves the form, cells
+// that only some contracts fill (SZ settlement, original pledge code, settled amount) included.
 TEST_F(ContractTableTest, aFillEndsWithTheFormAsFillingEachContractInTurnLeavesIt)
 {
     std::vector<ContractPtr> made = {
@@ -509,22 +406,21 @@ TEST_F(ContractTableTest, aFillEndsWithTheFormAsFillingEachContractInTurnLeavesI
         store(contract("P3", "SH", '1', '1', BEFORE_FIRST)),
         store(contract("P4", "SZ", '2', '8', FIRST_TODAY)),
     };
+    Keys keys;
     for (size_t i = 0; i < made.size(); ++i) {
         made[i]->repurchaseAmount = 100000.0 * double(i + 1);
-        made[i]->repurchaseRate = 0.011 * double(i + 1);
         made[i]->maturitySettleAmount = made[i]->repurchaseAmount + 500.0 * double(i + 1);
-        made[i]->counterpartyDealerName = "对手" + std::to_string(i);
         if (i % 2 == 0)
-            made[i]->pledgedBonds.push_back(pledgedBond(made[i]->market,
-                                                        "01954" + std::to_string(i), 100, '0',
-                                                        "债券" + std::to_string(i)));
+            made[i]->pledgedBonds.push_back(
+                pledgedBond(made[i]->market, "01954" + std::to_string(i), 100, '0', "债券"));
+        keys.push_back(made[i]->getKey());
     }
+    std::sort(keys.begin(), keys.end());
     const auto formTexts = [](Form &form) {
         QStringList texts;
         for (const QLineEdit *edit : form.findChildren<QLineEdit *>())
             texts << edit->text();
-        texts << QString::fromStdString(form.contractKey());
-        return texts;
+        return texts << QString::fromStdString(form.contractKey());
     };
     for (TC::ETradeOperationType type :
          { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_EARLY_REPURCHASE,
@@ -533,21 +429,18 @@ TEST_F(ContractTableTest, aFillEndsWithTheFormAsFillingEachContractInTurnLeavesI
         SCOPED_TRACE(type);
         const auto inTurn = makeForm(type);
         const auto batched = makeForm(type);
-        std::vector<size_t> order = { 0, 1, 2, 3 };
         int round = 0;
         do {
-            Keys keys;
-            for (size_t i : order)
-                keys.push_back(made[i]->getKey());
-            if (++round % 3 == 0)
-                keys.push_back("SH-no-such-contract");
-            for (const std::string &key : keys)
+            Keys fill = keys;
+            if (++round % 3 == 0) // a key not found comes last
+                fill.push_back("SH-no-such-contract");
+            for (const std::string &key : fill)
                 inTurn->setContract(key);
             batched->beginContractFill();
-            for (const std::string &key : keys)
+            for (const std::string &key : fill)
                 batched->setContract(key);
             batched->endContractFill();
-            ASSERT_EQ(formTexts(*batched), formTexts(*inTurn)) << ::testing::PrintToString(keys);
-        } while (std::next_permutation(order.begin(), order.end()));
+            ASSERT_EQ(formTexts(*batched), formTexts(*inTurn)) << ::testing::PrintToString(fill);
+        } while (std::next_permutation(keys.begin(), keys.end()));
     }
 }
