@@ -3,11 +3,9 @@
 
 #include "common/CDealerDirectory.h"
 #include "tc/CMsgService.h"
-#include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CAutoKeyboardWidget.h"
-#include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
 #include "xp/CPortfolioSearchModel.h"
@@ -36,27 +34,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(FormDealerTest, dealerCellsAreBuiltForSearchAsYouType)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    CDealerDirectory *directory = CDealerDirectory::instance();
-    const std::pair<int, int> kinds[]
-        = { { 12, 0 }, { 13, 1 }, { 19, 2 }, { 14, 3 }, { 20, 4 }, { 21, 0 } };
-    for (const auto &k : kinds) {
-        XP::CAutoKeyboardLineEdit *cell = form->dealerCell(k.first);
-        ASSERT_NE(cell, nullptr) << k.first;
-        EXPECT_EQ(cell->model(), directory->model(k.second));
-        EXPECT_EQ(cell->getLineEdit()->maxLength(), 100);
-    }
-    // The validator keeps word characters, blanks and the usual punctuation.
-    int pos = 0;
-    QString ok = QStringLiteral("D1 银行甲，好!");
-    QString bad = QStringLiteral("D1;");
-    const QValidator *validator = form->dealerCell(12)->getLineEdit()->validator();
-    EXPECT_EQ(validator->validate(ok, pos), QValidator::Acceptable);
-    EXPECT_NE(validator->validate(bad, pos), QValidator::Acceptable);
-}
 
 TEST_F(FormDealerTest, typedTextOffersDealersAndAPickedOneItsTradersAndSubjects)
 {

@@ -122,19 +122,6 @@ TEST_F(AgreementVariantTest, contractWidgetsEnableTheirButtonOnlyForTheirInstruc
     EXPECT_FALSE(confirm.orderButton()->isEnabled()) << "no instruction matches the empty key";
 }
 
-TEST_F(AgreementVariantTest, buttonClicksOfDecAndIntentionTravelOnToThePage)
-{
-    CAgreementRepurchaseWidgetDec dec(nullptr);
-    EXPECT_FALSE(dec.handleEvent(5, 2, 0, QString(), nullptr));
-    CAgreementRepurchaseWidgetIntention intention(nullptr);
-    EXPECT_FALSE(intention.handleEvent(5, 0, 0, QString(), nullptr));
-    EXPECT_FALSE(intention.handleEvent(5, 11, 0, QString(), nullptr));
-    EXPECT_EQ(intention.operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
-    // Other clicks change nothing.
-    EXPECT_FALSE(intention.handleEvent(5, 12, 0, QString(), nullptr));
-    EXPECT_EQ(intention.side(), 11);
-}
-
 TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
 {
     CAgreementRepurchaseWidgetIntention w(nullptr);
@@ -180,9 +167,13 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
     EXPECT_EQ(w.repoForm()->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
     EXPECT_EQ(w.reverseRepoForm()->currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
 
-    // The trader clicks 逆回购 in the side group.
+    // The trader clicks 逆回购 in the side group; order clicks travel on to the page.
     w.sideGroup()->button(11)->click();
     expectSide(false);
+    EXPECT_FALSE(w.handleEvent(5, 0, 0, QString(), nullptr));
+    EXPECT_FALSE(w.handleEvent(5, 12, 0, QString(), nullptr));
+    EXPECT_EQ(w.side(), 11) << "other clicks change nothing";
+    EXPECT_FALSE(CAgreementRepurchaseWidgetDec(nullptr).handleEvent(5, 2, 0, QString(), nullptr));
     EXPECT_EQ(w.currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
     // A saved side is its first number; any other text leaves the side alone.
     w.setParam(QStringLiteral("10&11&x"));
