@@ -101,9 +101,33 @@ TEST_F(FormCalculationTest, settlementDatesAcrossWeekendsAndThe2026Closures)
     EXPECT_TRUE(form->tradingCalendar().contains("2027-09-24"));
 }
 
-TEST_F(FormCalculationTest, noTradingDayInReachLogsAndLeavesTheDatesEmpty)
+TEST_F(FormCalculationTest, incompleteTermsEmptyOnlyWhatTheyFeed)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    const Form::Cells &c = form->cells();
+    // No rate or no amount: the dates stay, the money goes; a zero rate earns nothing.
+    type(*form, "7", "3.65", "1000000");
+    typeInto(c.rate->getLineEdit(), "");
+    EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "20260212", "20260224", "12", "", "" }));
+    typeInto(c.rate->getLineEdit(), "0");
+    EXPECT_EQ(texts(c.interest, c.maturityAmount), (QStringList { "0.00", "1000000.00" }));
+    typeInto(c.amount->getLineEdit(), "");
+    EXPECT_EQ(c.interest->text(), QString());
+
+    // Zero days clear all that is derived; the variety, rate and amount stay for the checks.
+    type(*form, "14", "2.1", "2000000");
+    typeInto(c.days->getLineEdit(), "0");
+    EXPECT_EQ(derived(*form), QStringList({ "", "", "", "", "", "" }));
+    EXPECT_TRUE(c.days->text().isEmpty());
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206014");
+    EXPECT_EQ(texts(c.rate, c.amount), (QStringList { "2.1", "2000000" }));
+    // 366 cannot be typed; a programmatic 400 matches no variety and keeps the last one.
+    c.days->setText(QStringLiteral("400"));
+    form->recalculate();
+    EXPECT_EQ(c.variety->text(), QString());
+    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206014");
+
+    // No trading day within reach: logged as an error, the dates left empty.
     CTradingCalendar::DayMap closed;
     for (int i = 0; i < 800; ++i)
         closed.insert(CTradingCalendar::dateKey(QDate(2026, 2, 12).addDays(i)),
@@ -115,40 +139,6 @@ TEST_F(FormCalculationTest, noTradingDayInReachLogsAndLeavesTheDatesEmpty)
     EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::setSettleAccountDate] The scope "
                           "of the trading day is not enough"),
               40000);
-}
-
-TEST_F(FormCalculationTest, emptyOrNonPositiveDaysClearTheDerivedCells)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "14", "2.1", "2000000");
-    ASSERT_FALSE(form->cells().interest->text().isEmpty());
-    typeInto(form->cells().days->getLineEdit(), "0");
-    EXPECT_EQ(derived(*form), QStringList({ "", "", "", "", "", "" }));
-    EXPECT_TRUE(form->cells().days->text().isEmpty());
-    // The selected variety stays for the order checks to judge, the typed rate and amount too.
-    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206014");
-    EXPECT_EQ(texts(form->cells().rate, form->cells().amount), (QStringList { "2.1", "2000000" }));
-
-    // 366 cannot be typed; a programmatic 400 matches no variety and keeps the last one.
-    type(*form, "7", "2", "100000");
-    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
-    form->cells().days->setText(QStringLiteral("400"));
-    form->recalculate();
-    EXPECT_EQ(form->cells().variety->text(), QString());
-    EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
-}
-
-TEST_F(FormCalculationTest, missingRateOrAmountEmptiesOnlyTheMoney)
-{
-    const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "7", "3.65", "1000000");
-    typeInto(form->cells().rate->getLineEdit(), "");
-    EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "20260212", "20260224", "12", "", "" }));
-    typeInto(form->cells().rate->getLineEdit(), "0");
-    EXPECT_EQ(texts(form->cells().interest, form->cells().maturityAmount),
-              (QStringList { "0.00", "1000000.00" }));
-    typeInto(form->cells().amount->getLineEdit(), "");
-    EXPECT_EQ(form->cells().interest->text(), QString());
 }
 
 TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
