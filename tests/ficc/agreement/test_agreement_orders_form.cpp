@@ -56,14 +56,22 @@ TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
     EXPECT_EQ(form->orderOperationType(), 1049);
 }
 
-TEST_F(AgreementOrderFormTest, formWithoutAccountDataFillsNothingAndOrdersNothing)
+TEST_F(AgreementOrderFormTest, missingAccountDataIsLoggedAndChangesNothing)
 {
     FakeOperation widget(OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
     EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
+    LogCapture log;
     widget.setCurrentAccount(QStringLiteral("99999"));
     EXPECT_FALSE(widget.getAccountDataPtr());
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account 99999, but null account data ptr."),
+              20000);
 
     Form form(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
+    EXPECT_EQ(form.getAccountDataPtr(), nullptr);
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account , but null account data ptr."),
+              20000);
     form.refreshAccountInfo();
     EXPECT_TRUE(form.cells().funds->text().isEmpty());
     form.fillFromTurnDeal(QStringLiteral("IO1"));
