@@ -68,6 +68,17 @@ protected:
         QString error;
         return dir()->load(writeBytes(utils::utf8ToGbk(text)), error);
     }
+    static TC::CMsgService *messages()
+    {
+        return utils::CManualSingletonT<TC::CMsgService>::instance();
+    }
+    static QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const TC::CHostMessage &message : messages()->messages())
+            texts << QString::fromStdString(message.text);
+        return texts;
+    }
     void expectSampleLoaded()
     {
         EXPECT_EQ(dir()->dealerCodes(), QStringList({ "D1", "D2" }));
@@ -294,40 +305,16 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
 
 } // namespace
 
-// Saves that fail because of what is in the file's place: the trader is told
-// once, and the next save after the cause is gone writes the file.
-class DealerDirectorySaveFailureTest : public DealerDirectoryTest
+// A save that fails for what is in the file's place is told once, until a save succeeds.
+TEST_F(DealerDirectoryTest, failedSaveIsToldOnceUntilTheFailureChangesOrComesBackAfterASave)
 {
-protected:
-    void SetUp() override
+    struct Case
     {
-        DealerDirectoryTest::SetUp();
-        messages()->clear();
-    }
-    static TC::CMsgService *messages()
-    {
-        return utils::CManualSingletonT<TC::CMsgService>::instance();
-    }
-    static QStringList shownTexts()
-    {
-        QStringList texts;
-        for (const TC::CHostMessage &message : messages()->messages())
-            texts << QString::fromStdString(message.text);
-        return texts;
-    }
-};
-
-struct SaveFailureCase
-{
-    const char *name;
-    std::function<void(const QString &dir)> breakIt;
-    std::function<void(const QString &dir)> fixIt;
-};
-
-TEST_F(DealerDirectorySaveFailureTest, isToldOnceUntilTheFailureChangesOrComesBackAfterASave)
-{
+        const char *name;
+        std::function<void(const QString &dir)> breakIt, fixIt;
+    };
     const QString file = "FiccDealerConfig.csv";
-    const std::vector<SaveFailureCase> cases = {
+    const std::vector<Case> cases = {
         { "directory in the file's place",
           [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir(file)); },
           [&](const QString &dir) { ASSERT_TRUE(QDir(dir).rmdir(file)); } },
@@ -337,7 +324,7 @@ TEST_F(DealerDirectorySaveFailureTest, isToldOnceUntilTheFailureChangesOrComesBa
           },
           [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir("gone")); } },
     };
-    for (const SaveFailureCase &c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir tmp;
         ASSERT_TRUE(tmp.isValid());
