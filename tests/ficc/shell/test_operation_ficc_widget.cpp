@@ -101,14 +101,6 @@ TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
                 (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
                                     w->turnDealTable(), w->confirmTable() }));
         }
-        if (offer == Agreement) {
-            // The tables start with those of the repo intention.
-            for (QWidget *table : std::initializer_list<QWidget *> {
-                     w->contractTable(), w->pledgeBondTable(), w->confirmTable() })
-                EXPECT_TRUE(table->isHidden());
-            EXPECT_FALSE(w->pledgePosTable()->isHidden());
-            EXPECT_FALSE(w->turnDealTable()->isHidden());
-        }
         EXPECT_EQ(w->spotPage() != nullptr, offers(offer, 3));
         EXPECT_EQ(w->spotAccounts() != nullptr, offers(offer, 3));
         // The quotation table always exists, and is never shown.
