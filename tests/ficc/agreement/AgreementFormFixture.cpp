@@ -54,14 +54,11 @@ void AgreementFormFixture::SetUp()
     TC::setConfigDir(m_tmp.path());
     auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
     calendar->clear();
-    ASSERT_TRUE(calendar->loadClosures(shippedHolidayFile()));
+    ASSERT_TRUE(calendar->loadClosures(QFileInfo(QStringLiteral(__FILE__))
+                                           .absoluteDir()
+                                           .filePath("../../../app/data/ExchangeHolidays.csv")));
     TC::CHostClock::setToday(QDate(2026, 2, 12));
     addVarieties();
-}
-
-void AgreementFormFixture::TearDown()
-{
-    HostFixture::TearDown();
 }
 
 std::unique_ptr<AgreementFormFixture::Form>
@@ -104,13 +101,6 @@ void AgreementFormFixture::addVariety(const std::string &market, const std::stri
     inst->extraDetail = variety;
     ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(inst);
     utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(typeId, market, code);
-}
-
-QString AgreementFormFixture::shippedHolidayFile()
-{
-    return QFileInfo(QStringLiteral(__FILE__))
-        .absoluteDir()
-        .filePath(QStringLiteral("../../../app/data/ExchangeHolidays.csv"));
 }
 
 void AgreementFormFixture::typeInto(QLineEdit *edit, const QString &text)

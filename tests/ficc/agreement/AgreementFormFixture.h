@@ -81,7 +81,6 @@ protected:
     using Form = TC::IBaseAgreementContentWidget;
 
     void SetUp() override;
-    void TearDown() override;
 
     // A form of `type` under `parent` (owned by the parent when given), with
     // the accounts 10001 and 10003 offered.
@@ -97,7 +96,6 @@ protected:
     // A repurchase variety of `minDays` to `maxDays` days, registered under `typeId`.
     static void addVariety(const std::string &market, const std::string &code,
                            const std::string &name, int minDays, int maxDays, int typeId);
-    static QString shippedHolidayFile();
     // Types `text` over the editor's text key by key, as the trader does, so
     // that validators and the editor's signals take part.
     static void typeInto(QLineEdit *edit, const QString &text);
