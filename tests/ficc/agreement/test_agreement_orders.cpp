@@ -127,7 +127,7 @@ struct CheckCase
 
 } // namespace
 
-TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
+TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange)
 {
     const CheckCase cases[] = {
         { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
@@ -175,6 +175,22 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
               in.settlementAmount = 0;
           },
           "解除质押结算金额必须大于0!" },
+        // Each market's rules apply on its own exchange only.
+        { "Shenzhen renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
+          [](Input &in) {
+              in.market = "SZ";
+              in.originalInterest = 0;
+          },
+          "" },
+        { "Shanghai release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
+          [](Input &in) { in.settlementAmount = 0; }, "" },
+        { "change swapping out exactly what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
+          [](Input &in) {
+              in.secondSelection = { pledgeRow("019547", 1600000, 16000) };
+              in.secondSelectionTotal = 1600000;
+              in.amount = 400000;
+          },
+          "" },
     };
     for (const CheckCase &c : cases) {
         Input in = validInput(c.type);
@@ -219,25 +235,6 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
     EXPECT_EQ(check(in), QString()) << "365 days and a rate of 99.999 pass";
 }
 
-TEST_F(AgreementOrderTest, marketRulesApplyOnlyToTheirExchange)
-{
-    // Shenzhen skips the contact and original interest checks...
-    Input renewal = validInput(OPT_AGREEMENT_MATURITY_RENEWAL);
-    renewal.market = "SZ";
-    renewal.originalInterest = 0;
-    EXPECT_EQ(check(renewal), QString());
-    // ...and Shanghai the release settlement amount.
-    Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
-    release.settlementAmount = 0;
-    EXPECT_EQ(check(release), QString());
-    // Exactly the remaining pledge value is still allowed in a change.
-    Input change = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
-    change.secondSelection = { pledgeRow("019547", 1600000, 16000) };
-    change.secondSelectionTotal = 1600000;
-    change.amount = 400000;
-    EXPECT_EQ(check(change), QString());
-}
-
 TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
 {
     EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr), 1045);
@@ -268,7 +265,7 @@ TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
     EXPECT_EQ(Builder::orderOperationType(OPT_SPOT_BOND_TRADE, &contract), -1);
 }
 
-TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
+TEST_F(AgreementOrderTest, declarationsCarryTheLastOfThreeRowsAndIntentionsTheirContacts)
 {
     Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
     in.firstSelection = { pledgeRow("019547", 500000, 5000), pledgeRow("122000", 400000, 4000),
@@ -310,13 +307,9 @@ TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
     EXPECT_EQ((std::vector<std::string> { order.stock.market, order.stock.stockCode, a.bondMarket,
                                           a.bondCode, std::to_string(order.volume) }),
               (std::vector<std::string> { "SZ", "138007", "SZ", "101901", "8000" }));
-}
 
-TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheSelectedBond)
-{
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a
-        = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
+    // An intention carries its contacts trimmed.
+    a = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
     EXPECT_EQ((std::vector<std::string> { order.contactPerson, order.contactMethod, a.bondCode,
                                           std::to_string(order.operationType),
                                           std::to_string(order.volume) }),
