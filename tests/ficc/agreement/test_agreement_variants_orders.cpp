@@ -98,22 +98,6 @@ TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommandOfWh
     EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
 }
 
-TEST_F(AgreementVariantOrderTest, failedCheckShowsTheMessageAndPlacesNothing)
-{
-    CAgreementRepurchaseWidgetDec dec(nullptr);
-    fillValidDeclaration(dec);
-    dec.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-    LogCapture log;
-    dec.doOperation();
-    EXPECT_TRUE(commandCenter()->commands().empty());
-    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), 0);
-    ASSERT_EQ(msgService()->messages().size(), 1u);
-    EXPECT_EQ(msgService()->messages().front().text, "账号 [A-10003] 正在刷新, 无法下单!");
-    EXPECT_EQ(msgService()->messages().front().type, 4);
-    EXPECT_EQ(msgService()->messages().front().level, 1);
-    EXPECT_EQ(log.count("placeCommands"), 0);
-}
-
 TEST_F(AgreementVariantOrderTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
 {
     // The declaration is filled while trading is on; the deployment then
@@ -135,7 +119,8 @@ TEST_F(AgreementVariantOrderTest, onlyPlacingDeploymentsHandOrdersToTheCommandCe
     }
     EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
 
-    // An early repurchase without a contract is checked whatever the deployment.
+    // An early repurchase without a contract is checked whatever the deployment: the
+    // message list tells why, and nothing is offered or placed.
     for (int code : { 100, 400, 200 }) {
         getUserConfig()->deploymentCode = code;
         CAgreementRepurchaseWidgetAdvance advance(nullptr);
@@ -143,5 +128,9 @@ TEST_F(AgreementVariantOrderTest, onlyPlacingDeploymentsHandOrdersToTheCommandCe
         advance.doOperation();
     }
     EXPECT_EQ(commandCenter()->commands().size(), placed);
-    EXPECT_EQ(messages().size(), 3u);
+    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages().front(), "合约信息不存在或没有选中任何合约 [] , 无法下单!");
+    EXPECT_EQ(msgService()->messages().front().type, 4);
+    EXPECT_EQ(msgService()->messages().front().level, 1);
 }
