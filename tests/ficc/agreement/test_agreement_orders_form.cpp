@@ -42,15 +42,13 @@ TEST_F(AgreementOrderFormTest, contractFormsOrderOnThePickedContract)
     EXPECT_EQ(form->orderOperationType(), 1048);
     ttservice::CCodeOrderParam order;
     const ttservice::CRepurchaseAgreementParam a = buildOne(*form, order);
-    EXPECT_EQ(order.stock.stockCode, "206007");
-    EXPECT_EQ(order.volume, 15000);
-    EXPECT_EQ(a.contractNo, "C001");
-    EXPECT_EQ(a.firstSettleDate, 20260202);
-    EXPECT_EQ(a.repurchaseDays, 7);
+    EXPECT_EQ((std::vector<std::string> { order.stock.stockCode, a.contractNo, a.trader,
+                                          a.counterpartyDealer }),
+              (std::vector<std::string> { "206007", "C001", "T1", "D2" }));
+    EXPECT_EQ((std::vector<long long> { order.volume, a.firstSettleDate, a.repurchaseDays }),
+              (std::vector<long long> { 15000, 20260202, 7 }));
     // Ten days used of the contract, from 2 to 12 February.
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000);
-    EXPECT_EQ(a.trader, "T1");
-    EXPECT_EQ(a.counterpartyDealer, "D2");
 
     contract->direction = '2';
     EXPECT_EQ(form->orderOperationType(), 1049);
