@@ -9,6 +9,9 @@
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -115,6 +118,14 @@ void AgreementFormFixture::typeInto(QLineEdit *edit, const QString &text)
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(edit, &press);
     }
+}
+
+void AgreementFormFixture::typeTerms(Form &form, const QString &days, const QString &rate,
+                                     const QString &amount)
+{
+    typeInto(form.cells().rate->getLineEdit(), rate);
+    typeInto(form.cells().amount->getLineEdit(), amount);
+    typeInto(form.cells().days->getLineEdit(), days);
 }
 
 ttservice::CRepurchaseAgreementContractInfoPtr

@@ -1,9 +1,7 @@
 #pragma once
 
-// The host world of HostFixture plus what the agreement forms consult: the
-// shipped exchange closures, the demo's repurchase varieties (nine day ranges
-// per market, typed 279-287 and 10057-10065), a configuration directory of
-// its own for the dealer file, and today fixed at Thursday 2026-02-12.
+// HostFixture plus the shipped closures, nine varieties per market (typed 279-287 and
+// 10057-10065), an own configuration directory and today fixed at Thursday 2026-02-12.
 #include "HostFixture.h"
 #include "LogCapture.h"
 #include "QtPrinters.h"
@@ -96,9 +94,11 @@ protected:
     // A repurchase variety of `minDays` to `maxDays` days, registered under `typeId`.
     static void addVariety(const std::string &market, const std::string &code,
                            const std::string &name, int minDays, int maxDays, int typeId);
-    // Types `text` over the editor's text key by key, as the trader does, so
-    // that validators and the editor's signals take part.
+    // Types `text` over the editor's text key by key, validators and signals taking part.
     static void typeInto(QLineEdit *edit, const QString &text);
+    // Rate, amount and days typed into the form's cells, in that order.
+    static void typeTerms(Form &form, const QString &days, const QString &rate,
+                          const QString &amount);
     // A contract (type 788) of account 10001 pledging `volume` 张 of SH 019547.
     static ttservice::CRepurchaseAgreementContractInfoPtr addContract(const std::string &no,
                                                                       int volume);

@@ -37,6 +37,15 @@ const XP::CDoubleValidator *doubleValidator(const XP::CParameterCell *cell)
     return qobject_cast<const XP::CDoubleValidator *>(cell->getLineEdit()->validator());
 }
 
+// The events the sink received, "event a b data" each.
+QStringList eventLines(const EventSink &sink)
+{
+    QStringList lines;
+    for (const EventSink::Event &e : sink.events)
+        lines << QString("%1 %2 %3 %4").arg(e.event).arg(e.a).arg(e.b).arg(e.data.toString());
+    return lines;
+}
+
 } // namespace
 
 TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
@@ -46,6 +55,13 @@ TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
         ETradeOperationType type;
         QStringList column1, column2;
     };
+    // Columns several types share.
+    const QStringList contract1 = { kAccount, kFunds,  kContract, kAmount,     kDealer,
+                                    kSubject, kTrader, kRatio,    kSubjectType };
+    const QStringList intention1
+        = { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kTrader, kRatio };
+    const QStringList intention2 = { kFirst,   kMaturity,   kActual, kInterest, kMaturityAmount,
+                                     kContact, kContactWay, kTerms,  kImport };
     const Expected all[] = {
         { OPT_AGREEMENT_DEAL_DECLARATION,
           { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
@@ -53,12 +69,10 @@ TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
           { kFirst, kMaturity, kActual, kInterest, kMaturityAmount, kCpTrader, kCpDealer, kCpName,
             kCpSubject, kTerms, kImport } },
         { OPT_AGREEMENT_MATURITY_CONFIRM,
-          { kAccount, kFunds, kContract, kAmount, kDealer, kSubject, kTrader, kRatio,
-            kSubjectType },
+          contract1,
           { kRate2, kFirst, kMaturityAmount, kCpTrader, kCpDealer, kCpName, kCpSubject, kImport } },
         { OPT_AGREEMENT_EARLY_REPURCHASE,
-          { kAccount, kFunds, kContract, kAmount, kDealer, kSubject, kTrader, kRatio,
-            kSubjectType },
+          contract1,
           { kRate2, kFirst, kMaturityAmount, kCpTrader, kCpDealer, kCpName, kCpSubject, kTerms,
             kImport } },
         { OPT_AGREEMENT_MATURITY_RENEWAL,
@@ -66,14 +80,8 @@ TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
             kTrader, kRatio, kSubjectType },
           { kFirst, kMaturity, kActual, kOrigInterest, kInterest, kMaturityAmount, kCpTrader,
             kCpDealer, kCpName, kCpSubject, kTerms, kImport } },
-        { OPT_AGREEMENT_INTENTION_REPO,
-          { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kTrader, kRatio },
-          { kFirst, kMaturity, kActual, kInterest, kMaturityAmount, kContact, kContactWay, kTerms,
-            kImport } },
-        { OPT_AGREEMENT_INTENTION_REVERSE_REPO,
-          { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kTrader, kRatio },
-          { kFirst, kMaturity, kActual, kInterest, kMaturityAmount, kContact, kContactWay, kTerms,
-            kImport } },
+        { OPT_AGREEMENT_INTENTION_REPO, intention1, intention2 },
+        { OPT_AGREEMENT_INTENTION_REVERSE_REPO, intention1, intention2 },
         { OPT_AGREEMENT_PLEDGE_CHANGE,
           { kAccount, kFunds, kContract, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
             kSubjectType },
@@ -189,13 +197,14 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     renewal->setContract("SZ01");
     release->setContract("SZ01");
     // A renewal starts a new term: it shows neither the old first settlement nor its amount.
-    EXPECT_EQ(texts(renewal->cells().firstSettleDate, renewal->cells().maturityAmount),
-              (QStringList { "", "" }));
-    EXPECT_TRUE(renewal->cells().originalInterest->isEnabled());
-    EXPECT_EQ(renewal->cells().originalInterest->text(), QString("700.00"));
-    EXPECT_TRUE(release->cells().settlementAmount->isEnabled());
-    EXPECT_EQ(release->cells().settlementAmount->text(), QString("1000700.00"));
-    EXPECT_FALSE(release->cells().supplementaryTerms->isEnabled());
+    const Form::Cells &rn = renewal->cells(), &rl = release->cells();
+    EXPECT_EQ(
+        texts(rn.firstSettleDate, rn.maturityAmount, rn.originalInterest, rl.settlementAmount),
+        (QStringList { "", "", "700.00", "1000700.00" }));
+    EXPECT_EQ(
+        (std::vector<bool> { rn.originalInterest->isEnabled(), rl.settlementAmount->isEnabled(),
+                             rl.supplementaryTerms->isEnabled() }),
+        (std::vector<bool> { true, true, false }));
     // A Shanghai release settles without an amount of its own.
     addContract("SH01", 10000);
     const auto shanghai = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
@@ -210,8 +219,8 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
     form->setAccountKeys({ kLoggedInAccount, "99999", kRefreshingAccount });
     XP::CComboBox *combo = form->cells().account;
     ASSERT_EQ(combo->count(), 2);
-    EXPECT_EQ(combo->itemText(0), QString(kLoggedInAccount));
-    EXPECT_EQ(combo->itemText(1), QString(kRefreshingAccount));
+    EXPECT_EQ((QStringList { combo->itemText(0), combo->itemText(1) }),
+              (QStringList { kLoggedInAccount, kRefreshingAccount }));
     EXPECT_EQ(form->currentAccountKey(), QString(kLoggedInAccount));
     EXPECT_EQ(form->accountKeys().size(), 3u);
 
@@ -225,10 +234,7 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
     sink.events.clear();
     form->refreshAccountInfo();
     EXPECT_EQ(form->cells().funds->text(), QString("1000000.00"));
-    ASSERT_EQ(sink.events.size(), 1u);
-    EXPECT_EQ(sink.events[0].event, 71);
-    EXPECT_EQ(sink.events[0].b, 0);
-    EXPECT_EQ(sink.events[0].data.toString(), QString(kLoggedInAccount));
+    EXPECT_EQ(eventLines(sink), QStringList("71 0 0 10001"));
     EXPECT_EQ(data->subscriptionCount(), 1);
     form->refreshAccountInfo();
     EXPECT_EQ(data->subscriptionCount(), 1) << "a refresh replaces the subscription";
@@ -244,10 +250,7 @@ TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
     EXPECT_EQ(form->currentAccountKey(), QString(kRefreshingAccount));
     EXPECT_EQ(form->cells().funds->text(), QString("50000.00"));
     // The account change travels on to the page.
-    ASSERT_EQ(sink.events.size(), 1u);
-    EXPECT_EQ(sink.events[0].event, 71);
-    EXPECT_EQ(sink.events[0].a, 0);
-    EXPECT_EQ(sink.events[0].b, 1);
+    EXPECT_EQ(eventLines(sink), QStringList("71 0 1 10003"));
     // A subject type choice stays in the form.
     sink.events.clear();
     form->cells().subjectType->setCurrentIndex(2);

@@ -21,13 +21,6 @@ using namespace TC;
 class FormCalculationTest : public AgreementFormFixture
 {
 protected:
-    // Days, rate and amount typed into a deal declaration, as the trader types them.
-    void type(Form &form, const QString &days, const QString &rate, const QString &amount)
-    {
-        typeInto(form.cells().rate->getLineEdit(), rate);
-        typeInto(form.cells().amount->getLineEdit(), amount);
-        typeInto(form.cells().days->getLineEdit(), days);
-    }
     static QStringList derived(const Form &form)
     {
         const Form::Cells &c = form.cells();
@@ -41,14 +34,13 @@ protected:
 TEST_F(FormCalculationTest, typingTermsFillsVarietyDatesInterestAndMaturityAmount)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "1", "2.555", "1000000");
+    typeTerms(*form, "1", "2.555", "1000000");
     // Thursday 2026-02-12 plus one day: Friday.
     EXPECT_EQ(derived(*form),
               (QStringList { "SH回购1天", "20260212", "20260213", "1", "70.00", "1000070.00" }));
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206001");
 
-    // Three days land on Sunday 15 February, inside the Spring Festival closure
-    // (15-23 February): the money comes back on Tuesday 24 February, 12 days on.
+    // Sunday 15 February is in the Spring Festival closure (15-23): back on the 24th.
     typeInto(form->cells().days->getLineEdit(), "3");
     EXPECT_EQ(derived(*form),
               (QStringList { "SH回购3天", "20260212", "20260224", "12", "840.00", "1000840.00" }));
@@ -65,33 +57,26 @@ TEST_F(FormCalculationTest, typingTermsFillsVarietyDatesInterestAndMaturityAmoun
 TEST_F(FormCalculationTest, settlementDatesAcrossWeekendsAndThe2026Closures)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "7", "2", "1000000");
-    struct Case
-    {
-        QDate today;
-        int days;
-        const char *maturity;
-        const char *occupied;
+    typeTerms(*form, "7", "2", "1000000");
+    // Today, days typed, then the maturity and the occupied days shown.
+    const std::tuple<QDate, int, QString> cases[] = {
+        { QDate(2026, 9, 24), 7, "20261008 14" }, // 1 October: National Day week
+        { QDate(2026, 9, 24), 1, "20260928 4" }, // 25-27 September: Mid-Autumn, weekend
+        { QDate(2026, 4, 2), 1, "20260403 1" }, // Friday before Qingming
+        { QDate(2026, 4, 2), 2, "20260407 5" }, // Qingming 4-6 April
+        { QDate(2026, 4, 30), 1, "20260506 6" }, // Labour Day 1-5 May
+        { QDate(2026, 6, 18), 1, "20260622 4" }, // Dragon Boat 19-21 June
+        { QDate(2025, 12, 31), 1, "20260105 5" }, // New Year 1-3 January, then Sunday
+        { QDate(2026, 2, 12), 365, "20270212 365" }, // 2027: weekends only
+        { QDate(2026, 3, 6), 1, "20260309 3" }, // plain weekend
     };
-    const Case cases[] = {
-        { QDate(2026, 9, 24), 7, "20261008", "14" }, // 1 October: National Day week
-        { QDate(2026, 9, 24), 1, "20260928", "4" }, // 25-27 September: Mid-Autumn, weekend
-        { QDate(2026, 4, 2), 1, "20260403", "1" }, // Friday before Qingming
-        { QDate(2026, 4, 2), 2, "20260407", "5" }, // Qingming 4-6 April
-        { QDate(2026, 4, 30), 1, "20260506", "6" }, // Labour Day 1-5 May
-        { QDate(2026, 6, 18), 1, "20260622", "4" }, // Dragon Boat 19-21 June
-        { QDate(2025, 12, 31), 1, "20260105", "5" }, // New Year 1-3 January, then Sunday
-        { QDate(2026, 2, 12), 365, "20270212", "365" }, // 2027: weekends only
-        { QDate(2026, 3, 6), 1, "20260309", "3" }, // plain weekend
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString() + " +" + std::to_string(c.days));
-        CHostClock::setToday(c.today);
+    for (const auto &[today, days, settled] : cases) {
+        SCOPED_TRACE(today.toString(Qt::ISODate).toStdString() + " +" + std::to_string(days));
+        CHostClock::setToday(today);
         form->reloadTradingCalendar();
-        typeInto(form->cells().days->getLineEdit(), QString::number(c.days));
-        EXPECT_EQ(form->cells().firstSettleDate->text(), c.today.toString("yyyyMMdd"));
-        EXPECT_EQ(form->cells().maturitySettleDate->text(), QString(c.maturity));
-        EXPECT_EQ(form->cells().actualDays->text(), QString(c.occupied));
+        typeInto(form->cells().days->getLineEdit(), QString::number(days));
+        EXPECT_EQ(derived(*form).mid(1, 3),
+                  QStringList(today.toString("yyyyMMdd")) + settled.split(' '));
     }
 
     // The exchange's new trading day moves today and the calendar around it.
@@ -106,7 +91,7 @@ TEST_F(FormCalculationTest, incompleteTermsEmptyOnlyWhatTheyFeed)
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     const Form::Cells &c = form->cells();
     // No rate or no amount: the dates stay, the money goes; a zero rate earns nothing.
-    type(*form, "7", "3.65", "1000000");
+    typeTerms(*form, "7", "3.65", "1000000");
     typeInto(c.rate->getLineEdit(), "");
     EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "20260212", "20260224", "12", "", "" }));
     typeInto(c.rate->getLineEdit(), "0");
@@ -115,7 +100,7 @@ TEST_F(FormCalculationTest, incompleteTermsEmptyOnlyWhatTheyFeed)
     EXPECT_EQ(c.interest->text(), QString());
 
     // Zero days clear all that is derived; the variety, rate and amount stay for the checks.
-    type(*form, "14", "2.1", "2000000");
+    typeTerms(*form, "14", "2.1", "2000000");
     typeInto(c.days->getLineEdit(), "0");
     EXPECT_EQ(derived(*form), QStringList({ "", "", "", "", "", "" }));
     EXPECT_TRUE(c.days->text().isEmpty());
@@ -134,7 +119,7 @@ TEST_F(FormCalculationTest, incompleteTermsEmptyOnlyWhatTheyFeed)
                       CTradingCalendar::DayRecord());
     form->setTradingCalendar(closed);
     LogCapture log;
-    type(*form, "7", "3.65", "1000000");
+    typeTerms(*form, "7", "3.65", "1000000");
     EXPECT_EQ(derived(*form), (QStringList { "SH回购7天", "", "", "", "0.00", "1000000.00" }));
     EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::setSettleAccountDate] The scope "
                           "of the trading day is not enough"),
@@ -161,29 +146,25 @@ TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
     EXPECT_DOUBLE_EQ(
         qobject_cast<const XP::CDoubleValidator *>(c.amount->getLineEdit()->validator())->top(),
         1500000.0);
-    EXPECT_EQ(form->dealerCode(19), QString("T1"));
     EXPECT_EQ(form->traderCode(), "T1");
-    EXPECT_EQ(form->dealerCell(21)->getText(), QString("D2 券商乙"));
-    EXPECT_EQ(form->dealerCell(14)->getText(), QString("S3 主体三"));
+    EXPECT_EQ((QStringList { form->dealerCode(19), form->dealerCell(21)->getText(),
+                             form->dealerCell(14)->getText() }),
+              (QStringList { "T1", "D2 券商乙", "S3 主体三" }));
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");
 
-    // A later trading day adds the days in between; a rate or amount that is no
-    // number counts as 0.
+    // A later trading day adds the days in between; a rate or amount that is no number is 0.
     CHostClock::setToday(QDate(2026, 2, 24));
-    const struct
-    {
-        const char *rate, *amount, *maturityAmount;
-    } cases[] = {
+    const std::tuple<const char *, const char *, const char *> cases[] = {
         { "3.650", "1000000.00", "1002200.00" },
         { "", "1000000.00", "1000000.00" },
         { "3.6x", "1000000.00", "1000000.00" },
         { "3.650", "", "0.00" },
     };
-    for (const auto &k : cases) {
-        c.rate->setText(k.rate);
-        c.amount->setText(k.amount);
+    for (const auto &[rate, amount, maturityAmount] : cases) {
+        c.rate->setText(rate);
+        c.amount->setText(amount);
         form->recalculate();
-        EXPECT_EQ(c.maturityAmount->text(), QString(k.maturityAmount)) << k.rate << " " << k.amount;
+        EXPECT_EQ(c.maturityAmount->text(), QString(maturityAmount)) << rate << " " << amount;
     }
     c.amount->setText(QStringLiteral("1000000.00"));
 
@@ -212,18 +193,16 @@ TEST_F(FormCalculationTest, contractUnderDeployment200ShowsOnlyItsAmounts)
 TEST_F(FormCalculationTest, conversionRatioFromSelectionsWithoutAContract)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
+    const Form::Cells &c = form->cells();
     form->setPledgeSelection({ pledgeRow("019547", 1200000, 0), pledgeRow("122000", 800000, 0) });
-    EXPECT_EQ(form->cells().amount->text(), QString("2000000.00"));
-    typeInto(form->cells().amount->getLineEdit(), "1500000");
-    EXPECT_EQ(form->cells().ratio->text(), QString("75.00"));
-    // More than the pledged bonds cover cannot be typed.
-    typeInto(form->cells().amount->getLineEdit(), "2500000");
-    EXPECT_EQ(form->cells().amount->text(), QString("250000"));
-    EXPECT_EQ(form->cells().ratio->text(), QString("12.50"));
-
-    // No selection: nothing to relate the amount to, the ratio keeps its value.
+    EXPECT_EQ(c.amount->text(), QString("2000000.00"));
+    typeInto(c.amount->getLineEdit(), "1500000");
+    EXPECT_EQ(c.ratio->text(), QString("75.00"));
+    // More than the pledged bonds cover cannot be typed; no selection keeps the ratio.
+    typeInto(c.amount->getLineEdit(), "2500000");
+    EXPECT_EQ(texts(c.amount, c.ratio), (QStringList { "250000", "12.50" }));
     form->setPledgeSelection({});
-    EXPECT_EQ(form->cells().ratio->text(), QString("12.50"));
+    EXPECT_EQ(c.ratio->text(), QString("12.50"));
 }
 
 TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
@@ -232,19 +211,17 @@ TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
     contract->repurchaseAmount = 600000;
     const auto form = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
     form->setContract("C002");
-    EXPECT_EQ(form->cells().amount->text(), QString("600000.00"));
-    EXPECT_EQ(form->cells().originalPledgeCode->text(), QString("019547"));
-    EXPECT_EQ(form->cells().originalPledgeAmount->text(), QString("600000.00"));
-
+    const Form::Cells &c = form->cells();
+    EXPECT_EQ(texts(c.amount, c.originalPledgeCode, c.originalPledgeAmount),
+              (QStringList { "600000.00", "019547", "600000.00" }));
+    // A change keeps the amount; swapping out everything pledged keeps the ratio.
     form->setPledgeSelection({ pledgeRow("122000", 500000, 0) });
-    EXPECT_EQ(form->cells().amount->text(), QString("600000.00")) << "a change keeps the amount";
-    EXPECT_EQ(form->cells().ratio->text(), QString("40.00"));
+    EXPECT_EQ(texts(c.amount, c.ratio), (QStringList { "600000.00", "40.00" }));
     form->setSecondPledgeSelection({ pledgeRow("019547", 300000, 0) });
     EXPECT_DOUBLE_EQ(form->secondSelectionTotal(), 300000);
-    EXPECT_EQ(form->cells().ratio->text(), QString("50.00"));
-    // Swapping out everything pledged leaves nothing to relate to: kept.
+    EXPECT_EQ(c.ratio->text(), QString("50.00"));
     form->setSecondPledgeSelection({ pledgeRow("019547", 1500000, 0) });
-    EXPECT_EQ(form->cells().ratio->text(), QString("50.00"));
+    EXPECT_EQ(c.ratio->text(), QString("50.00"));
 }
 
 TEST_F(FormCalculationTest, turnDealRowFillsTermsAndCounterparty)
@@ -268,8 +245,8 @@ TEST_F(FormCalculationTest, turnDealRowFillsTermsAndCounterparty)
     // 19 February falls in the Spring Festival closure.
     EXPECT_EQ(texts(c.days, c.rate, c.counterpartyDealerName, c.variety, c.maturitySettleDate),
               (QStringList { "7", "2.350", "基金丁", "SH回购7天", "20260224" }));
-    EXPECT_EQ(form->dealerCode(20), QString("T9"));
-    EXPECT_EQ(form->dealerCode(21), QString("D9"));
+    EXPECT_EQ((QStringList { form->dealerCode(20), form->dealerCode(21) }),
+              (QStringList { "T9", "D9" }));
 
     getUserConfig()->deploymentCode = 200;
     const auto readOnly = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
@@ -302,12 +279,11 @@ TEST_F(FormCalculationTest, overlappingVarietiesTypedDaysTakeTheFirstSelectionsA
     addVariety("SH", "206000", "重叠品种", 7, 14, 282);
 
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
-    type(*form, "7", "3.65", "1000000");
+    typeTerms(*form, "7", "3.65", "1000000");
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206000");
     EXPECT_EQ(form->cells().variety->text(), QString("重叠品种"));
 
-    // Ticked pledged bonds take the last variety, set the amount and the ratio,
-    // and leave the dates and interest as they were worked out.
+    // Ticked bonds take the last variety and set amount and ratio; dates and interest stay.
     CHostClock::setToday(QDate(2026, 3, 6));
     form->setPledgeSelection({ pledgeRow("019547", 2000000, 0) });
     EXPECT_EQ(form->selectedVariety()->instrumentCode, "206007");

@@ -80,8 +80,8 @@ TEST_F(FormDealerTest, importLoadsAndKeepsADealerFileAndAFailedOneLosesNothing)
     responder.answerFile(writeFile("import.csv", utils::utf8ToGbk(QString::fromUtf8(kDealers))));
     form->cells().importButton->click();
     ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 1);
-    EXPECT_EQ(responder.asked().at(0).title, QString("导入交易商"));
-    EXPECT_EQ(responder.asked().at(0).text, QString("Excel Files(*.csv);"));
+    EXPECT_EQ((QStringList { responder.asked().at(0).title, responder.asked().at(0).text }),
+              (QStringList { "导入交易商", "Excel Files(*.csv);" }));
     const QStringList dealers = CDealerDirectory::instance()->dealerList();
     EXPECT_EQ(dealers, QStringList({ "D1 银行甲", "D2 券商乙" }));
     EXPECT_TRUE(QFile::exists(CDealerDirectory::filePath())) << "saved for the next start";
@@ -99,8 +99,7 @@ TEST_F(FormDealerTest, importLoadsAndKeepsADealerFileAndAFailedOneLosesNothing)
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(form->handleEvent(5, Form::CELL_IMPORT, 0, QString(), nullptr));
     EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_OPEN_FILE), 5);
-    // Each file that could not be imported says so once, naming the file; a
-    // cancelled dialog says nothing.
+    // Each file that could not be imported says so once; a cancelled dialog says nothing.
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(messages().at(0),
               "交易商文件 " + m_tmp.filePath("notes.csv").toStdString()
@@ -108,6 +107,6 @@ TEST_F(FormDealerTest, importLoadsAndKeepsADealerFileAndAFailedOneLosesNothing)
     EXPECT_EQ(messages().at(2),
               "交易商文件 " + m_tmp.filePath("gone.csv").toStdString() + " 导入失败");
     EXPECT_EQ(CDealerDirectory::instance()->dealerList(), dealers);
-    EXPECT_EQ(form->dealerCell(12)->getText(), QString("D1 银行甲"));
-    EXPECT_EQ(form->cells().amount->text(), QString("1000000"));
+    EXPECT_EQ((QStringList { form->dealerCell(12)->getText(), form->cells().amount->text() }),
+              (QStringList { "D1 银行甲", "1000000" }));
 }

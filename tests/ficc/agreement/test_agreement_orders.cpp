@@ -129,6 +129,14 @@ struct CheckCase
 
 TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange)
 {
+    // A change swapping out `total` of 019547 (1,500,000 pledged, 500,000 swapped in).
+    const auto swapOut = [](double total, double amount) {
+        return [=](Input &in) {
+            in.secondSelection = { pledgeRow("019547", total, int(total / 100)) };
+            in.secondSelectionTotal = total;
+            in.amount = amount;
+        };
+    };
     const CheckCase cases[] = {
         { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
           [](Input &in) { in.accountKey = "99999"; }, "账号 [99999] 不存在, 无法下单!" },
@@ -137,19 +145,9 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange
           "账号 [10002] 尚未登录, 无法下单!" },
         { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
           [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
-        { "change swapping out more than pledged", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) {
-              in.secondSelection = { pledgeRow("019547", 1600000, 16000) };
-              in.secondSelectionTotal = 1600000; // 1,500,000 + 500,000 - 1,600,000 left
-              in.amount = 400000.01;
-          },
-          "换出债券金额过大，请调整换入债券金额!" },
-        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) {
-              in.secondSelection = { pledgeRow("019547", 2000000, 20000) };
-              in.secondSelectionTotal = 2000000;
-              in.amount = 0.01;
-          },
+        { "change swapping out more than what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
+          swapOut(1600000, 400000.01), "换出债券金额过大，请调整换入债券金额!" },
+        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE, swapOut(2000000, 0.01),
           "换出债券金额过大，请调整换入债券金额!" },
         { "zero days", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.days = 0; },
           "回购天数必须大于0且小于366" },
@@ -185,12 +183,7 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange
         { "Shanghai release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
           [](Input &in) { in.settlementAmount = 0; }, "" },
         { "change swapping out exactly what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) {
-              in.secondSelection = { pledgeRow("019547", 1600000, 16000) };
-              in.secondSelectionTotal = 1600000;
-              in.amount = 400000;
-          },
-          "" },
+          swapOut(1600000, 400000), "" },
     };
     for (const CheckCase &c : cases) {
         Input in = validInput(c.type);
@@ -318,29 +311,21 @@ TEST_F(AgreementOrderTest, declarationsCarryTheLastOfThreeRowsAndIntentionsTheir
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
 {
-    struct Case
-    {
-        ETradeOperationType type;
-        int direction;
-        int code;
-    };
-    for (const Case &c : { Case { OPT_AGREEMENT_MATURITY_CONFIRM, '2', 1077 },
-                           Case { OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1048 },
-                           Case { OPT_AGREEMENT_PLEDGE_RELEASE, '2', 1094 } }) {
-        Input in = validInput(c.type);
-        in.contract->direction = c.direction;
+    const std::tuple<ETradeOperationType, int, int> cases[]
+        = { { OPT_AGREEMENT_MATURITY_CONFIRM, '2', 1077 },
+            { OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1048 },
+            { OPT_AGREEMENT_PLEDGE_RELEASE, '2', 1094 } };
+    for (const auto &[type, direction, code] : cases) {
+        SCOPED_TRACE(type);
+        Input in = validInput(type);
+        in.contract->direction = direction;
         in.contract->referenceNo = "REF9";
-        // A bond with nothing pledged is passed over.
-        auto empty = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-        empty->market = "SH";
-        empty->bondCode = "122000";
-        in.contract->pledgedBonds.push_back(empty);
+        in.contract->pledgedBonds.push_back(pledgedBond("SH", "122000", 0)); // passed over
         in.maturityAmount = 1001000;
         ttservice::CCodeOrderParam order;
         const ttservice::CRepurchaseAgreementParam a = build(in, order);
-        SCOPED_TRACE(c.type);
-        EXPECT_EQ(order.operationType, c.code);
-        EXPECT_EQ(order.volume, 15000);
+        EXPECT_EQ((std::vector<long long> { order.operationType, order.volume }),
+                  (std::vector<long long> { code, 15000 }));
         EXPECT_EQ((std::vector<std::string> { a.bondCode, a.contractNo, a.referenceNo }),
                   (std::vector<std::string> { "019547", "C001", "REF9" }));
         EXPECT_EQ((std::vector<int> { a.stockProperty, a.repurchaseDays, a.maturitySettleDate,
@@ -409,11 +394,10 @@ TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
     in.secondSelection.clear();
     in.swapIncome = 5;
     a = build(in, order);
-    EXPECT_EQ(order.volume, 10);
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 5);
-    EXPECT_TRUE(a.bondCode.empty());
-    EXPECT_TRUE(a.swapBondCode.empty());
-    EXPECT_EQ(a.contractNo, "C001");
+    EXPECT_EQ((std::vector<std::string> { a.bondCode, a.swapBondCode, a.contractNo,
+                                          std::to_string(order.volume) }),
+              (std::vector<std::string> { "", "", "C001", "10" }));
 }
 
 TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedAgainst)
@@ -431,11 +415,11 @@ TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedA
 
     Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
     in.instructionKey = "42";
+    ttservice::CCodeOrderParam order;
+    build(in, order);
+
     std::vector<ttservice::CCodeOrderParam> orders;
     QString error;
-    EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
-    EXPECT_EQ(orders.size(), 1u);
-
     in.firstSelection = { pledgeRow("019547", 1200100, 12001) };
     EXPECT_FALSE(Builder::buildOrders(in, host(in), orders, error));
     EXPECT_EQ(

@@ -68,11 +68,10 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForward
             EXPECT_EQ(w->operationType(), v.type);
             Form *form = w->form();
             EXPECT_EQ(form->operationType(), v.type);
-            XP::CSmallNormalButton *button = w->orderButton();
-            EXPECT_EQ(button->id(), v.buttonId);
-            EXPECT_EQ(button->buttonType(), v.buttonType);
-            EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
-            EXPECT_EQ(button->isEnabled(), deployment != 200);
+            const XP::CSmallNormalButton *b = w->orderButton();
+            EXPECT_EQ(std::make_tuple(b->id(), b->buttonType(), b->text(), b->isEnabled()),
+                      std::make_tuple(v.buttonId, v.buttonType, QString::fromUtf8(v.buttonText),
+                                      deployment != 200));
             if (deployment == 200)
                 continue;
 
@@ -142,11 +141,9 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
         (std::vector<int> { w.repoButton()->id(), w.repoButton()->buttonType(),
                             w.reverseRepoButton()->id(), w.reverseRepoButton()->buttonType() }),
         (std::vector<int> { 0, 3, 1, 0 }));
-    EXPECT_EQ(w.repoButton()->text(), QStringLiteral("正回购"));
-    EXPECT_EQ(w.reverseRepoButton()->text(), QStringLiteral("逆回购"));
+    EXPECT_EQ(texts(w.repoButton(), w.reverseRepoButton()), (QStringList { "正回购", "逆回购" }));
 
-    // Both sides take the accounts; pledge bonds go to the reverse side, positions to the
-    // repo side, and neither takes bonds swapped out.
+    // Accounts go to both sides, pledge bonds to the reverse side, positions to the repo side.
     w.setAccountKeys(&m_keys);
     EXPECT_EQ(w.repoForm()->accountKeys(), m_keys);
     EXPECT_EQ(w.reverseRepoForm()->accountKeys(), m_keys);

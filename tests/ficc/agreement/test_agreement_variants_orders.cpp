@@ -21,8 +21,7 @@ using namespace TC;
 class AgreementVariantOrderTest : public AgreementFormFixture
 {
 protected:
-    // A deal declaration the form accepts: 1,000,000 for 3 days at 2.5%
-    // against 019547, 122000 and 019548 (1,200,000 of face value).
+    // A valid declaration: 1,000,000 for 3 days at 2.5% against 1,200,000 of face value.
     void fillValidDeclaration(CAgreementRepurchaseWidgetDec &dec)
     {
         dec.setAccountKeys(&m_keys);
@@ -30,9 +29,7 @@ protected:
                                     pledgeRow("122000", 400000, 4000),
                                     pledgeRow("019548", 300000, 3000) });
         Form &form = *dec.form();
-        typeInto(form.cells().rate->getLineEdit(), "2.5");
-        typeInto(form.cells().amount->getLineEdit(), "1000000");
-        typeInto(form.cells().days->getLineEdit(), "3");
+        typeTerms(form, "3", "2.5", "1000000");
         const std::pair<int, const char *> texts[]
             = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" },
                 { 19, "T1 张三" },   { 20, "T7 王五" },   { 21, "D2 券商乙" } };
@@ -100,8 +97,7 @@ TEST_F(AgreementVariantOrderTest, validDeclarationIsPlacedAsOneManualCommandOfWh
 
 TEST_F(AgreementVariantOrderTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
 {
-    // The declaration is filled while trading is on; the deployment then
-    // changes under it, so only the placing rule can stop the order.
+    // Filled while trading is on, then the deployment changes: only the placing rule can stop it.
     size_t placed = 0;
     for (int code : { 200, 92, 7, 0, 90, 91, 101, 100, 400, 80 }) {
         SCOPED_TRACE(code);
@@ -119,8 +115,7 @@ TEST_F(AgreementVariantOrderTest, onlyPlacingDeploymentsHandOrdersToTheCommandCe
     }
     EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
 
-    // An early repurchase without a contract is checked whatever the deployment: the
-    // message list tells why, and nothing is offered or placed.
+    // An early repurchase without a contract is refused with a message under every deployment.
     for (int code : { 100, 400, 200 }) {
         getUserConfig()->deploymentCode = code;
         CAgreementRepurchaseWidgetAdvance advance(nullptr);
