@@ -36,6 +36,18 @@ ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, cons
     return bond;
 }
 
+ttservice::CBondInfoDetailPtr repoVariety(const std::string &market, const std::string &code,
+                                          const std::string &name, int minDays, int maxDays)
+{
+    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
+    variety->market = market;
+    variety->instrumentCode = code;
+    variety->instrumentName = name;
+    variety->minDays = minDays;
+    variety->maxDays = maxDays;
+    return variety;
+}
+
 EventSink::EventSink()
     : XP::CBaseWidget(QStringLiteral("test_eventsink"), false, nullptr)
 {
@@ -91,17 +103,11 @@ void AgreementFormFixture::addVarieties()
 void AgreementFormFixture::addVariety(const std::string &market, const std::string &code,
                                       const std::string &name, int minDays, int maxDays, int typeId)
 {
-    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
-    variety->market = market;
-    variety->instrumentCode = code;
-    variety->instrumentName = name;
-    variety->minDays = minDays;
-    variety->maxDays = maxDays;
     auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
     inst->market = market;
     inst->instrumentCode = code;
     inst->instrumentName = name;
-    inst->extraDetail = variety;
+    inst->extraDetail = repoVariety(market, code, name, minDays, maxDays);
     ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(inst);
     utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(typeId, market, code);
 }

@@ -31,6 +31,10 @@ ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, cons
                                                  const std::string &name = std::string(),
                                                  int property = '0');
 
+// A repurchase variety of `minDays` to `maxDays` days, as the host details it.
+ttservice::CBondInfoDetailPtr repoVariety(const std::string &market, const std::string &code,
+                                          const std::string &name, int minDays, int maxDays);
+
 // A parent that records the events bubbling out of a form and consumes them.
 class EventSink : public XP::CBaseWidget
 {

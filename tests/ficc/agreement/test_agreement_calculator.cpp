@@ -19,13 +19,7 @@ using TC::CTradingCalendar;
 
 ttservice::CBondInfoDetailPtr variety(const std::string &code, int minDays, int maxDays)
 {
-    auto v = boost::make_shared<ttservice::CBondInfoDetail>();
-    v->market = "SH";
-    v->instrumentCode = code;
-    v->instrumentName = "协议回购" + code;
-    v->minDays = minDays;
-    v->maxDays = maxDays;
-    return v;
+    return repoVariety("SH", code, "协议回购" + code, minDays, maxDays);
 }
 
 std::string codeOf(const ttservice::CBondInfoDetailPtr &v)

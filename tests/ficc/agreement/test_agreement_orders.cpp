@@ -18,17 +18,6 @@ using namespace TC;
 using Builder = CAgreementOrderBuilder;
 using Input = CAgreementOrderBuilder::Input;
 
-ttservice::CBondInfoDetailPtr variety(const std::string &market, const std::string &code)
-{
-    auto v = boost::make_shared<ttservice::CBondInfoDetail>();
-    v->market = market;
-    v->instrumentCode = code;
-    v->instrumentName = market + "回购7天";
-    v->minDays = 4;
-    v->maxDays = 7;
-    return v;
-}
-
 class AgreementOrderTest : public AgreementFormFixture
 {
 protected:
@@ -38,7 +27,7 @@ protected:
         Input in;
         in.operationType = type;
         in.accountKey = kLoggedInAccount;
-        in.variety = variety("SH", "206007");
+        in.variety = repoVariety("SH", "206007", "SH回购7天", 4, 7);
         in.rate = 3.65;
         in.amount = 1000000;
         in.ratio = 60;
@@ -227,7 +216,8 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
           [&] { in.firstSelection = { pledgeRow("101901", 100, 1, "SZ") }; } },
         { "意向申报只支持上海协议回购 , 无法下单!",
           [&] { in.firstSelection = { pledgeRow("019547", 100, 1) }; } },
-        { "协议回购合约代码不存在", [&] { in.variety = variety("SH", "206007"); } },
+        { "协议回购合约代码不存在",
+          [&] { in.variety = repoVariety("SH", "206007", "SH回购7天", 4, 7); } },
         { "回购天数必须大于0且小于366", [&] { in.days = 365; } },
         { "回购品种为空", [&] { in.varietyName = QStringLiteral("SH回购365天"); } },
         { "回购利率必须大于0且小于1", [&] { in.rate = 99.999; } },
@@ -309,7 +299,7 @@ TEST_F(AgreementOrderTest, declarationsCarryTheLastOfThreeRowsAndIntentionsTheir
 
     // In Shenzhen the variety and the bond are Shenzhen's.
     in.market = "SZ";
-    in.variety = variety("SZ", "138007");
+    in.variety = repoVariety("SZ", "138007", "SZ回购7天", 4, 7);
     in.firstSelection = { pledgeRow("101901", 800000, 8000, "SZ") };
     a = build(in, order);
     EXPECT_EQ((std::vector<std::string> { order.stock.market, order.stock.stockCode, a.bondMarket,
