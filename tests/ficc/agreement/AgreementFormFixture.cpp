@@ -9,6 +9,9 @@
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +36,18 @@ ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, cons
     return bond;
 }
 
+ttservice::CBondInfoDetailPtr repoVariety(const std::string &market, const std::string &code,
+                                          const std::string &name, int minDays, int maxDays)
+{
+    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
+    variety->market = market;
+    variety->instrumentCode = code;
+    variety->instrumentName = name;
+    variety->minDays = minDays;
+    variety->maxDays = maxDays;
+    return variety;
+}
+
 EventSink::EventSink()
     : XP::CBaseWidget(QStringLiteral("test_eventsink"), false, nullptr)
 {
@@ -54,14 +69,11 @@ void AgreementFormFixture::SetUp()
     TC::setConfigDir(m_tmp.path());
     auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
     calendar->clear();
-    ASSERT_TRUE(calendar->loadClosures(shippedHolidayFile()));
+    ASSERT_TRUE(calendar->loadClosures(QFileInfo(QStringLiteral(__FILE__))
+                                           .absoluteDir()
+                                           .filePath("../../../app/data/ExchangeHolidays.csv")));
     TC::CHostClock::setToday(QDate(2026, 2, 12));
     addVarieties();
-}
-
-void AgreementFormFixture::TearDown()
-{
-    HostFixture::TearDown();
 }
 
 std::unique_ptr<AgreementFormFixture::Form>
@@ -91,26 +103,13 @@ void AgreementFormFixture::addVarieties()
 void AgreementFormFixture::addVariety(const std::string &market, const std::string &code,
                                       const std::string &name, int minDays, int maxDays, int typeId)
 {
-    auto variety = boost::make_shared<ttservice::CBondInfoDetail>();
-    variety->market = market;
-    variety->instrumentCode = code;
-    variety->instrumentName = name;
-    variety->minDays = minDays;
-    variety->maxDays = maxDays;
     auto inst = boost::make_shared<ttservice::CInstrumentDetail>();
     inst->market = market;
     inst->instrumentCode = code;
     inst->instrumentName = name;
-    inst->extraDetail = variety;
+    inst->extraDetail = repoVariety(market, code, name, minDays, maxDays);
     ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(inst);
     utils::CSingletonT<ttservice::StockTypeCenter>::instance()->addTypedStock(typeId, market, code);
-}
-
-QString AgreementFormFixture::shippedHolidayFile()
-{
-    return QFileInfo(QStringLiteral(__FILE__))
-        .absoluteDir()
-        .filePath(QStringLiteral("../../../app/data/ExchangeHolidays.csv"));
 }
 
 void AgreementFormFixture::typeInto(QLineEdit *edit, const QString &text)
@@ -125,6 +124,14 @@ void AgreementFormFixture::typeInto(QLineEdit *edit, const QString &text)
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(edit, &press);
     }
+}
+
+void AgreementFormFixture::typeTerms(Form &form, const QString &days, const QString &rate,
+                                     const QString &amount)
+{
+    typeInto(form.cells().rate->getLineEdit(), rate);
+    typeInto(form.cells().amount->getLineEdit(), amount);
+    typeInto(form.cells().days->getLineEdit(), days);
 }
 
 ttservice::CRepurchaseAgreementContractInfoPtr

@@ -1,9 +1,7 @@
 #pragma once
 
-// The host world of HostFixture plus what the agreement forms consult: the
-// shipped exchange closures, the demo's repurchase varieties (nine day ranges
-// per market, typed 279-287 and 10057-10065), a configuration directory of
-// its own for the dealer file, and today fixed at Thursday 2026-02-12.
+// HostFixture plus the shipped closures, nine varieties per market (typed 279-287 and
+// 10057-10065), an own configuration directory and today fixed at Thursday 2026-02-12.
 #include "HostFixture.h"
 #include "LogCapture.h"
 #include "QtPrinters.h"
@@ -32,6 +30,10 @@ ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, cons
                                                  int volume, int swapFlag = '0',
                                                  const std::string &name = std::string(),
                                                  int property = '0');
+
+// A repurchase variety of `minDays` to `maxDays` days, as the host details it.
+ttservice::CBondInfoDetailPtr repoVariety(const std::string &market, const std::string &code,
+                                          const std::string &name, int minDays, int maxDays);
 
 // A parent that records the events bubbling out of a form and consumes them.
 class EventSink : public XP::CBaseWidget
@@ -81,7 +83,6 @@ protected:
     using Form = TC::IBaseAgreementContentWidget;
 
     void SetUp() override;
-    void TearDown() override;
 
     // A form of `type` under `parent` (owned by the parent when given), with
     // the accounts 10001 and 10003 offered.
@@ -97,10 +98,11 @@ protected:
     // A repurchase variety of `minDays` to `maxDays` days, registered under `typeId`.
     static void addVariety(const std::string &market, const std::string &code,
                            const std::string &name, int minDays, int maxDays, int typeId);
-    static QString shippedHolidayFile();
-    // Types `text` over the editor's text key by key, as the trader does, so
-    // that validators and the editor's signals take part.
+    // Types `text` over the editor's text key by key, validators and signals taking part.
     static void typeInto(QLineEdit *edit, const QString &text);
+    // Rate, amount and days typed into the form's cells, in that order.
+    static void typeTerms(Form &form, const QString &days, const QString &rate,
+                          const QString &amount);
     // A contract (type 788) of account 10001 pledging `volume` 张 of SH 019547.
     static ttservice::CRepurchaseAgreementContractInfoPtr addContract(const std::string &no,
                                                                       int volume);

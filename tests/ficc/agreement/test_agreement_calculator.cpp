@@ -1,6 +1,6 @@
 #include "agreement/CAgreementCalculator.h"
 
-#include "HostFixture.h"
+#include "AgreementFormFixture.h"
 
 #include "ttservice/CInstrumentCenter.h"
 #include "ttservice/StockTypeCenter.h"
@@ -19,13 +19,7 @@ using TC::CTradingCalendar;
 
 ttservice::CBondInfoDetailPtr variety(const std::string &code, int minDays, int maxDays)
 {
-    auto v = boost::make_shared<ttservice::CBondInfoDetail>();
-    v->market = "SH";
-    v->instrumentCode = code;
-    v->instrumentName = "协议回购" + code;
-    v->minDays = minDays;
-    v->maxDays = maxDays;
-    return v;
+    return repoVariety("SH", code, "协议回购" + code, minDays, maxDays);
 }
 
 std::string codeOf(const ttservice::CBondInfoDetailPtr &v)
@@ -83,8 +77,7 @@ TEST(AgreementCalculatorVariety, firstOrLastCoveringVarietyAtRangeBoundaries)
 
 TEST(AgreementCalculatorDates, maturityIsTheFirstTradingDayOfTheCandidatesOrNone)
 {
-    // Weekends and holidays are walked over with the shipped calendar by the form's
-    // tests; here the ends: days 0 settles today when today trades...
+    // The form's tests walk the shipped calendar; here the ends: 0 days settles today...
     const QDate today(2026, 3, 12);
     EXPECT_EQ(CAgreementCalculator::maturitySettleDate(today, 0, weekdays(today, 30)), today);
     // ...and no trading day within reach gives no date.
@@ -92,10 +85,8 @@ TEST(AgreementCalculatorDates, maturityIsTheFirstTradingDayOfTheCandidatesOrNone
     for (int i = 0; i < 800; ++i)
         closed.insert(CTradingCalendar::dateKey(today.addDays(i)), CTradingCalendar::DayRecord());
     EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(today, 7, closed).isValid());
-    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(today, 7, {}).isValid());
-    const CTradingCalendar::DayMap shortCalendar = weekdays(today, 30);
-    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(today, 40, shortCalendar).isValid());
-    EXPECT_FALSE(CAgreementCalculator::maturitySettleDate(QDate(), 7, shortCalendar).isValid());
+    EXPECT_FALSE(
+        CAgreementCalculator::maturitySettleDate(QDate(), 7, weekdays(today, 30)).isValid());
 
     // The last of the 365 candidates still counts.
     CTradingCalendar::DayMap lastOnly = closed;
@@ -118,8 +109,7 @@ TEST(AgreementCalculatorMoney, interestAndMaturityAmountExactToTheCent)
         { "1000000.00", "3.650", 0, "0.00", "1000000.00" },
         { "1,500,000.00", " 2.5", 14, "1438.36", "1501438.36" },
         { "0.01", "99.999", 365, "0.01", "0.02" },
-        // Interest of exactly half a cent: the trader is owed the cent. Worked
-        // out on doubles and printed with two decimals, these come out one cent low.
+        // Exactly half a cent is owed to the trader (doubles would come out one cent low).
         { "1000500.00", "2.555", 7, "490.25", "1000990.25" }, // 490.245
         { "1000005.00", "3.650", 10, "1000.01", "1001005.01" }, // 1000.005
         { "1000050.00", "1.825", 14, "700.04", "1000750.04" }, // 700.035
@@ -127,8 +117,7 @@ TEST(AgreementCalculatorMoney, interestAndMaturityAmountExactToTheCent)
         { "13687.50", "1.160", 1, "0.44", "13687.94" }, // 0.435
         { "36500.00", "1.005", 1, "1.01", "36501.01" }, // 1.005
         { "21900.00", "1.075", 1, "0.65", "21900.65" }, // 0.645
-        // Near a half cent, large amounts lose the deciding digits in a double
-        // product; the typed decimals keep them.
+        // Near a half cent a double product of a large amount loses the deciding digits.
         { "999999999.99", "4.121", 182, "20548547.94", "1020548547.93" },
         { "12345678901.23", "0.902", 337, "102815490.36", "12448494391.59" },
         { "9936293505.75", "11.702", 263, "837813568.13", "10774107073.88" },
@@ -155,30 +144,13 @@ TEST(AgreementCalculatorMoney, textsThatAreNoAmountAreInvalid)
     EXPECT_EQ(shown("+1000", ".5", 73).first, QString("1.00"));
 }
 
-TEST(AgreementCalculatorRatio, ratioOfAmountToPledgedFaceValue)
-{
-    double ratio = -1;
-    ASSERT_TRUE(CAgreementCalculator::conversionRatio(1500000, 2000000, &ratio));
-    EXPECT_DOUBLE_EQ(ratio, 75.0);
-    EXPECT_FALSE(CAgreementCalculator::conversionRatio(1500000, 0, &ratio));
-    EXPECT_FALSE(CAgreementCalculator::conversionRatio(1500000, -10, &ratio));
-    EXPECT_DOUBLE_EQ(ratio, 75.0) << "kept when there is no pledged value";
-}
-
 using AgreementCalculatorHostTest = HostFixture;
 
 TEST_F(AgreementCalculatorHostTest, pledgeValueCountsOnlyBondsTheDirectoryKnows)
 {
     ttservice::CRepurchaseAgreementContractInfo contract;
-    for (const auto &b : { std::make_pair("019547", 10000), std::make_pair("999999", 5000),
-                           std::make_pair("122000", 2500) }) {
-        auto bond = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-        bond->market = "SH";
-        bond->bondCode = b.first;
-        bond->pledgeVolume = b.second;
-        contract.pledgedBonds.push_back(bond);
-    }
-    contract.pledgedBonds.push_back(nullptr);
+    contract.pledgedBonds = { pledgedBond("SH", "019547", 10000), pledgedBond("SH", "999999", 5000),
+                              pledgedBond("SH", "122000", 2500), nullptr };
     const auto &instruments = *ttservice::TraderCenter::instance()->getInstCenter();
     EXPECT_DOUBLE_EQ(CAgreementCalculator::contractPledgeValue(contract, instruments), 1250000.0);
 }
@@ -210,15 +182,13 @@ TEST_F(AgreementCalculatorHostTest, varietyTableTakesTypedInstrumentsPerMarket)
 
     const auto table = CAgreementCalculator::varietyTable(*instruments, *types);
     ASSERT_EQ(table.size(), 2u);
-    std::vector<std::string> sh, sz;
-    for (const auto &v : table.at("SH"))
-        sh.push_back(v->instrumentCode);
-    for (const auto &v : table.at("SZ"))
-        sz.push_back(v->instrumentCode);
-    EXPECT_EQ(sh, (std::vector<std::string> { "206001", "206007", "206888", "138365" }));
-    EXPECT_EQ(sz, (std::vector<std::string> { "138007" }));
-    EXPECT_EQ(table.at("SH")[1]->minDays, 4);
-    EXPECT_EQ(table.at("SH")[1]->maxDays, 7);
-    EXPECT_EQ(table.at("SH")[2]->minDays, ttservice::kUnsetInt);
-    EXPECT_EQ(table.at("SZ")[0]->instrumentName, "回购138007");
+    std::vector<std::string> codes;
+    for (const char *market : { "SH", "SZ" }) {
+        for (const auto &v : table.at(market))
+            codes.push_back(market + (" " + v->instrumentCode));
+    }
+    EXPECT_EQ(codes,
+              (std::vector<std::string> { "SH 206001", "SH 206007", "SH 206888", "SH 138365",
+                                          "SZ 138007" }));
+    EXPECT_EQ(table.at("SH")[2]->minDays, ttservice::kUnsetInt) << "no range: never matched";
 }

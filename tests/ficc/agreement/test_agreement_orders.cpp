@@ -5,6 +5,8 @@
 #include "tc/CTradeClient.h"
 #include "ttservice/COrderCommand.h"
 #include "utils/CSingletonT.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
 
 #include <boost/make_shared.hpp>
 
@@ -16,17 +18,6 @@ using namespace TC;
 using Builder = CAgreementOrderBuilder;
 using Input = CAgreementOrderBuilder::Input;
 
-ttservice::CBondInfoDetailPtr variety(const std::string &market, const std::string &code)
-{
-    auto v = boost::make_shared<ttservice::CBondInfoDetail>();
-    v->market = market;
-    v->instrumentCode = code;
-    v->instrumentName = market + "回购7天";
-    v->minDays = 4;
-    v->maxDays = 7;
-    return v;
-}
-
 class AgreementOrderTest : public AgreementFormFixture
 {
 protected:
@@ -36,7 +27,7 @@ protected:
         Input in;
         in.operationType = type;
         in.accountKey = kLoggedInAccount;
-        in.variety = variety("SH", "206007");
+        in.variety = repoVariety("SH", "206007", "SH回购7天", 4, 7);
         in.rate = 3.65;
         in.amount = 1000000;
         in.ratio = 60;
@@ -109,6 +100,19 @@ protected:
         std::vector<ttservice::CCodeOrderParam> orders;
         QString error;
         EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
+        return one(orders, order);
+    }
+    // The same through a form.
+    static ttservice::CRepurchaseAgreementParam build(Form &form, ttservice::CCodeOrderParam &order)
+    {
+        std::vector<ttservice::CCodeOrderParam> orders;
+        QString error, unused;
+        EXPECT_TRUE(form.buildOrders(orders, error, unused)) << error.toStdString();
+        return one(orders, order);
+    }
+    static ttservice::CRepurchaseAgreementParam
+    one(const std::vector<ttservice::CCodeOrderParam> &orders, ttservice::CCodeOrderParam &order)
+    {
         EXPECT_EQ(orders.size(), 1u);
         if (orders.size() != 1)
             return {};
@@ -127,8 +131,16 @@ struct CheckCase
 
 } // namespace
 
-TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
+TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange)
 {
+    // A change swapping out `total` of 019547 (1,500,000 pledged, 500,000 swapped in).
+    const auto swapOut = [](double total, double amount) {
+        return [=](Input &in) {
+            in.secondSelection = { pledgeRow("019547", total, int(total / 100)) };
+            in.secondSelectionTotal = total;
+            in.amount = amount;
+        };
+    };
     const CheckCase cases[] = {
         { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
           [](Input &in) { in.accountKey = "99999"; }, "账号 [99999] 不存在, 无法下单!" },
@@ -137,19 +149,9 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
           "账号 [10002] 尚未登录, 无法下单!" },
         { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
           [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
-        { "change swapping out more than pledged", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) {
-              in.secondSelection = { pledgeRow("019547", 1600000, 16000) };
-              in.secondSelectionTotal = 1600000; // 1,500,000 + 500,000 - 1,600,000 left
-              in.amount = 400000.01;
-          },
-          "换出债券金额过大，请调整换入债券金额!" },
-        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) {
-              in.secondSelection = { pledgeRow("019547", 2000000, 20000) };
-              in.secondSelectionTotal = 2000000;
-              in.amount = 0.01;
-          },
+        { "change swapping out more than what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
+          swapOut(1600000, 400000.01), "换出债券金额过大，请调整换入债券金额!" },
+        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE, swapOut(2000000, 0.01),
           "换出债券金额过大，请调整换入债券金额!" },
         { "zero days", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.days = 0; },
           "回购天数必须大于0且小于366" },
@@ -175,6 +177,17 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessage)
               in.settlementAmount = 0;
           },
           "解除质押结算金额必须大于0!" },
+        // Each market's rules apply on its own exchange only.
+        { "Shenzhen renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
+          [](Input &in) {
+              in.market = "SZ";
+              in.originalInterest = 0;
+          },
+          "" },
+        { "Shanghai release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
+          [](Input &in) { in.settlementAmount = 0; }, "" },
+        { "change swapping out exactly what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
+          swapOut(1600000, 400000), "" },
     };
     for (const CheckCase &c : cases) {
         Input in = validInput(c.type);
@@ -203,7 +216,8 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
           [&] { in.firstSelection = { pledgeRow("101901", 100, 1, "SZ") }; } },
         { "意向申报只支持上海协议回购 , 无法下单!",
           [&] { in.firstSelection = { pledgeRow("019547", 100, 1) }; } },
-        { "协议回购合约代码不存在", [&] { in.variety = variety("SH", "206007"); } },
+        { "协议回购合约代码不存在",
+          [&] { in.variety = repoVariety("SH", "206007", "SH回购7天", 4, 7); } },
         { "回购天数必须大于0且小于366", [&] { in.days = 365; } },
         { "回购品种为空", [&] { in.varietyName = QStringLiteral("SH回购365天"); } },
         { "回购利率必须大于0且小于1", [&] { in.rate = 99.999; } },
@@ -217,25 +231,6 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
         step.second();
     }
     EXPECT_EQ(check(in), QString()) << "365 days and a rate of 99.999 pass";
-}
-
-TEST_F(AgreementOrderTest, marketRulesApplyOnlyToTheirExchange)
-{
-    // Shenzhen skips the contact and original interest checks...
-    Input renewal = validInput(OPT_AGREEMENT_MATURITY_RENEWAL);
-    renewal.market = "SZ";
-    renewal.originalInterest = 0;
-    EXPECT_EQ(check(renewal), QString());
-    // ...and Shanghai the release settlement amount.
-    Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
-    release.settlementAmount = 0;
-    EXPECT_EQ(check(release), QString());
-    // Exactly the remaining pledge value is still allowed in a change.
-    Input change = validInput(OPT_AGREEMENT_PLEDGE_CHANGE);
-    change.secondSelection = { pledgeRow("019547", 1600000, 16000) };
-    change.secondSelectionTotal = 1600000;
-    change.amount = 400000;
-    EXPECT_EQ(check(change), QString());
 }
 
 TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
@@ -268,7 +263,7 @@ TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
     EXPECT_EQ(Builder::orderOperationType(OPT_SPOT_BOND_TRADE, &contract), -1);
 }
 
-TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
+TEST_F(AgreementOrderTest, declarationsCarryTheLastOfThreeRowsAndIntentionsTheirContacts)
 {
     Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
     in.firstSelection = { pledgeRow("019547", 500000, 5000), pledgeRow("122000", 400000, 4000),
@@ -304,19 +299,15 @@ TEST_F(AgreementOrderTest, dealDeclarationCarriesTheLastOfThreeRows)
 
     // In Shenzhen the variety and the bond are Shenzhen's.
     in.market = "SZ";
-    in.variety = variety("SZ", "138007");
+    in.variety = repoVariety("SZ", "138007", "SZ回购7天", 4, 7);
     in.firstSelection = { pledgeRow("101901", 800000, 8000, "SZ") };
     a = build(in, order);
     EXPECT_EQ((std::vector<std::string> { order.stock.market, order.stock.stockCode, a.bondMarket,
                                           a.bondCode, std::to_string(order.volume) }),
               (std::vector<std::string> { "SZ", "138007", "SZ", "101901", "8000" }));
-}
 
-TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheSelectedBond)
-{
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a
-        = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
+    // An intention carries its contacts trimmed.
+    a = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
     EXPECT_EQ((std::vector<std::string> { order.contactPerson, order.contactMethod, a.bondCode,
                                           std::to_string(order.operationType),
                                           std::to_string(order.volume) }),
@@ -325,29 +316,21 @@ TEST_F(AgreementOrderTest, intentionOrdersCarryTrimmedContactsAndTheSelectedBond
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
 {
-    struct Case
-    {
-        ETradeOperationType type;
-        int direction;
-        int code;
-    };
-    for (const Case &c : { Case { OPT_AGREEMENT_MATURITY_CONFIRM, '2', 1077 },
-                           Case { OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1048 },
-                           Case { OPT_AGREEMENT_PLEDGE_RELEASE, '2', 1094 } }) {
-        Input in = validInput(c.type);
-        in.contract->direction = c.direction;
+    const std::tuple<ETradeOperationType, int, int> cases[]
+        = { { OPT_AGREEMENT_MATURITY_CONFIRM, '2', 1077 },
+            { OPT_AGREEMENT_EARLY_REPURCHASE, '1', 1048 },
+            { OPT_AGREEMENT_PLEDGE_RELEASE, '2', 1094 } };
+    for (const auto &[type, direction, code] : cases) {
+        SCOPED_TRACE(type);
+        Input in = validInput(type);
+        in.contract->direction = direction;
         in.contract->referenceNo = "REF9";
-        // A bond with nothing pledged is passed over.
-        auto empty = boost::make_shared<ttservice::CRepurchasePledgedBond>();
-        empty->market = "SH";
-        empty->bondCode = "122000";
-        in.contract->pledgedBonds.push_back(empty);
+        in.contract->pledgedBonds.push_back(pledgedBond("SH", "122000", 0)); // passed over
         in.maturityAmount = 1001000;
         ttservice::CCodeOrderParam order;
         const ttservice::CRepurchaseAgreementParam a = build(in, order);
-        SCOPED_TRACE(c.type);
-        EXPECT_EQ(order.operationType, c.code);
-        EXPECT_EQ(order.volume, 15000);
+        EXPECT_EQ((std::vector<long long> { order.operationType, order.volume }),
+                  (std::vector<long long> { code, 15000 }));
         EXPECT_EQ((std::vector<std::string> { a.bondCode, a.contractNo, a.referenceNo }),
                   (std::vector<std::string> { "019547", "C001", "REF9" }));
         EXPECT_EQ((std::vector<int> { a.stockProperty, a.repurchaseDays, a.maturitySettleDate,
@@ -416,11 +399,10 @@ TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
     in.secondSelection.clear();
     in.swapIncome = 5;
     a = build(in, order);
-    EXPECT_EQ(order.volume, 10);
     EXPECT_DOUBLE_EQ(a.repurchaseAmount, 5);
-    EXPECT_TRUE(a.bondCode.empty());
-    EXPECT_TRUE(a.swapBondCode.empty());
-    EXPECT_EQ(a.contractNo, "C001");
+    EXPECT_EQ((std::vector<std::string> { a.bondCode, a.swapBondCode, a.contractNo,
+                                          std::to_string(order.volume) }),
+              (std::vector<std::string> { "", "", "C001", "10" }));
 }
 
 TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedAgainst)
@@ -438,11 +420,11 @@ TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedA
 
     Input in = validInput(OPT_AGREEMENT_DEAL_DECLARATION);
     in.instructionKey = "42";
+    ttservice::CCodeOrderParam order;
+    build(in, order);
+
     std::vector<ttservice::CCodeOrderParam> orders;
     QString error;
-    EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
-    EXPECT_EQ(orders.size(), 1u);
-
     in.firstSelection = { pledgeRow("019547", 1200100, 12001) };
     EXPECT_FALSE(Builder::buildOrders(in, host(in), orders, error));
     EXPECT_EQ(
@@ -468,4 +450,55 @@ TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedA
     EXPECT_TRUE(Builder::buildOrders(other, host(other), orders, error));
     other.instructionKey = "77";
     EXPECT_TRUE(Builder::buildOrders(other, host(other), orders, error));
+}
+
+TEST_F(AgreementOrderTest, contractFormsOrderOnThePickedContract)
+{
+    const auto contract = addContract("C001", 15000);
+    const auto form = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
+    EXPECT_EQ(form->orderOperationType(), -1) << "no contract picked";
+    form->setContract("C404");
+    QString error;
+    EXPECT_FALSE(form->checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("合约信息不存在或没有选中任何合约 [C404] , 无法下单!"));
+
+    form->setContract("C001");
+    EXPECT_EQ(form->orderOperationType(), 1048);
+    ttservice::CCodeOrderParam order;
+    const ttservice::CRepurchaseAgreementParam a = build(*form, order);
+    EXPECT_EQ((std::vector<std::string> { order.stock.stockCode, a.contractNo, a.trader,
+                                          a.counterpartyDealer }),
+              (std::vector<std::string> { "206007", "C001", "T1", "D2" }));
+    EXPECT_EQ((std::vector<long long> { order.volume, a.firstSettleDate, a.repurchaseDays }),
+              (std::vector<long long> { 15000, 20260202, 7 }));
+    // Ten days used of the contract, from 2 to 12 February.
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000);
+
+    contract->direction = '2';
+    EXPECT_EQ(form->orderOperationType(), 1049);
+}
+
+TEST_F(AgreementOrderTest, missingAccountDataIsLoggedAndChangesNothing)
+{
+    FakeOperation widget(OPT_AGREEMENT_DEAL_DECLARATION, kLoggedInAccount);
+    EXPECT_EQ(widget.getAccountDataPtr(), accountData(kLoggedInAccount));
+    LogCapture log;
+    widget.setCurrentAccount(QStringLiteral("99999"));
+    EXPECT_FALSE(widget.getAccountDataPtr());
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementRepurchaseWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account 99999, but null account data ptr."),
+              20000);
+
+    Form form(OPT_AGREEMENT_DEAL_DECLARATION, nullptr, QStringLiteral("zolp_test_form"), false);
+    EXPECT_EQ(form.getAccountDataPtr(), nullptr);
+    EXPECT_EQ(log.levelOf("] [TC::IBaseAgreementContentWidget::getAccountDataPtr] agreement "
+                          "repurchase table match account , but null account data ptr."),
+              20000);
+    form.refreshAccountInfo();
+    EXPECT_TRUE(form.cells().funds->text().isEmpty());
+    form.fillFromTurnDeal(QStringLiteral("IO1"));
+    EXPECT_TRUE(form.cells().days->text().isEmpty());
+    QString error;
+    EXPECT_FALSE(form.checkOrderInput(error));
+    EXPECT_EQ(error, QStringLiteral("没有选择账号, 无法下单!"));
 }

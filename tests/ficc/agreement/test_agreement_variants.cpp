@@ -1,4 +1,5 @@
 #include "AgreementFormFixture.h"
+#include "HostServices.h"
 
 #include "agreement/CAgreementRepurchaseWidgetAdvance.h"
 #include "agreement/CAgreementRepurchaseWidgetChange.h"
@@ -8,9 +9,15 @@
 #include "agreement/CAgreementRepurchaseWidgetRelease.h"
 #include "agreement/CAgreementRepurchaseWidgetRenew.h"
 #include "agreement/CAgreementSingleFormWidget.h"
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CItCommandCenter.h"
+#include "tc/CMsgService.h"
 #include "tc/CUserManager.h"
+#include "utils/CSingletonT.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CComboBox.h"
+#include "xp/CLineEdit.h"
+#include "xp/CParameterCell.h"
 #include "xp/CPushButtonGroup.h"
 #include "xp/CSmallNormalButton.h"
 
@@ -53,6 +60,26 @@ const SingleVariant kSingleVariants[] = {
 class AgreementVariantTest : public AgreementFormFixture
 {
 protected:
+    // A valid declaration: 1,000,000 for 3 days at 2.5% against 1,200,000 of face value.
+    void fillValidDeclaration(CAgreementRepurchaseWidgetDec &dec)
+    {
+        dec.setAccountKeys(&m_keys);
+        dec.setPledgePosSelection({ pledgeRow("019547", 500000, 5000),
+                                    pledgeRow("122000", 400000, 4000),
+                                    pledgeRow("019548", 300000, 3000) });
+        Form &form = *dec.form();
+        typeTerms(form, "3", "2.5", "1000000");
+        const std::pair<int, const char *> texts[]
+            = { { 12, "D1 银行甲" }, { 13, "S1 主体一" }, { 14, "S3 主体三" },
+                { 19, "T1 张三" },   { 20, "T7 王五" },   { 21, "D2 券商乙" } };
+        for (const auto &t : texts) {
+            if (XP::CAutoKeyboardLineEdit *cell = form.dealerCell(t.first))
+                cell->setText(QString::fromUtf8(t.second));
+        }
+        form.cells().counterpartyDealerName->setText(QStringLiteral(" 券商乙 "));
+        form.cells().subjectType->setCurrentIndex(3);
+    }
+
     std::set<std::string> m_keys { kLoggedInAccount, kRefreshingAccount };
 };
 
@@ -67,23 +94,17 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForward
             std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
             EXPECT_EQ(w->operationType(), v.type);
             Form *form = w->form();
-            ASSERT_NE(form, nullptr);
             EXPECT_EQ(form->operationType(), v.type);
-            XP::CSmallNormalButton *button = w->orderButton();
-            ASSERT_NE(button, nullptr);
-            EXPECT_EQ(button->id(), v.buttonId);
-            EXPECT_EQ(button->buttonType(), v.buttonType);
-            EXPECT_EQ(button->text(), QString::fromUtf8(v.buttonText));
-            EXPECT_EQ(button->isEnabled(), deployment != 200);
+            const XP::CSmallNormalButton *b = w->orderButton();
+            EXPECT_EQ(std::make_tuple(b->id(), b->buttonType(), b->text(), b->isEnabled()),
+                      std::make_tuple(v.buttonId, v.buttonType, QString::fromUtf8(v.buttonText),
+                                      deployment != 200));
             if (deployment == 200)
                 continue;
 
             w->setAccountKeys(&m_keys);
             EXPECT_EQ(form->accountKeys(), m_keys);
-            ASSERT_NE(form->cells().account, nullptr);
-            EXPECT_EQ(form->cells().account->count(), 2);
             w->setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-            EXPECT_EQ(form->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
             EXPECT_EQ(w->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
             if (XP::CAutoKeyboardLineEdit *trader = form->dealerCell(Form::CELL_TRADER)) {
                 trader->setText(QStringLiteral("T9 李四"));
@@ -122,19 +143,6 @@ TEST_F(AgreementVariantTest, contractWidgetsEnableTheirButtonOnlyForTheirInstruc
     EXPECT_FALSE(confirm.orderButton()->isEnabled()) << "no instruction matches the empty key";
 }
 
-TEST_F(AgreementVariantTest, buttonClicksOfDecAndIntentionTravelOnToThePage)
-{
-    CAgreementRepurchaseWidgetDec dec(nullptr);
-    EXPECT_FALSE(dec.handleEvent(5, 2, 0, QString(), nullptr));
-    CAgreementRepurchaseWidgetIntention intention(nullptr);
-    EXPECT_FALSE(intention.handleEvent(5, 0, 0, QString(), nullptr));
-    EXPECT_FALSE(intention.handleEvent(5, 11, 0, QString(), nullptr));
-    EXPECT_EQ(intention.operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
-    // Other clicks change nothing.
-    EXPECT_FALSE(intention.handleEvent(5, 12, 0, QString(), nullptr));
-    EXPECT_EQ(intention.side(), 11);
-}
-
 TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
 {
     CAgreementRepurchaseWidgetIntention w(nullptr);
@@ -160,11 +168,9 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
         (std::vector<int> { w.repoButton()->id(), w.repoButton()->buttonType(),
                             w.reverseRepoButton()->id(), w.reverseRepoButton()->buttonType() }),
         (std::vector<int> { 0, 3, 1, 0 }));
-    EXPECT_EQ(w.repoButton()->text(), QStringLiteral("正回购"));
-    EXPECT_EQ(w.reverseRepoButton()->text(), QStringLiteral("逆回购"));
+    EXPECT_EQ(texts(w.repoButton(), w.reverseRepoButton()), (QStringList { "正回购", "逆回购" }));
 
-    // Both sides take the accounts; pledge bonds go to the reverse side, positions to the
-    // repo side, and neither takes bonds swapped out.
+    // Accounts go to both sides, pledge bonds to the reverse side, positions to the repo side.
     w.setAccountKeys(&m_keys);
     EXPECT_EQ(w.repoForm()->accountKeys(), m_keys);
     EXPECT_EQ(w.reverseRepoForm()->accountKeys(), m_keys);
@@ -180,9 +186,13 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
     EXPECT_EQ(w.repoForm()->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
     EXPECT_EQ(w.reverseRepoForm()->currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
 
-    // The trader clicks 逆回购 in the side group.
+    // The trader clicks 逆回购 in the side group; order clicks travel on to the page.
     w.sideGroup()->button(11)->click();
     expectSide(false);
+    EXPECT_FALSE(w.handleEvent(5, 0, 0, QString(), nullptr));
+    EXPECT_FALSE(w.handleEvent(5, 12, 0, QString(), nullptr));
+    EXPECT_EQ(w.side(), 11) << "other clicks change nothing";
+    EXPECT_FALSE(CAgreementRepurchaseWidgetDec(nullptr).handleEvent(5, 2, 0, QString(), nullptr));
     EXPECT_EQ(w.currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
     // A saved side is its first number; any other text leaves the side alone.
     w.setParam(QStringLiteral("10&11&x"));
@@ -195,4 +205,88 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
             expectSide(repo);
         }
     }
+}
+
+TEST_F(AgreementVariantTest, validDeclarationIsPlacedAsOneManualCommandOfWhatTheFormShows)
+{
+    CAgreementRepurchaseWidgetDec dec(nullptr);
+    fillValidDeclaration(dec);
+    LogCapture log;
+    dec.doOperation();
+
+    ASSERT_EQ(commandCenter()->commands().size(), 1u);
+    const CCommandRecord &record = commandCenter()->commands().front();
+    ASSERT_TRUE(record.param);
+    const ttservice::COrderComandParam &command = *record.param;
+    EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
+                                  command.commandMode, command.commandOption, record.confirm,
+                                  record.option }),
+              (std::vector<int> { 0x100000, 0, true, 0, 0, true, 0 }));
+    EXPECT_TRUE(command.commandText.empty());
+
+    // The orders are the form's own.
+    std::vector<ttservice::CCodeOrderParam> expected;
+    QString error, unused;
+    ASSERT_TRUE(dec.form()->buildOrders(expected, error, unused)) << error.toStdString();
+    EXPECT_EQ(command.orders, expected);
+    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), 1);
+    EXPECT_EQ(CAlgorithmHelpDialog::lastOrders(), expected);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(log.count("[TC::CAgreementRepurchaseWidgetDec::doOperation] "
+                        "placeCommands: [manual] repurchase deal."),
+              1);
+
+    // And they carry what the form shows.
+    EXPECT_EQ(dec.form()->orderOperationType(), 1045);
+    ASSERT_EQ(command.orders.size(), 1u);
+    const ttservice::CCodeOrderParam &order = command.orders.front();
+    const ttservice::CRepurchaseAgreementParam a = agreementOf(order);
+    EXPECT_EQ((std::vector<std::string> {
+                  order.accountInfo->getKey(), order.stock.stockCode, order.stock.stockName,
+                  a.bondCode, a.dealer, a.tradingEntity, a.counterpartyEntity, a.trader,
+                  a.counterpartyTrader, a.counterpartyDealer, a.counterpartyDealerName }),
+              (std::vector<std::string> { kLoggedInAccount, "206003", "SH回购3天", "019548", "D1",
+                                          "S1", "S3", "T1", "T7", "D2", "券商乙" }));
+    // Three days from Thursday 12 February settle after the Spring Festival.
+    EXPECT_EQ((std::vector<long long> { order.operationType, order.volume, a.maturitySettleDate,
+                                        a.repurchaseDays, a.subjectType }),
+              (std::vector<long long> { 1045, 3000, 20260224, 12, 3 }));
+    EXPECT_DOUBLE_EQ(order.price, 0.025);
+    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
+}
+
+TEST_F(AgreementVariantTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
+{
+    // Filled while trading is on, then the deployment changes: only the placing rule can stop it.
+    size_t placed = 0;
+    for (int code : { 200, 92, 7, 0, 90, 91, 101, 100, 400, 80 }) {
+        SCOPED_TRACE(code);
+        const bool places = code != 200 && code != 92 && code != 7 && code != 0;
+        getUserConfig()->deploymentCode = 100;
+        CAgreementRepurchaseWidgetDec dec(nullptr);
+        fillValidDeclaration(dec);
+        getUserConfig()->deploymentCode = code;
+        LogCapture log;
+        dec.doOperation();
+        placed += places ? 1 : 0;
+        EXPECT_EQ(commandCenter()->commands().size(), placed);
+        EXPECT_EQ(log.count("placeCommands"), places ? 1 : 0);
+        EXPECT_TRUE(messages().empty()) << "silent under every deployment";
+    }
+    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
+
+    // An early repurchase without a contract is refused with a message under every deployment.
+    for (int code : { 100, 400, 200 }) {
+        getUserConfig()->deploymentCode = code;
+        CAgreementRepurchaseWidgetAdvance advance(nullptr);
+        advance.setAccountKeys(&m_keys);
+        advance.doOperation();
+    }
+    EXPECT_EQ(commandCenter()->commands().size(), placed);
+    EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages().front(), "合约信息不存在或没有选中任何合约 [] , 无法下单!");
+    EXPECT_EQ(msgService()->messages().front().type, 4);
+    EXPECT_EQ(msgService()->messages().front().level, 1);
 }

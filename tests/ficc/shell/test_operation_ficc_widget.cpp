@@ -101,14 +101,6 @@ TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
                 (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
                                     w->turnDealTable(), w->confirmTable() }));
         }
-        if (offer == Agreement) {
-            // The tables start with those of the repo intention.
-            for (QWidget *table : std::initializer_list<QWidget *> {
-                     w->contractTable(), w->pledgeBondTable(), w->confirmTable() })
-                EXPECT_TRUE(table->isHidden());
-            EXPECT_FALSE(w->pledgePosTable()->isHidden());
-            EXPECT_FALSE(w->turnDealTable()->isHidden());
-        }
         EXPECT_EQ(w->spotPage() != nullptr, offers(offer, 3));
         EXPECT_EQ(w->spotAccounts() != nullptr, offers(offer, 3));
         // The quotation table always exists, and is never shown.
@@ -170,46 +162,18 @@ TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
     withdrawn->setParam(QStringLiteral("2//1003"));
     EXPECT_EQ(withdrawn->tabGroup()->checkedId(), 1);
     EXPECT_EQ(shownMode(*withdrawn), 1);
-}
 
-TEST_F(SwitcherTest, garbageParameterStringsRestoreWhatTheyCan)
-{
-    QStringList garbage = { "", "//", "abc", " 3", "-1//1001", "2//abc#def", "２//1001" };
-    garbage << "99999999999999999999//1001" << QString(5000, QChar('/')) << QString(QChar(0));
-    for (const QString &text : garbage) {
-        SCOPED_TRACE(text.left(40).toStdString());
-        auto w = build(AllOffers);
-        w->setParam(text);
-        const int mode = w->tabGroup()->checkedId();
-        EXPECT_TRUE(mode >= 1 && mode <= 3);
-        EXPECT_EQ(shownMode(*w), mode);
-        EXPECT_TRUE(w->param().startsWith(QString::number(mode) + "//"));
+    // Garbage keeps a mode that is shown; a non-numeric mode is ignored.
+    all = build(AllOffers);
+    all->setParam(QStringLiteral("2//1005#1003"));
+    EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1005"));
+    for (const QString &text : { QString("3abc//1004"), QString("-1//x"), QString(5000, '/') }) {
+        all->setParam(text);
+        EXPECT_EQ(all->tabGroup()->checkedId(), 2) << text.left(10).toStdString();
+        EXPECT_EQ(shownMode(*all), 2);
+        EXPECT_TRUE(all->param().startsWith("2//"));
     }
-    auto w = build(AllOffers);
-    w->setParam(QStringLiteral("2//1005#1003"));
-    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1005"));
-    w->setParam(QStringLiteral("3abc//1004"));
-    EXPECT_EQ(w->tabGroup()->checkedId(), 2) << "a non-numeric mode is ignored";
-    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1004"));
-}
-
-TEST_F(SwitcherTest, setCurrentOperationTypeSwitchesOnlyForTheThreeModes)
-{
-    auto w = build(AllOffers);
-    w->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
-    EXPECT_EQ(shownMode(*w), 3);
-    for (TC::ETradeOperationType t :
-         { TC::OPT_AGREEMENT_MATURITY_CONFIRM, TC::OPT_AGREEMENT_PLEDGE_RELEASE,
-           TC::OPT_AGREEMENT_INTENTION_REPO, TC::OPT_NONE }) {
-        w->setCurrentOperationType(t);
-        EXPECT_EQ(shownMode(*w), 3);
-        EXPECT_EQ(w->tabGroup()->checkedId(), 3);
-    }
-    // Neither the stored type nor the account list follow this call.
-    EXPECT_EQ(w->currentOperationType(), TC::OPT_NONE);
-    w->setCurrentOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    EXPECT_EQ(shownMode(*w), 2);
-    EXPECT_TRUE(w->spotAccounts()->isHidden());
+    EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1004"));
 }
 
 TEST_F(SwitcherTest, tabClickStoresTypeAndSetsUpTheSpotAccountList)
@@ -235,6 +199,12 @@ TEST_F(SwitcherTest, tabClickStoresTypeAndSetsUpTheSpotAccountList)
     EXPECT_TRUE(w->handleEvent(5, 7, 0, QString(), nullptr));
     EXPECT_EQ(w->currentOperationType(), TC::OPT_QUOTATION_REPURCHASE);
     EXPECT_EQ(shownMode(*w), 2);
+
+    // Switching by type shows a page for the three modes only and stores no type.
+    w->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
+    w->setCurrentOperationType(TC::OPT_AGREEMENT_PLEDGE_RELEASE);
+    EXPECT_EQ(shownMode(*w), 3);
+    EXPECT_EQ(w->currentOperationType(), TC::OPT_QUOTATION_REPURCHASE);
 }
 
 TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)
@@ -317,12 +287,8 @@ TEST_F(SwitcherTest, eventsWithoutTargetAreSwallowedAndOthersPassOn)
 {
     auto w = build(0);
     TC::CCanOrderNum num;
-    QMap<std::string, QPair<double, double>> split;
-    for (int e : { 5, 1158, 1159, 1160, 1161, 1291, 1292, 1293 })
-        EXPECT_TRUE(
-            w->handleEvent(e, 1052, 1, QStringLiteral("x"),
-                           e == 1159 ? static_cast<void *>(&split) : static_cast<void *>(&num)))
-            << e;
+    for (int e : { 5, 1158, 1160, 1161, 1291, 1292, 1293 })
+        EXPECT_TRUE(w->handleEvent(e, 1052, 1, QStringLiteral("x"), &num)) << e;
     EXPECT_FALSE(w->handleEvent(103, 0, 0, QString(), nullptr));
     EXPECT_FALSE(w->handleEvent(71, 0, 0, QString(), nullptr));
 }

@@ -155,21 +155,6 @@ TEST_F(SpotOrderRulesTest, missingEditorsAndOtherMarketsSkipTheirChecks)
     }
 }
 
-TEST_F(SpotOrderRulesTest, agreementNumberTipsFollowTheExchange)
-{
-    const QString sh = QStringLiteral("请输入100~999之间的整数!");
-    const QString sz = QStringLiteral("请输入0~999999之间的整数!");
-    for (const char *ok : { "012", "100", "999" })
-        EXPECT_EQ(CSpotOrderRules::agreementNoTip("SH", ok), QString()) << ok;
-    for (const char *bad : { "", "12", "1234", "12a", " 123" })
-        EXPECT_EQ(CSpotOrderRules::agreementNoTip("SH", bad), sh) << bad;
-    for (const char *ok : { "0", "1234567", "999999" })
-        EXPECT_EQ(CSpotOrderRules::agreementNoTip("SZ", ok), QString()) << ok;
-    for (const char *bad : { "", "12345678", "-1", "1.5" })
-        EXPECT_EQ(CSpotOrderRules::agreementNoTip("SZ", bad), sz) << bad;
-    EXPECT_EQ(CSpotOrderRules::agreementNoTip("HK", "anything"), QString());
-}
-
 TEST_F(SpotOrderRulesTest, amountsAddAccruedInterestPerUnitAndQuantitiesRoundDownToLots)
 {
     const CSpotOrderRules::Amounts a = CSpotOrderRules::amounts(100.5, 30, 1.2345);

@@ -14,7 +14,6 @@
 #include "tc/CStockCodeLineEdit.h"
 #include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
@@ -24,8 +23,6 @@
 #include "xp/CUiResource.h"
 #include "xp/CWidgetList.h"
 #include "xp/WidgetEvents.h"
-
-#include <boost/make_shared.hpp>
 
 #include <QLineEdit>
 #include <QMap>
@@ -38,7 +35,7 @@ namespace {
 
 using SplitMap = QMap<std::string, QPair<double, double>>;
 
-// Stands where the switcher stands: keeps what the page and code editors send upwards.
+// Stands where the switcher stands: keeps what the page sends upwards.
 class Recorder : public XP::CBaseWidget
 {
 public:
@@ -55,7 +52,6 @@ public:
     };
     std::vector<CanOrder> canOrder;
     std::vector<std::pair<int, SplitMap>> splits; // with the sender's operation
-    QStringList codes;
 
     bool handleEvent(int event, int a, int, QString text, void *data) override
     {
@@ -63,8 +59,6 @@ public:
             canOrder.push_back({ a, text, *static_cast<TC::CCanOrderNum *>(data) });
         else if (event == XP::EVT_ACCOUNT_SPLIT_VOLUME && data)
             splits.emplace_back(a, *static_cast<SplitMap *>(data));
-        else if (event == XP::EVT_CODE_ENTERED)
-            codes << text;
         return true;
     }
 };
@@ -119,7 +113,7 @@ protected:
 
 } // namespace
 
-TEST_F(SpotPageTest, formHasItsRowsEditorsButtonsAndSize)
+TEST_F(SpotPageTest, formHasItsRowsEditorsAndButtons)
 {
     QStringList labels;
     for (XP::CSimpleTextWidget *label : page->form()->findChildren<XP::CSimpleTextWidget *>())
@@ -133,20 +127,10 @@ TEST_F(SpotPageTest, formHasItsRowsEditorsButtonsAndSize)
         EXPECT_EQ(edit(id)->isEnabled(), id == 3 || id == 4 || id == 9 || id == 10) << id;
     }
     EXPECT_EQ(page->categoryCombo()->itemText(0), QStringLiteral("指定对手方报价申报"));
-
-    // The form is 280 wide and at least ten rows, the buttons and 40 high;
-    // the page adds the empty 130-wide column.
-    EXPECT_EQ(page->form()->width(), 280);
-    EXPECT_GE(page->form()->height(), 10 * 22 + 36 + 40);
-    EXPECT_EQ(page->minimumSize(), QSize(280 + 130, page->form()->height()));
     EXPECT_TRUE(XP::uiResource()->missingKeys().isEmpty())
         << XP::uiResource()->missingKeys().join(",").toStdString();
-
-    EXPECT_EQ((std::vector<int> { page->buyButton()->id(), page->buyButton()->buttonType(),
-                                  page->sellButton()->id(), page->sellButton()->buttonType() }),
-              (std::vector<int> { 11, XP::NBT_BUY, 12, XP::NBT_SELL }));
-    EXPECT_EQ(page->buyButton()->text(), QStringLiteral("买 入"));
-    EXPECT_EQ(page->sellButton()->text(), QStringLiteral("卖 出"));
+    EXPECT_EQ((QStringList { page->buyButton()->text(), page->sellButton()->text() }),
+              (QStringList { "买 入", "卖 出" }));
     // Each button follows its own side only.
     page->setOperationEnabled(ttservice::OPERATION_TYPE_SELL, false);
     page->setOperationEnabled(ttservice::EOperationType(1051), true);
@@ -440,78 +424,4 @@ TEST_F(SpotPageTest, accountListGetsOrderableAndEnteredQuantities)
     recorder->canOrder.clear();
     page->queryCanOrderNum();
     EXPECT_TRUE(recorder->canOrder.empty()) << "an unlisted code reports nothing";
-}
-
-TEST_F(SpotPageTest, accountListIsPlacedByAlignment)
-{
-    const int t = 24, wMin = 260, hMin = 120; // the default theme
-    const QSize f = page->minimumSize();
-    page->setAvailableSize(QSize(1000, 600));
-    const QRect before = page->geometry();
-    page->setAccountsAlignment(4);
-    EXPECT_EQ(page->accountsAlignment(), int(Qt::AlignRight));
-    EXPECT_EQ(page->geometry(), before) << "an unknown alignment is ignored";
-
-    page->setAccountsAlignment(Qt::AlignRight);
-    EXPECT_EQ(accounts->geometry(), QRect(t + f.width() + 2, 0, 1000 - f.width(), f.height()));
-    EXPECT_EQ(page->geometry(), QRect(t - 6, 0, f.width(), f.height()));
-
-    page->setAccountsAlignment(Qt::AlignLeft);
-    EXPECT_EQ(accounts->geometry(), QRect(t - 5, 0, 1000 - f.width(), f.height()));
-    EXPECT_EQ(page->geometry(), QRect(t - 5 + 1000 - f.width(), 0, f.width(), f.height()));
-
-    const int h = std::max(hMin, 600 - f.height());
-    page->setAccountsAlignment(Qt::AlignTop);
-    EXPECT_EQ(accounts->geometry(), QRect(t - 5, 0, t + f.width() + 200, h));
-    EXPECT_EQ(page->geometry(), QRect(t - 5, h, f.width(), f.height()));
-
-    // A narrow, low switcher: the list keeps its minimum size. Only the next paint lays out.
-    page->setAvailableSize(QSize(100, 50));
-    EXPECT_EQ(accounts->geometry().height(), h);
-    page->grab();
-    EXPECT_EQ(accounts->geometry().height(), hMin);
-    page->setAccountsAlignment(Qt::AlignRight);
-    EXPECT_EQ(accounts->geometry().width(), wMin);
-
-    // Without an account list the page stays where it is.
-    page->setAccountsWidget(nullptr);
-    page->setGeometry(1, 2, 500, 450);
-    page->setAccountsAlignment(Qt::AlignLeft);
-    EXPECT_EQ(page->geometry(), QRect(1, 2, 500, 450));
-}
-
-TEST_F(SpotPageTest, codeEditorAnnouncesEachListedBondOnceWithItsMarketWhereNeeded)
-{
-    auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
-    auto repo = makeBond("SH", "204001", "GC001", 0);
-    repo->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
-    instruments->addInstrument(repo);
-    auto stock = makeBond("SZ", "000001", "岚峰银行", 0);
-    stock->bondDetail.reset();
-    instruments->addInstrument(stock);
-    instruments->addInstrument(makeBond("SZ", "122000", "公司债B", 1.0));
-    // Set up as the page sets up its own.
-    auto *code = new TC::CStockCodeLineEdit(0, 1, recorder.get());
-    code->setEnableAll();
-    code->setTradeType(0x100000);
-    code->setFilterFlag(4);
-    QLineEdit *line = code->getLineEdit();
-    QStringList &codes = recorder->codes;
-
-    type(line, QStringLiteral("019547"));
-    pressKey(line, Qt::Key_Return);
-    EXPECT_EQ(codes, QStringList { "019547" }) << "the same code is announced once";
-    // Repurchase varieties, shares and unlisted codes are not bonds to trade.
-    for (const char *other : { "204001", "000001", "999999" }) {
-        code->clearCode();
-        type(line, QString::fromLatin1(other));
-        pressKey(line, Qt::Key_Return);
-    }
-    EXPECT_EQ(codes.size(), 1);
-    // A code listed in both markets needs its market.
-    code->clearCode();
-    type(line, QStringLiteral("122000"));
-    EXPECT_EQ(codes.size(), 1);
-    code->pick(QStringLiteral("122000 公司债B SZ"));
-    EXPECT_EQ(codes.last(), QStringLiteral("SZ 122000"));
 }
