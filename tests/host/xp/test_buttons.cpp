@@ -1,7 +1,6 @@
 #include "EventRecorder.h"
 #include "UserInput.h"
 
-#include "tc/COperationPushButtonGroup.h"
 #include "xp/CPushButton.h"
 #include "xp/CPushButtonGroup.h"
 #include "xp/CSimpleTextWidget.h"
@@ -10,7 +9,6 @@
 #include "xp/CUiResource.h"
 #include "xp/WidgetEvents.h"
 
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace XP;
@@ -72,31 +70,6 @@ TEST(PushButton, verticalTextStacksTheCharacters)
     EXPECT_LT(vertical.width(), horizontal.width());
 }
 
-TEST(PushButton, nineImageKeepsCornersAndStretchesTheCentre)
-{
-    // A 30x30 image: 10-pixel red corners, green edges, a blue centre.
-    QImage img(30, 30, QImage::Format_ARGB32);
-    img.fill(Qt::green);
-    QPainter p(&img);
-    for (QPoint corner : { QPoint(0, 0), QPoint(20, 0), QPoint(0, 20), QPoint(20, 20) })
-        p.fillRect(QRect(corner, QSize(10, 10)), Qt::red);
-    p.fillRect(QRect(10, 10, 10, 10), Qt::blue);
-    p.end();
-    uiResource()->setImage("test_img_ninepatch", QPixmap::fromImage(img));
-
-    CPushButton button(QStringLiteral("test_img_ninepatch"), 1, 10, 10, 10, 10, nullptr);
-    button.resize(100, 60);
-    const QImage shot = button.grab().toImage();
-    // Corners keep their 10 pixels, edges stretch along, the centre begins after the corner.
-    const std::pair<QPoint, Qt::GlobalColor> expected[]
-        = { { { 2, 2 }, Qt::red },    { { 97, 57 }, Qt::red },  { { 9, 9 }, Qt::red },
-            { { 90, 0 }, Qt::red },   { { 50, 2 }, Qt::green }, { { 2, 30 }, Qt::green },
-            { { 10, 0 }, Qt::green }, { { 89, 0 }, Qt::green }, { { 10, 10 }, Qt::blue },
-            { { 84, 44 }, Qt::blue } };
-    for (const auto &e : expected)
-        EXPECT_EQ(shot.pixelColor(e.first), QColor(e.second)) << e.first.x() << ',' << e.first.y();
-}
-
 TEST(PushButtonGroup, userClickChecksAndDeliversButCheckingByIdIsSilent)
 {
     EventRecorder page(QStringLiteral("page"), nullptr);
@@ -120,20 +93,6 @@ TEST(PushButtonGroup, userClickChecksAndDeliversButCheckingByIdIsSilent)
     EXPECT_FALSE(group->setCheckedByID(9));
     EXPECT_EQ(group->checkedId(), 1001);
     EXPECT_EQ(page.count(EVT_BUTTON_CHECKED), 2);
-}
-
-TEST(PushButtonGroup, modeTabsPackFromTheTopWithTheirMargins)
-{
-    TC::COperationPushButtonGroup tabs(Qt::Vertical, 0, 5, false, nullptr);
-    tabs.addFixedSpace(10);
-    auto *tab = new CPushButton(QStringLiteral("tc_img_btn_left_tab_top"), 1, 3, 18, 3, 56, &tabs);
-    tab->setFixedHeight(80);
-    tabs.addPushButton(tab, false);
-    tabs.setFixedWidth(24);
-    tabs.resize(24, 400);
-    tabs.show();
-    QApplication::processEvents();
-    EXPECT_EQ(tab->geometry(), QRect(0, 15, 24, 80));
 }
 
 } // namespace

@@ -1,14 +1,10 @@
-#include "xp/CAutoExpandToolBar.h"
 #include "xp/COddEvenRowTable.h"
-#include "xp/CUiResource.h"
 #include "xp/DefaultStyle.h"
 #include "xp/TableLayoutStore.h"
 #include "xp/TextWidth.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QStyleOptionSlider>
-#include <QTableView>
 #include <gtest/gtest.h>
 
 using namespace XP;
@@ -48,34 +44,6 @@ TEST_F(DefaultStyleTest, scrollBarsAreSlimHaveNoArrowsAndTheHandleSpansTheWholeB
     EXPECT_EQ(barPart(0, 0, 10, QStyle::SC_ScrollBarSlider).height(), 200);
 }
 
-TEST_F(DefaultStyleTest, tablesTakeTheThemesGroundAndGridColours)
-{
-    CUiResource *res = uiResource();
-    QTableView view;
-    view.ensurePolished(); // a widget takes its class's palette when polished
-    EXPECT_EQ(view.palette().color(QPalette::Base), *res->getColor("clr_table_background"));
-    EXPECT_EQ(view.palette().color(QPalette::AlternateBase),
-              *res->getColor("clr_table_background2"));
-    EXPECT_EQ(QColor::fromRgba(QRgb(qApp->style()->styleHint(QStyle::SH_Table_GridLineColor))),
-              *res->getColor("clr_edit_border"));
-}
-
-TEST_F(DefaultStyleTest, textWidthsAreThoseOfTheFontTheyAreAskedFor)
-{
-    QFont normal = *uiResource()->getFont("fnt_default_normal_fix");
-    QFont big = normal;
-    big.setPixelSize(normal.pixelSize() + 6);
-    for (const QString &text : { QStringLiteral("晨岭稳健债券基金"), QStringLiteral("20000000.000"),
-                                 QStringLiteral("HT2026120030") }) {
-        SCOPED_TRACE(text.toStdString());
-        for (int round = 0; round < 2; ++round) { // measured, then remembered
-            EXPECT_EQ(textWidth(normal, text), QFontMetrics(normal).horizontalAdvance(text));
-            EXPECT_EQ(textWidth(big, text), QFontMetrics(big).horizontalAdvance(text));
-        }
-    }
-    EXPECT_EQ(textWidth(normal, QString()), 0);
-}
-
 TEST_F(DefaultStyleTest, aTableFilledWhileHiddenFitsItsColumnsWhenShownAndKeepsNoLayoutForIt)
 {
     resetTableLayouts();
@@ -97,24 +65,6 @@ TEST_F(DefaultStyleTest, aTableFilledWhileHiddenFitsItsColumnsWhenShownAndKeepsN
     EXPECT_GE(table->columnWidth(1), textWidth(table->font(), longName));
     // Widths the table works out are not the trader's: nothing is saved.
     EXPECT_TRUE(loadTableLayout(QStringLiteral("fitted")).isEmpty());
-}
-
-TEST_F(DefaultStyleTest, toolItemsAddedWhileHiddenArePlacedWhenShownAgain)
-{
-    QWidget page;
-    auto *bar = new CAutoExpandToolBar(&page, -1);
-    bar->resize(400, 24);
-    page.show();
-    page.hide();
-    auto *first = new QWidget;
-    first->setFixedSize(140, 20);
-    auto *second = new QWidget;
-    second->setFixedSize(35, 20);
-    bar->addToolItem(first, false);
-    bar->addToolItem(second, false);
-    page.show();
-    EXPECT_EQ(first->geometry(), QRect(2, 2, 140, 20));
-    EXPECT_EQ(second->geometry(), QRect(2 + 140 + 4, 2, 35, 20));
 }
 
 } // namespace

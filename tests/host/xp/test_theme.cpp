@@ -23,45 +23,7 @@ using namespace XP;
 
 namespace {
 
-// Every theme key the panels name.
-const QStringList kColors
-    = QStringLiteral("clr_basket_param_buy_btn_disable clr_basket_param_buy_btn_hover "
-                     "clr_basket_param_buy_btn_nomal clr_basket_param_buy_btn_press "
-                     "clr_basket_param_sell_btn_disable clr_basket_param_sell_btn_hover "
-                     "clr_basket_param_sell_btn_nomal clr_basket_param_sell_btn_press "
-                     "clr_clickable_simple_text clr_disable_color clr_operation_frame_line_color "
-                     "clr_order_operation_background clr_param_table_order_mode_active "
-                     "clr_param_table_order_mode_inactive clr_table_background "
-                     "clr_table_background2 clr_table_pledge_bond_background clr_text_default "
-                     "clr_text_left_tab_active clr_text_left_tab_inactive")
-          .split(QLatin1Char(' '));
-const QStringList kFonts
-    = QStringLiteral(
-          "fnt_default_normal_fix tc_fnt_operation_btn_text_option tc_fnt_operation_btn_text_price "
-          "tc_fnt_operation_btn_text_volume")
-          .split(QLatin1Char(' '));
-const QStringList kSizes
-    = QStringLiteral("tc_siz_operation_tab_width tc_siz_operation_panel_accounts_min_height "
-                     "tc_siz_operation_panel_accounts_min_width")
-          .split(QLatin1Char(' '));
-const QStringList kImages
-    = QStringLiteral(
-          "ic_img_homepage_runtrade_setting tc_img_btn_left_tab_mode tc_img_btn_left_tab_top")
-          .split(QLatin1Char(' '));
-
-TEST(Theme, everyKeyThePanelsNameResolves)
-{
-    CUiResource *res = uiResource();
-    for (const QString &k : kColors)
-        EXPECT_TRUE(res->hasColor(k)) << k.toStdString();
-    for (const QString &k : kFonts)
-        EXPECT_TRUE(res->hasFont(k)) << k.toStdString();
-    for (const QString &k : kSizes)
-        EXPECT_GT(res->getSize(k), 0) << k.toStdString();
-    for (const QString &k : kImages)
-        EXPECT_FALSE(res->getImage(k).isNull()) << k.toStdString();
-}
-
+// Widgets that name a theme key the theme lacks would paint in a fallback colour.
 TEST(Theme, toolkitWidgetsAndTheStyleUseOnlyKnownKeys)
 {
     CUiResource *res = uiResource();
