@@ -56,18 +56,4 @@ TEST(ScriptedResponder, answersFromTheScriptInTurnThenSafeDefaultsAndRecordsEver
     EXPECT_EQ(seen, &dialog);
 }
 
-TEST(ScriptedResponder, restoresThePreviousResponderWhenGone)
-{
-    IDialogResponder *before = dialogResponder();
-    {
-        CScriptedDialogResponder outer;
-        {
-            CScriptedDialogResponder inner;
-            EXPECT_EQ(dialogResponder(), &inner);
-        }
-        EXPECT_EQ(dialogResponder(), &outer);
-    }
-    EXPECT_EQ(dialogResponder(), before);
-}
-
 } // namespace

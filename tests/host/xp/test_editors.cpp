@@ -1,18 +1,12 @@
 #include "EventRecorder.h"
 #include "UserInput.h"
 
-#include "xp/CAutoKeyboardLineEdit.h"
-#include "xp/CAutoKeyboardWidget.h"
 #include "xp/CComboBox.h"
 #include "xp/CDoubleValidator.h"
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
-#include "xp/CPortfolioSearchModel.h"
-#include "xp/CUiResource.h"
 #include "xp/WidgetEvents.h"
 
-#include <QAbstractItemView>
-#include <QListWidget>
 #include <cfloat>
 #include <functional>
 #include <gtest/gtest.h>
@@ -177,48 +171,6 @@ TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
     kind->clear();
     EXPECT_EQ(form.count(EVT_COMBO_CHANGED), 2); // an emptied box reports nothing
     EXPECT_EQ(kind->indexOfData(2), -1);
-}
-
-// The editors take the theme font only when it differs from what they show,
-// and build their drop-down lists late: a changed theme font must still reach
-// the editors and lists built before and after the change.
-TEST(Editors, aChangedThemeFontReachesEditorsAndTheirLists)
-{
-    const QString key = QStringLiteral("fnt_default_normal_fix");
-    QFont bigger = *uiResource()->getFont(key);
-    bigger.setPixelSize(bigger.pixelSize() + 4);
-
-    CPortfolioSearchModel model;
-    model.init({ QStringLiteral("100001 澄湖银行") });
-    QWidget form;
-    auto *box = new CComboBox(1, &form);
-    box->addItem(QStringLiteral("机构投资者"));
-    box->setViewWidth(160);
-    auto *edit = new CLineEdit(2, &form);
-    auto *dealer = new CAutoKeyboardLineEdit(&model, 12, &form, true);
-    dealer->move(0, 60);
-    form.resize(300, 120);
-    form.show();
-
-    uiResource()->setFont(key, bigger);
-    uiResource()->notifyFontChanged();
-    EXPECT_EQ(box->font().key(), bigger.key());
-    EXPECT_EQ(edit->font().key(), bigger.key());
-    EXPECT_EQ(dealer->getLineEdit()->font().key(), bigger.key());
-
-    box->showPopup();
-    EXPECT_EQ(box->view()->font().key(), bigger.key());
-    EXPECT_GE(box->view()->minimumWidth(), 160);
-    box->hidePopup();
-
-    dealer->showPopup(QStringLiteral("1000"));
-    ASSERT_TRUE(dealer->getAutoKeyboardWidget()->listView());
-    EXPECT_EQ(dealer->getAutoKeyboardWidget()->listView()->font().key(), bigger.key());
-
-    uiResource()->loadDefaultTheme();
-    uiResource()->notifyFontChanged();
-    EXPECT_EQ(dealer->getAutoKeyboardWidget()->listView()->font().key(),
-              uiResource()->getFont(key)->key());
 }
 
 } // namespace
