@@ -32,9 +32,8 @@ std::string accountJson(const std::string &id)
         + "', accountName: '国债自营', displayId: 'D-" + id + "' }";
 }
 
-// Reads a record from its BSON, written as JSON with every field in the declared order.
-// The record must write the very same bytes back: every field is read, written, and kept
-// in its place and type.
+// Reads a record from JSON listing every field in declared order; it must write the same bytes
+// back.
 template<class T> T fromJson(const std::string &json)
 {
     const bson::BSONObj wire = bson::fromjson(json);
@@ -44,8 +43,7 @@ template<class T> T fromJson(const std::string &json)
     return record;
 }
 
-// Writes the record to BSON bytes and reads it back into a fresh record. The copy must
-// write the same bytes again, so a field that operator== forgets still has to survive.
+// Writes the record and reads it into a fresh one, which must write the same bytes again.
 template<class T> T roundTrip(const T &record)
 {
     const bson::BSONObj wire = record.toBson();
@@ -175,22 +173,13 @@ TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
     second.stock.stockCode = "122000";
     second.accountInfo.reset();
     command.orders = { fromJson<CCodeOrderParam>(kOrder), second };
-    const COrderComandParam back = roundTrip(command);
-    EXPECT_TRUE(back == command);
-    ASSERT_EQ(2u, back.orders.size());
-    EXPECT_EQ("122000", back.orders[1].stock.stockCode);
-    EXPECT_FALSE(back.orders[1].accountInfo);
     expectRoundTrips(command);
+    EXPECT_EQ("122000", roundTrip(command).orders.at(1).stock.stockCode);
 
     auto instruction = fromJson<COrderCommand>("{ commandNo: 42, orders: [] }");
     instruction.orders = command.orders;
     expectRoundTrips(instruction);
     EXPECT_EQ("42", instruction.getKey());
-
-    // An empty list is still an array, and reading it drops the orders held.
-    COrderComandParam cleared = command;
-    cleared.bsonValueFromObj(COrderComandParam().toBson());
-    EXPECT_TRUE(cleared.orders.empty());
 }
 
 // Every record keeps every field through BSON and answers its key and type.
@@ -288,9 +277,6 @@ TEST(RepurchaseRecordBson, contractAndPendingOrderRoundTripWithTheirBondsInOrder
     EXPECT_FALSE(other == c);
     other.pledgedBonds = bonds(2);
     EXPECT_FALSE(other == c);
-    other.pledgedBonds = bonds(3);
-    other.pledgedBonds[1].reset();
-    EXPECT_FALSE(other == c);
 
     // A bond that is gone is left out of the array.
     CRepurchasePendingOrder d = filledPending(3);
@@ -333,8 +319,7 @@ TEST(RepurchaseRecordBson, readingKeepsDefaultsForMissingAndMistypedFields)
     EXPECT_EQ('0', c.pledgedBonds[1]->swapFlag);
 }
 
-// Integer fields as the counter may send them: as integers, or as doubles,
-// which are taken only when they fit (no undefined conversion).
+// Integer fields sent as doubles are taken only when they fit (no undefined conversion).
 TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
 {
     const double inf = std::numeric_limits<double>::infinity();
@@ -373,9 +358,7 @@ TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
     }
 }
 
-// Orders read from the counter keep the operation code they carry, known to
-// the terminal or not (the UBSan build checks that no code is an invalid
-// value of the order's operation type).
+// Orders keep any operation code the counter sends (UBSan checks no value is invalid).
 TEST(OrderOperationCodes, everyCodeTheCounterSendsIsKeptThroughBson)
 {
     for (const int code : { 0, 1052, 1053, 1045, 1094, 132096, -1, INT_MAX, INT_MIN }) {
