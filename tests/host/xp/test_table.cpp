@@ -1,6 +1,8 @@
 #include "EventRecorder.h"
 #include "TableInput.h"
 
+#include "xp/CButtonListCell.h"
+#include "xp/CComboBoxCell.h"
 #include "xp/COddEvenRowTable.h"
 #include "xp/CRadioButton.h"
 #include "xp/CSimpleTextCell.h"
@@ -10,9 +12,11 @@
 #include "xp/TableLayoutStore.h"
 #include "xp/WidgetEvents.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QIntValidator>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTextCodec>
 
@@ -421,4 +425,97 @@ TEST_F(TableTest, cellControlsEditThroughTheTableWithAValidator)
     type(table->editor(), QStringLiteral("-9x12"));
     table->editCell(count, QStringLiteral("1"), nullptr, [](const QString &) {});
     EXPECT_EQ(confirmed, QStringLiteral("912"));
+}
+
+// A combo painted in a cell pops its items up under the cell; a pick of
+// another enabled item delivers the cell id, index and item value once.
+TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
+{
+    COddEvenRowTable *table = ownedTable(3);
+    table->setColumnWidth(1, 160);
+    for (int i = 0; i < 2; ++i) {
+        const int row = table->appendRow();
+        auto *combo = new CComboBoxCell((row + 1) * 10000 + 1, table);
+        combo->addItem(QStringLiteral("机构投资者"), 2);
+        combo->addItem(QStringLiteral("个人投资者"), 0);
+        combo->addItem(QStringLiteral("会员"), 1);
+        combo->setCurrentIndex(0);
+        table->setItemWidget(row, 1, combo, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    owner.show();
+    QVector<QVariant> picked;
+    owner.onEvent = [&](int event, int, int, const QString &, void *data) {
+        if (event == EVT_COMBO_CHANGED)
+            picked.append(*static_cast<QVariant *>(data));
+    };
+    auto *second = static_cast<CComboBoxCell *>(table->itemControl(1, 1));
+
+    clickCell(*table, 1, 1);
+    QMenu *popup = second->popup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->actions().size(), 3);
+    EXPECT_TRUE(popup->actions().at(0)->isChecked());
+    EXPECT_EQ(popup->parentWidget(), table->view()->viewport());
+    EXPECT_GE(popup->minimumWidth(), cellRect(*table, 1, 1).width());
+    popup->actions().at(2)->trigger();
+    ASSERT_EQ(owner.count(EVT_COMBO_CHANGED), 1);
+    EXPECT_EQ(owner.last(EVT_COMBO_CHANGED)->a, 20001);
+    EXPECT_EQ(owner.last(EVT_COMBO_CHANGED)->b, 2);
+    EXPECT_EQ(picked, QVector<QVariant> { QVariant(1) });
+    EXPECT_EQ(second->popup(), nullptr) << "a pick closes the list";
+    EXPECT_EQ(table->itemText(1, 1), QStringLiteral("会员"));
+
+    second->choose(2); // the current item: no change
+    second->setEnabled(false);
+    clickCell(*table, 1, 1);
+    EXPECT_EQ(second->popup(), nullptr);
+    second->choose(0);
+    EXPECT_EQ(second->currentIndex(), 2);
+    second->setCurrentIndex(second->findData(7)); // from code: silent
+    EXPECT_EQ(table->itemText(1, 1), QString());
+    EXPECT_EQ(owner.count(EVT_COMBO_CHANGED), 1);
+}
+
+// A row of buttons in a cell: a click delivers the id of the enabled button
+// under the pointer; the row's activation presses the first enabled one.
+TEST_F(TableTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
+{
+    COddEvenRowTable *table = ownedTable(3);
+    table->setColumnWidth(2, 180);
+    for (int i = 0; i < 2; ++i) {
+        const int row = table->appendRow();
+        auto *buttons = new CButtonListCell(table);
+        buttons->addButton((row + 1) * 10000, QStringLiteral("确定"), NBT_BUY);
+        buttons->addButton((row + 1) * 10000 + 1, QStringLiteral("拒绝"), NBT_SELL);
+        table->setItemWidget(row, 2, buttons, 0x3000);
+    }
+    owner.show();
+    table->flush();
+    auto *first = static_cast<CButtonListCell *>(table->itemControl(0, 2));
+    auto *second = static_cast<CButtonListCell *>(table->itemControl(1, 2));
+    EXPECT_EQ(table->itemText(0, 2), QStringLiteral("确定 拒绝"));
+    const QRect cell = cellRect(*table, 1, 2);
+    const QRect left = second->buttonRect(0, cell);
+    const QRect right = second->buttonRect(1, cell);
+    EXPECT_TRUE(cell.contains(left) && cell.contains(right));
+    EXPECT_FALSE(left.intersects(right));
+
+    QWidget *viewport = table->view()->viewport();
+    clickAt(viewport, right.center());
+    clickAt(viewport, left.center());
+    second->clickAt(viewport, QPoint(left.right() + 1, left.center().y()), cell); // between
+    ASSERT_EQ(owner.count(EVT_BUTTON_CHECKED), 2);
+    EXPECT_EQ(owner.log().at(0).a, 20001);
+    EXPECT_EQ(owner.log().at(1).a, 20000);
+
+    first->setButtonEnabled(10000, false);
+    first->click();
+    EXPECT_EQ(owner.last(EVT_BUTTON_CHECKED)->a, 10001);
+    clickAt(viewport, first->buttonRect(0, cellRect(*table, 0, 2)).center());
+    first->setButtonEnabled(10001, false);
+    EXPECT_FALSE(first->isClickable());
+    first->click();
+    second->setEnabled(false);
+    clickAt(viewport, left.center());
+    EXPECT_EQ(owner.count(EVT_BUTTON_CHECKED), 3);
 }
