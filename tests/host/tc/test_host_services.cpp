@@ -4,6 +4,7 @@
 #include "tc/CAlgorithmHelpDialog.h"
 #include "tc/CExchangeClient.h"
 #include "tc/CHostClock.h"
+#include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
 #include "tc/ConfigDir.h"
 #include "tc/HostReset.h"
@@ -11,9 +12,13 @@
 #include "ttservice/TraderCenter.h"
 #include "ttservice/TypeManager.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <boost/make_shared.hpp>
+
+#include <thread>
 
 namespace {
 
@@ -21,12 +26,6 @@ TC::CExchangeClient *exchange()
 {
     return utils::CManualSingletonT<TC::CExchangeClient>::instance();
 }
-
-class KeepAnswerer : public TC::IQueryAnswerer
-{
-public:
-    bool answer(const TC::CQueryCall &) override { return true; }
-};
 
 // A service the host did not know of when the reset was written.
 class LateService
@@ -36,9 +35,111 @@ public:
     int value = 0;
 };
 
+ttservice::COrderComandParamPtr command(const std::string &code, long long volume)
+{
+    auto param = boost::make_shared<ttservice::COrderComandParam>();
+    param->commandKind = 0x100000;
+    ttservice::CCodeOrderParam order;
+    order.stock.market = "SH";
+    order.stock.stockCode = code;
+    order.volume = volume;
+    param->orders.push_back(order);
+    return param;
+}
+
+// The command numbers and error codes the callbacks reported, in order.
+struct Outcomes
+{
+    std::vector<int> commandNos;
+    std::vector<int> codes;
+    TC::CItCommandCenter::Callback callback()
+    {
+        return [this](utils::TTError e, int no) {
+            commandNos.push_back(no);
+            codes.push_back(e.code());
+        };
+    }
+};
+
+bool place(const std::string &code, long long volume, Outcomes &outcomes)
+{
+    return commandCenter()->createCommand(command(code, volume), outcomes.callback(), true, 0);
+}
+
+// Refuses commands over 1000 张 and reports a counter error for code "122000".
+class TestAcceptor : public TC::ICommandAcceptor
+{
+public:
+    bool accept(const TC::CCommandRecord &record, utils::TTError &outcome) override
+    {
+        const ttservice::CCodeOrderParam &order = record.param->orders.front();
+        if (order.volume > 1000) {
+            outcome = utils::TTError(9, "超出限额");
+            return false;
+        }
+        if (order.stock.stockCode == "122000")
+            outcome = utils::TTError(12, "柜台拒绝");
+        return true;
+    }
+};
+
+void deliverQueuedCalls()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
+
+ttservice::CQueryDataReqPtr request(int type)
+{
+    auto req = boost::make_shared<ttservice::CQueryDataReq>();
+    req->dataType = type;
+    return req;
+}
+
+// What a handler received.
+struct Answer
+{
+    int calls = 0;
+    bool success = false;
+    size_t records = 0;
+    std::thread::id thread;
+
+    TC::QueryHandler handler()
+    {
+        return [this](utils::TTError e, std::vector<ttservice::IDataPtr> r, bson::BSONObj) {
+            ++calls;
+            success = e.isSuccess();
+            records = r.size();
+            thread = std::this_thread::get_id();
+        };
+    }
+};
+
+// Answers with one record at once, keeps the call for later, or refuses it.
+class TestAnswerer : public TC::IQueryAnswerer
+{
+public:
+    enum Mode { Now, Later, Refuse };
+    explicit TestAnswerer(Mode m)
+        : mode(m)
+    {
+    }
+    bool answer(const TC::CQueryCall &call) override
+    {
+        if (mode == Now)
+            call.answer(utils::TTError(), { request(call.request->dataType) });
+        else if (mode == Later)
+            kept.push_back(call);
+        return mode != Refuse;
+    }
+    Mode mode;
+    std::vector<TC::CQueryCall> kept;
+};
+
 } // namespace
 
 using HostServicesTest = HostFixture;
+using CommandCenterTest = HostFixture;
+using TradeClientTest = HostFixture;
 
 TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
 {
@@ -133,7 +234,7 @@ TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
     tradeClient()->queryData(
         boost::make_shared<ttservice::CQueryDataReq>(),
         [](utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj) {}, 0);
-    tradeClient()->setQueryAnswerer(boost::make_shared<KeepAnswerer>());
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Later));
     commandCenter()->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
     msgService()->showMsg("x", 4, 1, false, false);
     stockTypes->addTypedStock(186, "SH", "019547");
@@ -163,4 +264,172 @@ TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
     EXPECT_FALSE(TC::CHostClock::isFixed());
     EXPECT_EQ(0, utils::CSingletonT<LateService>::instance()->value);
     EXPECT_EQ(QDir::cleanPath(dir.path()), TC::getConfigDir());
+}
+
+TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLaterUntilAReset)
+{
+    std::vector<int> announced;
+    QObject guard;
+    QObject::connect(commandCenter(), &TC::CItCommandCenter::sigCommandCreated, &guard,
+                     [&](int no) { announced.push_back(no); });
+    Outcomes outcomes;
+    EXPECT_TRUE(place("019547", 100, outcomes));
+    EXPECT_TRUE(place("101901", 200, outcomes));
+    EXPECT_FALSE(commandCenter()->createCommand({}, outcomes.callback(), true, 0));
+
+    EXPECT_EQ((std::vector<int> { 1, 2 }), announced);
+    ASSERT_EQ(2u, commands().size());
+    const ttservice::COrderCommandPtr kept = commandCenter()->getCommand(2);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(2, kept->commandNo);
+    ASSERT_EQ(1u, kept->orders.size());
+    EXPECT_EQ("101901", kept->orders[0].stock.stockCode);
+    EXPECT_FALSE(commandCenter()->getCommand(3));
+
+    // The outcome comes later, through the event loop.
+    EXPECT_TRUE(outcomes.commandNos.empty());
+    deliverQueuedCalls();
+    EXPECT_EQ((std::vector<int> { 1, 2 }), outcomes.commandNos);
+    EXPECT_EQ((std::vector<int> { 0, 0 }), outcomes.codes);
+
+    // A reset silences the callbacks of earlier commands and numbers afresh.
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    TC::resetHostForTests();
+    deliverQueuedCalls();
+    EXPECT_EQ(2u, outcomes.commandNos.size());
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    EXPECT_EQ(1, commands().back().commandNo);
+}
+
+TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
+{
+    commandCenter()->setCommandAcceptor(boost::make_shared<TestAcceptor>());
+    QStringList rejected;
+    QObject guard;
+    QObject::connect(commandCenter(), &TC::CItCommandCenter::sigCommandRejected, &guard,
+                     [&](int, QString reason) { rejected << reason; });
+    Outcomes outcomes;
+    EXPECT_FALSE(place("019547", 5000, outcomes));
+    EXPECT_TRUE(place("122000", 10, outcomes));
+    deliverQueuedCalls();
+
+    EXPECT_EQ(QStringList { QStringLiteral("超出限额") }, rejected);
+    ASSERT_EQ(2u, commands().size());
+    EXPECT_FALSE(commands()[0].accepted);
+    EXPECT_FALSE(commandCenter()->getCommand(1)); // a refused command is no instruction
+    EXPECT_EQ(std::vector<int> { 2 }, outcomes.commandNos);
+    EXPECT_EQ(std::vector<int> { 12 }, outcomes.codes);
+}
+
+TEST_F(CommandCenterTest, registeredInstructionsAreFoundAndNotRenumbered)
+{
+    auto instruction = boost::make_shared<ttservice::COrderCommand>();
+    instruction->commandNo = 7;
+    commandCenter()->addCommand(instruction);
+    auto unnumbered = boost::make_shared<ttservice::COrderCommand>();
+    commandCenter()->addCommand(unnumbered);
+    EXPECT_EQ(8, unnumbered->commandNo);
+    EXPECT_EQ(instruction, commandCenter()->getCommand(7));
+    ASSERT_TRUE(commandCenter()->createCommand(command("019547", 10), {}, true, 0));
+    EXPECT_EQ(9, commands().back().commandNo);
+}
+
+// A counter reports from its own thread; the change is announced on the GUI thread.
+TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
+{
+    QStringList changed;
+    QObject guard;
+    QObject::connect(
+        tradeClient(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
+        [&](QString key) {
+            const bool gui = QThread::currentThread() == QCoreApplication::instance()->thread();
+            changed << (gui ? key : key + QStringLiteral(" off the GUI thread"));
+        },
+        Qt::DirectConnection);
+    tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    tradeClient()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
+
+    std::thread counter([] {
+        tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    });
+    counter.join();
+    EXPECT_EQ(1, changed.size());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QStringList({ "10002", "10003" }), changed);
+
+    // Many states at once come in the order asked, unknown keys not logged in.
+    tradeClient()->setLoginStatus("10003", ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+    EXPECT_EQ(
+        tradeClient()->getLoginStatuses({ "10003", "99999", kLoggedInAccount, "" }),
+        (std::vector<ttservice::EBROKER_LOGIN_STATUS> {
+            ttservice::BROKER_LOGIN_STATUS_REFRESHING, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN,
+            ttservice::BROKER_LOGIN_STATUS_OK, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN }));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
+}
+
+// Without an answerer a query waits until the test answers it; an answerer
+// answers at once, keeps the call for later (its handler then runs on the
+// thread that answers) or refuses; incomplete queries are refused.
+TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRefused)
+{
+    Answer waiting;
+    EXPECT_TRUE(tradeClient()->queryData(request(788), waiting.handler(), 0));
+    EXPECT_EQ(0, waiting.calls);
+    const std::vector<TC::CQueryCall> pending = tradeClient()->takePendingQueries();
+    ASSERT_EQ(1u, pending.size());
+    EXPECT_EQ(788, pending[0].request->dataType);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    pending[0].answer(utils::TTError(3, "断开"), {});
+    EXPECT_EQ(1, waiting.calls);
+    EXPECT_FALSE(waiting.success);
+
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    Answer now;
+    EXPECT_TRUE(tradeClient()->queryData(request(795), now.handler(), 0));
+    EXPECT_EQ(1, now.calls);
+    EXPECT_TRUE(now.success);
+    EXPECT_EQ(1u, now.records);
+
+    auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
+    tradeClient()->setQueryAnswerer(later);
+    Answer kept;
+    EXPECT_TRUE(tradeClient()->queryData(request(793), kept.handler(), 7));
+    EXPECT_EQ(0, kept.calls);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
+    ASSERT_EQ(1u, later->kept.size());
+    EXPECT_EQ(7, later->kept[0].option);
+    std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
+    const std::thread::id workerId = worker.get_id();
+    worker.join();
+    EXPECT_EQ(1, kept.calls);
+    EXPECT_EQ(workerId, kept.thread);
+    EXPECT_EQ(3u, tradeClient()->receivedQueries().size());
+
+    Answer refused;
+    EXPECT_FALSE(tradeClient()->queryData(ttservice::CQueryDataReqPtr(), refused.handler(), 0));
+    EXPECT_FALSE(tradeClient()->queryData(request(788), TC::QueryHandler(), 0));
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
+    EXPECT_FALSE(tradeClient()->queryData(request(788), refused.handler(), 0));
+    EXPECT_EQ(0, refused.calls);
+}
+
+// Tables query on every refresh: an answered request is not kept, apart from
+// a short history of the last ones.
+TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
+{
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    Answer answer;
+    boost::weak_ptr<ttservice::CQueryDataReq> first;
+    for (size_t i = 0; i < TC::CTradeClient::kHistory + 100; ++i) {
+        ttservice::CQueryDataReqPtr req = request(int(788 + i));
+        if (i == 0)
+            first = req;
+        ASSERT_TRUE(tradeClient()->queryData(req, answer.handler(), 0));
+    }
+    EXPECT_EQ(int(TC::CTradeClient::kHistory + 100), answer.calls);
+    EXPECT_TRUE(first.expired()) << "the first request is still held";
+    const auto kept = tradeClient()->receivedQueries();
+    ASSERT_EQ(TC::CTradeClient::kHistory, kept.size());
+    EXPECT_EQ(788 + 100, kept.front()->dataType);
 }
