@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QMenu>
@@ -518,4 +519,26 @@ TEST_F(TableTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
     second->setEnabled(false);
     clickAt(viewport, left.center());
     EXPECT_EQ(owner.count(EVT_BUTTON_CHECKED), 3);
+}
+
+TEST_F(TableTest, aTableFilledWhileHiddenFitsItsColumnsWhenShownAndKeepsNoLayoutForIt)
+{
+    QWidget page;
+    auto *table = new COddEvenRowTable(0, &page, 0);
+    table->setFlag(TF_SAVE_LAYOUT);
+    table->setLayoutKey(QStringLiteral("fitted"));
+    table->setColumnCount(2);
+    table->setHeaderTexts({ QStringLiteral("账户"), QStringLiteral("名称") });
+    const QString longName = QStringLiteral("晨岭稳健债券基金晨岭稳健债券基金");
+    const int row = table->appendRow();
+    table->setItemText(row, 0, QStringLiteral("880001"));
+    table->setItemText(row, 1, longName);
+    table->flush();
+    page.resize(800, 300);
+    page.show();
+    table->resize(800, 300);
+    QApplication::processEvents();
+    EXPECT_GE(table->columnWidth(1), QFontMetrics(table->font()).horizontalAdvance(longName));
+    // Widths the table works out are not the trader's: nothing is saved.
+    EXPECT_TRUE(loadTableLayout(QStringLiteral("fitted")).isEmpty());
 }
