@@ -4,7 +4,6 @@
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CAutoKeyboardWidget.h"
 #include "xp/CPortfolioSearchModel.h"
-#include "xp/IPinyinAdapter.h"
 #include "xp/WidgetEvents.h"
 
 #include <QLineEdit>
@@ -74,8 +73,7 @@ TEST(AutoKeyboardLineEdit, typedTextIsFilteredUpperCasedValidatedAndLimited)
     EXPECT_EQ(v.cell->getText(), QStringLiteral("12345"));
 }
 
-// A panel closed while the trader types a dealer: the focus leaves the line
-// edit during the destruction, and nothing of the gone editor may run then.
+// A panel closed while a dealer is typed: nothing of the gone editor may run as the focus leaves.
 TEST(AutoKeyboardLineEdit, destroyedWithTheFocusPicksNothingAndTellsTheFormNothing)
 {
     Dealers d;
@@ -101,35 +99,6 @@ TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
     d.cell->setText(QStringLiteral("zzz"));
     pressKey(d.cell->getLineEdit(), Qt::Key_Return);
     EXPECT_EQ(d.cell->getText(), QString());
-}
-
-class InitialsAdapter : public IPinyinAdapter
-{
-public:
-    QString initials(const QString &text) const override
-    {
-        QString out = text;
-        out.replace(QStringLiteral("澄湖银行"), QStringLiteral("chyh"));
-        return out;
-    }
-};
-
-TEST(AutoKeyboardWidget, pinyinAddsMatchesByInitialsAndARefilledModelIsSearchedAfresh)
-{
-    Dealers d;
-    CAutoKeyboardWidget *list = d.cell->getAutoKeyboardWidget();
-    InitialsAdapter adapter;
-    EXPECT_TRUE(list->matches(QStringLiteral("CHY")).isEmpty());
-    d.cell->setPinyinAdapter(&adapter);
-    EXPECT_EQ(list->matches(QStringLiteral("CHY")),
-              QStringList { QStringLiteral("100001 澄湖银行") });
-
-    EXPECT_EQ(list->matches(QStringLiteral("3")).size(), 0);
-    d.model.init({ QStringLiteral("300001 交易员甲") });
-    EXPECT_EQ(list->matches(QStringLiteral("3")).size(), 1);
-    list->clearCache();
-    EXPECT_EQ(list->cachedTexts(), 0);
-    EXPECT_EQ(list->count(), 0);
 }
 
 } // namespace
