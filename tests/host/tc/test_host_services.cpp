@@ -197,8 +197,7 @@ TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
     EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
 }
 
-// Accounts keep the order they were added in and their first record, and share
-// the data centre's account data.
+// Accounts keep their order and first record, and share the data centre's account data.
 TEST_F(HostServicesTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountData)
 {
     TC::CUserConfig *config = TC::getUserConfig();
@@ -221,8 +220,8 @@ TEST_F(HostServicesTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountD
     EXPECT_FALSE(config->getAccountDetail(*account(kLoggedOutAccount)->getAccountInfo()));
 }
 
-// One reset returns every service to its empty state, services made later
-// included, and keeps the configuration folder.
+// One reset empties every service, services made later included, and keeps the configuration
+// folder.
 TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
 {
     QTemporaryDir dir;
@@ -231,9 +230,6 @@ TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
     auto *types = ttservice::TypeManager::instance();
     TC::getUserConfig()->setGlobalOrderHints(1);
     TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(1);
-    tradeClient()->queryData(
-        boost::make_shared<ttservice::CQueryDataReq>(),
-        [](utils::TTError, std::vector<ttservice::IDataPtr>, bson::BSONObj) {}, 0);
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Later));
     commandCenter()->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
     msgService()->showMsg("x", 4, 1, false, false);
@@ -257,7 +253,6 @@ TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
     EXPECT_EQ("非限售股", types->getEnumItemName("ttservice::EStkProp", 48, 1));
     EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("10001"));
     EXPECT_FALSE(tradeClient()->queryAnswerer());
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     EXPECT_TRUE(commands().empty());
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(0, TC::CAlgorithmHelpDialog::callCount());
@@ -368,9 +363,7 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
 }
 
-// Without an answerer a query waits until the test answers it; an answerer
-// answers at once, keeps the call for later (its handler then runs on the
-// thread that answers) or refuses; incomplete queries are refused.
+// A query waits to be taken, or an answerer answers it now, later (on its thread) or refuses it.
 TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRefused)
 {
     Answer waiting;
@@ -414,8 +407,7 @@ TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRe
     EXPECT_EQ(0, refused.calls);
 }
 
-// Tables query on every refresh: an answered request is not kept, apart from
-// a short history of the last ones.
+// Tables query on every refresh: answered requests are released beyond a short history.
 TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
 {
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));

@@ -65,8 +65,7 @@ void pushFunds(const ttservice::CAccountDataPtr &data, const char *key, double f
 class OpAccountsWidgetTest : public HostFixture
 {
 protected:
-    // The list shown inside a parent that stands where the mode switcher
-    // stands, seeing the selection changes that bubble up.
+    // The list inside a parent that stands where the mode switcher stands.
     TC::COpAccountsWidget *makeList(bool multiSelect)
     {
         parent.consumes << XP::EVT_SELECTED_ACCOUNTS_CHANGED;
@@ -231,37 +230,4 @@ TEST_F(OpAccountsWidgetTest, quantitiesAreKeptAndShownInTheirCells)
     EXPECT_EQ(qMakePair(0.0, 0.0), list.accountSplitVol(QStringLiteral("10001")));
     EXPECT_EQ(QStringLiteral("--"), text(list, "10001", Model::ColSplitVolume));
     EXPECT_EQ(QStringLiteral("30.5"), text(list, "10003", Model::ColSplitVolume));
-}
-
-// Every account of a long list is found at its row, and ticks follow their accounts on reload.
-TEST(OpAccountsModel, findsEveryAccountByKeyAcrossReloads)
-{
-    XP::COddEvenRowTable table(4, nullptr, 0x1FF);
-    Model model(true, &table);
-    std::vector<Model::AccountEntry> accounts(3000);
-    for (int i = 0; i < 3000; ++i) {
-        accounts[size_t(i)].key = QString::number(500000 + i * 7);
-        accounts[size_t(i)].name = QStringLiteral("账户%1").arg(i);
-    }
-    accounts.push_back(accounts[10]); // listed once, at its first place
-    model.setAccounts(accounts);
-    ASSERT_EQ(3000, model.rowCount());
-    for (int i = 0; i < 3000; ++i)
-        ASSERT_EQ(i, model.rowOfKey(accounts[size_t(i)].key)) << i;
-    EXPECT_EQ(-1, model.rowOfKey(QStringLiteral("500001")));
-    EXPECT_EQ(-1, model.rowOfKey(QString()));
-    model.setChecked(5, true);
-    model.setChecked(2999, true);
-
-    // Every other account leaves, the rest come back in reverse order.
-    std::vector<Model::AccountEntry> next;
-    for (int i = 2999; i >= 0; i -= 2)
-        next.push_back(accounts[size_t(i)]);
-    model.setAccounts(next);
-    ASSERT_EQ(1500, model.rowCount());
-    for (int row = 0; row < 1500; ++row)
-        ASSERT_EQ(row, model.rowOfKey(next[size_t(row)].key)) << row;
-    EXPECT_EQ(-1, model.rowOfKey(accounts[4].key));
-    EXPECT_EQ(Keys({ accounts[2999].key, accounts[5].key }), model.checkedKeys());
-    EXPECT_EQ(accounts[5].name, model.text(model.rowOfKey(accounts[5].key), Model::ColAccountName));
 }

@@ -197,16 +197,3 @@ TEST(ThreadRelay, jobsStillQueuedWhenTheRelayGoesAreDroppedAndFreed)
     EXPECT_EQ(runs, 0);
     EXPECT_EQ(captured.use_count(), 1); // the dropped jobs' captures were released
 }
-
-TEST(ThreadRelay, theGuiRelayIsMadeOnTheGuiThreadAndSharedWithOtherThreads)
-{
-    CThreadRelay *gui = CThreadRelay::gui();
-    ASSERT_NE(gui, nullptr);
-    EXPECT_EQ(gui->thread(), QCoreApplication::instance()->thread());
-    int runs = 0;
-    std::thread worker([&] { CThreadRelay::gui()->post([&runs] { ++runs; }); });
-    worker.join();
-    EXPECT_EQ(runs, 0);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 1);
-}
