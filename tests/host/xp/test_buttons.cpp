@@ -90,8 +90,7 @@ QStringList walk(const QVector<RecordedEvent> &log)
     return names;
 }
 
-// root <- plain QWidget <- middle <- sender, with a plain button under a plain
-// widget under the middle recorder.
+// root <- plain QWidget <- middle <- sender.
 struct Tree
 {
     QVector<RecordedEvent> log;
@@ -99,8 +98,6 @@ struct Tree
     QWidget *gap = new QWidget(&root);
     EventRecorder *middle = new EventRecorder(QStringLiteral("middle"), gap, &log);
     EventRecorder *sender = new EventRecorder(QStringLiteral("sender"), middle, &log);
-    QWidget *plain = new QWidget(middle);
-    XP::CPushButton *button = new XP::CPushButton(QStringLiteral("刷新"), 7, plain);
 };
 
 TEST(EventDelivery, walksFromTheSenderUpThroughEveryDelivererUntilOneConsumes)
@@ -129,21 +126,6 @@ TEST(EventDelivery, walksFromTheSenderUpThroughEveryDelivererUntilOneConsumes)
     t.sender->setParent(&other);
     t.sender->deliverEvent(5);
     EXPECT_EQ(walk(t.log), QStringList({ "sender", "other" }));
-}
-
-TEST(EventDelivery, plainControlsStartAtTheirNearestDeliverer)
-{
-    Tree t;
-    t.button->click();
-    EXPECT_EQ(walk(t.log), QStringList({ "middle", "root" }));
-    ASSERT_FALSE(t.log.isEmpty());
-    EXPECT_EQ(t.log.first().event, XP::EVT_BUTTON_CHECKED);
-    EXPECT_EQ(t.log.first().a, 7);
-
-    QWidget orphan; // outside any deliverer: reaches nobody
-    EXPECT_EQ(XP::CEventDeliverer::nearestDeliverer(&orphan), nullptr);
-    EXPECT_FALSE(XP::CEventDeliverer::deliverEventFrom(&orphan, 5, 1));
-    EXPECT_FALSE(XP::CEventDeliverer::deliverEventFrom(nullptr, 5, 1));
 }
 
 } // namespace

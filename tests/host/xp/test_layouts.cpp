@@ -1,8 +1,10 @@
 #include "QtPrinters.h"
 #include "xp/CAutoExpandToolBar.h"
 #include "xp/CWidgetList.h"
+#include "xp/DefaultStyle.h"
 
 #include <QApplication>
+#include <QStyleOptionSlider>
 #include <gtest/gtest.h>
 
 using namespace XP;
@@ -82,31 +84,21 @@ QWidget *tool(QWidget *parent, int w, int h)
     return t;
 }
 
-TEST(AutoExpandToolBar, itemsFlowOntoNewLinesWhenNarrow)
+// Tools wrap onto new lines when narrow, up to the line cap; the rest is hidden.
+TEST(AutoExpandToolBar, itemsWrapUpToTheLineCapAndExpandingItemsFillTheirLine)
 {
-    CAutoExpandToolBar bar(nullptr, -1);
-    QWidget *code = tool(&bar, 140, 20);
-    QWidget *remove = tool(&bar, 35, 20);
-    bar.addToolItem(code, false);
-    bar.addSeperator();
-    bar.addToolItem(remove, false);
-    bar.show();
+    CAutoExpandToolBar free(nullptr, -1);
+    QWidget *code = tool(&free, 140, 20);
+    QWidget *remove = tool(&free, 35, 20);
+    free.addToolItem(code, false);
+    free.addSeperator();
+    free.addToolItem(remove, false);
+    free.show();
+    free.resize(160, 24);
+    EXPECT_EQ(free.lineCount(), 2);
+    EXPECT_EQ(free.height(), 2 + 20 + 4 + 20 + 2);
+    EXPECT_EQ(remove->pos(), QPoint(2, 2 + 20 + 4));
 
-    bar.resize(400, 24);
-    EXPECT_EQ(bar.lineCount(), 1);
-    EXPECT_EQ(bar.height(), 24); // 20 + 2 margins
-    EXPECT_EQ(code->y(), remove->y());
-
-    bar.resize(160, 24);
-    EXPECT_EQ(bar.lineCount(), 2);
-    EXPECT_EQ(bar.heightForWidth(160), 2 + 20 + 4 + 20 + 2);
-    EXPECT_EQ(bar.height(), bar.heightForWidth(160));
-    EXPECT_GT(remove->y(), code->y());
-    EXPECT_EQ(remove->x(), 2); // line two starts with it
-}
-
-TEST(AutoExpandToolBar, lineCapHidesOverflowAndExpandingItemsFillTheirLine)
-{
     CAutoExpandToolBar bar(nullptr, 1);
     QWidget *a = tool(&bar, 100, 20);
     QWidget *b = tool(&bar, 100, 20);
@@ -127,6 +119,39 @@ TEST(AutoExpandToolBar, lineCapHidesOverflowAndExpandingItemsFillTheirLine)
     wide.show();
     wide.resize(300, 24);
     EXPECT_EQ(search->geometry().right(), 297);
+}
+
+class DefaultStyleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { applyDefaultStyle(qApp); }
+
+    static QRect barPart(int value, int maximum, int page, QStyle::SubControl part)
+    {
+        QStyleOptionSlider bar;
+        bar.orientation = Qt::Vertical;
+        bar.rect = QRect(0, 0, 10, 200);
+        bar.minimum = 0;
+        bar.maximum = maximum;
+        bar.pageStep = page;
+        bar.sliderPosition = bar.sliderValue = value;
+        return qApp->style()->subControlRect(QStyle::CC_ScrollBar, &bar, part);
+    }
+};
+
+TEST_F(DefaultStyleTest, scrollBarsAreSlimHaveNoArrowsAndTheHandleSpansTheWholeBar)
+{
+    EXPECT_EQ(qApp->style()->pixelMetric(QStyle::PM_ScrollBarExtent), 10);
+    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    EXPECT_FALSE(barPart(0, 100, 100, QStyle::SC_ScrollBarAddLine).isValid());
+    EXPECT_FALSE(barPart(0, 100, 100, QStyle::SC_ScrollBarSubLine).isValid());
+    // A page of 100 in a range of 300 lines: a quarter of the bar.
+    EXPECT_EQ(barPart(0, 300, 100, QStyle::SC_ScrollBarSlider), QRect(0, 0, 10, 50));
+    EXPECT_EQ(barPart(300, 300, 100, QStyle::SC_ScrollBarSlider), QRect(0, 150, 10, 50));
+    EXPECT_EQ(barPart(150, 300, 100, QStyle::SC_ScrollBarAddPage), QRect(0, 125, 10, 75));
+    // A long list keeps a handle a trader can grab; nothing to scroll fills the bar.
+    EXPECT_EQ(barPart(0, 100000, 10, QStyle::SC_ScrollBarSlider).height(), 20);
+    EXPECT_EQ(barPart(0, 0, 10, QStyle::SC_ScrollBarSlider).height(), 200);
 }
 
 } // namespace
