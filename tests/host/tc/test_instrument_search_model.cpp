@@ -107,23 +107,4 @@ TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)
               QStringLiteral("019547"));
 }
 
-TEST_F(InstrumentSearchModelTest, isSharedByOfferAndRebuiltOnlyWhenTheDirectoryChanges)
-{
-    const auto bonds = CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1));
-    EXPECT_EQ(CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1)), bonds);
-    EXPECT_NE(CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 0)), bonds);
-
-    ASSERT_EQ(bonds->search(QStringLiteral("1220"), 10).size(), 2);
-    const quint64 built = bonds->generation();
-    bonds->refresh();
-    EXPECT_EQ(bonds->generation(), built) << "nothing changed, nothing rebuilt";
-    list("SH", "122001", "公司债C");
-    EXPECT_EQ(bonds->search(QStringLiteral("1220"), 10).size(), 3);
-    EXPECT_TRUE(bonds->instrumentFor(QStringLiteral("122001")));
-
-    ttservice::TraderCenter::instance()->getInstCenter()->clear();
-    EXPECT_TRUE(bonds->search(QStringLiteral("1220"), 10).isEmpty());
-    EXPECT_FALSE(bonds->instrumentFor(QStringLiteral("122001")));
-}
-
 } // namespace

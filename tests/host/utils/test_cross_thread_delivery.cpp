@@ -180,20 +180,3 @@ TEST(ThreadRelay, jobsFromSeveralThreadsRunOnTheRelaysThreadOnceEachInTheirOrder
             ASSERT_EQ(seen[p][i], i) << "poster " << p << " out of order";
     }
 }
-
-TEST(ThreadRelay, jobsStillQueuedWhenTheRelayGoesAreDroppedAndFreed)
-{
-    auto relay = std::make_unique<CThreadRelay>();
-    auto captured = std::make_shared<int>(0);
-    int runs = 0;
-    std::thread poster([&] {
-        for (int i = 0; i < 3; ++i)
-            relay->post([captured, &runs] { ++runs; });
-    });
-    poster.join();
-    EXPECT_EQ(captured.use_count(), 4);
-    relay.reset();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 0);
-    EXPECT_EQ(captured.use_count(), 1); // the dropped jobs' captures were released
-}
