@@ -1,10 +1,8 @@
 #include "QtPrinters.h"
 #include "xp/CAutoExpandToolBar.h"
 #include "xp/CWidgetList.h"
-#include "xp/DefaultStyle.h"
 
 #include <QApplication>
-#include <QStyleOptionSlider>
 #include <gtest/gtest.h>
 
 using namespace XP;
@@ -119,39 +117,6 @@ TEST(AutoExpandToolBar, itemsWrapUpToTheLineCapAndExpandingItemsFillTheirLine)
     wide.show();
     wide.resize(300, 24);
     EXPECT_EQ(search->geometry().right(), 297);
-}
-
-class DefaultStyleTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { applyDefaultStyle(qApp); }
-
-    static QRect barPart(int value, int maximum, int page, QStyle::SubControl part)
-    {
-        QStyleOptionSlider bar;
-        bar.orientation = Qt::Vertical;
-        bar.rect = QRect(0, 0, 10, 200);
-        bar.minimum = 0;
-        bar.maximum = maximum;
-        bar.pageStep = page;
-        bar.sliderPosition = bar.sliderValue = value;
-        return qApp->style()->subControlRect(QStyle::CC_ScrollBar, &bar, part);
-    }
-};
-
-TEST_F(DefaultStyleTest, scrollBarsAreSlimHaveNoArrowsAndTheHandleSpansTheWholeBar)
-{
-    EXPECT_EQ(qApp->style()->pixelMetric(QStyle::PM_ScrollBarExtent), 10);
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
-    EXPECT_FALSE(barPart(0, 100, 100, QStyle::SC_ScrollBarAddLine).isValid());
-    EXPECT_FALSE(barPart(0, 100, 100, QStyle::SC_ScrollBarSubLine).isValid());
-    // A page of 100 in a range of 300 lines: a quarter of the bar.
-    EXPECT_EQ(barPart(0, 300, 100, QStyle::SC_ScrollBarSlider), QRect(0, 0, 10, 50));
-    EXPECT_EQ(barPart(300, 300, 100, QStyle::SC_ScrollBarSlider), QRect(0, 150, 10, 50));
-    EXPECT_EQ(barPart(150, 300, 100, QStyle::SC_ScrollBarAddPage), QRect(0, 125, 10, 75));
-    // A long list keeps a handle a trader can grab; nothing to scroll fills the bar.
-    EXPECT_EQ(barPart(0, 100000, 10, QStyle::SC_ScrollBarSlider).height(), 20);
-    EXPECT_EQ(barPart(0, 0, 10, QStyle::SC_ScrollBarSlider).height(), 200);
 }
 
 } // namespace
