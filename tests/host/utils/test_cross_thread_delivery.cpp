@@ -125,20 +125,6 @@ TEST(ConflatingDelivery, aBatchStopsAtItsBudgetAndTheRestFollowsNextTurn)
     EXPECT_EQ(total, 6);
 }
 
-TEST(ConflatingDelivery, nothingRunsOnceTheOwnerIsGone)
-{
-    bool ran = false;
-    int batches = 0;
-    auto delivery = std::make_unique<CConflatingDelivery>([&](int) { ++batches; });
-    const CConflatingDelivery::Handle handle = delivery->handle();
-    EXPECT_TRUE(handle.post("k", [&] { ran = true; }));
-    delivery.reset();
-    runPosted();
-    EXPECT_FALSE(ran);
-    EXPECT_EQ(batches, 0);
-    EXPECT_FALSE(handle.post("k", [&] { ran = true; }));
-}
-
 // Jobs carry plain data written by their poster: the thread-checked build sees any unannounced
 // hand-over.
 TEST(ThreadRelay, jobsFromSeveralThreadsRunOnTheRelaysThreadOnceEachInTheirOrder)

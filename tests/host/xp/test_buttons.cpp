@@ -15,22 +15,6 @@ using namespace XP;
 
 namespace {
 
-TEST(PushButton, aClickableTextDeliversItsIdAndTextAndAPlainLabelNothing)
-{
-    EventRecorder page(QStringLiteral("page"), nullptr);
-    auto *label = new CSimpleTextWidget(QStringLiteral("  回购合约信息"), &page);
-    auto *link = new CSimpleTextWidget(true, 2004, QStringLiteral("3"), &page);
-    label->resize(100, 22);
-    link->resize(40, 22);
-    clickAt(label, QPoint(5, 5));
-    EXPECT_EQ(page.count(EVT_TEXT_CLICKED), 0);
-    clickAt(link, QPoint(5, 5));
-    ASSERT_EQ(page.count(EVT_TEXT_CLICKED), 1);
-    EXPECT_EQ(page.log().last().a, 2004);
-    EXPECT_EQ(page.log().last().text, QStringLiteral("3"));
-    EXPECT_EQ(link->colorKey(), QStringLiteral("clr_clickable_simple_text"));
-}
-
 TEST(PushButton, textColourFollowsTheState)
 {
     CPushButton tab(QStringLiteral("tc_img_btn_left_tab_top"), 2, 3, 18, 3, 56, nullptr);

