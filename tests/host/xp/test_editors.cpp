@@ -1,12 +1,21 @@
 #include "EventRecorder.h"
+#include "QtPrinters.h"
 #include "UserInput.h"
 
+#include "xp/CAutoKeyboardLineEdit.h"
+#include "xp/CAutoKeyboardWidget.h"
 #include "xp/CComboBox.h"
+#include "xp/CCommonDialog.h"
 #include "xp/CDoubleValidator.h"
 #include "xp/CLineEdit.h"
+#include "xp/CMessageBox.h"
 #include "xp/CParameterCell.h"
+#include "xp/CPortfolioSearchModel.h"
+#include "xp/CScriptedDialogResponder.h"
 #include "xp/WidgetEvents.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <cfloat>
 #include <functional>
 #include <gtest/gtest.h>
@@ -158,6 +167,140 @@ TEST(ComboBox, everyIndexChangeDeliversIndexAndItemData)
     kind->clear();
     EXPECT_EQ(form.count(EVT_COMBO_CHANGED), 2); // an emptied box reports nothing
     EXPECT_EQ(kind->indexOfData(2), -1);
+}
+
+struct Dealers
+{
+    CPortfolioSearchModel model;
+    EventRecorder form { QStringLiteral("form"), nullptr };
+    CAutoKeyboardLineEdit *cell;
+
+    Dealers()
+    {
+        model.init({ QStringLiteral("100001 澄湖银行"), QStringLiteral("100002 远川银行"),
+                     QStringLiteral("200001 青屿证券") });
+        cell = new CAutoKeyboardLineEdit(&model, 12, &form, true);
+        form.resize(300, 100);
+        form.show();
+    }
+};
+
+TEST(AutoKeyboardLineEdit, typingListsMatchesAndReturnOrAClickPicksOne)
+{
+    Dealers d;
+    QLineEdit *edit = d.cell->getLineEdit();
+    type(edit, QStringLiteral("1000"));
+    ASSERT_TRUE(d.cell->isPopupVisible());
+    EXPECT_EQ(d.cell->getAutoKeyboardWidget()->count(), 2);
+    pressKey(edit, Qt::Key_Down);
+    pressKey(edit, Qt::Key_Return);
+    EXPECT_FALSE(d.cell->isPopupVisible());
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("100002 远川银行"));
+    ASSERT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
+    EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->a, 12);
+    EXPECT_EQ(d.form.last(EVT_AUTOKEYBOARD_PICKED)->text, QStringLiteral("100002 远川银行"));
+
+    // A click on an entry picks it too.
+    edit->clear();
+    type(edit, QStringLiteral("青屿"));
+    QListWidget *list = d.cell->getAutoKeyboardWidget()->listView();
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->count(), 1);
+    clickAt(list->viewport(), list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 青屿证券"));
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 2);
+}
+
+TEST(AutoKeyboardLineEdit, typedTextIsFilteredUpperCasedValidatedAndLimited)
+{
+    Dealers d;
+    d.cell->setFilterChars(QStringLiteral("-_"));
+    d.cell->setAutoUpper(true);
+    type(d.cell->getLineEdit(), QStringLiteral("a-b_c"));
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("ABC"));
+    d.cell->setFilterSpecialChars(true);
+    EXPECT_EQ(d.cell->cleanText(QStringLiteral("x#1 银行!")), QStringLiteral("X1 银行"));
+
+    Dealers v; // the validator alone, with no filter that would drop '#' first
+    v.cell->setValidatorRegExp(QStringLiteral("^[\\w ,，.。!！?？]+$"));
+    v.cell->setMaxLength(5);
+    type(v.cell->getLineEdit(), QStringLiteral("12#3456"));
+    EXPECT_EQ(v.cell->getText(), QStringLiteral("12345"));
+}
+
+// A panel closed while a dealer is typed: nothing of the gone editor may run as the focus leaves.
+TEST(AutoKeyboardLineEdit, destroyedWithTheFocusPicksNothingAndTellsTheFormNothing)
+{
+    Dealers d;
+    d.cell->setAllowCustomInput(false); // an unknown text is replaced by its first match on leaving
+    QApplication::setActiveWindow(&d.form);
+    d.cell->getLineEdit()->setFocus();
+    ASSERT_TRUE(d.cell->getLineEdit()->hasFocus());
+    type(d.cell->getLineEdit(), QStringLiteral("1000"));
+    delete d.cell;
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 0);
+}
+
+TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
+{
+    Dealers d;
+    d.cell->setAllowCustomInput(false);
+    type(d.cell->getLineEdit(), QStringLiteral("2000"));
+    pressKey(d.cell->getLineEdit(), Qt::Key_Escape);
+    pressKey(d.cell->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(d.cell->getText(), QStringLiteral("200001 青屿证券"));
+    EXPECT_EQ(d.form.count(EVT_AUTOKEYBOARD_PICKED), 1);
+
+    d.cell->setText(QStringLiteral("zzz"));
+    pressKey(d.cell->getLineEdit(), Qt::Key_Return);
+    EXPECT_EQ(d.cell->getText(), QString());
+}
+
+// Scripted answers are used up in turn; once they are gone every dialog gets
+// its safe default without blocking, and every question is recorded.
+TEST(ScriptedResponder, answersFromTheScriptInTurnThenSafeDefaultsAndRecordsEveryQuestion)
+{
+    CScriptedDialogResponder script;
+    script.answerButton(QMessageBox::Yes);
+    script.answerFile(QStringLiteral("/tmp/dealers.csv"));
+    script.answerDialog(QDialog::Accepted);
+    EXPECT_EQ(CMessageBox::question(
+                  0, nullptr, QStringLiteral("下单确认"), QStringLiteral("是否确认当前成交申报?"),
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, false, QPixmap()),
+              QMessageBox::Yes);
+    EXPECT_EQ(script.lastMessage().kind, CScriptedDialogResponder::ASK_QUESTION);
+    EXPECT_EQ(script.lastMessage().title, QStringLiteral("下单确认"));
+    EXPECT_EQ(script.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
+    EXPECT_EQ(getOpenFileName(nullptr, "c", "", "f"), QStringLiteral("/tmp/dealers.csv"));
+    CCommonDialog dialog;
+    EXPECT_EQ(dialog.exec(), int(QDialog::Accepted));
+    EXPECT_EQ(script.pendingAnswers(), 0);
+
+    EXPECT_EQ(CMessageBox::question(0, nullptr, "t", "q"), QMessageBox::No);
+    EXPECT_EQ(CMessageBox::question(0, nullptr, "t", "q", QMessageBox::Ok | QMessageBox::Cancel),
+              QMessageBox::Cancel);
+    EXPECT_EQ(CMessageBox::critical(0, nullptr, QStringLiteral("参数错误"), QStringLiteral("e")),
+              QMessageBox::Ok);
+    EXPECT_EQ(script.askedCount(CScriptedDialogResponder::ASK_CRITICAL), 1);
+    EXPECT_EQ(script.lastMessage().title, QStringLiteral("参数错误"));
+    EXPECT_EQ(getOpenFileName(nullptr, QStringLiteral("导入交易商"), QString(),
+                              QStringLiteral("Excel Files(*.csv);")),
+              QString());
+    dialog.setTitle(QStringLiteral("质押债券"));
+    EXPECT_EQ(dialog.exec(), int(QDialog::Rejected));
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_EQ(script.asked().size(), 8);
+    EXPECT_EQ(script.asked().at(6).title, QStringLiteral("导入交易商"));
+    EXPECT_EQ(script.asked().at(6).text, QStringLiteral("Excel Files(*.csv);"));
+    EXPECT_EQ(script.asked().at(7).title, QStringLiteral("质押债券"));
+
+    QDialog *seen = nullptr;
+    script.setDialogHandler([&seen](QDialog *d) {
+        seen = d;
+        return 7;
+    });
+    EXPECT_EQ(dialog.exec(), 7);
+    EXPECT_EQ(seen, &dialog);
 }
 
 } // namespace
