@@ -3,7 +3,6 @@
 
 #include "xp/CAutoExpandToolBar.h"
 #include "xp/CPushButton.h"
-#include "xp/CPushButtonGroup.h"
 #include "xp/CUiResource.h"
 #include "xp/CWidgetList.h"
 #include "xp/WidgetEvents.h"
@@ -39,31 +38,6 @@ TEST(PushButton, verticalTextStacksTheCharacters)
     const QSize vertical = tab.sizeHint();
     EXPECT_GT(vertical.height(), 3 * QFontMetrics(tab.font()).height());
     EXPECT_LT(vertical.width(), horizontal.width());
-}
-
-TEST(PushButtonGroup, userClickChecksAndDeliversButCheckingByIdIsSilent)
-{
-    EventRecorder page(QStringLiteral("page"), nullptr);
-    auto *group = new CPushButtonGroup(Qt::Horizontal, 0, "clr_order_operation_background", &page);
-    auto *a = new CPushButton(QStringLiteral("意向申报"), 1000, group);
-    auto *b = new CPushButton(QStringLiteral("成交申报"), 1001, group);
-    group->addPushButton(a, true);
-    group->addPushButton(b, true);
-    EXPECT_EQ(group->checkedId(), -1);
-
-    b->click();
-    ASSERT_EQ(page.count(EVT_BUTTON_CHECKED), 1);
-    EXPECT_EQ(page.log().last().a, 1001);
-    EXPECT_EQ(group->checkedButton(), b);
-    a->click();
-    EXPECT_EQ(group->checkedId(), 1000);
-    EXPECT_FALSE(b->isChecked());
-    EXPECT_EQ(page.count(EVT_BUTTON_CHECKED), 2);
-
-    EXPECT_TRUE(group->setCheckedByID(1001));
-    EXPECT_FALSE(group->setCheckedByID(9));
-    EXPECT_EQ(group->checkedId(), 1001);
-    EXPECT_EQ(page.count(EVT_BUTTON_CHECKED), 2);
 }
 
 QStringList walk(const QVector<RecordedEvent> &log)
