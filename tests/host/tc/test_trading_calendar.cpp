@@ -27,21 +27,6 @@ QDate day(int y, int m, int d)
 class TradingCalendarTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_tmp.isValid());
-        m_calendar.clear();
-    }
-
-    QString write(const QString &name, const QByteArray &content)
-    {
-        QFile file(m_tmp.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return file.fileName();
-    }
-
-    QTemporaryDir m_tmp;
     CTradingCalendar m_calendar;
 };
 
@@ -101,19 +86,22 @@ TEST_F(TradingCalendarTest, operatorFileAddsClosuresAndReportsBadLines)
 {
     ASSERT_TRUE(m_calendar.loadClosures(shippedHolidayFile()));
     const int shipped = m_calendar.closureCount();
-    const QString own = write("ExchangeHolidays.csv",
-                              "first,last,name\n"
-                              "# a special closure\n"
-                              "2027-01-01,,元旦\n"
-                              "2027-02-06,2027-02-14,春节\n"
-                              "2027-13-01,,bad month\n"
-                              "2027-03-05,2027-03-01,reversed\n"
-                              "2027-04-01,2027-05-02,one day too long\n"
-                              "2027-08-01,2027-08-31,the longest allowed\n"
-                              "\n"
-                              "2026-10-01,2026-10-03,already closed\n");
+    QTemporaryDir dir;
+    QFile own(dir.filePath(QStringLiteral("ExchangeHolidays.csv")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("first,last,name\n"
+              "# a special closure\n"
+              "2027-01-01,,元旦\n"
+              "2027-02-06,2027-02-14,春节\n"
+              "2027-13-01,,bad month\n"
+              "2027-03-05,2027-03-01,reversed\n"
+              "2027-04-01,2027-05-02,one day too long\n"
+              "2027-08-01,2027-08-31,the longest allowed\n"
+              "\n"
+              "2026-10-01,2026-10-03,already closed\n");
+    own.close();
     QStringList warnings;
-    ASSERT_TRUE(m_calendar.loadClosures(own, &warnings));
+    ASSERT_TRUE(m_calendar.loadClosures(own.fileName(), &warnings));
     EXPECT_EQ(warnings,
               QStringList({ "ExchangeHolidays.csv:5: not a date",
                             "ExchangeHolidays.csv:6: not a closure range",
@@ -124,7 +112,7 @@ TEST_F(TradingCalendarTest, operatorFileAddsClosuresAndReportsBadLines)
     EXPECT_TRUE(m_calendar.isTradingDay(day(2027, 3, 1)));
     EXPECT_TRUE(m_calendar.isTradingDay(day(2027, 4, 1)));
 
-    EXPECT_FALSE(m_calendar.loadClosures(m_tmp.filePath("missing.csv"), &warnings));
+    EXPECT_FALSE(m_calendar.loadClosures(dir.filePath(QStringLiteral("missing.csv")), &warnings));
 }
 
 TEST_F(TradingCalendarTest, dayMapFlagsEachDayOfTheRange)
