@@ -28,6 +28,9 @@ protected:
     // An account of the world; fails the test when it is not configured.
     TC::CAccountPtr account(const std::string &key) const;
     ttservice::CAccountDataPtr accountData(const std::string &key) const;
+    // Stores a funds record for the account, as the counter pushes it.
+    static void setFunds(const ttservice::CAccountDataPtr &data, const std::string &key,
+                         double funds);
 
     static ttservice::CInstrumentDetailPtr makeBond(const std::string &market,
                                                     const std::string &code,

@@ -52,14 +52,6 @@ template<class Done> void waitUntil(Done done)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-void pushFunds(const ttservice::CAccountDataPtr &data, const char *key, double funds)
-{
-    auto detail = boost::make_shared<ttservice::CAccountDetail>();
-    detail->accountId = key;
-    detail->availableFunds = funds;
-    data->setAccountDetail(detail);
-}
-
 } // namespace
 
 class OpAccountsWidgetTest : public HostFixture
@@ -156,7 +148,7 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsWhatStillListe
     ASSERT_TRUE(thirdNow);
     waitUntil([&] { return thirdNow->subscriptionCount() > 0; });
     EXPECT_EQ(1, thirdNow->subscriptionCount());
-    std::thread counter([&thirdNow] { pushFunds(thirdNow, kRefreshingAccount, 4321.5); });
+    std::thread counter([&thirdNow] { setFunds(thirdNow, kRefreshingAccount, 4321.5); });
     counter.join();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(QStringLiteral("4,321.50"), text(list, "10003", Model::ColAvailableFunds));

@@ -32,8 +32,7 @@ std::string accountJson(const std::string &id)
         + "', accountName: '国债自营', displayId: 'D-" + id + "' }";
 }
 
-// Reads a record from JSON listing every field in declared order; it must write the same bytes
-// back.
+// Reads a record from JSON of every field in declared order; it must write the same bytes back.
 template<class T> T fromJson(const std::string &json)
 {
     const bson::BSONObj wire = bson::fromjson(json);
