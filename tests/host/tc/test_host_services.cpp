@@ -255,7 +255,6 @@ TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
     auto *stockTypes = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
     auto *types = ttservice::TypeManager::instance();
     TC::getUserConfig()->setGlobalOrderHints(1);
-    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(1);
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Later));
     commandCenter()->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
     msgService()->showMsg("x", 4, 1, false, false);
@@ -272,7 +271,6 @@ TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
     EXPECT_FALSE(config->hasPledgeAgreeRepurchase() || config->hasSpotTrade());
     EXPECT_TRUE(config->getAccountDatas().empty());
     EXPECT_FALSE(config->testGlobalOrderHint(1));
-    EXPECT_FALSE(config->getTradeSetting()->testHintBeforeOrderFlag(1));
     EXPECT_TRUE(ttservice::TraderCenter::instance()->getDataCenter()->accountKeys().empty());
     EXPECT_TRUE(ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments().empty());
     EXPECT_FALSE(stockTypes->isTypedStock(186, "SH", "019547"));

@@ -268,8 +268,7 @@ TEST(InstrumentCenter, listsByMarketThenCodeAndFindsACodeInTheFirstMarket)
     EXPECT_FALSE(center.getInstrument("SH", "101901"));
     EXPECT_FALSE(center.findByCode("000000"));
 
-    // SH comes first whatever the order of listing; listed again under its own
-    // key, the new record is the one found.
+    // SH comes first whatever the order of listing; a record listed again replaces the old.
     EXPECT_EQ("SH", center.findByCode("019547")->market);
     center.addInstrument(listed("SZ", "019547", "换名"));
     EXPECT_EQ("SH", center.findByCode("019547")->market);
