@@ -188,11 +188,6 @@ TEST_F(HpfTable, choiceColumnAnnouncesTheChosenValueOnce)
     EXPECT_EQ(owner.last(EVT_TABLE_COMBO_CHANGED)->b, 49);
     EXPECT_EQ(owner.last(EVT_TABLE_COMBO_CHANGED)->text, a);
     EXPECT_EQ(table->itemText(0, 1), QStringLiteral("限售股"));
-    // setCurrentItem of a value the row lacks adds it.
-    choice->setCurrentItem(a, QStringLiteral("其他"), 50);
-    EXPECT_EQ(choice->itemTexts(a), (QStringList { "非限售股", "限售股", "其他" }));
-    choice->clearItems(a);
-    EXPECT_EQ(choice->currentValue(a, -7), -7);
 }
 
 TEST_F(HpfTable, tickColumnTogglesShownEnabledTicksAndAnnouncesTheKey)

@@ -64,13 +64,9 @@ TEST(EventDelivery, walksFromTheSenderUpThroughEveryDelivererUntilOneConsumes)
     int payload = 42;
     EXPECT_FALSE(t.sender->deliverEvent(1291, 1, 2, QStringLiteral("k"), &payload));
     EXPECT_EQ(walk(t.log), QStringList({ "sender", "middle", "root" }));
-    for (const RecordedEvent &e : t.log) {
-        EXPECT_EQ(e.event, 1291);
-        EXPECT_EQ(e.a, 1);
-        EXPECT_EQ(e.b, 2);
-        EXPECT_EQ(e.text, QStringLiteral("k"));
-        EXPECT_EQ(e.data, &payload);
-    }
+    for (const RecordedEvent &e : t.log) // each deliverer sees the event as it was sent
+        EXPECT_TRUE(e.event == 1291 && e.a == 1 && e.b == 2 && e.text == "k" && e.data == &payload)
+            << e.who.toStdString();
 
     // A deliverer that consumes the event ends the walk.
     t.log.clear();
