@@ -51,7 +51,6 @@ ttservice::COrderComandParamPtr command(const std::string &code, long long volum
     return param;
 }
 
-// The command numbers and error codes the callbacks reported, in order.
 struct Outcomes
 {
     std::vector<int> commandNos;
@@ -99,7 +98,6 @@ ttservice::CQueryDataReqPtr request(int type)
     return req;
 }
 
-// What a handler received.
 struct Answer
 {
     int calls = 0;
@@ -246,8 +244,7 @@ TEST_F(HostServicesTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountD
     EXPECT_FALSE(config->getAccountDetail(*account(kLoggedOutAccount)->getAccountInfo()));
 }
 
-// One reset empties every service, services made later included, and keeps the configuration
-// folder.
+// One reset empties every service, those made later included, and keeps the configuration folder.
 TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
 {
     QTemporaryDir dir;
@@ -484,6 +481,10 @@ TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
         EXPECT_EQ(model.getDataList(), c.entries)
             << c.offer.traderType << " " << c.offer.filterFlag;
     }
+    // Code editors share the list of their offer only.
+    const auto bonds = CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1));
+    EXPECT_NE(CInstrumentSearchModel::shared(offer(1, false, TC::FILTER_STOCK, 1)), bonds);
+    EXPECT_EQ(CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1)), bonds);
 }
 
 TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)

@@ -43,8 +43,7 @@ long long usableOf(const IDataPtr &data)
     return p ? p->usableVolume : -1;
 }
 
-// An account with its funds record (none when negative) and a usable SH 019547
-// position (none when negative).
+// An account with funds and a usable SH 019547 position (each left out when negative).
 CAccountDataPtr accountWith(double funds, long long usable019547)
 {
     const CAccountDataPtr data = makeAccount();

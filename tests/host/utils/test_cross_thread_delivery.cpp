@@ -97,6 +97,11 @@ TEST(ConflatingDelivery, latestChangePerKeyRunsInFirstArrivalOrderThenTheBatchEn
     EXPECT_EQ(ran, (std::vector<std::string> { "019547 v2", "101901 v1" }));
     EXPECT_EQ(batches, std::vector<int> { 2 });
     EXPECT_EQ(delivery.pending(), 0);
+
+    auto gone = std::make_unique<CConflatingDelivery>([](int) {});
+    const CConflatingDelivery::Handle orphan = gone->handle();
+    gone.reset();
+    EXPECT_FALSE(orphan.post("k", [] {})); // nothing is queued for an owner that is gone
 }
 
 TEST(ConflatingDelivery, aBatchStopsAtItsBudgetAndTheRestFollowsNextTurn)

@@ -75,8 +75,7 @@ TEST(LogFormat, sourceNameUsesTerminalNotationAndAddressesPrintSigned)
 
 namespace {
 
-// The readers must give what QDate::fromString gives for every text: the
-// direct reading of the usual texts and the parser for the rest.
+// The fast date readers must give what QDate::fromString gives for every text.
 void expectSameAsParser(const QString &text)
 {
     EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyyMMdd")), utils::dateFromDigits(text))

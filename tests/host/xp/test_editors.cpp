@@ -253,8 +253,7 @@ TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
     EXPECT_EQ(d.cell->getText(), QString());
 }
 
-// Scripted answers are used up in turn; once they are gone every dialog gets
-// its safe default without blocking, and every question is recorded.
+// Scripted answers are used in turn, then safe defaults without blocking; every question is kept.
 TEST(ScriptedResponder, answersFromTheScriptInTurnThenSafeDefaultsAndRecordsEveryQuestion)
 {
     CScriptedDialogResponder script;
@@ -298,6 +297,10 @@ TEST(ScriptedResponder, answersFromTheScriptInTurnThenSafeDefaultsAndRecordsEver
     });
     EXPECT_EQ(dialog.exec(), 7);
     EXPECT_EQ(seen, &dialog);
+    {
+        CScriptedDialogResponder inner;
+    }
+    EXPECT_EQ(dialogResponder(), &script); // a gone script hands back the one before it
 }
 
 } // namespace

@@ -23,7 +23,6 @@ using namespace XP;
 
 namespace {
 
-// A bond row: code, name, a quantity.
 class BondRow : public IBaseHpfTableData
 {
 public:
@@ -82,7 +81,6 @@ boost::shared_ptr<BondRow> bond(const char *code, int quantity)
     return boost::make_shared<BondRow>(QString::fromLatin1(code), quantity);
 }
 
-// The codes the table shows, in display order.
 QStringList shownCodes(const CStandardHpfTable &table)
 {
     QStringList codes;
@@ -96,7 +94,6 @@ class HpfTable : public ::testing::Test
 {
 protected:
     HpfTable() { table->setDataModel(model); }
-    // Shows the rows of `rows` (code, quantity) on screen.
     void show(std::initializer_list<std::pair<const char *, int>> rows)
     {
         for (const auto &row : rows)

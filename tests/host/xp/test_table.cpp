@@ -46,7 +46,6 @@ protected:
         return table;
     }
 
-    // The ids of the shown rows in display order.
     static std::vector<int> shownIds(const COddEvenRowTable &table)
     {
         std::vector<int> ids;
@@ -87,7 +86,6 @@ TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
 {
     COddEvenRowTable table(0, nullptr, 0x1FF);
     table.setColumnCount(3);
-    // text column, number column, yyyyMMdd column
     const struct
     {
         const char *text;
@@ -339,10 +337,16 @@ TEST_F(TableTest, editableCellsDeliverChangedTextsOnly)
     QFocusEvent leave(QEvent::FocusOut);
     QApplication::sendEvent(table->editor(), &leave);
     EXPECT_EQ(edits, (QStringList { "2,0=zhao", "0,0=" }));
+
+    // Rows cut off take their editor and selection with them.
+    ASSERT_TRUE(table->editItem(2, 0));
+    table->setSelectedRowIndex(table->rowIndex(2));
+    table->setRowCount(2);
+    EXPECT_EQ(table->editor(), nullptr);
+    EXPECT_EQ(table->selectedRow(), -1);
 }
 
-// A combo painted in a cell pops its items up under the cell; a pick of
-// another enabled item delivers the cell id, index and item value once.
+// A combo cell pops up under its cell; picking another item delivers id, index and value once.
 TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
 {
     COddEvenRowTable *table = ownedTable(3);
@@ -389,8 +393,7 @@ TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
     EXPECT_EQ(owner.count(EVT_COMBO_CHANGED), 1);
 }
 
-// A row of buttons in a cell: a click delivers the id of the enabled button
-// under the pointer; the row's activation presses the first enabled one.
+// A click delivers the enabled button under the pointer; activation presses the first enabled.
 TEST_F(TableTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
 {
     COddEvenRowTable *table = ownedTable(3);
