@@ -26,11 +26,6 @@ using TC::CInstrumentSearchModel;
 
 namespace {
 
-TC::CExchangeClient *exchange()
-{
-    return utils::CManualSingletonT<TC::CExchangeClient>::instance();
-}
-
 // A service the host did not know of when the reset was written.
 class LateService
 {
@@ -185,38 +180,40 @@ TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
 
 TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodesAndOutlivesTheDirectory)
 {
-    const auto bare = exchange()->getCodeInfo(QStringLiteral("019547"));
+    TC::CExchangeClient *exchange = utils::CManualSingletonT<TC::CExchangeClient>::instance();
+    const auto bare = exchange->getCodeInfo(QStringLiteral("019547"));
     ASSERT_TRUE(bare);
     EXPECT_EQ("SH", bare->market);
 
-    const auto spaced = exchange()->getCodeInfo(QStringLiteral("SZ 101901"));
+    const auto spaced = exchange->getCodeInfo(QStringLiteral("SZ 101901"));
     ASSERT_TRUE(spaced);
     EXPECT_EQ("国债1902", spaced->instrumentName);
-    EXPECT_TRUE(exchange()->getCodeInfo(QStringLiteral("SZ|101901")));
-    EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("SH 101901")));
-    EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("600000")));
-    EXPECT_FALSE(exchange()->getCodeInfo(QString()));
+    EXPECT_TRUE(exchange->getCodeInfo(QStringLiteral("SZ|101901")));
+    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("SH 101901")));
+    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("600000")));
+    EXPECT_FALSE(exchange->getCodeInfo(QString()));
 
-    const auto held = exchange()->getCodeInfo(QStringLiteral("122000"));
+    const auto held = exchange->getCodeInfo(QStringLiteral("122000"));
     ASSERT_TRUE(held);
     TC::resetHostForTests(); // the directory lets go of its record, the holder keeps it
     EXPECT_EQ("公司债A", held->instrumentName);
-    EXPECT_FALSE(exchange()->getCodeInfo(QStringLiteral("122000")));
+    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("122000")));
 }
 
 TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
 {
+    TC::CExchangeClient *exchange = utils::CManualSingletonT<TC::CExchangeClient>::instance();
     std::vector<std::string> days;
     QObject guard;
-    QObject::connect(exchange(), &TC::CExchangeClient::sigNewTradingDate, &guard,
+    QObject::connect(exchange, &TC::CExchangeClient::sigNewTradingDate, &guard,
                      [&](const std::string &day, const std::string &previous) {
                          days.push_back(day + "<" + previous);
                      });
-    exchange()->notifyNewTradingDate("20240311", "20240308");
+    exchange->notifyNewTradingDate("20240311", "20240308");
     EXPECT_EQ(std::vector<std::string> { "20240311<20240308" }, days);
     EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
 
-    exchange()->notifyNewTradingDate("bad", "20240311"); // announced, clock unchanged
+    exchange->notifyNewTradingDate("bad", "20240311"); // announced, clock unchanged
     EXPECT_EQ(2u, days.size());
     EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
 }

@@ -82,7 +82,7 @@ TEST(EventDelivery, walksFromTheSenderUpThroughEveryDelivererUntilOneConsumes)
     EXPECT_EQ(walk(t.log), QStringList({ "sender", "other" }));
 }
 
-TEST(WidgetList, fixedWidgetsKeepTheirLengthAndStretchWidgetsShareTheRest)
+TEST(WidgetList, fixedWidgetsKeepTheirLengthStretchOnesShareTheRestCentredOnesSitMidway)
 {
     CWidgetList row(Qt::Horizontal);
     row.setMargins(2, 0, 2, 0);
@@ -103,6 +103,15 @@ TEST(WidgetList, fixedWidgetsKeepTheirLengthAndStretchWidgetsShareTheRest)
     EXPECT_NEAR(a->width(), 226 / 4, 1);
     EXPECT_NEAR(b->width(), 226 * 3 / 4, 1);
     EXPECT_EQ(b->geometry().right(), 297);
+
+    CWidgetList column(Qt::Vertical); // a centred widget keeps its width in the middle
+    auto *centred = new QWidget(&column);
+    centred->setFixedWidth(40);
+    column.addFixedWidget(centred, CWidgetList::ANCHOR_CENTER, false);
+    column.resize(200, 100);
+    column.show();
+    QApplication::processEvents();
+    EXPECT_EQ(centred->x(), 80);
 }
 
 QWidget *tool(QWidget *parent, int w, int h)
