@@ -8,8 +8,7 @@
 #include <QVector>
 #include <functional>
 
-// A widget that records the events reaching its handleEvent, into a log that
-// can be shared by several recorders to see the order of the walk.
+// A widget that records the events reaching it, in a log several recorders may share.
 struct RecordedEvent
 {
     QString who;

@@ -24,15 +24,6 @@ TC::CAccountPtr addAccount(const std::string &id, int brokerType, int counterTyp
     return TC::getUserConfig()->addAccount(info);
 }
 
-void setFunds(const TC::CAccountPtr &account, double funds)
-{
-    auto detail = boost::make_shared<ttservice::CAccountDetail>();
-    detail->accountId = account->getKey();
-    detail->availableFunds = funds;
-    detail->totalAssets = funds;
-    account->getAccountData()->setAccountDetail(detail);
-}
-
 } // namespace
 
 void HostFixture::SetUp()
@@ -48,7 +39,7 @@ void HostFixture::SetUp()
 
     const TC::CAccountPtr first
         = addAccount(kLoggedInAccount, 1, 0, "", ttservice::BROKER_LOGIN_STATUS_OK);
-    setFunds(first, 1000000.0);
+    setFunds(first->getAccountData(), kLoggedInAccount, 1000000.0);
     auto position = boost::make_shared<ttservice::CPositionStatics>();
     position->market = "SH";
     position->instrumentCode = "019547";
@@ -60,7 +51,7 @@ void HostFixture::SetUp()
     addAccount(kLoggedOutAccount, 0x100001, 2, "", ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
     const TC::CAccountPtr third = addAccount(kRefreshingAccount, 1, 0, "A-10003",
                                              ttservice::BROKER_LOGIN_STATUS_REFRESHING);
-    setFunds(third, 50000.0);
+    setFunds(third->getAccountData(), kRefreshingAccount, 50000.0);
 
     ttservice::CInstrumentCenter *instruments
         = ttservice::TraderCenter::instance()->getInstCenter();
@@ -72,6 +63,16 @@ void HostFixture::SetUp()
 void HostFixture::TearDown()
 {
     TC::resetHostForTests();
+}
+
+void HostFixture::setFunds(const ttservice::CAccountDataPtr &data, const std::string &key,
+                           double funds)
+{
+    auto detail = boost::make_shared<ttservice::CAccountDetail>();
+    detail->accountId = key;
+    detail->availableFunds = funds;
+    detail->totalAssets = funds;
+    data->setAccountDetail(detail);
 }
 
 TC::CAccountPtr HostFixture::account(const std::string &key) const

@@ -43,8 +43,7 @@ inline std::vector<std::string> messages()
     return texts;
 }
 
-// Runs the GUI thread's queue until every answer or push posted by a host
-// thread arrived (at most five seconds).
+// Runs the GUI thread's queue until every answer posted by a host thread arrived (at most 5 s).
 inline void drainDeliveries()
 {
     QElapsedTimer waited;

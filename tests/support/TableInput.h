@@ -12,8 +12,7 @@ inline QRect cellRect(const XP::COddEvenRowTable &table, int index, int column)
     return view->visualRect(view->model()->index(index, column));
 }
 
-// A left click at the centre of the cell shown at (index, column), after the
-// table showed its pending rows.
+// A left click at the centre of the cell shown at (index, column), pending rows shown first.
 inline void clickCell(XP::COddEvenRowTable &table, int index, int column)
 {
     table.flush();

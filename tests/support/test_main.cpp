@@ -1,5 +1,4 @@
-// Entry point of every test executable: one QApplication for the process,
-// on the offscreen platform unless the environment says otherwise.
+// Every test executable: one QApplication, offscreen unless the environment says otherwise.
 #include <QApplication>
 #include <gtest/gtest.h>
 

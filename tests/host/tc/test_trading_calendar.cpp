@@ -19,29 +19,9 @@ QString shippedHolidayFile()
         .filePath(QStringLiteral("../../../app/data/ExchangeHolidays.csv"));
 }
 
-QDate day(int y, int m, int d)
-{
-    return QDate(y, m, d);
-}
-
 class TradingCalendarTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_tmp.isValid());
-        m_calendar.clear();
-    }
-
-    QString write(const QString &name, const QByteArray &content)
-    {
-        QFile file(m_tmp.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return file.fileName();
-    }
-
-    QTemporaryDir m_tmp;
     CTradingCalendar m_calendar;
 };
 
@@ -49,18 +29,18 @@ protected:
 
 TEST_F(TradingCalendarTest, weekendsCloseWithoutAnyFileAndNextTradingDaySkipsClosures)
 {
-    EXPECT_TRUE(m_calendar.isTradingDay(day(2026, 1, 1))); // a Thursday, no closures loaded
-    EXPECT_FALSE(m_calendar.isTradingDay(day(2026, 1, 3))); // Saturday
-    EXPECT_FALSE(m_calendar.isTradingDay(day(2026, 1, 4))); // Sunday
+    EXPECT_TRUE(m_calendar.isTradingDay(QDate(2026, 1, 1))); // a Thursday, no closures loaded
+    EXPECT_FALSE(m_calendar.isTradingDay(QDate(2026, 1, 3))); // Saturday
+    EXPECT_FALSE(m_calendar.isTradingDay(QDate(2026, 1, 4))); // Sunday
     EXPECT_FALSE(m_calendar.isTradingDay(QDate()));
-    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 1, 3)), day(2026, 1, 5));
+    EXPECT_EQ(m_calendar.nextTradingDay(QDate(2026, 1, 3)), QDate(2026, 1, 5));
 
     ASSERT_TRUE(m_calendar.loadClosures(shippedHolidayFile()));
-    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 2, 14)), day(2026, 2, 24));
-    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1)), day(2026, 10, 8));
-    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1), 7),
-              day(2026, 10, 8)); // the last looked at
-    EXPECT_EQ(m_calendar.nextTradingDay(day(2026, 10, 1), 6), QDate()); // gives up
+    EXPECT_EQ(m_calendar.nextTradingDay(QDate(2026, 2, 14)), QDate(2026, 2, 24));
+    EXPECT_EQ(m_calendar.nextTradingDay(QDate(2026, 10, 1)), QDate(2026, 10, 8));
+    EXPECT_EQ(m_calendar.nextTradingDay(QDate(2026, 10, 1), 7),
+              QDate(2026, 10, 8)); // the last looked at
+    EXPECT_EQ(m_calendar.nextTradingDay(QDate(2026, 10, 1), 6), QDate()); // gives up
 }
 
 TEST_F(TradingCalendarTest, shippedFileClosesThe2026HolidaysAndNothingIn2027)
@@ -71,10 +51,10 @@ TEST_F(TradingCalendarTest, shippedFileClosesThe2026HolidaysAndNothingIn2027)
     EXPECT_TRUE(warnings.isEmpty()) << warnings.join("\n").toStdString();
 
     const std::vector<std::pair<QDate, QDate>> closures
-        = { { day(2026, 1, 1), day(2026, 1, 3) },   { day(2026, 2, 15), day(2026, 2, 23) },
-            { day(2026, 4, 4), day(2026, 4, 6) },   { day(2026, 5, 1), day(2026, 5, 5) },
-            { day(2026, 6, 19), day(2026, 6, 21) }, { day(2026, 9, 25), day(2026, 9, 27) },
-            { day(2026, 10, 1), day(2026, 10, 7) } };
+        = { { QDate(2026, 1, 1), QDate(2026, 1, 3) },   { QDate(2026, 2, 15), QDate(2026, 2, 23) },
+            { QDate(2026, 4, 4), QDate(2026, 4, 6) },   { QDate(2026, 5, 1), QDate(2026, 5, 5) },
+            { QDate(2026, 6, 19), QDate(2026, 6, 21) }, { QDate(2026, 9, 25), QDate(2026, 9, 27) },
+            { QDate(2026, 10, 1), QDate(2026, 10, 7) } };
     int closedDays = 0;
     for (const auto &range : closures) {
         for (QDate d = range.first; d <= range.second; d = d.addDays(1)) {
@@ -92,7 +72,7 @@ TEST_F(TradingCalendarTest, shippedFileClosesThe2026HolidaysAndNothingIn2027)
 
     // 2027 closes on weekends only until its closures are published.
     int tradingDays2027 = 0;
-    for (QDate d = day(2027, 1, 1); d.year() == 2027; d = d.addDays(1))
+    for (QDate d = QDate(2027, 1, 1); d.year() == 2027; d = d.addDays(1))
         tradingDays2027 += m_calendar.isTradingDay(d) ? 1 : 0;
     EXPECT_EQ(tradingDays2027, 261);
 }
@@ -101,36 +81,39 @@ TEST_F(TradingCalendarTest, operatorFileAddsClosuresAndReportsBadLines)
 {
     ASSERT_TRUE(m_calendar.loadClosures(shippedHolidayFile()));
     const int shipped = m_calendar.closureCount();
-    const QString own = write("ExchangeHolidays.csv",
-                              "first,last,name\n"
-                              "# a special closure\n"
-                              "2027-01-01,,元旦\n"
-                              "2027-02-06,2027-02-14,春节\n"
-                              "2027-13-01,,bad month\n"
-                              "2027-03-05,2027-03-01,reversed\n"
-                              "2027-04-01,2027-05-02,one day too long\n"
-                              "2027-08-01,2027-08-31,the longest allowed\n"
-                              "\n"
-                              "2026-10-01,2026-10-03,already closed\n");
+    QTemporaryDir dir;
+    QFile own(dir.filePath(QStringLiteral("ExchangeHolidays.csv")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("first,last,name\n"
+              "# a special closure\n"
+              "2027-01-01,,元旦\n"
+              "2027-02-06,2027-02-14,春节\n"
+              "2027-13-01,,bad month\n"
+              "2027-03-05,2027-03-01,reversed\n"
+              "2027-04-01,2027-05-02,one day too long\n"
+              "2027-08-01,2027-08-31,the longest allowed\n"
+              "\n"
+              "2026-10-01,2026-10-03,already closed\n");
+    own.close();
     QStringList warnings;
-    ASSERT_TRUE(m_calendar.loadClosures(own, &warnings));
+    ASSERT_TRUE(m_calendar.loadClosures(own.fileName(), &warnings));
     EXPECT_EQ(warnings,
               QStringList({ "ExchangeHolidays.csv:5: not a date",
                             "ExchangeHolidays.csv:6: not a closure range",
                             "ExchangeHolidays.csv:7: not a closure range" }));
     EXPECT_EQ(m_calendar.closureCount(), shipped + 1 + 9 + 31);
-    EXPECT_FALSE(m_calendar.isTradingDay(day(2027, 1, 1)));
-    EXPECT_FALSE(m_calendar.isTradingDay(day(2027, 2, 8)));
-    EXPECT_TRUE(m_calendar.isTradingDay(day(2027, 3, 1)));
-    EXPECT_TRUE(m_calendar.isTradingDay(day(2027, 4, 1)));
+    EXPECT_FALSE(m_calendar.isTradingDay(QDate(2027, 1, 1)));
+    EXPECT_FALSE(m_calendar.isTradingDay(QDate(2027, 2, 8)));
+    EXPECT_TRUE(m_calendar.isTradingDay(QDate(2027, 3, 1)));
+    EXPECT_TRUE(m_calendar.isTradingDay(QDate(2027, 4, 1)));
 
-    EXPECT_FALSE(m_calendar.loadClosures(m_tmp.filePath("missing.csv"), &warnings));
+    EXPECT_FALSE(m_calendar.loadClosures(dir.filePath(QStringLiteral("missing.csv")), &warnings));
 }
 
 TEST_F(TradingCalendarTest, dayMapFlagsEachDayOfTheRange)
 {
     ASSERT_TRUE(m_calendar.loadClosures(shippedHolidayFile()));
-    const CTradingCalendar::DayMap days = m_calendar.dayMap(day(2026, 9, 24), day(2026, 10, 9));
+    const CTradingCalendar::DayMap days = m_calendar.dayMap(QDate(2026, 9, 24), QDate(2026, 10, 9));
     ASSERT_EQ(days.size(), 16);
     QStringList open;
     for (auto it = days.constBegin(); it != days.constEnd(); ++it) {
@@ -140,20 +123,20 @@ TEST_F(TradingCalendarTest, dayMapFlagsEachDayOfTheRange)
     EXPECT_EQ(open,
               QStringList({ "2026-09-24", "2026-09-28", "2026-09-29", "2026-09-30", "2026-10-08",
                             "2026-10-09" }));
-    EXPECT_TRUE(m_calendar.dayMap(day(2026, 10, 9), day(2026, 9, 24)).isEmpty());
+    EXPECT_TRUE(m_calendar.dayMap(QDate(2026, 10, 9), QDate(2026, 9, 24)).isEmpty());
 
-    const CTradingCalendar::DayMap around = m_calendar.dayMapAround(day(2026, 2, 12));
+    const CTradingCalendar::DayMap around = m_calendar.dayMapAround(QDate(2026, 2, 12));
     EXPECT_EQ(around.size(), CTradingCalendar::kDaysBack + CTradingCalendar::kDaysAhead + 1);
     EXPECT_EQ(around.firstKey(), QStringLiteral("2026-01-12"));
     EXPECT_EQ(around.value("2026-02-16").tradingDay, 0);
     EXPECT_EQ(around.value("2026-02-24").tradingDay, 1);
     // A 365-day term from today may still move on by a year.
-    EXPECT_TRUE(around.contains(CTradingCalendar::dateKey(day(2026, 2, 12).addDays(730))));
+    EXPECT_TRUE(around.contains(CTradingCalendar::dateKey(QDate(2026, 2, 12).addDays(730))));
 
     // The map is kept for the forms, but follows a new closure, a new day and a cleared calendar.
-    ASSERT_TRUE(m_calendar.addClosure(day(2026, 3, 2), day(2026, 3, 2)));
-    EXPECT_EQ(m_calendar.dayMapAround(day(2026, 2, 12)).value("2026-03-02").tradingDay, 0);
-    EXPECT_EQ(m_calendar.dayMapAround(day(2026, 2, 13)).firstKey(), QStringLiteral("2026-01-13"));
+    ASSERT_TRUE(m_calendar.addClosure(QDate(2026, 3, 2), QDate(2026, 3, 2)));
+    EXPECT_EQ(m_calendar.dayMapAround(QDate(2026, 2, 12)).value("2026-03-02").tradingDay, 0);
+    EXPECT_EQ(m_calendar.dayMapAround(QDate(2026, 2, 13)).firstKey(), QStringLiteral("2026-01-13"));
     m_calendar.clear();
-    EXPECT_EQ(m_calendar.dayMapAround(day(2026, 2, 13)).value("2026-02-16").tradingDay, 1);
+    EXPECT_EQ(m_calendar.dayMapAround(QDate(2026, 2, 13)).value("2026-02-16").tradingDay, 1);
 }

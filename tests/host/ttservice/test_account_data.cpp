@@ -1,5 +1,9 @@
 #include "ttservice/CAccountData.h"
+#include "ttservice/CInstrumentCenter.h"
 #include "ttservice/CPositionStatics.h"
+#include "ttservice/TraderCenter.h"
+#include "ttservice/TypeManager.h"
+#include "ttservice/Types.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -39,10 +43,45 @@ long long usableOf(const IDataPtr &data)
     return p ? p->usableVolume : -1;
 }
 
+// An account with funds and a usable SH 019547 position (each left out when negative).
+CAccountDataPtr accountWith(double funds, long long usable019547)
+{
+    const CAccountDataPtr data = makeAccount();
+    if (funds >= 0) {
+        auto detail = boost::make_shared<CAccountDetail>();
+        detail->accountId = "10001";
+        detail->availableFunds = funds;
+        data->setAccountDetail(detail);
+    }
+    if (usable019547 >= 0)
+        data->updateData(position("019547", usable019547), false);
+    return data;
+}
+
+long long maxQuantity(const CAccountDataPtr &data, int operation, double price,
+                      const std::string &code = "019547")
+{
+    CalcParameter param;
+    param.accountData = data;
+    param.market = "SH";
+    param.instrumentCode = code;
+    param.operationType = operation;
+    param.price = price;
+    return TraderCenter::instance()->getCalculator()->calcMaxOrderQuantity(param);
+}
+
+CInstrumentDetailPtr listed(const char *market, const char *code, const char *name = "")
+{
+    auto instrument = boost::make_shared<CInstrumentDetail>();
+    instrument->market = market;
+    instrument->instrumentCode = code;
+    instrument->instrumentName = name;
+    return instrument;
+}
+
 } // namespace
 
-// Records are kept by type and key in arrival order: a record of a known key
-// replaces the old one in its place, a removed one leaves the others in order.
+// Records are kept by type and key in arrival order; a known key is replaced in its place.
 TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
 {
     const CAccountDataPtr data = makeAccount();
@@ -72,8 +111,7 @@ TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
     EXPECT_EQ(5, usableOf(data->getData(547, key("019666"))));
 }
 
-// A subscription sees the records of its type (and key, when it names one)
-// that are stored with notification; the funds record is the type 543 one.
+// A subscription sees the notified records of its type (and key); funds are type 543.
 TEST(AccountData, subscriptionSeesItsTypeAndKeyOnlyWhenNotified)
 {
     const CAccountDataPtr data = makeAccount();
@@ -126,10 +164,7 @@ TEST(AccountData, callbackMayReadDataAndDropItsOwnRequest)
     EXPECT_EQ(7, seen);
 }
 
-// A pusher keeps pushing while the subscriber subscribes and drops over and
-// over. After a drop the subscription lets go of the callback once a call
-// already running has ended (a running call holds its own copy), and from then
-// on nothing calls it.
+// Under a busy pusher, a dropped subscription lets go of its callback and is not called again.
 TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
 {
     const CAccountDataPtr data = makeAccount();
@@ -141,39 +176,34 @@ TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
         while (!stop)
             data->updateData(position("019547", ++n), true);
     });
-    // A failed round ends the rounds; the pusher is stopped either way.
-    const auto rounds = [&] {
-        for (int round = 0; round < 2000; ++round) {
-            auto released = std::make_shared<std::atomic<bool>>(false);
-            auto held = std::make_shared<int>(0); // counts the copies of the callback
-            CSubscribeRequestPtr request
-                = data->subscribe(547, "", [held, released, &lateCalls, &calls](IDataPtr) {
-                      ++calls;
-                      if (*released)
-                          ++lateCalls;
-                  });
-            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-            while (calls == 0 && round == 0 && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::yield(); // the pusher is really running
-            ASSERT_GT(calls.load(), 0) << "the subscription saw no push";
-            request.reset();
-            deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-            while (held.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::yield();
-            ASSERT_EQ(1, held.use_count()) << "the callback is still held after its drop";
-            *released = true;
-        }
-    };
-    rounds();
+    for (int round = 0; round < 2000; ++round) {
+        auto released = std::make_shared<std::atomic<bool>>(false);
+        auto held = std::make_shared<int>(0); // counts the copies of the callback
+        CSubscribeRequestPtr request
+            = data->subscribe(547, "", [held, released, &lateCalls, &calls](IDataPtr) {
+                  ++calls;
+                  if (*released)
+                      ++lateCalls;
+              });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (calls == 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield(); // the pusher is really running
+        request.reset();
+        while (held.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        EXPECT_EQ(1, held.use_count()) << "the callback is still held after its drop";
+        *released = true;
+        if (held.use_count() > 1 || calls == 0)
+            break;
+    }
     stop = true;
+    EXPECT_GT(calls.load(), 0) << "the subscription saw no push";
     pusher.join();
     EXPECT_EQ(0, lateCalls.load());
     EXPECT_EQ(0, data->subscriptionCount());
 }
 
-// The pusher's callback waits for the subscriber's thread (as a callback that
-// hands a record to the GUI thread and waits would); the subscriber drops its
-// request meanwhile. Dropping must not wait for that callback.
+// Dropping must not wait for a running callback that itself waits for the dropper.
 TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
 {
     const CAccountDataPtr data = makeAccount();
@@ -193,4 +223,71 @@ TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
     dropperDone.set_value();
     pusher.join();
     EXPECT_TRUE(sawDropperFinish.load());
+}
+
+TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
+{
+    const CAccountDataPtr data = accountWith(1000000.0, 12345);
+    EXPECT_EQ(9870, maxQuantity(data, OPERATION_TYPE_BUY, 101.2345)); // 9877.9 -> 9870
+    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, 0.0));
+    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_BUY, kUnsetDouble));
+    EXPECT_EQ(10, maxQuantity(accountWith(1003.5, -1), OPERATION_TYPE_BUY, 100.35));
+    EXPECT_EQ(0, maxQuantity(accountWith(999.0, -1), OPERATION_TYPE_BUY, 100.0));
+    EXPECT_EQ(0, maxQuantity(accountWith(0.0, -1), OPERATION_TYPE_BUY, 100.0));
+    EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 100), OPERATION_TYPE_BUY, 100.0)); // no funds record
+    EXPECT_EQ(0, maxQuantity(accountWith(kUnsetDouble, -1), OPERATION_TYPE_BUY, 100.0));
+    EXPECT_EQ(0, maxQuantity(CAccountDataPtr(), OPERATION_TYPE_BUY, 100.0));
+}
+
+TEST(Calculator, sellsTheUsablePositionInLotsOfTenAndAnswersZeroForUnknownOperations)
+{
+    const CAccountDataPtr data = accountWith(1000000.0, 12345);
+    EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 101.0));
+    EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_SELL, 101.0, "122000")); // no position
+    EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 9), OPERATION_TYPE_SELL, 101.0));
+    // A seller who has not typed a price still sees his position.
+    EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 0.0));
+    EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, -1.0));
+    EXPECT_EQ(0, maxQuantity(data, 1054, 100.0));
+}
+
+TEST(InstrumentCenter, listsByMarketThenCodeAndFindsACodeInTheFirstMarket)
+{
+    CInstrumentCenter center;
+    center.addInstrument(listed("SZ", "019547"));
+    EXPECT_EQ("SZ", center.findByCode("019547")->market);
+    for (const auto &mc : { std::make_pair("SZ", "101901"), std::make_pair("SH", "122000"),
+                            std::make_pair("SH", "019547") })
+        center.addInstrument(listed(mc.first, mc.second));
+    std::vector<std::string> keys;
+    for (const auto &entry : center.getAllInstruments())
+        keys.push_back(entry.second->market + entry.second->instrumentCode);
+    EXPECT_EQ((std::vector<std::string> { "SH019547", "SH122000", "SZ019547", "SZ101901" }), keys);
+    ASSERT_TRUE(center.getInstrument("SZ", "101901"));
+    EXPECT_FALSE(center.getInstrument("SH", "101901"));
+    EXPECT_FALSE(center.findByCode("000000"));
+
+    // SH comes first whatever the order of listing; a record listed again replaces the old.
+    EXPECT_EQ("SH", center.findByCode("019547")->market);
+    center.addInstrument(listed("SZ", "019547", "换名"));
+    EXPECT_EQ("SH", center.findByCode("019547")->market);
+    const std::uint64_t before = center.generation();
+    center.addInstrument(listed("SH", "019547", "新名"));
+    EXPECT_EQ("新名", center.findByCode("019547")->instrumentName);
+    EXPECT_NE(center.generation(), before); // the search lists rebuild on a new generation
+    center.clear();
+    EXPECT_TRUE(center.getAllInstruments().empty());
+    EXPECT_FALSE(center.findByCode("019547"));
+}
+
+TEST(TypeManager, namesValuesFromItsTable)
+{
+    TypeManager *types = TypeManager::instance();
+    EXPECT_EQ("非限售股", types->getEnumItemName("ttservice::EStkProp", 48, 1));
+    EXPECT_EQ("限售股", types->getEnumItemName("ttservice::EStkProp", 49, 1));
+    EXPECT_EQ("成交申报", types->getEnumItemName("ttservice::EDeclareType", '0', 1));
+    EXPECT_EQ("解除质押", types->getEnumItemName("ttservice::EDeclareType", '4', 1));
+    EXPECT_EQ("正常", types->getEnumItemName("ttservice::EContractStatus", '1', 0x100000));
+    EXPECT_EQ("57", types->getEnumItemName("ttservice::EStkProp", 57, 1));
+    EXPECT_EQ("48", types->getEnumItemName("ttservice::ENoSuchEnum", 48, 1));
 }

@@ -8,8 +8,7 @@ using namespace XP;
 
 namespace {
 
-// The toolkit's rule, entry by entry: prefix hits in model order, then the
-// entries holding the text further on, at most `limit`.
+// The rule, entry by entry: prefix hits in model order, then other entries holding the text.
 QStringList plainScan(const QStringList &entries, const QString &text, int limit)
 {
     const QString needle = text.trimmed();
@@ -38,9 +37,7 @@ QStringList plainScan(const QStringList &entries, const QString &text, int limit
     return out;
 }
 
-// Characters that fold in interesting ways: Latin, Latin-1 and Greek letters of
-// both cases (σ, ς and Σ fold alike), digits, blanks, Chinese, a letter outside
-// the basic plane in both cases (𐐀, 𐐨) and one without case (😀).
+// Characters that fold in interesting ways (σ, ς and Σ alike; 𐐀 and 𐐨 outside the basic plane).
 const QStringList &alphabet()
 {
     static const QStringList letters = [] {
@@ -65,8 +62,7 @@ QString randomText(std::mt19937 &random, int minLength, int maxLength)
     return out;
 }
 
-// Texts a trader might type: parts of entries in another case, cut anywhere
-// (a surrogate pair too), random texts and the odd ones.
+// Texts a trader might type: parts of entries in another case, cut anywhere, and odd ones.
 QStringList typedTexts(const QStringList &entries, std::mt19937 &random)
 {
     QStringList out = { QString(),
@@ -96,8 +92,7 @@ QStringList typedTexts(const QStringList &entries, std::mt19937 &random)
     return out;
 }
 
-// Below kIndexedFrom entries the index scans; from there on it searches its index.
-// Either way it finds and holds what a plain scan of the entries does.
+// Scanning (short lists) or indexed (long ones), the index finds what a plain scan finds.
 TEST(SearchIndex, answersAsAPlainScanOnRandomEntriesShortAndLong)
 {
     std::mt19937 random(20240611);

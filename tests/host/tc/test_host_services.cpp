@@ -1,0 +1,521 @@
+#include "HostFixture.h"
+#include "HostServices.h"
+
+#include "tc/CAlgorithmHelpDialog.h"
+#include "tc/CExchangeClient.h"
+#include "tc/CHostClock.h"
+#include "tc/CInstrumentSearchModel.h"
+#include "tc/CTradeClient.h"
+#include "tc/CUserManager.h"
+#include "tc/ConfigDir.h"
+#include "tc/EFilterFlag.h"
+#include "tc/HostReset.h"
+#include "ttservice/StockTypeCenter.h"
+#include "ttservice/TraderCenter.h"
+#include "ttservice/TypeManager.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <boost/make_shared.hpp>
+
+#include <thread>
+
+using TC::CInstrumentSearchModel;
+
+namespace {
+
+// A service the host did not know of when the reset was written.
+class LateService
+{
+public:
+    void resetForTests() { value = 0; }
+    int value = 0;
+};
+
+ttservice::COrderComandParamPtr command(const std::string &code, long long volume)
+{
+    auto param = boost::make_shared<ttservice::COrderComandParam>();
+    param->commandKind = 0x100000;
+    ttservice::CCodeOrderParam order;
+    order.stock.market = "SH";
+    order.stock.stockCode = code;
+    order.volume = volume;
+    param->orders.push_back(order);
+    return param;
+}
+
+struct Outcomes
+{
+    std::vector<int> commandNos;
+    std::vector<int> codes;
+    TC::CItCommandCenter::Callback callback()
+    {
+        return [this](utils::TTError e, int no) {
+            commandNos.push_back(no);
+            codes.push_back(e.code());
+        };
+    }
+};
+
+bool place(const std::string &code, long long volume, Outcomes &outcomes)
+{
+    return commandCenter()->createCommand(command(code, volume), outcomes.callback(), true, 0);
+}
+
+// Refuses commands over 1000 张 and reports a counter error for code "122000".
+class TestAcceptor : public TC::ICommandAcceptor
+{
+public:
+    bool accept(const TC::CCommandRecord &record, utils::TTError &outcome) override
+    {
+        const ttservice::CCodeOrderParam &order = record.param->orders.front();
+        if (order.volume > 1000) {
+            outcome = utils::TTError(9, "超出限额");
+            return false;
+        }
+        if (order.stock.stockCode == "122000")
+            outcome = utils::TTError(12, "柜台拒绝");
+        return true;
+    }
+};
+
+void deliverQueuedCalls()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
+
+ttservice::CQueryDataReqPtr request(int type)
+{
+    auto req = boost::make_shared<ttservice::CQueryDataReq>();
+    req->dataType = type;
+    return req;
+}
+
+struct Answer
+{
+    int calls = 0;
+    bool success = false;
+    size_t records = 0;
+    std::thread::id thread;
+
+    TC::QueryHandler handler()
+    {
+        return [this](utils::TTError e, std::vector<ttservice::IDataPtr> r, bson::BSONObj) {
+            ++calls;
+            success = e.isSuccess();
+            records = r.size();
+            thread = std::this_thread::get_id();
+        };
+    }
+};
+
+// Answers with one record at once, keeps the call for later, or refuses it.
+class TestAnswerer : public TC::IQueryAnswerer
+{
+public:
+    enum Mode { Now, Later, Refuse };
+    explicit TestAnswerer(Mode m)
+        : mode(m)
+    {
+    }
+    bool answer(const TC::CQueryCall &call) override
+    {
+        if (mode == Now)
+            call.answer(utils::TTError(), { request(call.request->dataType) });
+        else if (mode == Later)
+            kept.push_back(call);
+        return mode != Refuse;
+    }
+    Mode mode;
+    std::vector<TC::CQueryCall> kept;
+};
+
+enum Kind { Bond, Repurchase, Stock };
+
+ttservice::CInstrumentDetailPtr list(const char *market, const char *code, const char *name,
+                                     Kind kind = Bond)
+{
+    auto instrument = boost::make_shared<ttservice::CInstrumentDetail>();
+    instrument->market = market;
+    instrument->instrumentCode = code;
+    instrument->instrumentName = name;
+    if (kind != Stock)
+        instrument->bondDetail = boost::make_shared<ttservice::CBondDetail>();
+    if (kind == Repurchase)
+        instrument->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
+    ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(instrument);
+    return instrument;
+}
+
+CInstrumentSearchModel::Offer offer(int traderType, bool all, int filter, int style)
+{
+    return { traderType, all, filter, style };
+}
+
+} // namespace
+
+using HostServicesTest = HostFixture;
+using CommandCenterTest = HostFixture;
+using TradeClientTest = HostFixture;
+
+TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
+{
+    QStringList announced;
+    QObject guard;
+    QObject::connect(msgService(), &TC::CMsgService::sigMessage, &guard,
+                     [&](QString text, int type, int level) {
+                         announced << QStringLiteral("%1/%2/%3").arg(text).arg(type).arg(level);
+                     });
+    msgService()->showMsg("没有选择账号, 无法下单!", 4, 1, false, false);
+    msgService()->showMsg("second", 1, 2, true, true);
+
+    EXPECT_EQ((std::vector<std::string> { "没有选择账号, 无法下单!", "second" }), messages());
+    EXPECT_EQ(QStringList(
+                  { QStringLiteral("没有选择账号, 无法下单!/4/1"), QStringLiteral("second/1/2") }),
+              announced);
+    EXPECT_EQ(QStringLiteral("报警信息"), TC::CMsgService::typeName(4));
+}
+
+TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodesAndOutlivesTheDirectory)
+{
+    TC::CExchangeClient *exchange = utils::CManualSingletonT<TC::CExchangeClient>::instance();
+    const auto bare = exchange->getCodeInfo(QStringLiteral("019547"));
+    ASSERT_TRUE(bare);
+    EXPECT_EQ("SH", bare->market);
+
+    const auto spaced = exchange->getCodeInfo(QStringLiteral("SZ 101901"));
+    ASSERT_TRUE(spaced);
+    EXPECT_EQ("国债1902", spaced->instrumentName);
+    EXPECT_TRUE(exchange->getCodeInfo(QStringLiteral("SZ|101901")));
+    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("SH 101901")));
+    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("600000")));
+    EXPECT_FALSE(exchange->getCodeInfo(QString()));
+
+    const auto held = exchange->getCodeInfo(QStringLiteral("122000"));
+    ASSERT_TRUE(held);
+    TC::resetHostForTests(); // the directory lets go of its record, the holder keeps it
+    EXPECT_EQ("公司债A", held->instrumentName);
+    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("122000")));
+}
+
+TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
+{
+    TC::CExchangeClient *exchange = utils::CManualSingletonT<TC::CExchangeClient>::instance();
+    std::vector<std::string> days;
+    QObject guard;
+    QObject::connect(exchange, &TC::CExchangeClient::sigNewTradingDate, &guard,
+                     [&](const std::string &day, const std::string &previous) {
+                         days.push_back(day + "<" + previous);
+                     });
+    exchange->notifyNewTradingDate("20240311", "20240308");
+    EXPECT_EQ(std::vector<std::string> { "20240311<20240308" }, days);
+    EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
+
+    exchange->notifyNewTradingDate("bad", "20240311"); // announced, clock unchanged
+    EXPECT_EQ(2u, days.size());
+    EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
+}
+
+// Accounts keep their order and first record, and share the data centre's account data.
+TEST_F(HostServicesTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountData)
+{
+    TC::CUserConfig *config = TC::getUserConfig();
+    ttservice::CAccountInfo again;
+    again.accountId = kLoggedInAccount;
+    again.accountName = "另一个名字";
+    EXPECT_EQ(account(kLoggedInAccount), config->addAccount(again));
+    std::vector<std::string> keys;
+    for (const TC::CAccountPtr &a : config->getAccountDatas())
+        keys.push_back(a->getKey());
+    EXPECT_EQ((std::vector<std::string> { "10001", "10002", "10003" }), keys);
+    EXPECT_EQ("账户10001", account(kLoggedInAccount)->getAccountInfo()->accountName);
+
+    EXPECT_FALSE(config->getAccountData(QStringLiteral("99999")));
+    const TC::CAccountPtr first = account(kLoggedInAccount);
+    EXPECT_EQ(first->getAccountData(),
+              ttservice::TraderCenter::instance()->getDataCenter()->getAccountData("10001"));
+    ASSERT_TRUE(config->getAccountDetail(*first->getAccountInfo()));
+    EXPECT_EQ(1000000.0, config->getAccountDetail(*first->getAccountInfo())->availableFunds);
+    EXPECT_FALSE(config->getAccountDetail(*account(kLoggedOutAccount)->getAccountInfo()));
+}
+
+// One reset empties every service, those made later included, and keeps the configuration folder.
+TEST_F(HostServicesTest, resetReturnsEveryServiceToItsEmptyState)
+{
+    QTemporaryDir dir;
+    TC::setConfigDir(dir.path());
+    auto *stockTypes = utils::CSingletonT<ttservice::StockTypeCenter>::instance();
+    auto *types = ttservice::TypeManager::instance();
+    TC::getUserConfig()->setGlobalOrderHints(1);
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Later));
+    commandCenter()->createCommand(boost::make_shared<ttservice::COrderComandParam>(), {}, true, 0);
+    msgService()->showMsg("x", 4, 1, false, false);
+    stockTypes->addTypedStock(186, "SH", "019547");
+    types->setEnumItemName("ttservice::EStkProp", 48, "改过");
+    TC::CAlgorithmHelpDialog::tryHelp({});
+    TC::CHostClock::setToday(QDate(2020, 1, 2));
+    utils::CSingletonT<LateService>::instance()->value = 7;
+
+    TC::resetHostForTests();
+
+    TC::CUserConfig *config = TC::getUserConfig();
+    EXPECT_TRUE(config->userName.isEmpty());
+    EXPECT_FALSE(config->hasPledgeAgreeRepurchase() || config->hasSpotTrade());
+    EXPECT_TRUE(config->getAccountDatas().empty());
+    EXPECT_FALSE(config->testGlobalOrderHint(1));
+    EXPECT_TRUE(ttservice::TraderCenter::instance()->getDataCenter()->accountKeys().empty());
+    EXPECT_TRUE(ttservice::TraderCenter::instance()->getInstCenter()->getAllInstruments().empty());
+    EXPECT_FALSE(stockTypes->isTypedStock(186, "SH", "019547"));
+    EXPECT_EQ("非限售股", types->getEnumItemName("ttservice::EStkProp", 48, 1));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("10001"));
+    EXPECT_FALSE(tradeClient()->queryAnswerer());
+    EXPECT_TRUE(commands().empty());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(0, TC::CAlgorithmHelpDialog::callCount());
+    EXPECT_FALSE(TC::CHostClock::isFixed());
+    EXPECT_EQ(0, utils::CSingletonT<LateService>::instance()->value);
+    EXPECT_EQ(QDir::cleanPath(dir.path()), TC::getConfigDir());
+}
+
+TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLaterUntilAReset)
+{
+    std::vector<int> announced;
+    QObject guard;
+    QObject::connect(commandCenter(), &TC::CItCommandCenter::sigCommandCreated, &guard,
+                     [&](int no) { announced.push_back(no); });
+    Outcomes outcomes;
+    EXPECT_TRUE(place("019547", 100, outcomes));
+    EXPECT_TRUE(place("101901", 200, outcomes));
+    EXPECT_FALSE(commandCenter()->createCommand({}, outcomes.callback(), true, 0));
+
+    EXPECT_EQ((std::vector<int> { 1, 2 }), announced);
+    ASSERT_EQ(2u, commands().size());
+    const ttservice::COrderCommandPtr kept = commandCenter()->getCommand(2);
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(1u, kept->orders.size());
+    EXPECT_EQ("101901", kept->orders[0].stock.stockCode);
+    EXPECT_FALSE(commandCenter()->getCommand(3));
+
+    // The outcome comes later, through the event loop.
+    EXPECT_TRUE(outcomes.commandNos.empty());
+    deliverQueuedCalls();
+    EXPECT_EQ((std::vector<int> { 1, 2 }), outcomes.commandNos);
+    EXPECT_EQ((std::vector<int> { 0, 0 }), outcomes.codes);
+
+    // A reset silences the callbacks of earlier commands and numbers afresh.
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    TC::resetHostForTests();
+    deliverQueuedCalls();
+    EXPECT_EQ(2u, outcomes.commandNos.size());
+    ASSERT_TRUE(place("019547", 10, outcomes));
+    EXPECT_EQ(1, commands().back().commandNo);
+}
+
+TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
+{
+    commandCenter()->setCommandAcceptor(boost::make_shared<TestAcceptor>());
+    QStringList rejected;
+    QObject guard;
+    QObject::connect(commandCenter(), &TC::CItCommandCenter::sigCommandRejected, &guard,
+                     [&](int, QString reason) { rejected << reason; });
+    Outcomes outcomes;
+    EXPECT_FALSE(place("019547", 5000, outcomes));
+    EXPECT_TRUE(place("122000", 10, outcomes));
+    deliverQueuedCalls();
+
+    EXPECT_EQ(QStringList { QStringLiteral("超出限额") }, rejected);
+    ASSERT_EQ(2u, commands().size());
+    EXPECT_FALSE(commands()[0].accepted);
+    EXPECT_FALSE(commandCenter()->getCommand(1)); // a refused command is no instruction
+    EXPECT_EQ(std::vector<int> { 2 }, outcomes.commandNos);
+    EXPECT_EQ(std::vector<int> { 12 }, outcomes.codes);
+}
+
+TEST_F(CommandCenterTest, registeredInstructionsAreFoundAndNotRenumbered)
+{
+    auto instruction = boost::make_shared<ttservice::COrderCommand>();
+    instruction->commandNo = 7;
+    commandCenter()->addCommand(instruction);
+    auto unnumbered = boost::make_shared<ttservice::COrderCommand>();
+    commandCenter()->addCommand(unnumbered);
+    EXPECT_EQ(8, unnumbered->commandNo);
+    EXPECT_EQ(instruction, commandCenter()->getCommand(7));
+    ASSERT_TRUE(commandCenter()->createCommand(command("019547", 10), {}, true, 0));
+    EXPECT_EQ(9, commands().back().commandNo);
+}
+
+// A counter reports from its own thread; the change is announced on the GUI thread.
+TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
+{
+    QStringList changed;
+    QObject guard;
+    QObject::connect(
+        tradeClient(), &TC::CTradeClient::sigLoginStatusChanged, &guard,
+        [&](QString key) {
+            const bool gui = QThread::currentThread() == QCoreApplication::instance()->thread();
+            changed << (gui ? key : key + QStringLiteral(" off the GUI thread"));
+        },
+        Qt::DirectConnection);
+    tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    tradeClient()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
+
+    std::thread counter([] {
+        tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
+    });
+    counter.join();
+    EXPECT_EQ(1, changed.size());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QStringList({ "10002", "10003" }), changed);
+
+    // Many states at once come in the order asked, unknown keys not logged in.
+    tradeClient()->setLoginStatus("10003", ttservice::BROKER_LOGIN_STATUS_REFRESHING);
+    EXPECT_EQ(
+        tradeClient()->getLoginStatuses({ "10003", "99999", kLoggedInAccount, "" }),
+        (std::vector<ttservice::EBROKER_LOGIN_STATUS> {
+            ttservice::BROKER_LOGIN_STATUS_REFRESHING, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN,
+            ttservice::BROKER_LOGIN_STATUS_OK, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN }));
+    EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
+}
+
+// A query waits to be taken, or an answerer answers it now, later (on its thread) or refuses it.
+TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRefused)
+{
+    Answer waiting;
+    EXPECT_TRUE(tradeClient()->queryData(request(788), waiting.handler(), 0));
+    EXPECT_EQ(0, waiting.calls);
+    const std::vector<TC::CQueryCall> pending = tradeClient()->takePendingQueries();
+    ASSERT_EQ(1u, pending.size());
+    EXPECT_EQ(788, pending[0].request->dataType);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
+    pending[0].answer(utils::TTError(3, "断开"), {});
+    EXPECT_EQ(1, waiting.calls);
+    EXPECT_FALSE(waiting.success);
+
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    Answer now;
+    EXPECT_TRUE(tradeClient()->queryData(request(795), now.handler(), 0));
+    EXPECT_EQ(1, now.calls);
+    EXPECT_TRUE(now.success);
+    EXPECT_EQ(1u, now.records);
+
+    auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
+    tradeClient()->setQueryAnswerer(later);
+    Answer kept;
+    EXPECT_TRUE(tradeClient()->queryData(request(793), kept.handler(), 7));
+    EXPECT_EQ(0, kept.calls);
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
+    ASSERT_EQ(1u, later->kept.size());
+    EXPECT_EQ(7, later->kept[0].option);
+    std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
+    const std::thread::id workerId = worker.get_id();
+    worker.join();
+    EXPECT_EQ(1, kept.calls);
+    EXPECT_EQ(workerId, kept.thread);
+
+    Answer refused;
+    EXPECT_FALSE(tradeClient()->queryData(ttservice::CQueryDataReqPtr(), refused.handler(), 0));
+    EXPECT_FALSE(tradeClient()->queryData(request(788), TC::QueryHandler(), 0));
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
+    EXPECT_FALSE(tradeClient()->queryData(request(788), refused.handler(), 0));
+    EXPECT_EQ(0, refused.calls);
+}
+
+// Tables query on every refresh: answered requests are released beyond a short history.
+TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
+{
+    tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
+    Answer answer;
+    boost::weak_ptr<ttservice::CQueryDataReq> first;
+    for (size_t i = 0; i < TC::CTradeClient::kHistory + 100; ++i) {
+        ttservice::CQueryDataReqPtr req = request(int(788 + i));
+        if (i == 0)
+            first = req;
+        ASSERT_TRUE(tradeClient()->queryData(req, answer.handler(), 0));
+    }
+    EXPECT_EQ(int(TC::CTradeClient::kHistory + 100), answer.calls);
+    EXPECT_TRUE(first.expired()) << "the first request is still held";
+    const auto kept = tradeClient()->receivedQueries();
+    ASSERT_EQ(TC::CTradeClient::kHistory, kept.size());
+    EXPECT_EQ(788 + 100, kept.front()->dataType);
+}
+
+// The host's bonds, and a bond listed in two markets, a repurchase, a stock and a foreign bond.
+class InstrumentSearchModelTest : public HostFixture
+{
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        list("SZ", "122000", "公司债B");
+        list("SH", "204001", "GC001", Repurchase);
+        list("SZ", "000001", "岚峰银行", Stock);
+        list("HK", "008001", "远川债", Bond);
+    }
+};
+
+TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
+{
+    struct Case
+    {
+        CInstrumentSearchModel::Offer offer;
+        QStringList entries;
+    };
+    const Case cases[] = {
+        { offer(0, false, 0, 0), {} }, // trades no exchange bonds
+        { offer(0x100000, false, TC::FILTER_BOND, 0),
+          { "019547", "101901", "SH 122000", "SZ 122000" } },
+        { offer(1, false, TC::FILTER_STOCK, 0), { "000001" } },
+        { offer(1, false, TC::FILTER_REPURCHASE | TC::FILTER_STOCK, 0), { "000001", "204001" } },
+        { offer(0, true, TC::FILTER_BOND, 1),
+          { "008001 远川债", "019547 国债1901", "101901 国债1902", "122000 公司债A SH",
+            "122000 公司债B SZ" } },
+    };
+    for (const Case &c : cases) {
+        CInstrumentSearchModel model(c.offer);
+        EXPECT_EQ(model.getDataList(), c.entries)
+            << c.offer.traderType << " " << c.offer.filterFlag;
+    }
+    // Code editors share the list of their offer only.
+    const auto bonds = CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1));
+    EXPECT_NE(CInstrumentSearchModel::shared(offer(1, false, TC::FILTER_STOCK, 1)), bonds);
+    EXPECT_EQ(CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1)), bonds);
+}
+
+TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)
+{
+    CInstrumentSearchModel model(offer(0, true, TC::FILTER_BOND, 1));
+    struct Case
+    {
+        const char *typed;
+        const char *market; // null: none
+    };
+    const Case cases[] = {
+        { "019547", "SH" },
+        { " 019547 ", "SH" },
+        { "122000", nullptr }, // two markets list it
+        { "SZ 122000", "SZ" },
+        { "SZ  122000", "SZ" },
+        { "122000 公司债A SH", "SH" },
+        { "HK 122000", nullptr },
+        { "SH 122000 x", nullptr },
+        { "204001", nullptr }, // a repurchase variety, not offered
+        { "", nullptr },
+    };
+    for (const Case &c : cases) {
+        const ttservice::CInstrumentDetailPtr found
+            = model.instrumentFor(QString::fromUtf8(c.typed));
+        if (!c.market) {
+            EXPECT_FALSE(found) << c.typed;
+            continue;
+        }
+        ASSERT_TRUE(found) << c.typed;
+        EXPECT_EQ(found->market, c.market) << c.typed;
+    }
+    EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("SZ 122000"))),
+              QStringLiteral("SZ 122000"));
+    EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("019547"))),
+              QStringLiteral("019547"));
+}
