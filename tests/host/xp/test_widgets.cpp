@@ -135,6 +135,12 @@ TEST(AutoExpandToolBar, itemsWrapUpToTheLineCapAndExpandingItemsFillTheirLine)
     EXPECT_EQ(free.lineCount(), 2);
     EXPECT_EQ(free.height(), 2 + 20 + 4 + 20 + 2);
     EXPECT_EQ(remove->pos(), QPoint(2, 2 + 20 + 4));
+    // What is added while the bar is hidden is placed once it is shown again.
+    free.hide();
+    QWidget *late = tool(&free, 35, 20);
+    free.addToolItem(late, false);
+    free.show();
+    EXPECT_EQ(late->pos(), QPoint(2 + 35 + 4, 2 + 20 + 4));
 
     CAutoExpandToolBar bar(nullptr, 1);
     QWidget *a = tool(&bar, 100, 20);
