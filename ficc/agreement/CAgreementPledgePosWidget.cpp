@@ -235,19 +235,25 @@ void CAgreementPledgePosWidget::loadPositionStatics()
     // loads (and subscribes) again.
     const utils::CConflatingDelivery::Handle pushes = m_pushes.handle();
     const int type = operationType;
+    // Pushes still on their way from an earlier load (another account or
+    // operation) are dropped on arrival: they are not this table's bonds.
+    const unsigned load = ++m_positionLoads;
     const ttservice::CSubscribeRequestPtr request = account->subscribe(
         ttservice::DATA_TYPE_POSITION_STATICS, std::string(),
-        [this, pushes, type](const ttservice::IDataPtr &record) {
+        [this, pushes, type, load](const ttservice::IDataPtr &record) {
             const auto position = boost::dynamic_pointer_cast<ttservice::CPositionStatics>(record);
             if (!position || !isPledgeableBond(position->market, position->instrumentCode))
                 return;
             if (type != OPT_AGREEMENT_DEAL_DECLARATION && position->market == "SH")
                 return;
             // A later push of the same bond replaces one not yet shown.
-            pushes.post("547" + position->getKey(), [this, position] {
-                m_inPushBatch = true;
-                Q_EMIT sigPositionStat(position);
-            });
+            pushes.post("547/" + std::to_string(load) + '/' + position->getKey(),
+                        [this, position, load] {
+                            if (load != m_positionLoads)
+                                return;
+                            m_inPushBatch = true;
+                            Q_EMIT sigPositionStat(position);
+                        });
         });
     if (request)
         positionSubscriptions[accountKey.toStdString()] = request;
@@ -275,17 +281,21 @@ void CAgreementPledgePosWidget::loadNonTradeVolumes()
     if (!account)
         return;
     const utils::CConflatingDelivery::Handle pushes = m_pushes.handle();
+    const unsigned load = ++m_nonTradeLoads;
     const ttservice::CSubscribeRequestPtr request = account->subscribe(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, std::string(),
-        [this, pushes](const ttservice::IDataPtr &record) {
+        [this, pushes, load](const ttservice::IDataPtr &record) {
             const auto volume
                 = boost::dynamic_pointer_cast<ttservice::CNonTradeStockVolumeInfo>(record);
             if (!volume || !isPledgeableBond(volume->market, volume->instrumentCode))
                 return;
-            pushes.post("794" + volume->getKey(), [this, volume] {
-                m_inPushBatch = true;
-                Q_EMIT sigNonTradeStockVolume(volume);
-            });
+            pushes.post("794/" + std::to_string(load) + '/' + volume->getKey(),
+                        [this, volume, load] {
+                            if (load != m_nonTradeLoads)
+                                return;
+                            m_inPushBatch = true;
+                            Q_EMIT sigNonTradeStockVolume(volume);
+                        });
         });
     if (request)
         nonTradeSubscriptions[accountKey.toStdString()] = request;

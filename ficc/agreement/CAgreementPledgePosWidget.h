@@ -105,6 +105,9 @@ private:
     std::string m_contractKey;
     // True while pushes of one batch are applied (their tail runs once after).
     bool m_inPushBatch = false;
+    // Loads so far; a push is applied only if it came from the latest one.
+    unsigned m_positionLoads = 0;
+    unsigned m_nonTradeLoads = 0;
     // Pushes reach the GUI thread through it, the latest per bond, in batches
     // of at most a few milliseconds, and none after the widget is gone.
     std::vector<std::tuple<std::string, int, double>> m_announcedBonds;
