@@ -1,7 +1,9 @@
+#include "EventRecorder.h"
 #include "HostFixture.h"
 #include "HostServices.h"
 #include "LogCapture.h"
 #include "QtPrinters.h"
+#include "SpotOrders.h"
 #include "UserInput.h"
 
 #include "spot/COpTransactionInCashWidget.h"
@@ -35,34 +37,6 @@ namespace {
 
 using SplitMap = QMap<std::string, QPair<double, double>>;
 
-// Stands where the switcher stands: keeps what the page sends upwards.
-class Recorder : public XP::CBaseWidget
-{
-public:
-    Recorder()
-        : XP::CBaseWidget(QStringLiteral("recorder"), false, nullptr)
-    {
-    }
-
-    struct CanOrder
-    {
-        int side;
-        QString key;
-        TC::CCanOrderNum num;
-    };
-    std::vector<CanOrder> canOrder;
-    std::vector<std::pair<int, SplitMap>> splits; // with the sender's operation
-
-    bool handleEvent(int event, int a, int, QString text, void *data) override
-    {
-        if (event == XP::EVT_CAN_ORDER_NUM && data)
-            canOrder.push_back({ a, text, *static_cast<TC::CCanOrderNum *>(data) });
-        else if (event == XP::EVT_ACCOUNT_SPLIT_VOLUME && data)
-            splits.emplace_back(a, *static_cast<SplitMap *>(data));
-        return true;
-    }
-};
-
 class SpotPageTest : public HostFixture
 {
 protected:
@@ -75,10 +49,39 @@ protected:
     void build()
     {
         page = nullptr;
-        recorder = std::make_unique<Recorder>();
+        canOrder.clear();
+        splits.clear();
+        // Stands where the switcher stands: keeps what the page sends upwards, one line each.
+        recorder = std::make_unique<EventRecorder>("recorder", nullptr);
+        recorder->onEvent = [this](int event, int a, int, const QString &text, void *data) {
+            if (event == XP::EVT_CAN_ORDER_NUM && data) {
+                const auto *num = static_cast<TC::CCanOrderNum *>(data);
+                canOrder << QString::asprintf("%s side %d: buy %lld, sell %lld", qPrintable(text),
+                                              a, num->buyVolume, num->sellVolume);
+            } else if (event == XP::EVT_ACCOUNT_SPLIT_VOLUME && data) {
+                splits << QString("op %1:").arg(a);
+                const SplitMap &split = *static_cast<SplitMap *>(data);
+                for (auto it = split.begin(); it != split.end(); ++it)
+                    splits.last()
+                        += QString::asprintf(" %s %g/%g", it.key().c_str(), it->first, it->second);
+            }
+        };
         accounts = new TC::COpAccountsWidget(4, true, true, recorder.get(), 1);
         page = new COpTransactionInCashWidget(recorder.get());
         page->setAccountsWidget(accounts);
+    }
+
+    // The form's texts as one line, in the order of its rows.
+    QString form() const
+    {
+        using W = COpTransactionInCashWidget;
+        QStringList texts;
+        for (int id : { W::ID_NAME, W::ID_QUANTITY, W::ID_PRICE, W::ID_FULL_PRICE, W::ID_ACCRUED,
+                        W::ID_SETTLEMENT, W::ID_COUNTERPARTY_TRADER, W::ID_AGREEMENT_NO })
+            texts << edit(id)->text();
+        return QString("%1: %2 at %3, full price %4, interest %5, settlement %6, trader %7, "
+                       "agreement %8")
+            .arg(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7]);
     }
 
     XP::CLineEdit *edit(int id) const { return page->editor(id); }
@@ -106,7 +109,9 @@ protected:
         return all.empty() ? QString() : QString::fromStdString(all.back());
     }
 
-    std::unique_ptr<Recorder> recorder;
+    std::unique_ptr<EventRecorder> recorder;
+    QStringList canOrder; // "account side n: buy n, sell n"
+    QStringList splits; // "op n: account entered/…" per message
     TC::COpAccountsWidget *accounts = nullptr;
     COpTransactionInCashWidget *page = nullptr;
 };
@@ -191,10 +196,9 @@ TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
 
     fillForm();
     EXPECT_EQ(page->codeEdit()->code(), QStringLiteral("019547"));
-    EXPECT_EQ(edit(0)->text(), QStringLiteral("国债1901"));
-    EXPECT_NEAR(edit(7)->toDouble(), 101.2345, 0.0006);
-    EXPECT_NEAR(edit(6)->toDouble(), 1234.5, 0.0006);
-    EXPECT_NEAR(edit(5)->toDouble(), 101234.5, 0.0006);
+    EXPECT_EQ(form(),
+              "国债1901: 1000 at 100.000, full price 101.235, interest 1234.500, settlement "
+              "101234.500, trader Li, agreement 123");
 
     page->buyButton()->click();
     const std::vector<std::string> logged = capture->messages();
@@ -204,13 +208,10 @@ TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
     ASSERT_EQ(commands().size(), 1u);
     // The command's own fields are checked end to end by the terminal's spot order test.
     EXPECT_TRUE(commands().front().confirm);
-    const ttservice::COrderComandParam &command = *commands().front().param;
-    ASSERT_EQ(command.orders.size(), 1u);
-    const ttservice::CCodeOrderParam &order = command.orders.front();
-    EXPECT_EQ(order.accountInfo->accountId, kLoggedInAccount);
-    EXPECT_EQ(order.operationType, ttservice::OPERATION_TYPE_BUY);
-    EXPECT_EQ(order.volume, 1000);
-    EXPECT_EQ(order.counterpartyTrader, "Li");
+    ASSERT_EQ(commands().front().param->orders.size(), 1u);
+    EXPECT_EQ(summary(commands().front().param->orders.front()),
+              "side 1052, 1000 of SH 019547 国债1901 (SH019547) at 100, kind 49, mode 11, "
+              "agreement 123, trader Li, account 10001 by trader01");
     EXPECT_EQ(TC::CAlgorithmHelpDialog::callCount(), 1);
     EXPECT_EQ(TC::CAlgorithmHelpDialog::lastOrders().size(), 1u);
 
@@ -356,17 +357,15 @@ TEST_F(SpotPageTest, newCodeClearsTheFormAndShowsTheBond)
     page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("122000"), nullptr);
     EXPECT_EQ(page->stockCode(), QStringLiteral("122000"));
     EXPECT_EQ(page->currentAccount(), kLoggedInAccount);
-    const std::vector<std::pair<int, QString>> shown = {
-        { 0, "公司债A" }, { 3, "0" },     { 4, "0.000" }, { 9, "" },
-        { 10, "" },       { 6, "0.000" }, { 7, "2.500" }, // clean 0 plus the accrued interest
-    };
-    for (const auto &s : shown)
-        EXPECT_EQ(edit(s.first)->text(), s.second) << s.first;
-
+    EXPECT_EQ(form(),
+              "公司债A: 0 at 0.000, full price 2.500, interest 0.000, settlement 0.000, trader , "
+              "agreement ")
+        << "clean 0 plus the accrued interest";
     // An unlisted code: the form is cleared, name and amounts are not filled in.
     page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("999999"), nullptr);
-    EXPECT_TRUE(edit(0)->text().isEmpty());
-    EXPECT_EQ(edit(7)->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(
+        form(),
+        ": 0 at 0.000, full price 0.000, interest 0.000, settlement 0.000, trader , agreement ");
     page->setStockCode(QStringLiteral("999999"));
     edit(3)->setText(QStringLiteral("10"));
     page->updateAmounts();
@@ -377,51 +376,42 @@ TEST_F(SpotPageTest, accountListGetsOrderableAndEnteredQuantities)
 {
     // The entered quantity is published for the current account.
     page->setCurrentAccount(kRefreshingAccount);
-    ASSERT_FALSE(recorder->splits.empty());
-    EXPECT_EQ(recorder->splits.back().first, 14014);
-    EXPECT_EQ(recorder->splits.back().second,
-              (SplitMap { { kRefreshingAccount, qMakePair(0.0, 0.0) } }));
     enter(edit(3), QStringLiteral("250"));
-    EXPECT_EQ(recorder->splits.back().second,
-              (SplitMap { { kRefreshingAccount, qMakePair(250.0, 0.0) } }));
+    EXPECT_EQ(splits.mid(splits.size() - 2),
+              QStringList({ "op 14014: 10003 0/0", "op 14014: 10003 250/0" }));
 
     page->setCurrentAccount(kLoggedInAccount);
-    EXPECT_TRUE(recorder->canOrder.empty()) << "no bond yet";
+    EXPECT_TRUE(canOrder.empty()) << "no bond yet";
     enterCode(QStringLiteral("019547"));
-    recorder->canOrder.clear();
-
+    canOrder.clear();
+    // 50,000 / 101.2345 buy 490 张 for the refreshing account.
     enter(edit(4), QStringLiteral("100"));
-    ASSERT_EQ(recorder->canOrder.size(), accounts->getDisplayedAccounts().size());
-    std::map<QString, TC::CCanOrderNum> byKey;
-    for (const auto &r : recorder->canOrder) {
-        EXPECT_EQ(r.side, 1052);
-        byKey[r.key] = r.num;
-    }
-    EXPECT_EQ(byKey[kLoggedInAccount].buyVolume, 9870);
-    EXPECT_EQ(byKey[kLoggedInAccount].sellVolume, 12340);
-    EXPECT_EQ(byKey[kRefreshingAccount].buyVolume, 490); // 50,000 / 101.2345
-    EXPECT_EQ(byKey[kRefreshingAccount].sellVolume, 0);
-    EXPECT_EQ(byKey[kLoggedOutAccount].buyVolume, 0);
+    EXPECT_EQ(
+        canOrder,
+        QStringList({ "10001 side 1052: buy 9870, sell 12340", "10002 side 1052: buy 0, sell 0",
+                      "10003 side 1052: buy 490, sell 0" }));
 
     // After a sell click the side travels with the figures.
     page->handleEvent(XP::EVT_BUTTON_CHECKED, 12, 0, QString(), nullptr);
-    recorder->canOrder.clear();
+    canOrder.clear();
     page->queryCanOrderNum();
-    ASSERT_FALSE(recorder->canOrder.empty());
-    EXPECT_EQ(recorder->canOrder.front().side, 1053);
+    EXPECT_EQ(
+        canOrder,
+        QStringList({ "10001 side 1053: buy 9870, sell 12340", "10002 side 1053: buy 0, sell 0",
+                      "10003 side 1053: buy 490, sell 0" }));
 
     // A zero price buys nothing.
-    recorder->canOrder.clear();
+    canOrder.clear();
     enter(edit(4), QStringLiteral("0"));
-    ASSERT_FALSE(recorder->canOrder.empty());
-    for (const auto &r : recorder->canOrder)
-        EXPECT_EQ(r.num.buyVolume, 0);
+    EXPECT_EQ(canOrder,
+              QStringList({ "10001 side 1053: buy 0, sell 12340", "10002 side 1053: buy 0, sell 0",
+                            "10003 side 1053: buy 0, sell 0" }));
 
-    // A new code reports once more for the code it replaces.
-    recorder->canOrder.clear();
+    // A new code reports once more for the code it replaces; an unlisted code reports nothing.
+    canOrder.clear();
     page->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("999999"), nullptr);
-    EXPECT_EQ(recorder->canOrder.size(), accounts->getDisplayedAccounts().size());
-    recorder->canOrder.clear();
+    EXPECT_EQ(canOrder.size(), accounts->getDisplayedAccounts().size());
+    canOrder.clear();
     page->queryCanOrderNum();
-    EXPECT_TRUE(recorder->canOrder.empty()) << "an unlisted code reports nothing";
+    EXPECT_TRUE(canOrder.empty());
 }
