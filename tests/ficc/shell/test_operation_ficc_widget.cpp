@@ -78,65 +78,59 @@ protected:
 
 TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
 {
-    const QStringList names
-        = { QStringLiteral("报价回购"), QStringLiteral("协议回购"), QStringLiteral("现券交易") };
-    for (int offer = 0; offer <= AllOffers; ++offer) {
-        SCOPED_TRACE(::testing::Message() << "offer " << offer);
-        auto w = build(offer);
-        QStringList expected, tabs;
-        for (int mode = 1; mode <= 3; ++mode) {
-            if (offers(offer, mode))
-                expected << names[mode - 1] + " tc_img_btn_left_tab_top";
-        }
-        // Only the last tab closes the column with the mode image.
-        if (!expected.isEmpty())
-            expected.last().replace("_top", "_mode");
+    // The tabs with their images (the last closes the column) and the parameter text of each
+    // offered mode, its first field; deployment 100 starts on the intention declaration (1000).
+    const struct
+    {
+        int offer;
+        QStringList tabs, params;
+    } cases[] = {
+        { 0, {}, {} },
+        { Quotation, { "报价回购 mode" }, { "1/" } },
+        { Agreement, { "协议回购 mode" }, { "2//1000" } },
+        { Quotation | Agreement, { "报价回购 top", "协议回购 mode" }, { "1//1000", "2//1000" } },
+        { Spot, { "现券交易 mode" }, { "3" } },
+        { Quotation | Spot, { "报价回购 top", "现券交易 mode" }, { "1/", "3/" } },
+        { Agreement | Spot, { "协议回购 top", "现券交易 mode" }, { "2//1000", "3//1000" } },
+        { AllOffers,
+          { "报价回购 top", "协议回购 top", "现券交易 mode" },
+          { "1//1000", "2//1000", "3//1000" } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "offer " << c.offer);
+        auto w = build(c.offer);
+        QStringList tabs;
         for (const XP::CPushButton *tab : w->tabGroup()->buttons())
-            tabs << tab->text() + ' ' + tab->imageKey();
-        EXPECT_EQ(tabs, expected);
+            tabs << tab->text() + ' ' + tab->imageKey().remove("tc_img_btn_left_tab_");
+        EXPECT_EQ(tabs, c.tabs);
 
-        EXPECT_EQ(w->quotationPage() != nullptr, offers(offer, 1));
-        EXPECT_EQ(w->agreementPage() != nullptr, offers(offer, 2));
-        EXPECT_EQ(w->agreementList() != nullptr, offers(offer, 2));
-        if (offers(offer, 2)) {
+        EXPECT_EQ(w->quotationPage() != nullptr, offers(c.offer, 1));
+        EXPECT_EQ(w->agreementPage() != nullptr, offers(c.offer, 2));
+        EXPECT_EQ(w->agreementList() != nullptr, offers(c.offer, 2));
+        if (offers(c.offer, 2)) {
             EXPECT_EQ(
                 w->agreementList()->widgets(),
                 (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
                                     w->turnDealTable(), w->confirmTable() }));
         }
-        EXPECT_EQ(w->spotPage() != nullptr, offers(offer, 3));
-        EXPECT_EQ(w->spotAccounts() != nullptr, offers(offer, 3));
+        EXPECT_EQ(w->spotPage() != nullptr, offers(c.offer, 3));
+        EXPECT_EQ(w->spotAccounts() != nullptr, offers(c.offer, 3));
         // The quotation table always exists, and is never shown.
         ASSERT_NE(w->quotationTable(), nullptr);
         EXPECT_TRUE(w->quotationTable()->isHidden());
 
-        // The parameter text keeps its field positions; deployment 100 starts the agreement page
-        // on the intention declaration.
-        const auto paramOf = [offer](int mode) {
-            QString text = mode ? QString::number(mode) : QString();
-            if (offer & (Quotation | Agreement))
-                text += "/";
-            if (offer & Agreement)
-                text += "/1000";
-            return text;
-        };
-        int first = 0;
-        for (int mode = 3; mode >= 1; --mode)
-            first = offers(offer, mode) ? mode : first;
+        // The first offered mode is shown; a fresh switcher restores each mode from its text.
+        const int first = c.params.value(0).left(1).toInt();
         EXPECT_EQ(state(*w),
                   QString::asprintf("tab %d, page %d, param ", first ? first : -1, first)
-                      + paramOf(first));
-        // A fresh switcher restores the mode from the text.
-        for (int mode = 1; mode <= 3; ++mode) {
-            if (!offers(offer, mode))
-                continue;
-            SCOPED_TRACE(::testing::Message() << "mode " << mode);
+                      + c.params.value(0));
+        for (const QString &text : c.params) {
+            const int mode = text.left(1).toInt();
             w->setCurrentOperationType(TC::COperationFiccWidget::operationTypeOfMode(mode));
-            EXPECT_EQ(w->param(), paramOf(mode));
-            auto restored = build(offer);
-            restored->setParam(paramOf(mode));
-            EXPECT_EQ(state(*restored),
-                      QString("tab %1, page %1, param ").arg(mode) + paramOf(mode));
+            EXPECT_EQ(w->param(), text);
+            auto restored = build(c.offer);
+            restored->setParam(text);
+            EXPECT_EQ(state(*restored), QString("tab %1, page %1, param %2").arg(mode).arg(text));
         }
     }
 }
