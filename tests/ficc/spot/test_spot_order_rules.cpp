@@ -1,14 +1,12 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 #include "QtPrinters.h"
 #include "SpotOrders.h"
 
 #include "spot/COpTransactionInCashWidget.h"
 #include "spot/CSpotOrderRules.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CTradeClient.h"
 #include "ttservice/COrderCommand.h"
 #include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
 #include <boost/make_shared.hpp>
 
@@ -94,7 +92,7 @@ protected:
     {
         auto instruction = boost::make_shared<ttservice::COrderCommand>();
         instruction->orders.push_back(allowance(side, volume, placed));
-        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->addCommand(instruction);
+        commandCenter()->addCommand(instruction);
         return instruction->commandNo;
     }
 };
@@ -129,8 +127,8 @@ TEST_F(SpotOrderRulesTest, checksStopAtTheFirstFailureInFormOrder)
     }
 
     // Any login state but logged in and refreshing counts as not logged in.
-    utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
-        kLoggedInAccount, static_cast<ttservice::EBROKER_LOGIN_STATUS>(3));
+    tradeClient()->setLoginStatus(kLoggedInAccount,
+                                  static_cast<ttservice::EBROKER_LOGIN_STATUS>(3));
     EXPECT_EQ(check(in), "账号 [10001] 尚未登录, 无法下单!");
 }
 

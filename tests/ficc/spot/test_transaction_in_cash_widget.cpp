@@ -9,14 +9,10 @@
 #include "spot/COpTransactionInCashWidget.h"
 #include "tc/CAlgorithmHelpDialog.h"
 #include "tc/CCanOrderNum.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CMsgService.h"
 #include "tc/COpAccountsWidget.h"
 #include "tc/COpButton.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CTradeClient.h"
 #include "tc/CUserManager.h"
-#include "utils/CSingletonT.h"
 #include "xp/CComboBox.h"
 #include "xp/CLineEdit.h"
 #include "xp/CMessageTip.h"
@@ -26,7 +22,6 @@
 #include "xp/CWidgetList.h"
 #include "xp/WidgetEvents.h"
 
-#include <QLineEdit>
 #include <QMap>
 
 #include <memory>
@@ -159,7 +154,7 @@ TEST_F(SpotPageTest, deploymentDecidesTheButtonsAndWhetherOrdersGoOut)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
-        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->reset();
+        commandCenter()->reset();
         TC::getUserConfig()->deploymentCode = c.code;
         build();
         EXPECT_EQ(page->buyButton() != nullptr, c.buy);
@@ -268,8 +263,7 @@ TEST_F(SpotPageTest, orderFailureAsksForAttentionWhenHintsAreOn)
     EXPECT_EQ(asked(), 2);
 
     // The login state is read again at the click.
-    utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
-        kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
+    tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
     edit(3)->setText(QStringLiteral("1000"));
     page->buyButton()->click();
     EXPECT_EQ(lastMessage(), QStringLiteral("账号 [10001] 尚未登录, 无法下单!"));
