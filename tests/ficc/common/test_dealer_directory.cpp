@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 #include <vector>
 
@@ -290,8 +289,7 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
         }
         rlimit old {};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit capped = old;
-        capped.rlim_cur = 1024;
+        const rlimit capped { 1024, old.rlim_max };
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
         const bool saved = dir()->save();
@@ -309,31 +307,18 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
 // A save that fails for what is in the file's place is told once, until a save succeeds.
 TEST_F(DealerDirectoryTest, failedSaveIsToldOnceUntilTheFailureChangesOrComesBackAfterASave)
 {
-    struct Case
-    {
-        const char *name;
-        std::function<void(const QString &dir)> breakIt, fixIt;
-    };
     const QString file = "FiccDealerConfig.csv";
-    const std::vector<Case> cases = {
-        { "directory in the file's place",
-          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir(file)); },
-          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).rmdir(file)); } },
-        { "symlink into a missing directory",
-          [&](const QString &dir) {
-              ASSERT_TRUE(QFile::link(dir + "/gone/target.csv", dir + "/" + file));
-          },
-          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir("gone")); } },
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (bool link : { false, true }) {
+        SCOPED_TRACE(link ? "symlink into a missing directory" : "directory in the file's place");
         QTemporaryDir tmp;
+        const QDir here(tmp.path());
         ASSERT_TRUE(tmp.isValid());
         TC::setConfigDir(tmp.path());
         messages()->clear();
         ASSERT_TRUE(loadText(kSample));
 
-        c.breakIt(tmp.path());
+        ASSERT_TRUE(link ? QFile::link(here.filePath("gone/target.csv"), here.filePath(file))
+                         : here.mkdir(file));
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(dir()->save());
         const QStringList shown = shownTexts();
@@ -344,13 +329,13 @@ TEST_F(DealerDirectoryTest, failedSaveIsToldOnceUntilTheFailureChangesOrComesBac
         EXPECT_TRUE(told.match(shown[0]).hasMatch()) << shown[0].toStdString();
         EXPECT_EQ(messages()->messages().front().type, 4);
 
-        c.fixIt(tmp.path());
+        ASSERT_TRUE(link ? here.mkdir("gone") : here.rmdir(file));
         EXPECT_TRUE(dir()->save());
         EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
         EXPECT_EQ(shownTexts().size(), 1);
         // The same failure after a good save is told again.
         ASSERT_TRUE(QFile::remove(CDealerDirectory::filePath()));
-        ASSERT_TRUE(QDir(tmp.path()).mkdir(file));
+        ASSERT_TRUE(here.mkdir(file));
         EXPECT_FALSE(dir()->save());
         EXPECT_EQ(shownTexts().size(), 2);
     }
