@@ -1,10 +1,9 @@
+#include "HostServices.h"
 #include "QtPrinters.h"
 #include "common/CDealerDirectory.h"
 #include "tc/HostReset.h"
 
-#include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
-#include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
 #include "xp/CAutoKeyboardWidget.h"
 #include "xp/CPortfolioSearchModel.h"
@@ -67,17 +66,6 @@ protected:
     {
         QString error;
         return dir()->load(writeBytes(utils::utf8ToGbk(text)), error);
-    }
-    static TC::CMsgService *messages()
-    {
-        return utils::CManualSingletonT<TC::CMsgService>::instance();
-    }
-    static QStringList shownTexts()
-    {
-        QStringList texts;
-        for (const TC::CHostMessage &message : messages()->messages())
-            texts << QString::fromStdString(message.text);
-        return texts;
     }
     void expectSampleLoaded()
     {
@@ -314,37 +302,38 @@ TEST_F(DealerDirectoryTest, failedSaveIsToldOnceUntilTheFailureChangesOrComesBac
         const QDir here(tmp.path());
         ASSERT_TRUE(tmp.isValid());
         TC::setConfigDir(tmp.path());
-        messages()->clear();
+        msgService()->clear();
         ASSERT_TRUE(loadText(kSample));
 
         ASSERT_TRUE(link ? QFile::link(here.filePath("gone/target.csv"), here.filePath(file))
                          : here.mkdir(file));
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(dir()->save());
-        const QStringList shown = shownTexts();
-        ASSERT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+        const std::vector<std::string> shown = messages();
+        ASSERT_EQ(shown.size(), 1u) << ::testing::PrintToString(shown);
         // The file's path and a reason follow the text.
         const QRegularExpression told("^交易商配置文件 " + QRegularExpression::escape(tmp.path())
                                       + "\\S* 保存失败: .*[^ :]$");
-        EXPECT_TRUE(told.match(shown[0]).hasMatch()) << shown[0].toStdString();
-        EXPECT_EQ(messages()->messages().front().type, 4);
+        EXPECT_TRUE(told.match(QString::fromStdString(shown[0])).hasMatch()) << shown[0];
+        EXPECT_EQ(msgService()->messages().front().type, 4);
 
         ASSERT_TRUE(link ? here.mkdir("gone") : here.rmdir(file));
         EXPECT_TRUE(dir()->save());
         EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
-        EXPECT_EQ(shownTexts().size(), 1);
+        EXPECT_EQ(messages().size(), 1u);
         // The same failure after a good save is told again.
         ASSERT_TRUE(QFile::remove(CDealerDirectory::filePath()));
         ASSERT_TRUE(here.mkdir(file));
         EXPECT_FALSE(dir()->save());
-        EXPECT_EQ(shownTexts().size(), 2);
+        EXPECT_EQ(messages().size(), 2u);
     }
 
     // Another configuration directory fails with another path.
     TC::setConfigDir(m_tmp.filePath("in.csv/sub"));
     writeBytes("not a directory");
     EXPECT_FALSE(dir()->save());
-    const QStringList shown = shownTexts();
-    ASSERT_EQ(shown.size(), 3);
-    EXPECT_TRUE(shown[2].contains(m_tmp.filePath("in.csv/sub"))) << shown[2].toStdString();
+    const std::vector<std::string> shown = messages();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[2].find(m_tmp.filePath("in.csv/sub").toStdString()), std::string::npos)
+        << shown[2];
 }
