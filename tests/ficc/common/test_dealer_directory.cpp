@@ -263,9 +263,8 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
     ASSERT_TRUE(dir()->save());
     const QByteArray previous = readAll(CDealerDirectory::filePath());
 
-    // Grow the directory past what the file may hold, then cap the file size:
-    // writes fail with EFBIG as they would on a full disk, even for root. A
-    // small file fails only when its buffer is flushed, a large one at write().
+    // Grow the directory past what the file may hold, then cap the file size: writes fail with
+    // EFBIG as on a full disk, even for root; a small file at its flush, a large one at write().
     for (int dealers : { 100, 2000 }) {
         SCOPED_TRACE(dealers);
         QString text = QString(kHeader) + "\n";

@@ -14,9 +14,8 @@ namespace {
 using TC::CDealerDirectory;
 using TC::CGbkDecoder;
 
-// Bytes as a dealer file may hold them: codes, Chinese in GBK, separators,
-// line ends, and what GBK does not expect (0x80, 0xFF, a lead byte before a
-// separator or at the end, a '|' that is the second byte of a character).
+// Bytes as a dealer file may hold them: codes, Chinese in GBK, separators, line ends, and what
+// GBK does not expect (0x80, 0xFF, a lead byte before a separator or at the end, a '|' trail byte).
 QByteArray randomBytes(std::mt19937 &random, int pieces)
 {
     static const QByteArray kPieces[] = {
@@ -59,8 +58,7 @@ TEST(GbkDecoder, decodesAsTheCodecDoesOnAnyBytes)
     }
 }
 
-// The dealer file read the plain way: the whole file decoded, then cut into
-// lines and fields.
+// The dealer file read the plain way: the whole file decoded, then cut into lines and fields.
 struct PlainDirectory
 {
     QStringList dealerList;
