@@ -12,6 +12,7 @@
 
 #include <functional>
 
+using TC::COpTransactionInCashWidget;
 using TC::CSpotOrderRules;
 using Input = CSpotOrderRules::Input;
 using ttservice::OPERATION_TYPE_BUY;
@@ -40,17 +41,12 @@ protected:
         return in;
     }
 
-    // What the form reads from the host for `in`, placed within `instruction`.
-    static CSpotOrderRules::Host host(const Input &in, const std::string &instruction = {})
-    {
-        return TC::COpTransactionInCashWidget::orderHost(in, instruction);
-    }
-
     // The first failed check; empty when the form may be ordered.
     static QString check(const Input &in)
     {
         QString error;
-        const bool ok = CSpotOrderRules::checkInput(in, host(in), error);
+        const bool ok
+            = CSpotOrderRules::checkInput(in, COpTransactionInCashWidget::orderHost(in, {}), error);
         EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
         return error;
     }
@@ -65,8 +61,8 @@ protected:
     {
         std::vector<ttservice::CCodeOrderParam> orders(1);
         Placed out;
-        const bool ok
-            = CSpotOrderRules::buildOrders(in, host(in, instruction), side, orders, out.error);
+        const bool ok = CSpotOrderRules::buildOrders(
+            in, COpTransactionInCashWidget::orderHost(in, instruction), side, orders, out.error);
         EXPECT_EQ(orders.size(), ok ? 1u : 0u) << out.error.toStdString();
         if (ok)
             out.order = orders.front();

@@ -69,14 +69,10 @@ protected:
     // The form's texts as one line, in the order of its rows.
     QString form() const
     {
-        using W = COpTransactionInCashWidget;
-        QStringList texts;
-        for (int id : { W::ID_NAME, W::ID_QUANTITY, W::ID_PRICE, W::ID_FULL_PRICE, W::ID_ACCRUED,
-                        W::ID_SETTLEMENT, W::ID_COUNTERPARTY_TRADER, W::ID_AGREEMENT_NO })
-            texts << edit(id)->text();
         return QString("%1: %2 at %3, full price %4, interest %5, settlement %6, trader %7, "
                        "agreement %8")
-            .arg(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7]);
+            .arg(edit(0)->text(), edit(3)->text(), edit(4)->text(), edit(7)->text(),
+                 edit(6)->text(), edit(5)->text(), edit(9)->text(), edit(10)->text());
     }
 
     XP::CLineEdit *edit(int id) const { return page->editor(id); }
