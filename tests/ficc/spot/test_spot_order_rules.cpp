@@ -211,11 +211,8 @@ TEST_F(SpotOrderRulesTest, ordersFailWithTheirMessages)
         { OPERATION_TYPE_BUY, [](Input &i) { i.fullPrice = 0.0; }, "可买量为0, 无法下单!" },
         { OPERATION_TYPE_BUY, [](Input &i) { i.accountKey = "gone"; }, "账号列表丢失!" },
     };
-    for (size_t n = 0; n < cases.size(); ++n) {
-        const auto &c = cases[n];
-        EXPECT_EQ(place(validInput(std::get<1>(c)), std::get<0>(c)).error, std::get<2>(c))
-            << "case " << n;
-    }
+    for (const auto &[side, edit, message] : cases)
+        EXPECT_EQ(place(validInput(edit), side).error, message);
     ttservice::TraderCenter::instance()->getDataCenter()->clear();
     EXPECT_EQ(place(validInput(), OPERATION_TYPE_BUY).error, "账号列表丢失!");
 }

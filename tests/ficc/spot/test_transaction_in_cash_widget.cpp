@@ -218,10 +218,9 @@ TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
     page->sellButton()->click();
     page->handleEvent(XP::EVT_BUTTON_CHECKED, 77, 0, QString(), nullptr);
     ASSERT_EQ(commands().size(), 3u);
-    for (size_t n : { 1, 2 }) {
-        EXPECT_EQ(commands()[n].param->orders.front().operationType, ttservice::OPERATION_TYPE_SELL)
-            << n;
-    }
+    for (size_t n : { 1, 2 })
+        EXPECT_EQ(commands()[n].param->orders.front().operationType,
+                  ttservice::OPERATION_TYPE_SELL);
 }
 
 TEST_F(SpotPageTest, orderFailureAsksForAttentionWhenHintsAreOn)
@@ -302,29 +301,28 @@ TEST_F(SpotPageTest, editorsTakeOnlyWhatTheirValidatorsAllow)
 
 TEST_F(SpotPageTest, editingTipsGuideTheAgreementNumberAndTrader)
 {
-    XP::CLineEdit *agreement = edit(10);
-    enter(agreement, QStringLiteral("123"));
-    EXPECT_TRUE(agreement->text().isEmpty()) << "no code yet: the number is cleared";
-    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请先选择证券代码!"));
-    EXPECT_EQ(XP::CMessageTip::lastTipEditor(), agreement);
-
+    // The tip shown when `text` is entered at `editor`: none, its own, or one elsewhere.
     QWidget sentinel;
-    const auto noTipFor = [&](const QString &text) {
+    const auto tipFor = [&](XP::CLineEdit *editor, const QString &text) {
         XP::CMessageTip::showTip(&sentinel, 0, QStringLiteral("sentinel"));
-        agreement->clear();
-        enter(agreement, text);
-        return XP::CMessageTip::lastTipEditor() == &sentinel;
+        editor->clear();
+        enter(editor, text);
+        const QWidget *at = XP::CMessageTip::lastTipEditor();
+        return at == &sentinel ? QString()
+            : at == editor     ? XP::CMessageTip::lastTipText()
+                               : "elsewhere";
     };
+    XP::CLineEdit *agreement = edit(10);
+    EXPECT_EQ(tipFor(agreement, QStringLiteral("123")), QStringLiteral("请先选择证券代码!"));
+    EXPECT_TRUE(agreement->text().isEmpty()) << "no code yet: the number is cleared";
     enterCode(QStringLiteral("019547")); // SH
-    EXPECT_TRUE(noTipFor(QStringLiteral("012")));
-    EXPECT_FALSE(noTipFor(QStringLiteral("12")));
-    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入100~999之间的整数!"));
+    EXPECT_EQ(tipFor(agreement, QStringLiteral("012")), QString());
+    EXPECT_EQ(tipFor(agreement, QStringLiteral("12")), QStringLiteral("请输入100~999之间的整数!"));
     EXPECT_EQ(agreement->text(), QStringLiteral("12")) << "a tip changes nothing";
-
     enterCode(QStringLiteral("101901")); // SZ
-    EXPECT_TRUE(noTipFor(QStringLiteral("1234567")));
-    EXPECT_FALSE(noTipFor(QStringLiteral("12345678")));
-    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入0~999999之间的整数!"));
+    EXPECT_EQ(tipFor(agreement, QStringLiteral("1234567")), QString());
+    EXPECT_EQ(tipFor(agreement, QStringLiteral("12345678")),
+              QStringLiteral("请输入0~999999之间的整数!"));
 
     // Eight digits on SZ are tipped but still ordered.
     page->setCurrentAccount(kLoggedInAccount);
@@ -335,10 +333,7 @@ TEST_F(SpotPageTest, editingTipsGuideTheAgreementNumberAndTrader)
     ASSERT_EQ(commands().size(), 1u) << lastMessage().toStdString();
     EXPECT_EQ(commands().front().param->orders.front().agreementNo, 12345678);
 
-    edit(9)->clear();
-    pressKey(edit(9), Qt::Key_Return);
-    EXPECT_EQ(XP::CMessageTip::lastTipText(), QStringLiteral("请输入对方交易员!"));
-    EXPECT_EQ(XP::CMessageTip::lastTipEditor(), edit(9));
+    EXPECT_EQ(tipFor(edit(9), QString()), QStringLiteral("请输入对方交易员!"));
 }
 
 TEST_F(SpotPageTest, newCodeClearsTheFormAndShowsTheBond)
