@@ -96,8 +96,7 @@ TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.codes) + "," + c.names);
-        const QString line = QString("D1,n,S1,s,%1,%2\n");
-        ASSERT_TRUE(loadText(kHeader + ("\n" + line.arg(c.codes, c.names))));
+        ASSERT_TRUE(loadText(kHeader + QString("\nD1,n,S1,s,%1,%2\n").arg(c.codes, c.names)));
         EXPECT_EQ(dir()->dealer("D1").traders, c.traders);
         EXPECT_EQ(utils::safeGbk2Utf8(dir()->fileContent()),
                   kHeader + ("\n" + QString("D1,n,S1,s,%1\n").arg(c.saved)));

@@ -32,13 +32,8 @@
 
 namespace {
 
-// The businesses offered, one bit each in the order of their modes 1, 2 and 3.
+// The businesses offered, one bit each, in the order of their modes 1, 2 and 3.
 enum Offer { Quotation = 1, Agreement = 2, Spot = 4, AllOffers = 7 };
-
-bool offers(int offer, int mode)
-{
-    return offer & (1 << (mode - 1));
-}
 
 class SwitcherTest : public HostFixture
 {
@@ -104,17 +99,17 @@ TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
             tabs << tab->text() + ' ' + tab->imageKey().remove("tc_img_btn_left_tab_");
         EXPECT_EQ(tabs, c.tabs);
 
-        EXPECT_EQ(w->quotationPage() != nullptr, offers(c.offer, 1));
-        EXPECT_EQ(w->agreementPage() != nullptr, offers(c.offer, 2));
-        EXPECT_EQ(w->agreementList() != nullptr, offers(c.offer, 2));
-        if (offers(c.offer, 2)) {
+        EXPECT_EQ(w->quotationPage() != nullptr, bool(c.offer & Quotation));
+        EXPECT_EQ(w->agreementPage() != nullptr, bool(c.offer & Agreement));
+        EXPECT_EQ(w->agreementList() != nullptr, bool(c.offer & Agreement));
+        if (c.offer & Agreement) {
             EXPECT_EQ(
                 w->agreementList()->widgets(),
                 (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
                                     w->turnDealTable(), w->confirmTable() }));
         }
-        EXPECT_EQ(w->spotPage() != nullptr, offers(c.offer, 3));
-        EXPECT_EQ(w->spotAccounts() != nullptr, offers(c.offer, 3));
+        EXPECT_EQ(w->spotPage() != nullptr, bool(c.offer & Spot));
+        EXPECT_EQ(w->spotAccounts() != nullptr, bool(c.offer & Spot));
         // The quotation table always exists, and is never shown.
         ASSERT_NE(w->quotationTable(), nullptr);
         EXPECT_TRUE(w->quotationTable()->isHidden());

@@ -43,7 +43,6 @@ protected:
 
     void build()
     {
-        page = nullptr;
         canOrder.clear();
         splits.clear();
         // Stands where the switcher stands: keeps what the page sends upwards, one line each.
