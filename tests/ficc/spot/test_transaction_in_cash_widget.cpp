@@ -225,42 +225,37 @@ TEST_F(SpotPageTest, ordersFromTheFormReachTheCommandCentre)
 TEST_F(SpotPageTest, orderFailureAsksForAttentionWhenHintsAreOn)
 {
     XP::CScriptedDialogResponder responder;
-    const auto asked
-        = [&] { return responder.askedCount(XP::CScriptedDialogResponder::ASK_CRITICAL); };
-    TC::getUserConfig()->setGlobalOrderHints(1);
-    page->buyButton()->click(); // a failed check: the message list only, even with hints
-    ASSERT_EQ(messages(), std::vector<std::string> { "没有选择账号, 无法下单!" });
+    // A buy click under the global order hints and the hint-before-order flags: the last message
+    // and how often the trader was asked so far.
+    const auto buyWithHints = [&](int global, int beforeOrder) {
+        TC::getUserConfig()->setGlobalOrderHints(global);
+        TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(beforeOrder);
+        page->buyButton()->click();
+        return lastMessage()
+            + QString(", asked %1")
+                  .arg(responder.askedCount(XP::CScriptedDialogResponder::ASK_CRITICAL));
+    };
+    // A failed check: the message list only, even with hints.
+    EXPECT_EQ(buyWithHints(1, 0), "没有选择账号, 无法下单!, asked 0");
+    ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(msgService()->messages().front().type, 4);
     EXPECT_EQ(msgService()->messages().front().level, 1);
-    EXPECT_EQ(asked(), 0);
-    // Hints of other kinds than order hints (bit 2) ask nothing.
-    TC::getUserConfig()->setGlobalOrderHints(2);
-    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(2);
 
     fillForm();
     edit(3)->setText(QStringLiteral("5"));
-    page->buyButton()->click(); // no order hints: the message list only
-    EXPECT_EQ(lastMessage(), QStringLiteral("可下单量不足, 无法下单!"));
-    EXPECT_EQ(asked(), 0);
-
-    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(1);
-    page->buyButton()->click();
-    ASSERT_EQ(asked(), 1);
+    // Hints of other kinds than order hints (bit 2) ask nothing.
+    EXPECT_EQ(buyWithHints(2, 2), "可下单量不足, 无法下单!, asked 0");
+    EXPECT_EQ(buyWithHints(2, 1), "可下单量不足, 无法下单!, asked 1");
     EXPECT_EQ(responder.lastMessage().title, QStringLiteral("参数错误"));
     EXPECT_EQ(responder.lastMessage().text, QStringLiteral("可下单量不足, 无法下单!"));
     EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(messages().size(), 3u) << "the message list gets it as well";
-
-    TC::getUserConfig()->getTradeSetting()->setHintBeforeOrderFlags(0);
-    TC::getUserConfig()->setGlobalOrderHints(1);
-    page->buyButton()->click();
-    EXPECT_EQ(asked(), 2);
+    EXPECT_EQ(buyWithHints(1, 0), "可下单量不足, 无法下单!, asked 2");
 
     // The login state is read again at the click.
     tradeClient()->setLoginStatus(kLoggedInAccount, ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN);
     edit(3)->setText(QStringLiteral("1000"));
-    page->buyButton()->click();
-    EXPECT_EQ(lastMessage(), QStringLiteral("账号 [10001] 尚未登录, 无法下单!"));
+    EXPECT_EQ(buyWithHints(1, 0), "账号 [10001] 尚未登录, 无法下单!, asked 2");
     EXPECT_TRUE(commands().empty());
     EXPECT_EQ(TC::CAlgorithmHelpDialog::callCount(), 0);
 }
