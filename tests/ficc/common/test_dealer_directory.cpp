@@ -17,6 +17,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -79,14 +80,8 @@ protected:
 
 TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
 {
-    struct Case
-    {
-        const char *codes; // fields 5 and 6 of the line
-        const char *names;
-        QStringList traders;
-        const char *saved; // the same fields as save() writes them
-    };
-    const Case cases[] = {
+    // Fields 5 and 6 of the line, the traders read, and the same fields as save() writes them.
+    const std::tuple<const char *, const char *, QStringList, const char *> cases[] = {
         { "T1|T2", "张三", { "T1 张三", "T2" }, "T1|T2,张三|T2" },
         { "", "", { " " }, "," },
         { "", "王五", { " 王五" }, ",王五" },
@@ -94,12 +89,12 @@ TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
         { "T1||T3", "a", { "T1 a", "", "T3" }, "T1||T3,a||T3" },
         { "T1|", "a|", { "T1 a", " " }, "T1|,a|" },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.codes) + "," + c.names);
-        ASSERT_TRUE(loadText(kHeader + QString("\nD1,n,S1,s,%1,%2\n").arg(c.codes, c.names)));
-        EXPECT_EQ(dir()->dealer("D1").traders, c.traders);
+    for (const auto &[codes, names, traders, saved] : cases) {
+        SCOPED_TRACE(std::string(codes) + "," + names);
+        ASSERT_TRUE(loadText(kHeader + QString("\nD1,n,S1,s,%1,%2\n").arg(codes, names)));
+        EXPECT_EQ(dir()->dealer("D1").traders, traders);
         EXPECT_EQ(utils::safeGbk2Utf8(dir()->fileContent()),
-                  kHeader + ("\n" + QString("D1,n,S1,s,%1\n").arg(c.saved)));
+                  kHeader + ("\n" + QString("D1,n,S1,s,%1\n").arg(saved)));
     }
 }
 
@@ -136,13 +131,8 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
         }
         return out;
     };
-    struct Case
-    {
-        const char *name;
-        QString lines; // after the header
-        bool sameBytes; // the save writes the very lines that were loaded
-    };
-    const Case cases[] = {
+    // A name, the lines after the header, and whether the save writes the very lines loaded.
+    const std::tuple<const char *, QString, bool> cases[] = {
         { "a dealer under two names, its subjects interleaved with another dealer's",
           "D1,甲,S1,s1,T1,t1\nD2,乙方,S9,s9,,\nD1,乙,S2,s2\nD1,甲,S3,s3\nD1,乙,S4,s4\n", true },
         { "the second name first seen after the first name's subjects",
@@ -152,13 +142,13 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
         { "an empty dealer code under two names", ",甲,S1,s1,,\n,乙,S2,s2\n", true },
         { "the sample", QString(kSample).section('\n', 1), false },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString file = QString(kHeader) + '\n' + c.lines;
+    for (const auto &[name, lines, sameBytes] : cases) {
+        SCOPED_TRACE(name);
+        const QString file = QString(kHeader) + '\n' + lines;
         ASSERT_TRUE(loadText(file));
         const QStringList loaded = contents(true);
         const QByteArray saved = dir()->fileContent();
-        if (c.sameBytes) {
+        if (sameBytes) {
             EXPECT_EQ(utils::safeGbk2Utf8(saved), file);
         }
         QString error;
@@ -171,27 +161,22 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
 TEST_F(DealerDirectoryTest, rejectedFilesLeaveTheDirectoryAsItWas)
 {
     ASSERT_TRUE(loadText(kSample));
-    struct Case
-    {
-        const char *name;
-        QByteArray bytes;
-        QString error; // expected error text
-    };
     static const char kBinary[] = "\x00\xff\xfe\x01,\x80\n\x00\x00,,,,,\n";
     const QString kept = "kept";
     const QString headerError = "表头格式错误";
-    const std::vector<Case> cases = {
+    // A name, what the file holds, and the error told.
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
         { "empty", "", kept },
         { "header only", utils::utf8ToGbk(kHeader) + "\n", kept },
         { "wrong header", "code,name,a,b,c,d\nD7,n,S,s\n", headerError },
         { "five header fields", utils::utf8ToGbk("交易商代码,a,b,c,d\nD7,n,S,s\n"), headerError },
         { "binary", QByteArray(kBinary, sizeof kBinary - 1), headerError },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[name, bytes, told] : cases) {
+        SCOPED_TRACE(name);
         QString error = kept;
-        EXPECT_FALSE(dir()->load(writeBytes(c.bytes), error));
-        EXPECT_EQ(error, c.error);
+        EXPECT_FALSE(dir()->load(writeBytes(bytes), error));
+        EXPECT_EQ(error, told);
         expectSampleLoaded();
     }
     QString error = kept;

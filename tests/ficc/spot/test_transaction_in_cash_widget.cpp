@@ -25,6 +25,7 @@
 #include <QMap>
 
 #include <memory>
+#include <tuple>
 
 using TC::COpTransactionInCashWidget;
 
@@ -137,25 +138,21 @@ TEST_F(SpotPageTest, formHasItsRowsEditorsAndButtons)
 
 TEST_F(SpotPageTest, deploymentDecidesTheButtonsAndWhetherOrdersGoOut)
 {
-    struct Case
-    {
-        int code;
-        bool buy, sell, sends;
-    };
-    const Case cases[] = {
+    // Deployment, whether it gets a buy and a sell button, and whether a complete order goes out.
+    const std::tuple<int, bool, bool, bool> cases[] = {
         { 90, true, true, true },   { 91, true, true, true },   { 101, true, true, true },
         { 100, true, true, true },  { 80, true, true, true },   { 400, false, true, true },
         { 200, true, true, false }, { 0, false, false, false }, { 300, false, false, false },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.code);
+    for (const auto &[code, buy, sell, sends] : cases) {
+        SCOPED_TRACE(code);
         commandCenter()->reset();
-        TC::getUserConfig()->deploymentCode = c.code;
+        TC::getUserConfig()->deploymentCode = code;
         build();
-        EXPECT_EQ(page->buyButton() != nullptr, c.buy);
-        EXPECT_EQ(page->sellButton() != nullptr, c.sell);
+        EXPECT_EQ(page->buyButton() != nullptr, buy);
+        EXPECT_EQ(page->sellButton() != nullptr, sell);
         // 200 only looks, but the agreement number may still be noted.
-        const bool readOnly = c.code == 200;
+        const bool readOnly = code == 200;
         EXPECT_EQ(page->codeEdit()->isEnabled(), !readOnly);
         EXPECT_EQ(page->categoryCombo()->isEnabled(), !readOnly);
         for (int id : { 3, 4, 9 })
@@ -176,7 +173,7 @@ TEST_F(SpotPageTest, deploymentDecidesTheButtonsAndWhetherOrdersGoOut)
         edit(10)->setText(QStringLiteral("123"));
         EXPECT_TRUE(page->handleEvent(XP::EVT_BUTTON_CHECKED, 12, 0, QString(), nullptr));
         page->doOperation();
-        EXPECT_EQ(commands().size(), c.sends ? 2u : 0u);
+        EXPECT_EQ(commands().size(), sends ? 2u : 0u);
     }
 }
 
