@@ -1,23 +1,23 @@
+#include "HostServices.h"
 #include "QtPrinters.h"
 #include "common/CDealerDirectory.h"
 #include "tc/HostReset.h"
 
-#include "tc/CMsgService.h"
 #include "tc/ConfigDir.h"
-#include "utils/CSingletonT.h"
 #include "utils/StringHelper.h"
 #include "xp/CAutoKeyboardWidget.h"
 #include "xp/CPortfolioSearchModel.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -68,17 +68,6 @@ protected:
         QString error;
         return dir()->load(writeBytes(utils::utf8ToGbk(text)), error);
     }
-    static TC::CMsgService *messages()
-    {
-        return utils::CManualSingletonT<TC::CMsgService>::instance();
-    }
-    static QStringList shownTexts()
-    {
-        QStringList texts;
-        for (const TC::CHostMessage &message : messages()->messages())
-            texts << QString::fromStdString(message.text);
-        return texts;
-    }
     void expectSampleLoaded()
     {
         EXPECT_EQ(dir()->dealerCodes(), QStringList({ "D1", "D2" }));
@@ -91,14 +80,8 @@ protected:
 
 TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
 {
-    struct Case
-    {
-        const char *codes; // fields 5 and 6 of the line
-        const char *names;
-        QStringList traders;
-        const char *saved; // the same fields as save() writes them
-    };
-    const Case cases[] = {
+    // Fields 5 and 6 of the line, the traders read, and the same fields as save() writes them.
+    const std::tuple<const char *, const char *, QStringList, const char *> cases[] = {
         { "T1|T2", "张三", { "T1 张三", "T2" }, "T1|T2,张三|T2" },
         { "", "", { " " }, "," },
         { "", "王五", { " 王五" }, ",王五" },
@@ -106,13 +89,12 @@ TEST_F(DealerDirectoryTest, everyTraderPositionGivesAnEntryAndIsWrittenBack)
         { "T1||T3", "a", { "T1 a", "", "T3" }, "T1||T3,a||T3" },
         { "T1|", "a|", { "T1 a", " " }, "T1|,a|" },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.codes) + "," + c.names);
-        const QString line = QString("D1,n,S1,s,%1,%2\n");
-        ASSERT_TRUE(loadText(kHeader + ("\n" + line.arg(c.codes, c.names))));
-        EXPECT_EQ(dir()->dealer("D1").traders, c.traders);
+    for (const auto &[codes, names, traders, saved] : cases) {
+        SCOPED_TRACE(std::string(codes) + "," + names);
+        ASSERT_TRUE(loadText(kHeader + QString("\nD1,n,S1,s,%1,%2\n").arg(codes, names)));
+        EXPECT_EQ(dir()->dealer("D1").traders, traders);
         EXPECT_EQ(utils::safeGbk2Utf8(dir()->fileContent()),
-                  kHeader + ("\n" + QString("D1,n,S1,s,%1\n").arg(c.saved)));
+                  kHeader + ("\n" + QString("D1,n,S1,s,%1\n").arg(saved)));
     }
 }
 
@@ -149,13 +131,8 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
         }
         return out;
     };
-    struct Case
-    {
-        const char *name;
-        QString lines; // after the header
-        bool sameBytes; // the save writes the very lines that were loaded
-    };
-    const Case cases[] = {
+    // A name, the lines after the header, and whether the save writes the very lines loaded.
+    const std::tuple<const char *, QString, bool> cases[] = {
         { "a dealer under two names, its subjects interleaved with another dealer's",
           "D1,甲,S1,s1,T1,t1\nD2,乙方,S9,s9,,\nD1,乙,S2,s2\nD1,甲,S3,s3\nD1,乙,S4,s4\n", true },
         { "the second name first seen after the first name's subjects",
@@ -165,13 +142,13 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
         { "an empty dealer code under two names", ",甲,S1,s1,,\n,乙,S2,s2\n", true },
         { "the sample", QString(kSample).section('\n', 1), false },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString file = QString(kHeader) + '\n' + c.lines;
+    for (const auto &[name, lines, sameBytes] : cases) {
+        SCOPED_TRACE(name);
+        const QString file = QString(kHeader) + '\n' + lines;
         ASSERT_TRUE(loadText(file));
         const QStringList loaded = contents(true);
         const QByteArray saved = dir()->fileContent();
-        if (c.sameBytes) {
+        if (sameBytes) {
             EXPECT_EQ(utils::safeGbk2Utf8(saved), file);
         }
         QString error;
@@ -184,27 +161,22 @@ TEST_F(DealerDirectoryTest, saveRightAfterLoadGivesBackWhatWasLoaded)
 TEST_F(DealerDirectoryTest, rejectedFilesLeaveTheDirectoryAsItWas)
 {
     ASSERT_TRUE(loadText(kSample));
-    struct Case
-    {
-        const char *name;
-        QByteArray bytes;
-        QString error; // expected error text
-    };
     static const char kBinary[] = "\x00\xff\xfe\x01,\x80\n\x00\x00,,,,,\n";
     const QString kept = "kept";
     const QString headerError = "表头格式错误";
-    const std::vector<Case> cases = {
+    // A name, what the file holds, and the error told.
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
         { "empty", "", kept },
         { "header only", utils::utf8ToGbk(kHeader) + "\n", kept },
         { "wrong header", "code,name,a,b,c,d\nD7,n,S,s\n", headerError },
         { "five header fields", utils::utf8ToGbk("交易商代码,a,b,c,d\nD7,n,S,s\n"), headerError },
         { "binary", QByteArray(kBinary, sizeof kBinary - 1), headerError },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[name, bytes, told] : cases) {
+        SCOPED_TRACE(name);
         QString error = kept;
-        EXPECT_FALSE(dir()->load(writeBytes(c.bytes), error));
-        EXPECT_EQ(error, c.error);
+        EXPECT_FALSE(dir()->load(writeBytes(bytes), error));
+        EXPECT_EQ(error, told);
         expectSampleLoaded();
     }
     QString error = kept;
@@ -275,9 +247,8 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
     ASSERT_TRUE(dir()->save());
     const QByteArray previous = readAll(CDealerDirectory::filePath());
 
-    // Grow the directory past what the file may hold, then cap the file size:
-    // writes fail with EFBIG as they would on a full disk, even for root. A
-    // small file fails only when its buffer is flushed, a large one at write().
+    // Grow the directory past what the file may hold, then cap the file size: writes fail with
+    // EFBIG as on a full disk, even for root; a small file at its flush, a large one at write().
     for (int dealers : { 100, 2000 }) {
         SCOPED_TRACE(dealers);
         QString text = QString(kHeader) + "\n";
@@ -289,8 +260,7 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
         }
         rlimit old {};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit capped = old;
-        capped.rlim_cur = 1024;
+        const rlimit capped { 1024, old.rlim_max };
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
         const bool saved = dir()->save();
@@ -308,57 +278,45 @@ TEST_F(DealerDirectoryTest, failedSaveKeepsThePreviousFile)
 // A save that fails for what is in the file's place is told once, until a save succeeds.
 TEST_F(DealerDirectoryTest, failedSaveIsToldOnceUntilTheFailureChangesOrComesBackAfterASave)
 {
-    struct Case
-    {
-        const char *name;
-        std::function<void(const QString &dir)> breakIt, fixIt;
-    };
     const QString file = "FiccDealerConfig.csv";
-    const std::vector<Case> cases = {
-        { "directory in the file's place",
-          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir(file)); },
-          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).rmdir(file)); } },
-        { "symlink into a missing directory",
-          [&](const QString &dir) {
-              ASSERT_TRUE(QFile::link(dir + "/gone/target.csv", dir + "/" + file));
-          },
-          [&](const QString &dir) { ASSERT_TRUE(QDir(dir).mkdir("gone")); } },
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (bool link : { false, true }) {
+        SCOPED_TRACE(link ? "symlink into a missing directory" : "directory in the file's place");
         QTemporaryDir tmp;
+        const QDir here(tmp.path());
         ASSERT_TRUE(tmp.isValid());
         TC::setConfigDir(tmp.path());
-        messages()->clear();
+        msgService()->clear();
         ASSERT_TRUE(loadText(kSample));
 
-        c.breakIt(tmp.path());
+        ASSERT_TRUE(link ? QFile::link(here.filePath("gone/target.csv"), here.filePath(file))
+                         : here.mkdir(file));
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(dir()->save());
-        const QStringList shown = shownTexts();
-        ASSERT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+        const std::vector<std::string> shown = messages();
+        ASSERT_EQ(shown.size(), 1u) << ::testing::PrintToString(shown);
         // The file's path and a reason follow the text.
-        EXPECT_TRUE(shown[0].startsWith("交易商配置文件 " + tmp.path())) << shown[0].toStdString();
-        EXPECT_TRUE(shown[0].contains(" 保存失败: ")) << shown[0].toStdString();
-        EXPECT_FALSE(shown[0].endsWith(": ")) << shown[0].toStdString();
-        EXPECT_EQ(messages()->messages().front().type, 4);
+        const QRegularExpression told("^交易商配置文件 " + QRegularExpression::escape(tmp.path())
+                                      + "\\S* 保存失败: .*[^ :]$");
+        EXPECT_TRUE(told.match(QString::fromStdString(shown[0])).hasMatch()) << shown[0];
+        EXPECT_EQ(msgService()->messages().front().type, 4);
 
-        c.fixIt(tmp.path());
+        ASSERT_TRUE(link ? here.mkdir("gone") : here.rmdir(file));
         EXPECT_TRUE(dir()->save());
         EXPECT_EQ(readAll(CDealerDirectory::filePath()), dir()->fileContent());
-        EXPECT_EQ(shownTexts().size(), 1);
+        EXPECT_EQ(messages().size(), 1u);
         // The same failure after a good save is told again.
         ASSERT_TRUE(QFile::remove(CDealerDirectory::filePath()));
-        ASSERT_TRUE(QDir(tmp.path()).mkdir(file));
+        ASSERT_TRUE(here.mkdir(file));
         EXPECT_FALSE(dir()->save());
-        EXPECT_EQ(shownTexts().size(), 2);
+        EXPECT_EQ(messages().size(), 2u);
     }
 
     // Another configuration directory fails with another path.
     TC::setConfigDir(m_tmp.filePath("in.csv/sub"));
     writeBytes("not a directory");
     EXPECT_FALSE(dir()->save());
-    const QStringList shown = shownTexts();
-    ASSERT_EQ(shown.size(), 3);
-    EXPECT_TRUE(shown[2].contains(m_tmp.filePath("in.csv/sub"))) << shown[2].toStdString();
+    const std::vector<std::string> shown = messages();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[2].find(m_tmp.filePath("in.csv/sub").toStdString()), std::string::npos)
+        << shown[2];
 }

@@ -1,5 +1,4 @@
-// Uses the module the way a terminal does: through the shared library and its
-// two exported panel classes only.
+// Uses the module as a terminal does: through the shared library and its two exported panels.
 #include "reservation/CReservationSerialPanel.h"
 #include "shell/CFiccOperationPanel.h"
 

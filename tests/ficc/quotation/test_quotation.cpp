@@ -21,10 +21,6 @@ TEST(QuotationRepurchase, pageKeepsNoParametersAndWidgetsNeverBuildOrders)
     EXPECT_EQ(table.objectName(), QStringLiteral("zolp_quvio_opcreditdealswidget"));
     page.setQuotationTableWidget(&table);
     EXPECT_EQ(table.parent(), nullptr);
-    page.showPage(true);
-    EXPECT_FALSE(page.isHidden());
-    page.showPage(false);
-    EXPECT_TRUE(page.isHidden());
 
     std::vector<std::unique_ptr<TC::IBaseQuotationRepurchaseWidget>> widgets;
     widgets.emplace_back(new TC::CQuotationRepurchaseWidgetBefore(nullptr));

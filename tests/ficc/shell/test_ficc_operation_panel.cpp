@@ -26,7 +26,6 @@ protected:
         TC::setConfigDir(dir.path());
     }
     void TearDown() override { TC::resetHostForTests(); }
-    void setDeployment(int code) { TC::getUserConfig()->deploymentCode = code; }
     QString dealerFile() const { return QDir(dir.path()).filePath("FiccDealerConfig.csv"); }
     void writeDealerFile(const std::string &text)
     {
@@ -55,7 +54,7 @@ TEST_F(FiccOperationPanelTest, onlyDeploymentsWithTheModuleGetTheSwitcherAndTouc
             || deployment == 101 || deployment == 200 || deployment == 400;
         TC::CDealerDirectory::instance()->resetForTests();
         writeDealerFile(file);
-        setDeployment(deployment);
+        TC::getUserConfig()->deploymentCode = deployment;
         TC::CFiccOperationPanel panel(3, nullptr);
         EXPECT_EQ(int(panel.traderTypes()), 0x100000);
         TC::COperationFiccWidget *switcher = panel.operationWidget();
@@ -81,7 +80,7 @@ TEST_F(FiccOperationPanelTest, onlyDeploymentsWithTheModuleGetTheSwitcherAndTouc
 
 TEST_F(FiccOperationPanelTest, setParamReloadsAndParamSavesButNeverOverAnUnreadFile)
 {
-    setDeployment(100);
+    TC::getUserConfig()->deploymentCode = 100;
     // A file the directory cannot read (wrong header) survives param().
     const std::string unreadable = "代码,名称\n1001,澄湖证券,100101,澄湖证券自营\n";
     writeDealerFile(unreadable);

@@ -1,4 +1,5 @@
 #include "HostFixture.h"
+#include "QtPrinters.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
 #include "agreement/CAgreementPledgeBondWidget.h"
@@ -31,13 +32,8 @@
 
 namespace {
 
-// The businesses offered, one bit each in the order of their modes 1, 2 and 3.
+// The businesses offered, one bit each, in the order of their modes 1, 2 and 3.
 enum Offer { Quotation = 1, Agreement = 2, Spot = 4, AllOffers = 7 };
-
-bool offers(int offer, int mode)
-{
-    return offer & (1 << (mode - 1));
-}
 
 class SwitcherTest : public HostFixture
 {
@@ -53,8 +49,7 @@ protected:
         return w;
     }
 
-    // The mode whose page is shown, -1 for several (ignores the hidden widget attribute of a
-    // parentless test).
+    // The mode whose page is shown, -1 for several (isHidden: the test switcher has no parent).
     static int shownMode(TC::COperationFiccWidget &w)
     {
         const QWidget *pages[] = { w.quotationPage(), w.agreementPage(), w.spotPage() };
@@ -65,75 +60,72 @@ protected:
         }
         return shown;
     }
+
+    // The checked tab, the page shown and the parameter text the panel saves.
+    static QString state(TC::COperationFiccWidget &w)
+    {
+        return QString::asprintf("tab %d, page %d, param ", w.tabGroup()->checkedId(), shownMode(w))
+            + w.param();
+    }
 };
 
 } // namespace
 
 TEST_F(SwitcherTest, tabsPagesAndParameterTextFollowTheOfferedBusinesses)
 {
-    const QStringList names
-        = { QStringLiteral("报价回购"), QStringLiteral("协议回购"), QStringLiteral("现券交易") };
-    for (int offer = 0; offer <= AllOffers; ++offer) {
-        SCOPED_TRACE(::testing::Message() << "offer " << offer);
-        auto w = build(offer);
-        QStringList expected;
-        for (int mode = 1; mode <= 3; ++mode) {
-            if (offers(offer, mode))
-                expected << names[mode - 1];
-        }
-        QStringList texts;
-        const QList<XP::CPushButton *> tabs = w->tabGroup()->buttons();
-        for (int i = 0; i < tabs.size(); ++i) {
-            texts << tabs[i]->text();
-            // Only the last tab closes the column with the mode image.
-            EXPECT_EQ(tabs[i]->imageKey(),
-                      i + 1 == tabs.size() ? QStringLiteral("tc_img_btn_left_tab_mode")
-                                           : QStringLiteral("tc_img_btn_left_tab_top"));
-        }
-        EXPECT_EQ(texts, expected);
+    // The tabs with their images (the last closes the column) and the parameter text of each
+    // offered mode, its first field; deployment 100 starts on the intention declaration (1000).
+    const struct
+    {
+        int offer;
+        QStringList tabs, params;
+    } cases[] = {
+        { 0, {}, {} },
+        { Quotation, { "报价回购 mode" }, { "1/" } },
+        { Agreement, { "协议回购 mode" }, { "2//1000" } },
+        { Quotation | Agreement, { "报价回购 top", "协议回购 mode" }, { "1//1000", "2//1000" } },
+        { Spot, { "现券交易 mode" }, { "3" } },
+        { Quotation | Spot, { "报价回购 top", "现券交易 mode" }, { "1/", "3/" } },
+        { Agreement | Spot, { "协议回购 top", "现券交易 mode" }, { "2//1000", "3//1000" } },
+        { AllOffers,
+          { "报价回购 top", "协议回购 top", "现券交易 mode" },
+          { "1//1000", "2//1000", "3//1000" } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "offer " << c.offer);
+        auto w = build(c.offer);
+        QStringList tabs;
+        for (const XP::CPushButton *tab : w->tabGroup()->buttons())
+            tabs << tab->text() + ' ' + tab->imageKey().remove("tc_img_btn_left_tab_");
+        EXPECT_EQ(tabs, c.tabs);
 
-        EXPECT_EQ(w->quotationPage() != nullptr, offers(offer, 1));
-        EXPECT_EQ(w->agreementPage() != nullptr, offers(offer, 2));
-        EXPECT_EQ(w->agreementList() != nullptr, offers(offer, 2));
-        if (offers(offer, 2)) {
+        EXPECT_EQ(w->quotationPage() != nullptr, bool(c.offer & Quotation));
+        EXPECT_EQ(w->agreementPage() != nullptr, bool(c.offer & Agreement));
+        EXPECT_EQ(w->agreementList() != nullptr, bool(c.offer & Agreement));
+        if (c.offer & Agreement) {
             EXPECT_EQ(
                 w->agreementList()->widgets(),
                 (QList<QWidget *> { w->contractTable(), w->pledgeBondTable(), w->pledgePosTable(),
                                     w->turnDealTable(), w->confirmTable() }));
         }
-        EXPECT_EQ(w->spotPage() != nullptr, offers(offer, 3));
-        EXPECT_EQ(w->spotAccounts() != nullptr, offers(offer, 3));
+        EXPECT_EQ(w->spotPage() != nullptr, bool(c.offer & Spot));
+        EXPECT_EQ(w->spotAccounts() != nullptr, bool(c.offer & Spot));
         // The quotation table always exists, and is never shown.
         ASSERT_NE(w->quotationTable(), nullptr);
         EXPECT_TRUE(w->quotationTable()->isHidden());
 
-        const int firstOffered = offers(offer, 1) ? 1
-            : offers(offer, 2)                    ? 2
-            : offers(offer, 3)                    ? 3
-                                                  : 0;
-        EXPECT_EQ(w->tabGroup()->checkedId(), firstOffered ? firstOffered : -1);
-        EXPECT_EQ(shownMode(*w), firstOffered);
-
-        // The parameter text keeps its field positions; a fresh switcher restores the mode.
-        for (int mode = 1; mode <= 3; ++mode) {
-            if (!offers(offer, mode))
-                continue;
-            SCOPED_TRACE(::testing::Message() << "mode " << mode);
+        // The first offered mode is shown; a fresh switcher restores each mode from its text.
+        const int first = c.params.value(0).left(1).toInt();
+        EXPECT_EQ(state(*w),
+                  QString::asprintf("tab %d, page %d, param ", first ? first : -1, first)
+                      + c.params.value(0));
+        for (const QString &text : c.params) {
+            const int mode = text.left(1).toInt();
             w->setCurrentOperationType(TC::COperationFiccWidget::operationTypeOfMode(mode));
-            QString text = QString::number(mode);
-            if (offer & (Quotation | Agreement))
-                text += "/";
-            if (offer & Agreement)
-                text += "/1000"; // deployment 100 starts on the intention declaration
             EXPECT_EQ(w->param(), text);
-            auto restored = build(offer);
+            auto restored = build(c.offer);
             restored->setParam(text);
-            EXPECT_EQ(restored->tabGroup()->checkedId(), mode);
-            EXPECT_EQ(shownMode(*restored), mode);
-            EXPECT_EQ(restored->param(), text);
-        }
-        if (!offer) {
-            EXPECT_EQ(w->param(), QString(""));
+            EXPECT_EQ(state(*restored), QString("tab %1, page %1, param %2").arg(mode).arg(text));
         }
     }
 }
@@ -143,68 +135,53 @@ TEST_F(SwitcherTest, agreementFieldIsReadInPlaceWhateverTheMode)
     auto w = build(Agreement | Spot);
     w->setCurrentOperationType(TC::OPT_AGREEMENT_DEAL_DECLARATION);
     w->setParam(QStringLiteral("2//1001"));
-    EXPECT_EQ(w->agreementPage()->param(), QStringLiteral("1001"));
-    EXPECT_EQ(w->param(), QStringLiteral("2//1001"));
-
+    EXPECT_EQ(state(*w), "tab 2, page 2, param 2//1001");
     w->setParam(QStringLiteral("3"));
-    EXPECT_EQ(shownMode(*w), 3);
-    EXPECT_EQ(w->param(), QStringLiteral("3//1001"));
+    EXPECT_EQ(state(*w), "tab 3, page 3, param 3//1001");
 
-    // An unknown mode leaves the mode but still hands the agreement field over.
+    // An unknown mode, or that of a business no longer offered, leaves the mode as it is but
+    // still hands the agreement field over.
     auto all = build(AllOffers);
     all->setParam(QStringLiteral("5//1001"));
-    EXPECT_EQ(all->tabGroup()->checkedId(), 1);
-    EXPECT_EQ(shownMode(*all), 1);
-    EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1001"));
-
-    // The mode of a business no longer offered is ignored too.
+    EXPECT_EQ(state(*all), "tab 1, page 1, param 1//1001");
     auto withdrawn = build(Quotation | Spot);
     withdrawn->setParam(QStringLiteral("2//1003"));
-    EXPECT_EQ(withdrawn->tabGroup()->checkedId(), 1);
-    EXPECT_EQ(shownMode(*withdrawn), 1);
+    EXPECT_EQ(state(*withdrawn), "tab 1, page 1, param 1/");
 
     // Garbage keeps a mode that is shown; a non-numeric mode is ignored.
     all = build(AllOffers);
     all->setParam(QStringLiteral("2//1005#1003"));
-    EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1005"));
+    EXPECT_EQ(state(*all), "tab 2, page 2, param 2//1005");
     for (const QString &text : { QString("3abc//1004"), QString("-1//x"), QString(5000, '/') }) {
         all->setParam(text);
-        EXPECT_EQ(all->tabGroup()->checkedId(), 2) << text.left(10).toStdString();
-        EXPECT_EQ(shownMode(*all), 2);
-        EXPECT_TRUE(all->param().startsWith("2//"));
+        EXPECT_EQ(state(*all), "tab 2, page 2, param 2//1004") << text.left(10).toStdString();
     }
-    EXPECT_EQ(all->agreementPage()->param(), QStringLiteral("1004"));
 }
 
 TEST_F(SwitcherTest, tabClickStoresTypeAndSetsUpTheSpotAccountList)
 {
     auto w = build(AllOffers);
+    // The stored type, the page shown, and the spot account list's type, side and visibility.
+    const auto now = [&] {
+        const TC::COpAccountsWidget *list = w->spotAccounts();
+        return QString::asprintf("type %d, page %d; accounts %d, side %d%s",
+                                 w->currentOperationType(), shownMode(*w), list->tradeOpType(),
+                                 list->operationType(), list->isHidden() ? ", hidden" : "");
+    };
     w->spotAccounts()->setOperationType(ttservice::OPERATION_TYPE_SELL);
     EXPECT_TRUE(w->handleEvent(5, 3, 0, QString(), nullptr));
-    EXPECT_EQ(w->currentOperationType(), TC::OPT_SPOT_BOND_TRADE);
-    EXPECT_EQ(w->spotAccounts()->tradeOpType(), TC::OPT_SPOT_BOND_TRADE);
-    EXPECT_EQ(w->spotAccounts()->operationType(), ttservice::OPERATION_TYPE_BUY);
-    EXPECT_EQ(shownMode(*w), 3);
-    EXPECT_FALSE(w->spotAccounts()->isHidden());
+    EXPECT_EQ(now(), "type 14014, page 3; accounts 14014, side 1052");
     // The spot page starts on the first logged-in account.
     EXPECT_EQ(w->spotPage()->currentAccount(), kLoggedInAccount);
-
     EXPECT_TRUE(w->handleEvent(5, 2, 0, QString(), nullptr));
-    EXPECT_EQ(w->currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    EXPECT_EQ(w->spotAccounts()->tradeOpType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    EXPECT_EQ(shownMode(*w), 2);
-    EXPECT_TRUE(w->spotAccounts()->isHidden());
-
+    EXPECT_EQ(now(), "type 14006, page 2; accounts 14006, side 1052, hidden");
     // An unknown tab id reports the quoted repurchase type and switches nothing.
     EXPECT_TRUE(w->handleEvent(5, 7, 0, QString(), nullptr));
-    EXPECT_EQ(w->currentOperationType(), TC::OPT_QUOTATION_REPURCHASE);
-    EXPECT_EQ(shownMode(*w), 2);
-
+    EXPECT_EQ(now(), "type 14001, page 2; accounts 14001, side 1052, hidden");
     // Switching by type shows a page for the three modes only and stores no type.
     w->setCurrentOperationType(TC::OPT_SPOT_BOND_TRADE);
     w->setCurrentOperationType(TC::OPT_AGREEMENT_PLEDGE_RELEASE);
-    EXPECT_EQ(shownMode(*w), 3);
-    EXPECT_EQ(w->currentOperationType(), TC::OPT_QUOTATION_REPURCHASE);
+    EXPECT_EQ(now(), "type 14001, page 3; accounts 14014, side 1052");
 }
 
 TEST_F(SwitcherTest, spotEventsReachTheAccountListAndPage)

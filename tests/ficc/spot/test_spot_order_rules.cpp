@@ -1,18 +1,18 @@
 #include "HostFixture.h"
+#include "HostServices.h"
 #include "QtPrinters.h"
+#include "SpotOrders.h"
 
 #include "spot/COpTransactionInCashWidget.h"
 #include "spot/CSpotOrderRules.h"
-#include "tc/CItCommandCenter.h"
-#include "tc/CTradeClient.h"
 #include "ttservice/COrderCommand.h"
 #include "ttservice/TraderCenter.h"
-#include "utils/CSingletonT.h"
 
 #include <boost/make_shared.hpp>
 
 #include <functional>
 
+using TC::COpTransactionInCashWidget;
 using TC::CSpotOrderRules;
 using Input = CSpotOrderRules::Input;
 using ttservice::OPERATION_TYPE_BUY;
@@ -41,46 +41,38 @@ protected:
         return in;
     }
 
-    // What the form reads from the host for `in`, placed within `instruction`.
-    static CSpotOrderRules::Host host(const Input &in, const std::string &instruction = {})
-    {
-        return TC::COpTransactionInCashWidget::orderHost(in, instruction);
-    }
-
     // The first failed check; empty when the form may be ordered.
     static QString check(const Input &in)
     {
         QString error;
-        const bool ok = CSpotOrderRules::checkInput(in, host(in), error);
+        const bool ok
+            = CSpotOrderRules::checkInput(in, COpTransactionInCashWidget::orderHost(in, {}), error);
         EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
         return error;
     }
 
-    static QString buildError(const Input &in, ttservice::EOperationType side,
-                              const std::string &instruction = std::string())
+    struct Placed
+    {
+        ttservice::CCodeOrderParam order;
+        QString error; // the message of the check that stopped the order
+    };
+    static Placed place(const Input &in, ttservice::EOperationType side,
+                        const std::string &instruction = std::string())
     {
         std::vector<ttservice::CCodeOrderParam> orders(1);
-        QString error;
-        EXPECT_FALSE(CSpotOrderRules::buildOrders(in, host(in, instruction), side, orders, error));
-        EXPECT_TRUE(orders.empty());
-        return error;
+        Placed out;
+        const bool ok = CSpotOrderRules::buildOrders(
+            in, COpTransactionInCashWidget::orderHost(in, instruction), side, orders, out.error);
+        EXPECT_EQ(orders.size(), ok ? 1u : 0u) << out.error.toStdString();
+        if (ok)
+            out.order = orders.front();
+        return out;
     }
 
-    static ttservice::CCodeOrderParam built(const Input &in, ttservice::EOperationType side,
-                                            const std::string &instruction = std::string())
+    // An instruction's allowance of `volume` 张 of SH 019547 for the logged-in account.
+    ttservice::CCodeOrderParam allowance(ttservice::EOperationType side, long long volume,
+                                         double placed = ttservice::kUnsetDouble) const
     {
-        std::vector<ttservice::CCodeOrderParam> orders;
-        QString error;
-        EXPECT_TRUE(CSpotOrderRules::buildOrders(in, host(in, instruction), side, orders, error))
-            << error.toStdString();
-        EXPECT_EQ(orders.size(), 1u);
-        return orders.empty() ? ttservice::CCodeOrderParam() : orders.front();
-    }
-
-    // Registers an instruction allowing `volume` 张 of SH 019547 for the logged-in account.
-    int addInstruction(ttservice::EOperationType side, long long volume, double placed)
-    {
-        auto instruction = boost::make_shared<ttservice::COrderCommand>();
         ttservice::CCodeOrderParam allowed;
         allowed.accountInfo = account(kLoggedInAccount)->getAccountInfo();
         allowed.stock.market = "SH";
@@ -88,8 +80,15 @@ protected:
         allowed.operationType = side;
         allowed.volume = volume;
         allowed.placedVolume = placed;
-        instruction->orders.push_back(allowed);
-        utils::CManualSingletonT<TC::CItCommandCenter>::instance()->addCommand(instruction);
+        return allowed;
+    }
+
+    // Registers an instruction of one allowance with the command centre.
+    int addInstruction(ttservice::EOperationType side, long long volume, double placed)
+    {
+        auto instruction = boost::make_shared<ttservice::COrderCommand>();
+        instruction->orders.push_back(allowance(side, volume, placed));
+        commandCenter()->addCommand(instruction);
         return instruction->commandNo;
     }
 };
@@ -124,8 +123,8 @@ TEST_F(SpotOrderRulesTest, checksStopAtTheFirstFailureInFormOrder)
     }
 
     // Any login state but logged in and refreshing counts as not logged in.
-    utils::CManualSingletonT<TC::CTradeClient>::instance()->setLoginStatus(
-        kLoggedInAccount, static_cast<ttservice::EBROKER_LOGIN_STATUS>(3));
+    tradeClient()->setLoginStatus(kLoggedInAccount,
+                                  static_cast<ttservice::EBROKER_LOGIN_STATUS>(3));
     EXPECT_EQ(check(in), "账号 [10001] 尚未登录, 无法下单!");
 }
 
@@ -179,38 +178,26 @@ TEST_F(SpotOrderRulesTest, amountsAddAccruedInterestPerUnitAndQuantitiesRoundDow
 TEST_F(SpotOrderRulesTest, orderCarriesEveryFieldOfTheFormWithinWhatCanBeOrdered)
 {
     Input in = validInput([](Input &i) { i.quantityText = "25"; });
-    const ttservice::CCodeOrderParam order = built(in, OPERATION_TYPE_BUY);
-    ASSERT_TRUE(order.accountInfo);
-    EXPECT_EQ((std::vector<std::string> { order.accountInfo->accountId, order.userName,
-                                          order.stock.market, order.stock.stockCode,
-                                          order.stock.stockName, order.stock.instrumentTag,
-                                          order.counterpartyTrader }),
-              (std::vector<std::string> { kLoggedInAccount, "trader01", "SH", "019547", "国债1901",
-                                          "SH019547", "张三" }));
-    EXPECT_EQ((std::vector<long long> { order.operationType, order.orderKind, order.priceMode,
-                                        order.volume, order.agreementNo }),
-              (std::vector<long long> { OPERATION_TYPE_BUY, 49, 11, 20, 123 }));
-    EXPECT_DOUBLE_EQ(order.price, 100.0) << "the clean price is ordered";
-
+    EXPECT_EQ(summary(place(in, OPERATION_TYPE_BUY).order),
+              "side 1052, 20 of SH 019547 国债1901 (SH019547) at 100, kind 49, mode 11, "
+              "agreement 123, trader 张三, account 10001 by trader01");
     // Funds of 1,000,000 at the full price of 101.2345 buy 9878 张: 9870 in lots.
     in.quantityText = "100000";
-    EXPECT_EQ(built(in, OPERATION_TYPE_BUY).volume, 9870);
+    EXPECT_EQ(place(in, OPERATION_TYPE_BUY).order.volume, 9870);
     // A sale is capped by the usable position.
     in.quantityText = "20000";
-    const ttservice::CCodeOrderParam sell = built(in, OPERATION_TYPE_SELL);
+    const ttservice::CCodeOrderParam sell = place(in, OPERATION_TYPE_SELL).order;
     EXPECT_EQ(sell.operationType, OPERATION_TYPE_SELL);
     EXPECT_EQ(sell.volume, 12340);
 
-    // An unlisted code orders without a bond.
     in = validInput([](Input &i) {
         i.stockCode = "999999";
         i.agreementNo = "77777";
     });
-    const ttservice::CCodeOrderParam unlisted = built(in, OPERATION_TYPE_BUY);
-    EXPECT_TRUE(unlisted.stock.market.empty());
-    EXPECT_TRUE(unlisted.stock.stockCode.empty());
-    EXPECT_EQ(unlisted.volume, 1000);
-    EXPECT_EQ(unlisted.agreementNo, 77777);
+    EXPECT_EQ(summary(place(in, OPERATION_TYPE_BUY).order),
+              "side 1052, 1000 of no bond at 100, kind 49, mode 11, agreement 77777, trader 张三, "
+              "account 10001 by trader01")
+        << "an unlisted code orders without a bond";
 }
 
 TEST_F(SpotOrderRulesTest, ordersFailWithTheirMessages)
@@ -224,13 +211,10 @@ TEST_F(SpotOrderRulesTest, ordersFailWithTheirMessages)
         { OPERATION_TYPE_BUY, [](Input &i) { i.fullPrice = 0.0; }, "可买量为0, 无法下单!" },
         { OPERATION_TYPE_BUY, [](Input &i) { i.accountKey = "gone"; }, "账号列表丢失!" },
     };
-    for (size_t n = 0; n < cases.size(); ++n) {
-        const auto &c = cases[n];
-        EXPECT_EQ(buildError(validInput(std::get<1>(c)), std::get<0>(c)), std::get<2>(c))
-            << "case " << n;
-    }
+    for (const auto &[side, edit, message] : cases)
+        EXPECT_EQ(place(validInput(edit), side).error, message);
     ttservice::TraderCenter::instance()->getDataCenter()->clear();
-    EXPECT_EQ(buildError(validInput(), OPERATION_TYPE_BUY), "账号列表丢失!");
+    EXPECT_EQ(place(validInput(), OPERATION_TYPE_BUY).error, "账号列表丢失!");
 }
 
 TEST_F(SpotOrderRulesTest, instructionLimitsTheRemainingQuantity)
@@ -239,79 +223,62 @@ TEST_F(SpotOrderRulesTest, instructionLimitsTheRemainingQuantity)
     const int no = addInstruction(OPERATION_TYPE_BUY, 500, 279.5);
     const std::string key = std::to_string(no);
     Input in = validInput([](Input &i) { i.quantityText = "230"; });
-    EXPECT_EQ(buildError(in, OPERATION_TYPE_BUY, key),
+    EXPECT_EQ(place(in, OPERATION_TYPE_BUY, key).error,
               QStringLiteral("账号 10001 下单量超出指令 %1 允许的剩余最大下单量 220 , 下单无法完成")
                   .arg(no));
     in.quantityText = "229"; // 220 after rounding to lots
-    EXPECT_EQ(built(in, OPERATION_TYPE_BUY, key).volume, 220);
-
-    // The other side is not within the instruction.
-    EXPECT_EQ(buildError(in, OPERATION_TYPE_SELL, key), "当前下单参数不属于指令范围, 下单无法完成");
+    EXPECT_EQ(place(in, OPERATION_TYPE_BUY, key).order.volume, 220);
+    const QString outside = "当前下单参数不属于指令范围, 下单无法完成";
+    EXPECT_EQ(place(in, OPERATION_TYPE_SELL, key).error, outside);
 
     // Nothing placed yet: the whole volume remains.
     const std::string fresh
         = std::to_string(addInstruction(OPERATION_TYPE_SELL, 500, ttservice::kUnsetDouble));
     in.quantityText = "500";
-    EXPECT_EQ(built(in, OPERATION_TYPE_SELL, fresh).volume, 500);
+    EXPECT_EQ(place(in, OPERATION_TYPE_SELL, fresh).order.volume, 500);
     in.quantityText = "510";
-    EXPECT_FALSE(buildError(in, OPERATION_TYPE_SELL, fresh).isEmpty());
+    EXPECT_FALSE(place(in, OPERATION_TYPE_SELL, fresh).error.isEmpty());
 
     // Instructions the command centre does not know leave the order alone.
     for (const char *unknown : { "", "4711", "abc" })
-        EXPECT_EQ(built(in, OPERATION_TYPE_SELL, unknown).volume, 510) << unknown;
+        EXPECT_EQ(place(in, OPERATION_TYPE_SELL, unknown).order.volume, 510) << unknown;
 
-    // An order fits only through allowances of its own account and bond, and
-    // must fit every one of them.
+    // An order fits only allowances of its own account and bond, and must fit every one.
     ttservice::COrderCommand instruction;
     instruction.commandNo = 7;
-    ttservice::CCodeOrderParam allowed;
-    allowed.accountInfo = account(kLoggedInAccount)->getAccountInfo();
-    allowed.operationType = OPERATION_TYPE_BUY;
-    allowed.stock.market = "SH";
-    allowed.stock.stockCode = "019547";
-    allowed.volume = 500;
-    instruction.orders = { allowed };
-    ttservice::CCodeOrderParam order = allowed;
-    order.accountInfo = account(kLoggedOutAccount)->getAccountInfo();
-    QString error;
-    EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, order, 10, error));
-    EXPECT_EQ(error, "当前下单参数不属于指令范围, 下单无法完成");
-    order = allowed;
-    order.stock.stockCode = "122000";
-    EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, order, 10, error));
-    EXPECT_EQ(error, "当前下单参数不属于指令范围, 下单无法完成");
-    allowed.volume = 200;
-    instruction.orders.push_back(allowed);
-    EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, allowed, 300, error));
-    EXPECT_EQ(error, "账号 10001 下单量超出指令 7 允许的剩余最大下单量 200 , 下单无法完成");
+    instruction.orders = { allowance(OPERATION_TYPE_BUY, 500), allowance(OPERATION_TYPE_BUY, 200) };
+    const auto limitError = [&](const ttservice::CCodeOrderParam &order, long long volume) {
+        QString error;
+        EXPECT_FALSE(CSpotOrderRules::checkInstructionLimit(&instruction, order, volume, error));
+        return error;
+    };
+    ttservice::CCodeOrderParam otherAccount = allowance(OPERATION_TYPE_BUY, 0);
+    otherAccount.accountInfo = account(kLoggedOutAccount)->getAccountInfo();
+    ttservice::CCodeOrderParam otherBond = allowance(OPERATION_TYPE_BUY, 0);
+    otherBond.stock.stockCode = "122000";
+    EXPECT_EQ(limitError(otherAccount, 10), outside);
+    EXPECT_EQ(limitError(otherBond, 10), outside);
+    EXPECT_EQ(limitError(allowance(OPERATION_TYPE_BUY, 0), 300),
+              "账号 10001 下单量超出指令 7 允许的剩余最大下单量 200 , 下单无法完成");
 }
 
 TEST_F(SpotOrderRulesTest, orderableQuantitiesNeedAUsablePriceToBuy)
 {
-    const auto data = accountData(kLoggedInAccount);
     const auto bond = makeBond("SH", "019547", "国债1901", kAccruedSH019547);
-    const ttservice::CCalculator &calculator
-        = *ttservice::TraderCenter::instance()->getCalculator();
-    bool fresh = false;
-    TC::CCanOrderNum num
-        = CSpotOrderRules::canOrderNum(calculator, data, *bond, 100.0, 101.2345, &fresh);
-    EXPECT_TRUE(fresh);
-    EXPECT_EQ(num.buyVolume, 9870);
-    EXPECT_EQ(num.sellVolume, 12340);
-
+    const auto orderable = [&](const ttservice::CAccountDataPtr &data, double clean, double full) {
+        bool fresh = false;
+        const TC::CCanOrderNum num
+            = CSpotOrderRules::canOrderNum(*ttservice::TraderCenter::instance()->getCalculator(),
+                                           data, *bond, clean, full, &fresh);
+        return QString("buy %1%2, sell %3")
+            .arg(num.buyVolume)
+            .arg(fresh ? " (fresh)" : "")
+            .arg(num.sellVolume);
+    };
+    const auto data = accountData(kLoggedInAccount);
+    EXPECT_EQ(orderable(data, 100.0, 101.2345), "buy 9870 (fresh), sell 12340");
     // No usable clean or full price: no purchase, but the position is still reported.
-    for (const auto &prices :
-         { std::make_pair(100.0, ttservice::kUnsetDouble), std::make_pair(0.000001, 101.2345) }) {
-        num = CSpotOrderRules::canOrderNum(calculator, data, *bond, prices.first, prices.second,
-                                           &fresh);
-        EXPECT_FALSE(fresh) << prices.first;
-        EXPECT_EQ(num.buyVolume, 0) << prices.first;
-        EXPECT_EQ(num.sellVolume, 12340) << prices.first;
-    }
-
-    num = CSpotOrderRules::canOrderNum(calculator, ttservice::CAccountDataPtr(), *bond, 100.0,
-                                       101.0, &fresh);
-    EXPECT_TRUE(fresh);
-    EXPECT_EQ(num.buyVolume, 0);
-    EXPECT_EQ(num.sellVolume, 0);
+    EXPECT_EQ(orderable(data, 100.0, ttservice::kUnsetDouble), "buy 0, sell 12340");
+    EXPECT_EQ(orderable(data, 0.000001, 101.2345), "buy 0, sell 12340");
+    EXPECT_EQ(orderable(ttservice::CAccountDataPtr(), 100.0, 101.0), "buy 0 (fresh), sell 0");
 }
