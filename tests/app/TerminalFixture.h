@@ -34,8 +34,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iomanip>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 class TerminalFixture : public ::testing::Test
@@ -163,6 +165,33 @@ inline boost::shared_ptr<Contract> contract(const std::string &no, const std::st
 inline std::vector<boost::shared_ptr<Contract>> contracts()
 {
     return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+}
+
+// A contract as one line: side, status, term, money, the other desk and the pledged bonds.
+inline std::string summary(const Contract &c)
+{
+    std::ostringstream s;
+    s << std::setprecision(15) << c.market << " side " << char(c.direction) << ", status "
+      << char(c.contractStatus) << ", " << c.firstSettleDate << " to " << c.maturitySettleDate
+      << " (" << c.repurchaseDays << " days), amount " << c.repurchaseAmount << " at "
+      << c.repurchaseRate << ", ratio " << c.conversionRatio << ", due " << c.maturitySettleAmount
+      << ", desk " << c.counterpartyDealer << ' ' << c.counterpartyDealerName << ' '
+      << c.counterpartyTrader << ", bonds";
+    for (const auto &bond : c.pledgedBonds)
+        s << (&bond == &c.pledgedBonds.front() ? " " : " | ") << bond->market << ' '
+          << bond->bondCode << ' ' << bond->bondName << ' ' << bond->pledgeVolume;
+    return s.str();
+}
+
+inline std::vector<ttservice::CRepurchasePendingOrderPtr> declarations(const std::string &id
+                                                                       = "880001")
+{
+    return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, id);
+}
+
+inline ttservice::CRepurchasePendingOrderPtr declaration(const std::string &ref)
+{
+    return record<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, ref);
 }
 
 inline QStringList messages()

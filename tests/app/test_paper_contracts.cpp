@@ -17,17 +17,11 @@ using namespace paper;
 using Rules = app::CContractRules;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
-DeclarationPtr declaration(const std::string &ref)
-{
-    return record<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, ref);
-}
-
 // The declarations the desks made about `contractNo`.
 std::vector<DeclarationPtr> declarationsAbout(const std::string &contractNo)
 {
     std::vector<DeclarationPtr> out;
-    for (const DeclarationPtr &d :
-         records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER))
+    for (const DeclarationPtr &d : declarations())
         if (Rules::contractOfRef(d->pendingOrderRef) == contractNo)
             out.push_back(d);
     return out;
@@ -138,18 +132,11 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
 
     ASSERT_EQ(contracts().size(), before + 1);
     const auto c = contracts().back();
-    EXPECT_EQ(c->contractNo, "PX" + std::to_string(utils::dateNumber(dealDay())) + "0001");
-    EXPECT_EQ(c->contractStatus, '1');
-    EXPECT_EQ(c->direction, '1');
-    EXPECT_EQ(c->firstSettleDate, utils::dateNumber(dealDay()));
-    EXPECT_EQ(c->maturitySettleDate, 20261216);
-    EXPECT_DOUBLE_EQ(c->maturitySettleAmount, 80032.22);
-    EXPECT_EQ(c->counterpartyDealerName, "青屿证券");
-    EXPECT_EQ(c->counterpartyTrader, "T101");
-    ASSERT_EQ(c->pledgedBonds.size(), 1u);
-    EXPECT_EQ(c->pledgedBonds[0]->bondCode, "019547");
-    EXPECT_EQ(c->pledgedBonds[0]->bondName, "16国债19");
-    EXPECT_EQ(c->pledgedBonds[0]->pledgeVolume, 1000);
+    EXPECT_EQ(c->contractNo, "PX202612090001");
+    EXPECT_EQ(summary(*c),
+              "SH side 1, status 1, 20261209 to 20261216 (7 days), amount 80000 at "
+              "0.021, ratio 0.8, due 80032.22, desk 1002 青屿证券 T101, bonds SH "
+              "019547 16国债19 1000");
     EXPECT_EQ(c->accountInfo, account()->getAccountInfo());
 
     // The bond stays held but is no longer available; the repo side has the money.
@@ -365,12 +352,10 @@ TEST_F(PaperContractsTest, aSwappedPledgeStaysWithTheNewContractAMaturityRenewal
     EXPECT_EQ(contract(dealNo)->contractStatus, '4');
     const auto renewed = contracts().back();
     ASSERT_NE(renewed->contractNo, dealNo);
-    EXPECT_EQ(renewed->contractStatus, '1');
-    EXPECT_EQ(renewed->firstSettleDate, 20261216);
-    EXPECT_EQ(renewed->maturitySettleDate, 20261230);
-    EXPECT_DOUBLE_EQ(renewed->repurchaseAmount, 80032.22);
-    EXPECT_DOUBLE_EQ(renewed->maturitySettleAmount, 80099.75);
-    EXPECT_EQ(bondsOf(*renewed), "122001:1000");
+    EXPECT_EQ(summary(*renewed),
+              "SH side 1, status 1, 20261216 to 20261230 (14 days), amount "
+              "80032.22 at 0.022, ratio 0.8, due 80099.75, desk 1002 青屿证券 "
+              "T101, bonds SH 122001 06澜岳能源债 1000");
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
     EXPECT_EQ(usable("SH", "122001"), 39000) << "the bonds stay pledged";
 
@@ -609,8 +594,7 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
     }
 
     // A desk took up the 逆回购 one, pledging enough of a bond at the default ratio of 90 %.
-    const auto d
-        = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).back();
+    const auto d = declarations().back();
     ASSERT_TRUE(d);
     EXPECT_EQ(d->declareType, '0');
     EXPECT_EQ(d->direction, '1');
@@ -642,8 +626,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
     bool swapped = false;
     for (const std::string id : { "880001", "880002" }) {
         const ttservice::CAccountDataPtr data = account(id);
-        for (const DeclarationPtr &d :
-             records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, id)) {
+        for (const DeclarationPtr &d : declarations(id)) {
             const std::string &ref = d->pendingOrderRef;
             SCOPED_TRACE(ref);
             const auto about = contract(Rules::contractOfRef(ref), id);

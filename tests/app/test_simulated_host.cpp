@@ -135,10 +135,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
                     o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365), 0.006);
     }
     EXPECT_EQ(intentionDirections.size(), 2u);
-    EXPECT_EQ(paper::records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER)
-                  .front()
-                  ->priorApplyDate,
-              utils::dateNumber(kTradingDay));
+    EXPECT_EQ(paper::declarations().front()->priorApplyDate, utils::dateNumber(kTradingDay));
 }
 
 TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
@@ -257,8 +254,7 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
           {},
           7,
           [](app::CSimulatedHost &) {
-              const auto loaded = paper::records<ttservice::CRepurchasePendingOrder>(
-                  ttservice::DATA_TYPE_PENDING_ORDER);
+              const auto loaded = paper::declarations();
               ASSERT_EQ(loaded.size(), 1u);
               EXPECT_EQ(loaded.front()->pendingOrderRef, "A1");
           } },
@@ -334,27 +330,19 @@ TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateO
         const std::vector<ContractPtr> contracts = contractsOf("880002");
         ASSERT_EQ(contracts.size(), 1u);
         const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
-        EXPECT_EQ(utils::dateFromNumber(c.firstSettleDate), tradingDate.addDays(-10));
-        EXPECT_EQ(utils::dateFromNumber(c.maturitySettleDate), tradingDate.addDays(20));
-        EXPECT_EQ(c.repurchaseDays, 30);
+        EXPECT_EQ(paper::summary(c),
+                  QStringLiteral("SH side 2, status 8, %1 to %2 (30 days), amount 10000000 at "
+                                 "0.024, ratio 0.85, due 10019726.03, desk 1004 远川银行 T301, "
+                                 "bonds SH 019547 16国债19 90000 | SH 122001 06澜岳能源债 40000")
+                      .arg(utils::dateNumber(tradingDate.addDays(-10)))
+                      .arg(utils::dateNumber(tradingDate.addDays(20)))
+                      .toStdString());
         EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
-        EXPECT_EQ(c.market, "SH");
-        EXPECT_EQ(c.direction, 50);
-        EXPECT_EQ(c.contractStatus, 56);
-        EXPECT_DOUBLE_EQ(c.repurchaseAmount, 10000000.0);
-        EXPECT_DOUBLE_EQ(c.repurchaseRate, 0.024);
-        EXPECT_DOUBLE_EQ(c.conversionRatio, 0.85);
-        EXPECT_DOUBLE_EQ(c.maturitySettleAmount, 10019726.03);
         EXPECT_EQ(
-            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyDealer,
-                                       c.counterpartyDealerName, c.counterpartyEntity,
-                                       c.counterpartyTrader, c.referenceNo, c.supplementaryTerms }),
-            std::vector<std::string>({ "1001", "100102", "T002", "1004", "远川银行", "100401",
-                                       "T301", "YD001", "到期一次结清" }));
-        ASSERT_EQ(c.pledgedBonds.size(), 2u);
-        const ttservice::CRepurchasePledgedBond &bond = *c.pledgedBonds[1];
-        EXPECT_EQ(bond.market + bond.bondCode + bond.bondName, "SH12200106澜岳能源债");
-        EXPECT_EQ(bond.pledgeVolume, 40000);
+            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyEntity,
+                                       c.referenceNo, c.supplementaryTerms }),
+            std::vector<std::string>(
+                { "1001", "100102", "T002", "100401", "YD001", "到期一次结清" }));
     }
 }
 
