@@ -164,12 +164,12 @@ TEST_F(TerminalTest, traderBuysABondPickedFromTheCodeList)
     EXPECT_FALSE(order.contains("agreementParam"));
 }
 
-// Runs the event loop until `done`; false after five seconds.
-static bool waitFor(const std::function<bool()> &done)
+// Runs the event loop until `table` lists `rows` rows; false after five seconds.
+static bool waitForRows(XP::COddEvenRowTable *table, int rows)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done()) {
+    for (table->flush(); table->rowCount() != rows; table->flush()) {
         if (timer.elapsed() > 5000)
             return false;
         QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -216,19 +216,13 @@ TEST_F(TerminalTest, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTh
     for (auto *button : confirmWidget->findChildren<XP::CSmallNoNormalButton *>())
         if (button->isVisible() && button->text() == QStringLiteral("刷新"))
             button->click();
-    ASSERT_TRUE(waitFor([table] {
-        table->flush();
-        return table->rowCount() == 1;
-    })) << "T402's one deal declaration is listed";
+    ASSERT_TRUE(waitForRows(table, 1)) << "T402's one deal declaration is listed";
     EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
     const double funds = paper::funds();
     clickRowCell(*table, 0, 25);
     ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
 
-    EXPECT_TRUE(waitFor([table] {
-        table->flush();
-        return table->rowCount() == 0;
-    })) << "the answered declaration left the table";
+    EXPECT_TRUE(waitForRows(table, 0)) << "the answered declaration left the table";
     // The deal as the exchange makes it (its terms: the shipped declarations' test).
     EXPECT_EQ(paper::contracts().back()->referenceNo, "QR2026120011");
     EXPECT_DOUBLE_EQ(paper::funds(), funds + 3000000.00);
