@@ -10,6 +10,7 @@
 #include <atomic>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -212,13 +213,7 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
     c.maturitySettleDate = 20261216;
     const QDate first(2026, 12, 9), inside(2026, 12, 10), maturity(2026, 12, 16),
         after(2026, 12, 17);
-    const struct
-    {
-        Rules::EAction action;
-        int status;
-        QDate day;
-        bool allowed;
-    } cases[] = {
+    const std::tuple<Rules::EAction, int, QDate, bool> cases[] = {
         { Rules::MATURITY_CONFIRM, '1', inside, false },
         { Rules::MATURITY_CONFIRM, '1', maturity, true },
         { Rules::MATURITY_CONFIRM, '2', after, true },
@@ -237,22 +232,17 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
         { Rules::PLEDGE_RELEASE, '8', inside, true },
         { Rules::PLEDGE_RELEASE, '5', after, false },
     };
-    for (const auto &k : cases) {
-        c.contractStatus = k.status;
-        EXPECT_EQ(Rules::allows(k.action, c, k.day), k.allowed)
-            << Rules::actionName(k.action).toStdString() << " status " << char(k.status) << " on "
-            << k.day.toString().toStdString();
+    for (const auto &[action, status, day, allowed] : cases) {
+        c.contractStatus = status;
+        EXPECT_EQ(Rules::allows(action, c, day), allowed)
+            << Rules::actionName(action).toStdString() << " status " << char(status) << " on "
+            << day.toString().toStdString();
     }
 
     // What the desk on the other side proposes, as the contract's state calls for.
     c.repurchaseDays = 7;
-    const struct
-    {
-        int direction; // the trader's side
-        int status;
-        QDate day;
-        int proposal;
-    } proposals[] = {
+    // The trader's side, the contract's status, the day and the desk's proposal.
+    const std::tuple<int, int, QDate, int> proposals[] = {
         { '2', '1', QDate(2026, 12, 10), '3' }, // a day of seven used: swap the pledge
         { '2', '1', QDate(2026, 12, 13), '2' }, // four of seven: buy back early
         { '2', '1', QDate(2026, 12, 9), 0 }, // not settled first yet
@@ -263,12 +253,12 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
         { '1', '2', QDate(2026, 12, 16), 0 },
         { '2', '3', QDate(2026, 12, 13), 0 },
     };
-    for (const auto &k : proposals) {
-        c.direction = k.direction;
-        c.contractStatus = k.status;
-        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, k.day), k.proposal)
-            << "side " << char(k.direction) << " status " << char(k.status) << " on "
-            << k.day.toString().toStdString();
+    for (const auto &[direction, status, day, proposal] : proposals) {
+        c.direction = direction;
+        c.contractStatus = status;
+        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, day), proposal)
+            << "side " << char(direction) << " status " << char(status) << " on "
+            << day.toString().toStdString();
     }
 
     // Due, then overdue: maturity on Saturday 19 December settles on Monday 21 December.
@@ -456,13 +446,7 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
     };
     plant("HT2026120031/1", "QR2026129001", "1001", "T001");
     plant("HT2026120027/1", "HT2026129999/1", "1004", "T301");
-    const struct
-    {
-        const char *what;
-        QDate day;
-        CCodeOrderParam order;
-        QString reason;
-    } cases[] = {
+    const std::tuple<const char *, QDate, CCodeOrderParam, QString> cases[] = {
         { "spot: unknown counterparty", inside, spot(1052, "SH", "019547", 100, 10, "Nobody"),
           "对手方 Nobody 不是模拟交易台" },
         { "spot: unknown bond", inside, spot(1052, "SH", "999999", 100, 10, "T101"),
@@ -542,10 +526,10 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
         { "answer about no contract", inside, answer(1072, "HT2026129999/1"),
           "申报 HT2026129999/1 没有对应的合同" },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        TC::CHostClock::setToday(c.day);
-        expectRefused(c.order, c.reason);
+    for (const auto &[what, day, order, reason] : cases) {
+        SCOPED_TRACE(what);
+        TC::CHostClock::setToday(day);
+        expectRefused(order, reason);
     }
 
     // A declaration is answered once; a deal is declared once per command.
@@ -573,21 +557,15 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
         order.operationType = static_cast<ttservice::EOperationType>(operation);
         return order;
     };
-    const struct
-    {
-        int operation;
-        const char *bond;
-        long long volume;
-        int direction;
-        const char *pledged;
-    } cases[] = { { 1063, "019547", 500, '0', "019547 16国债19" }, { 1064, "", 0, '1', "" } };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.operation);
-        send({ intentionOf(c.operation, c.bond, c.volume) });
+    const std::tuple<int, const char *, long long, int, const char *> cases[]
+        = { { 1063, "019547", 500, '0', "019547 16国债19" }, { 1064, "", 0, '1', "" } };
+    for (const auto &[operation, bond, volume, direction, pledged] : cases) {
+        SCOPED_TRACE(operation);
+        send({ intentionOf(operation, bond, volume) });
         const auto intention = records<Intention>(ttservice::DATA_TYPE_INTENTION_ORDER).back();
-        EXPECT_EQ(intention->direction, c.direction);
-        EXPECT_EQ(intention->pledgedBond, c.pledged);
-        EXPECT_EQ(intention->pledgedBondVolume, c.volume);
+        EXPECT_EQ(intention->direction, direction);
+        EXPECT_EQ(intention->pledgedBond, pledged);
+        EXPECT_EQ(intention->pledgedBondVolume, volume);
         EXPECT_DOUBLE_EQ(intention->maturitySettleAmount, 50038.36);
         EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "an intention moves no money";
         EXPECT_EQ(usable("SH", "019547"), 119000) << "nor bonds";
