@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <future>
+#include <tuple>
 
 namespace {
 
@@ -221,14 +222,8 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
         book.open(false);
     };
     std::unique_ptr<app::CPaperBook> otherTerminal;
-    const struct
-    {
-        const char *name;
-        std::function<void()> prepare;
-        EState state;
-        const char *notice;
-        bool keptAside;
-    } cases[] = {
+    // What breaks the book, the state it is read in, the notice and whether it is kept aside.
+    const std::tuple<const char *, std::function<void()>, EState, const char *, bool> cases[] = {
         { "locked by another terminal",
           [&]() {
               otherTerminal = std::make_unique<app::CPaperBook>(bookPath());
@@ -267,27 +262,27 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
           },
           EState::FutureSchema, "written by a newer terminal (schema 3", false },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[what, prepare, state, notice, keptAside] : cases) {
+        SCOPED_TRACE(what);
         host.reset();
         for (const QString &name : QDir(dir.path()).entryList({ "paper_book*" }, QDir::Files))
             QFile::remove(path(name));
-        c.prepare();
+        prepare();
         const auto bytes
             = [this]() { return paper::bytesOf(bookPath()) + paper::bytesOf(bookPath() + "-wal"); };
         const QByteArray before = bytes();
 
         restart();
-        EXPECT_EQ(host->book()->state(), c.state);
+        EXPECT_EQ(host->book()->state(), state);
         EXPECT_EQ(desk(), shipped);
-        const QStringList notices = host->warnings().filter(QLatin1String(c.notice));
+        const QStringList notices = host->warnings().filter(QLatin1String(notice));
         ASSERT_EQ(notices.size(), 1) << host->warnings().join('\n').toStdString();
         EXPECT_TRUE(notices[0].startsWith(bookPath()));
         send(spotBuy("101501", 10));
         const std::string traded = desk();
         host.reset();
 
-        if (c.keptAside) {
+        if (keptAside) {
             // The damaged bytes are kept as they were; a new book has the order.
             const QStringList aside = QDir(dir.path()).entryList({ "paper_book.sqlite.corrupt-*" });
             ASSERT_EQ(aside.size(), 1);
@@ -314,15 +309,8 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
             order.operationType = static_cast<ttservice::EOperationType>(1063);
         return order;
     };
-    const struct
-    {
-        const char *name;
-        Kind kind;
-        QDate answered;
-        const char *told;
-        bool dealt;
-        size_t declared;
-    } cases[] = {
+    // What happens to the order, its kind, the day it is answered, the message, and what it makes.
+    const std::tuple<const char *, Kind, QDate, const char *, bool, size_t> cases[] = {
         { "deal answered on the day it was sent", Kind::Declaration, sent, "接受成交申报", true,
           0 },
         // A declaration is good for its trading day only.
@@ -330,8 +318,8 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
           "对手方当日未应答, 申报已失效", false, 0 },
         { "intention taken up by a desk", Kind::Intention, sent, "接受意向申报", false, 1 },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[what, kind, answered, message, dealt, declared] : cases) {
+        SCOPED_TRACE(what);
         day = sent;
         setAnswerDelay(600000);
         restart(true);
@@ -342,19 +330,19 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
         const size_t declarations = declarationCount();
         const long long pledgeable = usable("SH", "019547");
         const double cash = funds();
-        sendAndLeaveTheDeskLooking(orderOf(c.kind));
+        sendAndLeaveTheDeskLooking(orderOf(kind));
         const auto listed
             = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER);
-        ASSERT_EQ(listed.size(), intentions + (c.kind == Kind::Intention));
+        ASSERT_EQ(listed.size(), intentions + (kind == Kind::Intention));
 
         // Stopped twice before the desk answered: the order still waits.
         for (int stop = 0; stop < 2; ++stop) {
             restart();
             ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
             const app::PendingDeal &waiting = host->book()->pendingDeals().front();
-            EXPECT_EQ(waiting.kind, c.kind);
-            EXPECT_TRUE(waiting.order == orderOf(c.kind));
-            if (c.kind == Kind::Intention) {
+            EXPECT_EQ(waiting.kind, kind);
+            EXPECT_TRUE(waiting.order == orderOf(kind));
+            if (kind == Kind::Intention) {
                 EXPECT_EQ(waiting.key, listed.back()->getKey());
             }
             EXPECT_EQ(contracts().size(), contractsBefore);
@@ -362,26 +350,26 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
         }
 
         // Its time is past when the terminal runs again: the desk answers at once.
-        day = c.answered;
+        day = answered;
         setAnswerDelay(1);
         restart();
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-        const QStringList told = messages().filter(QString::fromUtf8(c.told));
+        const QStringList told = messages().filter(QString::fromUtf8(message));
         ASSERT_EQ(told.size(), 1) << messages().join('\n').toStdString();
-        if (c.kind == Kind::Intention) {
+        if (kind == Kind::Intention) {
             EXPECT_TRUE(told.front().contains(QString::fromStdString(listed.back()->getKey())));
         }
-        EXPECT_EQ(contracts().size(), contractsBefore + c.dealt);
-        EXPECT_EQ(usable("SH", "019547"), pledgeable - (c.dealt ? 1000 : 0));
-        EXPECT_DOUBLE_EQ(funds(), cash + (c.dealt ? 80000 : 0));
-        EXPECT_EQ(declarationCount(), declarations + c.declared);
+        EXPECT_EQ(contracts().size(), contractsBefore + dealt);
+        EXPECT_EQ(usable("SH", "019547"), pledgeable - (dealt ? 1000 : 0));
+        EXPECT_DOUBLE_EQ(funds(), cash + (dealt ? 80000 : 0));
+        EXPECT_EQ(declarationCount(), declarations + declared);
 
         // Carried out once: the next start has nothing waiting and the same desk.
         const std::string answered = desk();
         restart();
         EXPECT_TRUE(host->book()->pendingDeals().empty());
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-        EXPECT_TRUE(messages().filter(QString::fromUtf8(c.told)).isEmpty());
+        EXPECT_TRUE(messages().filter(QString::fromUtf8(message)).isEmpty());
         EXPECT_EQ(desk(), answered);
     }
 }

@@ -21,6 +21,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -389,12 +390,8 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
 TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
 {
     const qint64 size = app::CSimulatedHost::kMaxSeedFileBytes + 1;
-    const struct
-    {
-        const char *file;
-        bool directory;
-        const char *consequence; // of an optional file
-    } cases[] = {
+    // A seed file, whether it is a directory, and what is lost when the host can do without it.
+    const std::tuple<const char *, bool, const char *> cases[] = {
         { "host.ini", false, nullptr },
         { "accounts.csv", false, nullptr },
         { "repo_varieties.csv", false, nullptr },
@@ -403,13 +400,13 @@ TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
         { "ExchangeHolidays.csv", false, "its closures are not added" },
         { "ExchangeHolidays.csv", true, "its closures are not added" },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto &[name, directory, consequence] : cases) {
+        SCOPED_TRACE(name);
         TC::resetHostForTests();
-        const QString file = path(c.file);
+        const QString file = path(name);
         QFile::remove(file);
         QString why = file + " is a directory";
-        if (c.directory) {
+        if (directory) {
             ASSERT_TRUE(QDir().mkdir(file));
         } else {
             QFile sparse(file);
@@ -425,14 +422,14 @@ TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
         host.setResetPaper(true); // the seed files, not the book the last case left
         QString error;
         const bool loaded = host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error);
-        EXPECT_EQ(loaded, c.consequence != nullptr) << error.toStdString();
-        if (c.consequence) {
+        EXPECT_EQ(loaded, consequence != nullptr) << error.toStdString();
+        if (consequence) {
             EXPECT_EQ(host.warnings(),
-                      QStringList({ QString("%1: %2, %3").arg(c.file, why, c.consequence) }));
+                      QStringList({ QString("%1: %2, %3").arg(name, why, consequence) }));
         } else {
             EXPECT_EQ(error, why);
         }
-        ASSERT_TRUE(c.directory ? QDir().rmdir(file) : QFile::remove(file));
+        ASSERT_TRUE(directory ? QDir().rmdir(file) : QFile::remove(file));
     }
 }
 
