@@ -18,6 +18,7 @@
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
@@ -162,9 +163,9 @@ inline boost::shared_ptr<Contract> contract(const std::string &no, const std::st
     return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no, id);
 }
 
-inline std::vector<boost::shared_ptr<Contract>> contracts()
+inline std::vector<boost::shared_ptr<Contract>> contracts(const std::string &id = "880001")
 {
-    return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+    return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, id);
 }
 
 // A contract as one line: side, status, term, money, the other desk and the pledged bonds.
@@ -187,6 +188,11 @@ inline std::vector<ttservice::CRepurchasePendingOrderPtr> declarations(const std
                                                                        = "880001")
 {
     return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, id);
+}
+
+inline std::vector<ttservice::CRepurchaseIntentionOrderPtr> intentions()
+{
+    return records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER);
 }
 
 inline ttservice::CRepurchasePendingOrderPtr declaration(const std::string &ref)

@@ -3,7 +3,6 @@
 #include "TerminalFixture.h"
 
 #include "tc/CUserManager.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 
 #include <QSqlDatabase>
@@ -18,11 +17,6 @@
 namespace {
 
 using namespace paper;
-
-size_t declarationCount()
-{
-    return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).size();
-}
 
 CCodeOrderParam spotBuy(const std::string &code, long long volume)
 {
@@ -157,17 +151,16 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftU
     // Changes over a book read back are written; a record that left the account stays gone.
     send(spotBuy("101501", 500));
     send(deal());
-    const auto declarations
-        = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER);
-    ASSERT_GE(declarations.size(), 2u) << "the shipped desk has declarations for 880001";
-    const std::string answered = declarations.front()->getKey();
+    const auto listed = declarations();
+    ASSERT_GE(listed.size(), 2u) << "the shipped desk has declarations for 880001";
+    const std::string answered = listed.front()->getKey();
     account()->removeData(ttservice::DATA_TYPE_PENDING_ORDER, answered);
     ASSERT_TRUE(host->book()->commit());
     const std::string left = desk();
     ASSERT_NE(left, traded);
     restart();
     EXPECT_FALSE(account()->getData(ttservice::DATA_TYPE_PENDING_ORDER, answered));
-    EXPECT_EQ(declarationCount(), declarations.size() - 1);
+    EXPECT_EQ(declarations().size(), listed.size() - 1);
     EXPECT_EQ(desk(), left);
 
     // The book as the first schema left it: the records' tables only.
@@ -324,16 +317,13 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
         setAnswerDelay(600000);
         restart(true);
         const size_t contractsBefore = contracts().size();
-        const size_t intentions
-            = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER)
-                  .size();
-        const size_t declarations = declarationCount();
+        const size_t intentionCount = intentions().size();
+        const size_t pending = declarations().size();
         const long long pledgeable = usable("SH", "019547");
         const double cash = funds();
         sendAndLeaveTheDeskLooking(orderOf(kind));
-        const auto listed
-            = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER);
-        ASSERT_EQ(listed.size(), intentions + (kind == Kind::Intention));
+        const auto listed = intentions();
+        ASSERT_EQ(listed.size(), intentionCount + (kind == Kind::Intention));
 
         // Stopped twice before the desk answered: the order still waits.
         for (int stop = 0; stop < 2; ++stop) {
@@ -346,7 +336,7 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
                 EXPECT_EQ(waiting.key, listed.back()->getKey());
             }
             EXPECT_EQ(contracts().size(), contractsBefore);
-            EXPECT_EQ(declarationCount(), declarations);
+            EXPECT_EQ(declarations().size(), pending);
         }
 
         // Its time is past when the terminal runs again: the desk answers at once.
@@ -362,7 +352,7 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
         EXPECT_EQ(contracts().size(), contractsBefore + dealt);
         EXPECT_EQ(usable("SH", "019547"), pledgeable - (dealt ? 1000 : 0));
         EXPECT_DOUBLE_EQ(funds(), cash + (dealt ? 80000 : 0));
-        EXPECT_EQ(declarationCount(), declarations + declared);
+        EXPECT_EQ(declarations().size(), pending + declared);
 
         // Carried out once: the next start has nothing waiting and the same desk.
         const std::string answered = desk();

@@ -3,7 +3,6 @@
 #include "CDeskDeclarations.h"
 #include "TerminalFixture.h"
 
-#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "utils/DateText.h"
 
@@ -546,7 +545,6 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
 
 TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnThem)
 {
-    using Intention = ttservice::CRepurchaseIntentionOrder;
     const auto intentionOf = [](int operation, const std::string &bond, long long volume) {
         CCodeOrderParam order = deal(bond, volume, [](CRepurchaseAgreementParam &a) {
             a.repurchaseAmount = 50000;
@@ -562,7 +560,7 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
     for (const auto &[operation, bond, volume, direction, pledged] : cases) {
         SCOPED_TRACE(operation);
         send({ intentionOf(operation, bond, volume) });
-        const auto intention = records<Intention>(ttservice::DATA_TYPE_INTENTION_ORDER).back();
+        const auto intention = intentions().back();
         EXPECT_EQ(intention->direction, direction);
         EXPECT_EQ(intention->pledgedBond, pledged);
         EXPECT_EQ(intention->pledgedBondVolume, volume);
@@ -641,7 +639,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
             if (d->declareType != '0' && d->declareType != '1')
                 continue;
             // A deal, or the contract a renewal closes into, from today for the declared term.
-            const auto made = records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, id).back();
+            const auto made = contracts(id).back();
             EXPECT_EQ(made->referenceNo, ref);
             EXPECT_EQ(made->direction == '1', d->direction == '0');
             EXPECT_EQ(made->maturitySettleDate,

@@ -6,7 +6,6 @@
 #include "tc/CTradingCalendar.h"
 #include "tc/CUserManager.h"
 #include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/DateText.h"
@@ -47,11 +46,6 @@ protected:
     {
         TerminalFixture::SetUp();
         TC::CHostClock::setToday(kTradingDay);
-    }
-
-    static std::vector<ContractPtr> contractsOf(const std::string &accountId)
-    {
-        return paper::records<paper::Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, accountId);
     }
 };
 
@@ -107,7 +101,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
     std::set<int> statuses, directions, positions;
     std::set<std::string> markets;
     for (const TC::CAccountPtr &account : config->getAccountDatas()) {
-        for (const ContractPtr &c : contractsOf(account->getKey())) {
+        for (const ContractPtr &c : paper::contracts(account->getKey())) {
             statuses.insert(c->contractStatus);
             directions.insert(c->direction);
             markets.insert(c->market);
@@ -127,8 +121,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
 
     // Intention orders of both directions and declarations, counted from the trading date.
     std::set<int> intentionDirections;
-    for (const auto &o : paper::records<ttservice::CRepurchaseIntentionOrder>(
-             ttservice::DATA_TYPE_INTENTION_ORDER)) {
+    for (const auto &o : paper::intentions()) {
         intentionDirections.insert(o->direction);
         EXPECT_EQ(utils::dateFromNumber(o->maturitySettleDate),
                   kTradingDay.addDays(o->repurchaseDays));
@@ -327,8 +320,8 @@ TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateO
         app::CSimulatedHost host;
         ASSERT_TRUE(load(host));
         EXPECT_EQ(host.warnings(), expected);
-        EXPECT_TRUE(contractsOf("880001").empty());
-        const std::vector<ContractPtr> contracts = contractsOf("880002");
+        EXPECT_TRUE(paper::contracts("880001").empty());
+        const std::vector<ContractPtr> contracts = paper::contracts("880002");
         ASSERT_EQ(contracts.size(), 1u);
         const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
         EXPECT_EQ(paper::summary(c),
@@ -369,7 +362,7 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
     const QStringList warnings { "contracts.csv: cannot read, no agreement contracts" };
     EXPECT_EQ(host.warnings(), warnings);
     for (const TC::CAccountPtr &account : TC::getUserConfig()->getAccountDatas())
-        EXPECT_TRUE(contractsOf(account->getKey()).empty()) << account->getKey();
+        EXPECT_TRUE(paper::contracts(account->getKey()).empty()) << account->getKey();
     EXPECT_NE(paper::position("SH", "019547"), nullptr) << "the positions are loaded";
 
     app::CTerminalWindow window(dir.path());
