@@ -1,9 +1,5 @@
 // The paper book: a restarted terminal shows the desk the exchange left, or the shipped one.
-#include "CPaperBook.h"
 #include "TerminalFixture.h"
-
-#include "tc/CUserManager.h"
-#include "ttservice/CRepurchasePendingOrder.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -3,11 +3,9 @@
 #include "CDeskDeclarations.h"
 #include "TerminalFixture.h"
 
-#include "ttservice/CRepurchasePendingOrder.h"
 #include "utils/DateText.h"
 
 #include <atomic>
-#include <map>
 #include <set>
 #include <tuple>
 

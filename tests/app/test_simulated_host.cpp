@@ -4,9 +4,7 @@
 #include "TerminalFixture.h"
 
 #include "tc/CTradingCalendar.h"
-#include "tc/CUserManager.h"
 #include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/DateText.h"
 
@@ -16,11 +14,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -477,20 +475,16 @@ TEST(PositionFeed, stepsApplyToThePositionAsItStandsSoOtherChangesAreKept)
         threads.insert(std::this_thread::get_id());
         rounds.push_back(std::move(round));
     });
+    // Waits for `count` rounds (a second at most), then runs those that came.
     auto runRounds = [&](size_t count) {
-        for (int i = 0; i < 1000; ++i) {
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (rounds.size() >= count)
-                    break;
-            }
+        std::unique_lock<std::mutex> lock(mutex);
+        for (int i = 0; i < 1000 && rounds.size() < count; ++i) {
+            lock.unlock();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            lock.lock();
         }
-        std::vector<std::function<void()>> taken;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            taken.swap(rounds);
-        }
+        std::vector<std::function<void()>> taken = std::exchange(rounds, {});
+        lock.unlock();
         for (auto &round : taken)
             round();
         return taken.size();

@@ -9,7 +9,6 @@
 #include "tc/CExchangeClient.h"
 #include "tc/COpButton.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CUserManager.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CLineEdit.h"
 #include "xp/COddEvenRowTable.h"
@@ -18,11 +17,9 @@
 #include "xp/DefaultStyle.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QJsonArray>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
