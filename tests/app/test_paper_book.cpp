@@ -35,9 +35,7 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
                 failed = statement + ": " + query.lastError().text();
         if (value && failed.isEmpty())
             *value = query.next() ? query.value(0) : QVariant();
-        query.finish();
-        db.close();
-    }
+    } // the connection is closed with its last handle
     QSqlDatabase::removeDatabase("by-hand");
     if (failed.isEmpty())
         return ::testing::AssertionSuccess();
@@ -59,7 +57,7 @@ protected:
     {
         TerminalFixture::SetUp();
         readsPaperBook = true;
-        write("host.ini", "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=0\n");
+        setAnswerDelay(0);
         // The desk as the shipped files make it, from a directory of its own.
         QTemporaryDir elsewhere;
         {
@@ -105,9 +103,8 @@ protected:
     void setAnswerDelay(int ms)
     {
         write("host.ini",
-              QStringLiteral("[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=%1\n")
-                  .arg(ms)
-                  .toUtf8());
+              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + QByteArray::number(ms)
+                  + '\n');
     }
 
     QString bookPath() const { return path(app::CPaperBook::fileName()); }

@@ -370,11 +370,9 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "ficc-terminal: " + warnings[0].toStdString() + "\n");
     EXPECT_EQ(paper::messages(), warnings);
-    ASSERT_GE(window.messageList()->count(), 1);
-    EXPECT_TRUE(window.messageList()
-                    ->item(window.messageList()->count() - 1)
-                    ->text()
-                    .endsWith(warnings[0]));
+    const QListWidget *list = window.messageList();
+    ASSERT_GE(list->count(), 1);
+    EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(warnings[0]));
 }
 
 // A seed file too big, or a directory, fails the load or is said with what is lost.
@@ -410,15 +408,13 @@ TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
         }
 
         app::CSimulatedHost host;
-        host.setResetPaper(true); // the seed files, not the book the last case left
-        QString error;
-        const bool loaded = host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error);
-        EXPECT_EQ(loaded, consequence != nullptr) << error.toStdString();
+        const ::testing::AssertionResult loaded = load(host); // the seed files, not the last book
+        EXPECT_EQ(bool(loaded), consequence != nullptr) << loaded.message();
         if (consequence) {
             EXPECT_EQ(host.warnings(),
                       QStringList({ QString("%1: %2, %3").arg(name, why, consequence) }));
         } else {
-            EXPECT_EQ(error, why);
+            EXPECT_EQ(loaded.message(), why.toStdString());
         }
         ASSERT_TRUE(directory ? QDir().rmdir(file) : QFile::remove(file));
     }
