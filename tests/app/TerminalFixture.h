@@ -168,6 +168,16 @@ inline std::vector<boost::shared_ptr<Contract>> contracts(const std::string &id 
     return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, id);
 }
 
+// Pledged bonds as one line: market, code, name and 张 of each.
+inline std::string pledged(const ttservice::CRepurchasePledgedBondList &bonds)
+{
+    std::string text;
+    for (const auto &bond : bonds)
+        text += (text.empty() ? "" : " | ") + bond->market + ' ' + bond->bondCode + ' '
+            + bond->bondName + ' ' + std::to_string(bond->pledgeVolume);
+    return text;
+}
+
 // A contract as one line: side, status, term, money, the other desk and the pledged bonds.
 inline std::string summary(const Contract &c)
 {
@@ -177,10 +187,7 @@ inline std::string summary(const Contract &c)
       << " (" << c.repurchaseDays << " days), amount " << c.repurchaseAmount << " at "
       << c.repurchaseRate << ", ratio " << c.conversionRatio << ", due " << c.maturitySettleAmount
       << ", desk " << c.counterpartyDealer << ' ' << c.counterpartyDealerName << ' '
-      << c.counterpartyTrader << ", bonds";
-    for (const auto &bond : c.pledgedBonds)
-        s << (&bond == &c.pledgedBonds.front() ? " " : " | ") << bond->market << ' '
-          << bond->bondCode << ' ' << bond->bondName << ' ' << bond->pledgeVolume;
+      << c.counterpartyTrader << ", bonds " << pledged(c.pledgedBonds);
     return s.str();
 }
 

@@ -25,15 +25,6 @@ std::vector<DeclarationPtr> declarationsAbout(const std::string &contractNo)
     return out;
 }
 
-std::string bondsOf(const Contract &c)
-{
-    std::string text;
-    for (const auto &bond : c.pledgedBonds)
-        text += (text.empty() ? "" : "|") + bond->bondCode + ':'
-            + std::to_string(bond->pledgeVolume);
-    return text;
-}
-
 CCodeOrderParam onContract(int operation, const std::string &no, double amount,
                            const Terms &more = {})
 {
@@ -297,7 +288,8 @@ TEST_P(ClosingTest, closingPaysTheAmountReturnsTheBondsAndKeepsWhatWasPledged)
     EXPECT_EQ(contract(dealNo)->contractStatus, k.status);
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 80032.22);
     EXPECT_EQ(usable("SH", "019547"), 120000);
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:1000") << "the contract keeps what it pledged";
+    EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds), "SH 019547 16国债19 1000")
+        << "the contract keeps what it pledged";
     EXPECT_EQ(messages(),
               QStringList { QStringLiteral("合同 %1 已%2, 结算金额 80032.22").arg(no, k.done) });
 
@@ -319,11 +311,12 @@ TEST_F(PaperContractsTest, aSwappedPledgeStaysWithTheNewContractAMaturityRenewal
 {
     TC::CHostClock::setToday(QDate(2026, 12, 10));
     send({ swap(dealNo, "122001", 600, "019547", 400) });
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:600|122001:600");
+    EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds),
+              "SH 019547 16国债19 600 | SH 122001 06澜岳能源债 600");
     EXPECT_EQ(usable("SH", "019547"), 119400);
     EXPECT_EQ(usable("SH", "122001"), 39400);
     send({ swap(dealNo, "122001", 400, "019547", 600) });
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "122001:1000");
+    EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds), "SH 122001 06澜岳能源债 1000");
     EXPECT_EQ(usable("SH", "019547"), 120000);
     EXPECT_EQ(usable("SH", "122001"), 39000);
     EXPECT_EQ(position("SH", "019547")->totalVolume, 120000) << "pledged bonds stay held";
@@ -377,7 +370,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     startDay(QDate(2026, 12, 14));
     EXPECT_EQ(declarationsAbout(lent).size(), 1u);
     confirm(change->pendingOrderRef);
-    EXPECT_EQ(bondsOf(*contract(lent)), "019666:100000");
+    EXPECT_EQ(pledged(contract(lent)->pledgedBonds), "SH 019666 22国债01 100000");
     confirm(release->pendingOrderRef);
     EXPECT_EQ(contract("HT2026120003")->contractStatus, '5');
     EXPECT_EQ(usable("SZ", "101501"), 50000 + 120000);
@@ -573,9 +566,7 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
     EXPECT_EQ(d->declareType, '0');
     EXPECT_EQ(d->direction, '1');
     EXPECT_EQ(d->trader, "T1");
-    ASSERT_EQ(d->pledgedBonds.size(), 1u);
-    EXPECT_EQ(d->pledgedBonds[0]->bondCode, "019547");
-    EXPECT_EQ(d->pledgedBonds[0]->pledgeVolume, 560) << "50,000 / 90 % in tens of 张";
+    EXPECT_EQ(pledged(d->pledgedBonds), "SH 019547 16国债19 560") << "50,000 / 90 % in tens of 张";
 
     confirm(d->pendingOrderRef);
     EXPECT_EQ(contracts().back()->direction, '2');

@@ -137,15 +137,10 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
     const QByteArray good = ",SH,206007,0,0,T401,1005,晨岭基金,T301,1004,远川银行,1000000,0.02,"
                             "0.9,0,7,,0,,,100502,100401,0,远川客户,2,";
     const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
-    const struct
-    {
-        const char *name;
-        Files files;
-        const char *about; // the warnings checked are those containing it
-        QStringList said; // when empty, only their number is checked
-        int count;
-        std::function<void(app::CSimulatedHost &)> loaded;
-    } cases[] = {
+    // The warnings checked are those containing `about`: all of them, or their number alone.
+    using Case = std::tuple<const char *, Files, const char *, QStringList, int,
+                            std::function<void(app::CSimulatedHost &)>>;
+    const Case cases[] = {
         { "user and accounts",
           { { "host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n" },
             { "accounts.csv",
@@ -251,24 +246,24 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
               EXPECT_EQ(loaded.front()->pendingOrderRef, "A1");
           } },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[what, files, about, said, count, loaded] : cases) {
+        SCOPED_TRACE(what);
         TC::resetHostForTests();
         TC::setConfigDir(dir.path());
         write("host.ini", "[feed]\npositionIntervalMs=0\n");
-        for (const auto &[name, text] : c.files)
+        for (const auto &[name, text] : files)
             write(name, text);
         {
             app::CSimulatedHost host;
             ASSERT_TRUE(load(host));
-            const QStringList said = host.warnings().filter(QLatin1String(c.about));
-            EXPECT_EQ(said.size(), c.count) << host.warnings().join('\n').toStdString();
-            if (!c.said.isEmpty()) {
-                EXPECT_EQ(said, c.said);
+            const QStringList warned = host.warnings().filter(QLatin1String(about));
+            EXPECT_EQ(warned.size(), count) << host.warnings().join('\n').toStdString();
+            if (!said.isEmpty()) {
+                EXPECT_EQ(warned, said);
             }
-            c.loaded(host);
+            loaded(host);
         }
-        for (const auto &file : c.files)
+        for (const auto &file : files)
             QFile::remove(path(file.first));
     }
 }
