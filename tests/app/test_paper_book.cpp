@@ -304,7 +304,7 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
           "对手方当日未应答, 申报已失效", false, 0 },
         { "intention taken up by a desk", Kind::Intention, sent, "接受意向申报", false, 1 },
     };
-    for (const auto &[what, kind, answered, message, dealt, declared] : cases) {
+    for (const auto &[what, kind, answeredOn, message, dealt, declared] : cases) {
         SCOPED_TRACE(what);
         day = sent;
         setAnswerDelay(600000);
@@ -333,7 +333,7 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
         }
 
         // Its time is past when the terminal runs again: the desk answers at once.
-        day = answered;
+        day = answeredOn;
         setAnswerDelay(1);
         restart();
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));

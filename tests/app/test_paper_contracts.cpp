@@ -548,12 +548,12 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
     };
     const std::tuple<int, const char *, long long, int, const char *> cases[]
         = { { 1063, "019547", 500, '0', "019547 16国债19" }, { 1064, "", 0, '1', "" } };
-    for (const auto &[operation, bond, volume, direction, pledged] : cases) {
+    for (const auto &[operation, bond, volume, direction, pledgedBond] : cases) {
         SCOPED_TRACE(operation);
         send({ intentionOf(operation, bond, volume) });
         const auto intention = intentions().back();
         EXPECT_EQ(intention->direction, direction);
-        EXPECT_EQ(intention->pledgedBond, pledged);
+        EXPECT_EQ(intention->pledgedBond, pledgedBond);
         EXPECT_EQ(intention->pledgedBondVolume, volume);
         EXPECT_DOUBLE_EQ(intention->maturitySettleAmount, 50038.36);
         EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "an intention moves no money";
