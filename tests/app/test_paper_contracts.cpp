@@ -227,9 +227,8 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
             << day.toString().toStdString();
     }
 
-    // What the desk on the other side proposes, as the contract's state calls for.
+    // What the other desk proposes on a day: by the trader's side and the contract's status.
     c.repurchaseDays = 7;
-    // The trader's side, the contract's status, the day and the desk's proposal.
     const std::tuple<int, int, QDate, int> proposals[] = {
         { '2', '1', QDate(2026, 12, 10), '3' }, // a day of seven used: swap the pledge
         { '2', '1', QDate(2026, 12, 13), '2' }, // four of seven: buy back early
@@ -265,15 +264,8 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
 }
 
 // Each way of closing: the repo side pays, has its bonds again and cannot close twice.
-struct Closing
-{
-    const char *name;
-    int operation;
-    QDate day;
-    int status;
-    const char *done; // as the message says it
-    const char *action; // as a refusal names it
-};
+// Its name, operation, day and status after; the word of its message and the refusal's.
+using Closing = std::tuple<const char *, int, QDate, int, const char *, const char *>;
 
 class ClosingTest : public PaperContractsTest, public ::testing::WithParamInterface<Closing>
 {
@@ -281,21 +273,21 @@ class ClosingTest : public PaperContractsTest, public ::testing::WithParamInterf
 
 TEST_P(ClosingTest, closingPaysTheAmountReturnsTheBondsAndKeepsWhatWasPledged)
 {
-    const Closing &k = GetParam();
+    const auto &[name, operation, day, status, done, action] = GetParam();
     const QString no = QString::fromStdString(dealNo);
-    TC::CHostClock::setToday(k.day);
-    send({ onContract(k.operation, dealNo, 80032.22) });
-    EXPECT_EQ(contract(dealNo)->contractStatus, k.status);
+    TC::CHostClock::setToday(day);
+    send({ onContract(operation, dealNo, 80032.22) });
+    EXPECT_EQ(contract(dealNo)->contractStatus, status);
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 80032.22);
     EXPECT_EQ(usable("SH", "019547"), 120000);
     EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds), "SH 019547 16国债19 1000")
         << "the contract keeps what it pledged";
     EXPECT_EQ(messages(),
-              QStringList { QStringLiteral("合同 %1 已%2, 结算金额 80032.22").arg(no, k.done) });
+              QStringList { QStringLiteral("合同 %1 已%2, 结算金额 80032.22").arg(no, done) });
 
-    expectRefused(onContract(k.operation, dealNo, 80032.22),
+    expectRefused(onContract(operation, dealNo, 80032.22),
                   QStringLiteral("合同 %1 状态为%2, 到期日 20261216, 不能%3")
-                      .arg(no, k.status == '3' ? "已购回" : "已解除质押", k.action));
+                      .arg(no, status == '3' ? "已购回" : "已解除质押", action));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -304,7 +296,9 @@ INSTANTIATE_TEST_SUITE_P(
         Closing { "maturityConfirmation", 1047, QDate(2026, 12, 16), '3', "到期结算", "到期确认" },
         Closing { "earlyRepurchase", 1048, QDate(2026, 12, 10), '3', "购回", "提前购回" },
         Closing { "pledgeRelease", 1074, QDate(2026, 12, 17), '5', "解除质押", "解除质押" }),
-    [](const ::testing::TestParamInfo<Closing> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Closing> &info) {
+        return std::string(std::get<0>(info.param));
+    });
 
 // A pledge change swaps bonds with the available position; a renewal keeps the swapped bonds.
 TEST_F(PaperContractsTest, aSwappedPledgeStaysWithTheNewContractAMaturityRenewalClosesInto)
@@ -607,7 +601,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
             else if (d->declareType == '4')
                 received = -(d->releaseSettleAmount > 0 ? d->releaseSettleAmount
                                                         : d->maturitySettleAmount);
-            const double cash = data->getAccountDetail()->availableFunds;
+            const double cash = funds(id);
             clearMessages();
 
             send({ confirmation(*d, data) });
@@ -619,8 +613,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
                 swapped = swapped || bond->swapFlag == '1';
             EXPECT_FALSE(data->getData(ttservice::DATA_TYPE_PENDING_ORDER, ref))
                 << "an answered declaration leaves the list";
-            EXPECT_NEAR(data->getAccountDetail()->availableFunds - cash,
-                        d->direction == '0' ? received : -received, 0.005);
+            EXPECT_NEAR(funds(id) - cash, d->direction == '0' ? received : -received, 0.005);
             if (about) {
                 EXPECT_EQ(char(contract(about->contractNo, id)->contractStatus),
                           char(statusAfter.at(d->declareType)));
