@@ -137,116 +137,11 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
     const QByteArray good = ",SH,206007,0,0,T401,1005,晨岭基金,T301,1004,远川银行,1000000,0.02,"
                             "0.9,0,7,,0,,,100502,100401,0,远川客户,2,";
     const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
-    // The warnings checked are those containing `about`: all of them, or their number alone.
-    using Case = std::tuple<const char *, Files, const char *, QStringList, int,
-                            std::function<void(app::CSimulatedHost &)>>;
-    const Case cases[] = {
-        { "user and accounts",
-          { { "host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n" },
-            { "accounts.csv",
-              "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n"
-              "3,c,,x,0,logged_in,5\n" } },
-          "accounts.csv:",
-          {},
-          3,
-          [](app::CSimulatedHost &host) {
-              EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
-              EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
-              EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
-              EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
-          } },
-        { "classifications and restricted volumes",
-          { { "stock_types.csv", "typeId,market,code\n10027,SH,999999\nx,SH,019547\n" },
-            { "restricted_volumes.csv",
-              "accountId,market,code,name,volume\n777,SH,019547,a,5\n"
-              "880001,SH,019547,a,-5\n880001,SH,019547,a\n" } },
-          ".csv:",
-          { "stock_types.csv:2: SH 999999 is not in instruments.csv",
-            "stock_types.csv:3: malformed line",
-            "restricted_volumes.csv:2: account 777 is not in accounts.csv",
-            "restricted_volumes.csv:3: volume is not a whole number of 张",
-            "restricted_volumes.csv:4: malformed line" },
-          5,
-          [](app::CSimulatedHost &) {
-              EXPECT_FALSE(utils::CSingletonT<ttservice::StockTypeCenter>::instance()->isTypedStock(
-                  10027, "SH", "999999"));
-          } },
-        { "holidays added to the shipped ones",
-          { { "ExchangeHolidays.csv", "first,last,name\n2027-01-01,,元旦\nnot-a-date,,x\n" } },
-          ".csv:",
-          { "ExchangeHolidays.csv:3: not a date" },
-          1,
-          [](app::CSimulatedHost &) {
-              auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
-              EXPECT_FALSE(calendar->isTradingDay(QDate(2027, 1, 1)));
-              EXPECT_FALSE(calendar->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
-          } },
-        { "repo varieties",
-          { { "repo_varieties.csv",
-              "market,code,name,minDays,maxDays,typeId\n"
-              "SH,206007,沪7天,4,7,281\n"
-              "SH,206008,wrong type,8,14,10060\n"
-              "SZ,138007,reversed,7,4,10059\n"
-              "SZ,,no code,1,1,10057\n"
-              "SZ,138001,深1天,1,1,10057\n" } },
-          "repo_varieties.csv",
-          {},
-          3,
-          [instruments](app::CSimulatedHost &) {
-              EXPECT_TRUE(instruments->getInstrument("SH", "206007"));
-              EXPECT_TRUE(instruments->getInstrument("SZ", "138001"));
-              EXPECT_FALSE(instruments->getInstrument("SH", "206008"));
-          } },
-        { "intention orders",
-          { { "intention_orders.csv",
-              "header\nYX1,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
-              "YX2,880001,SH,2,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
-              "YX3,990001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
-              "YX4,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,400\n" } },
-          ".csv:",
-          { "intention_orders.csv:3: direction is neither 0 nor 1",
-            "intention_orders.csv:4: unknown account \"990001\"",
-            "intention_orders.csv:5: a number is missing or out of range" },
-          3,
-          [](app::CSimulatedHost &) {} },
-        { "desks, which replace the shipped ones",
-          { { "desks.csv",
-              "dealer,dealerName,trader,traderName\n"
-              "# a comment\n"
-              "2001,岚桥证券,T901,林未央\n"
-              "2002,,,\n"
-              "2003,只有名字\n" } },
-          "desks.csv:",
-          { "desks.csv:4: a desk needs a dealer and a trader code",
-            "desks.csv:5: a desk needs a dealer and a trader code" },
-          2,
-          [](app::CSimulatedHost &host) {
-              host.start();
-              const std::vector<app::CPaperExchange::Desk> &desks = host.exchange()->desks();
-              ASSERT_EQ(desks.size(), 1u);
-              EXPECT_EQ(desks[0].dealerName, QStringLiteral("岚桥证券"));
-              EXPECT_EQ(desks[0].traderName, QStringLiteral("林未央"));
-          } },
-        { "declarations waiting for confirmation",
-          { { "pending_declarations.csv",
-              declarations + "A1,880001" + good + "019547:100\n" // taken
-                  + "A2,999999" + good + "019547:100\n" // unknown account
-                  + "A3,880001" + good + "019547:100:7\n" // swap flag
-                  + "A4,880001" + good + "101501:100\n" // a bond of the other market
-                  + "A5,880001" + QByteArray(good).replace("206007", "206999") + "\n" + "A6,880001"
-                  + QByteArray(good).replace(",0,0,T401", ",0,9,T401") + "\n" + "A1,880001" + good
-                  + "\n" // twice
-                  + "A8,880001,SH\n" } },
-          "pending_declarations.csv:",
-          {},
-          7,
-          [](app::CSimulatedHost &) {
-              const auto loaded = paper::declarations();
-              ASSERT_EQ(loaded.size(), 1u);
-              EXPECT_EQ(loaded.front()->pendingOrderRef, "A1");
-          } },
-    };
-    for (const auto &[what, files, about, said, count, loaded] : cases) {
+    // Loads with `files` written: the warnings containing `about` are `said`, or `count` of them
+    // when none are given; `loaded` checks what the host took.
+    const auto check = [this](const char *what, const char *about, int count,
+                              const QStringList &said, const Files &files,
+                              const std::function<void(app::CSimulatedHost &)> &loaded = {}) {
         SCOPED_TRACE(what);
         TC::resetHostForTests();
         TC::setConfigDir(dir.path());
@@ -261,11 +156,98 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
             if (!said.isEmpty()) {
                 EXPECT_EQ(warned, said);
             }
-            loaded(host);
+            if (loaded)
+                loaded(host);
         }
         for (const auto &file : files)
             QFile::remove(path(file.first));
-    }
+    };
+    check("user and accounts", "accounts.csv:", 3, {},
+          { { "host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n" },
+            { "accounts.csv",
+              "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n"
+              "3,c,,x,0,logged_in,5\n" } },
+          [](app::CSimulatedHost &host) {
+              EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
+              EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
+              EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
+              EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
+          });
+    check("classifications and restricted volumes", ".csv:", 5,
+          { "stock_types.csv:2: SH 999999 is not in instruments.csv",
+            "stock_types.csv:3: malformed line",
+            "restricted_volumes.csv:2: account 777 is not in accounts.csv",
+            "restricted_volumes.csv:3: volume is not a whole number of 张",
+            "restricted_volumes.csv:4: malformed line" },
+          { { "stock_types.csv", "typeId,market,code\n10027,SH,999999\nx,SH,019547\n" },
+            { "restricted_volumes.csv",
+              "accountId,market,code,name,volume\n777,SH,019547,a,5\n"
+              "880001,SH,019547,a,-5\n880001,SH,019547,a\n" } },
+          [](app::CSimulatedHost &) {
+              EXPECT_FALSE(utils::CSingletonT<ttservice::StockTypeCenter>::instance()->isTypedStock(
+                  10027, "SH", "999999"));
+          });
+    check("holidays added to the shipped ones", ".csv:", 1,
+          { "ExchangeHolidays.csv:3: not a date" },
+          { { "ExchangeHolidays.csv", "first,last,name\n2027-01-01,,元旦\nnot-a-date,,x\n" } },
+          [](app::CSimulatedHost &) {
+              auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
+              EXPECT_FALSE(calendar->isTradingDay(QDate(2027, 1, 1)));
+              EXPECT_FALSE(calendar->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
+          });
+    check("repo varieties", "repo_varieties.csv", 3, {},
+          { { "repo_varieties.csv",
+              "market,code,name,minDays,maxDays,typeId\n"
+              "SH,206007,沪7天,4,7,281\n"
+              "SH,206008,wrong type,8,14,10060\n"
+              "SZ,138007,reversed,7,4,10059\n"
+              "SZ,,no code,1,1,10057\n"
+              "SZ,138001,深1天,1,1,10057\n" } },
+          [instruments](app::CSimulatedHost &) {
+              EXPECT_TRUE(instruments->getInstrument("SH", "206007"));
+              EXPECT_TRUE(instruments->getInstrument("SZ", "138001"));
+              EXPECT_FALSE(instruments->getInstrument("SH", "206008"));
+          });
+    check("intention orders", ".csv:", 3,
+          { "intention_orders.csv:3: direction is neither 0 nor 1",
+            "intention_orders.csv:4: unknown account \"990001\"",
+            "intention_orders.csv:5: a number is missing or out of range" },
+          { { "intention_orders.csv",
+              "header\nYX1,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+              "YX2,880001,SH,2,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+              "YX3,990001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
+              "YX4,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,400\n" } });
+    check("desks, which replace the shipped ones", "desks.csv:", 2,
+          { "desks.csv:4: a desk needs a dealer and a trader code",
+            "desks.csv:5: a desk needs a dealer and a trader code" },
+          { { "desks.csv",
+              "dealer,dealerName,trader,traderName\n"
+              "# a comment\n"
+              "2001,岚桥证券,T901,林未央\n"
+              "2002,,,\n"
+              "2003,只有名字\n" } },
+          [](app::CSimulatedHost &host) {
+              host.start();
+              const std::vector<app::CPaperExchange::Desk> &desks = host.exchange()->desks();
+              ASSERT_EQ(desks.size(), 1u);
+              EXPECT_EQ(desks[0].dealerName, QStringLiteral("岚桥证券"));
+              EXPECT_EQ(desks[0].traderName, QStringLiteral("林未央"));
+          });
+    check("declarations waiting for confirmation", "pending_declarations.csv:", 7, {},
+          { { "pending_declarations.csv",
+              declarations + "A1,880001" + good + "019547:100\n" // taken
+                  + "A2,999999" + good + "019547:100\n" // unknown account
+                  + "A3,880001" + good + "019547:100:7\n" // swap flag
+                  + "A4,880001" + good + "101501:100\n" // a bond of the other market
+                  + "A5,880001" + QByteArray(good).replace("206007", "206999") + "\n" + "A6,880001"
+                  + QByteArray(good).replace(",0,0,T401", ",0,9,T401") + "\n" + "A1,880001" + good
+                  + "\n" // twice
+                  + "A8,880001,SH\n" } },
+          [](app::CSimulatedHost &) {
+              const auto loaded = paper::declarations();
+              ASSERT_EQ(loaded.size(), 1u);
+              EXPECT_EQ(loaded.front()->pendingOrderRef, "A1");
+          });
 }
 
 // Contract lines: dates from the trading date; a bad line is reported with file, line and reason.
