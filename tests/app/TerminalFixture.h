@@ -236,30 +236,33 @@ inline std::string desk()
     return text;
 }
 
-inline CCodeOrderParam spot(int operation, const std::string &market, const std::string &code,
-                            double price, long long volume, const std::string &counterparty)
+// An order of `data`'s account: `operation` on `market` `code` for `volume`.
+inline CCodeOrderParam order(int operation, const std::string &market, const std::string &code,
+                             long long volume, const ttservice::CAccountDataPtr &data = account())
 {
     CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
+    order.accountInfo = data->getAccountInfo();
     order.operationType = static_cast<ttservice::EOperationType>(operation);
     order.stock.market = market;
     order.stock.stockCode = code;
-    order.price = price;
-    order.priceMode = 11;
     order.volume = volume;
-    order.counterpartyTrader = counterparty;
     return order;
+}
+
+inline CCodeOrderParam spot(int operation, const std::string &market, const std::string &code,
+                            double price, long long volume, const std::string &counterparty)
+{
+    CCodeOrderParam spot = order(operation, market, code, volume);
+    spot.price = price;
+    spot.priceMode = 11;
+    spot.counterpartyTrader = counterparty;
+    return spot;
 }
 
 // An agreement order of trader T1 of 880001 on SH 204007.
 inline CCodeOrderParam agreementOrder(int operation, long long volume, const Terms &terms)
 {
-    CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(operation);
-    order.stock.market = "SH";
-    order.stock.stockCode = "204007";
-    order.volume = volume;
+    CCodeOrderParam order = paper::order(operation, "SH", "204007", volume);
     order.paramKind = 2;
     CRepurchaseAgreementParam agreement;
     agreement.trader = "T1";
@@ -298,12 +301,8 @@ inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
                                        { '2', repo ? 1072 : 1092 },
                                        { '3', 1070 },
                                        { '4', repo ? 1075 : 1095 } };
-    CCodeOrderParam order;
-    order.accountInfo = data->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(codes.at(d.declareType));
-    order.stock.market = d.market;
-    order.stock.stockCode = d.contractCode;
-    order.volume = 10;
+    CCodeOrderParam order
+        = paper::order(codes.at(d.declareType), d.market, d.contractCode, 10, data);
     order.paramKind = 2;
     CRepurchaseAgreementParam agreement;
     agreement.pendingOrderRef = d.pendingOrderRef;

@@ -23,7 +23,6 @@
 namespace {
 
 using ContractPtr = ttservice::CRepurchaseAgreementContractInfoPtr;
-using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
 // A Tuesday on which both exchanges trade.
 const QDate kTradingDay(2026, 3, 10);
@@ -296,22 +295,21 @@ TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateO
         ASSERT_TRUE(load(host));
         EXPECT_EQ(host.warnings(), expected);
         EXPECT_TRUE(paper::contracts("880001").empty());
-        const std::vector<ContractPtr> contracts = paper::contracts("880002");
-        ASSERT_EQ(contracts.size(), 1u);
-        const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
-        EXPECT_EQ(paper::summary(c),
+        ASSERT_EQ(paper::contracts("880002").size(), 1u);
+        const ContractPtr c = paper::contracts("880002").front();
+        EXPECT_EQ(paper::summary(*c),
                   QStringLiteral("SH side 2, status 8, %1 to %2 (30 days), amount 10000000 at "
                                  "0.024, ratio 0.85, due 10019726.03, desk 1004 远川银行 T301, "
                                  "bonds SH 019547 16国债19 90000 | SH 122001 06澜岳能源债 40000")
                       .arg(utils::dateNumber(tradingDate.addDays(-10)))
                       .arg(utils::dateNumber(tradingDate.addDays(20)))
                       .toStdString());
-        EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
-        EXPECT_EQ(
-            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyEntity,
-                                       c.referenceNo, c.supplementaryTerms }),
-            std::vector<std::string>(
-                { "1001", "100102", "T002", "100401", "YD001", "到期一次结清" }));
+        EXPECT_EQ(c->accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
+        EXPECT_EQ(std::vector<std::string>({ c->dealer, c->tradingEntity, c->trader,
+                                             c->counterpartyEntity, c->referenceNo,
+                                             c->supplementaryTerms }),
+                  std::vector<std::string>(
+                      { "1001", "100102", "T002", "100401", "YD001", "到期一次结清" }));
     }
 }
 
@@ -352,7 +350,6 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
     EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(warnings[0]));
 }
 
-// A seed file too big, or a directory, fails the load or is said with what is lost.
 TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
 {
     const qint64 size = app::CSimulatedHost::kMaxSeedFileBytes + 1;
