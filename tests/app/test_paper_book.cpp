@@ -208,47 +208,10 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
         book.open(false);
     };
     std::unique_ptr<app::CPaperBook> otherTerminal;
-    // What breaks the book, the state it is read in, the notice and whether it is kept aside.
-    const std::tuple<const char *, std::function<void()>, EState, const char *, bool> cases[] = {
-        { "locked by another terminal",
-          [&]() {
-              otherTerminal = std::make_unique<app::CPaperBook>(bookPath());
-              ASSERT_EQ(otherTerminal->open(false), EState::Empty);
-          },
-          EState::Locked, "in use by another terminal", false },
-        { "read-only",
-          [&]() {
-              writeBook();
-              QFile(bookPath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-          },
-          EState::ReadOnly, "read-only", false },
-        { "not a database", [&]() { write(app::CPaperBook::fileName(), QByteArray(8192, 'x')); },
-          EState::Empty, "damaged", true },
-        { "a damaged page",
-          [&]() {
-              writeBook();
-              QFile file(bookPath());
-              ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-              ASSERT_TRUE(file.seek(4096)); // the second page: a table's root
-              file.write(QByteArray(4096, char(0xa5)));
-          },
-          EState::Empty, "damaged", true },
-        { "a waiting deal that does not read",
-          [&]() {
-              writeBook();
-              ASSERT_TRUE(onFile(bookPath(),
-                                 { "INSERT INTO pending_deals VALUES ('880001', 0, 'CJ1', "
-                                   "20261209, 0, x'0500000000')" }));
-          },
-          EState::Empty, "damaged", true },
-        { "a newer schema",
-          [&]() {
-              writeBook();
-              ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version = 3" }));
-          },
-          EState::FutureSchema, "written by a newer terminal (schema 3", false },
-    };
-    for (const auto &[what, prepare, state, notice, keptAside] : cases) {
+    // After `prepare` breaks the book: the state it is read in, the one notice containing `notice`,
+    // and whether the damaged file is kept aside.
+    const auto check = [&](const char *what, EState state, const char *notice, bool keptAside,
+                           const std::function<void()> &prepare) {
         SCOPED_TRACE(what);
         host.reset();
         for (const QString &name : QDir(dir.path()).entryList({ "paper_book*" }, QDir::Files))
@@ -281,7 +244,35 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
             EXPECT_EQ(bytes(), before);
         }
         otherTerminal.reset();
-    }
+    };
+    check("locked by another terminal", EState::Locked, "in use by another terminal", false, [&]() {
+        otherTerminal = std::make_unique<app::CPaperBook>(bookPath());
+        ASSERT_EQ(otherTerminal->open(false), EState::Empty);
+    });
+    check("read-only", EState::ReadOnly, "read-only", false, [&]() {
+        writeBook();
+        QFile(bookPath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    });
+    check("not a database", EState::Empty, "damaged", true,
+          [&]() { write(app::CPaperBook::fileName(), QByteArray(8192, 'x')); });
+    check("a damaged page", EState::Empty, "damaged", true, [&]() {
+        writeBook();
+        QFile file(bookPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(4096)); // the second page: a table's root
+        file.write(QByteArray(4096, char(0xa5)));
+    });
+    check("a waiting deal that does not read", EState::Empty, "damaged", true, [&]() {
+        writeBook();
+        ASSERT_TRUE(onFile(bookPath(),
+                           { "INSERT INTO pending_deals VALUES ('880001', 0, 'CJ1', "
+                             "20261209, 0, x'0500000000')" }));
+    });
+    check("a newer schema", EState::FutureSchema, "written by a newer terminal (schema 3", false,
+          [&]() {
+              writeBook();
+              ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version = 3" }));
+          });
 }
 
 TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOutOnceItRunsAgain)
