@@ -430,91 +430,83 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
     };
     plant("HT2026120031/1", "QR2026129001", "1001", "T001");
     plant("HT2026120027/1", "HT2026129999/1", "1004", "T301");
-    const std::tuple<const char *, QDate, CCodeOrderParam, QString> cases[] = {
-        { "spot: unknown counterparty", inside, spot(1052, "SH", "019547", 100, 10, "Nobody"),
-          "对手方 Nobody 不是模拟交易台" },
-        { "spot: unknown bond", inside, spot(1052, "SH", "999999", 100, 10, "T101"),
-          "SH 999999 不是上市债券" },
-        { "spot: no quantity", inside, spot(1052, "SH", "019547", 100, 0, "T101"),
-          "数量必须大于0" },
-        { "spot: negative price", inside, spot(1053, "SH", "019547", -1, 10, "T101"),
-          "价格必须大于0" },
-        { "spot: beyond the funds", inside, spot(1052, "SH", "019547", 100, 1000000, "T101"),
-          "可用资金不足: 需要 101234500.00, 可用 52080000.00" },
-        { "spot: beyond the position", inside, spot(1053, "SH", "019547", 100, 119001, "T101"),
-          "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
-        { "unknown account", inside, strangerAccount, "账户 990099 不存在" },
-        { "deal: no agreement part", inside, noAgreement, "委托缺少协议回购参数" },
-        { "deal: unknown desk", inside, dealWith(&P::counterpartyDealer, std::string("9999")),
-          "对手方 9999 T101 不是模拟交易台" },
-        { "deal: trader of another desk", inside,
-          dealWith(&P::counterpartyTrader, std::string("T201")),
-          "对手方 1002 T201 不是模拟交易台" },
-        { "deal: zero amount", inside, dealWith(&P::repurchaseAmount, 0.0), "回购金额必须大于0" },
-        { "deal: no amount", inside, dealWith(&P::repurchaseAmount, ttservice::kUnsetDouble),
-          "回购金额必须大于0" },
-        { "deal: rate typed as a percentage", inside, dealWith(&P::repurchaseRate, 2.1),
-          "回购利率必须在0%~100%之间" },
-        { "deal: no term", inside, dealWith(&P::repurchaseDays, ttservice::kUnsetInt),
-          "回购天数必须在1~365之间" },
-        { "deal: term past a year", inside, dealWith(&P::repurchaseDays, 366),
-          "回购天数必须在1~365之间" },
-        { "deal: unknown bond", inside, deal("999999"), "质押券 SH 999999 不是上市债券" },
-        { "deal: nothing pledged", inside, deal("019547", 0), "质押数量必须大于0" },
-        { "deal: more pledged than available", inside, deal("019547", 119001),
-          "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
-        { "unreadable agreement", maturity, unreadable, "协议回购参数无法识别" },
-        { "no contract number", maturity, onContract(1047, "", 1), "委托缺少合同编号" },
-        { "unknown contract", maturity, onContract(1047, "NOPE", 1), "合同 NOPE 不存在" },
-        { "the other side's code", maturity, onContract(1077, dealNo, 80032.22),
-          QStringLiteral("业务代码 1077 不适用于正回购合同 %1").arg(no) },
-        { "confirmed before maturity", inside, onContract(1047, dealNo, 80032.22),
-          notNow("到期确认") },
-        { "renewed before maturity", inside, renewal(&P::repurchaseAmount, 80000.0),
-          notNow("到期续做") },
-        { "bought back on the deal day", dealDay(), onContract(1048, dealNo, 80032.22),
-          notNow("提前购回") },
-        { "released inside the term", inside, onContract(1074, dealNo, 0), notNow("解除质押") },
-        { "pledge changed on the deal day", dealDay(), swap(dealNo, "122001", 10, "", 0),
-          notNow("质押券变更") },
-        { "bought back for nothing", inside, onContract(1048, dealNo, 0), "购回金额必须大于0" },
-        { "confirmed for nothing", maturity, onContract(1047, dealNo, 0), "到期结算金额必须大于0" },
-        { "released for a negative amount", maturity.addDays(1), onContract(1074, dealNo, -1),
-          "结算金额不能为负" },
-        { "confirmed beyond the funds", maturity, onContract(1047, dealNo, 1e9),
-          "可用资金不足: 需要 1000000000.00, 可用 52080000.00" },
-        { "renewed for no days", maturity, renewal(&P::repurchaseDays, 0),
-          "回购天数必须在1~365之间" },
-        { "renewed at no rate", maturity, renewal(&P::repurchaseRate, 0.0),
-          "回购利率必须在0%~100%之间" },
-        { "renewed for a negative amount", maturity, renewal(&P::repurchaseAmount, -5.0),
-          "回购金额必须大于0" },
-        { "swap naming no bond", inside, swap(dealNo, "", 0, "", 0),
-          "质押券变更未列出换入或换出的债券" },
-        { "swap in an unknown bond", inside, swap(dealNo, "999999", 10, "", 0),
-          "质押券 SH 999999 不是上市债券" },
-        { "swap in nothing", inside, swap(dealNo, "122001", 0, "", 0), "换入数量必须大于0" },
-        { "swap out nothing", inside, swap(dealNo, "", 0, "019547", 0), "换出数量必须大于0" },
-        { "swap in more than available", inside, swap(dealNo, "122001", 40001, "", 0),
-          "122001 06澜岳能源债 可用数量不足: 需要 40001 张, 可用 40000 张" },
-        { "swap out more than pledged", inside, swap(dealNo, "", 0, "019547", 2000),
-          QStringLiteral("合同 %1 质押的 019547 只有 1000 张, 不能换出 2000 张").arg(no) },
-        { "swap leaving the amount uncovered", inside, swap(dealNo, "", 0, "019547", 500),
-          "换券后质押券折算金额 40000.00 不足回购金额 80000.00" },
-        { "answer naming no declaration", inside, answer(1065, ""), "确认委托缺少申报编号" },
-        { "answer to an unknown declaration", inside, answer(1065, "NOPE"), "申报 NOPE 不存在" },
-        { "answer of another type", inside, answer(1067, "QR2026120011"),
-          "申报 QR2026120011 的类型为成交申报, 不能以业务代码 1067 确认" },
-        { "answer to a counterparty that is no desk", inside, answer(1075, "QR2026129001"),
-          "对手方 1001 T001 不是模拟交易台" },
-        { "answer about no contract", inside, answer(1072, "HT2026129999/1"),
-          "申报 HT2026129999/1 没有对应的合同" },
-    };
-    for (const auto &[what, day, order, reason] : cases) {
-        SCOPED_TRACE(what);
-        TC::CHostClock::setToday(day);
-        expectRefused(order, reason);
-    }
+    // Each is refused with its reason alone, on the day set before it.
+    const auto refuse
+        = [this](const char *what, const CCodeOrderParam &order, const QString &reason) {
+              SCOPED_TRACE(what);
+              expectRefused(order, reason);
+          };
+    TC::CHostClock::setToday(inside);
+    refuse("spot: unknown counterparty", spot(1052, "SH", "019547", 100, 10, "Nobody"),
+           "对手方 Nobody 不是模拟交易台");
+    refuse("spot: unknown bond", spot(1052, "SH", "999999", 100, 10, "T101"),
+           "SH 999999 不是上市债券");
+    refuse("spot: no quantity", spot(1052, "SH", "019547", 100, 0, "T101"), "数量必须大于0");
+    refuse("spot: negative price", spot(1053, "SH", "019547", -1, 10, "T101"), "价格必须大于0");
+    refuse("spot: beyond the funds", spot(1052, "SH", "019547", 100, 1000000, "T101"),
+           "可用资金不足: 需要 101234500.00, 可用 52080000.00");
+    refuse("spot: beyond the position", spot(1053, "SH", "019547", 100, 119001, "T101"),
+           "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张");
+    refuse("unknown account", strangerAccount, "账户 990099 不存在");
+    refuse("deal: no agreement part", noAgreement, "委托缺少协议回购参数");
+    refuse("deal: unknown desk", dealWith(&P::counterpartyDealer, std::string("9999")),
+           "对手方 9999 T101 不是模拟交易台");
+    refuse("deal: trader of another desk", dealWith(&P::counterpartyTrader, std::string("T201")),
+           "对手方 1002 T201 不是模拟交易台");
+    refuse("deal: zero amount", dealWith(&P::repurchaseAmount, 0.0), "回购金额必须大于0");
+    refuse("deal: no amount", dealWith(&P::repurchaseAmount, ttservice::kUnsetDouble),
+           "回购金额必须大于0");
+    refuse("deal: rate typed as a percentage", dealWith(&P::repurchaseRate, 2.1),
+           "回购利率必须在0%~100%之间");
+    refuse("deal: no term", dealWith(&P::repurchaseDays, ttservice::kUnsetInt),
+           "回购天数必须在1~365之间");
+    refuse("deal: term past a year", dealWith(&P::repurchaseDays, 366), "回购天数必须在1~365之间");
+    refuse("deal: unknown bond", deal("999999"), "质押券 SH 999999 不是上市债券");
+    refuse("deal: nothing pledged", deal("019547", 0), "质押数量必须大于0");
+    refuse("deal: more pledged than available", deal("019547", 119001),
+           "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张");
+    refuse("confirmed before maturity", onContract(1047, dealNo, 80032.22), notNow("到期确认"));
+    refuse("renewed before maturity", renewal(&P::repurchaseAmount, 80000.0), notNow("到期续做"));
+    refuse("released inside the term", onContract(1074, dealNo, 0), notNow("解除质押"));
+    refuse("bought back for nothing", onContract(1048, dealNo, 0), "购回金额必须大于0");
+    refuse("swap naming no bond", swap(dealNo, "", 0, "", 0), "质押券变更未列出换入或换出的债券");
+    refuse("swap in an unknown bond", swap(dealNo, "999999", 10, "", 0),
+           "质押券 SH 999999 不是上市债券");
+    refuse("swap in nothing", swap(dealNo, "122001", 0, "", 0), "换入数量必须大于0");
+    refuse("swap out nothing", swap(dealNo, "", 0, "019547", 0), "换出数量必须大于0");
+    refuse("swap in more than available", swap(dealNo, "122001", 40001, "", 0),
+           "122001 06澜岳能源债 可用数量不足: 需要 40001 张, 可用 40000 张");
+    refuse("swap out more than pledged", swap(dealNo, "", 0, "019547", 2000),
+           QStringLiteral("合同 %1 质押的 019547 只有 1000 张, 不能换出 2000 张").arg(no));
+    refuse("swap leaving the amount uncovered", swap(dealNo, "", 0, "019547", 500),
+           "换券后质押券折算金额 40000.00 不足回购金额 80000.00");
+    refuse("answer naming no declaration", answer(1065, ""), "确认委托缺少申报编号");
+    refuse("answer to an unknown declaration", answer(1065, "NOPE"), "申报 NOPE 不存在");
+    refuse("answer of another type", answer(1067, "QR2026120011"),
+           "申报 QR2026120011 的类型为成交申报, 不能以业务代码 1067 确认");
+    refuse("answer to a counterparty that is no desk", answer(1075, "QR2026129001"),
+           "对手方 1001 T001 不是模拟交易台");
+    refuse("answer about no contract", answer(1072, "HT2026129999/1"),
+           "申报 HT2026129999/1 没有对应的合同");
+    TC::CHostClock::setToday(maturity);
+    refuse("unreadable agreement", unreadable, "协议回购参数无法识别");
+    refuse("no contract number", onContract(1047, "", 1), "委托缺少合同编号");
+    refuse("unknown contract", onContract(1047, "NOPE", 1), "合同 NOPE 不存在");
+    refuse("the other side's code", onContract(1077, dealNo, 80032.22),
+           QStringLiteral("业务代码 1077 不适用于正回购合同 %1").arg(no));
+    refuse("confirmed for nothing", onContract(1047, dealNo, 0), "到期结算金额必须大于0");
+    refuse("confirmed beyond the funds", onContract(1047, dealNo, 1e9),
+           "可用资金不足: 需要 1000000000.00, 可用 52080000.00");
+    refuse("renewed for no days", renewal(&P::repurchaseDays, 0), "回购天数必须在1~365之间");
+    refuse("renewed at no rate", renewal(&P::repurchaseRate, 0.0), "回购利率必须在0%~100%之间");
+    refuse("renewed for a negative amount", renewal(&P::repurchaseAmount, -5.0),
+           "回购金额必须大于0");
+    TC::CHostClock::setToday(dealDay());
+    refuse("bought back on the deal day", onContract(1048, dealNo, 80032.22), notNow("提前购回"));
+    refuse("pledge changed on the deal day", swap(dealNo, "122001", 10, "", 0),
+           notNow("质押券变更"));
+    TC::CHostClock::setToday(maturity.addDays(1));
+    refuse("released for a negative amount", onContract(1074, dealNo, -1), "结算金额不能为负");
 
     // A declaration is answered once; a deal is declared once per command.
     TC::CHostClock::setToday(dealDay());
