@@ -56,6 +56,14 @@ protected:
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
 
+    // No position feed; the desks answer deals after `ms`.
+    void setAnswerDelay(int ms)
+    {
+        write("host.ini",
+              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + QByteArray::number(ms)
+                  + '\n');
+    }
+
     void write(const QString &name, const QByteArray &bytes)
     {
         QFile f(path(name));
@@ -325,15 +333,14 @@ protected:
     void SetUp() override
     {
         TerminalFixture::SetUp();
-        write("host.ini",
-              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + answerDelay() + "\n");
+        setAnswerDelay(answerDelay());
         TC::CHostClock::setToday(dealDay());
         ASSERT_TRUE(load(host));
         host.start();
         ASSERT_NE(host.exchange(), nullptr);
         paper::clearMessages();
     }
-    virtual QByteArray answerDelay() const { return "0"; }
+    virtual int answerDelay() const { return 0; }
 
     void send(const std::vector<paper::CCodeOrderParam> &orders)
     {

@@ -27,8 +27,7 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "by-hand");
         db.setDatabaseName(path);
-        if (!db.open())
-            failed = db.lastError().text();
+        db.open(); // a file that cannot be opened fails the first statement
         QSqlQuery query(db);
         for (const QString &statement : statements)
             if (failed.isEmpty() && !query.exec(statement))
@@ -37,9 +36,8 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
             *value = query.next() ? query.value(0) : QVariant();
     } // the connection is closed with its last handle
     QSqlDatabase::removeDatabase("by-hand");
-    if (failed.isEmpty())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << failed.toStdString();
+    return failed.isEmpty() ? ::testing::AssertionSuccess()
+                            : ::testing::AssertionFailure() << failed.toStdString();
 }
 
 // A change of a position made outside the exchange, as the position feed makes them.
@@ -98,13 +96,6 @@ protected:
         std::promise<void> taken;
         host->exchange()->runOnExchangeThread([&taken] { taken.set_value(); });
         taken.get_future().wait();
-    }
-
-    void setAnswerDelay(int ms)
-    {
-        write("host.ini",
-              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + QByteArray::number(ms)
-                  + '\n');
     }
 
     QString bookPath() const { return path(app::CPaperBook::fileName()); }

@@ -145,7 +145,7 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
 class SlowDeskTest : public PaperDeskTest
 {
 protected:
-    QByteArray answerDelay() const override { return "300"; }
+    int answerDelay() const override { return 300; }
 };
 
 TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)

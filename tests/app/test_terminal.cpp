@@ -169,7 +169,7 @@ static bool waitForRows(XP::COddEvenRowTable *table, int rows)
 // The 待确认申报 table answers a declaration with the code of its type.
 TEST_F(TerminalTest, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTheTable)
 {
-    write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
+    setAnswerDelay(0);
     TC::CHostClock::setToday(QDate(2026, 12, 9));
     app::CSimulatedHost host;
     ASSERT_TRUE(load(host));

@@ -24,8 +24,7 @@
 #endif
 
 #ifdef FICC_ASAN
-// Debian's log4cxx deletes a rolling appender's part through its base type, which ASan reports
-// on each reset: the library's fault, so this binary alone skips that one check.
+// Debian's log4cxx frees a rolling appender's part through its base type: this binary skips that.
 extern "C" const char *__asan_default_options()
 {
     return "new_delete_type_mismatch=0";
