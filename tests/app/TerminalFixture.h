@@ -41,6 +41,17 @@
 #include <sstream>
 #include <vector>
 
+namespace paper {
+
+// A file's bytes; none when it is missing.
+inline QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace paper
+
 class TerminalFixture : public ::testing::Test
 {
 protected:
@@ -77,9 +88,9 @@ protected:
         if (!readsPaperBook)
             host.setResetPaper(true);
         QString error;
-        if (host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << error.toStdString();
+        return host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error)
+            ? ::testing::AssertionSuccess()
+            : ::testing::AssertionFailure() << error.toStdString();
     }
 
     // Hands `orders` to the command centre as one command of the trader's.
@@ -96,10 +107,7 @@ protected:
     QList<QJsonObject> journalLines(const QString &name) const
     {
         QList<QJsonObject> lines;
-        QFile file(path(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return lines;
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = paper::bytesOf(path(name));
         EXPECT_TRUE(bytes.isEmpty() || bytes.endsWith('\n')) << "the last line is ended too";
         for (const QByteArray &line : bytes.split('\n')) {
             if (!line.isEmpty())
@@ -118,13 +126,6 @@ using ttservice::CCodeOrderParam;
 using ttservice::CRepurchaseAgreementParam;
 using Contract = ttservice::CRepurchaseAgreementContractInfo;
 using Terms = std::function<void(CRepurchaseAgreementParam &)>;
-
-// A file's bytes; none when it is missing.
-inline QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline ttservice::CAccountDataPtr account(const std::string &id = "880001")
 {
