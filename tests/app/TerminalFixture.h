@@ -41,17 +41,6 @@
 #include <sstream>
 #include <vector>
 
-namespace paper {
-
-// A file's bytes; none when it is missing.
-inline QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace paper
-
 class TerminalFixture : public ::testing::Test
 {
 protected:
@@ -66,6 +55,13 @@ protected:
     void TearDown() override { TC::resetHostForTests(); }
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    // A file's bytes; none when it is missing.
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     // No position feed; the desks answer deals after `ms`.
     void setAnswerDelay(int ms)
@@ -107,7 +103,7 @@ protected:
     QList<QJsonObject> journalLines(const QString &name) const
     {
         QList<QJsonObject> lines;
-        const QByteArray bytes = paper::bytesOf(path(name));
+        const QByteArray bytes = bytesOf(path(name));
         EXPECT_TRUE(bytes.isEmpty() || bytes.endsWith('\n')) << "the last line is ended too";
         for (const QByteArray &line : bytes.split('\n')) {
             if (!line.isEmpty())

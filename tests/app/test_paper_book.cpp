@@ -208,8 +208,7 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
         for (const QString &name : QDir(dir.path()).entryList({ "paper_book*" }, QDir::Files))
             QFile::remove(path(name));
         prepare();
-        const auto bytes
-            = [this]() { return paper::bytesOf(bookPath()) + paper::bytesOf(bookPath() + "-wal"); };
+        const auto bytes = [this]() { return bytesOf(bookPath()) + bytesOf(bookPath() + "-wal"); };
         const QByteArray before = bytes();
 
         restart();
@@ -227,7 +226,7 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
             const QStringList aside = QDir(dir.path()).entryList({ "paper_book.sqlite.corrupt-*" });
             ASSERT_EQ(aside.size(), 1);
             EXPECT_TRUE(notices[0].contains(aside[0]));
-            EXPECT_EQ(paper::bytesOf(path(aside[0])), before);
+            EXPECT_EQ(bytesOf(path(aside[0])), before);
             restart();
             EXPECT_EQ(desk(), traded);
         } else {

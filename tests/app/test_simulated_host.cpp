@@ -67,8 +67,8 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
         states.insert(client->getLoginStatus(a->getKey()));
     EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
     // The dealer file is handed to the configuration directory, bytes unchanged.
-    EXPECT_EQ(paper::bytesOf(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
-              paper::bytesOf(path("FiccDealerConfig.csv")));
+    EXPECT_EQ(bytesOf(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
+              bytesOf(path("FiccDealerConfig.csv")));
     const auto restricted = paper::record<ttservice::CNonTradeStockVolumeInfo>(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547");
     ASSERT_TRUE(restricted);
@@ -325,11 +325,9 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
     const QString data = path("data");
     QDir().mkpath(data);
     const QDir shipped(QStringLiteral(FICC_APP_DATA_DIR));
-    for (const QString &name : shipped.entryList(QDir::Files)) {
-        if (name != QLatin1String("contracts.csv")) {
-            ASSERT_TRUE(QFile::copy(shipped.filePath(name), QDir(data).filePath(name)));
-        }
-    }
+    for (const QString &name : shipped.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(shipped.filePath(name), QDir(data).filePath(name)));
+    ASSERT_TRUE(QFile::remove(QDir(data).filePath("contracts.csv")));
     app::CSimulatedHost host;
     ASSERT_TRUE(host.load(data, dir.path(), &error)) << error.toStdString();
     const QStringList warnings { "contracts.csv: cannot read, no agreement contracts" };

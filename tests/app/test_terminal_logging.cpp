@@ -51,7 +51,6 @@ protected:
 
 } // namespace
 
-// Information to the rolling file, warnings also to stderr, with or without the shipped example.
 TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAsTheExampleSays)
 {
     for (const bool withExample : { false, true }) {
