@@ -24,7 +24,7 @@
 #endif
 
 #ifdef FICC_ASAN
-// Debian's log4cxx frees a rolling appender's part through its base type: this binary skips that.
+// Debian's log4cxx frees a rolling appender's part through its base type: ASan skips that here.
 extern "C" const char *__asan_default_options()
 {
     return "new_delete_type_mismatch=0";
