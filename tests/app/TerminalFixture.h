@@ -18,6 +18,7 @@
 #include "ttservice/CPositionStatics.h"
 #include "ttservice/CRepurchaseAgreementContractInfo.h"
 #include "ttservice/CRepurchaseAgreementParam.h"
+#include "ttservice/CRepurchaseIntentionOrder.h"
 #include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/TraderCenter.h"
 #include "utils/CSingletonT.h"
@@ -34,8 +35,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iomanip>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 class TerminalFixture : public ::testing::Test
@@ -53,6 +56,21 @@ protected:
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
 
+    // A file's bytes; none when it is missing.
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // No position feed; the desks answer deals after `ms`.
+    void setAnswerDelay(int ms)
+    {
+        write("host.ini",
+              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + QByteArray::number(ms)
+                  + '\n');
+    }
+
     void write(const QString &name, const QByteArray &bytes)
     {
         QFile f(path(name));
@@ -66,9 +84,9 @@ protected:
         if (!readsPaperBook)
             host.setResetPaper(true);
         QString error;
-        if (host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << error.toStdString();
+        return host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error)
+            ? ::testing::AssertionSuccess()
+            : ::testing::AssertionFailure() << error.toStdString();
     }
 
     // Hands `orders` to the command centre as one command of the trader's.
@@ -85,10 +103,7 @@ protected:
     QList<QJsonObject> journalLines(const QString &name) const
     {
         QList<QJsonObject> lines;
-        QFile file(path(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return lines;
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = bytesOf(path(name));
         EXPECT_TRUE(bytes.isEmpty() || bytes.endsWith('\n')) << "the last line is ended too";
         for (const QByteArray &line : bytes.split('\n')) {
             if (!line.isEmpty())
@@ -107,13 +122,6 @@ using ttservice::CCodeOrderParam;
 using ttservice::CRepurchaseAgreementParam;
 using Contract = ttservice::CRepurchaseAgreementContractInfo;
 using Terms = std::function<void(CRepurchaseAgreementParam &)>;
-
-// A file's bytes; none when it is missing.
-inline QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline ttservice::CAccountDataPtr account(const std::string &id = "880001")
 {
@@ -160,9 +168,48 @@ inline boost::shared_ptr<Contract> contract(const std::string &no, const std::st
     return record<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, no, id);
 }
 
-inline std::vector<boost::shared_ptr<Contract>> contracts()
+inline std::vector<boost::shared_ptr<Contract>> contracts(const std::string &id = "880001")
 {
-    return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT);
+    return records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, id);
+}
+
+// Pledged bonds as one line: market, code, name and 张 of each.
+inline std::string pledged(const ttservice::CRepurchasePledgedBondList &bonds)
+{
+    std::string text;
+    for (const auto &bond : bonds)
+        text += (text.empty() ? "" : " | ") + bond->market + ' ' + bond->bondCode + ' '
+            + bond->bondName + ' ' + std::to_string(bond->pledgeVolume);
+    return text;
+}
+
+// A contract as one line: side, status, term, money, the other desk and the pledged bonds.
+inline std::string summary(const Contract &c)
+{
+    std::ostringstream s;
+    s << std::setprecision(15) << c.market << " side " << char(c.direction) << ", status "
+      << char(c.contractStatus) << ", " << c.firstSettleDate << " to " << c.maturitySettleDate
+      << " (" << c.repurchaseDays << " days), amount " << c.repurchaseAmount << " at "
+      << c.repurchaseRate << ", ratio " << c.conversionRatio << ", due " << c.maturitySettleAmount
+      << ", desk " << c.counterpartyDealer << ' ' << c.counterpartyDealerName << ' '
+      << c.counterpartyTrader << ", bonds " << pledged(c.pledgedBonds);
+    return s.str();
+}
+
+inline std::vector<ttservice::CRepurchasePendingOrderPtr> declarations(const std::string &id
+                                                                       = "880001")
+{
+    return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, id);
+}
+
+inline std::vector<ttservice::CRepurchaseIntentionOrderPtr> intentions()
+{
+    return records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER);
+}
+
+inline ttservice::CRepurchasePendingOrderPtr declaration(const std::string &ref)
+{
+    return record<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, ref);
 }
 
 inline QStringList messages()
@@ -194,30 +241,33 @@ inline std::string desk()
     return text;
 }
 
-inline CCodeOrderParam spot(int operation, const std::string &market, const std::string &code,
-                            double price, long long volume, const std::string &counterparty)
+// An order of `data`'s account: `operation` on `market` `code` for `volume`.
+inline CCodeOrderParam order(int operation, const std::string &market, const std::string &code,
+                             long long volume, const ttservice::CAccountDataPtr &data = account())
 {
     CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
+    order.accountInfo = data->getAccountInfo();
     order.operationType = static_cast<ttservice::EOperationType>(operation);
     order.stock.market = market;
     order.stock.stockCode = code;
-    order.price = price;
-    order.priceMode = 11;
     order.volume = volume;
-    order.counterpartyTrader = counterparty;
     return order;
+}
+
+inline CCodeOrderParam spot(int operation, const std::string &market, const std::string &code,
+                            double price, long long volume, const std::string &counterparty)
+{
+    CCodeOrderParam spot = order(operation, market, code, volume);
+    spot.price = price;
+    spot.priceMode = 11;
+    spot.counterpartyTrader = counterparty;
+    return spot;
 }
 
 // An agreement order of trader T1 of 880001 on SH 204007.
 inline CCodeOrderParam agreementOrder(int operation, long long volume, const Terms &terms)
 {
-    CCodeOrderParam order;
-    order.accountInfo = account()->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(operation);
-    order.stock.market = "SH";
-    order.stock.stockCode = "204007";
-    order.volume = volume;
+    CCodeOrderParam order = paper::order(operation, "SH", "204007", volume);
     order.paramKind = 2;
     CRepurchaseAgreementParam agreement;
     agreement.trader = "T1";
@@ -256,12 +306,8 @@ inline CCodeOrderParam confirmation(const ttservice::CRepurchasePendingOrder &d,
                                        { '2', repo ? 1072 : 1092 },
                                        { '3', 1070 },
                                        { '4', repo ? 1075 : 1095 } };
-    CCodeOrderParam order;
-    order.accountInfo = data->getAccountInfo();
-    order.operationType = static_cast<ttservice::EOperationType>(codes.at(d.declareType));
-    order.stock.market = d.market;
-    order.stock.stockCode = d.contractCode;
-    order.volume = 10;
+    CCodeOrderParam order
+        = paper::order(codes.at(d.declareType), d.market, d.contractCode, 10, data);
     order.paramKind = 2;
     CRepurchaseAgreementParam agreement;
     agreement.pendingOrderRef = d.pendingOrderRef;
@@ -284,15 +330,14 @@ protected:
     void SetUp() override
     {
         TerminalFixture::SetUp();
-        write("host.ini",
-              "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=" + answerDelay() + "\n");
+        setAnswerDelay(answerDelay());
         TC::CHostClock::setToday(dealDay());
         ASSERT_TRUE(load(host));
         host.start();
         ASSERT_NE(host.exchange(), nullptr);
         paper::clearMessages();
     }
-    virtual QByteArray answerDelay() const { return "0"; }
+    virtual int answerDelay() const { return 0; }
 
     void send(const std::vector<paper::CCodeOrderParam> &orders)
     {

@@ -1,10 +1,5 @@
 // The paper book: a restarted terminal shows the desk the exchange left, or the shipped one.
-#include "CPaperBook.h"
 #include "TerminalFixture.h"
-
-#include "tc/CUserManager.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
-#include "ttservice/CRepurchasePendingOrder.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -13,15 +8,11 @@
 
 #include <atomic>
 #include <future>
+#include <tuple>
 
 namespace {
 
 using namespace paper;
-
-size_t declarationCount()
-{
-    return records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).size();
-}
 
 CCodeOrderParam spotBuy(const std::string &code, long long volume)
 {
@@ -36,21 +27,17 @@ CCodeOrderParam spotBuy(const std::string &code, long long volume)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "by-hand");
         db.setDatabaseName(path);
-        if (!db.open())
-            failed = db.lastError().text();
+        db.open(); // a file that cannot be opened fails the first statement
         QSqlQuery query(db);
         for (const QString &statement : statements)
             if (failed.isEmpty() && !query.exec(statement))
                 failed = statement + ": " + query.lastError().text();
         if (value && failed.isEmpty())
             *value = query.next() ? query.value(0) : QVariant();
-        query.finish();
-        db.close();
-    }
+    } // the connection is closed with its last handle
     QSqlDatabase::removeDatabase("by-hand");
-    if (failed.isEmpty())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << failed.toStdString();
+    return failed.isEmpty() ? ::testing::AssertionSuccess()
+                            : ::testing::AssertionFailure() << failed.toStdString();
 }
 
 // A change of a position made outside the exchange, as the position feed makes them.
@@ -68,7 +55,7 @@ protected:
     {
         TerminalFixture::SetUp();
         readsPaperBook = true;
-        write("host.ini", "[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=0\n");
+        setAnswerDelay(0);
         // The desk as the shipped files make it, from a directory of its own.
         QTemporaryDir elsewhere;
         {
@@ -111,14 +98,6 @@ protected:
         taken.get_future().wait();
     }
 
-    void setAnswerDelay(int ms)
-    {
-        write("host.ini",
-              QStringLiteral("[feed]\npositionIntervalMs=0\n[exchange]\nanswerDelayMs=%1\n")
-                  .arg(ms)
-                  .toUtf8());
-    }
-
     QString bookPath() const { return path(app::CPaperBook::fileName()); }
 
     std::string shipped;
@@ -156,17 +135,16 @@ TEST_F(PaperBookTest, aRestartShowsTheFundsPositionsAndContractsTheExchangeLeftU
     // Changes over a book read back are written; a record that left the account stays gone.
     send(spotBuy("101501", 500));
     send(deal());
-    const auto declarations
-        = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER);
-    ASSERT_GE(declarations.size(), 2u) << "the shipped desk has declarations for 880001";
-    const std::string answered = declarations.front()->getKey();
+    const auto listed = declarations();
+    ASSERT_GE(listed.size(), 2u) << "the shipped desk has declarations for 880001";
+    const std::string answered = listed.front()->getKey();
     account()->removeData(ttservice::DATA_TYPE_PENDING_ORDER, answered);
     ASSERT_TRUE(host->book()->commit());
     const std::string left = desk();
     ASSERT_NE(left, traded);
     restart();
     EXPECT_FALSE(account()->getData(ttservice::DATA_TYPE_PENDING_ORDER, answered));
-    EXPECT_EQ(declarationCount(), declarations.size() - 1);
+    EXPECT_EQ(declarations().size(), listed.size() - 1);
     EXPECT_EQ(desk(), left);
 
     // The book as the first schema left it: the records' tables only.
@@ -221,78 +199,34 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
         book.open(false);
     };
     std::unique_ptr<app::CPaperBook> otherTerminal;
-    const struct
-    {
-        const char *name;
-        std::function<void()> prepare;
-        EState state;
-        const char *notice;
-        bool keptAside;
-    } cases[] = {
-        { "locked by another terminal",
-          [&]() {
-              otherTerminal = std::make_unique<app::CPaperBook>(bookPath());
-              ASSERT_EQ(otherTerminal->open(false), EState::Empty);
-          },
-          EState::Locked, "in use by another terminal", false },
-        { "read-only",
-          [&]() {
-              writeBook();
-              QFile(bookPath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-          },
-          EState::ReadOnly, "read-only", false },
-        { "not a database", [&]() { write(app::CPaperBook::fileName(), QByteArray(8192, 'x')); },
-          EState::Empty, "damaged", true },
-        { "a damaged page",
-          [&]() {
-              writeBook();
-              QFile file(bookPath());
-              ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-              ASSERT_TRUE(file.seek(4096)); // the second page: a table's root
-              file.write(QByteArray(4096, char(0xa5)));
-          },
-          EState::Empty, "damaged", true },
-        { "a waiting deal that does not read",
-          [&]() {
-              writeBook();
-              ASSERT_TRUE(onFile(bookPath(),
-                                 { "INSERT INTO pending_deals VALUES ('880001', 0, 'CJ1', "
-                                   "20261209, 0, x'0500000000')" }));
-          },
-          EState::Empty, "damaged", true },
-        { "a newer schema",
-          [&]() {
-              writeBook();
-              ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version = 3" }));
-          },
-          EState::FutureSchema, "written by a newer terminal (schema 3", false },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    // After `prepare` breaks the book: the state it is read in, the one notice containing `notice`,
+    // and whether the damaged file is kept aside.
+    const auto check = [&](const char *what, EState state, const char *notice, bool keptAside,
+                           const std::function<void()> &prepare) {
+        SCOPED_TRACE(what);
         host.reset();
         for (const QString &name : QDir(dir.path()).entryList({ "paper_book*" }, QDir::Files))
             QFile::remove(path(name));
-        c.prepare();
-        const auto bytes
-            = [this]() { return paper::bytesOf(bookPath()) + paper::bytesOf(bookPath() + "-wal"); };
+        prepare();
+        const auto bytes = [this]() { return bytesOf(bookPath()) + bytesOf(bookPath() + "-wal"); };
         const QByteArray before = bytes();
 
         restart();
-        EXPECT_EQ(host->book()->state(), c.state);
+        EXPECT_EQ(host->book()->state(), state);
         EXPECT_EQ(desk(), shipped);
-        const QStringList notices = host->warnings().filter(QLatin1String(c.notice));
+        const QStringList notices = host->warnings().filter(QLatin1String(notice));
         ASSERT_EQ(notices.size(), 1) << host->warnings().join('\n').toStdString();
         EXPECT_TRUE(notices[0].startsWith(bookPath()));
         send(spotBuy("101501", 10));
         const std::string traded = desk();
         host.reset();
 
-        if (c.keptAside) {
+        if (keptAside) {
             // The damaged bytes are kept as they were; a new book has the order.
             const QStringList aside = QDir(dir.path()).entryList({ "paper_book.sqlite.corrupt-*" });
             ASSERT_EQ(aside.size(), 1);
             EXPECT_TRUE(notices[0].contains(aside[0]));
-            EXPECT_EQ(paper::bytesOf(path(aside[0])), before);
+            EXPECT_EQ(bytesOf(path(aside[0])), before);
             restart();
             EXPECT_EQ(desk(), traded);
         } else {
@@ -300,7 +234,35 @@ TEST_F(PaperBookTest, aBookThatCannotBeUsedIsLeftAloneAndTheShippedDataIsUsed)
             EXPECT_EQ(bytes(), before);
         }
         otherTerminal.reset();
-    }
+    };
+    check("locked by another terminal", EState::Locked, "in use by another terminal", false, [&]() {
+        otherTerminal = std::make_unique<app::CPaperBook>(bookPath());
+        ASSERT_EQ(otherTerminal->open(false), EState::Empty);
+    });
+    check("read-only", EState::ReadOnly, "read-only", false, [&]() {
+        writeBook();
+        QFile(bookPath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    });
+    check("not a database", EState::Empty, "damaged", true,
+          [&]() { write(app::CPaperBook::fileName(), QByteArray(8192, 'x')); });
+    check("a damaged page", EState::Empty, "damaged", true, [&]() {
+        writeBook();
+        QFile file(bookPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(4096)); // the second page: a table's root
+        file.write(QByteArray(4096, char(0xa5)));
+    });
+    check("a waiting deal that does not read", EState::Empty, "damaged", true, [&]() {
+        writeBook();
+        ASSERT_TRUE(onFile(bookPath(),
+                           { "INSERT INTO pending_deals VALUES ('880001', 0, 'CJ1', "
+                             "20261209, 0, x'0500000000')" }));
+    });
+    check("a newer schema", EState::FutureSchema, "written by a newer terminal (schema 3", false,
+          [&]() {
+              writeBook();
+              ASSERT_TRUE(onFile(bookPath(), { "PRAGMA user_version = 3" }));
+          });
 }
 
 TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOutOnceItRunsAgain)
@@ -314,15 +276,8 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
             order.operationType = static_cast<ttservice::EOperationType>(1063);
         return order;
     };
-    const struct
-    {
-        const char *name;
-        Kind kind;
-        QDate answered;
-        const char *told;
-        bool dealt;
-        size_t declared;
-    } cases[] = {
+    // What happens to the order, its kind, the day it is answered, the message, and what it makes.
+    const std::tuple<const char *, Kind, QDate, const char *, bool, size_t> cases[] = {
         { "deal answered on the day it was sent", Kind::Declaration, sent, "接受成交申报", true,
           0 },
         // A declaration is good for its trading day only.
@@ -330,58 +285,55 @@ TEST_F(PaperBookTest, anOrderStillWaitingAtADeskWhenTheTerminalStopsIsCarriedOut
           "对手方当日未应答, 申报已失效", false, 0 },
         { "intention taken up by a desk", Kind::Intention, sent, "接受意向申报", false, 1 },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[what, kind, answeredOn, message, dealt, declared] : cases) {
+        SCOPED_TRACE(what);
         day = sent;
         setAnswerDelay(600000);
         restart(true);
         const size_t contractsBefore = contracts().size();
-        const size_t intentions
-            = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER)
-                  .size();
-        const size_t declarations = declarationCount();
+        const size_t intentionCount = intentions().size();
+        const size_t pending = declarations().size();
         const long long pledgeable = usable("SH", "019547");
         const double cash = funds();
-        sendAndLeaveTheDeskLooking(orderOf(c.kind));
-        const auto listed
-            = records<ttservice::CRepurchaseIntentionOrder>(ttservice::DATA_TYPE_INTENTION_ORDER);
-        ASSERT_EQ(listed.size(), intentions + (c.kind == Kind::Intention));
+        sendAndLeaveTheDeskLooking(orderOf(kind));
+        const auto listed = intentions();
+        ASSERT_EQ(listed.size(), intentionCount + (kind == Kind::Intention));
 
         // Stopped twice before the desk answered: the order still waits.
         for (int stop = 0; stop < 2; ++stop) {
             restart();
             ASSERT_EQ(host->book()->pendingDeals().size(), 1u);
             const app::PendingDeal &waiting = host->book()->pendingDeals().front();
-            EXPECT_EQ(waiting.kind, c.kind);
-            EXPECT_TRUE(waiting.order == orderOf(c.kind));
-            if (c.kind == Kind::Intention) {
+            EXPECT_EQ(waiting.kind, kind);
+            EXPECT_TRUE(waiting.order == orderOf(kind));
+            if (kind == Kind::Intention) {
                 EXPECT_EQ(waiting.key, listed.back()->getKey());
             }
             EXPECT_EQ(contracts().size(), contractsBefore);
-            EXPECT_EQ(declarationCount(), declarations);
+            EXPECT_EQ(declarations().size(), pending);
         }
 
         // Its time is past when the terminal runs again: the desk answers at once.
-        day = c.answered;
+        day = answeredOn;
         setAnswerDelay(1);
         restart();
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-        const QStringList told = messages().filter(QString::fromUtf8(c.told));
+        const QStringList told = messages().filter(QString::fromUtf8(message));
         ASSERT_EQ(told.size(), 1) << messages().join('\n').toStdString();
-        if (c.kind == Kind::Intention) {
+        if (kind == Kind::Intention) {
             EXPECT_TRUE(told.front().contains(QString::fromStdString(listed.back()->getKey())));
         }
-        EXPECT_EQ(contracts().size(), contractsBefore + c.dealt);
-        EXPECT_EQ(usable("SH", "019547"), pledgeable - (c.dealt ? 1000 : 0));
-        EXPECT_DOUBLE_EQ(funds(), cash + (c.dealt ? 80000 : 0));
-        EXPECT_EQ(declarationCount(), declarations + c.declared);
+        EXPECT_EQ(contracts().size(), contractsBefore + dealt);
+        EXPECT_EQ(usable("SH", "019547"), pledgeable - (dealt ? 1000 : 0));
+        EXPECT_DOUBLE_EQ(funds(), cash + (dealt ? 80000 : 0));
+        EXPECT_EQ(declarations().size(), pending + declared);
 
         // Carried out once: the next start has nothing waiting and the same desk.
         const std::string answered = desk();
         restart();
         EXPECT_TRUE(host->book()->pendingDeals().empty());
         ASSERT_TRUE(host->exchange()->waitUntilIdle(10000));
-        EXPECT_TRUE(messages().filter(QString::fromUtf8(c.told)).isEmpty());
+        EXPECT_TRUE(messages().filter(QString::fromUtf8(message)).isEmpty());
         EXPECT_EQ(desk(), answered);
     }
 }
@@ -401,15 +353,13 @@ TEST(PaperBookDurability, onlyANewBooksFirstStateIsWrittenWithoutWaitingForTheDi
         ASSERT_TRUE(book.commit());
         EXPECT_EQ(book.synchronousLevel(), 2);
     }
-    {
+    // Opened again, or started again from the shipped data clearing the trader's changes.
+    for (const auto &[resetPaper, state] :
+         { std::pair { false, EState::Sound }, std::pair { true, EState::Empty } }) {
         app::CPaperBook again(path);
-        ASSERT_EQ(again.open(false), EState::Sound);
+        ASSERT_EQ(again.open(resetPaper), state);
         EXPECT_EQ(again.synchronousLevel(), 2);
     }
-    // Starting again from the shipped data clears the trader's changes: that waits too.
-    app::CPaperBook reset(path);
-    ASSERT_EQ(reset.open(true), EState::Empty);
-    EXPECT_EQ(reset.synchronousLevel(), 2);
 }
 
 } // namespace

@@ -3,13 +3,11 @@
 #include "CDeskDeclarations.h"
 #include "TerminalFixture.h"
 
-#include "ttservice/CRepurchaseIntentionOrder.h"
-#include "ttservice/CRepurchasePendingOrder.h"
 #include "utils/DateText.h"
 
 #include <atomic>
-#include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -17,29 +15,14 @@ using namespace paper;
 using Rules = app::CContractRules;
 using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
-DeclarationPtr declaration(const std::string &ref)
-{
-    return record<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, ref);
-}
-
 // The declarations the desks made about `contractNo`.
 std::vector<DeclarationPtr> declarationsAbout(const std::string &contractNo)
 {
     std::vector<DeclarationPtr> out;
-    for (const DeclarationPtr &d :
-         records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER))
+    for (const DeclarationPtr &d : declarations())
         if (Rules::contractOfRef(d->pendingOrderRef) == contractNo)
             out.push_back(d);
     return out;
-}
-
-std::string bondsOf(const Contract &c)
-{
-    std::string text;
-    for (const auto &bond : c.pledgedBonds)
-        text += (text.empty() ? "" : "|") + bond->bondCode + ':'
-            + std::to_string(bond->pledgeVolume);
-    return text;
 }
 
 CCodeOrderParam onContract(int operation, const std::string &no, double amount,
@@ -138,18 +121,11 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
 
     ASSERT_EQ(contracts().size(), before + 1);
     const auto c = contracts().back();
-    EXPECT_EQ(c->contractNo, "PX" + std::to_string(utils::dateNumber(dealDay())) + "0001");
-    EXPECT_EQ(c->contractStatus, '1');
-    EXPECT_EQ(c->direction, '1');
-    EXPECT_EQ(c->firstSettleDate, utils::dateNumber(dealDay()));
-    EXPECT_EQ(c->maturitySettleDate, 20261216);
-    EXPECT_DOUBLE_EQ(c->maturitySettleAmount, 80032.22);
-    EXPECT_EQ(c->counterpartyDealerName, "青屿证券");
-    EXPECT_EQ(c->counterpartyTrader, "T101");
-    ASSERT_EQ(c->pledgedBonds.size(), 1u);
-    EXPECT_EQ(c->pledgedBonds[0]->bondCode, "019547");
-    EXPECT_EQ(c->pledgedBonds[0]->bondName, "16国债19");
-    EXPECT_EQ(c->pledgedBonds[0]->pledgeVolume, 1000);
+    EXPECT_EQ(c->contractNo, "PX202612090001");
+    EXPECT_EQ(summary(*c),
+              "SH side 1, status 1, 20261209 to 20261216 (7 days), amount 80000 at "
+              "0.021, ratio 0.8, due 80032.22, desk 1002 青屿证券 T101, bonds SH "
+              "019547 16国债19 1000");
     EXPECT_EQ(c->accountInfo, account()->getAccountInfo());
 
     // The bond stays held but is no longer available; the repo side has the money.
@@ -169,7 +145,7 @@ TEST_F(PaperExchangeTest, anAcceptedDealBecomesARunningContractWithItsBondPledge
 class SlowDeskTest : public PaperDeskTest
 {
 protected:
-    QByteArray answerDelay() const override { return "300"; }
+    int answerDelay() const override { return 300; }
 };
 
 TEST_F(SlowDeskTest, theDeskChecksThePositionAgainWhenItAnswers)
@@ -225,13 +201,7 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
     c.maturitySettleDate = 20261216;
     const QDate first(2026, 12, 9), inside(2026, 12, 10), maturity(2026, 12, 16),
         after(2026, 12, 17);
-    const struct
-    {
-        Rules::EAction action;
-        int status;
-        QDate day;
-        bool allowed;
-    } cases[] = {
+    const std::tuple<Rules::EAction, int, QDate, bool> cases[] = {
         { Rules::MATURITY_CONFIRM, '1', inside, false },
         { Rules::MATURITY_CONFIRM, '1', maturity, true },
         { Rules::MATURITY_CONFIRM, '2', after, true },
@@ -250,22 +220,16 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
         { Rules::PLEDGE_RELEASE, '8', inside, true },
         { Rules::PLEDGE_RELEASE, '5', after, false },
     };
-    for (const auto &k : cases) {
-        c.contractStatus = k.status;
-        EXPECT_EQ(Rules::allows(k.action, c, k.day), k.allowed)
-            << Rules::actionName(k.action).toStdString() << " status " << char(k.status) << " on "
-            << k.day.toString().toStdString();
+    for (const auto &[action, status, day, allowed] : cases) {
+        c.contractStatus = status;
+        EXPECT_EQ(Rules::allows(action, c, day), allowed)
+            << Rules::actionName(action).toStdString() << " status " << char(status) << " on "
+            << day.toString().toStdString();
     }
 
-    // What the desk on the other side proposes, as the contract's state calls for.
+    // What the other desk proposes on a day: by the trader's side and the contract's status.
     c.repurchaseDays = 7;
-    const struct
-    {
-        int direction; // the trader's side
-        int status;
-        QDate day;
-        int proposal;
-    } proposals[] = {
+    const std::tuple<int, int, QDate, int> proposals[] = {
         { '2', '1', QDate(2026, 12, 10), '3' }, // a day of seven used: swap the pledge
         { '2', '1', QDate(2026, 12, 13), '2' }, // four of seven: buy back early
         { '2', '1', QDate(2026, 12, 9), 0 }, // not settled first yet
@@ -276,12 +240,12 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
         { '1', '2', QDate(2026, 12, 16), 0 },
         { '2', '3', QDate(2026, 12, 13), 0 },
     };
-    for (const auto &k : proposals) {
-        c.direction = k.direction;
-        c.contractStatus = k.status;
-        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, k.day), k.proposal)
-            << "side " << char(k.direction) << " status " << char(k.status) << " on "
-            << k.day.toString().toStdString();
+    for (const auto &[direction, status, day, proposal] : proposals) {
+        c.direction = direction;
+        c.contractStatus = status;
+        EXPECT_EQ(app::CDeskDeclarations::proposalOn(c, day), proposal)
+            << "side " << char(direction) << " status " << char(status) << " on "
+            << day.toString().toStdString();
     }
 
     // Due, then overdue: maturity on Saturday 19 December settles on Monday 21 December.
@@ -300,15 +264,8 @@ TEST(ContractRules, operationsProposalsAndStatusFollowTheContractsStateAndDay)
 }
 
 // Each way of closing: the repo side pays, has its bonds again and cannot close twice.
-struct Closing
-{
-    const char *name;
-    int operation;
-    QDate day;
-    int status;
-    const char *done; // as the message says it
-    const char *action; // as a refusal names it
-};
+// Its name, operation, day and status after; the word of its message and the refusal's.
+using Closing = std::tuple<const char *, int, QDate, int, const char *, const char *>;
 
 class ClosingTest : public PaperContractsTest, public ::testing::WithParamInterface<Closing>
 {
@@ -316,20 +273,21 @@ class ClosingTest : public PaperContractsTest, public ::testing::WithParamInterf
 
 TEST_P(ClosingTest, closingPaysTheAmountReturnsTheBondsAndKeepsWhatWasPledged)
 {
-    const Closing &k = GetParam();
+    const auto &[name, operation, day, status, done, action] = GetParam();
     const QString no = QString::fromStdString(dealNo);
-    TC::CHostClock::setToday(k.day);
-    send({ onContract(k.operation, dealNo, 80032.22) });
-    EXPECT_EQ(contract(dealNo)->contractStatus, k.status);
+    TC::CHostClock::setToday(day);
+    send({ onContract(operation, dealNo, 80032.22) });
+    EXPECT_EQ(contract(dealNo)->contractStatus, status);
     EXPECT_DOUBLE_EQ(funds(), 52080000.00 - 80032.22);
     EXPECT_EQ(usable("SH", "019547"), 120000);
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:1000") << "the contract keeps what it pledged";
+    EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds), "SH 019547 16国债19 1000")
+        << "the contract keeps what it pledged";
     EXPECT_EQ(messages(),
-              QStringList { QStringLiteral("合同 %1 已%2, 结算金额 80032.22").arg(no, k.done) });
+              QStringList { QStringLiteral("合同 %1 已%2, 结算金额 80032.22").arg(no, done) });
 
-    expectRefused(onContract(k.operation, dealNo, 80032.22),
+    expectRefused(onContract(operation, dealNo, 80032.22),
                   QStringLiteral("合同 %1 状态为%2, 到期日 20261216, 不能%3")
-                      .arg(no, k.status == '3' ? "已购回" : "已解除质押", k.action));
+                      .arg(no, status == '3' ? "已购回" : "已解除质押", action));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -338,18 +296,21 @@ INSTANTIATE_TEST_SUITE_P(
         Closing { "maturityConfirmation", 1047, QDate(2026, 12, 16), '3', "到期结算", "到期确认" },
         Closing { "earlyRepurchase", 1048, QDate(2026, 12, 10), '3', "购回", "提前购回" },
         Closing { "pledgeRelease", 1074, QDate(2026, 12, 17), '5', "解除质押", "解除质押" }),
-    [](const ::testing::TestParamInfo<Closing> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Closing> &info) {
+        return std::string(std::get<0>(info.param));
+    });
 
 // A pledge change swaps bonds with the available position; a renewal keeps the swapped bonds.
 TEST_F(PaperContractsTest, aSwappedPledgeStaysWithTheNewContractAMaturityRenewalClosesInto)
 {
     TC::CHostClock::setToday(QDate(2026, 12, 10));
     send({ swap(dealNo, "122001", 600, "019547", 400) });
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "019547:600|122001:600");
+    EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds),
+              "SH 019547 16国债19 600 | SH 122001 06澜岳能源债 600");
     EXPECT_EQ(usable("SH", "019547"), 119400);
     EXPECT_EQ(usable("SH", "122001"), 39400);
     send({ swap(dealNo, "122001", 400, "019547", 600) });
-    EXPECT_EQ(bondsOf(*contract(dealNo)), "122001:1000");
+    EXPECT_EQ(pledged(contract(dealNo)->pledgedBonds), "SH 122001 06澜岳能源债 1000");
     EXPECT_EQ(usable("SH", "019547"), 120000);
     EXPECT_EQ(usable("SH", "122001"), 39000);
     EXPECT_EQ(position("SH", "019547")->totalVolume, 120000) << "pledged bonds stay held";
@@ -365,12 +326,10 @@ TEST_F(PaperContractsTest, aSwappedPledgeStaysWithTheNewContractAMaturityRenewal
     EXPECT_EQ(contract(dealNo)->contractStatus, '4');
     const auto renewed = contracts().back();
     ASSERT_NE(renewed->contractNo, dealNo);
-    EXPECT_EQ(renewed->contractStatus, '1');
-    EXPECT_EQ(renewed->firstSettleDate, 20261216);
-    EXPECT_EQ(renewed->maturitySettleDate, 20261230);
-    EXPECT_DOUBLE_EQ(renewed->repurchaseAmount, 80032.22);
-    EXPECT_DOUBLE_EQ(renewed->maturitySettleAmount, 80099.75);
-    EXPECT_EQ(bondsOf(*renewed), "122001:1000");
+    EXPECT_EQ(summary(*renewed),
+              "SH side 1, status 1, 20261216 to 20261230 (14 days), amount "
+              "80032.22 at 0.022, ratio 0.8, due 80099.75, desk 1002 青屿证券 "
+              "T101, bonds SH 122001 06澜岳能源债 1000");
     EXPECT_DOUBLE_EQ(funds(), 52080000.00);
     EXPECT_EQ(usable("SH", "122001"), 39000) << "the bonds stay pledged";
 
@@ -405,7 +364,7 @@ TEST_F(PaperContractsTest, aNewTradingDayMovesContractStatesAndTheDesksDeclareOn
     startDay(QDate(2026, 12, 14));
     EXPECT_EQ(declarationsAbout(lent).size(), 1u);
     confirm(change->pendingOrderRef);
-    EXPECT_EQ(bondsOf(*contract(lent)), "019666:100000");
+    EXPECT_EQ(pledged(contract(lent)->pledgedBonds), "SH 019666 22国债01 100000");
     confirm(release->pendingOrderRef);
     EXPECT_EQ(contract("HT2026120003")->contractStatus, '5');
     EXPECT_EQ(usable("SZ", "101501"), 50000 + 120000);
@@ -471,97 +430,83 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
     };
     plant("HT2026120031/1", "QR2026129001", "1001", "T001");
     plant("HT2026120027/1", "HT2026129999/1", "1004", "T301");
-    const struct
-    {
-        const char *what;
-        QDate day;
-        CCodeOrderParam order;
-        QString reason;
-    } cases[] = {
-        { "spot: unknown counterparty", inside, spot(1052, "SH", "019547", 100, 10, "Nobody"),
-          "对手方 Nobody 不是模拟交易台" },
-        { "spot: unknown bond", inside, spot(1052, "SH", "999999", 100, 10, "T101"),
-          "SH 999999 不是上市债券" },
-        { "spot: no quantity", inside, spot(1052, "SH", "019547", 100, 0, "T101"),
-          "数量必须大于0" },
-        { "spot: negative price", inside, spot(1053, "SH", "019547", -1, 10, "T101"),
-          "价格必须大于0" },
-        { "spot: beyond the funds", inside, spot(1052, "SH", "019547", 100, 1000000, "T101"),
-          "可用资金不足: 需要 101234500.00, 可用 52080000.00" },
-        { "spot: beyond the position", inside, spot(1053, "SH", "019547", 100, 119001, "T101"),
-          "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
-        { "unknown account", inside, strangerAccount, "账户 990099 不存在" },
-        { "deal: no agreement part", inside, noAgreement, "委托缺少协议回购参数" },
-        { "deal: unknown desk", inside, dealWith(&P::counterpartyDealer, std::string("9999")),
-          "对手方 9999 T101 不是模拟交易台" },
-        { "deal: trader of another desk", inside,
-          dealWith(&P::counterpartyTrader, std::string("T201")),
-          "对手方 1002 T201 不是模拟交易台" },
-        { "deal: zero amount", inside, dealWith(&P::repurchaseAmount, 0.0), "回购金额必须大于0" },
-        { "deal: no amount", inside, dealWith(&P::repurchaseAmount, ttservice::kUnsetDouble),
-          "回购金额必须大于0" },
-        { "deal: rate typed as a percentage", inside, dealWith(&P::repurchaseRate, 2.1),
-          "回购利率必须在0%~100%之间" },
-        { "deal: no term", inside, dealWith(&P::repurchaseDays, ttservice::kUnsetInt),
-          "回购天数必须在1~365之间" },
-        { "deal: term past a year", inside, dealWith(&P::repurchaseDays, 366),
-          "回购天数必须在1~365之间" },
-        { "deal: unknown bond", inside, deal("999999"), "质押券 SH 999999 不是上市债券" },
-        { "deal: nothing pledged", inside, deal("019547", 0), "质押数量必须大于0" },
-        { "deal: more pledged than available", inside, deal("019547", 119001),
-          "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张" },
-        { "unreadable agreement", maturity, unreadable, "协议回购参数无法识别" },
-        { "no contract number", maturity, onContract(1047, "", 1), "委托缺少合同编号" },
-        { "unknown contract", maturity, onContract(1047, "NOPE", 1), "合同 NOPE 不存在" },
-        { "the other side's code", maturity, onContract(1077, dealNo, 80032.22),
-          QStringLiteral("业务代码 1077 不适用于正回购合同 %1").arg(no) },
-        { "confirmed before maturity", inside, onContract(1047, dealNo, 80032.22),
-          notNow("到期确认") },
-        { "renewed before maturity", inside, renewal(&P::repurchaseAmount, 80000.0),
-          notNow("到期续做") },
-        { "bought back on the deal day", dealDay(), onContract(1048, dealNo, 80032.22),
-          notNow("提前购回") },
-        { "released inside the term", inside, onContract(1074, dealNo, 0), notNow("解除质押") },
-        { "pledge changed on the deal day", dealDay(), swap(dealNo, "122001", 10, "", 0),
-          notNow("质押券变更") },
-        { "bought back for nothing", inside, onContract(1048, dealNo, 0), "购回金额必须大于0" },
-        { "confirmed for nothing", maturity, onContract(1047, dealNo, 0), "到期结算金额必须大于0" },
-        { "released for a negative amount", maturity.addDays(1), onContract(1074, dealNo, -1),
-          "结算金额不能为负" },
-        { "confirmed beyond the funds", maturity, onContract(1047, dealNo, 1e9),
-          "可用资金不足: 需要 1000000000.00, 可用 52080000.00" },
-        { "renewed for no days", maturity, renewal(&P::repurchaseDays, 0),
-          "回购天数必须在1~365之间" },
-        { "renewed at no rate", maturity, renewal(&P::repurchaseRate, 0.0),
-          "回购利率必须在0%~100%之间" },
-        { "renewed for a negative amount", maturity, renewal(&P::repurchaseAmount, -5.0),
-          "回购金额必须大于0" },
-        { "swap naming no bond", inside, swap(dealNo, "", 0, "", 0),
-          "质押券变更未列出换入或换出的债券" },
-        { "swap in an unknown bond", inside, swap(dealNo, "999999", 10, "", 0),
-          "质押券 SH 999999 不是上市债券" },
-        { "swap in nothing", inside, swap(dealNo, "122001", 0, "", 0), "换入数量必须大于0" },
-        { "swap out nothing", inside, swap(dealNo, "", 0, "019547", 0), "换出数量必须大于0" },
-        { "swap in more than available", inside, swap(dealNo, "122001", 40001, "", 0),
-          "122001 06澜岳能源债 可用数量不足: 需要 40001 张, 可用 40000 张" },
-        { "swap out more than pledged", inside, swap(dealNo, "", 0, "019547", 2000),
-          QStringLiteral("合同 %1 质押的 019547 只有 1000 张, 不能换出 2000 张").arg(no) },
-        { "swap leaving the amount uncovered", inside, swap(dealNo, "", 0, "019547", 500),
-          "换券后质押券折算金额 40000.00 不足回购金额 80000.00" },
-        { "answer naming no declaration", inside, answer(1065, ""), "确认委托缺少申报编号" },
-        { "answer to an unknown declaration", inside, answer(1065, "NOPE"), "申报 NOPE 不存在" },
-        { "answer of another type", inside, answer(1067, "QR2026120011"),
-          "申报 QR2026120011 的类型为成交申报, 不能以业务代码 1067 确认" },
-        { "answer to a counterparty that is no desk", inside, answer(1075, "QR2026129001"),
-          "对手方 1001 T001 不是模拟交易台" },
-        { "answer about no contract", inside, answer(1072, "HT2026129999/1"),
-          "申报 HT2026129999/1 没有对应的合同" },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        TC::CHostClock::setToday(c.day);
-        expectRefused(c.order, c.reason);
-    }
+    // Each is refused with its reason alone, on the day set before it.
+    const auto refuse
+        = [this](const char *what, const CCodeOrderParam &order, const QString &reason) {
+              SCOPED_TRACE(what);
+              expectRefused(order, reason);
+          };
+    TC::CHostClock::setToday(inside);
+    refuse("spot: unknown counterparty", spot(1052, "SH", "019547", 100, 10, "Nobody"),
+           "对手方 Nobody 不是模拟交易台");
+    refuse("spot: unknown bond", spot(1052, "SH", "999999", 100, 10, "T101"),
+           "SH 999999 不是上市债券");
+    refuse("spot: no quantity", spot(1052, "SH", "019547", 100, 0, "T101"), "数量必须大于0");
+    refuse("spot: negative price", spot(1053, "SH", "019547", -1, 10, "T101"), "价格必须大于0");
+    refuse("spot: beyond the funds", spot(1052, "SH", "019547", 100, 1000000, "T101"),
+           "可用资金不足: 需要 101234500.00, 可用 52080000.00");
+    refuse("spot: beyond the position", spot(1053, "SH", "019547", 100, 119001, "T101"),
+           "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张");
+    refuse("unknown account", strangerAccount, "账户 990099 不存在");
+    refuse("deal: no agreement part", noAgreement, "委托缺少协议回购参数");
+    refuse("deal: unknown desk", dealWith(&P::counterpartyDealer, std::string("9999")),
+           "对手方 9999 T101 不是模拟交易台");
+    refuse("deal: trader of another desk", dealWith(&P::counterpartyTrader, std::string("T201")),
+           "对手方 1002 T201 不是模拟交易台");
+    refuse("deal: zero amount", dealWith(&P::repurchaseAmount, 0.0), "回购金额必须大于0");
+    refuse("deal: no amount", dealWith(&P::repurchaseAmount, ttservice::kUnsetDouble),
+           "回购金额必须大于0");
+    refuse("deal: rate typed as a percentage", dealWith(&P::repurchaseRate, 2.1),
+           "回购利率必须在0%~100%之间");
+    refuse("deal: no term", dealWith(&P::repurchaseDays, ttservice::kUnsetInt),
+           "回购天数必须在1~365之间");
+    refuse("deal: term past a year", dealWith(&P::repurchaseDays, 366), "回购天数必须在1~365之间");
+    refuse("deal: unknown bond", deal("999999"), "质押券 SH 999999 不是上市债券");
+    refuse("deal: nothing pledged", deal("019547", 0), "质押数量必须大于0");
+    refuse("deal: more pledged than available", deal("019547", 119001),
+           "019547 16国债19 可用数量不足: 需要 119001 张, 可用 119000 张");
+    refuse("confirmed before maturity", onContract(1047, dealNo, 80032.22), notNow("到期确认"));
+    refuse("renewed before maturity", renewal(&P::repurchaseAmount, 80000.0), notNow("到期续做"));
+    refuse("released inside the term", onContract(1074, dealNo, 0), notNow("解除质押"));
+    refuse("bought back for nothing", onContract(1048, dealNo, 0), "购回金额必须大于0");
+    refuse("swap naming no bond", swap(dealNo, "", 0, "", 0), "质押券变更未列出换入或换出的债券");
+    refuse("swap in an unknown bond", swap(dealNo, "999999", 10, "", 0),
+           "质押券 SH 999999 不是上市债券");
+    refuse("swap in nothing", swap(dealNo, "122001", 0, "", 0), "换入数量必须大于0");
+    refuse("swap out nothing", swap(dealNo, "", 0, "019547", 0), "换出数量必须大于0");
+    refuse("swap in more than available", swap(dealNo, "122001", 40001, "", 0),
+           "122001 06澜岳能源债 可用数量不足: 需要 40001 张, 可用 40000 张");
+    refuse("swap out more than pledged", swap(dealNo, "", 0, "019547", 2000),
+           QStringLiteral("合同 %1 质押的 019547 只有 1000 张, 不能换出 2000 张").arg(no));
+    refuse("swap leaving the amount uncovered", swap(dealNo, "", 0, "019547", 500),
+           "换券后质押券折算金额 40000.00 不足回购金额 80000.00");
+    refuse("answer naming no declaration", answer(1065, ""), "确认委托缺少申报编号");
+    refuse("answer to an unknown declaration", answer(1065, "NOPE"), "申报 NOPE 不存在");
+    refuse("answer of another type", answer(1067, "QR2026120011"),
+           "申报 QR2026120011 的类型为成交申报, 不能以业务代码 1067 确认");
+    refuse("answer to a counterparty that is no desk", answer(1075, "QR2026129001"),
+           "对手方 1001 T001 不是模拟交易台");
+    refuse("answer about no contract", answer(1072, "HT2026129999/1"),
+           "申报 HT2026129999/1 没有对应的合同");
+    TC::CHostClock::setToday(maturity);
+    refuse("unreadable agreement", unreadable, "协议回购参数无法识别");
+    refuse("no contract number", onContract(1047, "", 1), "委托缺少合同编号");
+    refuse("unknown contract", onContract(1047, "NOPE", 1), "合同 NOPE 不存在");
+    refuse("the other side's code", onContract(1077, dealNo, 80032.22),
+           QStringLiteral("业务代码 1077 不适用于正回购合同 %1").arg(no));
+    refuse("confirmed for nothing", onContract(1047, dealNo, 0), "到期结算金额必须大于0");
+    refuse("confirmed beyond the funds", onContract(1047, dealNo, 1e9),
+           "可用资金不足: 需要 1000000000.00, 可用 52080000.00");
+    refuse("renewed for no days", renewal(&P::repurchaseDays, 0), "回购天数必须在1~365之间");
+    refuse("renewed at no rate", renewal(&P::repurchaseRate, 0.0), "回购利率必须在0%~100%之间");
+    refuse("renewed for a negative amount", renewal(&P::repurchaseAmount, -5.0),
+           "回购金额必须大于0");
+    TC::CHostClock::setToday(dealDay());
+    refuse("bought back on the deal day", onContract(1048, dealNo, 80032.22), notNow("提前购回"));
+    refuse("pledge changed on the deal day", swap(dealNo, "122001", 10, "", 0),
+           notNow("质押券变更"));
+    TC::CHostClock::setToday(maturity.addDays(1));
+    refuse("released for a negative amount", onContract(1074, dealNo, -1), "结算金额不能为负");
 
     // A declaration is answered once; a deal is declared once per command.
     TC::CHostClock::setToday(dealDay());
@@ -577,7 +522,6 @@ TEST_F(PaperContractsTest, badOrdersAreRefusedOneByOneWithTheReasonAndChangeNoth
 
 TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnThem)
 {
-    using Intention = ttservice::CRepurchaseIntentionOrder;
     const auto intentionOf = [](int operation, const std::string &bond, long long volume) {
         CCodeOrderParam order = deal(bond, volume, [](CRepurchaseAgreementParam &a) {
             a.repurchaseAmount = 50000;
@@ -588,36 +532,27 @@ TEST_F(PaperContractsTest, intentionOrdersAreRegisteredAndADeskDeclaresADealOnTh
         order.operationType = static_cast<ttservice::EOperationType>(operation);
         return order;
     };
-    const struct
-    {
-        int operation;
-        const char *bond;
-        long long volume;
-        int direction;
-        const char *pledged;
-    } cases[] = { { 1063, "019547", 500, '0', "019547 16国债19" }, { 1064, "", 0, '1', "" } };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.operation);
-        send({ intentionOf(c.operation, c.bond, c.volume) });
-        const auto intention = records<Intention>(ttservice::DATA_TYPE_INTENTION_ORDER).back();
-        EXPECT_EQ(intention->direction, c.direction);
-        EXPECT_EQ(intention->pledgedBond, c.pledged);
-        EXPECT_EQ(intention->pledgedBondVolume, c.volume);
+    const std::tuple<int, const char *, long long, int, const char *> cases[]
+        = { { 1063, "019547", 500, '0', "019547 16国债19" }, { 1064, "", 0, '1', "" } };
+    for (const auto &[operation, bond, volume, direction, pledgedBond] : cases) {
+        SCOPED_TRACE(operation);
+        send({ intentionOf(operation, bond, volume) });
+        const auto intention = intentions().back();
+        EXPECT_EQ(intention->direction, direction);
+        EXPECT_EQ(intention->pledgedBond, pledgedBond);
+        EXPECT_EQ(intention->pledgedBondVolume, volume);
         EXPECT_DOUBLE_EQ(intention->maturitySettleAmount, 50038.36);
         EXPECT_DOUBLE_EQ(funds(), 52080000.00) << "an intention moves no money";
         EXPECT_EQ(usable("SH", "019547"), 119000) << "nor bonds";
     }
 
     // A desk took up the 逆回购 one, pledging enough of a bond at the default ratio of 90 %.
-    const auto d
-        = records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER).back();
+    const auto d = declarations().back();
     ASSERT_TRUE(d);
     EXPECT_EQ(d->declareType, '0');
     EXPECT_EQ(d->direction, '1');
     EXPECT_EQ(d->trader, "T1");
-    ASSERT_EQ(d->pledgedBonds.size(), 1u);
-    EXPECT_EQ(d->pledgedBonds[0]->bondCode, "019547");
-    EXPECT_EQ(d->pledgedBonds[0]->pledgeVolume, 560) << "50,000 / 90 % in tens of 张";
+    EXPECT_EQ(pledged(d->pledgedBonds), "SH 019547 16国债19 560") << "50,000 / 90 % in tens of 张";
 
     confirm(d->pendingOrderRef);
     EXPECT_EQ(contracts().back()->direction, '2');
@@ -642,8 +577,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
     bool swapped = false;
     for (const std::string id : { "880001", "880002" }) {
         const ttservice::CAccountDataPtr data = account(id);
-        for (const DeclarationPtr &d :
-             records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER, id)) {
+        for (const DeclarationPtr &d : declarations(id)) {
             const std::string &ref = d->pendingOrderRef;
             SCOPED_TRACE(ref);
             const auto about = contract(Rules::contractOfRef(ref), id);
@@ -659,7 +593,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
             else if (d->declareType == '4')
                 received = -(d->releaseSettleAmount > 0 ? d->releaseSettleAmount
                                                         : d->maturitySettleAmount);
-            const double cash = data->getAccountDetail()->availableFunds;
+            const double cash = funds(id);
             clearMessages();
 
             send({ confirmation(*d, data) });
@@ -671,8 +605,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
                 swapped = swapped || bond->swapFlag == '1';
             EXPECT_FALSE(data->getData(ttservice::DATA_TYPE_PENDING_ORDER, ref))
                 << "an answered declaration leaves the list";
-            EXPECT_NEAR(data->getAccountDetail()->availableFunds - cash,
-                        d->direction == '0' ? received : -received, 0.005);
+            EXPECT_NEAR(funds(id) - cash, d->direction == '0' ? received : -received, 0.005);
             if (about) {
                 EXPECT_EQ(char(contract(about->contractNo, id)->contractStatus),
                           char(statusAfter.at(d->declareType)));
@@ -680,7 +613,7 @@ TEST_F(ShippedDeclarations, everyOneIsConfirmedAndMakesOrChangesTheContractAsIts
             if (d->declareType != '0' && d->declareType != '1')
                 continue;
             // A deal, or the contract a renewal closes into, from today for the declared term.
-            const auto made = records<Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, id).back();
+            const auto made = contracts(id).back();
             EXPECT_EQ(made->referenceNo, ref);
             EXPECT_EQ(made->direction == '1', d->direction == '0');
             EXPECT_EQ(made->maturitySettleDate,

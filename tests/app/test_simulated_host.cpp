@@ -4,10 +4,7 @@
 #include "TerminalFixture.h"
 
 #include "tc/CTradingCalendar.h"
-#include "tc/CUserManager.h"
 #include "ttservice/CNonTradeStockVolumeInfo.h"
-#include "ttservice/CRepurchaseIntentionOrder.h"
-#include "ttservice/CRepurchasePendingOrder.h"
 #include "ttservice/StockTypeCenter.h"
 #include "utils/DateText.h"
 
@@ -17,15 +14,15 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 using ContractPtr = ttservice::CRepurchaseAgreementContractInfoPtr;
-using DeclarationPtr = ttservice::CRepurchasePendingOrderPtr;
 
 // A Tuesday on which both exchanges trade.
 const QDate kTradingDay(2026, 3, 10);
@@ -46,11 +43,6 @@ protected:
     {
         TerminalFixture::SetUp();
         TC::CHostClock::setToday(kTradingDay);
-    }
-
-    static std::vector<ContractPtr> contractsOf(const std::string &accountId)
-    {
-        return paper::records<paper::Contract>(ttservice::DATA_TYPE_AGREEMENT_CONTRACT, accountId);
     }
 };
 
@@ -75,8 +67,8 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
         states.insert(client->getLoginStatus(a->getKey()));
     EXPECT_EQ(states.size(), 3u) << "the demo shows every login state";
     // The dealer file is handed to the configuration directory, bytes unchanged.
-    EXPECT_EQ(paper::bytesOf(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
-              paper::bytesOf(path("FiccDealerConfig.csv")));
+    EXPECT_EQ(bytesOf(QStringLiteral(FICC_APP_DATA_DIR "/FiccDealerConfig.csv")),
+              bytesOf(path("FiccDealerConfig.csv")));
     const auto restricted = paper::record<ttservice::CNonTradeStockVolumeInfo>(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, "SH|019547");
     ASSERT_TRUE(restricted);
@@ -106,7 +98,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
     std::set<int> statuses, directions, positions;
     std::set<std::string> markets;
     for (const TC::CAccountPtr &account : config->getAccountDatas()) {
-        for (const ContractPtr &c : contractsOf(account->getKey())) {
+        for (const ContractPtr &c : paper::contracts(account->getKey())) {
             statuses.insert(c->contractStatus);
             directions.insert(c->direction);
             markets.insert(c->market);
@@ -126,8 +118,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
 
     // Intention orders of both directions and declarations, counted from the trading date.
     std::set<int> intentionDirections;
-    for (const auto &o : paper::records<ttservice::CRepurchaseIntentionOrder>(
-             ttservice::DATA_TYPE_INTENTION_ORDER)) {
+    for (const auto &o : paper::intentions()) {
         intentionDirections.insert(o->direction);
         EXPECT_EQ(utils::dateFromNumber(o->maturitySettleDate),
                   kTradingDay.addDays(o->repurchaseDays));
@@ -135,10 +126,7 @@ TEST_F(SimulatedHostTest, shippedDataSeedsEveryServiceWithoutAWarning)
                     o->repurchaseAmount * (1 + o->repurchaseRate * o->repurchaseDays / 365), 0.006);
     }
     EXPECT_EQ(intentionDirections.size(), 2u);
-    EXPECT_EQ(paper::records<ttservice::CRepurchasePendingOrder>(ttservice::DATA_TYPE_PENDING_ORDER)
-                  .front()
-                  ->priorApplyDate,
-              utils::dateNumber(kTradingDay));
+    EXPECT_EQ(paper::declarations().front()->priorApplyDate, utils::dateNumber(kTradingDay));
 }
 
 TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
@@ -148,56 +136,65 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
     const QByteArray good = ",SH,206007,0,0,T401,1005,晨岭基金,T301,1004,远川银行,1000000,0.02,"
                             "0.9,0,7,,0,,,100502,100401,0,远川客户,2,";
     const auto *instruments = ttservice::TraderCenter::instance()->getInstCenter();
-    const struct
-    {
-        const char *name;
-        Files files;
-        const char *about; // the warnings checked are those containing it
-        QStringList said; // when empty, only their number is checked
-        int count;
-        std::function<void(app::CSimulatedHost &)> loaded;
-    } cases[] = {
-        { "user and accounts",
+    // Loads with `files` written: the warnings containing `about` are `said`, or `count` of them
+    // when none are given; `loaded` checks what the host took.
+    const auto check = [this](const char *what, const char *about, int count,
+                              const QStringList &said, const Files &files,
+                              const std::function<void(app::CSimulatedHost &)> &loaded = {}) {
+        SCOPED_TRACE(what);
+        TC::resetHostForTests();
+        TC::setConfigDir(dir.path());
+        write("host.ini", "[feed]\npositionIntervalMs=0\n");
+        for (const auto &[name, text] : files)
+            write(name, text);
+        {
+            app::CSimulatedHost host;
+            ASSERT_TRUE(load(host));
+            const QStringList warned = host.warnings().filter(QLatin1String(about));
+            EXPECT_EQ(warned.size(), count) << host.warnings().join('\n').toStdString();
+            if (!said.isEmpty()) {
+                EXPECT_EQ(warned, said);
+            }
+            if (loaded)
+                loaded(host);
+        }
+        for (const auto &file : files)
+            QFile::remove(path(file.first));
+    };
+    check("user and accounts", "accounts.csv:", 3, {},
           { { "host.ini", "[user]\nname=x\ndeploymentCode=200\nspotTrade=false\n" },
             { "accounts.csv",
               "header\n1,a,,1,0,logged_in,100\nbad line\n2,b,,1,0,sleeping,5\n"
               "3,c,,x,0,logged_in,5\n" } },
-          "accounts.csv:",
-          {},
-          3,
           [](app::CSimulatedHost &host) {
               EXPECT_EQ(TC::getUserConfig()->deploymentCode, 200);
               EXPECT_FALSE(TC::getUserConfig()->hasSpotTrade());
               EXPECT_EQ(TC::getUserConfig()->getAccountDatas().size(), 1u);
               EXPECT_EQ(host.warnings().filter(QStringLiteral("accounts.csv:3:")).size(), 1);
-          } },
-        { "classifications and restricted volumes",
-          { { "stock_types.csv", "typeId,market,code\n10027,SH,999999\nx,SH,019547\n" },
-            { "restricted_volumes.csv",
-              "accountId,market,code,name,volume\n777,SH,019547,a,5\n"
-              "880001,SH,019547,a,-5\n880001,SH,019547,a\n" } },
-          ".csv:",
+          });
+    check("classifications and restricted volumes", ".csv:", 5,
           { "stock_types.csv:2: SH 999999 is not in instruments.csv",
             "stock_types.csv:3: malformed line",
             "restricted_volumes.csv:2: account 777 is not in accounts.csv",
             "restricted_volumes.csv:3: volume is not a whole number of 张",
             "restricted_volumes.csv:4: malformed line" },
-          5,
+          { { "stock_types.csv", "typeId,market,code\n10027,SH,999999\nx,SH,019547\n" },
+            { "restricted_volumes.csv",
+              "accountId,market,code,name,volume\n777,SH,019547,a,5\n"
+              "880001,SH,019547,a,-5\n880001,SH,019547,a\n" } },
           [](app::CSimulatedHost &) {
               EXPECT_FALSE(utils::CSingletonT<ttservice::StockTypeCenter>::instance()->isTypedStock(
                   10027, "SH", "999999"));
-          } },
-        { "holidays added to the shipped ones",
-          { { "ExchangeHolidays.csv", "first,last,name\n2027-01-01,,元旦\nnot-a-date,,x\n" } },
-          ".csv:",
+          });
+    check("holidays added to the shipped ones", ".csv:", 1,
           { "ExchangeHolidays.csv:3: not a date" },
-          1,
+          { { "ExchangeHolidays.csv", "first,last,name\n2027-01-01,,元旦\nnot-a-date,,x\n" } },
           [](app::CSimulatedHost &) {
               auto *calendar = utils::CSingletonT<TC::CTradingCalendar>::instance();
               EXPECT_FALSE(calendar->isTradingDay(QDate(2027, 1, 1)));
               EXPECT_FALSE(calendar->isTradingDay(QDate(2026, 2, 16))) << "shipped closures stay";
-          } },
-        { "repo varieties",
+          });
+    check("repo varieties", "repo_varieties.csv", 3, {},
           { { "repo_varieties.csv",
               "market,code,name,minDays,maxDays,typeId\n"
               "SH,206007,沪7天,4,7,281\n"
@@ -205,45 +202,37 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
               "SZ,138007,reversed,7,4,10059\n"
               "SZ,,no code,1,1,10057\n"
               "SZ,138001,深1天,1,1,10057\n" } },
-          "repo_varieties.csv",
-          {},
-          3,
           [instruments](app::CSimulatedHost &) {
               EXPECT_TRUE(instruments->getInstrument("SH", "206007"));
               EXPECT_TRUE(instruments->getInstrument("SZ", "138001"));
               EXPECT_FALSE(instruments->getInstrument("SH", "206008"));
-          } },
-        { "intention orders",
+          });
+    check("intention orders", ".csv:", 3,
+          { "intention_orders.csv:3: direction is neither 0 nor 1",
+            "intention_orders.csv:4: unknown account \"990001\"",
+            "intention_orders.csv:5: a number is missing or out of range" },
           { { "intention_orders.csv",
               "header\nYX1,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
               "YX2,880001,SH,2,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
               "YX3,990001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,7\n"
-              "YX4,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,400\n" } },
-          ".csv:",
-          { "intention_orders.csv:3: direction is neither 0 nor 1",
-            "intention_orders.csv:4: unknown account \"990001\"",
-            "intention_orders.csv:5: a number is missing or out of range" },
-          3,
-          [](app::CSimulatedHost &) {} },
-        { "desks, which replace the shipped ones",
+              "YX4,880001,SH,1,019547,100,T1,1004,远川银行,1000000,0.02,0.9,400\n" } });
+    check("desks, which replace the shipped ones", "desks.csv:", 2,
+          { "desks.csv:4: a desk needs a dealer and a trader code",
+            "desks.csv:5: a desk needs a dealer and a trader code" },
           { { "desks.csv",
               "dealer,dealerName,trader,traderName\n"
               "# a comment\n"
               "2001,岚桥证券,T901,林未央\n"
               "2002,,,\n"
               "2003,只有名字\n" } },
-          "desks.csv:",
-          { "desks.csv:4: a desk needs a dealer and a trader code",
-            "desks.csv:5: a desk needs a dealer and a trader code" },
-          2,
           [](app::CSimulatedHost &host) {
               host.start();
               const std::vector<app::CPaperExchange::Desk> &desks = host.exchange()->desks();
               ASSERT_EQ(desks.size(), 1u);
               EXPECT_EQ(desks[0].dealerName, QStringLiteral("岚桥证券"));
               EXPECT_EQ(desks[0].traderName, QStringLiteral("林未央"));
-          } },
-        { "declarations waiting for confirmation",
+          });
+    check("declarations waiting for confirmation", "pending_declarations.csv:", 7, {},
           { { "pending_declarations.csv",
               declarations + "A1,880001" + good + "019547:100\n" // taken
                   + "A2,999999" + good + "019547:100\n" // unknown account
@@ -253,36 +242,11 @@ TEST_F(SimulatedHostTest, badLinesOfTheConfigurationFilesAreSkippedAndSaid)
                   + QByteArray(good).replace(",0,0,T401", ",0,9,T401") + "\n" + "A1,880001" + good
                   + "\n" // twice
                   + "A8,880001,SH\n" } },
-          "pending_declarations.csv:",
-          {},
-          7,
           [](app::CSimulatedHost &) {
-              const auto loaded = paper::records<ttservice::CRepurchasePendingOrder>(
-                  ttservice::DATA_TYPE_PENDING_ORDER);
+              const auto loaded = paper::declarations();
               ASSERT_EQ(loaded.size(), 1u);
               EXPECT_EQ(loaded.front()->pendingOrderRef, "A1");
-          } },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        TC::resetHostForTests();
-        TC::setConfigDir(dir.path());
-        write("host.ini", "[feed]\npositionIntervalMs=0\n");
-        for (const auto &[name, text] : c.files)
-            write(name, text);
-        {
-            app::CSimulatedHost host;
-            ASSERT_TRUE(load(host));
-            const QStringList said = host.warnings().filter(QLatin1String(c.about));
-            EXPECT_EQ(said.size(), c.count) << host.warnings().join('\n').toStdString();
-            if (!c.said.isEmpty()) {
-                EXPECT_EQ(said, c.said);
-            }
-            c.loaded(host);
-        }
-        for (const auto &file : c.files)
-            QFile::remove(path(file.first));
-    }
+          });
 }
 
 // Contract lines: dates from the trading date; a bad line is reported with file, line and reason.
@@ -330,31 +294,22 @@ TEST_F(SimulatedHostTest, contractLinesFillTheRecordWithDatesFromTheTradingDateO
         app::CSimulatedHost host;
         ASSERT_TRUE(load(host));
         EXPECT_EQ(host.warnings(), expected);
-        EXPECT_TRUE(contractsOf("880001").empty());
-        const std::vector<ContractPtr> contracts = contractsOf("880002");
-        ASSERT_EQ(contracts.size(), 1u);
-        const ttservice::CRepurchaseAgreementContractInfo &c = *contracts[0];
-        EXPECT_EQ(utils::dateFromNumber(c.firstSettleDate), tradingDate.addDays(-10));
-        EXPECT_EQ(utils::dateFromNumber(c.maturitySettleDate), tradingDate.addDays(20));
-        EXPECT_EQ(c.repurchaseDays, 30);
-        EXPECT_EQ(c.accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
-        EXPECT_EQ(c.market, "SH");
-        EXPECT_EQ(c.direction, 50);
-        EXPECT_EQ(c.contractStatus, 56);
-        EXPECT_DOUBLE_EQ(c.repurchaseAmount, 10000000.0);
-        EXPECT_DOUBLE_EQ(c.repurchaseRate, 0.024);
-        EXPECT_DOUBLE_EQ(c.conversionRatio, 0.85);
-        EXPECT_DOUBLE_EQ(c.maturitySettleAmount, 10019726.03);
-        EXPECT_EQ(
-            std::vector<std::string>({ c.dealer, c.tradingEntity, c.trader, c.counterpartyDealer,
-                                       c.counterpartyDealerName, c.counterpartyEntity,
-                                       c.counterpartyTrader, c.referenceNo, c.supplementaryTerms }),
-            std::vector<std::string>({ "1001", "100102", "T002", "1004", "远川银行", "100401",
-                                       "T301", "YD001", "到期一次结清" }));
-        ASSERT_EQ(c.pledgedBonds.size(), 2u);
-        const ttservice::CRepurchasePledgedBond &bond = *c.pledgedBonds[1];
-        EXPECT_EQ(bond.market + bond.bondCode + bond.bondName, "SH12200106澜岳能源债");
-        EXPECT_EQ(bond.pledgeVolume, 40000);
+        EXPECT_TRUE(paper::contracts("880001").empty());
+        ASSERT_EQ(paper::contracts("880002").size(), 1u);
+        const ContractPtr c = paper::contracts("880002").front();
+        EXPECT_EQ(paper::summary(*c),
+                  QStringLiteral("SH side 2, status 8, %1 to %2 (30 days), amount 10000000 at "
+                                 "0.024, ratio 0.85, due 10019726.03, desk 1004 远川银行 T301, "
+                                 "bonds SH 019547 16国债19 90000 | SH 122001 06澜岳能源债 40000")
+                      .arg(utils::dateNumber(tradingDate.addDays(-10)))
+                      .arg(utils::dateNumber(tradingDate.addDays(20)))
+                      .toStdString());
+        EXPECT_EQ(c->accountInfo, TC::getUserConfig()->getAccountData("880002")->getAccountInfo());
+        EXPECT_EQ(std::vector<std::string>({ c->dealer, c->tradingEntity, c->trader,
+                                             c->counterpartyEntity, c->referenceNo,
+                                             c->supplementaryTerms }),
+                  std::vector<std::string>(
+                      { "1001", "100102", "T002", "100401", "YD001", "到期一次结清" }));
     }
 }
 
@@ -370,17 +325,15 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
     const QString data = path("data");
     QDir().mkpath(data);
     const QDir shipped(QStringLiteral(FICC_APP_DATA_DIR));
-    for (const QString &name : shipped.entryList(QDir::Files)) {
-        if (name != QLatin1String("contracts.csv")) {
-            ASSERT_TRUE(QFile::copy(shipped.filePath(name), QDir(data).filePath(name)));
-        }
-    }
+    for (const QString &name : shipped.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(shipped.filePath(name), QDir(data).filePath(name)));
+    ASSERT_TRUE(QFile::remove(QDir(data).filePath("contracts.csv")));
     app::CSimulatedHost host;
     ASSERT_TRUE(host.load(data, dir.path(), &error)) << error.toStdString();
     const QStringList warnings { "contracts.csv: cannot read, no agreement contracts" };
     EXPECT_EQ(host.warnings(), warnings);
     for (const TC::CAccountPtr &account : TC::getUserConfig()->getAccountDatas())
-        EXPECT_TRUE(contractsOf(account->getKey()).empty()) << account->getKey();
+        EXPECT_TRUE(paper::contracts(account->getKey()).empty()) << account->getKey();
     EXPECT_NE(paper::position("SH", "019547"), nullptr) << "the positions are loaded";
 
     app::CTerminalWindow window(dir.path());
@@ -390,23 +343,16 @@ TEST_F(SimulatedHostTest, aMissingSeedFileFailsTheLoadUnlessTheHostCanDoWithoutA
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "ficc-terminal: " + warnings[0].toStdString() + "\n");
     EXPECT_EQ(paper::messages(), warnings);
-    ASSERT_GE(window.messageList()->count(), 1);
-    EXPECT_TRUE(window.messageList()
-                    ->item(window.messageList()->count() - 1)
-                    ->text()
-                    .endsWith(warnings[0]));
+    const QListWidget *list = window.messageList();
+    ASSERT_GE(list->count(), 1);
+    EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(warnings[0]));
 }
 
-// A seed file too big, or a directory, fails the load or is said with what is lost.
 TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
 {
     const qint64 size = app::CSimulatedHost::kMaxSeedFileBytes + 1;
-    const struct
-    {
-        const char *file;
-        bool directory;
-        const char *consequence; // of an optional file
-    } cases[] = {
+    // A seed file, whether it is a directory, and what is lost when the host can do without it.
+    const std::tuple<const char *, bool, const char *> cases[] = {
         { "host.ini", false, nullptr },
         { "accounts.csv", false, nullptr },
         { "repo_varieties.csv", false, nullptr },
@@ -415,13 +361,13 @@ TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
         { "ExchangeHolidays.csv", false, "its closures are not added" },
         { "ExchangeHolidays.csv", true, "its closures are not added" },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto &[name, directory, consequence] : cases) {
+        SCOPED_TRACE(name);
         TC::resetHostForTests();
-        const QString file = path(c.file);
+        const QString file = path(name);
         QFile::remove(file);
         QString why = file + " is a directory";
-        if (c.directory) {
+        if (directory) {
             ASSERT_TRUE(QDir().mkdir(file));
         } else {
             QFile sparse(file);
@@ -434,17 +380,15 @@ TEST_F(SimulatedHostTest, oversizedFilesAreRefusedBeforeReading)
         }
 
         app::CSimulatedHost host;
-        host.setResetPaper(true); // the seed files, not the book the last case left
-        QString error;
-        const bool loaded = host.load(QStringLiteral(FICC_APP_DATA_DIR), dir.path(), &error);
-        EXPECT_EQ(loaded, c.consequence != nullptr) << error.toStdString();
-        if (c.consequence) {
+        const ::testing::AssertionResult loaded = load(host); // the seed files, not the last book
+        EXPECT_EQ(bool(loaded), consequence != nullptr) << loaded.message();
+        if (consequence) {
             EXPECT_EQ(host.warnings(),
-                      QStringList({ QString("%1: %2, %3").arg(c.file, why, c.consequence) }));
+                      QStringList({ QString("%1: %2, %3").arg(name, why, consequence) }));
         } else {
-            EXPECT_EQ(error, why);
+            EXPECT_EQ(loaded.message(), why.toStdString());
         }
-        ASSERT_TRUE(c.directory ? QDir().rmdir(file) : QFile::remove(file));
+        ASSERT_TRUE(directory ? QDir().rmdir(file) : QFile::remove(file));
     }
 }
 
@@ -499,20 +443,16 @@ TEST(PositionFeed, stepsApplyToThePositionAsItStandsSoOtherChangesAreKept)
         threads.insert(std::this_thread::get_id());
         rounds.push_back(std::move(round));
     });
+    // Waits for `count` rounds (a second at most), then runs those that came.
     auto runRounds = [&](size_t count) {
-        for (int i = 0; i < 1000; ++i) {
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (rounds.size() >= count)
-                    break;
-            }
+        std::unique_lock<std::mutex> lock(mutex);
+        for (int i = 0; i < 1000 && rounds.size() < count; ++i) {
+            lock.unlock();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            lock.lock();
         }
-        std::vector<std::function<void()>> taken;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            taken.swap(rounds);
-        }
+        std::vector<std::function<void()>> taken = std::exchange(rounds, {});
+        lock.unlock();
         for (auto &round : taken)
             round();
         return taken.size();

@@ -9,7 +9,6 @@
 #include "tc/CExchangeClient.h"
 #include "tc/COpButton.h"
 #include "tc/CStockCodeLineEdit.h"
-#include "tc/CUserManager.h"
 #include "xp/CAutoKeyboardLineEdit.h"
 #include "xp/CLineEdit.h"
 #include "xp/COddEvenRowTable.h"
@@ -18,11 +17,10 @@
 #include "xp/DefaultStyle.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QJsonArray>
-#include <QKeyEvent>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +33,15 @@
 #include <vector>
 
 using TerminalTest = TerminalFixture;
+
+// `object` has each field of `expected`, a JSON object as the journal writes it, with its value.
+static void expectFields(const QJsonObject &object, const char *expected)
+{
+    const QJsonObject fields = QJsonDocument::fromJson(expected).object();
+    ASSERT_FALSE(fields.isEmpty()) << expected;
+    for (auto field = fields.begin(); field != fields.end(); ++field)
+        EXPECT_EQ(object.value(field.key()), field.value()) << field.key().toStdString();
+}
 
 TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
 {
@@ -65,16 +72,12 @@ TEST_F(TerminalTest, windowJournalsCommandsDecodedFromBsonAndListsMessages)
     const QJsonObject order = lines[1]["orders"].toArray().at(0).toObject();
     // The journal view lists each order with its fields.
     EXPECT_EQ(window.journalView()->topLevelItem(1)->child(0)->childCount(), order.size());
-    EXPECT_EQ(order["accountId"].toString(), "880001");
-    EXPECT_EQ(order["operationType"].toInt(), 1052);
-    EXPECT_EQ(order["volume"].toString(), "1000");
-    EXPECT_TRUE(order["placedVolume"].isNull()) << "an unset number is shown as unset";
-    const QJsonObject agreement = order["agreementParam"].toObject();
-    EXPECT_EQ(agreement["bondCode"].toString(), "019547");
-    EXPECT_DOUBLE_EQ(agreement["repurchaseRate"].toDouble(), 0.0235);
-    EXPECT_EQ(agreement["repurchaseDays"].toInt(), 7);
-    EXPECT_EQ(agreement["counterpartyDealerName"].toString(), QStringLiteral("澄湖证券"));
-    EXPECT_TRUE(agreement["maturitySettleDate"].isNull());
+    // An unset number is written as null.
+    expectFields(order, R"({"accountId": "880001", "operationType": 1052, "volume": "1000",
+                            "placedVolume": null})");
+    expectFields(order["agreementParam"].toObject(),
+                 R"({"bondCode": "019547", "repurchaseRate": 0.0235, "repurchaseDays": 7,
+                     "counterpartyDealerName": "澄湖证券", "maturitySettleDate": null})");
 }
 
 TEST_F(TerminalTest, chosenModeAndOperationSurviveARestart)
@@ -135,41 +138,26 @@ TEST_F(TerminalTest, traderBuysABondPickedFromTheCodeList)
     const QList<QJsonObject> lines = journalLines("journal.jsonl");
     ASSERT_EQ(lines.size(), 1);
     const QJsonObject &command = lines.front();
-    const std::pair<const char *, QJsonValue> commandFields[]
-        = { { "commandKind", 0x100000 }, { "commandSubKind", 0 }, { "manual", true },
-            { "commandMode", 0 },        { "commandOption", 0 },  { "commandText", "" } };
-    for (const auto &[key, value] : commandFields)
-        EXPECT_EQ(command[key], value) << key;
+    expectFields(command, R"({"commandKind": 1048576, "commandSubKind": 0, "manual": true,
+                              "commandMode": 0, "commandOption": 0, "commandText": ""})");
     const QJsonArray orders = command["orders"].toArray();
     ASSERT_EQ(orders.size(), 1);
     const QJsonObject order = orders.at(0).toObject();
-    const std::pair<const char *, QJsonValue> orderFields[] = {
-        { "accountId", "880001" },
-        { "accountName", "晨岭稳健债券基金" },
-        { "orderKind", 49 },
-        { "operationType", 1052 },
-        { "market", "SZ" },
-        { "stockCode", "101501" },
-        { "stockName", "15附息国债01" },
-        { "instrumentTag", "BOND" },
-        { "priceMode", 11 },
-        { "price", 101.25 },
-        { "volume", "1000" },
-        { "userName", "trader01" },
-        { "counterpartyTrader", "Wang" },
-        { "agreementNo", 1234567 },
-    };
-    for (const auto &[key, value] : orderFields)
-        EXPECT_EQ(order[key], value) << key;
+    expectFields(order,
+                 R"({"accountId": "880001", "accountName": "晨岭稳健债券基金", "orderKind": 49,
+                     "operationType": 1052, "market": "SZ", "stockCode": "101501",
+                     "stockName": "15附息国债01", "instrumentTag": "BOND", "priceMode": 11,
+                     "price": 101.25, "volume": "1000", "userName": "trader01",
+                     "counterpartyTrader": "Wang", "agreementNo": 1234567})");
     EXPECT_FALSE(order.contains("agreementParam"));
 }
 
-// Runs the event loop until `done`; false after five seconds.
-static bool waitFor(const std::function<bool()> &done)
+// Runs the event loop until `table` lists `rows` rows; false after five seconds.
+static bool waitForRows(XP::COddEvenRowTable *table, int rows)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done()) {
+    for (table->flush(); table->rowCount() != rows; table->flush()) {
         if (timer.elapsed() > 5000)
             return false;
         QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -181,7 +169,7 @@ static bool waitFor(const std::function<bool()> &done)
 // The 待确认申报 table answers a declaration with the code of its type.
 TEST_F(TerminalTest, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTheTable)
 {
-    write("host.ini", "[exchange]\nanswerDelayMs=0\n[feed]\npositionIntervalMs=0\n");
+    setAnswerDelay(0);
     TC::CHostClock::setToday(QDate(2026, 12, 9));
     app::CSimulatedHost host;
     ASSERT_TRUE(load(host));
@@ -216,19 +204,13 @@ TEST_F(TerminalTest, declarationsConfirmedFromTheTerminalAreJournalledAndLeaveTh
     for (auto *button : confirmWidget->findChildren<XP::CSmallNoNormalButton *>())
         if (button->isVisible() && button->text() == QStringLiteral("刷新"))
             button->click();
-    ASSERT_TRUE(waitFor([table] {
-        table->flush();
-        return table->rowCount() == 1;
-    })) << "T402's one deal declaration is listed";
+    ASSERT_TRUE(waitForRows(table, 1)) << "T402's one deal declaration is listed";
     EXPECT_EQ(table->itemText(0, 4), QStringLiteral("成交申报"));
     const double funds = paper::funds();
     clickRowCell(*table, 0, 25);
     ASSERT_TRUE(host.exchange()->waitUntilIdle(10000));
 
-    EXPECT_TRUE(waitFor([table] {
-        table->flush();
-        return table->rowCount() == 0;
-    })) << "the answered declaration left the table";
+    EXPECT_TRUE(waitForRows(table, 0)) << "the answered declaration left the table";
     // The deal as the exchange makes it (its terms: the shipped declarations' test).
     EXPECT_EQ(paper::contracts().back()->referenceNo, "QR2026120011");
     EXPECT_DOUBLE_EQ(paper::funds(), funds + 3000000.00);

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #if defined(__SANITIZE_ADDRESS__)
 #define FICC_ASAN 1
 #elif defined(__has_feature)
@@ -22,8 +24,7 @@
 #endif
 
 #ifdef FICC_ASAN
-// Debian's log4cxx deletes a rolling appender's part through its base type, which ASan reports
-// on each reset: the library's fault, so this binary alone skips that one check.
+// Debian's log4cxx frees a rolling appender's part through its base type: ASan skips that here.
 extern "C" const char *__asan_default_options()
 {
     return "new_delete_type_mismatch=0";
@@ -50,7 +51,6 @@ protected:
 
 } // namespace
 
-// Information to the rolling file, warnings also to stderr, with or without the shipped example.
 TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAsTheExampleSays)
 {
     for (const bool withExample : { false, true }) {
@@ -100,18 +100,12 @@ TEST_F(TerminalLoggingTest, informationGoesToTheRollingFileAndWarningsToStderrAs
 
 TEST_F(TerminalLoggingTest, aLog4cxxLevelOverridesTheConfiguredOne)
 {
-    struct Case
-    {
-        const char *file; // log4cxx.properties, none when null
-        const char *level;
-        log4cxx::LevelPtr written;
-        bool kept;
-    };
     const char *errorsOnly = "log4j.logger.TTStdFile=ERROR, f\n"
                              "log4j.appender.f=org.apache.log4j.FileAppender\n"
                              "log4j.appender.f.File=${configDir}/ficc-terminal.log\n"
                              "log4j.appender.f.layout=org.apache.log4j.SimpleLayout\n";
-    const Case cases[] = {
+    // log4cxx.properties (none when null), --log-level, the level of a line and whether it is kept.
+    const std::tuple<const char *, const char *, log4cxx::LevelPtr, bool> cases[] = {
         { nullptr, "WARN", log4cxx::Level::getInfo(), false },
         { nullptr, "WARN", log4cxx::Level::getWarn(), true },
         { nullptr, "debug", log4cxx::Level::getDebug(), true },
@@ -127,22 +121,22 @@ TEST_F(TerminalLoggingTest, aLog4cxxLevelOverridesTheConfiguredOne)
     for (const char *level : { "verbose", "warning", "3", "INFOS" })
         EXPECT_FALSE(app::isLogLevel(QString::fromLatin1(level))) << level;
     int n = 0;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << n << ", --log-level " << c.level);
+    for (const auto &[properties, level, written, kept] : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << n << ", --log-level " << level);
         QFile::remove(path(app::kLogFileName));
         QFile::remove(path(app::kLogConfigFileName));
-        if (c.file) {
+        if (properties) {
             QFile f(path(app::kLogConfigFileName));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.file);
+            f.write(properties);
         }
         QString error;
-        ASSERT_TRUE(app::configureTerminalLogging(dir.path(), QString::fromLatin1(c.level), &error))
+        ASSERT_TRUE(app::configureTerminalLogging(dir.path(), QString::fromLatin1(level), &error))
             << error.toStdString();
         const std::string text = "line of case " + std::to_string(n++);
-        log(c.written, text);
+        log(written, text);
         log4cxx::LogManager::resetConfiguration(); // closes the file
         QFile file(path(app::kLogFileName));
-        EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll().contains(text.c_str()), c.kept);
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll().contains(text.c_str()), kept);
     }
 }
