@@ -46,15 +46,14 @@ ttservice::COrderComandParamPtr command(const std::string &code, long long volum
     return param;
 }
 
+// The outcomes reported, as "command number:error code".
 struct Outcomes
 {
-    std::vector<int> commandNos;
-    std::vector<int> codes;
+    std::vector<std::string> seen;
     TC::CItCommandCenter::Callback callback()
     {
         return [this](utils::TTError e, int no) {
-            commandNos.push_back(no);
-            codes.push_back(e.code());
+            seen.push_back(std::to_string(no) + ":" + std::to_string(e.code()));
         };
     }
 };
@@ -93,19 +92,18 @@ ttservice::CQueryDataReqPtr request(int type)
     return req;
 }
 
+// What a query's handler was called with: "calls 1, ok, records 1" (the last call).
 struct Answer
 {
+    std::string seen = "calls 0";
     int calls = 0;
-    bool success = false;
-    size_t records = 0;
     std::thread::id thread;
 
     TC::QueryHandler handler()
     {
         return [this](utils::TTError e, std::vector<ttservice::IDataPtr> r, bson::BSONObj) {
-            ++calls;
-            success = e.isSuccess();
-            records = r.size();
+            seen = "calls " + std::to_string(++calls) + (e.isSuccess() ? ", ok" : ", failed")
+                + ", records " + std::to_string(r.size());
             thread = std::this_thread::get_id();
         };
     }
@@ -299,16 +297,15 @@ TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLaterUntilAR
     EXPECT_FALSE(commandCenter()->getCommand(3));
 
     // The outcome comes later, through the event loop.
-    EXPECT_TRUE(outcomes.commandNos.empty());
+    EXPECT_TRUE(outcomes.seen.empty());
     deliverQueuedCalls();
-    EXPECT_EQ((std::vector<int> { 1, 2 }), outcomes.commandNos);
-    EXPECT_EQ((std::vector<int> { 0, 0 }), outcomes.codes);
+    EXPECT_EQ((std::vector<std::string> { "1:0", "2:0" }), outcomes.seen);
 
     // A reset silences the callbacks of earlier commands and numbers afresh.
     ASSERT_TRUE(place("019547", 10, outcomes));
     TC::resetHostForTests();
     deliverQueuedCalls();
-    EXPECT_EQ(2u, outcomes.commandNos.size());
+    EXPECT_EQ(2u, outcomes.seen.size());
     ASSERT_TRUE(place("019547", 10, outcomes));
     EXPECT_EQ(1, commands().back().commandNo);
 }
@@ -329,8 +326,7 @@ TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
     ASSERT_EQ(2u, commands().size());
     EXPECT_FALSE(commands()[0].accepted);
     EXPECT_FALSE(commandCenter()->getCommand(1)); // a refused command is no instruction
-    EXPECT_EQ(std::vector<int> { 2 }, outcomes.commandNos);
-    EXPECT_EQ(std::vector<int> { 12 }, outcomes.codes);
+    EXPECT_EQ(std::vector<std::string> { "2:12" }, outcomes.seen);
 }
 
 TEST_F(CommandCenterTest, registeredInstructionsAreFoundAndNotRenumbered)
@@ -385,34 +381,31 @@ TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRe
 {
     Answer waiting;
     EXPECT_TRUE(tradeClient()->queryData(request(788), waiting.handler(), 0));
-    EXPECT_EQ(0, waiting.calls);
+    EXPECT_EQ("calls 0", waiting.seen);
     const std::vector<TC::CQueryCall> pending = tradeClient()->takePendingQueries();
     ASSERT_EQ(1u, pending.size());
     EXPECT_EQ(788, pending[0].request->dataType);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     pending[0].answer(utils::TTError(3, "断开"), {});
-    EXPECT_EQ(1, waiting.calls);
-    EXPECT_FALSE(waiting.success);
+    EXPECT_EQ("calls 1, failed, records 0", waiting.seen);
 
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
     Answer now;
     EXPECT_TRUE(tradeClient()->queryData(request(795), now.handler(), 0));
-    EXPECT_EQ(1, now.calls);
-    EXPECT_TRUE(now.success);
-    EXPECT_EQ(1u, now.records);
+    EXPECT_EQ("calls 1, ok, records 1", now.seen);
 
     auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
     tradeClient()->setQueryAnswerer(later);
     Answer kept;
     EXPECT_TRUE(tradeClient()->queryData(request(793), kept.handler(), 7));
-    EXPECT_EQ(0, kept.calls);
+    EXPECT_EQ("calls 0", kept.seen);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
     ASSERT_EQ(1u, later->kept.size());
     EXPECT_EQ(7, later->kept[0].option);
     std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
     const std::thread::id workerId = worker.get_id();
     worker.join();
-    EXPECT_EQ(1, kept.calls);
+    EXPECT_EQ("calls 1, ok, records 0", kept.seen);
     EXPECT_EQ(workerId, kept.thread);
 
     Answer refused;
@@ -420,7 +413,7 @@ TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRe
     EXPECT_FALSE(tradeClient()->queryData(request(788), TC::QueryHandler(), 0));
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
     EXPECT_FALSE(tradeClient()->queryData(request(788), refused.handler(), 0));
-    EXPECT_EQ(0, refused.calls);
+    EXPECT_EQ("calls 0", refused.seen);
 }
 
 // Tables query on every refresh: answered requests are released beyond a short history.
@@ -487,32 +480,21 @@ TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
 TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)
 {
     CInstrumentSearchModel model(offer(0, true, TC::FILTER_BOND, 1));
-    struct Case
-    {
-        const char *typed;
-        const char *market; // null: none
-    };
-    const Case cases[] = {
+    const std::pair<const char *, std::string> cases[] = {
         { "019547", "SH" },
         { " 019547 ", "SH" },
-        { "122000", nullptr }, // two markets list it
+        { "122000", "none" }, // two markets list it
         { "SZ 122000", "SZ" },
         { "SZ  122000", "SZ" },
         { "122000 公司债A SH", "SH" },
-        { "HK 122000", nullptr },
-        { "SH 122000 x", nullptr },
-        { "204001", nullptr }, // a repurchase variety, not offered
-        { "", nullptr },
+        { "HK 122000", "none" },
+        { "SH 122000 x", "none" },
+        { "204001", "none" }, // a repurchase variety, not offered
+        { "", "none" },
     };
-    for (const Case &c : cases) {
-        const ttservice::CInstrumentDetailPtr found
-            = model.instrumentFor(QString::fromUtf8(c.typed));
-        if (!c.market) {
-            EXPECT_FALSE(found) << c.typed;
-            continue;
-        }
-        ASSERT_TRUE(found) << c.typed;
-        EXPECT_EQ(found->market, c.market) << c.typed;
+    for (const auto &c : cases) {
+        const auto found = model.instrumentFor(QString::fromUtf8(c.first));
+        EXPECT_EQ(found ? found->market : "none", c.second) << c.first;
     }
     EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("SZ 122000"))),
               QStringLiteral("SZ 122000"));
