@@ -190,14 +190,11 @@ TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
 
     clickCell(*table, 0, 0); // disabled
     clickCell(*table, 1, 0);
-    ASSERT_EQ(owner.count(EVT_RADIO_CLICKED), 1);
-    EXPECT_EQ(owner.last(EVT_RADIO_CLICKED)->a, 1000);
+    EXPECT_EQ(owner.heard(EVT_RADIO_CLICKED), QStringList { "1000 0" });
     EXPECT_TRUE(radios[1]->isChecked());
     EXPECT_FALSE(radios[0]->isChecked() || radios[2]->isChecked());
     clickCell(*table, 0, 1);
-    ASSERT_EQ(owner.count(EVT_TEXT_CLICKED), 1);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 3001);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->text, QStringLiteral("4"));
+    EXPECT_EQ(owner.heard(EVT_TEXT_CLICKED), QStringList { "3001 0 4" });
 }
 
 TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
@@ -375,9 +372,7 @@ TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
     EXPECT_TRUE(popup->actions().at(0)->isChecked());
     EXPECT_GE(popup->minimumWidth(), cellRect(*table, 1, 1).width()); // opens under its cell
     popup->actions().at(2)->trigger();
-    ASSERT_EQ(owner.count(EVT_COMBO_CHANGED), 1);
-    EXPECT_EQ(owner.last(EVT_COMBO_CHANGED)->a, 20001);
-    EXPECT_EQ(owner.last(EVT_COMBO_CHANGED)->b, 2);
+    EXPECT_EQ(owner.heard(EVT_COMBO_CHANGED), QStringList { "20001 2" });
     EXPECT_EQ(picked, QVector<QVariant> { QVariant(1) });
     EXPECT_EQ(second->popup(), nullptr) << "a pick closes the list";
     EXPECT_EQ(table->itemText(1, 1), QStringLiteral("会员"));
@@ -420,9 +415,7 @@ TEST_F(TableTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
     clickAt(viewport, right.center());
     clickAt(viewport, left.center());
     second->clickAt(viewport, QPoint(left.right() + 1, left.center().y()), cell); // between
-    ASSERT_EQ(owner.count(EVT_BUTTON_CHECKED), 2);
-    EXPECT_EQ(owner.log().at(0).a, 20001);
-    EXPECT_EQ(owner.log().at(1).a, 20000);
+    EXPECT_EQ(owner.heard(EVT_BUTTON_CHECKED), (QStringList { "20001 0", "20000 0" }));
 
     first->setButtonEnabled(10000, false);
     first->click();
