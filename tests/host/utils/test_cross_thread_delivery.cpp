@@ -1,3 +1,5 @@
+#include "HostServices.h"
+
 #include "utils/CConflatingDelivery.h"
 #include "utils/CDeliveryGuard.h"
 #include "utils/CThreadRelay.h"
@@ -20,12 +22,6 @@ using utils::CThreadRelay;
 
 namespace {
 
-void runPosted()
-{
-    for (int i = 0; i < 100 && CDeliveryGuard::inFlight() > 0; ++i)
-        QCoreApplication::processEvents();
-}
-
 // A post from a host thread runs on the guard's (GUI) thread, only while the guard lives.
 TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
 {
@@ -41,7 +37,7 @@ TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
     });
     worker.join();
     EXPECT_EQ(runs, 0); // not run on the worker
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(ranOn, QCoreApplication::instance()->thread());
 
@@ -50,7 +46,7 @@ TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
     guard.reset();
     EXPECT_FALSE(handle.isAlive());
     EXPECT_FALSE(handle.post([&] { ++runs; }));
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(CDeliveryGuard::inFlight(), 0);
     EXPECT_FALSE(CDeliveryGuard::Handle().post([&] { ++runs; }));
@@ -62,7 +58,7 @@ TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
         posted = offGui.handle().post([&] { ++runs; });
     });
     worker2.join();
-    runPosted();
+    drainDeliveries();
     EXPECT_FALSE(posted);
     EXPECT_EQ(runs, 1);
 }
@@ -93,7 +89,7 @@ TEST(ConflatingDelivery, latestChangePerKeyRunsInFirstArrivalOrderThenTheBatchEn
     host.join();
     EXPECT_EQ(delivery.pending(), 2);
     EXPECT_TRUE(ran.empty()); // nothing runs on the host's thread
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(ran, (std::vector<std::string> { "019547 v2", "101901 v1" }));
     EXPECT_EQ(batches, std::vector<int> { 2 });
     EXPECT_EQ(delivery.pending(), 0);
@@ -120,7 +116,7 @@ TEST(ConflatingDelivery, aBatchStopsAtItsBudgetAndTheRestFollowsNextTurn)
     EXPECT_LT(batches[0], 6);
     // A change arriving meanwhile replaces the waiting one of its key.
     delivery.handle().post("5", [&] { ran.push_back(50); });
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(ran, (std::vector<int> { 0, 1, 2, 3, 4, 50 }));
     int total = 0;
     for (const int size : batches)
