@@ -130,23 +130,6 @@ public:
     std::vector<TC::CQueryCall> kept;
 };
 
-enum Kind { Bond, Repurchase, Stock };
-
-ttservice::CInstrumentDetailPtr list(const char *market, const char *code, const char *name,
-                                     Kind kind = Bond)
-{
-    auto instrument = boost::make_shared<ttservice::CInstrumentDetail>();
-    instrument->market = market;
-    instrument->instrumentCode = code;
-    instrument->instrumentName = name;
-    if (kind != Stock)
-        instrument->bondDetail = boost::make_shared<ttservice::CBondDetail>();
-    if (kind == Repurchase)
-        instrument->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
-    ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(instrument);
-    return instrument;
-}
-
 CInstrumentSearchModel::Offer offer(int traderType, bool all, int filter, int style)
 {
     return { traderType, all, filter, style };
@@ -442,10 +425,13 @@ protected:
     void SetUp() override
     {
         HostFixture::SetUp();
-        list("SZ", "122000", "公司债B");
-        list("SH", "204001", "GC001", Repurchase);
-        list("SZ", "000001", "岚峰银行", Stock);
-        list("HK", "008001", "远川债", Bond);
+        const auto repurchase = makeBond("SH", "204001", "GC001", 0);
+        repurchase->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
+        const auto stock = makeBond("SZ", "000001", "岚峰银行", 0);
+        stock->bondDetail.reset();
+        for (const auto &listed : { makeBond("SZ", "122000", "公司债B", 0), repurchase, stock,
+                                    makeBond("HK", "008001", "远川债", 0) })
+            ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(listed);
     }
 };
 
