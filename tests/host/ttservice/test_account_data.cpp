@@ -81,7 +81,6 @@ CInstrumentDetailPtr listed(const char *market, const char *code, const char *na
 
 } // namespace
 
-// Records are kept by type and key in arrival order; a known key is replaced in its place.
 TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
 {
     const CAccountDataPtr data = makeAccount();
@@ -164,7 +163,6 @@ TEST(AccountData, callbackMayReadDataAndDropItsOwnRequest)
     EXPECT_EQ(7, seen);
 }
 
-// Under a busy pusher, a dropped subscription lets go of its callback and is not called again.
 TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
 {
     const CAccountDataPtr data = makeAccount();
@@ -203,7 +201,6 @@ TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
     EXPECT_EQ(0, data->subscriptionCount());
 }
 
-// Dropping must not wait for a running callback that itself waits for the dropper.
 TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
 {
     const CAccountDataPtr data = makeAccount();
@@ -225,7 +222,7 @@ TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
     EXPECT_TRUE(sawDropperFinish.load());
 }
 
-TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
+TEST(Calculator, buysWhatTheFundsPayForSellsTheUsablePositionInLotsOfTenOtherwiseZero)
 {
     const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(9870, maxQuantity(data, OPERATION_TYPE_BUY, 101.2345)); // 9877.9 -> 9870
@@ -237,11 +234,6 @@ TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 100), OPERATION_TYPE_BUY, 100.0)); // no funds record
     EXPECT_EQ(0, maxQuantity(accountWith(kUnsetDouble, -1), OPERATION_TYPE_BUY, 100.0));
     EXPECT_EQ(0, maxQuantity(CAccountDataPtr(), OPERATION_TYPE_BUY, 100.0));
-}
-
-TEST(Calculator, sellsTheUsablePositionInLotsOfTenAndAnswersZeroForUnknownOperations)
-{
-    const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 101.0));
     EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_SELL, 101.0, "122000")); // no position
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 9), OPERATION_TYPE_SELL, 101.0));
