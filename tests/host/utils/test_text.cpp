@@ -27,21 +27,18 @@ TEST(LogLine, writesAddressFunctionAndFormattedTextToStdFileLogger)
     const int line = s.logSomething(42);
     s.logError();
 
+    const std::string at = "[" + std::to_string(reinterpret_cast<std::intptr_t>(&s)) + "] ";
+    ASSERT_EQ(log.messages(),
+              (std::vector<std::string> {
+                  at
+                      + "[logtest::Sample::logSomething] agreement repurchase table match account "
+                        "42, but null account data ptr.",
+                  at + "[logtest::Sample::logError] The scope of the trading day is not enough" }));
     const std::vector<LogCapture::Line> lines = log.lines();
-    ASSERT_EQ(lines.size(), 2u);
-    const std::string address
-        = std::to_string(static_cast<long long>(reinterpret_cast<std::intptr_t>(&s)));
-    EXPECT_EQ(lines[0].message,
-              "[" + address
-                  + "] [logtest::Sample::logSomething] "
-                    "agreement repurchase table match account 42, but null account data ptr.");
     EXPECT_EQ(lines[0].level, 20000);
     EXPECT_EQ(lines[0].line, line);
     EXPECT_EQ(lines[0].file, "host\\test_text");
     EXPECT_EQ(lines[1].level, 40000);
-    EXPECT_EQ(lines[1].message,
-              "[" + address
-                  + "] [logtest::Sample::logError] The scope of the trading day is not enough");
 }
 
 TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
