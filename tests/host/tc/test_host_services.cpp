@@ -153,9 +153,7 @@ TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
     msgService()->showMsg("second", 1, 2, true, true);
 
     EXPECT_EQ((std::vector<std::string> { "没有选择账号, 无法下单!", "second" }), messages());
-    EXPECT_EQ(QStringList(
-                  { QStringLiteral("没有选择账号, 无法下单!/4/1"), QStringLiteral("second/1/2") }),
-              announced);
+    EXPECT_EQ(QStringList({ "没有选择账号, 无法下单!/4/1", "second/1/2" }), announced);
     EXPECT_EQ(QStringLiteral("报警信息"), TC::CMsgService::typeName(4));
 }
 
@@ -199,7 +197,6 @@ TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
     EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
 }
 
-// Accounts keep their order and first record, and share the data centre's account data.
 TEST_F(HostServicesTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountData)
 {
     TC::CUserConfig *config = TC::getUserConfig();
@@ -359,7 +356,6 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
 }
 
-// A query waits to be taken, or an answerer answers it now, later (on its thread) or refuses it.
 TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRefused)
 {
     Answer waiting;
@@ -482,8 +478,6 @@ TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)
         const auto found = model.instrumentFor(QString::fromUtf8(c.first));
         EXPECT_EQ(found ? found->market : "none", c.second) << c.first;
     }
-    EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("SZ 122000"))),
-              QStringLiteral("SZ 122000"));
-    EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("019547"))),
-              QStringLiteral("019547"));
+    EXPECT_EQ(model.announcedCode(*model.instrumentFor("SZ 122000")), "SZ 122000");
+    EXPECT_EQ(model.announcedCode(*model.instrumentFor("019547")), "019547");
 }

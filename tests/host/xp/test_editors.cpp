@@ -26,7 +26,6 @@ using namespace XP;
 
 namespace {
 
-// Numbers show formatted and read back without separators; Return delivers the id and text.
 TEST(LineEdit, showsNumbersFormattedReadsThemBackAndDeliversTheTextOnReturn)
 {
     EventRecorder form(QStringLiteral("form"), nullptr);
@@ -59,7 +58,6 @@ TEST(LineEdit, showsNumbersFormattedReadsThemBackAndDeliversTheTextOnReturn)
     EXPECT_EQ(form.heard(EVT_EDIT_FINISHED), QStringList { "10 0 123" });
 }
 
-// Setting the text an edit already shows ends as QLineEdit::setText would, signals included.
 TEST(LineEdit, settingTheSameTextEndsAsQLineEditDoes)
 {
     using Step = std::function<void(QLineEdit *)>;
@@ -241,7 +239,6 @@ TEST(AutoKeyboardLineEdit, withoutCustomInputAnUnknownTextIsReplaced)
     EXPECT_EQ(d.cell->getText(), QString());
 }
 
-// Scripted answers are used in turn, then safe defaults without blocking; every question is kept.
 TEST(ScriptedResponder, answersFromTheScriptInTurnThenSafeDefaultsAndRecordsEveryQuestion)
 {
     CScriptedDialogResponder script;
@@ -263,13 +260,10 @@ TEST(ScriptedResponder, answersFromTheScriptInTurnThenSafeDefaultsAndRecordsEver
     EXPECT_EQ(CMessageBox::question(0, nullptr, "t", "q"), QMessageBox::No);
     EXPECT_EQ(CMessageBox::question(0, nullptr, "t", "q", QMessageBox::Ok | QMessageBox::Cancel),
               QMessageBox::Cancel);
-    EXPECT_EQ(CMessageBox::critical(0, nullptr, QStringLiteral("参数错误"), QStringLiteral("e")),
-              QMessageBox::Ok);
+    EXPECT_EQ(CMessageBox::critical(0, nullptr, "参数错误", "e"), QMessageBox::Ok);
     EXPECT_EQ(script.askedCount(CScriptedDialogResponder::ASK_CRITICAL), 1);
     EXPECT_EQ(script.lastMessage().title, QStringLiteral("参数错误"));
-    EXPECT_EQ(getOpenFileName(nullptr, QStringLiteral("导入交易商"), QString(),
-                              QStringLiteral("Excel Files(*.csv);")),
-              QString());
+    EXPECT_EQ(getOpenFileName(nullptr, "导入交易商", QString(), "Excel Files(*.csv);"), QString());
     dialog.setTitle(QStringLiteral("质押债券"));
     EXPECT_EQ(dialog.exec(), int(QDialog::Rejected));
     EXPECT_FALSE(dialog.isVisible());
