@@ -204,9 +204,8 @@ TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
     table.setColumnCount(1);
     for (int i = 0; i < 5; ++i)
         table.setItemInt(table.appendRow(), 0, i, NF_NONE);
-    table.setRowSelectEnable(1, false);
-    table.setRowSelectEnable(2, false);
-    table.setRowSelectEnable(4, false);
+    for (const int row : { 1, 2, 4 })
+        table.setRowSelectEnable(row, false);
     table.show();
     table.flush();
 
@@ -239,13 +238,11 @@ TEST_F(TableTest, copyTextAndCsvExport)
     table.setItemText(row, 1, QStringLiteral("123456789012"));
     table.setItemInt(row, 3, 12, NF_NONE);
 
-    EXPECT_EQ(
-        table.rowsText(false),
-        QStringLiteral("名称\t代码\t金额\n甲,乙\t00123\t1234.50\nsay \"hi\"\t123456789012\t12\n"));
+    EXPECT_EQ(table.rowsText(false),
+              "名称\t代码\t金额\n甲,乙\t00123\t1234.50\nsay \"hi\"\t123456789012\t12\n");
     EXPECT_EQ(table.rowsText(true), QString()); // nothing selected
     table.setSelectedRowIndex(1);
-    EXPECT_EQ(table.rowsText(true),
-              QStringLiteral("名称\t代码\t金额\nsay \"hi\"\t123456789012\t12\n"));
+    EXPECT_EQ(table.rowsText(true), "名称\t代码\t金额\nsay \"hi\"\t123456789012\t12\n");
 
     const QByteArray bytes = table.csvBytes();
     QTextCodec *gbk = QTextCodec::codecForName("GBK");
@@ -343,7 +340,6 @@ TEST_F(TableTest, editableCellsDeliverChangedTextsOnly)
     EXPECT_EQ(table->selectedRow(), -1);
 }
 
-// A combo cell pops up under its cell; picking another item delivers id, index and value once.
 TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
 {
     COddEvenRowTable *table = ownedTable(3);
