@@ -180,7 +180,6 @@ TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
     EXPECT_EQ("42", instruction.getKey());
 }
 
-// Every record keeps every field through BSON and answers its key.
 TEST(RecordBson, recordsRoundTripAndAnswerTheirKeys)
 {
     const auto inst = fromJson<CInstrumentDetail>(

@@ -22,7 +22,6 @@ using utils::CThreadRelay;
 
 namespace {
 
-// A post from a host thread runs on the guard's (GUI) thread, only while the guard lives.
 TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
 {
     auto guard = std::make_unique<CDeliveryGuard>();

@@ -121,7 +121,6 @@ QWidget *tool(QWidget *parent, int w, int h)
     return t;
 }
 
-// Tools wrap onto new lines when narrow, up to the line cap; the rest is hidden.
 TEST(AutoExpandToolBar, itemsWrapUpToTheLineCapAndExpandingItemsFillTheirLine)
 {
     CAutoExpandToolBar free(nullptr, -1);
