@@ -32,16 +32,6 @@ std::string accountJson(const std::string &id)
         + "', accountName: '国债自营', displayId: 'D-" + id + "' }";
 }
 
-// Reads a record from JSON of every field in declared order; it must write the same bytes back.
-template<class T> T fromJson(const std::string &json)
-{
-    const bson::BSONObj wire = bson::fromjson(json);
-    T record;
-    record.bsonValueFromObj(wire);
-    EXPECT_TRUE(record.toBson().binaryEqual(wire)) << record.toBson().toString();
-    return record;
-}
-
 // Writes the record and reads it into a fresh one, which must write the same bytes again.
 template<class T> T roundTrip(const T &record)
 {
@@ -57,6 +47,18 @@ template<class T> void expectRoundTrips(const T &record)
 {
     EXPECT_TRUE(roundTrip(record) == record);
     EXPECT_TRUE(roundTrip(T()) == T());
+}
+
+// Reads a record from JSON of every field in declared order; it must write the same bytes back
+// and survive the trip (as must a default one).
+template<class T> T fromJson(const std::string &json)
+{
+    const bson::BSONObj wire = bson::fromjson(json);
+    T record;
+    record.bsonValueFromObj(wire);
+    EXPECT_TRUE(record.toBson().binaryEqual(wire)) << record.toBson().toString();
+    expectRoundTrips(record);
+    return record;
 }
 
 std::string key(const std::string &a, const std::string &b)
@@ -147,13 +149,10 @@ TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)
     EXPECT_EQ(5000000000LL, order.volume);
 
     const CCodeOrderParam back = roundTrip(order);
-    EXPECT_TRUE(back == order);
     CRepurchaseAgreementParam agreement;
     agreement.bsonValueFromObj(back.agreementParam);
     const auto sent = fromJson<CRepurchaseAgreementParam>(kAgreement);
     EXPECT_TRUE(agreement == sent);
-    expectRoundTrips(sent);
-    expectRoundTrips(order); // a default order has no account and unset prices
     // The comparisons the order tests rely on see the agreement number and the swapped volume.
     agreement.swapPledgeVolume = 301;
     EXPECT_FALSE(agreement == sent);
@@ -189,22 +188,18 @@ TEST(RecordBson, recordsRoundTripAndAnswerTheirKeys)
         "extraDetail: { market: 'SZ', instrumentCode: '131990', instrumentName: '7天', minDays: 1, "
         "maxDays: 7 } }");
     EXPECT_EQ(key("SZ", "131990"), inst.getKey());
-    expectRoundTrips(inst);
     EXPECT_FALSE(roundTrip(CInstrumentDetail()).bondDetail);
 
-    const auto detail = fromJson<CAccountDetail>(
+    fromJson<CAccountDetail>(
         "{ accountId: '10001', availableFunds: 12345.67, totalAssets: 99999.5 }");
-    expectRoundTrips(detail);
     const auto pos = fromJson<CPositionStatics>(
         "{ market: 'SH', instrumentCode: '019547', instrumentName: '国债1901', "
         "totalVolume: 9000000000, usableVolume: 8000000000 }");
-    expectRoundTrips(pos);
     EXPECT_EQ(key("SH", "019547"), pos.getKey());
-    expectRoundTrips(fromJson<CBondInfoDetail>("{ market: 'SH', instrumentCode: '206007', "
-                                               "instrumentName: '7天', minDays: 5, maxDays: 7 }"));
-    const auto req = fromJson<CQueryDataReq>(
+    fromJson<CBondInfoDetail>("{ market: 'SH', instrumentCode: '206007', instrumentName: '7天', "
+                              "minDays: 5, maxDays: 7 }");
+    fromJson<CQueryDataReq>(
         "{ dataType: 795, queryText: 'T01', accountInfo: " + accountJson("10002") + " }");
-    expectRoundTrips(req);
 
     EXPECT_EQ("HT0001", filledContract(1).getKey());
     EXPECT_EQ("P77", filledPending(1).getKey());
@@ -213,16 +208,13 @@ TEST(RecordBson, recordsRoundTripAndAnswerTheirKeys)
         "trader: 'T03', dealer: 'D03', dealerName: '意向交易商', repurchaseAmount: 500000.0, "
         "conversionRatio: 0.9, pledgedBondVolume: 5000, repurchaseDays: 3, repurchaseRate: 0.035, "
         "maturitySettleDate: 20240111, maturitySettleAmount: 500143.84 }");
-    expectRoundTrips(intention);
     EXPECT_EQ("YX0042", intention.getKey());
     const auto volume = fromJson<CNonTradeStockVolumeInfo>(
         "{ market: 'SZ', instrumentCode: '112233', instrumentName: '限售债', volume: 7000 }");
-    expectRoundTrips(volume);
     EXPECT_EQ(key("SZ", "112233"), volume.getKey());
     const auto pledged = fromJson<CPledgedBondInfo>("{ market: 'SH', bondCode: '019547', "
                                                     "pledgeAmount: 123456.78, pledgeVolume: 1200, "
                                                     "stockProperty: 49 }");
-    expectRoundTrips(pledged);
     EXPECT_EQ(key("SH", "019547"), pledged.getKey());
 }
 
@@ -252,7 +244,6 @@ TEST(RepurchaseRecordBson, contractAndPendingOrderRoundTripWithTheirBondsInOrder
         }
         expectRoundTrips(filledPending(count));
     }
-    expectRoundTrips(CRepurchaseAgreementContractInfo());
     // Not positive, so the contract table works the amount out itself.
     EXPECT_EQ(0.0, CRepurchaseAgreementContractInfo().maturitySettleAmount);
 
