@@ -80,11 +80,6 @@ public:
     }
 };
 
-void deliverQueuedCalls()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-}
-
 ttservice::CQueryDataReqPtr request(int type)
 {
     auto req = boost::make_shared<ttservice::CQueryDataReq>();
@@ -130,10 +125,7 @@ public:
     std::vector<TC::CQueryCall> kept;
 };
 
-CInstrumentSearchModel::Offer offer(int traderType, bool all, int filter, int style)
-{
-    return { traderType, all, filter, style };
-}
+using Offer = CInstrumentSearchModel::Offer;
 
 } // namespace
 
@@ -278,13 +270,13 @@ TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLaterUntilAR
 
     // The outcome comes later, through the event loop.
     EXPECT_TRUE(outcomes.seen.empty());
-    deliverQueuedCalls();
+    drainDeliveries();
     EXPECT_EQ((std::vector<std::string> { "1:0", "2:0" }), outcomes.seen);
 
     // A reset silences the callbacks of earlier commands and numbers afresh.
     ASSERT_TRUE(place("019547", 10, outcomes));
     TC::resetHostForTests();
-    deliverQueuedCalls();
+    drainDeliveries();
     EXPECT_EQ(2u, outcomes.seen.size());
     ASSERT_TRUE(place("019547", 10, outcomes));
     EXPECT_EQ(1, commands().back().commandNo);
@@ -300,7 +292,7 @@ TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
     Outcomes outcomes;
     EXPECT_FALSE(place("019547", 5000, outcomes));
     EXPECT_TRUE(place("122000", 10, outcomes));
-    deliverQueuedCalls();
+    drainDeliveries();
 
     EXPECT_EQ(QStringList { QStringLiteral("超出限额") }, rejected);
     ASSERT_EQ(2u, commands().size());
@@ -435,16 +427,16 @@ TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
 {
     struct Case
     {
-        CInstrumentSearchModel::Offer offer;
+        Offer offer;
         QStringList entries;
     };
     const Case cases[] = {
-        { offer(0, false, 0, 0), {} }, // trades no exchange bonds
-        { offer(0x100000, false, TC::FILTER_BOND, 0),
+        { Offer { 0, false, 0, 0 }, {} }, // trades no exchange bonds
+        { Offer { 0x100000, false, TC::FILTER_BOND, 0 },
           { "019547", "101901", "SH 122000", "SZ 122000" } },
-        { offer(1, false, TC::FILTER_STOCK, 0), { "000001" } },
-        { offer(1, false, TC::FILTER_REPURCHASE | TC::FILTER_STOCK, 0), { "000001", "204001" } },
-        { offer(0, true, TC::FILTER_BOND, 1),
+        { Offer { 1, false, TC::FILTER_STOCK, 0 }, { "000001" } },
+        { Offer { 1, false, TC::FILTER_REPURCHASE | TC::FILTER_STOCK, 0 }, { "000001", "204001" } },
+        { Offer { 0, true, TC::FILTER_BOND, 1 },
           { "008001 远川债", "019547 国债1901", "101901 国债1902", "122000 公司债A SH",
             "122000 公司债B SZ" } },
     };
@@ -454,14 +446,15 @@ TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
             << c.offer.traderType << " " << c.offer.filterFlag;
     }
     // Code editors share the list of their offer only.
-    const auto bonds = CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1));
-    EXPECT_NE(CInstrumentSearchModel::shared(offer(1, false, TC::FILTER_STOCK, 1)), bonds);
-    EXPECT_EQ(CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1)), bonds);
+    const auto bonds
+        = CInstrumentSearchModel::shared(Offer { 0x100000, false, TC::FILTER_BOND, 1 });
+    EXPECT_NE(CInstrumentSearchModel::shared(Offer { 1, false, TC::FILTER_STOCK, 1 }), bonds);
+    EXPECT_EQ(CInstrumentSearchModel::shared(Offer { 0x100000, false, TC::FILTER_BOND, 1 }), bonds);
 }
 
 TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)
 {
-    CInstrumentSearchModel model(offer(0, true, TC::FILTER_BOND, 1));
+    CInstrumentSearchModel model(Offer { 0, true, TC::FILTER_BOND, 1 });
     const std::pair<const char *, std::string> cases[] = {
         { "019547", "SH" },
         { " 019547 ", "SH" },
