@@ -41,7 +41,7 @@ TEST(LogLine, writesAddressFunctionAndFormattedTextToStdFileLogger)
     EXPECT_EQ(lines[1].level, 40000);
 }
 
-TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
+TEST(LogFormat, functionsWithoutSignatureSourcesInTerminalNotationAddressesSigned)
 {
     const std::pair<const char *, const char *> cases[] = {
         { "virtual bool TC::CFoo::handleEvent(int, int, int, QString, void*)",
@@ -58,10 +58,7 @@ TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
     };
     for (const auto &c : cases)
         EXPECT_EQ(utils::qualifiedFunctionName(c.first), c.second);
-}
-
-TEST(LogFormat, sourceNameUsesTerminalNotationAndAddressesPrintSigned)
-{
+    // Sources in the terminal's notation, addresses signed.
     EXPECT_EQ(utils::logSourceName("/w/ficc/agreement/CAgreementConfirmWidget.cpp"),
               "ficc\\CAgreementConfirmWidget");
     EXPECT_EQ(utils::logSourceName("/w/host/tc/CMsgService.cpp"), "host\\CMsgService");
@@ -75,13 +72,12 @@ namespace {
 // The fast date readers must give what QDate::fromString gives for every text.
 void expectSameAsParser(const QString &text)
 {
-    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyyMMdd")), utils::dateFromDigits(text))
-        << text.toStdString();
-    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), utils::dateFromIsoText(text))
-        << text.toStdString();
+    SCOPED_TRACE(text.toStdString());
+    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyyMMdd")), utils::dateFromDigits(text));
+    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), utils::dateFromIsoText(text));
 }
 
-TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsItAndAsItsNumber)
+TEST(DateText, everyDayOfFourYearsAndEveryTextThatIsNoDateReadAsTheParserReadsThem)
 {
     for (QDate day(2023, 12, 25); day <= QDate(2028, 1, 5); day = day.addDays(1)) {
         expectSameAsParser(day.toString(QStringLiteral("yyyyMMdd")));
@@ -92,11 +88,8 @@ TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsItAndAsItsNumber)
     }
     for (int noDate : { 20260230, 20261301, 20260100, 0, -20260101 })
         EXPECT_FALSE(utils::dateFromNumber(noDate).isValid()) << noDate;
-}
 
-TEST(DateText, textsThatAreNoDateInTheLayoutReadAsTheParserReadsThem)
-{
-    // Separated by '|': the empty text first, and texts with blanks at either end.
+    // Texts that are no date in the layout, separated by '|': the empty one first.
     const QStringList texts
         = QString::fromUtf8(
               "|2026061|202606100|20260230|20270229|20261301|20260001|20260600|20260631|00000101|"
