@@ -27,9 +27,8 @@ using TC::CInstrumentSearchModel;
 namespace {
 
 // A service the host did not know of when the reset was written.
-class LateService
+struct LateService
 {
-public:
     void resetForTests() { value = 0; }
     int value = 0;
 };
@@ -64,9 +63,8 @@ bool place(const std::string &code, long long volume, Outcomes &outcomes)
 }
 
 // Refuses commands over 1000 张 and reports a counter error for code "122000".
-class TestAcceptor : public TC::ICommandAcceptor
+struct TestAcceptor : TC::ICommandAcceptor
 {
-public:
     bool accept(const TC::CCommandRecord &record, utils::TTError &outcome) override
     {
         const ttservice::CCodeOrderParam &order = record.param->orders.front();
@@ -105,9 +103,8 @@ struct Answer
 };
 
 // Answers with one record at once, keeps the call for later, or refuses it.
-class TestAnswerer : public TC::IQueryAnswerer
+struct TestAnswerer : TC::IQueryAnswerer
 {
-public:
     enum Mode { Now, Later, Refuse };
     explicit TestAnswerer(Mode m)
         : mode(m)
@@ -407,9 +404,8 @@ TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
 }
 
 // The host's bonds, and a bond listed in two markets, a repurchase, a stock and a foreign bond.
-class InstrumentSearchModelTest : public HostFixture
+struct InstrumentSearchModelTest : HostFixture
 {
-protected:
     void SetUp() override
     {
         HostFixture::SetUp();

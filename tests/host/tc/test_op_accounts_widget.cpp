@@ -63,9 +63,8 @@ template<class Done> void waitUntil(Done done)
 
 } // namespace
 
-class OpAccountsWidgetTest : public HostFixture
+struct OpAccountsWidgetTest : HostFixture
 {
-protected:
     // The list inside a parent that stands where the mode switcher stands.
     TC::COpAccountsWidget *makeList(bool multiSelect)
     {

@@ -19,9 +19,8 @@ QString shippedHolidayFile()
         .filePath(QStringLiteral("../../../app/data/ExchangeHolidays.csv"));
 }
 
-class TradingCalendarTest : public ::testing::Test
+struct TradingCalendarTest : ::testing::Test
 {
-protected:
     CTradingCalendar m_calendar;
 };
 

@@ -23,9 +23,8 @@ using namespace XP;
 
 namespace {
 
-class BondRow : public IBaseHpfTableData
+struct BondRow : IBaseHpfTableData
 {
-public:
     BondRow(const QString &code, int quantity)
         : code(code)
         , quantity(quantity)
@@ -46,9 +45,8 @@ public:
     int quantity;
 };
 
-class BondModel : public IBaseHpfTableModel
+struct BondModel : IBaseHpfTableModel
 {
-public:
     BondModel()
         : IBaseHpfTableModel(true)
     {
@@ -86,9 +84,8 @@ QStringList shownCodes(const CStandardHpfTable &table)
 }
 
 // A table over a bond model (kept by the table) under an owner that records what reaches it.
-class HpfTable : public ::testing::Test
+struct HpfTable : ::testing::Test
 {
-protected:
     HpfTable() { table->setDataModel(model); }
     void show(std::initializer_list<std::pair<const char *, int>> rows)
     {

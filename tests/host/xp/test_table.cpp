@@ -31,9 +31,8 @@ using namespace XP;
 
 namespace {
 
-class TableTest : public ::testing::Test
+struct TableTest : ::testing::Test
 {
-protected:
     void TearDown() override { resetTableLayouts(); }
 
     // A table of `columns` columns inside an owner that records what it delivers.
