@@ -24,18 +24,12 @@ QStringList plainScan(const QStringList &entries, const QString &text, int limit
     return limit > 0 ? prefixed.mid(0, limit) : prefixed;
 }
 
-// Characters that fold in interesting ways (σ, ς and Σ alike; 𐐀 and 𐐨 outside the basic plane).
-const QStringList &alphabet()
+QString randomText(std::mt19937 &random, int minLength, int maxLength)
 {
+    // Characters that fold in interesting ways (σ, ς and Σ alike; 𐐀 and 𐐨 outside the basic plane).
     static const QStringList letters
         = QString::fromUtf8("a|A|b|B|j|J|0|1|2| |-|.|(|*|À|à|ß|Σ|σ|ς|澄|湖|银|行|证|券|𐐀|𐐨|😀")
               .split(QLatin1Char('|'));
-    return letters;
-}
-
-QString randomText(std::mt19937 &random, int minLength, int maxLength)
-{
-    const QStringList &letters = alphabet();
     std::uniform_int_distribution<int> length(minLength, maxLength);
     std::uniform_int_distribution<int> letter(0, letters.size() - 1);
     QString out;
@@ -51,12 +45,11 @@ QStringList typedTexts(const QStringList &entries, std::mt19937 &random)
     for (const char *odd : { "   ", "j", "J0", ".*", "[(", "\\d+", "𐐨", "😀", "SS", "σς" })
         out.append(QString::fromUtf8(odd));
     std::uniform_int_distribution<int> pick(0, entries.size() - 1);
+    std::uniform_int_distribution<int> size(1, 4);
     for (int i = 0; i < 200; ++i) {
         const QString &entry = entries.at(pick(random));
-        std::uniform_int_distribution<int> from(0, entry.size());
-        const int start = from(random);
-        std::uniform_int_distribution<int> size(1, 4);
-        QString part = entry.mid(start, size(random));
+        const int start = std::uniform_int_distribution<int>(0, entry.size())(random);
+        const QString part = entry.mid(start, size(random));
         out.append(i % 2 ? part.toUpper() : part.toLower());
     }
     for (int i = 0; i < 60; ++i)
