@@ -95,8 +95,7 @@ TEST_F(OpAccountsWidgetTest, listsAccountsOfTheTraderTypeWithTheirState)
     EXPECT_EQ(theme("clr_disable_color"), textColor(list, "10003", Model::ColAccountName));
     EXPECT_EQ(theme("clr_text_default"), textColor(list, "10001", Model::ColAccountName));
     list.grab(); // paints every cell and the header
-    EXPECT_TRUE(XP::uiResource()->missingKeys().isEmpty())
-        << XP::uiResource()->missingKeys().join(',').toStdString();
+    EXPECT_EQ(XP::uiResource()->missingKeys(), QStringList());
 
     TC::COpAccountsWidget ficcOnly(4, true, true, nullptr, 0x100000);
     EXPECT_EQ(Keys({ "10002" }), ficcOnly.getDisplayedAccounts());

@@ -259,7 +259,6 @@ TEST_F(TableTest, copyTextAndCsvExport)
 TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("layouts.ini"));
     setTableLayoutFile(file);
     const auto shown = [](const QString &key, bool save) {
