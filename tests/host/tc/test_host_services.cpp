@@ -420,12 +420,7 @@ struct InstrumentSearchModelTest : HostFixture
 
 TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
 {
-    struct Case
-    {
-        Offer offer;
-        QStringList entries;
-    };
-    const Case cases[] = {
+    const std::pair<Offer, QStringList> cases[] = {
         { Offer { 0, false, 0, 0 }, {} }, // trades no exchange bonds
         { Offer { 0x100000, false, TC::FILTER_BOND, 0 },
           { "019547", "101901", "SH 122000", "SZ 122000" } },
@@ -435,11 +430,9 @@ TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
           { "008001 远川债", "019547 国债1901", "101901 国债1902", "122000 公司债A SH",
             "122000 公司债B SZ" } },
     };
-    for (const Case &c : cases) {
-        CInstrumentSearchModel model(c.offer);
-        EXPECT_EQ(model.getDataList(), c.entries)
-            << c.offer.traderType << " " << c.offer.filterFlag;
-    }
+    for (const auto &[offer, entries] : cases)
+        EXPECT_EQ(CInstrumentSearchModel(offer).getDataList(), entries)
+            << offer.traderType << " " << offer.filterFlag;
     // Code editors share the list of their offer only.
     const auto bonds
         = CInstrumentSearchModel::shared(Offer { 0x100000, false, TC::FILTER_BOND, 1 });

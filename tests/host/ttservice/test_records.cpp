@@ -300,13 +300,8 @@ TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double largest = std::numeric_limits<double>::max(); // the unset double marker
-    struct Case
-    {
-        bson::BSONObj sent;
-        int asInt; // 7 when the field is left as it was
-        long long asLong; // 7 when left
-    };
-    const Case cases[] = {
+    // What is sent, then what an int and a long long read: 7 when the field is left as it was.
+    const std::tuple<bson::BSONObj, int, long long> cases[] = {
         { BSON("f" << 42), 42, 42 },
         { BSON("f" << 5000000000LL), int(5000000000LL), 5000000000LL },
         { BSON("f" << 12.9), 12, 12 },
@@ -323,14 +318,14 @@ TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
         { BSON("f" << std::string("12")), 7, 7 },
         { BSON("g" << 12), 7, 7 },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.sent.toString());
+    for (const auto &[sent, asInt, asLong] : cases) {
+        SCOPED_TRACE(sent.toString());
         int i = 7;
         long long l = 7;
-        readField(c.sent, "f", i);
-        readField(c.sent, "f", l);
-        EXPECT_EQ(i, c.asInt);
-        EXPECT_EQ(l, c.asLong);
+        readField(sent, "f", i);
+        readField(sent, "f", l);
+        EXPECT_EQ(i, asInt);
+        EXPECT_EQ(l, asLong);
     }
 }
 

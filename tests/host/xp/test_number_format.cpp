@@ -15,13 +15,7 @@ namespace {
 
 TEST(FormatDoubleNumber, roundsHalfUpOnTheDecimalValueAndAppliesTheFlags)
 {
-    const struct
-    {
-        double value;
-        int decimals;
-        int flags;
-        const char *shown;
-    } cases[] = {
+    const std::tuple<double, int, int, const char *> cases[] = {
         { 0.125, 2, NF_NONE, "0.13" },
         { 2.675, 2, NF_NONE, "2.68" },
         { 1.005, 2, NF_NONE, "1.01" },
@@ -53,9 +47,9 @@ TEST(FormatDoubleNumber, roundsHalfUpOnTheDecimalValueAndAppliesTheFlags)
         { DBL_MAX, 2, NF_NONE, "非法值" },
         { -DBL_MAX, 2, NF_NONE, "非法值" },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(formatDoubleNumber(c.value, c.decimals, c.flags), QString::fromUtf8(c.shown))
-            << c.value << " to " << c.decimals;
+    for (const auto &[value, decimals, flags, shown] : cases)
+        EXPECT_EQ(formatDoubleNumber(value, decimals, flags), QString::fromUtf8(shown))
+            << value << " to " << decimals;
 
     EXPECT_EQ(formatDoubleNumber(1234567.891, 2, NF_NONE, true), QStringLiteral("1,234,567.89"));
     EXPECT_EQ(formatDoubleNumber(std::nan(""), 2, NF_NONE, false, "--"), "--");

@@ -85,29 +85,21 @@ TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
 {
     COddEvenRowTable table(0, nullptr, 0x1FF);
     table.setColumnCount(3);
-    const struct
-    {
-        const char *text;
-        double number;
-        int date;
-    } rows[] = { { "10", 10.0, 20260301 },
-                 { "9", std::numeric_limits<double>::quiet_NaN(), 20251231 },
-                 { "b", 100.0, 20260115 },
-                 { "abc", 9.5, 20260201 } };
-    for (const auto &r : rows) {
+    const std::tuple<const char *, double, int> rows[] = {
+        { "10", 10.0, 20260301 },
+        { "9", std::numeric_limits<double>::quiet_NaN(), 20251231 },
+        { "b", 100.0, 20260115 },
+        { "abc", 9.5, 20260201 },
+    };
+    for (const auto &[text, number, date] : rows) {
         const int row = table.appendRow();
-        table.setItemText(row, 0, QString::fromUtf8(r.text));
-        table.setItemDouble(row, 1, r.number, 2, NF_NONE);
-        table.setItemInt(row, 2, r.date, NF_NONE);
+        table.setItemText(row, 0, QString::fromUtf8(text));
+        table.setItemDouble(row, 1, number, 2, NF_NONE);
+        table.setItemInt(row, 2, date, NF_NONE);
     }
     table.setSelectedRowIndex(2);
 
-    const struct
-    {
-        int column;
-        Qt::SortOrder order;
-        std::vector<int> ids;
-    } sorts[] = {
+    const std::tuple<int, Qt::SortOrder, std::vector<int>> sorts[] = {
         { 0, Qt::AscendingOrder, { 1, 0, 3, 2 } }, // "9" < "10" < "abc" < "b"
         { 0, Qt::DescendingOrder, { 2, 3, 0, 1 } },
         { 1, Qt::AscendingOrder, { 3, 0, 2, 1 } }, // the invalid number last
@@ -115,9 +107,9 @@ TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
         { 2, Qt::DescendingOrder, { 0, 3, 2, 1 } },
         { -1, Qt::AscendingOrder, { 0, 1, 2, 3 } }, // back to the order of adding
     };
-    for (const auto &s : sorts) {
-        table.sortByColumn(s.column, s.order);
-        EXPECT_EQ(shownIds(table), s.ids) << s.column << " " << s.order;
+    for (const auto &[column, order, ids] : sorts) {
+        table.sortByColumn(column, order);
+        EXPECT_EQ(shownIds(table), ids) << column << " " << order;
         for (int index = 0; index < table.shownRowCount(); ++index)
             EXPECT_EQ(table.rowIndex(table.rowID(index)), index);
         EXPECT_EQ(table.rowID(table.selectedRowIndex()), 2); // the selection follows its row
