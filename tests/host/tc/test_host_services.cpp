@@ -326,10 +326,9 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     tradeClient()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
     EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
 
-    std::thread counter([] {
+    std::thread([] {
         tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
-    });
-    counter.join();
+    }).join();
     EXPECT_EQ(1, changed.size());
     QCoreApplication::processEvents();
     EXPECT_EQ(QStringList({ "10002", "10003" }), changed);

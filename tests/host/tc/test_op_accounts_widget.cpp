@@ -148,8 +148,7 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsWhatStillListe
     ASSERT_TRUE(thirdNow);
     waitUntil([&] { return thirdNow->subscriptionCount() > 0; });
     EXPECT_EQ(1, thirdNow->subscriptionCount());
-    std::thread counter([&thirdNow] { setFunds(thirdNow, kRefreshingAccount, 4321.5); });
-    counter.join();
+    std::thread([&thirdNow] { setFunds(thirdNow, kRefreshingAccount, 4321.5); }).join();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(QStringLiteral("4,321.50"), text(list, "10003", Model::ColAvailableFunds));
 

@@ -28,13 +28,12 @@ TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
     const CDeliveryGuard::Handle handle = guard->handle();
     QThread *ranOn = nullptr;
     std::atomic<int> runs { 0 };
-    std::thread worker([&] {
+    std::thread([&] {
         EXPECT_TRUE(handle.post([&] {
             ranOn = QThread::currentThread();
             ++runs;
         }));
-    });
-    worker.join();
+    }).join();
     EXPECT_EQ(runs, 0); // not run on the worker
     drainDeliveries();
     EXPECT_EQ(runs, 1);
@@ -52,11 +51,10 @@ TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
 
     // A guard made off the GUI thread has no event loop to deliver on.
     bool posted = true;
-    std::thread worker2([&] {
+    std::thread([&] {
         CDeliveryGuard offGui;
         posted = offGui.handle().post([&] { ++runs; });
-    });
-    worker2.join();
+    }).join();
     drainDeliveries();
     EXPECT_FALSE(posted);
     EXPECT_EQ(runs, 1);
@@ -80,12 +78,11 @@ TEST(ConflatingDelivery, latestChangePerKeyRunsInFirstArrivalOrderThenTheBatchEn
     std::vector<int> batches;
     CConflatingDelivery delivery([&](int size) { batches.push_back(size); }, 1000);
     const CConflatingDelivery::Handle handle = delivery.handle();
-    std::thread host([&] {
+    std::thread([&] {
         handle.post("SH|019547", [&] { ran.push_back("019547 v1"); });
         handle.post("SZ|101901", [&] { ran.push_back("101901 v1"); });
         handle.post("SH|019547", [&] { ran.push_back("019547 v2"); });
-    });
-    host.join();
+    }).join();
     EXPECT_EQ(delivery.pending(), 2);
     EXPECT_TRUE(ran.empty()); // nothing runs on the host's thread
     drainDeliveries();
