@@ -47,10 +47,7 @@ struct BondRow : IBaseHpfTableData
 
 struct BondModel : IBaseHpfTableModel
 {
-    BondModel()
-        : IBaseHpfTableModel(true)
-    {
-    }
+    using IBaseHpfTableModel::IBaseHpfTableModel;
     int getColumnCount() const override { return 3; }
     QString getHeaderText(int column) const override
     {
@@ -106,7 +103,7 @@ struct HpfTable : ::testing::Test
     const QString c = QStringLiteral("SH|010107");
     EventRecorder owner { QStringLiteral("owner"), nullptr };
     CStandardHpfTable *table = new CStandardHpfTable(0, &owner, 0x1FF);
-    BondModel *model = new BondModel;
+    BondModel *model = new BondModel(true); // rows found by key
 };
 
 TEST_F(HpfTable, updateTableBringsRowsAddedReplacedAndRemovedAndRewritesOnlyChangedRows)
