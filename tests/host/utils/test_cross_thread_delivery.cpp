@@ -12,6 +12,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <thread>
 #include <vector>
@@ -114,10 +115,7 @@ TEST(ConflatingDelivery, aBatchStopsAtItsBudgetAndTheRestFollowsNextTurn)
     delivery.handle().post("5", [&] { ran.push_back(50); });
     drainDeliveries();
     EXPECT_EQ(ran, (std::vector<int> { 0, 1, 2, 3, 4, 50 }));
-    int total = 0;
-    for (const int size : batches)
-        total += size;
-    EXPECT_EQ(total, 6);
+    EXPECT_EQ(std::accumulate(batches.begin(), batches.end(), 0), 6);
 }
 
 // Jobs carry plain data from their posters: the thread-checked build sees unannounced hand-overs.
@@ -154,9 +152,8 @@ TEST(ThreadRelay, jobsFromSeveralThreadsRunOnTheRelaysThreadOnceEachInTheirOrder
     thread.quitAndWait();
     ASSERT_EQ(done.load(), kPosters * kJobs);
     EXPECT_FALSE(wrongThread.load());
-    for (int p = 0; p < kPosters; ++p) {
-        ASSERT_EQ(seen[p].size(), std::size_t(kJobs)) << "poster " << p;
-        for (int i = 0; i < kJobs; ++i)
-            ASSERT_EQ(seen[p][i], i) << "poster " << p << " out of order";
-    }
+    std::vector<int> inOrder(kJobs);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    for (int p = 0; p < kPosters; ++p)
+        EXPECT_EQ(seen[p], inOrder) << "poster " << p;
 }
