@@ -43,16 +43,21 @@ long long usableOf(const IDataPtr &data)
     return p ? p->usableVolume : -1;
 }
 
+// The funds record of account 10001.
+CAccountDetailPtr fundsOf(double available)
+{
+    auto detail = boost::make_shared<CAccountDetail>();
+    detail->accountId = "10001";
+    detail->availableFunds = available;
+    return detail;
+}
+
 // An account with funds and a usable SH 019547 position (each left out when negative).
 CAccountDataPtr accountWith(double funds, long long usable019547)
 {
     const CAccountDataPtr data = makeAccount();
-    if (funds >= 0) {
-        auto detail = boost::make_shared<CAccountDetail>();
-        detail->accountId = "10001";
-        detail->availableFunds = funds;
-        data->setAccountDetail(detail);
-    }
+    if (funds >= 0)
+        data->setAccountDetail(fundsOf(funds));
     if (usable019547 >= 0)
         data->updateData(position("019547", usable019547), false);
     return data;
@@ -133,14 +138,10 @@ TEST(AccountData, subscriptionSeesItsTypeAndKeyOnlyWhenNotified)
     EXPECT_EQ(3, usableOf(data->getData(547, key("010107"))));
 
     EXPECT_FALSE(data->getAccountDetail());
-    auto detail = boost::make_shared<CAccountDetail>();
-    detail->accountId = "10001";
-    detail->availableFunds = 88.0;
+    const CAccountDetailPtr detail = fundsOf(88.0);
     data->setAccountDetail(detail);
     EXPECT_EQ(detail, data->getData(543, "10001"));
-    auto newer = boost::make_shared<CAccountDetail>(*detail);
-    newer->availableFunds = 99.0;
-    data->updateData(newer, true);
+    data->updateData(fundsOf(99.0), true);
     EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
     EXPECT_EQ(2, funds);
     EXPECT_EQ(2u, all.size());
