@@ -405,12 +405,11 @@ TEST_F(TableTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
 
     first->setButtonEnabled(10000, false);
     first->click();
-    EXPECT_EQ(owner.last(EVT_BUTTON_CHECKED)->a, 10001);
     clickAt(viewport, first->buttonRect(0, cellRect(*table, 0, 2)).center());
     first->setButtonEnabled(10001, false);
     EXPECT_FALSE(first->isClickable());
     first->click();
     second->setEnabled(false);
     clickAt(viewport, left.center());
-    EXPECT_EQ(owner.count(EVT_BUTTON_CHECKED), 3);
+    EXPECT_EQ(owner.heard(EVT_BUTTON_CHECKED), (QStringList { "20001 0", "20000 0", "10001 0" }));
 }
