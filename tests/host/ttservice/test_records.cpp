@@ -294,7 +294,6 @@ TEST(RepurchaseRecordBson, readingKeepsDefaultsForMissingAndMistypedFields)
     EXPECT_EQ("019547 300 0; 122000 0 0; ", bondsOf(c.pledgedBonds));
 }
 
-// Integer fields sent as doubles are taken only when they fit (no undefined conversion).
 TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
 {
     const double inf = std::numeric_limits<double>::infinity();

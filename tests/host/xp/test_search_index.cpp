@@ -57,7 +57,6 @@ QStringList typedTexts(const QStringList &entries, std::mt19937 &random)
     return out;
 }
 
-// Scanning (short lists) or indexed (long ones), the index finds what a plain scan finds.
 TEST(SearchIndex, answersAsAPlainScanOnRandomEntriesShortAndLong)
 {
     std::mt19937 random(20240611);
