@@ -37,13 +37,18 @@ public:
     }
 
     const QVector<RecordedEvent> &log() const { return *m_log; }
-    int count(int event) const
+    // What reached this widget of one event, in order, each as "a b" or "a b text".
+    QStringList heard(int event) const
     {
-        int n = 0;
-        for (const RecordedEvent &e : *m_log)
-            n += (e.event == event && e.who == objectName()) ? 1 : 0;
-        return n;
+        QStringList seen;
+        for (const RecordedEvent &e : *m_log) {
+            if (e.event == event && e.who == objectName())
+                seen << QStringLiteral("%1 %2").arg(e.a).arg(e.b)
+                        + (e.text.isEmpty() ? QString() : QLatin1Char(' ') + e.text);
+        }
+        return seen;
     }
+    int count(int event) const { return heard(event).size(); }
     const RecordedEvent *last(int event) const
     {
         for (auto it = m_log->crbegin(); it != m_log->crend(); ++it)

@@ -27,9 +27,8 @@ using TC::CInstrumentSearchModel;
 namespace {
 
 // A service the host did not know of when the reset was written.
-class LateService
+struct LateService
 {
-public:
     void resetForTests() { value = 0; }
     int value = 0;
 };
@@ -46,15 +45,14 @@ ttservice::COrderComandParamPtr command(const std::string &code, long long volum
     return param;
 }
 
+// The outcomes reported, as "command number:error code".
 struct Outcomes
 {
-    std::vector<int> commandNos;
-    std::vector<int> codes;
+    std::vector<std::string> seen;
     TC::CItCommandCenter::Callback callback()
     {
         return [this](utils::TTError e, int no) {
-            commandNos.push_back(no);
-            codes.push_back(e.code());
+            seen.push_back(std::to_string(no) + ":" + std::to_string(e.code()));
         };
     }
 };
@@ -65,9 +63,8 @@ bool place(const std::string &code, long long volume, Outcomes &outcomes)
 }
 
 // Refuses commands over 1000 张 and reports a counter error for code "122000".
-class TestAcceptor : public TC::ICommandAcceptor
+struct TestAcceptor : TC::ICommandAcceptor
 {
-public:
     bool accept(const TC::CCommandRecord &record, utils::TTError &outcome) override
     {
         const ttservice::CCodeOrderParam &order = record.param->orders.front();
@@ -81,11 +78,6 @@ public:
     }
 };
 
-void deliverQueuedCalls()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-}
-
 ttservice::CQueryDataReqPtr request(int type)
 {
     auto req = boost::make_shared<ttservice::CQueryDataReq>();
@@ -93,28 +85,26 @@ ttservice::CQueryDataReqPtr request(int type)
     return req;
 }
 
+// What a query's handler was called with: "calls 1, ok, records 1" (the last call).
 struct Answer
 {
+    std::string seen = "calls 0";
     int calls = 0;
-    bool success = false;
-    size_t records = 0;
     std::thread::id thread;
 
     TC::QueryHandler handler()
     {
         return [this](utils::TTError e, std::vector<ttservice::IDataPtr> r, bson::BSONObj) {
-            ++calls;
-            success = e.isSuccess();
-            records = r.size();
+            seen = "calls " + std::to_string(++calls) + (e.isSuccess() ? ", ok" : ", failed")
+                + ", records " + std::to_string(r.size());
             thread = std::this_thread::get_id();
         };
     }
 };
 
 // Answers with one record at once, keeps the call for later, or refuses it.
-class TestAnswerer : public TC::IQueryAnswerer
+struct TestAnswerer : TC::IQueryAnswerer
 {
-public:
     enum Mode { Now, Later, Refuse };
     explicit TestAnswerer(Mode m)
         : mode(m)
@@ -132,27 +122,7 @@ public:
     std::vector<TC::CQueryCall> kept;
 };
 
-enum Kind { Bond, Repurchase, Stock };
-
-ttservice::CInstrumentDetailPtr list(const char *market, const char *code, const char *name,
-                                     Kind kind = Bond)
-{
-    auto instrument = boost::make_shared<ttservice::CInstrumentDetail>();
-    instrument->market = market;
-    instrument->instrumentCode = code;
-    instrument->instrumentName = name;
-    if (kind != Stock)
-        instrument->bondDetail = boost::make_shared<ttservice::CBondDetail>();
-    if (kind == Repurchase)
-        instrument->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
-    ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(instrument);
-    return instrument;
-}
-
-CInstrumentSearchModel::Offer offer(int traderType, bool all, int filter, int style)
-{
-    return { traderType, all, filter, style };
-}
+using Offer = CInstrumentSearchModel::Offer;
 
 } // namespace
 
@@ -172,26 +142,23 @@ TEST_F(HostServicesTest, messageServiceKeepsAndAnnouncesInOrder)
     msgService()->showMsg("second", 1, 2, true, true);
 
     EXPECT_EQ((std::vector<std::string> { "没有选择账号, 无法下单!", "second" }), messages());
-    EXPECT_EQ(QStringList(
-                  { QStringLiteral("没有选择账号, 无法下单!/4/1"), QStringLiteral("second/1/2") }),
-              announced);
+    EXPECT_EQ(QStringList({ "没有选择账号, 无法下单!/4/1", "second/1/2" }), announced);
     EXPECT_EQ(QStringLiteral("报警信息"), TC::CMsgService::typeName(4));
 }
 
 TEST_F(HostServicesTest, codeInfoAcceptsBareAndMarketQualifiedCodesAndOutlivesTheDirectory)
 {
     TC::CExchangeClient *exchange = utils::CManualSingletonT<TC::CExchangeClient>::instance();
-    const auto bare = exchange->getCodeInfo(QStringLiteral("019547"));
-    ASSERT_TRUE(bare);
-    EXPECT_EQ("SH", bare->market);
-
-    const auto spaced = exchange->getCodeInfo(QStringLiteral("SZ 101901"));
-    ASSERT_TRUE(spaced);
-    EXPECT_EQ("国债1902", spaced->instrumentName);
-    EXPECT_TRUE(exchange->getCodeInfo(QStringLiteral("SZ|101901")));
-    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("SH 101901")));
-    EXPECT_FALSE(exchange->getCodeInfo(QStringLiteral("600000")));
-    EXPECT_FALSE(exchange->getCodeInfo(QString()));
+    const auto found = [exchange](const QString &code) {
+        const auto info = exchange->getCodeInfo(code);
+        return info ? info->market + " " + info->instrumentName : std::string("none");
+    };
+    EXPECT_EQ("SH 国债1901", found("019547"));
+    EXPECT_EQ("SZ 国债1902", found("SZ 101901"));
+    EXPECT_EQ("SZ 国债1902", found("SZ|101901"));
+    EXPECT_EQ("none", found("SH 101901"));
+    EXPECT_EQ("none", found("600000"));
+    EXPECT_EQ("none", found(QString()));
 
     const auto held = exchange->getCodeInfo(QStringLiteral("122000"));
     ASSERT_TRUE(held);
@@ -218,7 +185,6 @@ TEST_F(HostServicesTest, newTradingDayMovesTheHostClock)
     EXPECT_EQ(QDate(2024, 3, 11), TC::CHostClock::today());
 }
 
-// Accounts keep their order and first record, and share the data centre's account data.
 TEST_F(HostServicesTest, accountsKeepTheirOrderAndFirstRecordAndShareTheAccountData)
 {
     TC::CUserConfig *config = TC::getUserConfig();
@@ -299,16 +265,15 @@ TEST_F(CommandCenterTest, numbersKeepsAndAnnouncesCommandsAndReportsLaterUntilAR
     EXPECT_FALSE(commandCenter()->getCommand(3));
 
     // The outcome comes later, through the event loop.
-    EXPECT_TRUE(outcomes.commandNos.empty());
-    deliverQueuedCalls();
-    EXPECT_EQ((std::vector<int> { 1, 2 }), outcomes.commandNos);
-    EXPECT_EQ((std::vector<int> { 0, 0 }), outcomes.codes);
+    EXPECT_TRUE(outcomes.seen.empty());
+    drainDeliveries();
+    EXPECT_EQ((std::vector<std::string> { "1:0", "2:0" }), outcomes.seen);
 
     // A reset silences the callbacks of earlier commands and numbers afresh.
     ASSERT_TRUE(place("019547", 10, outcomes));
     TC::resetHostForTests();
-    deliverQueuedCalls();
-    EXPECT_EQ(2u, outcomes.commandNos.size());
+    drainDeliveries();
+    EXPECT_EQ(2u, outcomes.seen.size());
     ASSERT_TRUE(place("019547", 10, outcomes));
     EXPECT_EQ(1, commands().back().commandNo);
 }
@@ -323,14 +288,13 @@ TEST_F(CommandCenterTest, acceptorDecidesAcceptanceAndOutcome)
     Outcomes outcomes;
     EXPECT_FALSE(place("019547", 5000, outcomes));
     EXPECT_TRUE(place("122000", 10, outcomes));
-    deliverQueuedCalls();
+    drainDeliveries();
 
     EXPECT_EQ(QStringList { QStringLiteral("超出限额") }, rejected);
     ASSERT_EQ(2u, commands().size());
     EXPECT_FALSE(commands()[0].accepted);
     EXPECT_FALSE(commandCenter()->getCommand(1)); // a refused command is no instruction
-    EXPECT_EQ(std::vector<int> { 2 }, outcomes.commandNos);
-    EXPECT_EQ(std::vector<int> { 12 }, outcomes.codes);
+    EXPECT_EQ(std::vector<std::string> { "2:12" }, outcomes.seen);
 }
 
 TEST_F(CommandCenterTest, registeredInstructionsAreFoundAndNotRenumbered)
@@ -362,10 +326,9 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     tradeClient()->setLoginStatus(kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
     EXPECT_EQ(QStringList { QStringLiteral("10002") }, changed);
 
-    std::thread counter([] {
+    std::thread([] {
         tradeClient()->setLoginStatus(kRefreshingAccount, ttservice::BROKER_LOGIN_STATUS_OK);
-    });
-    counter.join();
+    }).join();
     EXPECT_EQ(1, changed.size());
     QCoreApplication::processEvents();
     EXPECT_EQ(QStringList({ "10002", "10003" }), changed);
@@ -380,39 +343,35 @@ TEST_F(TradeClientTest, announcesLoginChangesOnlyAndOnTheGuiThread)
     EXPECT_EQ(ttservice::BROKER_LOGIN_STATUS_NOT_LOGIN, tradeClient()->getLoginStatus("99999"));
 }
 
-// A query waits to be taken, or an answerer answers it now, later (on its thread) or refuses it.
 TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRefused)
 {
     Answer waiting;
     EXPECT_TRUE(tradeClient()->queryData(request(788), waiting.handler(), 0));
-    EXPECT_EQ(0, waiting.calls);
+    EXPECT_EQ("calls 0", waiting.seen);
     const std::vector<TC::CQueryCall> pending = tradeClient()->takePendingQueries();
     ASSERT_EQ(1u, pending.size());
     EXPECT_EQ(788, pending[0].request->dataType);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     pending[0].answer(utils::TTError(3, "断开"), {});
-    EXPECT_EQ(1, waiting.calls);
-    EXPECT_FALSE(waiting.success);
+    EXPECT_EQ("calls 1, failed, records 0", waiting.seen);
 
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Now));
     Answer now;
     EXPECT_TRUE(tradeClient()->queryData(request(795), now.handler(), 0));
-    EXPECT_EQ(1, now.calls);
-    EXPECT_TRUE(now.success);
-    EXPECT_EQ(1u, now.records);
+    EXPECT_EQ("calls 1, ok, records 1", now.seen);
 
     auto later = boost::make_shared<TestAnswerer>(TestAnswerer::Later);
     tradeClient()->setQueryAnswerer(later);
     Answer kept;
     EXPECT_TRUE(tradeClient()->queryData(request(793), kept.handler(), 7));
-    EXPECT_EQ(0, kept.calls);
+    EXPECT_EQ("calls 0", kept.seen);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty()); // the answerer has it
     ASSERT_EQ(1u, later->kept.size());
     EXPECT_EQ(7, later->kept[0].option);
     std::thread worker([&] { later->kept[0].answer(utils::TTError(), {}); });
     const std::thread::id workerId = worker.get_id();
     worker.join();
-    EXPECT_EQ(1, kept.calls);
+    EXPECT_EQ("calls 1, ok, records 0", kept.seen);
     EXPECT_EQ(workerId, kept.thread);
 
     Answer refused;
@@ -420,7 +379,7 @@ TEST_F(TradeClientTest, queriesAreAnsweredNowLaterOrWhenTakenAndIncompleteOnesRe
     EXPECT_FALSE(tradeClient()->queryData(request(788), TC::QueryHandler(), 0));
     tradeClient()->setQueryAnswerer(boost::make_shared<TestAnswerer>(TestAnswerer::Refuse));
     EXPECT_FALSE(tradeClient()->queryData(request(788), refused.handler(), 0));
-    EXPECT_EQ(0, refused.calls);
+    EXPECT_EQ("calls 0", refused.seen);
 }
 
 // Tables query on every refresh: answered requests are released beyond a short history.
@@ -443,79 +402,62 @@ TEST_F(TradeClientTest, answeredRequestsAreReleasedBeyondTheHistory)
 }
 
 // The host's bonds, and a bond listed in two markets, a repurchase, a stock and a foreign bond.
-class InstrumentSearchModelTest : public HostFixture
+struct InstrumentSearchModelTest : HostFixture
 {
-protected:
     void SetUp() override
     {
         HostFixture::SetUp();
-        list("SZ", "122000", "公司债B");
-        list("SH", "204001", "GC001", Repurchase);
-        list("SZ", "000001", "岚峰银行", Stock);
-        list("HK", "008001", "远川债", Bond);
+        const auto repurchase = makeBond("SH", "204001", "GC001", 0);
+        repurchase->extraDetail = boost::make_shared<ttservice::CBondInfoDetail>();
+        const auto stock = makeBond("SZ", "000001", "岚峰银行", 0);
+        stock->bondDetail.reset();
+        for (const auto &listed : { makeBond("SZ", "122000", "公司债B", 0), repurchase, stock,
+                                    makeBond("HK", "008001", "远川债", 0) })
+            ttservice::TraderCenter::instance()->getInstCenter()->addInstrument(listed);
     }
 };
 
 TEST_F(InstrumentSearchModelTest, offersWhatTheTraderTypeAndFilterAllow)
 {
-    struct Case
-    {
-        CInstrumentSearchModel::Offer offer;
-        QStringList entries;
-    };
-    const Case cases[] = {
-        { offer(0, false, 0, 0), {} }, // trades no exchange bonds
-        { offer(0x100000, false, TC::FILTER_BOND, 0),
+    const std::pair<Offer, QStringList> cases[] = {
+        { Offer { 0, false, 0, 0 }, {} }, // trades no exchange bonds
+        { Offer { 0x100000, false, TC::FILTER_BOND, 0 },
           { "019547", "101901", "SH 122000", "SZ 122000" } },
-        { offer(1, false, TC::FILTER_STOCK, 0), { "000001" } },
-        { offer(1, false, TC::FILTER_REPURCHASE | TC::FILTER_STOCK, 0), { "000001", "204001" } },
-        { offer(0, true, TC::FILTER_BOND, 1),
+        { Offer { 1, false, TC::FILTER_STOCK, 0 }, { "000001" } },
+        { Offer { 1, false, TC::FILTER_REPURCHASE | TC::FILTER_STOCK, 0 }, { "000001", "204001" } },
+        { Offer { 0, true, TC::FILTER_BOND, 1 },
           { "008001 远川债", "019547 国债1901", "101901 国债1902", "122000 公司债A SH",
             "122000 公司债B SZ" } },
     };
-    for (const Case &c : cases) {
-        CInstrumentSearchModel model(c.offer);
-        EXPECT_EQ(model.getDataList(), c.entries)
-            << c.offer.traderType << " " << c.offer.filterFlag;
-    }
+    for (const auto &[offer, entries] : cases)
+        EXPECT_EQ(CInstrumentSearchModel(offer).getDataList(), entries)
+            << offer.traderType << " " << offer.filterFlag;
     // Code editors share the list of their offer only.
-    const auto bonds = CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1));
-    EXPECT_NE(CInstrumentSearchModel::shared(offer(1, false, TC::FILTER_STOCK, 1)), bonds);
-    EXPECT_EQ(CInstrumentSearchModel::shared(offer(0x100000, false, TC::FILTER_BOND, 1)), bonds);
+    const auto bonds
+        = CInstrumentSearchModel::shared(Offer { 0x100000, false, TC::FILTER_BOND, 1 });
+    EXPECT_NE(CInstrumentSearchModel::shared(Offer { 1, false, TC::FILTER_STOCK, 1 }), bonds);
+    EXPECT_EQ(CInstrumentSearchModel::shared(Offer { 0x100000, false, TC::FILTER_BOND, 1 }), bonds);
 }
 
 TEST_F(InstrumentSearchModelTest, findsWhatATypedCodeStandsFor)
 {
-    CInstrumentSearchModel model(offer(0, true, TC::FILTER_BOND, 1));
-    struct Case
-    {
-        const char *typed;
-        const char *market; // null: none
-    };
-    const Case cases[] = {
+    CInstrumentSearchModel model(Offer { 0, true, TC::FILTER_BOND, 1 });
+    const std::pair<const char *, std::string> cases[] = {
         { "019547", "SH" },
         { " 019547 ", "SH" },
-        { "122000", nullptr }, // two markets list it
+        { "122000", "none" }, // two markets list it
         { "SZ 122000", "SZ" },
         { "SZ  122000", "SZ" },
         { "122000 公司债A SH", "SH" },
-        { "HK 122000", nullptr },
-        { "SH 122000 x", nullptr },
-        { "204001", nullptr }, // a repurchase variety, not offered
-        { "", nullptr },
+        { "HK 122000", "none" },
+        { "SH 122000 x", "none" },
+        { "204001", "none" }, // a repurchase variety, not offered
+        { "", "none" },
     };
-    for (const Case &c : cases) {
-        const ttservice::CInstrumentDetailPtr found
-            = model.instrumentFor(QString::fromUtf8(c.typed));
-        if (!c.market) {
-            EXPECT_FALSE(found) << c.typed;
-            continue;
-        }
-        ASSERT_TRUE(found) << c.typed;
-        EXPECT_EQ(found->market, c.market) << c.typed;
+    for (const auto &c : cases) {
+        const auto found = model.instrumentFor(QString::fromUtf8(c.first));
+        EXPECT_EQ(found ? found->market : "none", c.second) << c.first;
     }
-    EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("SZ 122000"))),
-              QStringLiteral("SZ 122000"));
-    EXPECT_EQ(model.announcedCode(*model.instrumentFor(QStringLiteral("019547"))),
-              QStringLiteral("019547"));
+    EXPECT_EQ(model.announcedCode(*model.instrumentFor("SZ 122000")), "SZ 122000");
+    EXPECT_EQ(model.announcedCode(*model.instrumentFor("019547")), "019547");
 }

@@ -28,6 +28,15 @@ QString text(TC::COpAccountsWidget &list, const char *key, int column)
     return list.rows().text(rowOf(list, key), column);
 }
 
+// The row as shown, from the id to the split volume: "10002 | 账户10002 | 未登录 | -- | ...".
+QString row(TC::COpAccountsWidget &list, const char *key)
+{
+    QStringList cells;
+    for (int column = Model::ColAccountId; column < Model::ColumnCount; ++column)
+        cells << text(list, key, column);
+    return cells.join(QStringLiteral(" | "));
+}
+
 QColor textColor(TC::COpAccountsWidget &list, const char *key, int column)
 {
     return *XP::uiResource()->getColor(list.rows().textColorKey(rowOf(list, key), column));
@@ -54,9 +63,8 @@ template<class Done> void waitUntil(Done done)
 
 } // namespace
 
-class OpAccountsWidgetTest : public HostFixture
+struct OpAccountsWidgetTest : HostFixture
 {
-protected:
     // The list inside a parent that stands where the mode switcher stands.
     TC::COpAccountsWidget *makeList(bool multiSelect)
     {
@@ -78,23 +86,16 @@ TEST_F(OpAccountsWidgetTest, listsAccountsOfTheTraderTypeWithTheirState)
     TC::COpAccountsWidget &list = *makeList(true);
     EXPECT_EQ(Keys({ "10001", "10002", "10003" }), list.getDisplayedAccounts());
 
-    EXPECT_EQ(QStringLiteral("10001"), text(list, "10001", Model::ColAccountId));
-    EXPECT_EQ(QStringLiteral("账户10001"), text(list, "10001", Model::ColAccountName));
-    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10001", Model::ColLoginStatus));
-    EXPECT_EQ(QStringLiteral("1,000,000.00"), text(list, "10001", Model::ColAvailableFunds));
-    EXPECT_EQ(QStringLiteral("未登录"), text(list, "10002", Model::ColLoginStatus));
-    EXPECT_EQ(QStringLiteral("--"), text(list, "10002", Model::ColAvailableFunds));
-    EXPECT_EQ(QStringLiteral("A-10003"), text(list, "10003", Model::ColAccountId));
-    EXPECT_EQ(QStringLiteral("刷新中"), text(list, "10003", Model::ColLoginStatus));
-    EXPECT_EQ(QStringLiteral("--"), text(list, "10003", Model::ColBuyVolume));
+    EXPECT_EQ("10001 | 账户10001 | 已登录 | 1,000,000.00 | -- | -- | --", row(list, "10001"));
+    EXPECT_EQ("10002 | 账户10002 | 未登录 | -- | -- | -- | --", row(list, "10002"));
+    EXPECT_EQ("A-10003 | 账户10003 | 刷新中 | 50,000.00 | -- | -- | --", row(list, "10003"));
 
     // Accounts that cannot trade now are dimmed, the others are not.
     EXPECT_EQ(theme("clr_disable_color"), textColor(list, "10002", Model::ColAccountName));
     EXPECT_EQ(theme("clr_disable_color"), textColor(list, "10003", Model::ColAccountName));
     EXPECT_EQ(theme("clr_text_default"), textColor(list, "10001", Model::ColAccountName));
     list.grab(); // paints every cell and the header
-    EXPECT_TRUE(XP::uiResource()->missingKeys().isEmpty())
-        << XP::uiResource()->missingKeys().join(',').toStdString();
+    EXPECT_EQ(XP::uiResource()->missingKeys(), QStringList());
 
     TC::COpAccountsWidget ficcOnly(4, true, true, nullptr, 0x100000);
     EXPECT_EQ(Keys({ "10002" }), ficcOnly.getDisplayedAccounts());
@@ -138,9 +139,8 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsWhatStillListe
     EXPECT_EQ(Keys({ "10003" }), list.getSelectedAccounts());
     EXPECT_EQ(3, selectionEvents());
     EXPECT_TRUE(list.rows().isChecked(rowOf(list, "10003")));
-    EXPECT_EQ(QStringLiteral("新账户"), text(list, "10004", Model::ColAccountName));
-    EXPECT_EQ(QStringLiteral("已登录"), text(list, "10004", Model::ColLoginStatus));
-    EXPECT_EQ(QStringLiteral("100"), text(list, "10003", Model::ColBuyVolume));
+    EXPECT_EQ("10004 | 新账户 | 已登录 | -- | -- | -- | --", row(list, "10004"));
+    EXPECT_EQ("A-10003 | 账户10003 | 刷新中 | -- | 100 | 200 | --", row(list, "10003"));
     EXPECT_TRUE(list.table()->isColumnHidden(Model::ColSplitVolume));
     EXPECT_EQ(firstBefore, first->subscriptionCount());
     EXPECT_EQ(thirdBefore, third->subscriptionCount()); // re-added: new account data
@@ -148,8 +148,7 @@ TEST_F(OpAccountsWidgetTest, reloadFollowsTheConfigurationAndKeepsWhatStillListe
     ASSERT_TRUE(thirdNow);
     waitUntil([&] { return thirdNow->subscriptionCount() > 0; });
     EXPECT_EQ(1, thirdNow->subscriptionCount());
-    std::thread counter([&thirdNow] { setFunds(thirdNow, kRefreshingAccount, 4321.5); });
-    counter.join();
+    std::thread([&thirdNow] { setFunds(thirdNow, kRefreshingAccount, 4321.5); }).join();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(QStringLiteral("4,321.50"), text(list, "10003", Model::ColAvailableFunds));
 
@@ -204,8 +203,8 @@ TEST_F(OpAccountsWidgetTest, quantitiesAreKeptAndShownInTheirCells)
     ASSERT_TRUE(list.canOrderNum(QStringLiteral("10001"), &num));
     EXPECT_EQ(12345, num.sellVolume);
     EXPECT_FALSE(list.canOrderNum(QStringLiteral("99999"), &num));
-    EXPECT_EQ(QStringLiteral("1,234,567"), text(list, "10001", Model::ColBuyVolume));
-    EXPECT_EQ(QStringLiteral("12,345"), text(list, "10001", Model::ColSellVolume));
+    EXPECT_EQ("10001 | 账户10001 | 已登录 | 1,000,000.00 | 1,234,567 | 12,345 | --",
+              row(list, "10001"));
 
     list.setOperationType(ttservice::OPERATION_TYPE_SELL);
     EXPECT_EQ(theme("clr_basket_param_sell_btn_nomal"),
@@ -221,5 +220,5 @@ TEST_F(OpAccountsWidgetTest, quantitiesAreKeptAndShownInTheirCells)
     list.setAccountSplitVol({ { "10003", qMakePair(30.5, 0.0) } });
     EXPECT_EQ(qMakePair(0.0, 0.0), list.accountSplitVol(QStringLiteral("10001")));
     EXPECT_EQ(QStringLiteral("--"), text(list, "10001", Model::ColSplitVolume));
-    EXPECT_EQ(QStringLiteral("30.5"), text(list, "10003", Model::ColSplitVolume));
+    EXPECT_EQ("A-10003 | 账户10003 | 刷新中 | 50,000.00 | -- | -- | 30.5", row(list, "10003"));
 }

@@ -43,16 +43,21 @@ long long usableOf(const IDataPtr &data)
     return p ? p->usableVolume : -1;
 }
 
+// The funds record of account 10001.
+CAccountDetailPtr fundsOf(double available)
+{
+    auto detail = boost::make_shared<CAccountDetail>();
+    detail->accountId = "10001";
+    detail->availableFunds = available;
+    return detail;
+}
+
 // An account with funds and a usable SH 019547 position (each left out when negative).
 CAccountDataPtr accountWith(double funds, long long usable019547)
 {
     const CAccountDataPtr data = makeAccount();
-    if (funds >= 0) {
-        auto detail = boost::make_shared<CAccountDetail>();
-        detail->accountId = "10001";
-        detail->availableFunds = funds;
-        data->setAccountDetail(detail);
-    }
+    if (funds >= 0)
+        data->setAccountDetail(fundsOf(funds));
     if (usable019547 >= 0)
         data->updateData(position("019547", usable019547), false);
     return data;
@@ -81,7 +86,6 @@ CInstrumentDetailPtr listed(const char *market, const char *code, const char *na
 
 } // namespace
 
-// Records are kept by type and key in arrival order; a known key is replaced in its place.
 TEST(AccountData, keepsRecordsByTypeAndKeyInArrivalOrder)
 {
     const CAccountDataPtr data = makeAccount();
@@ -134,14 +138,10 @@ TEST(AccountData, subscriptionSeesItsTypeAndKeyOnlyWhenNotified)
     EXPECT_EQ(3, usableOf(data->getData(547, key("010107"))));
 
     EXPECT_FALSE(data->getAccountDetail());
-    auto detail = boost::make_shared<CAccountDetail>();
-    detail->accountId = "10001";
-    detail->availableFunds = 88.0;
+    const CAccountDetailPtr detail = fundsOf(88.0);
     data->setAccountDetail(detail);
     EXPECT_EQ(detail, data->getData(543, "10001"));
-    auto newer = boost::make_shared<CAccountDetail>(*detail);
-    newer->availableFunds = 99.0;
-    data->updateData(newer, true);
+    data->updateData(fundsOf(99.0), true);
     EXPECT_EQ(99.0, data->getAccountDetail()->availableFunds);
     EXPECT_EQ(2, funds);
     EXPECT_EQ(2u, all.size());
@@ -164,7 +164,6 @@ TEST(AccountData, callbackMayReadDataAndDropItsOwnRequest)
     EXPECT_EQ(7, seen);
 }
 
-// Under a busy pusher, a dropped subscription lets go of its callback and is not called again.
 TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
 {
     const CAccountDataPtr data = makeAccount();
@@ -203,7 +202,6 @@ TEST(AccountData, droppedSubscriptionLetsGoOfItsCallbackAndIsNotCalledAgain)
     EXPECT_EQ(0, data->subscriptionCount());
 }
 
-// Dropping must not wait for a running callback that itself waits for the dropper.
 TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
 {
     const CAccountDataPtr data = makeAccount();
@@ -225,7 +223,7 @@ TEST(AccountData, droppingDoesNotWaitForACallbackThatWaitsForTheDropper)
     EXPECT_TRUE(sawDropperFinish.load());
 }
 
-TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
+TEST(Calculator, buysWhatTheFundsPayForSellsTheUsablePositionInLotsOfTenOtherwiseZero)
 {
     const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(9870, maxQuantity(data, OPERATION_TYPE_BUY, 101.2345)); // 9877.9 -> 9870
@@ -237,11 +235,6 @@ TEST(Calculator, buysWhatTheFundsPayForInLotsOfTen)
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 100), OPERATION_TYPE_BUY, 100.0)); // no funds record
     EXPECT_EQ(0, maxQuantity(accountWith(kUnsetDouble, -1), OPERATION_TYPE_BUY, 100.0));
     EXPECT_EQ(0, maxQuantity(CAccountDataPtr(), OPERATION_TYPE_BUY, 100.0));
-}
-
-TEST(Calculator, sellsTheUsablePositionInLotsOfTenAndAnswersZeroForUnknownOperations)
-{
-    const CAccountDataPtr data = accountWith(1000000.0, 12345);
     EXPECT_EQ(12340, maxQuantity(data, OPERATION_TYPE_SELL, 101.0));
     EXPECT_EQ(0, maxQuantity(data, OPERATION_TYPE_SELL, 101.0, "122000")); // no position
     EXPECT_EQ(0, maxQuantity(accountWith(-1.0, 9), OPERATION_TYPE_SELL, 101.0));

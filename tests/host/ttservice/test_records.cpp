@@ -32,16 +32,6 @@ std::string accountJson(const std::string &id)
         + "', accountName: '国债自营', displayId: 'D-" + id + "' }";
 }
 
-// Reads a record from JSON of every field in declared order; it must write the same bytes back.
-template<class T> T fromJson(const std::string &json)
-{
-    const bson::BSONObj wire = bson::fromjson(json);
-    T record;
-    record.bsonValueFromObj(wire);
-    EXPECT_TRUE(record.toBson().binaryEqual(wire)) << record.toBson().toString();
-    return record;
-}
-
 // Writes the record and reads it into a fresh one, which must write the same bytes again.
 template<class T> T roundTrip(const T &record)
 {
@@ -57,6 +47,18 @@ template<class T> void expectRoundTrips(const T &record)
 {
     EXPECT_TRUE(roundTrip(record) == record);
     EXPECT_TRUE(roundTrip(T()) == T());
+}
+
+// Reads a record from JSON of every field in declared order; it must write the same bytes back
+// and survive the trip (as must a default one).
+template<class T> T fromJson(const std::string &json)
+{
+    const bson::BSONObj wire = bson::fromjson(json);
+    T record;
+    record.bsonValueFromObj(wire);
+    EXPECT_TRUE(record.toBson().binaryEqual(wire)) << record.toBson().toString();
+    expectRoundTrips(record);
+    return record;
 }
 
 std::string key(const std::string &a, const std::string &b)
@@ -104,6 +106,15 @@ CRepurchasePledgedBondList bonds(std::size_t count)
     return list;
 }
 
+// The bonds as "code volume flag", in order.
+std::string bondsOf(const CRepurchasePledgedBondList &list)
+{
+    std::string out;
+    for (const CRepurchasePledgedBondPtr &b : list)
+        out += b->bondCode + " " + std::to_string(b->pledgeVolume) + " " + char(b->swapFlag) + "; ";
+    return out;
+}
+
 // The records with every field set, bonds added by the tests.
 CRepurchaseAgreementContractInfo filledContract(std::size_t bondCount)
 {
@@ -147,13 +158,10 @@ TEST(RecordBson, orderCarriesAccountStockAndAgreementAsSubObjects)
     EXPECT_EQ(5000000000LL, order.volume);
 
     const CCodeOrderParam back = roundTrip(order);
-    EXPECT_TRUE(back == order);
     CRepurchaseAgreementParam agreement;
     agreement.bsonValueFromObj(back.agreementParam);
     const auto sent = fromJson<CRepurchaseAgreementParam>(kAgreement);
     EXPECT_TRUE(agreement == sent);
-    expectRoundTrips(sent);
-    expectRoundTrips(order); // a default order has no account and unset prices
     // The comparisons the order tests rely on see the agreement number and the swapped volume.
     agreement.swapPledgeVolume = 301;
     EXPECT_FALSE(agreement == sent);
@@ -180,7 +188,6 @@ TEST(RecordBson, commandParamAndCommandKeepTheirOrdersInOrder)
     EXPECT_EQ("42", instruction.getKey());
 }
 
-// Every record keeps every field through BSON and answers its key.
 TEST(RecordBson, recordsRoundTripAndAnswerTheirKeys)
 {
     const auto inst = fromJson<CInstrumentDetail>(
@@ -190,22 +197,18 @@ TEST(RecordBson, recordsRoundTripAndAnswerTheirKeys)
         "extraDetail: { market: 'SZ', instrumentCode: '131990', instrumentName: '7天', minDays: 1, "
         "maxDays: 7 } }");
     EXPECT_EQ(key("SZ", "131990"), inst.getKey());
-    expectRoundTrips(inst);
     EXPECT_FALSE(roundTrip(CInstrumentDetail()).bondDetail);
 
-    const auto detail = fromJson<CAccountDetail>(
+    fromJson<CAccountDetail>(
         "{ accountId: '10001', availableFunds: 12345.67, totalAssets: 99999.5 }");
-    expectRoundTrips(detail);
     const auto pos = fromJson<CPositionStatics>(
         "{ market: 'SH', instrumentCode: '019547', instrumentName: '国债1901', "
         "totalVolume: 9000000000, usableVolume: 8000000000 }");
-    expectRoundTrips(pos);
     EXPECT_EQ(key("SH", "019547"), pos.getKey());
-    expectRoundTrips(fromJson<CBondInfoDetail>("{ market: 'SH', instrumentCode: '206007', "
-                                               "instrumentName: '7天', minDays: 5, maxDays: 7 }"));
-    const auto req = fromJson<CQueryDataReq>(
+    fromJson<CBondInfoDetail>("{ market: 'SH', instrumentCode: '206007', instrumentName: '7天', "
+                              "minDays: 5, maxDays: 7 }");
+    fromJson<CQueryDataReq>(
         "{ dataType: 795, queryText: 'T01', accountInfo: " + accountJson("10002") + " }");
-    expectRoundTrips(req);
 
     EXPECT_EQ("HT0001", filledContract(1).getKey());
     EXPECT_EQ("P77", filledPending(1).getKey());
@@ -214,24 +217,20 @@ TEST(RecordBson, recordsRoundTripAndAnswerTheirKeys)
         "trader: 'T03', dealer: 'D03', dealerName: '意向交易商', repurchaseAmount: 500000.0, "
         "conversionRatio: 0.9, pledgedBondVolume: 5000, repurchaseDays: 3, repurchaseRate: 0.035, "
         "maturitySettleDate: 20240111, maturitySettleAmount: 500143.84 }");
-    expectRoundTrips(intention);
     EXPECT_EQ("YX0042", intention.getKey());
     const auto volume = fromJson<CNonTradeStockVolumeInfo>(
         "{ market: 'SZ', instrumentCode: '112233', instrumentName: '限售债', volume: 7000 }");
-    expectRoundTrips(volume);
     EXPECT_EQ(key("SZ", "112233"), volume.getKey());
     const auto pledged = fromJson<CPledgedBondInfo>("{ market: 'SH', bondCode: '019547', "
                                                     "pledgeAmount: 123456.78, pledgeVolume: 1200, "
                                                     "stockProperty: 49 }");
-    expectRoundTrips(pledged);
     EXPECT_EQ(key("SH", "019547"), pledged.getKey());
 }
 
 TEST(RepurchaseRecordBson, pledgedBondKeySeparatesExistingAndExchangedBond)
 {
-    const CRepurchasePledgedBondPtr existing = bond("019547", 300, '0');
     const CRepurchasePledgedBondPtr exchanged = bond("019547", 500, '1');
-    EXPECT_EQ(key(key("SH", "019547"), "0"), existing->getKey());
+    EXPECT_EQ(key(key("SH", "019547"), "0"), bond("019547", 300, '0')->getKey());
     EXPECT_EQ(key(key("SH", "019547"), "1"), exchanged->getKey());
     expectRoundTrips(*exchanged);
     // A flag that is no character still gives a key of its own.
@@ -246,14 +245,9 @@ TEST(RepurchaseRecordBson, contractAndPendingOrderRoundTripWithTheirBondsInOrder
         const CRepurchaseAgreementContractInfo c = filledContract(count);
         const CRepurchaseAgreementContractInfo back = roundTrip(c);
         EXPECT_TRUE(back == c);
-        ASSERT_EQ(count, back.pledgedBonds.size());
-        if (count == 3) {
-            EXPECT_EQ("019542", back.pledgedBonds[2]->bondCode);
-            EXPECT_EQ('1', back.pledgedBonds[1]->swapFlag);
-        }
+        EXPECT_EQ(bondsOf(c.pledgedBonds), bondsOf(back.pledgedBonds));
         expectRoundTrips(filledPending(count));
     }
-    expectRoundTrips(CRepurchaseAgreementContractInfo());
     // Not positive, so the contract table works the amount out itself.
     EXPECT_EQ(0.0, CRepurchaseAgreementContractInfo().maturitySettleAmount);
 
@@ -269,9 +263,7 @@ TEST(RepurchaseRecordBson, contractAndPendingOrderRoundTripWithTheirBondsInOrder
     CRepurchasePendingOrder d = filledPending(3);
     d.pledgedBonds[1].reset();
     const CRepurchasePendingOrder back = roundTrip(d);
-    ASSERT_EQ(2u, back.pledgedBonds.size());
-    EXPECT_EQ("019540", back.pledgedBonds[0]->bondCode);
-    EXPECT_EQ("019542", back.pledgedBonds[1]->bondCode);
+    EXPECT_EQ("019540 100 0; 019542 300 0; ", bondsOf(back.pledgedBonds));
 }
 
 TEST(RepurchaseRecordBson, readingKeepsDefaultsForMissingAndMistypedFields)
@@ -299,25 +291,15 @@ TEST(RepurchaseRecordBson, readingKeepsDefaultsForMissingAndMistypedFields)
     c.bsonValueFromObj(
         bson::fromjson("{ pledgedBonds: [ { bondCode: '019547', pledgeVolume: 300 }, "
                        "42, { bondCode: '122000', pledgeVolume: 'many' } ] }"));
-    ASSERT_EQ(2u, c.pledgedBonds.size());
-    EXPECT_EQ(300, c.pledgedBonds[0]->pledgeVolume);
-    EXPECT_EQ("122000", c.pledgedBonds[1]->bondCode);
-    EXPECT_EQ(0, c.pledgedBonds[1]->pledgeVolume);
-    EXPECT_EQ('0', c.pledgedBonds[1]->swapFlag);
+    EXPECT_EQ("019547 300 0; 122000 0 0; ", bondsOf(c.pledgedBonds));
 }
 
-// Integer fields sent as doubles are taken only when they fit (no undefined conversion).
 TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double largest = std::numeric_limits<double>::max(); // the unset double marker
-    struct Case
-    {
-        bson::BSONObj sent;
-        int asInt; // 7 when the field is left as it was
-        long long asLong; // 7 when left
-    };
-    const Case cases[] = {
+    // What is sent, then what an int and a long long read: 7 when the field is left as it was.
+    const std::tuple<bson::BSONObj, int, long long> cases[] = {
         { BSON("f" << 42), 42, 42 },
         { BSON("f" << 5000000000LL), int(5000000000LL), 5000000000LL },
         { BSON("f" << 12.9), 12, 12 },
@@ -334,14 +316,14 @@ TEST(IntegerFields, doublesAreCutToWholeNumbersOnlyWhenTheyFit)
         { BSON("f" << std::string("12")), 7, 7 },
         { BSON("g" << 12), 7, 7 },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.sent.toString());
+    for (const auto &[sent, asInt, asLong] : cases) {
+        SCOPED_TRACE(sent.toString());
         int i = 7;
         long long l = 7;
-        readField(c.sent, "f", i);
-        readField(c.sent, "f", l);
-        EXPECT_EQ(i, c.asInt);
-        EXPECT_EQ(l, c.asLong);
+        readField(sent, "f", i);
+        readField(sent, "f", l);
+        EXPECT_EQ(i, asInt);
+        EXPECT_EQ(l, asLong);
     }
 }
 

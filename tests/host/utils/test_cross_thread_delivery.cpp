@@ -1,3 +1,5 @@
+#include "HostServices.h"
+
 #include "utils/CConflatingDelivery.h"
 #include "utils/CDeliveryGuard.h"
 #include "utils/CThreadRelay.h"
@@ -10,6 +12,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,28 +23,20 @@ using utils::CThreadRelay;
 
 namespace {
 
-void runPosted()
-{
-    for (int i = 0; i < 100 && CDeliveryGuard::inFlight() > 0; ++i)
-        QCoreApplication::processEvents();
-}
-
-// A post from a host thread runs on the guard's (GUI) thread, only while the guard lives.
-TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
+TEST(DeliveryGuard, postsRunOnTheGuardsThreadOnlyWhileItLivesAndOnlyTheNewestTicketIsCurrent)
 {
     auto guard = std::make_unique<CDeliveryGuard>();
     const CDeliveryGuard::Handle handle = guard->handle();
     QThread *ranOn = nullptr;
     std::atomic<int> runs { 0 };
-    std::thread worker([&] {
+    std::thread([&] {
         EXPECT_TRUE(handle.post([&] {
             ranOn = QThread::currentThread();
             ++runs;
         }));
-    });
-    worker.join();
+    }).join();
     EXPECT_EQ(runs, 0); // not run on the worker
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(ranOn, QCoreApplication::instance()->thread());
 
@@ -50,31 +45,28 @@ TEST(DeliveryGuard, postsFromOtherThreadsRunOnTheGuardsThreadOnlyWhileItLives)
     guard.reset();
     EXPECT_FALSE(handle.isAlive());
     EXPECT_FALSE(handle.post([&] { ++runs; }));
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(CDeliveryGuard::inFlight(), 0);
     EXPECT_FALSE(CDeliveryGuard::Handle().post([&] { ++runs; }));
 
     // A guard made off the GUI thread has no event loop to deliver on.
     bool posted = true;
-    std::thread worker2([&] {
+    std::thread([&] {
         CDeliveryGuard offGui;
         posted = offGui.handle().post([&] { ++runs; });
-    });
-    worker2.join();
-    runPosted();
+    }).join();
+    drainDeliveries();
     EXPECT_FALSE(posted);
     EXPECT_EQ(runs, 1);
-}
 
-TEST(DeliveryGuard, aNewTicketMakesEarlierOnesStale)
-{
-    CDeliveryGuard guard;
-    const quint64 first = guard.newTicket();
-    EXPECT_TRUE(guard.isCurrent(first));
-    const quint64 second = guard.newTicket();
-    EXPECT_FALSE(guard.isCurrent(first));
-    EXPECT_TRUE(guard.isCurrent(second));
+    // A new ticket makes the earlier ones stale.
+    CDeliveryGuard tickets;
+    const quint64 first = tickets.newTicket();
+    EXPECT_TRUE(tickets.isCurrent(first));
+    const quint64 second = tickets.newTicket();
+    EXPECT_FALSE(tickets.isCurrent(first));
+    EXPECT_TRUE(tickets.isCurrent(second));
 }
 
 } // namespace
@@ -85,15 +77,14 @@ TEST(ConflatingDelivery, latestChangePerKeyRunsInFirstArrivalOrderThenTheBatchEn
     std::vector<int> batches;
     CConflatingDelivery delivery([&](int size) { batches.push_back(size); }, 1000);
     const CConflatingDelivery::Handle handle = delivery.handle();
-    std::thread host([&] {
+    std::thread([&] {
         handle.post("SH|019547", [&] { ran.push_back("019547 v1"); });
         handle.post("SZ|101901", [&] { ran.push_back("101901 v1"); });
         handle.post("SH|019547", [&] { ran.push_back("019547 v2"); });
-    });
-    host.join();
+    }).join();
     EXPECT_EQ(delivery.pending(), 2);
     EXPECT_TRUE(ran.empty()); // nothing runs on the host's thread
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(ran, (std::vector<std::string> { "019547 v2", "101901 v1" }));
     EXPECT_EQ(batches, std::vector<int> { 2 });
     EXPECT_EQ(delivery.pending(), 0);
@@ -120,12 +111,9 @@ TEST(ConflatingDelivery, aBatchStopsAtItsBudgetAndTheRestFollowsNextTurn)
     EXPECT_LT(batches[0], 6);
     // A change arriving meanwhile replaces the waiting one of its key.
     delivery.handle().post("5", [&] { ran.push_back(50); });
-    runPosted();
+    drainDeliveries();
     EXPECT_EQ(ran, (std::vector<int> { 0, 1, 2, 3, 4, 50 }));
-    int total = 0;
-    for (const int size : batches)
-        total += size;
-    EXPECT_EQ(total, 6);
+    EXPECT_EQ(std::accumulate(batches.begin(), batches.end(), 0), 6);
 }
 
 // Jobs carry plain data from their posters: the thread-checked build sees unannounced hand-overs.
@@ -162,9 +150,8 @@ TEST(ThreadRelay, jobsFromSeveralThreadsRunOnTheRelaysThreadOnceEachInTheirOrder
     thread.quitAndWait();
     ASSERT_EQ(done.load(), kPosters * kJobs);
     EXPECT_FALSE(wrongThread.load());
-    for (int p = 0; p < kPosters; ++p) {
-        ASSERT_EQ(seen[p].size(), std::size_t(kJobs)) << "poster " << p;
-        for (int i = 0; i < kJobs; ++i)
-            ASSERT_EQ(seen[p][i], i) << "poster " << p << " out of order";
-    }
+    std::vector<int> inOrder(kJobs);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    for (int p = 0; p < kPosters; ++p)
+        EXPECT_EQ(seen[p], inOrder) << "poster " << p;
 }

@@ -27,24 +27,21 @@ TEST(LogLine, writesAddressFunctionAndFormattedTextToStdFileLogger)
     const int line = s.logSomething(42);
     s.logError();
 
+    const std::string at = "[" + std::to_string(reinterpret_cast<std::intptr_t>(&s)) + "] ";
+    ASSERT_EQ(log.messages(),
+              (std::vector<std::string> {
+                  at
+                      + "[logtest::Sample::logSomething] agreement repurchase table match account "
+                        "42, but null account data ptr.",
+                  at + "[logtest::Sample::logError] The scope of the trading day is not enough" }));
     const std::vector<LogCapture::Line> lines = log.lines();
-    ASSERT_EQ(lines.size(), 2u);
-    const std::string address
-        = std::to_string(static_cast<long long>(reinterpret_cast<std::intptr_t>(&s)));
-    EXPECT_EQ(lines[0].message,
-              "[" + address
-                  + "] [logtest::Sample::logSomething] "
-                    "agreement repurchase table match account 42, but null account data ptr.");
     EXPECT_EQ(lines[0].level, 20000);
     EXPECT_EQ(lines[0].line, line);
     EXPECT_EQ(lines[0].file, "host\\test_text");
     EXPECT_EQ(lines[1].level, 40000);
-    EXPECT_EQ(lines[1].message,
-              "[" + address
-                  + "] [logtest::Sample::logError] The scope of the trading day is not enough");
 }
 
-TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
+TEST(LogFormat, functionsWithoutSignatureSourcesInTerminalNotationAddressesSigned)
 {
     const std::pair<const char *, const char *> cases[] = {
         { "virtual bool TC::CFoo::handleEvent(int, int, int, QString, void*)",
@@ -61,10 +58,7 @@ TEST(LogFormat, qualifiedNameDropsReturnTypeParametersAndQualifiers)
     };
     for (const auto &c : cases)
         EXPECT_EQ(utils::qualifiedFunctionName(c.first), c.second);
-}
-
-TEST(LogFormat, sourceNameUsesTerminalNotationAndAddressesPrintSigned)
-{
+    // Sources in the terminal's notation, addresses signed.
     EXPECT_EQ(utils::logSourceName("/w/ficc/agreement/CAgreementConfirmWidget.cpp"),
               "ficc\\CAgreementConfirmWidget");
     EXPECT_EQ(utils::logSourceName("/w/host/tc/CMsgService.cpp"), "host\\CMsgService");
@@ -78,13 +72,12 @@ namespace {
 // The fast date readers must give what QDate::fromString gives for every text.
 void expectSameAsParser(const QString &text)
 {
-    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyyMMdd")), utils::dateFromDigits(text))
-        << text.toStdString();
-    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), utils::dateFromIsoText(text))
-        << text.toStdString();
+    SCOPED_TRACE(text.toStdString());
+    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyyMMdd")), utils::dateFromDigits(text));
+    EXPECT_EQ(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), utils::dateFromIsoText(text));
 }
 
-TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsItAndAsItsNumber)
+TEST(DateText, everyDayOfFourYearsAndEveryTextThatIsNoDateReadAsTheParserReadsThem)
 {
     for (QDate day(2023, 12, 25); day <= QDate(2028, 1, 5); day = day.addDays(1)) {
         expectSameAsParser(day.toString(QStringLiteral("yyyyMMdd")));
@@ -95,11 +88,8 @@ TEST(DateText, everyDayOfFourYearsReadsAsTheParserReadsItAndAsItsNumber)
     }
     for (int noDate : { 20260230, 20261301, 20260100, 0, -20260101 })
         EXPECT_FALSE(utils::dateFromNumber(noDate).isValid()) << noDate;
-}
 
-TEST(DateText, textsThatAreNoDateInTheLayoutReadAsTheParserReadsThem)
-{
-    // Separated by '|': the empty text first, and texts with blanks at either end.
+    // Texts that are no date in the layout, separated by '|': the empty one first.
     const QStringList texts
         = QString::fromUtf8(
               "|2026061|202606100|20260230|20270229|20261301|20260001|20260600|20260631|00000101|"
@@ -115,13 +105,7 @@ TEST(DateText, textsThatAreNoDateInTheLayoutReadAsTheParserReadsThem)
 TEST(SafeGbk2Utf8, everyInvalidByteBecomesAReplacementCharacter)
 {
     const QString bad(QChar::ReplacementCharacter);
-    struct Case
-    {
-        const char *name;
-        QByteArray gbk;
-        QString text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
         { "plain", "D1,\xD6\xF7\xCC\xE5", QStringLiteral("D1,主体") },
         { "empty", "", QString() },
         { "lead byte cut off at the end", "a\xC5", "a" + bad },
@@ -129,11 +113,11 @@ TEST(SafeGbk2Utf8, everyInvalidByteBecomesAReplacementCharacter)
         { "lead byte before a line end", "\xC5\nb", bad + "\nb" },
         { "whole character, then a cut one", "\xBD\xBB\xC5", QStringLiteral("交") + bad },
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(utils::safeGbk2Utf8(c.gbk), c.text);
-        const std::string bytes(c.gbk.constData(), size_t(c.gbk.size()));
-        EXPECT_EQ(utils::safeGbk2Utf8(bytes), c.text.toStdString());
+    for (const auto &[name, gbk, text] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(utils::safeGbk2Utf8(gbk), text);
+        const std::string bytes(gbk.constData(), size_t(gbk.size()));
+        EXPECT_EQ(utils::safeGbk2Utf8(bytes), text.toStdString());
     }
 }
 

@@ -5,9 +5,9 @@
 #include "xp/NumberFormat.h"
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 using namespace XP;
 
@@ -15,13 +15,7 @@ namespace {
 
 TEST(FormatDoubleNumber, roundsHalfUpOnTheDecimalValueAndAppliesTheFlags)
 {
-    const struct
-    {
-        double value;
-        int decimals;
-        int flags;
-        const char *shown;
-    } cases[] = {
+    const std::tuple<double, int, int, const char *> cases[] = {
         { 0.125, 2, NF_NONE, "0.13" },
         { 2.675, 2, NF_NONE, "2.68" },
         { 1.005, 2, NF_NONE, "1.01" },
@@ -53,16 +47,13 @@ TEST(FormatDoubleNumber, roundsHalfUpOnTheDecimalValueAndAppliesTheFlags)
         { DBL_MAX, 2, NF_NONE, "非法值" },
         { -DBL_MAX, 2, NF_NONE, "非法值" },
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(formatDoubleNumber(c.value, c.decimals, c.flags), QString::fromUtf8(c.shown))
-            << c.value << " to " << c.decimals;
+    for (const auto &[value, decimals, flags, shown] : cases)
+        EXPECT_EQ(formatDoubleNumber(value, decimals, flags), QString::fromUtf8(shown))
+            << value << " to " << decimals;
 
     EXPECT_EQ(formatDoubleNumber(1234567.891, 2, NF_NONE, true), QStringLiteral("1,234,567.89"));
-    EXPECT_EQ(formatDoubleNumber(std::nan(""), 2, NF_NONE, false, QStringLiteral("--")),
-              QStringLiteral("--"));
-    EXPECT_EQ(
-        formatDoubleNumber(-std::numeric_limits<double>::infinity(), 2, NF_NONE, false, QString()),
-        QString());
+    EXPECT_EQ(formatDoubleNumber(std::nan(""), 2, NF_NONE, false, "--"), "--");
+    EXPECT_EQ(formatDoubleNumber(-INFINITY, 2, NF_NONE, false, QString()), QString());
 }
 
 TEST(FormatIntNumber, widthSeparatorsAndExtremes)
@@ -72,8 +63,7 @@ TEST(FormatIntNumber, widthSeparatorsAndExtremes)
     EXPECT_EQ(formatIntNumber(42, 5), QStringLiteral("   42"));
     EXPECT_EQ(formatIntNumber(5, 0, NF_PLUS_SIGN), QStringLiteral("+5"));
     EXPECT_EQ(formatIntNumber(0, 0, NF_PLUS_SIGN), QStringLiteral("0"));
-    EXPECT_EQ(formatIntNumber(std::numeric_limits<long long>::min(), 0, NF_THOUSANDS),
-              QStringLiteral("-9,223,372,036,854,775,808"));
+    EXPECT_EQ(formatIntNumber(LLONG_MIN, 0, NF_THOUSANDS), "-9,223,372,036,854,775,808");
     EXPECT_EQ(sToQs(std::string("\xe5\x9b\xbd\xe5\x80\xba 19")), QStringLiteral("国债 19"));
 }
 

@@ -31,9 +31,8 @@ using namespace XP;
 
 namespace {
 
-class TableTest : public ::testing::Test
+struct TableTest : ::testing::Test
 {
-protected:
     void TearDown() override { resetTableLayouts(); }
 
     // A table of `columns` columns inside an owner that records what it delivers.
@@ -86,29 +85,21 @@ TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
 {
     COddEvenRowTable table(0, nullptr, 0x1FF);
     table.setColumnCount(3);
-    const struct
-    {
-        const char *text;
-        double number;
-        int date;
-    } rows[] = { { "10", 10.0, 20260301 },
-                 { "9", std::numeric_limits<double>::quiet_NaN(), 20251231 },
-                 { "b", 100.0, 20260115 },
-                 { "abc", 9.5, 20260201 } };
-    for (const auto &r : rows) {
+    const std::tuple<const char *, double, int> rows[] = {
+        { "10", 10.0, 20260301 },
+        { "9", std::numeric_limits<double>::quiet_NaN(), 20251231 },
+        { "b", 100.0, 20260115 },
+        { "abc", 9.5, 20260201 },
+    };
+    for (const auto &[text, number, date] : rows) {
         const int row = table.appendRow();
-        table.setItemText(row, 0, QString::fromUtf8(r.text));
-        table.setItemDouble(row, 1, r.number, 2, NF_NONE);
-        table.setItemInt(row, 2, r.date, NF_NONE);
+        table.setItemText(row, 0, QString::fromUtf8(text));
+        table.setItemDouble(row, 1, number, 2, NF_NONE);
+        table.setItemInt(row, 2, date, NF_NONE);
     }
     table.setSelectedRowIndex(2);
 
-    const struct
-    {
-        int column;
-        Qt::SortOrder order;
-        std::vector<int> ids;
-    } sorts[] = {
+    const std::tuple<int, Qt::SortOrder, std::vector<int>> sorts[] = {
         { 0, Qt::AscendingOrder, { 1, 0, 3, 2 } }, // "9" < "10" < "abc" < "b"
         { 0, Qt::DescendingOrder, { 2, 3, 0, 1 } },
         { 1, Qt::AscendingOrder, { 3, 0, 2, 1 } }, // the invalid number last
@@ -116,9 +107,9 @@ TEST_F(TableTest, sortingComparesNumbersAsNumbersAndKeepsTheSelection)
         { 2, Qt::DescendingOrder, { 0, 3, 2, 1 } },
         { -1, Qt::AscendingOrder, { 0, 1, 2, 3 } }, // back to the order of adding
     };
-    for (const auto &s : sorts) {
-        table.sortByColumn(s.column, s.order);
-        EXPECT_EQ(shownIds(table), s.ids) << s.column << " " << s.order;
+    for (const auto &[column, order, ids] : sorts) {
+        table.sortByColumn(column, order);
+        EXPECT_EQ(shownIds(table), ids) << column << " " << order;
         for (int index = 0; index < table.shownRowCount(); ++index)
             EXPECT_EQ(table.rowIndex(table.rowID(index)), index);
         EXPECT_EQ(table.rowID(table.selectedRowIndex()), 2); // the selection follows its row
@@ -190,14 +181,11 @@ TEST_F(TableTest, paintedControlsDeliverTheirEventsWhenEnabled)
 
     clickCell(*table, 0, 0); // disabled
     clickCell(*table, 1, 0);
-    ASSERT_EQ(owner.count(EVT_RADIO_CLICKED), 1);
-    EXPECT_EQ(owner.last(EVT_RADIO_CLICKED)->a, 1000);
+    EXPECT_EQ(owner.heard(EVT_RADIO_CLICKED), QStringList { "1000 0" });
     EXPECT_TRUE(radios[1]->isChecked());
     EXPECT_FALSE(radios[0]->isChecked() || radios[2]->isChecked());
     clickCell(*table, 0, 1);
-    ASSERT_EQ(owner.count(EVT_TEXT_CLICKED), 1);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->a, 3001);
-    EXPECT_EQ(owner.last(EVT_TEXT_CLICKED)->text, QStringLiteral("4"));
+    EXPECT_EQ(owner.heard(EVT_TEXT_CLICKED), QStringList { "3001 0 4" });
 }
 
 TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
@@ -207,9 +195,8 @@ TEST_F(TableTest, keyboardSkipsRowsThatCannotBeSelected)
     table.setColumnCount(1);
     for (int i = 0; i < 5; ++i)
         table.setItemInt(table.appendRow(), 0, i, NF_NONE);
-    table.setRowSelectEnable(1, false);
-    table.setRowSelectEnable(2, false);
-    table.setRowSelectEnable(4, false);
+    for (const int row : { 1, 2, 4 })
+        table.setRowSelectEnable(row, false);
     table.show();
     table.flush();
 
@@ -242,13 +229,11 @@ TEST_F(TableTest, copyTextAndCsvExport)
     table.setItemText(row, 1, QStringLiteral("123456789012"));
     table.setItemInt(row, 3, 12, NF_NONE);
 
-    EXPECT_EQ(
-        table.rowsText(false),
-        QStringLiteral("名称\t代码\t金额\n甲,乙\t00123\t1234.50\nsay \"hi\"\t123456789012\t12\n"));
+    EXPECT_EQ(table.rowsText(false),
+              "名称\t代码\t金额\n甲,乙\t00123\t1234.50\nsay \"hi\"\t123456789012\t12\n");
     EXPECT_EQ(table.rowsText(true), QString()); // nothing selected
     table.setSelectedRowIndex(1);
-    EXPECT_EQ(table.rowsText(true),
-              QStringLiteral("名称\t代码\t金额\nsay \"hi\"\t123456789012\t12\n"));
+    EXPECT_EQ(table.rowsText(true), "名称\t代码\t金额\nsay \"hi\"\t123456789012\t12\n");
 
     const QByteArray bytes = table.csvBytes();
     QTextCodec *gbk = QTextCodec::codecForName("GBK");
@@ -266,7 +251,6 @@ TEST_F(TableTest, copyTextAndCsvExport)
 TEST_F(TableTest, columnWidthsKeptPerLayoutKeyUnlessSavingIsOff)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("layouts.ini"));
     setTableLayoutFile(file);
     const auto shown = [](const QString &key, bool save) {
@@ -346,7 +330,6 @@ TEST_F(TableTest, editableCellsDeliverChangedTextsOnly)
     EXPECT_EQ(table->selectedRow(), -1);
 }
 
-// A combo cell pops up under its cell; picking another item delivers id, index and value once.
 TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
 {
     COddEvenRowTable *table = ownedTable(3);
@@ -375,9 +358,7 @@ TEST_F(TableTest, comboClickPopsUpItsItemsAndAPickDeliversTheChoice)
     EXPECT_TRUE(popup->actions().at(0)->isChecked());
     EXPECT_GE(popup->minimumWidth(), cellRect(*table, 1, 1).width()); // opens under its cell
     popup->actions().at(2)->trigger();
-    ASSERT_EQ(owner.count(EVT_COMBO_CHANGED), 1);
-    EXPECT_EQ(owner.last(EVT_COMBO_CHANGED)->a, 20001);
-    EXPECT_EQ(owner.last(EVT_COMBO_CHANGED)->b, 2);
+    EXPECT_EQ(owner.heard(EVT_COMBO_CHANGED), QStringList { "20001 2" });
     EXPECT_EQ(picked, QVector<QVariant> { QVariant(1) });
     EXPECT_EQ(second->popup(), nullptr) << "a pick closes the list";
     EXPECT_EQ(table->itemText(1, 1), QStringLiteral("会员"));
@@ -420,18 +401,15 @@ TEST_F(TableTest, buttonRowDeliversTheIdOfTheEnabledButtonClicked)
     clickAt(viewport, right.center());
     clickAt(viewport, left.center());
     second->clickAt(viewport, QPoint(left.right() + 1, left.center().y()), cell); // between
-    ASSERT_EQ(owner.count(EVT_BUTTON_CHECKED), 2);
-    EXPECT_EQ(owner.log().at(0).a, 20001);
-    EXPECT_EQ(owner.log().at(1).a, 20000);
+    EXPECT_EQ(owner.heard(EVT_BUTTON_CHECKED), (QStringList { "20001 0", "20000 0" }));
 
     first->setButtonEnabled(10000, false);
     first->click();
-    EXPECT_EQ(owner.last(EVT_BUTTON_CHECKED)->a, 10001);
     clickAt(viewport, first->buttonRect(0, cellRect(*table, 0, 2)).center());
     first->setButtonEnabled(10001, false);
     EXPECT_FALSE(first->isClickable());
     first->click();
     second->setEnabled(false);
     clickAt(viewport, left.center());
-    EXPECT_EQ(owner.count(EVT_BUTTON_CHECKED), 3);
+    EXPECT_EQ(owner.heard(EVT_BUTTON_CHECKED), (QStringList { "20001 0", "20000 0", "10001 0" }));
 }

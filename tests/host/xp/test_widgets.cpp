@@ -114,22 +114,21 @@ TEST(WidgetList, fixedWidgetsKeepTheirLengthStretchOnesShareTheRestCentredOnesSi
     EXPECT_EQ(centred->x(), 80);
 }
 
-QWidget *tool(QWidget *parent, int w, int h)
+// A fixed-size tool added to the bar.
+QWidget *addTool(CAutoExpandToolBar &bar, int w, int h)
 {
-    auto *t = new QWidget(parent);
+    auto *t = new QWidget(&bar);
     t->setFixedSize(w, h);
+    bar.addToolItem(t, false);
     return t;
 }
 
-// Tools wrap onto new lines when narrow, up to the line cap; the rest is hidden.
 TEST(AutoExpandToolBar, itemsWrapUpToTheLineCapAndExpandingItemsFillTheirLine)
 {
     CAutoExpandToolBar free(nullptr, -1);
-    QWidget *code = tool(&free, 140, 20);
-    QWidget *remove = tool(&free, 35, 20);
-    free.addToolItem(code, false);
+    addTool(free, 140, 20);
     free.addSeperator();
-    free.addToolItem(remove, false);
+    QWidget *remove = addTool(free, 35, 20);
     free.show();
     free.resize(160, 24);
     EXPECT_EQ(free.lineCount(), 2);
@@ -137,16 +136,13 @@ TEST(AutoExpandToolBar, itemsWrapUpToTheLineCapAndExpandingItemsFillTheirLine)
     EXPECT_EQ(remove->pos(), QPoint(2, 2 + 20 + 4));
     // What is added while the bar is hidden is placed once it is shown again.
     free.hide();
-    QWidget *late = tool(&free, 35, 20);
-    free.addToolItem(late, false);
+    QWidget *late = addTool(free, 35, 20);
     free.show();
     EXPECT_EQ(late->pos(), QPoint(2 + 35 + 4, 2 + 20 + 4));
 
     CAutoExpandToolBar bar(nullptr, 1);
-    QWidget *a = tool(&bar, 100, 20);
-    QWidget *b = tool(&bar, 100, 20);
-    bar.addToolItem(a, false);
-    bar.addToolItem(b, false);
+    addTool(bar, 100, 20);
+    QWidget *b = addTool(bar, 100, 20);
     bar.show();
     bar.resize(150, 24);
     EXPECT_EQ(bar.lineCount(), 1);
