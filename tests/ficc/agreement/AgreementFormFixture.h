@@ -25,6 +25,22 @@ class QLineEdit;
 
 using Keys = std::vector<std::string>;
 
+// One field as `line` shows it: numbers to 15 digits, unset numbers and empty texts as "-".
+std::string fieldText(const std::string &text);
+std::string fieldText(const char *text);
+std::string fieldText(const QString &text);
+std::string fieldText(int number);
+std::string fieldText(long long number);
+std::string fieldText(double number);
+
+// Several fields of a record joined by blanks, to compare them in one line.
+template<class... Fields> std::string line(const Fields &...fields)
+{
+    std::string joined;
+    ((joined += (joined.empty() ? "" : " ") + fieldText(fields)), ...);
+    return joined;
+}
+
 // A bond pledged under a contract or a declaration.
 ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, const std::string &code,
                                                  int volume, int swapFlag = '0',

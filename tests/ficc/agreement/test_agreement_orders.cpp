@@ -271,47 +271,35 @@ TEST_F(AgreementOrderTest, declarationsCarryTheLastOfThreeRowsAndIntentionsTheir
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
 
-    EXPECT_EQ((std::vector<std::string> { order.accountInfo->getKey(), order.stock.market,
-                                          order.stock.stockCode, order.stock.stockName,
-                                          order.userName, order.contactPerson }),
-              (std::vector<std::string> { kLoggedInAccount, "SH", "206007", "SH回购7天", "trader01",
-                                          "" }));
-    EXPECT_EQ((std::vector<long long> { order.orderKind, order.operationType, order.volume,
-                                        order.paramKind }),
-              (std::vector<long long> { 49, 1045, 3000, 2 }));
-    EXPECT_DOUBLE_EQ(order.price, 0.0365) << "the rate, not the placeholder 100";
-
+    // The price is the rate, not the placeholder 100.
+    EXPECT_EQ(line(order.accountInfo->getKey(), order.stock.market, order.stock.stockCode,
+                   order.stock.stockName, order.userName, order.contactPerson, order.orderKind,
+                   order.operationType, order.volume, order.paramKind, order.price),
+              "10001 SH 206007 SH回购7天 trader01 - 49 1045 3000 2 0.0365");
     // The last row's bond; the occupied days; the parties by code, the free texts trimmed.
-    EXPECT_EQ((std::vector<std::string> {
-                  a.bondMarket, a.bondCode, a.trader, a.dealer, a.tradingEntity,
-                  a.counterpartyTrader, a.counterpartyDealer, a.counterpartyEntity,
-                  a.counterpartyDealerName, a.supplementaryTerms, a.contractNo, a.swapBondCode }),
-              (std::vector<std::string> { "SH", "019548", "T1", "D1", "S1", "T7", "D2", "S3",
-                                          "券商乙", "按约定", "", "" }));
-    EXPECT_EQ(
-        (std::vector<int> { a.stockProperty, a.maturitySettleDate, a.repurchaseDays, a.subjectType,
-                            a.renewType, a.firstSettleDate }),
-        (std::vector<int> { '1', 20260224, 12, 2, ttservice::kUnsetInt, ttservice::kUnsetInt }));
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
-    EXPECT_DOUBLE_EQ(a.repurchaseRate, 0.0365);
-    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.6);
-    EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble);
+    EXPECT_EQ(line(a.bondMarket, a.bondCode, a.trader, a.dealer, a.tradingEntity,
+                   a.counterpartyTrader, a.counterpartyDealer, a.counterpartyEntity,
+                   a.counterpartyDealerName, a.supplementaryTerms, a.contractNo, a.swapBondCode),
+              "SH 019548 T1 D1 S1 T7 D2 S3 券商乙 按约定 - -");
+    EXPECT_EQ(line(a.stockProperty, a.maturitySettleDate, a.repurchaseDays, a.subjectType,
+                   a.renewType, a.firstSettleDate, a.repurchaseAmount, a.repurchaseRate,
+                   a.conversionRatio, a.settlementAmount),
+              "49 20260224 12 2 - - 1000000 0.0365 0.6 -");
 
     // In Shenzhen the variety and the bond are Shenzhen's.
     in.market = "SZ";
     in.variety = repoVariety("SZ", "138007", "SZ回购7天", 4, 7);
     in.firstSelection = { pledgeRow("101901", 800000, 8000, "SZ") };
     a = build(in, order);
-    EXPECT_EQ((std::vector<std::string> { order.stock.market, order.stock.stockCode, a.bondMarket,
-                                          a.bondCode, std::to_string(order.volume) }),
-              (std::vector<std::string> { "SZ", "138007", "SZ", "101901", "8000" }));
+    EXPECT_EQ(
+        line(order.stock.market, order.stock.stockCode, a.bondMarket, a.bondCode, order.volume),
+        "SZ 138007 SZ 101901 8000");
 
     // An intention carries its contacts trimmed.
     a = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
-    EXPECT_EQ((std::vector<std::string> { order.contactPerson, order.contactMethod, a.bondCode,
-                                          std::to_string(order.operationType),
-                                          std::to_string(order.volume) }),
-              (std::vector<std::string> { "张三", "13800000000", "019547", "1064", "12000" }));
+    EXPECT_EQ(line(order.contactPerson, order.contactMethod, a.bondCode, order.operationType,
+                   order.volume),
+              "张三 13800000000 019547 1064 12000");
 }
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
@@ -329,15 +317,12 @@ TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
         in.maturityAmount = 1001000;
         ttservice::CCodeOrderParam order;
         const ttservice::CRepurchaseAgreementParam a = build(in, order);
-        EXPECT_EQ((std::vector<long long> { order.operationType, order.volume }),
-                  (std::vector<long long> { code, 15000 }));
-        EXPECT_EQ((std::vector<std::string> { a.bondCode, a.contractNo, a.referenceNo }),
-                  (std::vector<std::string> { "019547", "C001", "REF9" }));
-        EXPECT_EQ((std::vector<int> { a.stockProperty, a.repurchaseDays, a.maturitySettleDate,
-                                      a.firstSettleDate }),
-                  (std::vector<int> { '0', 7, 20260209, 20260202 }));
-        EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000) << "the maturity amount";
-        EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble) << "Shanghai";
+        EXPECT_EQ(order.operationType, code);
+        // The maturity amount as the amount; no settlement amount in Shanghai.
+        EXPECT_EQ(line(order.volume, a.bondCode, a.contractNo, a.referenceNo, a.stockProperty,
+                       a.repurchaseDays, a.maturitySettleDate, a.firstSettleDate,
+                       a.repurchaseAmount, a.settlementAmount),
+                  "15000 019547 C001 REF9 48 7 20260209 20260202 1001000 -");
     }
     // Only a Shenzhen release sends its settlement amount.
     Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
@@ -354,13 +339,10 @@ TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
     in.contract->direction = '2';
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700) << "interest rolled into the amount";
-    // The new term's occupied days and maturity.
-    EXPECT_EQ(
-        (std::vector<long long> { order.operationType, order.volume, a.renewType, a.repurchaseDays,
-                                  a.maturitySettleDate, a.firstSettleDate }),
-        (std::vector<long long> { 1051, 15000, 49, 12, 20260224, 20260202 }));
-    EXPECT_EQ(a.contractNo, "C001");
+    // Interest rolled into the amount; the new term's occupied days and maturity.
+    EXPECT_EQ(line(a.repurchaseAmount, order.operationType, order.volume, a.renewType,
+                   a.repurchaseDays, a.maturitySettleDate, a.firstSettleDate, a.contractNo),
+              "1000700 1051 15000 49 12 20260224 20260202 C001");
 
     // Account 10002 trades through the counter that wants the bare amount.
     utils::CManualSingletonT<CTradeClient>::instance()->setLoginStatus(
@@ -380,29 +362,23 @@ TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
     // The bond swapped in and its volume, the last bond swapped out.
-    EXPECT_EQ((std::vector<std::string> { a.bondMarket, a.bondCode, a.swapBondCode }),
-              (std::vector<std::string> { "SH", "122000", "019549" }));
-    EXPECT_EQ(
-        (std::vector<long long> { order.operationType, order.volume, a.swapPledgeVolume,
-                                  a.swapStockProperty, a.repurchaseDays, a.maturitySettleDate }),
-        (std::vector<long long> { 1069, 5000, 2000, '1', 7, 20260209 }));
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 0);
+    EXPECT_EQ(line(a.bondMarket, a.bondCode, a.swapBondCode, order.operationType, order.volume,
+                   a.swapPledgeVolume, a.swapStockProperty, a.repurchaseDays, a.maturitySettleDate,
+                   a.repurchaseAmount),
+              "SH 122000 019549 1069 5000 2000 49 7 20260209 0");
 
     // Swapping out only: the volume is that of the bond swapped out.
     in.firstSelection.clear();
     in.firstSelectionTotal = 0;
     a = build(in, order);
-    EXPECT_TRUE(a.bondCode.empty());
-    EXPECT_EQ(order.volume, 2000);
+    EXPECT_EQ(line(a.bondCode, order.volume), "- 2000");
 
     // Swapping out income alone names no bonds and is not weighed: ten and the income.
     in.secondSelection.clear();
     in.swapIncome = 5;
     a = build(in, order);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 5);
-    EXPECT_EQ((std::vector<std::string> { a.bondCode, a.swapBondCode, a.contractNo,
-                                          std::to_string(order.volume) }),
-              (std::vector<std::string> { "", "", "C001", "10" }));
+    EXPECT_EQ(line(a.repurchaseAmount, a.bondCode, a.swapBondCode, a.contractNo, order.volume),
+              "5 - - C001 10");
 }
 
 TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedAgainst)
@@ -466,13 +442,10 @@ TEST_F(AgreementOrderTest, contractFormsOrderOnThePickedContract)
     EXPECT_EQ(form->orderOperationType(), 1048);
     ttservice::CCodeOrderParam order;
     const ttservice::CRepurchaseAgreementParam a = build(*form, order);
-    EXPECT_EQ((std::vector<std::string> { order.stock.stockCode, a.contractNo, a.trader,
-                                          a.counterpartyDealer }),
-              (std::vector<std::string> { "206007", "C001", "T1", "D2" }));
-    EXPECT_EQ((std::vector<long long> { order.volume, a.firstSettleDate, a.repurchaseDays }),
-              (std::vector<long long> { 15000, 20260202, 7 }));
     // Ten days used of the contract, from 2 to 12 February.
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000);
+    EXPECT_EQ(line(order.stock.stockCode, a.contractNo, a.trader, a.counterpartyDealer,
+                   order.volume, a.firstSettleDate, a.repurchaseDays, a.repurchaseAmount),
+              "206007 C001 T1 D2 15000 20260202 7 1001000");
 
     contract->direction = '2';
     EXPECT_EQ(form->orderOperationType(), 1049);
