@@ -68,11 +68,6 @@ struct Table
 class ConfirmTest : public AgreementFormFixture
 {
 protected:
-    void SetUp() override
-    {
-        AgreementFormFixture::SetUp();
-        addVarieties();
-    }
     XP::CScriptedDialogResponder responder;
 };
 
@@ -258,42 +253,33 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
     t.confirm(1);
 
     ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_EQ(responder.lastMessage().title, QStringLiteral("下单确认"));
-    EXPECT_EQ(responder.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
+    EXPECT_EQ(line(responder.lastMessage().title, responder.lastMessage().text),
+              "下单确认 是否确认当前成交申报?");
     EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
     ASSERT_EQ(commands().size(), 1u);
     const ttservice::COrderComandParam &command = *commands().front().param;
-    EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
-                                  command.commandMode, command.commandOption }),
-              (std::vector<int> { 0x100000, 0, true, 0, 0 }));
-    EXPECT_TRUE(commands().front().confirm);
+    EXPECT_EQ(line(command.commandKind, command.commandSubKind, command.manual, command.commandMode,
+                   command.commandOption, commands().front().confirm),
+              "1048576 0 1 0 0 1");
     ASSERT_EQ(command.orders.size(), 1u);
     const ttservice::CCodeOrderParam &order = command.orders.front();
     ASSERT_TRUE(order.accountInfo);
-    EXPECT_EQ(
-        (std::vector<std::string> { order.accountInfo->accountId, order.stock.market,
-                                    order.stock.stockCode, order.stock.stockName, order.userName }),
-        (std::vector<std::string> { "10001", "SH", "206007", "SH回购7天", "trader01" }));
-    EXPECT_EQ((std::vector<long long> { order.orderKind, order.operationType, order.volume,
-                                        order.paramKind }),
-              (std::vector<long long> { '1', 1065, 100000, 2 }));
-    EXPECT_DOUBLE_EQ(order.price, 0.0215);
+    EXPECT_EQ(line(order.accountInfo->accountId, order.stock.market, order.stock.stockCode,
+                   order.stock.stockName, order.userName, order.orderKind, order.operationType,
+                   order.volume, order.paramKind, order.price),
+              "10001 SH 206007 SH回购7天 trader01 49 1065 100000 2 0.0215");
 
     const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
-    EXPECT_EQ((std::vector<std::string> {
-                  p.bondMarket, p.bondCode, p.trader, p.dealer, p.counterpartyTrader,
-                  p.counterpartyDealer, p.counterpartyDealerName, p.pledgee, p.supplementaryTerms,
-                  p.tradingEntity, p.counterpartyEntity, p.counterpartyClientName,
-                  p.pendingOrderRef, p.swapBondCode, p.contractNo }),
-              (std::vector<std::string> { "SH", "019547", "T401", "1005", "T301", "1004",
-                                          "远川银行", "质权人甲", "到期按约定利率结算", "100502",
-                                          "100401", "远川客户", "D2", "", "" }));
-    EXPECT_EQ((std::vector<double> { p.repurchaseAmount, p.conversionRatio, p.repurchaseRate,
-                                     p.settlementAmount }),
-              (std::vector<double> { 9000000, 0.9, 0.0215, 120000.5 }));
-    EXPECT_EQ((std::vector<int> { p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate,
-                                  p.renewType, p.subjectType, p.swapPledgeVolume }),
-              (std::vector<int> { 7, 20260219, 20260212, '0', 2, ttservice::kUnsetInt }));
+    EXPECT_EQ(line(p.bondMarket, p.bondCode, p.trader, p.dealer, p.counterpartyTrader,
+                   p.counterpartyDealer, p.counterpartyDealerName, p.pledgee, p.supplementaryTerms,
+                   p.tradingEntity, p.counterpartyEntity, p.counterpartyClientName,
+                   p.pendingOrderRef, p.swapBondCode, p.contractNo),
+              "SH 019547 T401 1005 T301 1004 远川银行 质权人甲 到期按约定利率结算 100502 100401 "
+              "远川客户 D2 - -");
+    EXPECT_EQ(line(p.repurchaseAmount, p.conversionRatio, p.repurchaseRate, p.settlementAmount,
+                   p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate, p.renewType,
+                   p.subjectType, p.swapPledgeVolume),
+              "9000000 0.9 0.0215 120000.5 7 20260219 20260212 48 2 -");
 
     // A deployment that places no agreement orders asks, then sends nothing.
     TC::getUserConfig()->deploymentCode = 92;
@@ -306,7 +292,6 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
 
 TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
 {
-    const int unset = ttservice::kUnsetInt;
     const double maturity = 9003710.96; // what ending a contract settles
     const auto change = TC::OPT_AGREEMENT_PLEDGE_CHANGE, deal = TC::OPT_AGREEMENT_DEAL_DECLARATION,
                release = TC::OPT_AGREEMENT_PLEDGE_RELEASE,
@@ -319,38 +304,35 @@ TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
         TC::ETradeOperationType type;
         const char *market;
         int direction;
-        int code;
         ttservice::CRepurchasePledgedBondList bonds;
-        long long volume;
-        const char *bondCode, *swapBondCode;
-        int swapVolume;
+        const char *sent; // operation code, volume, bond, bond swapped out and its volume
         double amount; // 0: the declaration's repurchase amount
     } cases[] = {
-        { "change, kept bond first", change, "SH", '0', 1070,
-          bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')), 300,
-          "019547", "122000", 500, 0 },
-        { "change, exchanged bond first", change, "SH", '1', 1070,
-          bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')), 300,
-          "019547", "122000", 500, 0 },
-        { "one exchanged bond", change, "SH", '0', 1070,
-          bonds(pledgedBond("SH", "122000", 500, '1')), 500, "", "122000", 500, 0 },
-        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0', 1065,
+        { "change, kept bond first", change, "SH", '0',
+          bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')),
+          "1070 300 019547 122000 500", 0 },
+        { "change, exchanged bond first", change, "SH", '1',
+          bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')),
+          "1070 300 019547 122000 500", 0 },
+        { "one exchanged bond", change, "SH", '0', bonds(pledgedBond("SH", "122000", 500, '1')),
+          "1070 500 - 122000 500", 0 },
+        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0',
           bonds(pledgedBond("SH", "019547", 10), nullptr, pledgedBond("SH", "122000", 40),
                 pledgedBond("SH", "122000", 0)),
-          40, "122000", "", unset, 0 },
-        { "SZ without bonds", deal, "SZ", '1', 1065, bonds(), 10, "", "", unset, 0 },
-        { "renewal", renewal, "SZ", '1', 1067, bonds(pledgedBond("SZ", "101901", 70)), 70, "101901",
-          "", unset, 0 },
-        { "renewal, repo side", renewal, "SZ", '0', 1067, bonds(), 10, "", "", unset, 0 },
-        { "early repurchase, repo side", early, "SH", '0', 1072,
-          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "early repurchase, reverse side", early, "SH", '1', 1092,
-          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "early repurchase, other side", early, "SH", '2', 1092,
-          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "release, repo side", release, "SZ", '0', 1075, bonds(), 10, "", "", unset, maturity },
-        { "release, reverse side", release, "SZ", '1', 1095, bonds(pledgedBond("SZ", "101901", 20)),
-          20, "101901", "", unset, maturity },
+          "1065 40 122000 - -", 0 },
+        { "SZ without bonds", deal, "SZ", '1', bonds(), "1065 10 - - -", 0 },
+        { "renewal", renewal, "SZ", '1', bonds(pledgedBond("SZ", "101901", 70)),
+          "1067 70 101901 - -", 0 },
+        { "renewal, repo side", renewal, "SZ", '0', bonds(), "1067 10 - - -", 0 },
+        { "early repurchase, repo side", early, "SH", '0', bonds(pledgedBond("SH", "019547", 10)),
+          "1072 10 019547 - -", maturity },
+        { "early repurchase, reverse side", early, "SH", '1',
+          bonds(pledgedBond("SH", "019547", 10)), "1092 10 019547 - -", maturity },
+        { "early repurchase, other side", early, "SH", '2', bonds(pledgedBond("SH", "019547", 10)),
+          "1092 10 019547 - -", maturity },
+        { "release, repo side", release, "SZ", '0', bonds(), "1075 10 - - -", maturity },
+        { "release, reverse side", release, "SZ", '1', bonds(pledgedBond("SZ", "101901", 20)),
+          "1095 20 101901 - -", maturity },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -359,13 +341,11 @@ TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
         ttservice::CCodeOrderParam order;
         QString error;
         ASSERT_TRUE(Widget::buildConfirmation(*d, c.type, 3, order, error)) << error.toStdString();
-        EXPECT_EQ(order.operationType, c.code);
-        EXPECT_EQ(order.volume, c.volume);
-        EXPECT_EQ(order.stock.market, c.market);
         const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
-        EXPECT_EQ(p.bondCode, c.bondCode);
-        EXPECT_EQ(p.swapBondCode, c.swapBondCode);
-        EXPECT_EQ(p.swapPledgeVolume, c.swapVolume);
+        EXPECT_EQ(
+            line(order.operationType, order.volume, p.bondCode, p.swapBondCode, p.swapPledgeVolume),
+            c.sent);
+        EXPECT_EQ(order.stock.market, c.market);
         EXPECT_DOUBLE_EQ(p.repurchaseAmount, c.amount > 0 ? c.amount : d->repurchaseAmount);
         EXPECT_DOUBLE_EQ(p.settlementAmount, d->releaseSettleAmount);
         EXPECT_EQ(p.subjectType, 3);
