@@ -22,36 +22,6 @@
 
 #include <boost/make_shared.hpp>
 
-std::string fieldText(const std::string &text)
-{
-    return text.empty() ? "-" : text;
-}
-
-std::string fieldText(const char *text)
-{
-    return fieldText(std::string(text));
-}
-
-std::string fieldText(const QString &text)
-{
-    return fieldText(text.toStdString());
-}
-
-std::string fieldText(int number)
-{
-    return number == ttservice::kUnsetInt ? "-" : std::to_string(number);
-}
-
-std::string fieldText(long long number)
-{
-    return number == ttservice::kUnsetInt ? "-" : std::to_string(number);
-}
-
-std::string fieldText(double number)
-{
-    return number == ttservice::kUnsetDouble ? "-" : QString::number(number, 'g', 15).toStdString();
-}
-
 ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, const std::string &code,
                                                  int volume, int swapFlag, const std::string &name,
                                                  int property)

@@ -26,12 +26,31 @@ class QLineEdit;
 using Keys = std::vector<std::string>;
 
 // One field as `line` shows it: numbers to 15 digits, unset numbers and empty texts as "-".
-std::string fieldText(const std::string &text);
-std::string fieldText(const char *text);
-std::string fieldText(const QString &text);
-std::string fieldText(int number);
-std::string fieldText(long long number);
-std::string fieldText(double number);
+inline std::string fieldText(const QString &text)
+{
+    return text.isEmpty() ? "-" : text.toStdString();
+}
+inline std::string fieldText(const std::string &text)
+{
+    return fieldText(QString::fromStdString(text));
+}
+inline std::string fieldText(const char *text)
+{
+    return fieldText(QString::fromUtf8(text));
+}
+inline std::string fieldText(double number)
+{
+    const bool unset = number == ttservice::kUnsetInt || number == ttservice::kUnsetDouble;
+    return unset ? "-" : QString::number(number, 'g', 15).toStdString();
+}
+inline std::string fieldText(int number)
+{
+    return fieldText(double(number));
+}
+inline std::string fieldText(long long number)
+{
+    return fieldText(double(number));
+}
 
 // Several fields of a record joined by blanks, to compare them in one line.
 template<class... Fields> std::string line(const Fields &...fields)
