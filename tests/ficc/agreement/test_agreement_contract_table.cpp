@@ -250,12 +250,10 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     EXPECT_EQ(textsOf("H-002").mid(3, 9),
               (QStringList { "SZ", "2", "60.00", "500000.000", "10", "逆回购", "3.650", "20260219",
                              "500100.25" }));
-    EXPECT_EQ(textsOf("H-002").last(), QStringLiteral("逾期"));
-    EXPECT_EQ(textsOf("H-003").at(11), QStringLiteral("0.00"));
-    // The computed amount is written back into the record.
-    EXPECT_NEAR(computed->maturitySettleAmount, 1001000.0, 1e-6);
-    EXPECT_EQ(rows->statText(6), QStringLiteral("1750000.000"));
-    EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
+    // The computed amount is written back into the record; the amounts' totals.
+    EXPECT_EQ(line(textsOf("H-002").last(), textsOf("H-003").at(11), computed->maturitySettleAmount,
+                   rows->statText(6), rows->statText(11)),
+              "逾期 0.00 1001000 1750000.000 1501100.250");
 
     // Figures and dates that are none are shown as such; only choosable rows are handed on.
     ContractPtr noDates = store(contract("Z0", "SH", '1', '1', IN_TERM));
@@ -273,14 +271,12 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     p.sink.events.clear();
     p.op.contracts.clear();
     p.table->queryContracts(false);
-    EXPECT_EQ(rows->rowCount(), 7);
     EXPECT_EQ(p.op.contracts, p.keys(true));
     EXPECT_EQ(p.announced(), p.keys(true));
-    EXPECT_EQ(rows->statText(6), QStringLiteral("非法值"));
-    EXPECT_EQ(rows->statText(11), QStringLiteral("非法值"));
-    EXPECT_EQ(rows->itemText(p.rowOf("ZN"), 11), QStringLiteral("非法值"));
-    EXPECT_EQ(rows->itemText(p.rowOf("ZB"), 11), QStringLiteral("0.00"));
-    EXPECT_EQ(rows->itemText(p.rowOf("ZI"), 1), QString());
+    EXPECT_EQ(line(rows->rowCount(), rows->statText(6), rows->statText(11),
+                   rows->itemText(p.rowOf("ZN"), 11), rows->itemText(p.rowOf("ZB"), 11),
+                   rows->itemText(p.rowOf("ZI"), 1)),
+              "7 非法值 非法值 非法值 0.00 -");
 }
 
 TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTableThatAsked)
@@ -381,17 +377,16 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
               (QStringList { "债券市场", "债券代码", "债券名称", "质押数量", "股份性质" }));
     ASSERT_EQ(bonds.rowCount(), 2);
     EXPECT_EQ(rowTexts(bonds, 0), (QStringList { "SH", "019547", "国债1901", "1000", "非限售股" }));
-    EXPECT_EQ(rowTexts(bonds, 1), (QStringList { "SZ", "101901", "国债1902", "2500", "限售股" }));
-    EXPECT_EQ(bonds.statText(3), QStringLiteral("3500"));
+    EXPECT_EQ(rowTexts(bonds, 1) << bonds.statText(3),
+              (QStringList { "SZ", "101901", "国债1902", "2500", "限售股", "3500" }));
     bonds.setColumnFilter(2, { QStringLiteral("国债1902") });
     ASSERT_EQ(bonds.shownRowCount(), 1);
 
     // Another contract's bonds replace them, and the filter goes.
     p.rows()->itemControl(p.rowOf("P0"), 4)->click();
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 2);
-    EXPECT_EQ(bonds.rowCount(), 0);
-    EXPECT_EQ(bonds.statText(3), QStringLiteral("0"));
-    EXPECT_FALSE(bonds.hasFilter());
+    EXPECT_EQ(line(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), bonds.rowCount(),
+                   bonds.statText(3), bonds.hasFilter()),
+              "2 0 0 0");
 }
 
 } // namespace
