@@ -123,8 +123,7 @@ TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyIt
     // A failed answer keeps nothing and reports the reload.
     t.widget->queryPendingDeclarations();
     t.answer({}, utils::TTError(-1, "timeout"));
-    EXPECT_EQ(t.op.reloads, 1);
-    EXPECT_EQ(t.rows()->rowCount(), 0);
+    EXPECT_EQ(line(t.op.reloads, t.rows()->rowCount()), "1 0");
     EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_MATURITY_RENEWAL).empty());
 }
 
@@ -147,8 +146,7 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     EXPECT_EQ(shown,
               QStringList({ "10001", "SH", "1", "90.00", "9000000.00", "正回购", "2.150",
                             "20260212", "T301", "非第三方续做" }));
-    EXPECT_EQ(rows->itemText(1, 8), QStringLiteral("逆回购"));
-    EXPECT_EQ(rows->itemText(1, 24), QStringLiteral("第三方续做"));
+    EXPECT_EQ(line(rows->itemText(1, 8), rows->itemText(1, 24)), "逆回购 第三方续做");
     // The bond count opens the declaration's bonds.
     int bondRows = -1;
     responder.setDialogHandler([&](QDialog *dialog) {
@@ -177,8 +175,9 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     t.confirm(0);
     t.confirm(1);
     ASSERT_EQ(commands().size(), 2u);
-    EXPECT_EQ(agreementOf(commands()[0].param->orders.front()).subjectType, 3);
-    EXPECT_EQ(agreementOf(commands()[1].param->orders.front()).subjectType, 9);
+    EXPECT_EQ(line(agreementOf(commands()[0].param->orders.front()).subjectType,
+                   agreementOf(commands()[1].param->orders.front()).subjectType),
+              "3 9");
 
     // Deployment 200 watches the declarations without answering them.
     TC::getUserConfig()->deploymentCode = 200;
