@@ -235,9 +235,10 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
 
 TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
 {
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr), 1045);
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr), 1063);
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr), 1064);
+    EXPECT_EQ(line(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr),
+                   Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr),
+                   Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr)),
+              "1045 1063 1064");
     ttservice::CRepurchaseAgreementContractInfo contract;
     const auto code = [&contract](ETradeOperationType type, int direction) {
         contract.direction = direction;
@@ -329,8 +330,7 @@ TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
     release.market = "SZ";
     release.settlementAmount = 1000123.45;
     ttservice::CCodeOrderParam order;
-    EXPECT_DOUBLE_EQ(build(release, order).settlementAmount, 1000123.45);
-    EXPECT_EQ(order.operationType, 1074);
+    EXPECT_EQ(line(build(release, order).settlementAmount, order.operationType), "1000123.45 1074");
 }
 
 TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
@@ -349,8 +349,7 @@ TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
         kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
     in.accountKey = kLoggedOutAccount;
     a = build(in, order);
-    EXPECT_EQ(order.accountInfo->getKey(), kLoggedOutAccount);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+    EXPECT_EQ(line(order.accountInfo->getKey(), a.repurchaseAmount), "10002 1000000");
 }
 
 TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
