@@ -92,13 +92,12 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForward
         for (const SingleVariant &v : kSingleVariants) {
             SCOPED_TRACE(std::string(v.name) + " " + std::to_string(deployment));
             std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
-            EXPECT_EQ(w->operationType(), v.type);
             Form *form = w->form();
-            EXPECT_EQ(form->operationType(), v.type);
             const XP::CSmallNormalButton *b = w->orderButton();
-            EXPECT_EQ(std::make_tuple(b->id(), b->buttonType(), b->text(), b->isEnabled()),
-                      std::make_tuple(v.buttonId, v.buttonType, QString::fromUtf8(v.buttonText),
-                                      deployment != 200));
+            EXPECT_EQ(
+                line(w->operationType(), form->operationType(), b->id(), b->buttonType(), b->text(),
+                     b->isEnabled()),
+                line(v.type, v.type, v.buttonId, v.buttonType, v.buttonText, deployment != 200));
             if (deployment == 200)
                 continue;
 
@@ -123,8 +122,7 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForward
         }
     }
     CAgreementRepurchaseWidgetIntention intention(nullptr);
-    EXPECT_FALSE(intention.repoButton()->isEnabled());
-    EXPECT_FALSE(intention.reverseRepoButton()->isEnabled());
+    EXPECT_FALSE(intention.repoButton()->isEnabled() || intention.reverseRepoButton()->isEnabled());
 }
 
 TEST_F(AgreementVariantTest, contractWidgetsEnableTheirButtonOnlyForTheirInstruction)
