@@ -40,9 +40,8 @@ struct Table
     void answer(const std::vector<ttservice::IDataPtr> &records,
                 const utils::TTError &error = utils::TTError())
     {
-        const ttservice::CQueryDataReqPtr request = answerQuery(records, error);
+        const ttservice::CQueryDataReqPtr request = answerQuery(795, records, error);
         ASSERT_TRUE(request);
-        EXPECT_EQ(request->dataType, 795);
         EXPECT_EQ(request->queryText, op.trader);
     }
 

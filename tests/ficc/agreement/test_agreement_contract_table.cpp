@@ -347,7 +347,7 @@ TEST_F(ContractTableTest, rowsOfAnotherBrokersAccountOutliveFailedAndEmptyAnswer
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10004");
     for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
         p.table->refreshButton()->click();
-        ASSERT_TRUE(answerQuery({}, error));
+        ASSERT_TRUE(answerQuery(788, {}, error));
         EXPECT_EQ(p.keys(), Keys { "R" });
         EXPECT_TRUE(p.table->refreshButton()->isEnabled());
     }

@@ -15,13 +15,6 @@ TEST_F(TurnDealTest, listsEachSidesOrdersWithATurnButtonOnReverseRepoRowsOnly)
     const auto button = [rows](int row) {
         return qobject_cast<XP::CSmallNormalButton *>(rows->itemWidget(row, 13));
     };
-    // Answers the list's query for intention orders.
-    const auto answer = [](const std::vector<ttservice::IDataPtr> &records,
-                           const utils::TTError &error = utils::TTError()) {
-        const ttservice::CQueryDataReqPtr request = answerQuery(records, error);
-        ASSERT_TRUE(request);
-        EXPECT_EQ(request->dataType, 793);
-    };
     sink.resize(900, 300);
     sink.show();
     list->setOperationWidget(&op);
@@ -31,7 +24,9 @@ TEST_F(TurnDealTest, listsEachSidesOrdersWithATurnButtonOnReverseRepoRowsOnly)
         TC::getUserConfig()->deploymentCode = deployment;
         if (deployment == 200)
             list->refreshButton()->click();
-        answer({ intentionOrder("Y1", '0'), intentionOrder("Y2", '1'), intentionOrder("Y3", '1') });
+        answerQuery(
+            793,
+            { intentionOrder("Y1", '0'), intentionOrder("Y2", '1'), intentionOrder("Y3", '1') });
         EXPECT_TRUE(list->refreshButton()->isEnabled());
         ASSERT_EQ(rows->rowCount(), 3);
         // The ratio is scaled by 100, the rate shown as stored.
@@ -54,14 +49,14 @@ TEST_F(TurnDealTest, listsEachSidesOrdersWithATurnButtonOnReverseRepoRowsOnly)
     // The other side asks once for its orders; back on the first, its cache fills the list.
     FakeOperation reverse(TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO, "10001");
     list->setOperationWidget(&reverse);
-    answer({ intentionOrder("V1", '1') });
+    answerQuery(793, { intentionOrder("V1", '1') });
     EXPECT_EQ(rows->rowCount(), 1);
     list->setOperationWidget(&op);
     EXPECT_TRUE(tradeClient()->pendingQueries().empty());
     EXPECT_EQ(rows->rowCount(), 3);
     // A failed answer keeps nothing and reports the reload.
     list->refreshButton()->click();
-    answer({}, utils::TTError(-1, "timeout"));
+    answerQuery(793, {}, utils::TTError(-1, "timeout"));
     EXPECT_EQ(line(op.reloads, rows->rowCount()), "1 0");
     EXPECT_TRUE(list->cachedOrders(TC::OPT_AGREEMENT_INTENTION_REPO).empty());
 }
