@@ -45,6 +45,8 @@ const QString kAccount
     kSwap = "      换出孳息", kImport = "    导入交易商:";
 
 using ContentFormTest = AgreementFormFixture;
+using FormCalculationTest = AgreementFormFixture;
+using FormDealerTest = AgreementFormFixture;
 
 const XP::CDoubleValidator *doubleValidator(const XP::CParameterCell *cell)
 {
@@ -60,30 +62,23 @@ QStringList eventLines(const EventSink &sink)
     return lines;
 }
 
-class FormCalculationTest : public AgreementFormFixture
+// What the form works out: variety, first and maturity settlement, days, interest and amount.
+QStringList derived(const IBaseAgreementContentWidget &form)
 {
-protected:
-    static QStringList derived(const Form &form)
-    {
-        const Form::Cells &c = form.cells();
-        return texts(c.variety, c.firstSettleDate, c.maturitySettleDate, c.actualDays, c.interest,
-                     c.maturityAmount);
-    }
-};
+    const IBaseAgreementContentWidget::Cells &c = form.cells();
+    return { c.variety->text(),    c.firstSettleDate->text(), c.maturitySettleDate->text(),
+             c.actualDays->text(), c.interest->text(),        c.maturityAmount->text() };
+}
 
 const char kDealers[] = "交易商代码,交易商名称,交易主体代码,交易主体名称,交易员代码,交易员名称\n"
                         "D1,银行甲,S1,主体一,T1|T2,张三\n"
                         "D1,银行甲,S2,主体二\n"
                         "D2,券商乙,S3,主体三,T7|T8,王五|赵六\n";
 
-class FormDealerTest : public AgreementFormFixture
+QStringList entries(IBaseAgreementContentWidget &form, int id)
 {
-protected:
-    static QStringList entries(Form &form, int id)
-    {
-        return form.dealerCellModel(id) ? form.dealerCellModel(id)->getDataList() : QStringList();
-    }
-};
+    return form.dealerCellModel(id) ? form.dealerCellModel(id)->getDataList() : QStringList();
+}
 
 } // namespace
 
