@@ -141,53 +141,48 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange
             in.amount = amount;
         };
     };
+    const auto inShenzhen = [](void (*spoil)(Input &)) {
+        return [=](Input &in) {
+            in.market = "SZ";
+            spoil(in);
+        };
+    };
+    const auto deal = OPT_AGREEMENT_DEAL_DECLARATION, change = OPT_AGREEMENT_PLEDGE_CHANGE,
+               renewal = OPT_AGREEMENT_MATURITY_RENEWAL, intention = OPT_AGREEMENT_INTENTION_REPO,
+               confirm = OPT_AGREEMENT_MATURITY_CONFIRM, release = OPT_AGREEMENT_PLEDGE_RELEASE;
     const CheckCase cases[] = {
-        { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.accountKey = "99999"; }, "账号 [99999] 不存在, 无法下单!" },
-        { "logged out", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.accountKey = kLoggedOutAccount; },
+        { "unknown account", deal, [](Input &in) { in.accountKey = "99999"; },
+          "账号 [99999] 不存在, 无法下单!" },
+        { "logged out", deal, [](Input &in) { in.accountKey = kLoggedOutAccount; },
           "账号 [10002] 尚未登录, 无法下单!" },
-        { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
-        { "change swapping out more than what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
-          swapOut(1600000, 400000.01), "换出债券金额过大，请调整换入债券金额!" },
-        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE, swapOut(2000000, 0.01),
+        { "change without bonds", change, [](Input &in) { in.firstSelection.clear(); },
+          "请选择换入或者换出的债券!" },
+        { "change swapping out more than what remains", change, swapOut(1600000, 400000.01),
           "换出债券金额过大，请调整换入债券金额!" },
-        { "zero days", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.days = 0; },
-          "回购天数必须大于0且小于366" },
-        { "366 days", OPT_AGREEMENT_MATURITY_RENEWAL, [](Input &in) { in.days = 366; },
-          "回购天数必须大于0且小于366" },
-        { "blank variety", OPT_AGREEMENT_INTENTION_REPO,
-          [](Input &in) { in.varietyName = QStringLiteral("  "); }, "回购品种为空" },
-        { "rate of 100", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.rate = 100; },
-          "回购利率必须大于0且小于1" },
-        { "zero amount", OPT_AGREEMENT_MATURITY_CONFIRM, [](Input &in) { in.amount = 0; },
-          "回购金额必须大于0" },
-        { "blank contact", OPT_AGREEMENT_INTENTION_REPO,
-          [](Input &in) { in.contactPerson = QStringLiteral(" "); }, "联系人为空" },
-        { "Shanghai renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
-          [](Input &in) { in.originalInterest = 0; }, "原合约利息必须大于0" },
-        { "no counterparty trader", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.counterpartyTrader = QString(); }, "对手交易员为空" },
-        { "no counterparty dealer", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) { in.counterpartyDealer = QString(); }, "对手交易商为空" },
-        { "Shenzhen release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
-          [](Input &in) {
-              in.market = "SZ";
-              in.settlementAmount = 0;
-          },
-          "解除质押结算金额必须大于0!" },
+        { "nothing left in the pledge", change, swapOut(2000000, 0.01),
+          "换出债券金额过大，请调整换入债券金额!" },
+        { "zero days", deal, [](Input &in) { in.days = 0; }, "回购天数必须大于0且小于366" },
+        { "366 days", renewal, [](Input &in) { in.days = 366; }, "回购天数必须大于0且小于366" },
+        { "blank variety", intention, [](Input &in) { in.varietyName = QStringLiteral("  "); },
+          "回购品种为空" },
+        { "rate of 100", deal, [](Input &in) { in.rate = 100; }, "回购利率必须大于0且小于1" },
+        { "zero amount", confirm, [](Input &in) { in.amount = 0; }, "回购金额必须大于0" },
+        { "blank contact", intention, [](Input &in) { in.contactPerson = QStringLiteral(" "); },
+          "联系人为空" },
+        { "Shanghai renewal without interest", renewal, [](Input &in) { in.originalInterest = 0; },
+          "原合约利息必须大于0" },
+        { "no counterparty trader", deal, [](Input &in) { in.counterpartyTrader = QString(); },
+          "对手交易员为空" },
+        { "no counterparty dealer", change, [](Input &in) { in.counterpartyDealer = QString(); },
+          "对手交易商为空" },
+        { "Shenzhen release without amount", release,
+          inShenzhen([](Input &in) { in.settlementAmount = 0; }), "解除质押结算金额必须大于0!" },
         // Each market's rules apply on its own exchange only.
-        { "Shenzhen renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
-          [](Input &in) {
-              in.market = "SZ";
-              in.originalInterest = 0;
-          },
+        { "Shenzhen renewal without interest", renewal,
+          inShenzhen([](Input &in) { in.originalInterest = 0; }), "" },
+        { "Shanghai release without amount", release, [](Input &in) { in.settlementAmount = 0; },
           "" },
-        { "Shanghai release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
-          [](Input &in) { in.settlementAmount = 0; }, "" },
-        { "change swapping out exactly what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
-          swapOut(1600000, 400000), "" },
+        { "change swapping out exactly what remains", change, swapOut(1600000, 400000), "" },
     };
     for (const CheckCase &c : cases) {
         Input in = validInput(c.type);
