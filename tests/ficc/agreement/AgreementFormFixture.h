@@ -119,9 +119,11 @@ protected:
 
     void SetUp() override;
 
-    // A form of `type` under `parent` (owned by the parent when given), with
-    // the accounts 10001 and 10003 offered.
-    std::unique_ptr<Form> makeForm(TC::ETradeOperationType type, QWidget *parent = nullptr);
+    // A form of `type` under `parent` (owned by the parent when given), with the accounts 10001
+    // and 10003 offered and showing `contract` when one is named.
+    std::unique_ptr<Form> makeForm(TC::ETradeOperationType type,
+                                   const std::string &contract = std::string(),
+                                   QWidget *parent = nullptr);
 
     // The texts of `cells` in order, to compare several cells of a form at once.
     template<class... Cells> static QStringList texts(const Cells *...cells)

@@ -92,6 +92,8 @@ TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
     // Columns several types share.
     const QStringList contract1 = { kAccount, kFunds,  kContract, kAmount,     kDealer,
                                     kSubject, kTrader, kRatio,    kSubjectType };
+    const QStringList pledge1 = { kAccount, kFunds,   kContract, kRate,  kAmount,
+                                  kDealer,  kSubject, kTrader,   kRatio, kSubjectType };
     const QStringList intention1
         = { kAccount, kFunds, kDays, kVariety, kRate, kAmount, kDealer, kTrader, kRatio };
     const QStringList intention2 = { kFirst,   kMaturity,   kActual, kInterest, kMaturityAmount,
@@ -117,13 +119,11 @@ TEST_F(ContentFormTest, eachOperationTypeShowsItsCellsInTwoColumns)
         { OPT_AGREEMENT_INTENTION_REPO, intention1, intention2 },
         { OPT_AGREEMENT_INTENTION_REVERSE_REPO, intention1, intention2 },
         { OPT_AGREEMENT_PLEDGE_CHANGE,
-          { kAccount, kFunds, kContract, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
-            kSubjectType },
+          pledge1,
           { kMaturityAmount, kOrigCode, kOrigAmount, kCpTrader, kCpDealer, kCpName, kCpSubject,
             kTerms, kSwap, kImport } },
         { OPT_AGREEMENT_PLEDGE_RELEASE,
-          { kAccount, kFunds, kContract, kRate, kAmount, kDealer, kSubject, kTrader, kRatio,
-            kSubjectType },
+          pledge1,
           { kFirst, kMaturityAmount, kCpTrader, kCpDealer, kCpName, kCpSubject, kTerms, kSettlement,
             kImport } },
     };
@@ -221,12 +221,9 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
               "SZ SZ回购7天 1600000.00 100.00 138007 1600000 1600000");
 
     // The renewal and release rows of a Shenzhen contract open up.
-    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
-    auto contract = addContract("SZ01", 10000);
-    contract->market = "SZ";
-    renewal->setContract("SZ01");
-    release->setContract("SZ01");
+    addContract("SZ01", 10000)->market = "SZ";
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL, "SZ01");
+    const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE, "SZ01");
     // A renewal starts a new term: it shows neither the old first settlement nor its amount.
     const Form::Cells &rn = renewal->cells(), &rl = release->cells();
     EXPECT_EQ(
@@ -237,15 +234,14 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
               "1 1 0");
     // A Shanghai release settles without an amount of its own.
     addContract("SH01", 10000);
-    const auto shanghai = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE);
-    shanghai->setContract("SH01");
+    const auto shanghai = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE, "SH01");
     EXPECT_TRUE(shanghai->cells().settlementAmount->text().isEmpty());
 }
 
 TEST_F(ContentFormTest, accountsComboOffersConfiguredAccountsAndShowsTheirFunds)
 {
     EventSink sink;
-    auto *form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION, &sink).release(); // owned by the sink
+    auto *form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION, {}, &sink).release(); // owned by sink
     form->setAccountKeys({ kLoggedInAccount, "99999", kRefreshingAccount });
     XP::CComboBox *combo = form->cells().account;
     ASSERT_EQ(combo->count(), 2);
@@ -426,13 +422,11 @@ TEST_F(FormCalculationTest, contractUnderDeployment200ShowsOnlyItsAmounts)
 {
     getUserConfig()->deploymentCode = 200;
     addContract("C001", 15000);
-    const auto confirm = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM);
-    confirm->setContract("C001");
+    const auto confirm = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM, "C001");
     const Form::Cells &c = confirm->cells();
     EXPECT_EQ(texts(c.firstSettleDate, c.maturityAmount, c.contractNo),
               (QStringList { "20260202", "1000700.00", "" }));
-    const auto advance = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE);
-    advance->setContract("C001");
+    const auto advance = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE, "C001");
     EXPECT_EQ(texts(advance->cells().amount, advance->cells().rate),
               (QStringList { "1000000.00", "" }));
 }
@@ -456,8 +450,7 @@ TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
 {
     auto contract = addContract("C002", 10000); // 1,000,000 of face value
     contract->repurchaseAmount = 600000;
-    const auto form = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE);
-    form->setContract("C002");
+    const auto form = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE, "C002");
     const Form::Cells &c = form->cells();
     EXPECT_EQ(texts(c.amount, c.originalPledgeCode, c.originalPledgeAmount),
               (QStringList { "600000.00", "019547", "600000.00" }));
@@ -538,8 +531,7 @@ TEST_F(FormCalculationTest, overlappingVarietiesTypedDaysTakeTheFirstSelectionsA
               "206007 2000000.00 100.00");
 
     addContract("C007", 1000);
-    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL);
-    renewal->setContract("C007");
+    const auto renewal = makeForm(OPT_AGREEMENT_MATURITY_RENEWAL, "C007");
     EXPECT_EQ(renewal->selectedVariety()->instrumentCode, "206007");
 }
 
