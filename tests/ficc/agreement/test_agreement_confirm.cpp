@@ -91,8 +91,7 @@ TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyIt
     // Without a trader nothing is asked.
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, {}, "");
     EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty() && t.widget->refreshButton()->isEnabled());
     // Once the trader is known, 刷新 asks for that trader's declarations.
     t.op.trader = "T401";
     t.widget->refreshButton()->click();
@@ -106,8 +105,9 @@ TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyIt
         t.answer(all);
         EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
         ASSERT_EQ(t.rows()->rowCount(), 1);
-        EXPECT_EQ(t.widget->rowDeclaration(0)->declareType, c.declareType);
-        EXPECT_EQ(t.rows()->itemText(0, Widget::ColDeclareType), QString::fromUtf8(c.name));
+        EXPECT_EQ(line(t.widget->rowDeclaration(0)->declareType,
+                       t.rows()->itemText(0, Widget::ColDeclareType)),
+                  line(c.declareType, c.name));
         // The release amount is shown under 解除质押 only.
         EXPECT_EQ(t.rows()->itemText(0, Widget::ColReleaseSettleAmount),
                   c.type == TC::OPT_AGREEMENT_PLEDGE_RELEASE ? QStringLiteral("120000.50")
@@ -183,9 +183,10 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     t.widget->refreshButton()->click();
     t.answer({ declaration("D1", '0'), odd });
     t.confirm(1);
-    EXPECT_FALSE(t.answerCell(1)->isButtonEnabled(20000));
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_EQ(commands().size(), 2u);
+    EXPECT_EQ(line(t.answerCell(1)->isButtonEnabled(20000),
+                   responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION),
+                   int(commands().size())),
+              "0 2 2");
 }
 
 TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
@@ -343,10 +344,9 @@ TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
         EXPECT_EQ(
             line(order.operationType, order.volume, p.bondCode, p.swapBondCode, p.swapPledgeVolume),
             c.sent);
-        EXPECT_EQ(order.stock.market, c.market);
-        EXPECT_DOUBLE_EQ(p.repurchaseAmount, c.amount > 0 ? c.amount : d->repurchaseAmount);
-        EXPECT_DOUBLE_EQ(p.settlementAmount, d->releaseSettleAmount);
-        EXPECT_EQ(p.subjectType, 3);
+        EXPECT_EQ(line(order.stock.market, p.repurchaseAmount, p.settlementAmount, p.subjectType),
+                  line(c.market, c.amount > 0 ? c.amount : d->repurchaseAmount,
+                       d->releaseSettleAmount, 3));
     }
     // Operations that answer no declaration have no confirmation code.
     for (auto type :
