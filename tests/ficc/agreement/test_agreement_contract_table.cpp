@@ -215,8 +215,7 @@ TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
         }
         EXPECT_EQ(p.op.contracts, (Keys { "A", "C", "A" }));
         EXPECT_EQ(p.announced(), (Keys { "A", "C", "A" }));
-        EXPECT_EQ(p.selectedKey(), "A");
-        EXPECT_TRUE(p.radio(p.rowOf("A"))->isChecked());
+        EXPECT_EQ(line(p.selectedKey(), p.radio(p.rowOf("A"))->isChecked()), "A 1");
     }
 }
 
@@ -331,9 +330,8 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     p.op.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
     calls.back().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });
     QCoreApplication::processEvents();
-    EXPECT_TRUE(refresh->isEnabled());
-    EXPECT_EQ(p.keys(), Keys());
-    EXPECT_EQ(int(p.announced().size()), announced);
+    EXPECT_EQ(line(refresh->isEnabled(), int(p.keys().size()), int(p.announced().size())),
+              line(true, 0, announced));
     EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "STALE"));
 }
 
