@@ -94,11 +94,9 @@ TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver
     const auto enter = [this](const char *code) {
         bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QString::fromLatin1(code), nullptr);
     };
-    enter("019547");
-    enter("999999"); // unknown: no row, no word
-    enter("");
-    enter("101901");
-    enter("122000");
+    // 999999 is unknown: no row, no word.
+    for (const char *code : { "019547", "999999", "", "101901", "122000" })
+        enter(code);
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(rowTexts(*table, 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
     EXPECT_EQ(line(table->itemText(1, 3), tickOf(table, kSZ101901), selectionEvents(sink)),
