@@ -1,5 +1,4 @@
-#include "AgreementFormFixture.h"
-#include "HostServices.h"
+#include "AgreementTableRecords.h"
 
 #include "common/CDealerDirectory.h"
 #include "tc/CExchangeClient.h"
@@ -465,11 +464,7 @@ TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
 
 TEST_F(FormCalculationTest, turnDealRowFillsTermsAndCounterparty)
 {
-    auto order = boost::make_shared<ttservice::CRepurchaseIntentionOrder>();
-    order->orderNo = "IO1";
-    order->market = "SH";
-    order->direction = '1';
-    order->repurchaseDays = 7;
+    auto order = intentionOrder("IO1", '1'); // 7 days
     order->repurchaseRate = 0.0235;
     order->trader = "T9 王五";
     order->dealer = "D9 基金丁";
