@@ -146,15 +146,12 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
     CAgreementRepurchaseWidgetIntention w(nullptr);
     // The side shown: its form, its order button, its operation type and parameter text.
     const auto expectSide = [&w](bool repo) {
-        EXPECT_EQ(w.side(), repo ? 10 : 11);
-        EXPECT_EQ(w.operationType(),
-                  repo ? OPT_AGREEMENT_INTENTION_REPO : OPT_AGREEMENT_INTENTION_REVERSE_REPO);
         EXPECT_EQ(w.currentForm(), repo ? w.repoForm() : w.reverseRepoForm());
-        EXPECT_EQ(w.repoForm()->isHidden(), !repo);
-        EXPECT_EQ(w.reverseRepoForm()->isHidden(), repo);
-        EXPECT_EQ(w.repoButton()->isHidden(), !repo);
-        EXPECT_EQ(w.reverseRepoButton()->isHidden(), repo);
-        EXPECT_EQ(w.param(), QString(repo ? "10" : "11"));
+        EXPECT_EQ(line(w.side(), w.param(), w.operationType(), w.repoForm()->isHidden(),
+                       w.reverseRepoForm()->isHidden(), w.repoButton()->isHidden(),
+                       w.reverseRepoButton()->isHidden()),
+                  repo ? line(10, "10", OPT_AGREEMENT_INTENTION_REPO, 0, 1, 0, 1)
+                       : line(11, "11", OPT_AGREEMENT_INTENTION_REVERSE_REPO, 1, 0, 1, 0));
     };
     ASSERT_TRUE(w.repoForm() && w.reverseRepoForm());
     expectSide(true);
@@ -276,6 +273,6 @@ TEST_F(AgreementVariantTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
     EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(messages().front(), "合约信息不存在或没有选中任何合约 [] , 无法下单!");
-    EXPECT_EQ(msgService()->messages().front().type, 4);
-    EXPECT_EQ(msgService()->messages().front().level, 1);
+    EXPECT_EQ(line(msgService()->messages().front().type, msgService()->messages().front().level),
+              "4 1");
 }
