@@ -19,18 +19,16 @@
 
 namespace {
 
-class AgreementSelectorTest : public HostFixture
+using AgreementSelectorTest = HostFixture;
+
+// The page's buttons as "id text".
+QStringList buttons(TC::COpAgreementRepurchaseWidget &page)
 {
-protected:
-    // The page's buttons as "id text".
-    QStringList buttons(TC::COpAgreementRepurchaseWidget &page)
-    {
-        QStringList buttons;
-        for (XP::CPushButton *b : page.buttonGroup()->buttons())
-            buttons << QString::number(b->id()) + " " + b->text();
-        return buttons;
-    }
-};
+    QStringList buttons;
+    for (XP::CPushButton *b : page.buttonGroup()->buttons())
+        buttons << QString::number(b->id()) + " " + b->text();
+    return buttons;
+}
 
 // The page with the five tables below it, as the mode switcher wires them.
 struct WiredPage
