@@ -120,8 +120,7 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
         std::string no;
         int status;
         EWhen when;
-        bool sh;
-        bool repo;
+        bool sh, repo;
     };
     std::vector<Made> kept;
     int n = 0;
@@ -136,17 +135,18 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
                         kept.push_back(m);
                 }
 
-    const auto matured = [](const Made &m) { return m.when == MATURES_TODAY || m.when == MATURED; };
+    // A repo contract at or past maturity, not overdue, may be confirmed or renewed.
+    const auto endable = [](const Made &m) {
+        return (m.when == MATURES_TODAY || m.when == MATURED) && m.repo && m.status != '8';
+    };
     const struct
     {
         TC::ETradeOperationType type;
         size_t count;
         std::function<bool(const Made &)> choosable;
     } operations[] = {
-        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, 8,
-          [&](const Made &m) { return matured(m) && m.repo && m.status != '8'; } },
-        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, 8,
-          [&](const Made &m) { return matured(m) && m.repo && m.status != '8'; } },
+        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, 8, endable },
+        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, 8, endable },
         { TC::OPT_AGREEMENT_EARLY_REPURCHASE, 9,
           [](const Made &m) { return m.when == IN_TERM && (m.sh || m.repo); } },
         { TC::OPT_AGREEMENT_PLEDGE_CHANGE, 6,
