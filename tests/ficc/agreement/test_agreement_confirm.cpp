@@ -138,13 +138,11 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     EXPECT_EQ(rows->headerText(25), QStringLiteral("    操作    "));
     EXPECT_EQ(rows->headerText(28), QStringLiteral("订单所有者类型"));
     ASSERT_EQ(rows->rowCount(), 2);
-    const QStringList shown = { rows->itemText(0, 0), rows->itemText(0, 2),  rows->itemText(0, 3),
-                                rows->itemText(0, 5), rows->itemText(0, 6),  rows->itemText(0, 8),
-                                rows->itemText(0, 9), rows->itemText(0, 12), rows->itemText(0, 17),
-                                rows->itemText(0, 24) };
-    EXPECT_EQ(shown,
-              QStringList({ "10001", "SH", "1", "90.00", "9000000.00", "正回购", "2.150",
-                            "20260212", "T301", "非第三方续做" }));
+    EXPECT_EQ(line(rows->itemText(0, 0), rows->itemText(0, 2), rows->itemText(0, 3),
+                   rows->itemText(0, 5), rows->itemText(0, 6), rows->itemText(0, 8),
+                   rows->itemText(0, 9), rows->itemText(0, 12), rows->itemText(0, 17),
+                   rows->itemText(0, 24)),
+              "10001 SH 1 90.00 9000000.00 正回购 2.150 20260212 T301 非第三方续做");
     EXPECT_EQ(line(rows->itemText(1, 8), rows->itemText(1, 24)), "逆回购 第三方续做");
     // The bond count opens the declaration's bonds.
     int bondRows = -1;
