@@ -100,19 +100,6 @@ protected:
         std::vector<ttservice::CCodeOrderParam> orders;
         QString error;
         EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
-        return one(orders, order);
-    }
-    // The same through a form.
-    static ttservice::CRepurchaseAgreementParam build(Form &form, ttservice::CCodeOrderParam &order)
-    {
-        std::vector<ttservice::CCodeOrderParam> orders;
-        QString error, unused;
-        EXPECT_TRUE(form.buildOrders(orders, error, unused)) << error.toStdString();
-        return one(orders, order);
-    }
-    static ttservice::CRepurchaseAgreementParam
-    one(const std::vector<ttservice::CCodeOrderParam> &orders, ttservice::CCodeOrderParam &order)
-    {
         EXPECT_EQ(orders.size(), 1u);
         if (orders.size() != 1)
             return {};
@@ -434,8 +421,12 @@ TEST_F(AgreementOrderTest, contractFormsOrderOnThePickedContract)
 
     form->setContract("C001");
     EXPECT_EQ(form->orderOperationType(), 1048);
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = build(*form, order);
+    std::vector<ttservice::CCodeOrderParam> orders;
+    QString unused;
+    ASSERT_TRUE(form->buildOrders(orders, error, unused)) << error.toStdString();
+    ASSERT_EQ(orders.size(), 1u);
+    const ttservice::CCodeOrderParam &order = orders.front();
+    const ttservice::CRepurchaseAgreementParam a = agreementOf(order);
     // Ten days used of the contract, from 2 to 12 February.
     EXPECT_EQ(line(order.stock.stockCode, a.contractNo, a.trader, a.counterpartyDealer,
                    order.volume, a.firstSettleDate, a.repurchaseDays, a.repurchaseAmount),
