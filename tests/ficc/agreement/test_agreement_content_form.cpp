@@ -198,10 +198,18 @@ TEST_F(ContentFormTest, enabledStatesFollowTheOperationAndTheDeployment)
         EXPECT_TRUE(c.importButton->isEnabled());
     }
 
-    // Under 200 selections are ignored.
+    // Under 200 selections are ignored, and a contract shows only its amounts.
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     form->setPledgeSelection({ pledgeRow("101901", 500000, 5000, "SZ") });
     EXPECT_EQ(line(form->firstSelection().size(), form->market()), "0 SH");
+    addContract("C001", 15000);
+    const auto confirm = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM, "C001");
+    const Form::Cells &c = confirm->cells();
+    EXPECT_EQ(texts(c.firstSettleDate, c.maturityAmount, c.contractNo),
+              (QStringList { "20260202", "1000700.00", "" }));
+    const auto advance = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE, "C001");
+    EXPECT_EQ(texts(advance->cells().amount, advance->cells().rate),
+              (QStringList { "1000000.00", "" }));
 }
 
 TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
@@ -417,20 +425,7 @@ TEST_F(FormCalculationTest, contractSettlementForAnEarlyRepurchase)
     EXPECT_EQ(c.maturityAmount->text(), QString("kept"));
 }
 
-TEST_F(FormCalculationTest, contractUnderDeployment200ShowsOnlyItsAmounts)
-{
-    getUserConfig()->deploymentCode = 200;
-    addContract("C001", 15000);
-    const auto confirm = makeForm(OPT_AGREEMENT_MATURITY_CONFIRM, "C001");
-    const Form::Cells &c = confirm->cells();
-    EXPECT_EQ(texts(c.firstSettleDate, c.maturityAmount, c.contractNo),
-              (QStringList { "20260202", "1000700.00", "" }));
-    const auto advance = makeForm(OPT_AGREEMENT_EARLY_REPURCHASE, "C001");
-    EXPECT_EQ(texts(advance->cells().amount, advance->cells().rate),
-              (QStringList { "1000000.00", "" }));
-}
-
-TEST_F(FormCalculationTest, conversionRatioFromSelectionsWithoutAContract)
+TEST_F(FormCalculationTest, conversionRatioFromSelectionsAndOfAPledgeChange)
 {
     const auto form = makeForm(OPT_AGREEMENT_DEAL_DECLARATION);
     const Form::Cells &c = form->cells();
@@ -443,23 +438,20 @@ TEST_F(FormCalculationTest, conversionRatioFromSelectionsWithoutAContract)
     EXPECT_EQ(texts(c.amount, c.ratio), (QStringList { "250000", "12.50" }));
     form->setPledgeSelection({});
     EXPECT_EQ(c.ratio->text(), QString("12.50"));
-}
 
-TEST_F(FormCalculationTest, conversionRatioOfAPledgeChange)
-{
-    auto contract = addContract("C002", 10000); // 1,000,000 of face value
-    contract->repurchaseAmount = 600000;
-    const auto form = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE, "C002");
-    const Form::Cells &c = form->cells();
-    EXPECT_EQ(texts(c.amount, c.originalPledgeCode, c.originalPledgeAmount),
+    // A pledge change of 1,000,000 of face value keeps its amount; swapping out everything
+    // pledged keeps the ratio.
+    addContract("C002", 10000)->repurchaseAmount = 600000;
+    const auto change = makeForm(OPT_AGREEMENT_PLEDGE_CHANGE, "C002");
+    const Form::Cells &ch = change->cells();
+    EXPECT_EQ(texts(ch.amount, ch.originalPledgeCode, ch.originalPledgeAmount),
               (QStringList { "600000.00", "019547", "600000.00" }));
-    // A change keeps the amount; swapping out everything pledged keeps the ratio.
-    form->setPledgeSelection({ pledgeRow("122000", 500000, 0) });
-    EXPECT_EQ(texts(c.amount, c.ratio), (QStringList { "600000.00", "40.00" }));
-    form->setSecondPledgeSelection({ pledgeRow("019547", 300000, 0) });
-    EXPECT_EQ(line(form->secondSelectionTotal(), c.ratio->text()), "300000 50.00");
-    form->setSecondPledgeSelection({ pledgeRow("019547", 1500000, 0) });
-    EXPECT_EQ(c.ratio->text(), QString("50.00"));
+    change->setPledgeSelection({ pledgeRow("122000", 500000, 0) });
+    EXPECT_EQ(texts(ch.amount, ch.ratio), (QStringList { "600000.00", "40.00" }));
+    change->setSecondPledgeSelection({ pledgeRow("019547", 300000, 0) });
+    EXPECT_EQ(line(change->secondSelectionTotal(), ch.ratio->text()), "300000 50.00");
+    change->setSecondPledgeSelection({ pledgeRow("019547", 1500000, 0) });
+    EXPECT_EQ(ch.ratio->text(), QString("50.00"));
 }
 
 TEST_F(FormCalculationTest, turnDealRowFillsTermsAndCounterparty)
