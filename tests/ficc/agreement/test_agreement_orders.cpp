@@ -312,7 +312,8 @@ TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
     release.market = "SZ";
     release.settlementAmount = 1000123.45;
     ttservice::CCodeOrderParam order;
-    EXPECT_EQ(line(build(release, order).settlementAmount, order.operationType), "1000123.45 1074");
+    const double settled = build(release, order).settlementAmount;
+    EXPECT_EQ(line(settled, order.operationType), "1000123.45 1074");
 }
 
 TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
