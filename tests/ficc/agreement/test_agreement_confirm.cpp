@@ -50,13 +50,15 @@ struct Table
     {
         return dynamic_cast<XP::CButtonListCell *>(rows()->itemControl(row, Widget::ColAction));
     }
-    // Presses the row's 确定 as the trader does.
-    void confirm(int row) const
+    // Presses the row's 确定 as the trader does, answering its question with `answer`.
+    void confirm(int row, QMessageBox::StandardButton answer = QMessageBox::Yes)
     {
+        responder.answerButton(answer);
         ASSERT_NE(answerCell(row), nullptr);
         answerCell(row)->click();
     }
 
+    XP::CScriptedDialogResponder responder;
     FakeOperation op;
     EventSink sink;
     Widget *widget = new Widget(&sink);
@@ -64,11 +66,7 @@ struct Table
 
 } // namespace
 
-class ConfirmTest : public AgreementFormFixture
-{
-protected:
-    XP::CScriptedDialogResponder responder;
-};
+using ConfirmTest = AgreementFormFixture;
 
 TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyItsType)
 {
@@ -146,7 +144,7 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     EXPECT_EQ(line(rows->itemText(1, 8), rows->itemText(1, 24)), "逆回购 第三方续做");
     // The bond count opens the declaration's bonds.
     int bondRows = -1;
-    responder.setDialogHandler([&](QDialog *dialog) {
+    t.responder.setDialogHandler([&](QDialog *dialog) {
         bondRows = dialog->findChild<XP::COddEvenRowTable *>()->rowCount();
         return int(QDialog::Rejected);
     });
@@ -167,8 +165,6 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     combo->popup()->actions().at(3)->trigger(); // 自营交易者
     QCoreApplication::processEvents();
     EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
-    responder.answerButton(QMessageBox::Yes);
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(0);
     t.confirm(1);
     ASSERT_EQ(commands().size(), 2u);
@@ -182,7 +178,7 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     t.answer({ declaration("D1", '0'), odd });
     t.confirm(1);
     EXPECT_EQ(line(t.answerCell(1)->isButtonEnabled(20000),
-                   responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION),
+                   t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION),
                    int(commands().size())),
               "0 2 2");
 }
@@ -230,29 +226,26 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
     DeclarationPtr unknown = declaration("D1", '0');
     unknown->contractCode = "206999";
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { unknown });
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(0);
     t.widget->doOperation(5, 0);
     EXPECT_EQ(messages(),
               std::vector<std::string>(
                   { "协议回购合约代码不存在, 无法下单!", "待确认申报数据为空, 无法下单!" }));
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
+    EXPECT_EQ(t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
     EXPECT_TRUE(commands().empty());
 }
 
 TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestion)
 {
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), declaration("D2", '0') });
-    responder.answerButton(QMessageBox::No);
-    t.confirm(1);
+    t.confirm(1, QMessageBox::No);
     EXPECT_TRUE(commands().empty()) << "the question was refused";
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(1);
 
-    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_EQ(line(responder.lastMessage().title, responder.lastMessage().text),
+    ASSERT_EQ(t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
+    EXPECT_EQ(line(t.responder.lastMessage().title, t.responder.lastMessage().text),
               "下单确认 是否确认当前成交申报?");
-    EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(t.responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
     ASSERT_EQ(commands().size(), 1u);
     const ttservice::COrderComandParam &command = *commands().front().param;
     EXPECT_EQ(line(command.commandKind, command.commandSubKind, command.manual, command.commandMode,
@@ -280,9 +273,8 @@ TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestio
 
     // A deployment that places no agreement orders asks, then sends nothing.
     TC::getUserConfig()->deploymentCode = 92;
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
+    EXPECT_EQ(t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
     EXPECT_EQ(commands().size(), 1u);
     EXPECT_TRUE(messages().empty());
 }
@@ -407,8 +399,6 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
             expected.*(e.field) = e.text.toStdString();
     }
     EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, "晨岭基金二部");
-    responder.answerButton(QMessageBox::Yes);
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(2);
     t.confirm(1);
     ASSERT_EQ(commands().size(), 2u);
