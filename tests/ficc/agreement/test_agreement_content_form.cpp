@@ -221,11 +221,10 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     const ttservice::CPledgedBondInfo row = pledgeRow("101901", 800000, 8000, "SZ");
     form->setPledgeSelection({ row, row });
     const Form::Cells &c = form->cells();
-    EXPECT_FALSE(c.supplementaryTerms->isEnabled());
     EXPECT_EQ(line(form->market(), c.variety->text(), c.amount->text(), c.ratio->text(),
                    form->selectedVariety()->instrumentCode, form->firstSelectionTotal(),
-                   doubleValidator(c.amount)->top()),
-              "SZ SZ回购7天 1600000.00 100.00 138007 1600000 1600000");
+                   doubleValidator(c.amount)->top(), c.supplementaryTerms->isEnabled()),
+              "SZ SZ回购7天 1600000.00 100.00 138007 1600000 1600000 0");
 
     // The renewal and release rows of a Shenzhen contract open up.
     addContract("SZ01", 10000)->market = "SZ";
@@ -233,12 +232,11 @@ TEST_F(ContentFormTest, shenzhenSelectionSwitchesTheMarketRules)
     const auto release = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE, "SZ01");
     // A renewal starts a new term: it shows neither the old first settlement nor its amount.
     const Form::Cells &rn = renewal->cells(), &rl = release->cells();
-    EXPECT_EQ(
-        texts(rn.firstSettleDate, rn.maturityAmount, rn.originalInterest, rl.settlementAmount),
-        (QStringList { "", "", "700.00", "1000700.00" }));
-    EXPECT_EQ(line(rn.originalInterest->isEnabled(), rl.settlementAmount->isEnabled(),
+    EXPECT_EQ(line(rn.firstSettleDate->text(), rn.maturityAmount->text(),
+                   rn.originalInterest->text(), rl.settlementAmount->text(),
+                   rn.originalInterest->isEnabled(), rl.settlementAmount->isEnabled(),
                    rl.supplementaryTerms->isEnabled()),
-              "1 1 0");
+              "- - 700.00 1000700.00 1 1 0");
     // A Shanghai release settles without an amount of its own.
     addContract("SH01", 10000);
     const auto shanghai = makeForm(OPT_AGREEMENT_PLEDGE_RELEASE, "SH01");
