@@ -1,4 +1,5 @@
 #include "AgreementFormFixture.h"
+#include "UserInput.h"
 
 #include "common/CDealerDirectory.h"
 #include "tc/CHostClock.h"
@@ -13,11 +14,9 @@
 #include "xp/CLineEdit.h"
 #include "xp/CParameterCell.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <boost/make_shared.hpp>
@@ -77,10 +76,13 @@ void AgreementFormFixture::SetUp()
 }
 
 std::unique_ptr<AgreementFormFixture::Form>
-AgreementFormFixture::makeForm(TC::ETradeOperationType type, QWidget *parent)
+AgreementFormFixture::makeForm(TC::ETradeOperationType type, const std::string &contract,
+                               QWidget *parent)
 {
     auto form = std::make_unique<Form>(type, parent, QStringLiteral("zolp_test_form"), false);
     form->setAccountKeys({ kLoggedInAccount, kRefreshingAccount });
+    if (!contract.empty())
+        form->setContract(contract);
     return form;
 }
 
@@ -116,14 +118,9 @@ void AgreementFormFixture::typeInto(QLineEdit *edit, const QString &text)
 {
     // Select everything and type over it; an empty text is a Backspace.
     edit->selectAll();
-    if (text.isEmpty()) {
-        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        QApplication::sendEvent(edit, &backspace);
-    }
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-    }
+    if (text.isEmpty())
+        pressKey(edit, Qt::Key_Backspace);
+    type(edit, text);
 }
 
 void AgreementFormFixture::typeTerms(Form &form, const QString &days, const QString &rate,

@@ -25,6 +25,41 @@ class QLineEdit;
 
 using Keys = std::vector<std::string>;
 
+// One field as `line` shows it: numbers to 15 digits, unset numbers and empty texts as "-".
+inline std::string fieldText(const QString &text)
+{
+    return text.isEmpty() ? "-" : text.toStdString();
+}
+inline std::string fieldText(const std::string &text)
+{
+    return fieldText(QString::fromStdString(text));
+}
+inline std::string fieldText(const char *text)
+{
+    return fieldText(QString::fromUtf8(text));
+}
+inline std::string fieldText(double number)
+{
+    const bool unset = number == ttservice::kUnsetInt || number == ttservice::kUnsetDouble;
+    return unset ? "-" : QString::number(number, 'g', 15).toStdString();
+}
+inline std::string fieldText(int number)
+{
+    return fieldText(double(number));
+}
+inline std::string fieldText(long long number)
+{
+    return fieldText(double(number));
+}
+
+// Several fields of a record joined by blanks, to compare them in one line.
+template<class... Fields> std::string line(const Fields &...fields)
+{
+    std::string joined;
+    ((joined += (joined.empty() ? "" : " ") + fieldText(fields)), ...);
+    return joined;
+}
+
 // A bond pledged under a contract or a declaration.
 ttservice::CRepurchasePledgedBondPtr pledgedBond(const std::string &market, const std::string &code,
                                                  int volume, int swapFlag = '0',
@@ -84,9 +119,11 @@ protected:
 
     void SetUp() override;
 
-    // A form of `type` under `parent` (owned by the parent when given), with
-    // the accounts 10001 and 10003 offered.
-    std::unique_ptr<Form> makeForm(TC::ETradeOperationType type, QWidget *parent = nullptr);
+    // A form of `type` under `parent` (owned by the parent when given), with the accounts 10001
+    // and 10003 offered and showing `contract` when one is named.
+    std::unique_ptr<Form> makeForm(TC::ETradeOperationType type,
+                                   const std::string &contract = std::string(),
+                                   QWidget *parent = nullptr);
 
     // The texts of `cells` in order, to compare several cells of a form at once.
     template<class... Cells> static QStringList texts(const Cells *...cells)

@@ -104,14 +104,17 @@ inline ttservice::CNonTradeStockVolumeInfoPtr restricted(const std::string &mark
     return v;
 }
 
-// Answers the one query waiting and lets the answer reach the GUI thread; returns what was asked.
-inline ttservice::CQueryDataReqPtr answerQuery(const std::vector<ttservice::IDataPtr> &records,
+// Answers the one query waiting, for records of `dataType`, and lets the answer reach the GUI
+// thread; returns what was asked.
+inline ttservice::CQueryDataReqPtr answerQuery(int dataType,
+                                               const std::vector<ttservice::IDataPtr> &records,
                                                const utils::TTError &error = utils::TTError())
 {
     std::vector<TC::CQueryCall> calls = tradeClient()->takePendingQueries();
     EXPECT_EQ(calls.size(), 1u);
     if (calls.size() != 1)
         return ttservice::CQueryDataReqPtr();
+    EXPECT_EQ(calls.front().request->dataType, dataType);
     calls.front().answer(error, records);
     QCoreApplication::processEvents();
     return calls.front().request;

@@ -40,9 +40,8 @@ struct Table
     void answer(const std::vector<ttservice::IDataPtr> &records,
                 const utils::TTError &error = utils::TTError())
     {
-        const ttservice::CQueryDataReqPtr request = answerQuery(records, error);
+        const ttservice::CQueryDataReqPtr request = answerQuery(795, records, error);
         ASSERT_TRUE(request);
-        EXPECT_EQ(request->dataType, 795);
         EXPECT_EQ(request->queryText, op.trader);
     }
 
@@ -51,13 +50,15 @@ struct Table
     {
         return dynamic_cast<XP::CButtonListCell *>(rows()->itemControl(row, Widget::ColAction));
     }
-    // Presses the row's 确定 as the trader does.
-    void confirm(int row) const
+    // Presses the row's 确定 as the trader does, answering its question with `answer`.
+    void confirm(int row, QMessageBox::StandardButton answer = QMessageBox::Yes)
     {
+        responder.answerButton(answer);
         ASSERT_NE(answerCell(row), nullptr);
         answerCell(row)->click();
     }
 
+    XP::CScriptedDialogResponder responder;
     FakeOperation op;
     EventSink sink;
     Widget *widget = new Widget(&sink);
@@ -65,16 +66,7 @@ struct Table
 
 } // namespace
 
-class ConfirmTest : public AgreementFormFixture
-{
-protected:
-    void SetUp() override
-    {
-        AgreementFormFixture::SetUp();
-        addVarieties();
-    }
-    XP::CScriptedDialogResponder responder;
-};
+using ConfirmTest = AgreementFormFixture;
 
 TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyItsType)
 {
@@ -97,8 +89,7 @@ TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyIt
     // Without a trader nothing is asked.
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, {}, "");
     EXPECT_EQ(messages(), std::vector<std::string>({ "交易员为空，请填写要查询的交易员!" }));
-    EXPECT_TRUE(tradeClient()->pendingQueries().empty());
-    EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
+    EXPECT_TRUE(tradeClient()->pendingQueries().empty() && t.widget->refreshButton()->isEnabled());
     // Once the trader is known, 刷新 asks for that trader's declarations.
     t.op.trader = "T401";
     t.widget->refreshButton()->click();
@@ -112,8 +103,9 @@ TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyIt
         t.answer(all);
         EXPECT_TRUE(t.widget->refreshButton()->isEnabled());
         ASSERT_EQ(t.rows()->rowCount(), 1);
-        EXPECT_EQ(t.widget->rowDeclaration(0)->declareType, c.declareType);
-        EXPECT_EQ(t.rows()->itemText(0, Widget::ColDeclareType), QString::fromUtf8(c.name));
+        EXPECT_EQ(line(t.widget->rowDeclaration(0)->declareType,
+                       t.rows()->itemText(0, Widget::ColDeclareType)),
+                  line(c.declareType, c.name));
         // The release amount is shown under 解除质押 only.
         EXPECT_EQ(t.rows()->itemText(0, Widget::ColReleaseSettleAmount),
                   c.type == TC::OPT_AGREEMENT_PLEDGE_RELEASE ? QStringLiteral("120000.50")
@@ -128,8 +120,7 @@ TEST_F(ConfirmTest, eachOperationAsksOnceForTheTradersDeclarationsAndListsOnlyIt
     // A failed answer keeps nothing and reports the reload.
     t.widget->queryPendingDeclarations();
     t.answer({}, utils::TTError(-1, "timeout"));
-    EXPECT_EQ(t.op.reloads, 1);
-    EXPECT_EQ(t.rows()->rowCount(), 0);
+    EXPECT_EQ(line(t.op.reloads, t.rows()->rowCount()), "1 0");
     EXPECT_TRUE(t.widget->cachedDeclarations(TC::OPT_AGREEMENT_MATURITY_RENEWAL).empty());
 }
 
@@ -145,18 +136,15 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     EXPECT_EQ(rows->headerText(25), QStringLiteral("    操作    "));
     EXPECT_EQ(rows->headerText(28), QStringLiteral("订单所有者类型"));
     ASSERT_EQ(rows->rowCount(), 2);
-    const QStringList shown = { rows->itemText(0, 0), rows->itemText(0, 2),  rows->itemText(0, 3),
-                                rows->itemText(0, 5), rows->itemText(0, 6),  rows->itemText(0, 8),
-                                rows->itemText(0, 9), rows->itemText(0, 12), rows->itemText(0, 17),
-                                rows->itemText(0, 24) };
-    EXPECT_EQ(shown,
-              QStringList({ "10001", "SH", "1", "90.00", "9000000.00", "正回购", "2.150",
-                            "20260212", "T301", "非第三方续做" }));
-    EXPECT_EQ(rows->itemText(1, 8), QStringLiteral("逆回购"));
-    EXPECT_EQ(rows->itemText(1, 24), QStringLiteral("第三方续做"));
+    EXPECT_EQ(line(rows->itemText(0, 0), rows->itemText(0, 2), rows->itemText(0, 3),
+                   rows->itemText(0, 5), rows->itemText(0, 6), rows->itemText(0, 8),
+                   rows->itemText(0, 9), rows->itemText(0, 12), rows->itemText(0, 17),
+                   rows->itemText(0, 24)),
+              "10001 SH 1 90.00 9000000.00 正回购 2.150 20260212 T301 非第三方续做");
+    EXPECT_EQ(line(rows->itemText(1, 8), rows->itemText(1, 24)), "逆回购 第三方续做");
     // The bond count opens the declaration's bonds.
     int bondRows = -1;
-    responder.setDialogHandler([&](QDialog *dialog) {
+    t.responder.setDialogHandler([&](QDialog *dialog) {
         bondRows = dialog->findChild<XP::COddEvenRowTable *>()->rowCount();
         return int(QDialog::Rejected);
     });
@@ -177,22 +165,22 @@ TEST_F(ConfirmTest, rowShowsTheDeclarationAndItsChosenOwnerTypeGoesOutAsSubjectT
     combo->popup()->actions().at(3)->trigger(); // 自营交易者
     QCoreApplication::processEvents();
     EXPECT_EQ(t.widget->rowDeclaration(0)->ownerType, 3);
-    responder.answerButton(QMessageBox::Yes);
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(0);
     t.confirm(1);
     ASSERT_EQ(commands().size(), 2u);
-    EXPECT_EQ(agreementOf(commands()[0].param->orders.front()).subjectType, 3);
-    EXPECT_EQ(agreementOf(commands()[1].param->orders.front()).subjectType, 9);
+    EXPECT_EQ(line(agreementOf(commands()[0].param->orders.front()).subjectType,
+                   agreementOf(commands()[1].param->orders.front()).subjectType),
+              "3 9");
 
     // Deployment 200 watches the declarations without answering them.
     TC::getUserConfig()->deploymentCode = 200;
     t.widget->refreshButton()->click();
     t.answer({ declaration("D1", '0'), odd });
     t.confirm(1);
-    EXPECT_FALSE(t.answerCell(1)->isButtonEnabled(20000));
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_EQ(commands().size(), 2u);
+    EXPECT_EQ(line(t.answerCell(1)->isButtonEnabled(20000),
+                   t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION),
+                   int(commands().size())),
+              "0 2 2");
 }
 
 TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
@@ -238,75 +226,61 @@ TEST_F(ConfirmTest, aConfirmationThatCannotBeBuiltShowsWhyAndSendsNothing)
     DeclarationPtr unknown = declaration("D1", '0');
     unknown->contractCode = "206999";
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { unknown });
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(0);
     t.widget->doOperation(5, 0);
     EXPECT_EQ(messages(),
               std::vector<std::string>(
                   { "协议回购合约代码不存在, 无法下单!", "待确认申报数据为空, 无法下单!" }));
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
+    EXPECT_EQ(t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 0);
     EXPECT_TRUE(commands().empty());
 }
 
 TEST_F(ConfirmTest, confirmedDeclarationGoesOutAsOneManualCommandAfterTheQuestion)
 {
     Table t(TC::OPT_AGREEMENT_DEAL_DECLARATION, { declaration("D1", '0'), declaration("D2", '0') });
-    responder.answerButton(QMessageBox::No);
-    t.confirm(1);
+    t.confirm(1, QMessageBox::No);
     EXPECT_TRUE(commands().empty()) << "the question was refused";
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(1);
 
-    ASSERT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
-    EXPECT_EQ(responder.lastMessage().title, QStringLiteral("下单确认"));
-    EXPECT_EQ(responder.lastMessage().text, QStringLiteral("是否确认当前成交申报?"));
-    EXPECT_EQ(responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
+    ASSERT_EQ(t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 2);
+    EXPECT_EQ(line(t.responder.lastMessage().title, t.responder.lastMessage().text),
+              "下单确认 是否确认当前成交申报?");
+    EXPECT_EQ(t.responder.lastMessage().buttons, QMessageBox::Yes | QMessageBox::No);
     ASSERT_EQ(commands().size(), 1u);
     const ttservice::COrderComandParam &command = *commands().front().param;
-    EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
-                                  command.commandMode, command.commandOption }),
-              (std::vector<int> { 0x100000, 0, true, 0, 0 }));
-    EXPECT_TRUE(commands().front().confirm);
+    EXPECT_EQ(line(command.commandKind, command.commandSubKind, command.manual, command.commandMode,
+                   command.commandOption, commands().front().confirm),
+              "1048576 0 1 0 0 1");
     ASSERT_EQ(command.orders.size(), 1u);
     const ttservice::CCodeOrderParam &order = command.orders.front();
     ASSERT_TRUE(order.accountInfo);
-    EXPECT_EQ(
-        (std::vector<std::string> { order.accountInfo->accountId, order.stock.market,
-                                    order.stock.stockCode, order.stock.stockName, order.userName }),
-        (std::vector<std::string> { "10001", "SH", "206007", "SH回购7天", "trader01" }));
-    EXPECT_EQ((std::vector<long long> { order.orderKind, order.operationType, order.volume,
-                                        order.paramKind }),
-              (std::vector<long long> { '1', 1065, 100000, 2 }));
-    EXPECT_DOUBLE_EQ(order.price, 0.0215);
+    EXPECT_EQ(line(order.accountInfo->accountId, order.stock.market, order.stock.stockCode,
+                   order.stock.stockName, order.userName, order.orderKind, order.operationType,
+                   order.volume, order.paramKind, order.price),
+              "10001 SH 206007 SH回购7天 trader01 49 1065 100000 2 0.0215");
 
     const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
-    EXPECT_EQ((std::vector<std::string> {
-                  p.bondMarket, p.bondCode, p.trader, p.dealer, p.counterpartyTrader,
-                  p.counterpartyDealer, p.counterpartyDealerName, p.pledgee, p.supplementaryTerms,
-                  p.tradingEntity, p.counterpartyEntity, p.counterpartyClientName,
-                  p.pendingOrderRef, p.swapBondCode, p.contractNo }),
-              (std::vector<std::string> { "SH", "019547", "T401", "1005", "T301", "1004",
-                                          "远川银行", "质权人甲", "到期按约定利率结算", "100502",
-                                          "100401", "远川客户", "D2", "", "" }));
-    EXPECT_EQ((std::vector<double> { p.repurchaseAmount, p.conversionRatio, p.repurchaseRate,
-                                     p.settlementAmount }),
-              (std::vector<double> { 9000000, 0.9, 0.0215, 120000.5 }));
-    EXPECT_EQ((std::vector<int> { p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate,
-                                  p.renewType, p.subjectType, p.swapPledgeVolume }),
-              (std::vector<int> { 7, 20260219, 20260212, '0', 2, ttservice::kUnsetInt }));
+    EXPECT_EQ(line(p.bondMarket, p.bondCode, p.trader, p.dealer, p.counterpartyTrader,
+                   p.counterpartyDealer, p.counterpartyDealerName, p.pledgee, p.supplementaryTerms,
+                   p.tradingEntity, p.counterpartyEntity, p.counterpartyClientName,
+                   p.pendingOrderRef, p.swapBondCode, p.contractNo),
+              "SH 019547 T401 1005 T301 1004 远川银行 质权人甲 到期按约定利率结算 100502 100401 "
+              "远川客户 D2 - -");
+    EXPECT_EQ(line(p.repurchaseAmount, p.conversionRatio, p.repurchaseRate, p.settlementAmount,
+                   p.repurchaseDays, p.maturitySettleDate, p.firstSettleDate, p.renewType,
+                   p.subjectType, p.swapPledgeVolume),
+              "9000000 0.9 0.0215 120000.5 7 20260219 20260212 48 2 -");
 
     // A deployment that places no agreement orders asks, then sends nothing.
     TC::getUserConfig()->deploymentCode = 92;
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(0);
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
+    EXPECT_EQ(t.responder.askedCount(XP::CScriptedDialogResponder::ASK_QUESTION), 3);
     EXPECT_EQ(commands().size(), 1u);
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
 {
-    const int unset = ttservice::kUnsetInt;
     const double maturity = 9003710.96; // what ending a contract settles
     const auto change = TC::OPT_AGREEMENT_PLEDGE_CHANGE, deal = TC::OPT_AGREEMENT_DEAL_DECLARATION,
                release = TC::OPT_AGREEMENT_PLEDGE_RELEASE,
@@ -319,38 +293,35 @@ TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
         TC::ETradeOperationType type;
         const char *market;
         int direction;
-        int code;
         ttservice::CRepurchasePledgedBondList bonds;
-        long long volume;
-        const char *bondCode, *swapBondCode;
-        int swapVolume;
+        const char *sent; // operation code, volume, bond, bond swapped out and its volume
         double amount; // 0: the declaration's repurchase amount
     } cases[] = {
-        { "change, kept bond first", change, "SH", '0', 1070,
-          bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')), 300,
-          "019547", "122000", 500, 0 },
-        { "change, exchanged bond first", change, "SH", '1', 1070,
-          bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')), 300,
-          "019547", "122000", 500, 0 },
-        { "one exchanged bond", change, "SH", '0', 1070,
-          bonds(pledgedBond("SH", "122000", 500, '1')), 500, "", "122000", 500, 0 },
-        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0', 1065,
+        { "change, kept bond first", change, "SH", '0',
+          bonds(pledgedBond("SH", "019547", 300, '0'), pledgedBond("SH", "122000", 500, '1')),
+          "1070 300 019547 122000 500", 0 },
+        { "change, exchanged bond first", change, "SH", '1',
+          bonds(pledgedBond("SH", "122000", 500, '1'), pledgedBond("SH", "019547", 300, '0')),
+          "1070 300 019547 122000 500", 0 },
+        { "one exchanged bond", change, "SH", '0', bonds(pledgedBond("SH", "122000", 500, '1')),
+          "1070 500 - 122000 500", 0 },
+        { "later bond of a kind wins, empty ones skipped", deal, "SH", '0',
           bonds(pledgedBond("SH", "019547", 10), nullptr, pledgedBond("SH", "122000", 40),
                 pledgedBond("SH", "122000", 0)),
-          40, "122000", "", unset, 0 },
-        { "SZ without bonds", deal, "SZ", '1', 1065, bonds(), 10, "", "", unset, 0 },
-        { "renewal", renewal, "SZ", '1', 1067, bonds(pledgedBond("SZ", "101901", 70)), 70, "101901",
-          "", unset, 0 },
-        { "renewal, repo side", renewal, "SZ", '0', 1067, bonds(), 10, "", "", unset, 0 },
-        { "early repurchase, repo side", early, "SH", '0', 1072,
-          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "early repurchase, reverse side", early, "SH", '1', 1092,
-          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "early repurchase, other side", early, "SH", '2', 1092,
-          bonds(pledgedBond("SH", "019547", 10)), 10, "019547", "", unset, maturity },
-        { "release, repo side", release, "SZ", '0', 1075, bonds(), 10, "", "", unset, maturity },
-        { "release, reverse side", release, "SZ", '1', 1095, bonds(pledgedBond("SZ", "101901", 20)),
-          20, "101901", "", unset, maturity },
+          "1065 40 122000 - -", 0 },
+        { "SZ without bonds", deal, "SZ", '1', bonds(), "1065 10 - - -", 0 },
+        { "renewal", renewal, "SZ", '1', bonds(pledgedBond("SZ", "101901", 70)),
+          "1067 70 101901 - -", 0 },
+        { "renewal, repo side", renewal, "SZ", '0', bonds(), "1067 10 - - -", 0 },
+        { "early repurchase, repo side", early, "SH", '0', bonds(pledgedBond("SH", "019547", 10)),
+          "1072 10 019547 - -", maturity },
+        { "early repurchase, reverse side", early, "SH", '1',
+          bonds(pledgedBond("SH", "019547", 10)), "1092 10 019547 - -", maturity },
+        { "early repurchase, other side", early, "SH", '2', bonds(pledgedBond("SH", "019547", 10)),
+          "1092 10 019547 - -", maturity },
+        { "release, repo side", release, "SZ", '0', bonds(), "1075 10 - - -", maturity },
+        { "release, reverse side", release, "SZ", '1', bonds(pledgedBond("SZ", "101901", 20)),
+          "1095 20 101901 - -", maturity },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -359,16 +330,13 @@ TEST_F(ConfirmTest, operationCodeBondsVolumeAndAmountOfEachKindOfAnswer)
         ttservice::CCodeOrderParam order;
         QString error;
         ASSERT_TRUE(Widget::buildConfirmation(*d, c.type, 3, order, error)) << error.toStdString();
-        EXPECT_EQ(order.operationType, c.code);
-        EXPECT_EQ(order.volume, c.volume);
-        EXPECT_EQ(order.stock.market, c.market);
         const ttservice::CRepurchaseAgreementParam p = agreementOf(order);
-        EXPECT_EQ(p.bondCode, c.bondCode);
-        EXPECT_EQ(p.swapBondCode, c.swapBondCode);
-        EXPECT_EQ(p.swapPledgeVolume, c.swapVolume);
-        EXPECT_DOUBLE_EQ(p.repurchaseAmount, c.amount > 0 ? c.amount : d->repurchaseAmount);
-        EXPECT_DOUBLE_EQ(p.settlementAmount, d->releaseSettleAmount);
-        EXPECT_EQ(p.subjectType, 3);
+        EXPECT_EQ(
+            line(order.operationType, order.volume, p.bondCode, p.swapBondCode, p.swapPledgeVolume),
+            c.sent);
+        EXPECT_EQ(line(order.stock.market, p.repurchaseAmount, p.settlementAmount, p.subjectType),
+                  line(c.market, c.amount > 0 ? c.amount : d->repurchaseAmount,
+                       d->releaseSettleAmount, 3));
     }
     // Operations that answer no declaration have no confirmation code.
     for (auto type :
@@ -431,8 +399,6 @@ TEST_F(ConfirmTest, editsOfTheEditableColumnsOnlyAreCarriedIntoTheConfirmation)
             expected.*(e.field) = e.text.toStdString();
     }
     EXPECT_EQ(t.widget->rowDeclaration(2)->dealerName, "晨岭基金二部");
-    responder.answerButton(QMessageBox::Yes);
-    responder.answerButton(QMessageBox::Yes);
     t.confirm(2);
     t.confirm(1);
     ASSERT_EQ(commands().size(), 2u);

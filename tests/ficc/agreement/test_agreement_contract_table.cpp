@@ -120,8 +120,7 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
         std::string no;
         int status;
         EWhen when;
-        bool sh;
-        bool repo;
+        bool sh, repo;
     };
     std::vector<Made> kept;
     int n = 0;
@@ -136,17 +135,18 @@ TEST_F(ContractTableTest, eachOperationListsTheContractsItMayActOnFirst)
                         kept.push_back(m);
                 }
 
-    const auto matured = [](const Made &m) { return m.when == MATURES_TODAY || m.when == MATURED; };
+    // A repo contract at or past maturity, not overdue, may be confirmed or renewed.
+    const auto endable = [](const Made &m) {
+        return (m.when == MATURES_TODAY || m.when == MATURED) && m.repo && m.status != '8';
+    };
     const struct
     {
         TC::ETradeOperationType type;
         size_t count;
         std::function<bool(const Made &)> choosable;
     } operations[] = {
-        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, 8,
-          [&](const Made &m) { return matured(m) && m.repo && m.status != '8'; } },
-        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, 8,
-          [&](const Made &m) { return matured(m) && m.repo && m.status != '8'; } },
+        { TC::OPT_AGREEMENT_MATURITY_CONFIRM, 8, endable },
+        { TC::OPT_AGREEMENT_MATURITY_RENEWAL, 8, endable },
         { TC::OPT_AGREEMENT_EARLY_REPURCHASE, 9,
           [](const Made &m) { return m.when == IN_TERM && (m.sh || m.repo); } },
         { TC::OPT_AGREEMENT_PLEDGE_CHANGE, 6,
@@ -215,8 +215,7 @@ TEST_F(ContractTableTest, aClickedRadioChoosesItsContractExceptForDeployment200)
         }
         EXPECT_EQ(p.op.contracts, (Keys { "A", "C", "A" }));
         EXPECT_EQ(p.announced(), (Keys { "A", "C", "A" }));
-        EXPECT_EQ(p.selectedKey(), "A");
-        EXPECT_TRUE(p.radio(p.rowOf("A"))->isChecked());
+        EXPECT_EQ(line(p.selectedKey(), p.radio(p.rowOf("A"))->isChecked()), "A 1");
     }
 }
 
@@ -250,12 +249,10 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     EXPECT_EQ(textsOf("H-002").mid(3, 9),
               (QStringList { "SZ", "2", "60.00", "500000.000", "10", "逆回购", "3.650", "20260219",
                              "500100.25" }));
-    EXPECT_EQ(textsOf("H-002").last(), QStringLiteral("逾期"));
-    EXPECT_EQ(textsOf("H-003").at(11), QStringLiteral("0.00"));
-    // The computed amount is written back into the record.
-    EXPECT_NEAR(computed->maturitySettleAmount, 1001000.0, 1e-6);
-    EXPECT_EQ(rows->statText(6), QStringLiteral("1750000.000"));
-    EXPECT_EQ(rows->statText(11), QStringLiteral("1501100.250"));
+    // The computed amount is written back into the record; the amounts' totals.
+    EXPECT_EQ(line(textsOf("H-002").last(), textsOf("H-003").at(11), computed->maturitySettleAmount,
+                   rows->statText(6), rows->statText(11)),
+              "逾期 0.00 1001000 1750000.000 1501100.250");
 
     // Figures and dates that are none are shown as such; only choosable rows are handed on.
     ContractPtr noDates = store(contract("Z0", "SH", '1', '1', IN_TERM));
@@ -273,14 +270,12 @@ TEST_F(ContractTableTest, columnsMaturityAmountAndStatistics)
     p.sink.events.clear();
     p.op.contracts.clear();
     p.table->queryContracts(false);
-    EXPECT_EQ(rows->rowCount(), 7);
     EXPECT_EQ(p.op.contracts, p.keys(true));
     EXPECT_EQ(p.announced(), p.keys(true));
-    EXPECT_EQ(rows->statText(6), QStringLiteral("非法值"));
-    EXPECT_EQ(rows->statText(11), QStringLiteral("非法值"));
-    EXPECT_EQ(rows->itemText(p.rowOf("ZN"), 11), QStringLiteral("非法值"));
-    EXPECT_EQ(rows->itemText(p.rowOf("ZB"), 11), QStringLiteral("0.00"));
-    EXPECT_EQ(rows->itemText(p.rowOf("ZI"), 1), QString());
+    EXPECT_EQ(line(rows->rowCount(), rows->statText(6), rows->statText(11),
+                   rows->itemText(p.rowOf("ZN"), 11), rows->itemText(p.rowOf("ZB"), 11),
+                   rows->itemText(p.rowOf("ZI"), 1)),
+              "7 非法值 非法值 非法值 0.00 -");
 }
 
 TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTableThatAsked)
@@ -335,9 +330,8 @@ TEST_F(ContractTableTest, refreshAppliesTheCurrentAnswerOnlyToTheAccountAndTable
     p.op.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
     calls.back().answer(utils::TTError(), { contract("STALE", "SH", '1', '1', IN_TERM) });
     QCoreApplication::processEvents();
-    EXPECT_TRUE(refresh->isEnabled());
-    EXPECT_EQ(p.keys(), Keys());
-    EXPECT_EQ(int(p.announced().size()), announced);
+    EXPECT_EQ(line(refresh->isEnabled(), int(p.keys().size()), int(p.announced().size())),
+              line(true, 0, announced));
     EXPECT_FALSE(accountData(kRefreshingAccount)->getData(788, "STALE"));
 }
 
@@ -351,7 +345,7 @@ TEST_F(ContractTableTest, rowsOfAnotherBrokersAccountOutliveFailedAndEmptyAnswer
     Panel p(TC::OPT_AGREEMENT_EARLY_REPURCHASE, "10004");
     for (const utils::TTError &error : { utils::TTError(-3, "timeout"), utils::TTError() }) {
         p.table->refreshButton()->click();
-        ASSERT_TRUE(answerQuery({}, error));
+        ASSERT_TRUE(answerQuery(788, {}, error));
         EXPECT_EQ(p.keys(), Keys { "R" });
         EXPECT_TRUE(p.table->refreshButton()->isEnabled());
     }
@@ -381,17 +375,16 @@ TEST_F(ContractTableTest, bondCountOpensThePledgedBondDialog)
               (QStringList { "债券市场", "债券代码", "债券名称", "质押数量", "股份性质" }));
     ASSERT_EQ(bonds.rowCount(), 2);
     EXPECT_EQ(rowTexts(bonds, 0), (QStringList { "SH", "019547", "国债1901", "1000", "非限售股" }));
-    EXPECT_EQ(rowTexts(bonds, 1), (QStringList { "SZ", "101901", "国债1902", "2500", "限售股" }));
-    EXPECT_EQ(bonds.statText(3), QStringLiteral("3500"));
+    EXPECT_EQ(rowTexts(bonds, 1) << bonds.statText(3),
+              (QStringList { "SZ", "101901", "国债1902", "2500", "限售股", "3500" }));
     bonds.setColumnFilter(2, { QStringLiteral("国债1902") });
     ASSERT_EQ(bonds.shownRowCount(), 1);
 
     // Another contract's bonds replace them, and the filter goes.
     p.rows()->itemControl(p.rowOf("P0"), 4)->click();
-    EXPECT_EQ(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), 2);
-    EXPECT_EQ(bonds.rowCount(), 0);
-    EXPECT_EQ(bonds.statText(3), QStringLiteral("0"));
-    EXPECT_FALSE(bonds.hasFilter());
+    EXPECT_EQ(line(responder.askedCount(XP::CScriptedDialogResponder::ASK_DIALOG), bonds.rowCount(),
+                   bonds.statText(3), bonds.hasFilter()),
+              "2 0 0 0");
 }
 
 } // namespace

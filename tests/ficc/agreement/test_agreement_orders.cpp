@@ -100,19 +100,6 @@ protected:
         std::vector<ttservice::CCodeOrderParam> orders;
         QString error;
         EXPECT_TRUE(Builder::buildOrders(in, host(in), orders, error)) << error.toStdString();
-        return one(orders, order);
-    }
-    // The same through a form.
-    static ttservice::CRepurchaseAgreementParam build(Form &form, ttservice::CCodeOrderParam &order)
-    {
-        std::vector<ttservice::CCodeOrderParam> orders;
-        QString error, unused;
-        EXPECT_TRUE(form.buildOrders(orders, error, unused)) << error.toStdString();
-        return one(orders, order);
-    }
-    static ttservice::CRepurchaseAgreementParam
-    one(const std::vector<ttservice::CCodeOrderParam> &orders, ttservice::CCodeOrderParam &order)
-    {
         EXPECT_EQ(orders.size(), 1u);
         if (orders.size() != 1)
             return {};
@@ -141,53 +128,48 @@ TEST_F(AgreementOrderTest, eachCheckIsReachedAndFailsWithItsMessageOnItsExchange
             in.amount = amount;
         };
     };
+    const auto inShenzhen = [](void (*spoil)(Input &)) {
+        return [=](Input &in) {
+            in.market = "SZ";
+            spoil(in);
+        };
+    };
+    const auto deal = OPT_AGREEMENT_DEAL_DECLARATION, change = OPT_AGREEMENT_PLEDGE_CHANGE,
+               renewal = OPT_AGREEMENT_MATURITY_RENEWAL, intention = OPT_AGREEMENT_INTENTION_REPO,
+               confirm = OPT_AGREEMENT_MATURITY_CONFIRM, release = OPT_AGREEMENT_PLEDGE_RELEASE;
     const CheckCase cases[] = {
-        { "unknown account", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.accountKey = "99999"; }, "账号 [99999] 不存在, 无法下单!" },
-        { "logged out", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.accountKey = kLoggedOutAccount; },
+        { "unknown account", deal, [](Input &in) { in.accountKey = "99999"; },
+          "账号 [99999] 不存在, 无法下单!" },
+        { "logged out", deal, [](Input &in) { in.accountKey = kLoggedOutAccount; },
           "账号 [10002] 尚未登录, 无法下单!" },
-        { "change without bonds", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) { in.firstSelection.clear(); }, "请选择换入或者换出的债券!" },
-        { "change swapping out more than what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
-          swapOut(1600000, 400000.01), "换出债券金额过大，请调整换入债券金额!" },
-        { "nothing left in the pledge", OPT_AGREEMENT_PLEDGE_CHANGE, swapOut(2000000, 0.01),
+        { "change without bonds", change, [](Input &in) { in.firstSelection.clear(); },
+          "请选择换入或者换出的债券!" },
+        { "change swapping out more than what remains", change, swapOut(1600000, 400000.01),
           "换出债券金额过大，请调整换入债券金额!" },
-        { "zero days", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.days = 0; },
-          "回购天数必须大于0且小于366" },
-        { "366 days", OPT_AGREEMENT_MATURITY_RENEWAL, [](Input &in) { in.days = 366; },
-          "回购天数必须大于0且小于366" },
-        { "blank variety", OPT_AGREEMENT_INTENTION_REPO,
-          [](Input &in) { in.varietyName = QStringLiteral("  "); }, "回购品种为空" },
-        { "rate of 100", OPT_AGREEMENT_DEAL_DECLARATION, [](Input &in) { in.rate = 100; },
-          "回购利率必须大于0且小于1" },
-        { "zero amount", OPT_AGREEMENT_MATURITY_CONFIRM, [](Input &in) { in.amount = 0; },
-          "回购金额必须大于0" },
-        { "blank contact", OPT_AGREEMENT_INTENTION_REPO,
-          [](Input &in) { in.contactPerson = QStringLiteral(" "); }, "联系人为空" },
-        { "Shanghai renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
-          [](Input &in) { in.originalInterest = 0; }, "原合约利息必须大于0" },
-        { "no counterparty trader", OPT_AGREEMENT_DEAL_DECLARATION,
-          [](Input &in) { in.counterpartyTrader = QString(); }, "对手交易员为空" },
-        { "no counterparty dealer", OPT_AGREEMENT_PLEDGE_CHANGE,
-          [](Input &in) { in.counterpartyDealer = QString(); }, "对手交易商为空" },
-        { "Shenzhen release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
-          [](Input &in) {
-              in.market = "SZ";
-              in.settlementAmount = 0;
-          },
-          "解除质押结算金额必须大于0!" },
+        { "nothing left in the pledge", change, swapOut(2000000, 0.01),
+          "换出债券金额过大，请调整换入债券金额!" },
+        { "zero days", deal, [](Input &in) { in.days = 0; }, "回购天数必须大于0且小于366" },
+        { "366 days", renewal, [](Input &in) { in.days = 366; }, "回购天数必须大于0且小于366" },
+        { "blank variety", intention, [](Input &in) { in.varietyName = QStringLiteral("  "); },
+          "回购品种为空" },
+        { "rate of 100", deal, [](Input &in) { in.rate = 100; }, "回购利率必须大于0且小于1" },
+        { "zero amount", confirm, [](Input &in) { in.amount = 0; }, "回购金额必须大于0" },
+        { "blank contact", intention, [](Input &in) { in.contactPerson = QStringLiteral(" "); },
+          "联系人为空" },
+        { "Shanghai renewal without interest", renewal, [](Input &in) { in.originalInterest = 0; },
+          "原合约利息必须大于0" },
+        { "no counterparty trader", deal, [](Input &in) { in.counterpartyTrader = QString(); },
+          "对手交易员为空" },
+        { "no counterparty dealer", change, [](Input &in) { in.counterpartyDealer = QString(); },
+          "对手交易商为空" },
+        { "Shenzhen release without amount", release,
+          inShenzhen([](Input &in) { in.settlementAmount = 0; }), "解除质押结算金额必须大于0!" },
         // Each market's rules apply on its own exchange only.
-        { "Shenzhen renewal without interest", OPT_AGREEMENT_MATURITY_RENEWAL,
-          [](Input &in) {
-              in.market = "SZ";
-              in.originalInterest = 0;
-          },
+        { "Shenzhen renewal without interest", renewal,
+          inShenzhen([](Input &in) { in.originalInterest = 0; }), "" },
+        { "Shanghai release without amount", release, [](Input &in) { in.settlementAmount = 0; },
           "" },
-        { "Shanghai release without amount", OPT_AGREEMENT_PLEDGE_RELEASE,
-          [](Input &in) { in.settlementAmount = 0; }, "" },
-        { "change swapping out exactly what remains", OPT_AGREEMENT_PLEDGE_CHANGE,
-          swapOut(1600000, 400000), "" },
+        { "change swapping out exactly what remains", change, swapOut(1600000, 400000), "" },
     };
     for (const CheckCase &c : cases) {
         Input in = validInput(c.type);
@@ -235,9 +217,10 @@ TEST_F(AgreementOrderTest, checksRunInTheirOrderAndStopAtTheFirstFailure)
 
 TEST_F(AgreementOrderTest, operationCodesForEveryTypeAndDirection)
 {
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr), 1045);
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr), 1063);
-    EXPECT_EQ(Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr), 1064);
+    EXPECT_EQ(line(Builder::orderOperationType(OPT_AGREEMENT_DEAL_DECLARATION, nullptr),
+                   Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REPO, nullptr),
+                   Builder::orderOperationType(OPT_AGREEMENT_INTENTION_REVERSE_REPO, nullptr)),
+              "1045 1063 1064");
     ttservice::CRepurchaseAgreementContractInfo contract;
     const auto code = [&contract](ETradeOperationType type, int direction) {
         contract.direction = direction;
@@ -271,47 +254,35 @@ TEST_F(AgreementOrderTest, declarationsCarryTheLastOfThreeRowsAndIntentionsTheir
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
 
-    EXPECT_EQ((std::vector<std::string> { order.accountInfo->getKey(), order.stock.market,
-                                          order.stock.stockCode, order.stock.stockName,
-                                          order.userName, order.contactPerson }),
-              (std::vector<std::string> { kLoggedInAccount, "SH", "206007", "SH回购7天", "trader01",
-                                          "" }));
-    EXPECT_EQ((std::vector<long long> { order.orderKind, order.operationType, order.volume,
-                                        order.paramKind }),
-              (std::vector<long long> { 49, 1045, 3000, 2 }));
-    EXPECT_DOUBLE_EQ(order.price, 0.0365) << "the rate, not the placeholder 100";
-
+    // The price is the rate, not the placeholder 100.
+    EXPECT_EQ(line(order.accountInfo->getKey(), order.stock.market, order.stock.stockCode,
+                   order.stock.stockName, order.userName, order.contactPerson, order.orderKind,
+                   order.operationType, order.volume, order.paramKind, order.price),
+              "10001 SH 206007 SH回购7天 trader01 - 49 1045 3000 2 0.0365");
     // The last row's bond; the occupied days; the parties by code, the free texts trimmed.
-    EXPECT_EQ((std::vector<std::string> {
-                  a.bondMarket, a.bondCode, a.trader, a.dealer, a.tradingEntity,
-                  a.counterpartyTrader, a.counterpartyDealer, a.counterpartyEntity,
-                  a.counterpartyDealerName, a.supplementaryTerms, a.contractNo, a.swapBondCode }),
-              (std::vector<std::string> { "SH", "019548", "T1", "D1", "S1", "T7", "D2", "S3",
-                                          "券商乙", "按约定", "", "" }));
-    EXPECT_EQ(
-        (std::vector<int> { a.stockProperty, a.maturitySettleDate, a.repurchaseDays, a.subjectType,
-                            a.renewType, a.firstSettleDate }),
-        (std::vector<int> { '1', 20260224, 12, 2, ttservice::kUnsetInt, ttservice::kUnsetInt }));
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
-    EXPECT_DOUBLE_EQ(a.repurchaseRate, 0.0365);
-    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.6);
-    EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble);
+    EXPECT_EQ(line(a.bondMarket, a.bondCode, a.trader, a.dealer, a.tradingEntity,
+                   a.counterpartyTrader, a.counterpartyDealer, a.counterpartyEntity,
+                   a.counterpartyDealerName, a.supplementaryTerms, a.contractNo, a.swapBondCode),
+              "SH 019548 T1 D1 S1 T7 D2 S3 券商乙 按约定 - -");
+    EXPECT_EQ(line(a.stockProperty, a.maturitySettleDate, a.repurchaseDays, a.subjectType,
+                   a.renewType, a.firstSettleDate, a.repurchaseAmount, a.repurchaseRate,
+                   a.conversionRatio, a.settlementAmount),
+              "49 20260224 12 2 - - 1000000 0.0365 0.6 -");
 
     // In Shenzhen the variety and the bond are Shenzhen's.
     in.market = "SZ";
     in.variety = repoVariety("SZ", "138007", "SZ回购7天", 4, 7);
     in.firstSelection = { pledgeRow("101901", 800000, 8000, "SZ") };
     a = build(in, order);
-    EXPECT_EQ((std::vector<std::string> { order.stock.market, order.stock.stockCode, a.bondMarket,
-                                          a.bondCode, std::to_string(order.volume) }),
-              (std::vector<std::string> { "SZ", "138007", "SZ", "101901", "8000" }));
+    EXPECT_EQ(
+        line(order.stock.market, order.stock.stockCode, a.bondMarket, a.bondCode, order.volume),
+        "SZ 138007 SZ 101901 8000");
 
     // An intention carries its contacts trimmed.
     a = build(validInput(OPT_AGREEMENT_INTENTION_REVERSE_REPO), order);
-    EXPECT_EQ((std::vector<std::string> { order.contactPerson, order.contactMethod, a.bondCode,
-                                          std::to_string(order.operationType),
-                                          std::to_string(order.volume) }),
-              (std::vector<std::string> { "张三", "13800000000", "019547", "1064", "12000" }));
+    EXPECT_EQ(line(order.contactPerson, order.contactMethod, a.bondCode, order.operationType,
+                   order.volume),
+              "张三 13800000000 019547 1064 12000");
 }
 
 TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
@@ -329,23 +300,20 @@ TEST_F(AgreementOrderTest, contractOperationsTakeTermsAndBondsFromTheContract)
         in.maturityAmount = 1001000;
         ttservice::CCodeOrderParam order;
         const ttservice::CRepurchaseAgreementParam a = build(in, order);
-        EXPECT_EQ((std::vector<long long> { order.operationType, order.volume }),
-                  (std::vector<long long> { code, 15000 }));
-        EXPECT_EQ((std::vector<std::string> { a.bondCode, a.contractNo, a.referenceNo }),
-                  (std::vector<std::string> { "019547", "C001", "REF9" }));
-        EXPECT_EQ((std::vector<int> { a.stockProperty, a.repurchaseDays, a.maturitySettleDate,
-                                      a.firstSettleDate }),
-                  (std::vector<int> { '0', 7, 20260209, 20260202 }));
-        EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000) << "the maturity amount";
-        EXPECT_EQ(a.settlementAmount, ttservice::kUnsetDouble) << "Shanghai";
+        EXPECT_EQ(order.operationType, code);
+        // The maturity amount as the amount; no settlement amount in Shanghai.
+        EXPECT_EQ(line(order.volume, a.bondCode, a.contractNo, a.referenceNo, a.stockProperty,
+                       a.repurchaseDays, a.maturitySettleDate, a.firstSettleDate,
+                       a.repurchaseAmount, a.settlementAmount),
+                  "15000 019547 C001 REF9 48 7 20260209 20260202 1001000 -");
     }
     // Only a Shenzhen release sends its settlement amount.
     Input release = validInput(OPT_AGREEMENT_PLEDGE_RELEASE);
     release.market = "SZ";
     release.settlementAmount = 1000123.45;
     ttservice::CCodeOrderParam order;
-    EXPECT_DOUBLE_EQ(build(release, order).settlementAmount, 1000123.45);
-    EXPECT_EQ(order.operationType, 1074);
+    const double settled = build(release, order).settlementAmount;
+    EXPECT_EQ(line(settled, order.operationType), "1000123.45 1074");
 }
 
 TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
@@ -354,21 +322,17 @@ TEST_F(AgreementOrderTest, renewalAmountDependsOnTheCounter)
     in.contract->direction = '2';
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000700) << "interest rolled into the amount";
-    // The new term's occupied days and maturity.
-    EXPECT_EQ(
-        (std::vector<long long> { order.operationType, order.volume, a.renewType, a.repurchaseDays,
-                                  a.maturitySettleDate, a.firstSettleDate }),
-        (std::vector<long long> { 1051, 15000, 49, 12, 20260224, 20260202 }));
-    EXPECT_EQ(a.contractNo, "C001");
+    // Interest rolled into the amount; the new term's occupied days and maturity.
+    EXPECT_EQ(line(a.repurchaseAmount, order.operationType, order.volume, a.renewType,
+                   a.repurchaseDays, a.maturitySettleDate, a.firstSettleDate, a.contractNo),
+              "1000700 1051 15000 49 12 20260224 20260202 C001");
 
     // Account 10002 trades through the counter that wants the bare amount.
     utils::CManualSingletonT<CTradeClient>::instance()->setLoginStatus(
         kLoggedOutAccount, ttservice::BROKER_LOGIN_STATUS_OK);
     in.accountKey = kLoggedOutAccount;
     a = build(in, order);
-    EXPECT_EQ(order.accountInfo->getKey(), kLoggedOutAccount);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
+    EXPECT_EQ(line(order.accountInfo->getKey(), a.repurchaseAmount), "10002 1000000");
 }
 
 TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
@@ -380,29 +344,23 @@ TEST_F(AgreementOrderTest, pledgeChangeSwapsBondsInAndOutOrIncomeAlone)
     ttservice::CCodeOrderParam order;
     ttservice::CRepurchaseAgreementParam a = build(in, order);
     // The bond swapped in and its volume, the last bond swapped out.
-    EXPECT_EQ((std::vector<std::string> { a.bondMarket, a.bondCode, a.swapBondCode }),
-              (std::vector<std::string> { "SH", "122000", "019549" }));
-    EXPECT_EQ(
-        (std::vector<long long> { order.operationType, order.volume, a.swapPledgeVolume,
-                                  a.swapStockProperty, a.repurchaseDays, a.maturitySettleDate }),
-        (std::vector<long long> { 1069, 5000, 2000, '1', 7, 20260209 }));
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 0);
+    EXPECT_EQ(line(a.bondMarket, a.bondCode, a.swapBondCode, order.operationType, order.volume,
+                   a.swapPledgeVolume, a.swapStockProperty, a.repurchaseDays, a.maturitySettleDate,
+                   a.repurchaseAmount),
+              "SH 122000 019549 1069 5000 2000 49 7 20260209 0");
 
     // Swapping out only: the volume is that of the bond swapped out.
     in.firstSelection.clear();
     in.firstSelectionTotal = 0;
     a = build(in, order);
-    EXPECT_TRUE(a.bondCode.empty());
-    EXPECT_EQ(order.volume, 2000);
+    EXPECT_EQ(line(a.bondCode, order.volume), "- 2000");
 
     // Swapping out income alone names no bonds and is not weighed: ten and the income.
     in.secondSelection.clear();
     in.swapIncome = 5;
     a = build(in, order);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 5);
-    EXPECT_EQ((std::vector<std::string> { a.bondCode, a.swapBondCode, a.contractNo,
-                                          std::to_string(order.volume) }),
-              (std::vector<std::string> { "", "", "C001", "10" }));
+    EXPECT_EQ(line(a.repurchaseAmount, a.bondCode, a.swapBondCode, a.contractNo, order.volume),
+              "5 - - C001 10");
 }
 
 TEST_F(AgreementOrderTest, orderMustPassItsChecksAndFitTheInstructionItIsPlacedAgainst)
@@ -464,15 +422,16 @@ TEST_F(AgreementOrderTest, contractFormsOrderOnThePickedContract)
 
     form->setContract("C001");
     EXPECT_EQ(form->orderOperationType(), 1048);
-    ttservice::CCodeOrderParam order;
-    const ttservice::CRepurchaseAgreementParam a = build(*form, order);
-    EXPECT_EQ((std::vector<std::string> { order.stock.stockCode, a.contractNo, a.trader,
-                                          a.counterpartyDealer }),
-              (std::vector<std::string> { "206007", "C001", "T1", "D2" }));
-    EXPECT_EQ((std::vector<long long> { order.volume, a.firstSettleDate, a.repurchaseDays }),
-              (std::vector<long long> { 15000, 20260202, 7 }));
+    std::vector<ttservice::CCodeOrderParam> orders;
+    QString unused;
+    ASSERT_TRUE(form->buildOrders(orders, error, unused)) << error.toStdString();
+    ASSERT_EQ(orders.size(), 1u);
+    const ttservice::CCodeOrderParam &order = orders.front();
+    const ttservice::CRepurchaseAgreementParam a = agreementOf(order);
     // Ten days used of the contract, from 2 to 12 February.
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1001000);
+    EXPECT_EQ(line(order.stock.stockCode, a.contractNo, a.trader, a.counterpartyDealer,
+                   order.volume, a.firstSettleDate, a.repurchaseDays, a.repurchaseAmount),
+              "206007 C001 T1 D2 15000 20260202 7 1001000");
 
     contract->direction = '2';
     EXPECT_EQ(form->orderOperationType(), 1049);

@@ -94,29 +94,24 @@ TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver
     const auto enter = [this](const char *code) {
         bonds->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QString::fromLatin1(code), nullptr);
     };
-    enter("019547");
-    enter("999999"); // unknown: no row, no word
-    enter("");
-    enter("101901");
-    enter("122000");
+    // 999999 is unknown: no row, no word.
+    for (const char *code : { "019547", "999999", "", "101901", "122000" })
+        enter(code);
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(rowTexts(*table, 0), (QStringList { "", "019547", "国债1901", "SH", "0", "0.00" }));
-    EXPECT_EQ(table->itemText(1, 3), QStringLiteral("SZ"));
-    EXPECT_EQ(tickOf(table, kSZ101901), "SE-");
-    EXPECT_EQ(selectionEvents(sink), 0);
+    EXPECT_EQ(line(table->itemText(1, 3), tickOf(table, kSZ101901), selectionEvents(sink)),
+              "SZ SE- 0");
     // The same code again is one row under its key.
     enter("019547");
     EXPECT_EQ(table->rowCount(), 3);
     // Delete with nothing ticked removes nothing, yet announces.
     bonds->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
-    EXPECT_EQ(table->rowCount(), 3);
-    EXPECT_EQ(selectionEvents(sink), 1);
+    EXPECT_EQ(line(table->rowCount(), selectionEvents(sink)), "3 1");
 
     tick(bonds, table, 0, kSH019547);
     typeQuantity(bonds, 4, kSH019547, QStringLiteral("5"));
-    EXPECT_EQ(table->itemText(0, 5), QStringLiteral("500.00"));
-    EXPECT_EQ(table->statText(4), QStringLiteral("5.00"));
-    EXPECT_EQ(table->statText(5), QStringLiteral("500.00"));
+    EXPECT_EQ(line(table->itemText(0, 5), table->statText(4), table->statText(5)),
+              "500.00 5.00 500.00");
     ASSERT_EQ(bonds->checkedPledgeBonds().size(), 1u);
     EXPECT_EQ(bonds->checkedPledgeBonds()[0]->getKey(), "SH|019547");
 
@@ -124,19 +119,18 @@ TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver
     typeQuantity(bonds, 4, kSH122000, QString::number(INT_MAX));
     sink.events.clear();
     tick(bonds, table, 0, kSH122000);
-    EXPECT_EQ(selectionEvents(sink), 2);
-    EXPECT_EQ(tickOf(table, kSH019547) + tickOf(table, kSH122000), "SE-SET");
+    EXPECT_EQ(line(selectionEvents(sink), tickOf(table, kSH019547), tickOf(table, kSH122000),
+                   table->statText(5)),
+              "2 SE- SET 214748364700.00");
     EXPECT_EQ(static_cast<TC::CAgreementPledgeBondModel *>(table->dataModel())->totalVolume,
               INT_MAX);
-    EXPECT_EQ(table->statText(5), QStringLiteral("214748364700.00"));
     // Clicking the ticked row keeps it ticked.
     tick(bonds, table, 0, kSH122000);
     EXPECT_TRUE(ticks(table)->isItemChecked(kSH122000));
 
     // Garbage reads as 0, and a ticked row of amount 0 is not handed over.
     typeQuantity(bonds, 4, kSH122000, QStringLiteral("12abc"));
-    EXPECT_EQ(quantities(table)->itemText(kSH122000), QStringLiteral("0"));
-    EXPECT_EQ(table->itemText(2, 5), QStringLiteral("0.00"));
+    EXPECT_EQ(line(quantities(table)->itemText(kSH122000), table->itemText(2, 5)), "0 0.00");
     EXPECT_TRUE(bonds->checkedPledgeBonds().empty());
     typeQuantity(bonds, 4, kSH122000, QStringLiteral("99999999999")); // beyond an int
     EXPECT_EQ(quantities(table)->itemText(kSH122000), QStringLiteral("0"));
@@ -145,8 +139,7 @@ TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver
     tick(bonds, table, 0, kSH019547);
     bonds->handleEvent(XP::EVT_BUTTON_CHECKED, 1, 0, QString(), nullptr);
     ASSERT_EQ(table->rowCount(), 2);
-    EXPECT_EQ(table->itemText(1, 1), QStringLiteral("122000"));
-    EXPECT_EQ(table->statText(4), QStringLiteral("0.00"));
+    EXPECT_EQ(line(table->itemText(1, 1), table->statText(4)), "122000 0.00");
     EXPECT_TRUE(bonds->checkedPledgeBonds().empty());
     sink.events.clear();
     bonds->clearCheckedRows();
@@ -155,8 +148,8 @@ TEST_F(PledgeTableTest, enteredCodesBecomeRowsWhoseOneTickedQuantityIsHandedOver
     // Deployment 200 has no way to add bonds and cannot tick them.
     TC::getUserConfig()->deploymentCode = 200;
     auto *readOnly = new TC::CAgreementPledgeBondWidget(true, &sink);
-    EXPECT_EQ(readOnly->findChild<TC::CStockCodeLineEdit *>(), nullptr);
-    EXPECT_EQ(readOnly->findChild<XP::CSmallNoNormalButton *>(), nullptr);
+    EXPECT_FALSE(readOnly->findChild<TC::CStockCodeLineEdit *>()
+                 || readOnly->findChild<XP::CSmallNoNormalButton *>());
     readOnly->handleEvent(XP::EVT_CODE_ENTERED, 0, 0, QStringLiteral("019547"), nullptr);
     EXPECT_EQ(tickOf(readOnly->pledgeTable(), kSH019547), "S--");
 }
@@ -211,18 +204,16 @@ TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailab
     // A restricted volume alone is not available while the row is 非限售股.
     EXPECT_EQ(row(positions(), kSZ101901)->availableVolume, 0);
     EXPECT_TRUE(contractBonds()->isHidden()); // shown under 质押券变更 only
-    EXPECT_EQ(selectionEvents(sink), 1);
-    EXPECT_EQ(data->subscriptionCount(), 2);
+    EXPECT_EQ(line(selectionEvents(sink), data->subscriptionCount()), "1 2");
 
     tick(widget, positions(), 0, kSH019547);
     typeQuantity(widget, 4, kSH019547, QStringLiteral("800"));
-    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("500"));
-    EXPECT_EQ(positions()->statText(5), QStringLiteral("50000.00"));
-    EXPECT_EQ(positions()->statText(6), QStringLiteral("500"));
+    EXPECT_EQ(line(quantities(positions())->itemText(kSH019547), positions()->statText(5),
+                   positions()->statText(6)),
+              "500 50000.00 500");
     const auto bonds = widget->checkedPositionBonds();
     ASSERT_EQ(bonds.size(), 1u);
-    EXPECT_EQ(bonds[0]->pledgeVolume, 500);
-    EXPECT_DOUBLE_EQ(bonds[0]->pledgeAmount, 50000.0);
+    EXPECT_EQ(line(bonds[0]->pledgeVolume, bonds[0]->pledgeAmount), "500 50000");
 
     // 限售股: the restricted volume becomes what is available; the quantity stays.
     auto *property
@@ -230,11 +221,11 @@ TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailab
     ASSERT_NE(property, nullptr);
     EXPECT_EQ(property->itemTexts(kSH019547), (QStringList { "非限售股", "限售股" }));
     ASSERT_TRUE(property->chooseItem(kSH019547, 1));
-    EXPECT_EQ(positions()->itemText(0, 6), QStringLiteral("80"));
-    EXPECT_EQ(positions()->itemText(0, 7), QStringLiteral("8000.00"));
-    EXPECT_EQ(positions()->statText(6), QStringLiteral("80")) << "the total of what is available";
-    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 500);
-    EXPECT_EQ(row(positions(), kSH019547)->info->stockProperty, 49);
+    // Shown and totalled: what is available; the quantity and the property kept.
+    EXPECT_EQ(line(positions()->itemText(0, 6), positions()->itemText(0, 7),
+                   positions()->statText(6), row(positions(), kSH019547)->info->pledgeVolume,
+                   row(positions(), kSH019547)->info->stockProperty),
+              "80 8000.00 80 500 49");
     // ... until the next quantity, which is held to 80.
     typeQuantity(widget, 4, kSH019547, QStringLiteral("-3"));
     EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("0"));
@@ -247,9 +238,8 @@ TEST_F(PledgeTableTest, pledgeablePositionsLoadWithQuantitiesHeldToWhatIsAvailab
     // Another account: the rows go, the subscriptions move, and it is announced.
     sink.events.clear();
     widget->showAccountPositions(QString::fromLatin1(kRefreshingAccount), 14011);
-    EXPECT_EQ(positions()->rowCount(), 0);
-    EXPECT_EQ(data->subscriptionCount(), 0);
-    EXPECT_EQ(selectionEvents(sink), 1);
+    EXPECT_EQ(line(positions()->rowCount(), data->subscriptionCount(), selectionEvents(sink)),
+              "0 0 1");
     // Deployment 200 sees ticks it cannot change.
     TC::getUserConfig()->deploymentCode = 200;
     auto *readOnly = new TC::CAgreementPledgePosWidget(true, &sink);
@@ -265,26 +255,23 @@ TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     typeQuantity(widget, 4, kSH019547, QStringLiteral("10000"));
     sink.events.clear();
 
-    std::thread host([&] {
+    std::thread([&] {
         data->updateData(position("SH", "019547", 40), true); // ignored under 14011
         data->updateData(position("SZ", "101901", 250), true);
         data->updateData(position("SH", "122000", 900), true); // not pledgeable
         data->updateData(restricted("SH", "019547", 60), true); // no market filter
-    });
-    host.join();
+    }).join();
     drainDeliveries();
-    EXPECT_EQ(row(positions(), kSH019547)->normalVolume, 12345);
-    EXPECT_EQ(row(positions(), kSH019547)->restrictedVolume, 60);
+    EXPECT_EQ(line(row(positions(), kSH019547)->normalVolume,
+                   row(positions(), kSH019547)->restrictedVolume, positions()->rowCount()),
+              "12345 60 2");
     ASSERT_TRUE(row(positions(), kSZ101901));
     EXPECT_EQ(positions()->itemText(1, 6), QStringLiteral("250"));
-    EXPECT_EQ(positions()->rowCount(), 2);
     // The ticked bond did not change: nothing announced (the form would retake its amount).
-    EXPECT_EQ(selectionEvents(sink), 0);
     // A restricted push keeps its row ticked, and ticks it alone again after another was.
-    EXPECT_TRUE(ticks(positions())->isItemChecked(kSH019547));
+    EXPECT_EQ(line(selectionEvents(sink), ticks(positions())->isItemChecked(kSH019547)), "0 1");
     tick(widget, positions(), 0, kSZ101901);
-    std::thread restrictedOnly([&] { data->updateData(restricted("SH", "019547", 70), true); });
-    restrictedOnly.join();
+    std::thread([&] { data->updateData(restricted("SH", "019547", 70), true); }).join();
     drainDeliveries();
     EXPECT_EQ(tickOf(positions(), kSH019547) + tickOf(positions(), kSZ101901), "SETSE-");
 
@@ -294,17 +281,16 @@ TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
     typeQuantity(widget, 4, kSH019547, QStringLiteral("10000"));
     EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 40);
     sink.events.clear();
-    std::thread again([&] {
+    std::thread([&] {
         data->updateData(position("SH", "019547", 25), true);
         data->updateData(position("SZ", "101901", 7), true);
-    });
-    again.join();
+    }).join();
     drainDeliveries();
-    EXPECT_EQ(selectionEvents(sink), 1); // the ticked bond's quantity was held to 25
-    EXPECT_EQ(row(positions(), kSH019547)->availableVolume, 25);
-    EXPECT_EQ(row(positions(), kSH019547)->info->pledgeVolume, 25);
-    EXPECT_EQ(quantities(positions())->itemText(kSH019547), QStringLiteral("25"));
-    EXPECT_EQ(positions()->statText(5), QStringLiteral("2500.00"));
+    // Announced: the ticked bond's quantity was held to 25.
+    EXPECT_EQ(line(selectionEvents(sink), row(positions(), kSH019547)->availableVolume,
+                   row(positions(), kSH019547)->info->pledgeVolume,
+                   quantities(positions())->itemText(kSH019547), positions()->statText(5)),
+              "1 25 25 25 2500.00");
 }
 
 TEST_F(PledgeTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
@@ -325,11 +311,10 @@ TEST_F(PledgeTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     sink.events.clear();
     widget->showContractBonds("C-SZ");
     ASSERT_EQ(contractBonds()->rowCount(), 2);
-    EXPECT_EQ(selectionEvents(sink), 1);
     // A Shanghai bond is the trader's to tick; a Shenzhen one goes back ticked.
-    EXPECT_EQ(tickOf(contractBonds(), kSH019547), "SE-");
-    EXPECT_EQ(tickOf(contractBonds(), kSZ101901), "S-T");
-    EXPECT_EQ(contractBonds()->itemText(1, 7), QStringLiteral("3000.00"));
+    EXPECT_EQ(line(selectionEvents(sink), tickOf(contractBonds(), kSH019547),
+                   tickOf(contractBonds(), kSZ101901), contractBonds()->itemText(1, 7)),
+              "1 SE- S-T 3000.00");
 
     tick(widget, contractBonds(), 100, kSH019547);
     EXPECT_EQ(contractBonds()->statText(6), QStringLiteral("100")) << "the contract's own totals";
@@ -339,17 +324,16 @@ TEST_F(PledgeTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
     typeQuantity(widget, 4, kSH019547, QStringLiteral("7"));
     // Each table keeps its own tick and totals.
     ASSERT_EQ(widget->checkedContractBonds().size(), 1u);
-    EXPECT_EQ(widget->checkedContractBonds()[0]->getKey(), "SH|019547");
-    EXPECT_EQ(widget->checkedContractBonds()[0]->pledgeVolume, 100);
-    EXPECT_EQ(widget->checkedPositionBonds()[0]->pledgeVolume, 7);
-    EXPECT_EQ(contractBonds()->statText(5), QStringLiteral("10000.00"));
-    EXPECT_EQ(positions()->statText(5), QStringLiteral("700.00"));
+    EXPECT_EQ(line(widget->checkedContractBonds()[0]->getKey(),
+                   widget->checkedContractBonds()[0]->pledgeVolume,
+                   widget->checkedPositionBonds()[0]->pledgeVolume, contractBonds()->statText(5),
+                   positions()->statText(5)),
+              "SH|019547 100 7 10000.00 700.00");
 
     // A contract the account does not hold: the table empties, nothing is announced.
     sink.events.clear();
     widget->showContractBonds("C-NONE");
-    EXPECT_EQ(contractBonds()->rowCount(), 0);
-    EXPECT_EQ(selectionEvents(sink), 0);
+    EXPECT_EQ(line(contractBonds()->rowCount(), selectionEvents(sink)), "0 0");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "HostFixture.h"
+#include "AgreementFormFixture.h"
 #include "HostServices.h"
 
 #include "agreement/CAgreementConfirmWidget.h"
@@ -19,18 +19,16 @@
 
 namespace {
 
-class AgreementSelectorTest : public HostFixture
+using AgreementSelectorTest = HostFixture;
+
+// The page's buttons as "id text".
+QStringList buttons(TC::COpAgreementRepurchaseWidget &page)
 {
-protected:
-    // The page's buttons as "id text".
-    QStringList buttons(TC::COpAgreementRepurchaseWidget &page)
-    {
-        QStringList buttons;
-        for (XP::CPushButton *b : page.buttonGroup()->buttons())
-            buttons << QString::number(b->id()) + " " + b->text();
-        return buttons;
-    }
-};
+    QStringList buttons;
+    for (XP::CPushButton *b : page.buttonGroup()->buttons())
+        buttons << QString::number(b->id()) + " " + b->text();
+    return buttons;
+}
 
 // The page with the five tables below it, as the mode switcher wires them.
 struct WiredPage
@@ -93,11 +91,11 @@ TEST_F(AgreementSelectorTest, buttonsFollowTheDeployment)
     WiredPage none;
     none.page.showPage(true);
     EXPECT_TRUE(buttons(none.page).isEmpty());
-    EXPECT_EQ(none.page.currentOperationId(), -1);
-    EXPECT_EQ(none.page.param(), QString("-1")); // what the group says when nothing is checked
     EXPECT_EQ(none.page.currentOperationWidget(), nullptr);
-    EXPECT_EQ(none.shownWidgets(), 0);
-    EXPECT_EQ(none.shownTables(), std::string("-----"));
+    // The group's param is "-1" when nothing is checked.
+    EXPECT_EQ(line(none.page.currentOperationId(), none.page.param(), none.shownWidgets(),
+                   none.shownTables()),
+              "-1 -1 0 -----");
 }
 
 TEST_F(AgreementSelectorTest, cashAccountsAndOrderButtonsReachTheVisibleOperation)
@@ -111,8 +109,9 @@ TEST_F(AgreementSelectorTest, cashAccountsAndOrderButtonsReachTheVisibleOperatio
     ASSERT_NE(intention, nullptr);
     intention->currentForm()->cells().funds->setText(QString());
     page.refreshOperations();
-    EXPECT_EQ(intention->currentForm()->cells().account->count(), 2);
-    EXPECT_EQ(intention->currentForm()->cells().funds->text(), QStringLiteral("1000000.00"));
+    EXPECT_EQ(line(intention->currentForm()->cells().account->count(),
+                   intention->currentForm()->cells().funds->text()),
+              "2 1000000.00");
 
     // Order buttons run the visible operation: the empty intention form's refusal shows it.
     EXPECT_TRUE(page.handleEvent(5, 0, 0, QString(), nullptr));
@@ -122,8 +121,7 @@ TEST_F(AgreementSelectorTest, cashAccountsAndOrderButtonsReachTheVisibleOperatio
     // Other ids neither run nor switch anything.
     for (int id : { 9, 12, 99, 100, 102, 1007 })
         EXPECT_TRUE(page.handleEvent(5, id, 0, QString(), nullptr)) << id;
-    EXPECT_EQ(messages().size(), 2u);
-    EXPECT_EQ(page.currentOperationId(), 1000);
+    EXPECT_EQ(line(int(messages().size()), page.currentOperationId()), "2 1000");
 }
 
 TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
@@ -149,9 +147,8 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
         TC::IBaseAgreementRepurchaseWidget *current = w.page.currentOperationWidget();
         ASSERT_EQ(current, w.page.operationWidget(e.id));
         EXPECT_EQ(w.page.currentOperationType(), e.type);
-        EXPECT_FALSE(current->isHidden());
-        EXPECT_EQ(w.shownWidgets(), 1);
-        EXPECT_EQ(w.shownTables(), std::string(e.tables));
+        EXPECT_EQ(line(current->isHidden(), w.shownWidgets(), w.shownTables()),
+                  line(0, 1, e.tables));
         // A table that shows works on the visible widget.
         const auto serves = [current](const auto &table) {
             return table.isHidden() || table.operationWidget() == current;
@@ -172,8 +169,7 @@ TEST_F(AgreementSelectorTest, eachOperationShowsItsWidgetAndTables)
     ASSERT_NE(intention, nullptr);
     intention->sideGroup()->button(11)->click();
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_INTENTION_REVERSE_REPO);
-    EXPECT_EQ(w.shownTables(), std::string("-x-x-"));
-    EXPECT_FALSE(intention->isHidden());
+    EXPECT_EQ(line(w.shownTables(), intention->isHidden()), "-x-x- 0");
     EXPECT_EQ(w.turnDeals.operationWidget(), intention);
     intention->sideGroup()->button(10)->click();
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_INTENTION_REPO);
@@ -184,10 +180,9 @@ TEST_F(AgreementSelectorTest, restoredOrTurnDealOperationShowsItsWidgetAndTables
 {
     WiredPage w;
     w.page.setParam(QStringLiteral("1005"));
-    EXPECT_EQ(w.page.param(), QStringLiteral("1005"));
-    EXPECT_FALSE(w.page.operationWidget(1005)->isHidden());
-    EXPECT_EQ(w.shownWidgets(), 1);
-    EXPECT_EQ(w.shownTables(), std::string("x-x-x"));
+    EXPECT_EQ(line(w.page.param(), w.page.operationWidget(1005)->isHidden(), w.shownWidgets(),
+                   w.shownTables()),
+              "1005 0 1 x-x-x");
     // An empty text keeps the operation; of several numbers the first counts.
     w.page.setParam(QString());
     EXPECT_EQ(w.page.param(), QStringLiteral("1005"));
@@ -195,9 +190,8 @@ TEST_F(AgreementSelectorTest, restoredOrTurnDealOperationShowsItsWidgetAndTables
     EXPECT_EQ(w.page.param(), QStringLiteral("1002"));
     // An intention order turned into a deal opens the deal declaration.
     w.page.declareDealFromTurnDeal(QStringLiteral("SH|T0001"));
-    EXPECT_EQ(w.page.param(), QStringLiteral("1001"));
     EXPECT_EQ(w.page.currentOperationType(), TC::OPT_AGREEMENT_DEAL_DECLARATION);
-    EXPECT_EQ(w.shownTables(), std::string("--x-x"));
+    EXPECT_EQ(line(w.page.param(), w.shownTables()), "1001 --x-x");
     // It takes its amount from the ticked positions: none here, over what was typed.
     auto *deal = dynamic_cast<TC::CAgreementSingleFormWidget *>(w.page.currentOperationWidget());
     ASSERT_NE(deal, nullptr);

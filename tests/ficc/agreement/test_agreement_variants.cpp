@@ -92,13 +92,12 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForward
         for (const SingleVariant &v : kSingleVariants) {
             SCOPED_TRACE(std::string(v.name) + " " + std::to_string(deployment));
             std::unique_ptr<CAgreementSingleFormWidget> w(v.make());
-            EXPECT_EQ(w->operationType(), v.type);
             Form *form = w->form();
-            EXPECT_EQ(form->operationType(), v.type);
             const XP::CSmallNormalButton *b = w->orderButton();
-            EXPECT_EQ(std::make_tuple(b->id(), b->buttonType(), b->text(), b->isEnabled()),
-                      std::make_tuple(v.buttonId, v.buttonType, QString::fromUtf8(v.buttonText),
-                                      deployment != 200));
+            EXPECT_EQ(
+                line(w->operationType(), form->operationType(), b->id(), b->buttonType(), b->text(),
+                     b->isEnabled()),
+                line(v.type, v.type, v.buttonId, v.buttonType, v.buttonText, deployment != 200));
             if (deployment == 200)
                 continue;
 
@@ -123,8 +122,7 @@ TEST_F(AgreementVariantTest, singleFormVariantsBuildTheirFormAndButtonAndForward
         }
     }
     CAgreementRepurchaseWidgetIntention intention(nullptr);
-    EXPECT_FALSE(intention.repoButton()->isEnabled());
-    EXPECT_FALSE(intention.reverseRepoButton()->isEnabled());
+    EXPECT_FALSE(intention.repoButton()->isEnabled() || intention.reverseRepoButton()->isEnabled());
 }
 
 TEST_F(AgreementVariantTest, contractWidgetsEnableTheirButtonOnlyForTheirInstruction)
@@ -148,43 +146,38 @@ TEST_F(AgreementVariantTest, intentionSwitchesSidesAndForwardsToTheSideShown)
     CAgreementRepurchaseWidgetIntention w(nullptr);
     // The side shown: its form, its order button, its operation type and parameter text.
     const auto expectSide = [&w](bool repo) {
-        EXPECT_EQ(w.side(), repo ? 10 : 11);
-        EXPECT_EQ(w.operationType(),
-                  repo ? OPT_AGREEMENT_INTENTION_REPO : OPT_AGREEMENT_INTENTION_REVERSE_REPO);
         EXPECT_EQ(w.currentForm(), repo ? w.repoForm() : w.reverseRepoForm());
-        EXPECT_EQ(w.repoForm()->isHidden(), !repo);
-        EXPECT_EQ(w.reverseRepoForm()->isHidden(), repo);
-        EXPECT_EQ(w.repoButton()->isHidden(), !repo);
-        EXPECT_EQ(w.reverseRepoButton()->isHidden(), repo);
-        EXPECT_EQ(w.param(), QString(repo ? "10" : "11"));
+        EXPECT_EQ(line(w.side(), w.param(), w.operationType(), w.repoForm()->isHidden(),
+                       w.reverseRepoForm()->isHidden(), w.repoButton()->isHidden(),
+                       w.reverseRepoButton()->isHidden()),
+                  repo ? line(10, "10", OPT_AGREEMENT_INTENTION_REPO, 0, 1, 0, 1)
+                       : line(11, "11", OPT_AGREEMENT_INTENTION_REVERSE_REPO, 1, 0, 1, 0));
     };
-    ASSERT_NE(w.repoForm(), nullptr);
-    ASSERT_NE(w.reverseRepoForm(), nullptr);
+    ASSERT_TRUE(w.repoForm() && w.reverseRepoForm());
     expectSide(true);
-    EXPECT_EQ(w.repoForm()->operationType(), OPT_AGREEMENT_INTENTION_REPO);
-    EXPECT_EQ(w.reverseRepoForm()->operationType(), OPT_AGREEMENT_INTENTION_REVERSE_REPO);
-    EXPECT_EQ(w.sideGroup()->checkedId(), 10);
-    EXPECT_EQ(
-        (std::vector<int> { w.repoButton()->id(), w.repoButton()->buttonType(),
-                            w.reverseRepoButton()->id(), w.reverseRepoButton()->buttonType() }),
-        (std::vector<int> { 0, 3, 1, 0 }));
-    EXPECT_EQ(texts(w.repoButton(), w.reverseRepoButton()), (QStringList { "正回购", "逆回购" }));
+    // Each side's form type, the side checked, and the buttons' ids, kinds and texts.
+    EXPECT_EQ(line(w.repoForm()->operationType(), w.reverseRepoForm()->operationType(),
+                   w.sideGroup()->checkedId(), w.repoButton()->id(), w.repoButton()->buttonType(),
+                   w.reverseRepoButton()->id(), w.reverseRepoButton()->buttonType(),
+                   w.repoButton()->text(), w.reverseRepoButton()->text()),
+              line(OPT_AGREEMENT_INTENTION_REPO, OPT_AGREEMENT_INTENTION_REVERSE_REPO, 10, 0, 3, 1,
+                   0, "正回购", "逆回购"));
 
     // Accounts go to both sides, pledge bonds to the reverse side, positions to the repo side.
     w.setAccountKeys(&m_keys);
-    EXPECT_EQ(w.repoForm()->accountKeys(), m_keys);
-    EXPECT_EQ(w.reverseRepoForm()->accountKeys(), m_keys);
+    EXPECT_TRUE(w.repoForm()->accountKeys() == m_keys
+                && w.reverseRepoForm()->accountKeys() == m_keys);
     w.setPledgeBondSelection({ pledgeRow("019547", 500000, 5000) });
     w.setPledgePosSelection({ pledgeRow("122000", 400000, 4000), pledgeRow("019548", 1, 1) });
     w.setPledgePosSecondSelection({ pledgeRow("122000", 400000, 4000) });
-    EXPECT_EQ(w.repoForm()->firstSelection().size(), 2);
-    EXPECT_EQ(w.reverseRepoForm()->firstSelection().size(), 1);
-    EXPECT_TRUE(w.repoForm()->secondSelection().isEmpty());
-    EXPECT_TRUE(w.reverseRepoForm()->secondSelection().isEmpty());
+    EXPECT_EQ(
+        line(w.repoForm()->firstSelection().size(), w.reverseRepoForm()->firstSelection().size(),
+             w.repoForm()->secondSelection().size(), w.reverseRepoForm()->secondSelection().size()),
+        "2 1 0 0");
     // The account calls reach only the side shown.
     w.setCurrentAccount(QString::fromLatin1(kRefreshingAccount));
-    EXPECT_EQ(w.repoForm()->currentAccountKey(), QString::fromLatin1(kRefreshingAccount));
-    EXPECT_EQ(w.reverseRepoForm()->currentAccountKey(), QString::fromLatin1(kLoggedInAccount));
+    EXPECT_EQ(line(w.repoForm()->currentAccountKey(), w.reverseRepoForm()->currentAccountKey()),
+              "10003 10001");
 
     // The trader clicks 逆回购 in the side group; order clicks travel on to the page.
     w.sideGroup()->button(11)->click();
@@ -218,11 +211,9 @@ TEST_F(AgreementVariantTest, validDeclarationIsPlacedAsOneManualCommandOfWhatThe
     const CCommandRecord &record = commandCenter()->commands().front();
     ASSERT_TRUE(record.param);
     const ttservice::COrderComandParam &command = *record.param;
-    EXPECT_EQ((std::vector<int> { command.commandKind, command.commandSubKind, command.manual,
-                                  command.commandMode, command.commandOption, record.confirm,
-                                  record.option }),
-              (std::vector<int> { 0x100000, 0, true, 0, 0, true, 0 }));
-    EXPECT_TRUE(command.commandText.empty());
+    EXPECT_EQ(line(command.commandKind, command.commandSubKind, command.manual, command.commandMode,
+                   command.commandOption, record.confirm, record.option, command.commandText),
+              "1048576 0 1 0 0 1 0 -");
 
     // The orders are the form's own.
     std::vector<ttservice::CCodeOrderParam> expected;
@@ -241,19 +232,14 @@ TEST_F(AgreementVariantTest, validDeclarationIsPlacedAsOneManualCommandOfWhatThe
     ASSERT_EQ(command.orders.size(), 1u);
     const ttservice::CCodeOrderParam &order = command.orders.front();
     const ttservice::CRepurchaseAgreementParam a = agreementOf(order);
-    EXPECT_EQ((std::vector<std::string> {
-                  order.accountInfo->getKey(), order.stock.stockCode, order.stock.stockName,
-                  a.bondCode, a.dealer, a.tradingEntity, a.counterpartyEntity, a.trader,
-                  a.counterpartyTrader, a.counterpartyDealer, a.counterpartyDealerName }),
-              (std::vector<std::string> { kLoggedInAccount, "206003", "SH回购3天", "019548", "D1",
-                                          "S1", "S3", "T1", "T7", "D2", "券商乙" }));
+    EXPECT_EQ(line(order.accountInfo->getKey(), order.stock.stockCode, order.stock.stockName,
+                   a.bondCode, a.dealer, a.tradingEntity, a.counterpartyEntity, a.trader,
+                   a.counterpartyTrader, a.counterpartyDealer, a.counterpartyDealerName),
+              "10001 206003 SH回购3天 019548 D1 S1 S3 T1 T7 D2 券商乙");
     // Three days from Thursday 12 February settle after the Spring Festival.
-    EXPECT_EQ((std::vector<long long> { order.operationType, order.volume, a.maturitySettleDate,
-                                        a.repurchaseDays, a.subjectType }),
-              (std::vector<long long> { 1045, 3000, 20260224, 12, 3 }));
-    EXPECT_DOUBLE_EQ(order.price, 0.025);
-    EXPECT_DOUBLE_EQ(a.repurchaseAmount, 1000000);
-    EXPECT_DOUBLE_EQ(a.conversionRatio, 0.8333);
+    EXPECT_EQ(line(order.operationType, order.volume, a.maturitySettleDate, a.repurchaseDays,
+                   a.subjectType, order.price, a.repurchaseAmount, a.conversionRatio),
+              "1045 3000 20260224 12 3 0.025 1000000 0.8333");
 }
 
 TEST_F(AgreementVariantTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
@@ -287,6 +273,6 @@ TEST_F(AgreementVariantTest, onlyPlacingDeploymentsHandOrdersToTheCommandCentre)
     EXPECT_EQ(CAlgorithmHelpDialog::callCount(), int(placed));
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(messages().front(), "合约信息不存在或没有选中任何合约 [] , 无法下单!");
-    EXPECT_EQ(msgService()->messages().front().type, 4);
-    EXPECT_EQ(msgService()->messages().front().level, 1);
+    EXPECT_EQ(line(msgService()->messages().front().type, msgService()->messages().front().level),
+              "4 1");
 }
