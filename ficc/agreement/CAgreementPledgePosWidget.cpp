@@ -213,6 +213,9 @@ void CAgreementPledgePosWidget::showAccountPositions(const QString &key, int typ
 void CAgreementPledgePosWidget::loadPositionStatics()
 {
     positionSubscriptions.clear();
+    // Pushes still on their way from an earlier load (another account or
+    // operation) are dropped on arrival: they are not this table's bonds.
+    const unsigned load = ++m_positionLoads;
     const ttservice::CAccountDataPtr account
         = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(
             accountKey.toStdString());
@@ -235,9 +238,6 @@ void CAgreementPledgePosWidget::loadPositionStatics()
     // loads (and subscribes) again.
     const utils::CConflatingDelivery::Handle pushes = m_pushes.handle();
     const int type = operationType;
-    // Pushes still on their way from an earlier load (another account or
-    // operation) are dropped on arrival: they are not this table's bonds.
-    const unsigned load = ++m_positionLoads;
     const ttservice::CSubscribeRequestPtr request = account->subscribe(
         ttservice::DATA_TYPE_POSITION_STATICS, std::string(),
         [this, pushes, type, load](const ttservice::IDataPtr &record) {
@@ -262,6 +262,7 @@ void CAgreementPledgePosWidget::loadPositionStatics()
 void CAgreementPledgePosWidget::loadNonTradeVolumes()
 {
     nonTradeSubscriptions.clear();
+    const unsigned load = ++m_nonTradeLoads;
     const ttservice::CAccountDataPtr account
         = ttservice::TraderCenter::instance()->getDataCenter()->getAccountData(
             accountKey.toStdString());
@@ -281,7 +282,6 @@ void CAgreementPledgePosWidget::loadNonTradeVolumes()
     if (!account)
         return;
     const utils::CConflatingDelivery::Handle pushes = m_pushes.handle();
-    const unsigned load = ++m_nonTradeLoads;
     const ttservice::CSubscribeRequestPtr request = account->subscribe(
         ttservice::DATA_TYPE_NON_TRADE_VOLUME, std::string(),
         [this, pushes, load](const ttservice::IDataPtr &record) {

@@ -291,6 +291,12 @@ TEST_F(PledgeTableTest, pushesFromAHostThreadUpdateRowsWithTheShanghaiFilter)
                    row(positions(), kSH019547)->info->pledgeVolume,
                    quantities(positions())->itemText(kSH019547), positions()->statText(5)),
               "1 25 25 25 2500.00");
+
+    // A push still on its way when the trader turns to another account is not that account's.
+    std::thread([&] { data->updateData(position("SZ", "101901", 9), true); }).join();
+    widget->showAccountPositions(QStringLiteral("no-such-account"), 14006);
+    drainDeliveries();
+    EXPECT_EQ(positions()->rowCount(), 0);
 }
 
 TEST_F(PledgeTableTest, contractBondsOfAPledgeChangeAndTicksKeptPerTable)
